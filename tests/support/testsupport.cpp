@@ -1,0 +1,53 @@
+#include "tests/support/testsupport.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace testsupport {
+
+static fs::path FromEnv(const char* name) {
+  const char* v = std::getenv(name);
+  return v ? fs::path(v) : fs::path();
+}
+
+fs::path DataDir() { return FromEnv("DUPLEXION_TEST_DATA"); }
+
+fs::path DataFile(const std::string& name) { return DataDir() / name; }
+
+fs::path SharedDataDir() {
+  fs::path p = FromEnv("DUPLEXION_SHARED_TESTDATA");
+  std::error_code ec;
+  if (p.empty() || !fs::is_directory(p / "real", ec)) return {};
+  return p;
+}
+
+TempDir::TempDir() {
+  std::random_device rd;
+  for (;;) {
+    path_ = fs::temp_directory_path() / ("duplexion-test-" + std::to_string(rd()));
+    if (fs::create_directory(path_)) break;
+  }
+}
+
+TempDir::~TempDir() {
+  std::error_code ec;
+  fs::remove_all(path_, ec);
+}
+
+std::string ReadFileBytes(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::ostringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
+}
+
+void WriteFileBytes(const fs::path& p, const std::string& bytes) {
+  std::ofstream out(p, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+}  // namespace testsupport
