@@ -114,6 +114,7 @@ class TBytesStream : public TMemoryStream {
 public:
   TBytesStream() = default;
   explicit TBytesStream(std::vector<uint8_t> bytes);
+  ~TBytesStream() override;
   const std::vector<uint8_t>& Bytes() const { return bytes_; }
 
 protected:

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -62,6 +63,8 @@ public:
   TVarRec(char c) : v_(char32_t((unsigned char)c)) {}
   TVarRec(char32_t c) : v_(c) {}
   TVarRec(const char* s) : v_(std::string(s ? s : "")) {}
+  TVarRec(const char8_t* s) : v_(s ? std::string(reinterpret_cast<const char*>(s)) : std::string()) {}
+  TVarRec(std::nullptr_t) : v_(static_cast<const void*>(nullptr)) {}
   TVarRec(std::string s) : v_(std::move(s)) {}
   TVarRec(std::string_view s) : v_(std::string(s)) {}
   TVarRec(const void* p) : v_(p) {}
@@ -87,8 +90,9 @@ std::string FormatFS(const TFormatSettings& fs, std::string_view fmt, const Args
   return FormatV(fmt, std::span<const TVarRec>(recs, sizeof...(Args)), fs);
 }
 
-// Integers. StrToInt accepts optional sign, decimal or '$'/"0x" hex, surrounding blanks are not
-// allowed; failures raise EConvertError "'%s' is not a valid integer value".
+// Integers. StrToInt accepts leading blanks, an optional sign, decimal or '$'/"0x" hex (a hex
+// bit pattern may fill the type: "$FFFFFFFF" is -1); trailing blanks are not allowed. Failures
+// raise EConvertError "'%s' is not a valid integer value".
 std::string IntToStr(int64_t v);
 std::string UIntToStr(uint64_t v);
 std::string IntToHex(int64_t v, int32_t digits);

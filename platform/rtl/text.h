@@ -22,6 +22,9 @@ std::u32string Utf8ToUtf32(std::string_view s);
 std::string Utf32ToUtf8(std::u32string_view s);
 std::string CodePointToUtf8(char32_t cp);
 bool IsValidUtf8(std::string_view s);
+// Decodes the code point starting at byte pos and moves pos past it. A malformed sequence
+// yields U+FFFD and advances over its maximal invalid prefix (at least one byte).
+char32_t Utf8NextCodePoint(std::string_view s, size_t& pos);
 
 // Code-page bytes <-> UTF-8 (through iconv). Unmappable characters become '?'.
 // Raises EEncodingError for a code page this system cannot convert.
@@ -36,3 +39,5 @@ int32_t CpPos(std::string_view sub, std::string_view s, int32_t offset = 1);  //
 char32_t CpAt(std::string_view s, int32_t index);                            // 0 when out of range
 std::string CpUpperCase(std::string_view s);  // full Unicode simple case mapping
 std::string CpLowerCase(std::string_view s);
+char32_t CpUpperChar(char32_t c);  // simple mapping of one code point; unchanged when it has none
+char32_t CpLowerChar(char32_t c);
