@@ -1,0 +1,62 @@
+// Start-up and shut-down of the whole image library.
+//
+// Every library unit has a library-init and a library-fini routine. IEInitialize
+// runs the twelve init routines in one fixed order, once per process however
+// often it is called (a use count); IEFinalize runs the fini routines when the
+// count returns to 0. The order lives in one table in ieinit.cpp.
+//
+// Units above the core take their place in the order by binding their routines
+// to their slot (IEBindLibraryUnit) before start-up; the application binds them
+// all before it starts the library. A slot nothing is bound to runs an empty
+// routine. The optional vision plug-in's slot is one of these: its absence is
+// not a failure.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+// The slots, in start-up order.
+enum TIELibraryUnit : uint8_t {
+  ieluGDIPlus,        // iegdiplus
+  ieluDefs,           // iedefs: library defaults
+  ieluUtils,          // ieutils: the core's own values
+  ieluJ2000,          // iej2000
+  ieluVect,           // ievect
+  ieluIO,             // voviderio: format registry and I/O defaults
+  ieluProc,           // voviderproc
+  ieluView,           // voviderview
+  ieluCCITT,          // tifccitt: fax code trees
+  ieluTextControl,    // ietextc
+  ieluPresetImages,   // iepresetim
+  ieluVision,         // ievision: optional plug-in
+  ieluCount
+};
+
+using TIELibraryRoutine = void (*)();
+
+// Binds a unit's routines to its slot (null: empty routine). The core's own slot cannot be rebound.
+void IEBindLibraryUnit(TIELibraryUnit unit, TIELibraryRoutine init, TIELibraryRoutine fini);
+// The routine that fills the message tables during the core's own init (set by iedefs).
+void IEBindMessageTables(TIELibraryRoutine fill);
+
+void IEInitialize();
+void IEFinalize();
+// Number of IEInitialize calls not yet matched by IEFinalize.
+int32_t IEInitializeCount();
+// "STATICINIT" while the library is started, else empty.
+std::string IEStartupMarker();
+
+// The core's library-init and library-fini routines.
+void IEUtilsInitialize();
+void IEUtilsFinalize();
+
+// The core unit's own initialization and finalization: the first run starts the
+// library, the last one shuts it down.
+void IEUtilsUnitInitialize();
+void IEUtilsUnitFinalize();
+
+// Test hook: told the name of every init or fini routine as it runs
+// ("IEDefsInitialize", ...), empty routines included. Empty function: off.
+void IESetLibraryTrace(std::function<void(std::string_view routine)> trace);

@@ -1,0 +1,18 @@
+// The image library's core: its chief header, which gathers what the core offers.
+//
+// Vocabulary used throughout the library:
+// - pixel: one picture element; sample: one channel value of a pixel;
+// - row (scanline): the pixels of one line, stored bottom-up and padded to 32 bits;
+// - library unit: a part of the library with a library-init and a library-fini
+//   routine, run in a fixed order by IEInitialize and IEFinalize (ieinit.h).
+//
+// Add further core headers below, one line each.
+#pragma once
+
+#include "imaging/core/ieencoders.h"  // ASCII85, PackBits, line writer
+#include "imaging/core/ieglobals.h"   // library-wide values and defaults
+#include "imaging/core/ieinit.h"      // library start-up and shut-down
+#include "imaging/core/ielists.h"     // item lists, byte array, hash set
+#include "imaging/core/iestreams.h"   // buffered, file, memory and counting streams
+#include "imaging/core/ietext.h"      // text, number, file-name and Base64 routines
+#include "imaging/core/iezlib.h"      // deflate streams
