@@ -187,43 +187,8 @@ int64_t TIEBufferedWriteStream::Seek(int64_t offset, TSeekOrigin origin) {
 
 // ---- TIEWideFileStream ---------------------------------------------------------------------
 
-namespace {
-
-[[noreturn]] void RaiseFileError(bool create, const std::string& fileName, int err) {
-  const std::string name = fileName.empty() ? fileName : ExpandFileName(fileName);
-  if (create) throw EFCreateError(Format("Cannot create file \"%s\". %s", name, SysErrorMessage(err)));
-  throw EFOpenError(Format("Cannot open file \"%s\". %s", name, SysErrorMessage(err)));
-}
-
-int OpenRetrying(const char* path, int flags, mode_t mode) {
-  int fd;
-  do fd = ::open(path, flags, mode);
-  while (fd < 0 && errno == EINTR);
-  return fd;
-}
-
-}  // namespace
-
-TIEWideFileStream::TIEWideFileStream(const std::string& fileName, uint16_t mode) : THandleStream(-1) {
-  if (mode == fmCreate) {
-    handle_ = OpenRetrying(fileName.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (handle_ < 0) RaiseFileError(true, fileName, errno);
-    return;
-  }
-  // An access or sharing value outside the framework's encoding opens nothing.
-  if ((mode & 3) > 2 || (mode & 0xF0) > 0x40) RaiseFileError(false, fileName, EINVAL);
-  static constexpr int kAccess[3] = {O_RDONLY, O_WRONLY, O_RDWR};
-  // Sharing has no POSIX counterpart; it is advisory here.
-  handle_ = OpenRetrying(fileName.c_str(), kAccess[mode & 3] | O_CLOEXEC, 0);
-  if (handle_ < 0) RaiseFileError(false, fileName, errno);
-  // A folder opens read-only on POSIX but holds no bytes to stream.
-  struct stat st {};
-  if (::fstat(handle_, &st) == 0 && S_ISDIR(st.st_mode)) {
-    ::close(handle_);
-    handle_ = -1;
-    RaiseFileError(false, fileName, EISDIR);
-  }
-}
+TIEWideFileStream::TIEWideFileStream(const std::string& fileName, uint16_t mode)
+    : THandleStream(FileOpenHandle(fileName, mode)) {}
 
 TIEWideFileStream::~TIEWideFileStream() {
   if (handle_ >= 0) ::close(handle_);

@@ -160,30 +160,30 @@ void THandleStream::SetSize(int64_t newSize) {
 
 // ---- TFileStream -----------------------------------------------------------------------------
 
-TFileStream::TFileStream(const std::string& fileName, uint16_t mode) : THandleStream(-1), fileName_(fileName) {
+int FileOpenHandle(const std::string& fileName, uint16_t mode) {
+  int fd;
   if (mode == fmCreate) {
-    handle_ = OpenNoIntr(fileName.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (handle_ < 0) RaiseFileError(true, fileName, errno);
-    return;
+    fd = OpenNoIntr(fileName.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) RaiseFileError(true, fileName, errno);
+    return fd;
   }
-  int flags;
-  switch (mode & 3) {
-    case fmOpenRead: flags = O_RDONLY; break;
-    case fmOpenWrite: flags = O_WRONLY; break;
-    case fmOpenReadWrite: flags = O_RDWR; break;
-    default: RaiseFileError(false, fileName, EINVAL);
-  }
+  // An access or sharing value outside the framework's encoding opens nothing.
+  if ((mode & 3) > fmOpenReadWrite || (mode & 0xF0) > fmShareDenyNone) RaiseFileError(false, fileName, EINVAL);
+  static constexpr int kAccess[3] = {O_RDONLY, O_WRONLY, O_RDWR};
   // Share bits (fmShareXxx) have no POSIX counterpart; they are advisory and ignored.
-  handle_ = OpenNoIntr(fileName.c_str(), flags | O_CLOEXEC, 0);
-  if (handle_ < 0) RaiseFileError(false, fileName, errno);
+  fd = OpenNoIntr(fileName.c_str(), kAccess[mode & 3] | O_CLOEXEC, 0);
+  if (fd < 0) RaiseFileError(false, fileName, errno);
   // A directory opens read-only on POSIX but is no stream of bytes.
   struct stat st {};
-  if (::fstat(handle_, &st) == 0 && S_ISDIR(st.st_mode)) {
-    ::close(handle_);
-    handle_ = -1;
+  if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+    ::close(fd);
     RaiseFileError(false, fileName, EISDIR);
   }
+  return fd;
 }
+
+TFileStream::TFileStream(const std::string& fileName, uint16_t mode)
+    : THandleStream(FileOpenHandle(fileName, mode)), fileName_(fileName) {}
 
 TFileStream::~TFileStream() {
   if (handle_ >= 0) ::close(handle_);

@@ -57,6 +57,11 @@ protected:
   int handle_;
 };
 
+// Opens a file in the framework's mode encoding and returns its descriptor; raises
+// EFOpenError / EFCreateError naming the file and the system's reason. An access or
+// share value outside the encoding raises without touching the file system.
+int FileOpenHandle(const std::string& fileName, uint16_t mode);
+
 // Opens (or with fmCreate creates/truncates) a file; raises EFOpenError / EFCreateError naming
 // the file and the system's reason. Share modes are accepted and treated as advisory.
 class TFileStream : public THandleStream {

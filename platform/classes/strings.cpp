@@ -23,16 +23,6 @@ private:
 
 bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
 
-std::string QuoteItem(const std::string& s, char quote) {
-  std::string out(1, quote);
-  for (char c : s) {
-    out += c;
-    if (c == quote) out += c;
-  }
-  out += quote;
-  return out;
-}
-
 std::string DecodeText(const std::string& bytes) {
   auto startsWith = [&](std::string_view prefix) { return bytes.compare(0, prefix.size(), prefix) == 0; };
   if (startsWith("\xEF\xBB\xBF")) return bytes.substr(3);
@@ -308,7 +298,7 @@ std::string TStrings::FormatDelimited(char delimiter, char quoteChar) const {
         break;
       }
     if (i > 0) out += delimiter;
-    out += quote ? QuoteItem(s, quoteChar) : s;
+    out += quote ? AnsiQuotedStr(s, quoteChar) : s;
   }
   return out;
 }
