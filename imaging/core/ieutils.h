@@ -9,10 +9,14 @@
 // Add further core headers below, one line each.
 #pragma once
 
+#include "imaging/core/iebitmap.h"    // the image buffer TIEBitmap
+#include "imaging/core/iebits.h"      // bit, byte and number routines
 #include "imaging/core/ieencoders.h"  // ASCII85, PackBits, line writer
+#include "imaging/core/iefilestorage.h"  // file-backed pixel storage, temporary files
 #include "imaging/core/ieglobals.h"   // library-wide values and defaults
 #include "imaging/core/ieinit.h"      // library start-up and shut-down
 #include "imaging/core/ielists.h"     // item lists, byte array, hash set
+#include "imaging/core/iememblock.h"  // large blocks, colour tables of platform bitmaps
 #include "imaging/core/iestreams.h"   // buffered, file, memory and counting streams
 #include "imaging/core/ietext.h"      // text, number, file-name and Base64 routines
 #include "imaging/core/iezlib.h"      // deflate streams
