@@ -1,0 +1,28 @@
+// Form descriptions (text) and component images in the binary streaming format.
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string_view>
+
+#include "platform/classes/component.h"
+#include "platform/classes/filer.h"
+#include "platform/classes/streams.h"
+#include "platform/rtl/exceptions.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  RegisterClass(TComponent::StaticClass());
+  if (size == 0) return 0;
+  const bool binary = data[0] & 1;
+  try {
+    if (binary) {
+      TBytesStream in(std::vector<uint8_t>(data + 1, data + size));
+      TMemoryStream out;
+      ObjectBinaryToText(in, out);
+    } else {
+      std::unique_ptr<TComponent> c(
+          ReadComponentText(std::string_view(reinterpret_cast<const char*>(data) + 1, size - 1)));
+    }
+  } catch (const Exception&) {
+  }
+  return 0;
+}
