@@ -26,6 +26,5 @@ function(duplexion_test_program name)
   endif()
   add_executable(${name} ${srcs})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} duplexion_testsupport GTest::gtest GTest::gmock GTest::gtest_main)
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 120
-    PROPERTIES ENVIRONMENT "DUPLEXION_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data;DUPLEXION_SHARED_TESTDATA=${DUPLEXION_SHARED_TESTDATA}")
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 120)
 endfunction()

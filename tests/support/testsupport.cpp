@@ -9,17 +9,17 @@ namespace fs = std::filesystem;
 
 namespace testsupport {
 
-static fs::path FromEnv(const char* name) {
+static fs::path FromEnv(const char* name, const char* fallback) {
   const char* v = std::getenv(name);
-  return v ? fs::path(v) : fs::path();
+  return fs::path(v && *v ? v : fallback);
 }
 
-fs::path DataDir() { return FromEnv("DUPLEXION_TEST_DATA"); }
+fs::path DataDir() { return FromEnv("DUPLEXION_TEST_DATA", DUPLEXION_TEST_DATA_DEFAULT); }
 
 fs::path DataFile(const std::string& name) { return DataDir() / name; }
 
 fs::path SharedDataDir() {
-  fs::path p = FromEnv("DUPLEXION_SHARED_TESTDATA");
+  fs::path p = FromEnv("DUPLEXION_SHARED_TESTDATA", DUPLEXION_SHARED_TESTDATA_DEFAULT);
   std::error_code ec;
   if (p.empty() || !fs::is_directory(p / "real", ec)) return {};
   return p;
