@@ -1,0 +1,183 @@
+// The module table: named modules with named (and numbered) entry points,
+// for code that binds entry points at run time.
+#include <algorithm>
+#include <memory>
+#include <mutex>
+
+#include "platform/gdi/syscolors.h"
+#include "platform/win/internal.h"
+
+namespace win {
+
+namespace {
+
+struct Entry {
+  ModuleDefinition Def;
+  uintptr_t Handle = 0;
+  int Refs = 0;
+  bool Resident = false;  // the platform's own modules are always loaded
+};
+
+struct Table {
+  std::vector<std::unique_ptr<Entry>> Modules;
+};
+
+std::mutex g_mutex;
+uintptr_t g_nextHandle = 0x10000000;
+HMODULE const kProgram = reinterpret_cast<HMODULE>(uintptr_t(0x400000));
+
+std::string Normalize(const std::string& name) {
+  std::string s = name;
+  if (auto slash = s.find_last_of("/\\"); slash != std::string::npos) s = s.substr(slash + 1);
+  for (char& ch : s)
+    if (ch >= 'A' && ch <= 'Z') ch = char(ch - 'A' + 'a');
+  if (s.size() > 4 && s.compare(s.size() - 4, 4, ".dll") == 0) s.resize(s.size() - 4);
+  return s;
+}
+
+std::unique_ptr<Entry> MakeEntry(ModuleDefinition def, bool resident) {
+  auto e = std::make_unique<Entry>();
+  e->Def = std::move(def);
+  e->Handle = g_nextHandle;
+  g_nextHandle += 0x10000;
+  e->Resident = resident;
+  e->Refs = resident ? 1 : 0;
+  return e;
+}
+
+Table* MakeTable(std::vector<ModuleDefinition> defs, bool resident) {
+  auto* t = new Table;
+  for (auto& d : defs) t->Modules.push_back(MakeEntry(std::move(d), resident));
+  return t;
+}
+
+Table*& Current() {
+  static Table* t = MakeTable(PlatformModules(), true);
+  return t;
+}
+
+Entry* ByName(const std::string& name) {
+  const std::string n = Normalize(name);
+  for (auto& e : Current()->Modules)
+    if (Normalize(e->Def.Name) == n) return e.get();
+  return nullptr;
+}
+
+Entry* ByHandle(HMODULE h) {
+  for (auto& e : Current()->Modules)
+    if (e->Handle == reinterpret_cast<uintptr_t>(h)) return e.get();
+  return nullptr;
+}
+
+template <class F>
+FARPROC Addr(F* f) {
+  return reinterpret_cast<FARPROC>(f);
+}
+
+}  // namespace
+
+std::vector<ModuleDefinition> PlatformModules() {
+  // UpdateLayeredWindow is left out on purpose: per-pixel alpha windows
+  // cannot be shown by every backend, and the callers have a fallback.
+  ModuleDefinition user32{"user32.dll",
+                          {
+                              {"MonitorFromPoint", 1, Addr(&MonitorFromPoint)},
+                              {"MonitorFromRect", 2, Addr(&MonitorFromRect)},
+                              {"MonitorFromWindow", 3, Addr(&MonitorFromWindow)},
+                              {"GetMonitorInfoW", 4, Addr(&GetMonitorInfo)},
+                              {"GetMonitorInfoA", 5, Addr(&GetMonitorInfo)},
+                              {"EnumDisplayMonitors", 6, Addr(&EnumDisplayMonitors)},
+                              {"AnimateWindow", 7, Addr(&AnimateWindow)},
+                              {"SetLayeredWindowAttributes", 8, Addr(&SetLayeredWindowAttributes)},
+                              {"GetLayeredWindowAttributes", 9, Addr(&GetLayeredWindowAttributes)},
+                              {"TrackMouseEvent", 10, Addr(&TrackMouseEvent)},
+                              {"SystemParametersInfoW", 11, Addr(&SystemParametersInfo)},
+                              {"MessageBoxW", 12, Addr(&MessageBox)},
+                          }};
+  ModuleDefinition msimg32{"msimg32.dll",
+                           {
+                               {"GradientFill", 1, Addr(&GradientFill)},
+                               {"AlphaBlend", 2, Addr(&AlphaBlend)},
+                               {"TransparentBlt", 3, Addr(&TransparentBlt)},
+                           }};
+  ModuleDefinition gdi32{"gdi32.dll",
+                         {
+                             {"GdiGradientFill", 1, Addr(&GradientFill)},
+                             {"GdiAlphaBlend", 2, Addr(&AlphaBlend)},
+                             {"GdiTransparentBlt", 3, Addr(&TransparentBlt)},
+                         }};
+  return {user32, msimg32, gdi32};
+}
+
+HMODULE LoadLibrary(LPCSTR name) {
+  if (!name || IS_INTRESOURCE(name)) return nullptr;
+  std::lock_guard lk(g_mutex);
+  Entry* e = ByName(name);
+  if (!e) return nullptr;
+  ++e->Refs;
+  return reinterpret_cast<HMODULE>(e->Handle);
+}
+
+BOOL FreeLibrary(HMODULE mod) {
+  std::lock_guard lk(g_mutex);
+  Entry* e = ByHandle(mod);
+  if (!e || e->Refs <= 0) return FALSE;
+  if (e->Refs > (e->Resident ? 1 : 0)) --e->Refs;
+  return TRUE;
+}
+
+HMODULE GetModuleHandle(LPCSTR name) {
+  if (!name) return kProgram;
+  if (IS_INTRESOURCE(name)) return nullptr;
+  std::lock_guard lk(g_mutex);
+  Entry* e = ByName(name);
+  return e && e->Refs > 0 ? reinterpret_cast<HMODULE>(e->Handle) : nullptr;
+}
+
+FARPROC GetProcAddress(HMODULE mod, LPCSTR nameOrOrdinal) {
+  if (!nameOrOrdinal) return nullptr;
+  std::lock_guard lk(g_mutex);
+  Entry* e = ByHandle(mod);
+  if (!e || e->Refs <= 0) return nullptr;
+  for (const ModuleExport& x : e->Def.Exports) {
+    if (IS_INTRESOURCE(nameOrOrdinal)) {
+      if (x.Ordinal != 0 && x.Ordinal == WORD(reinterpret_cast<uintptr_t>(nameOrOrdinal))) return x.Address;
+    } else if (x.Name == nameOrOrdinal) {
+      return x.Address;
+    }
+  }
+  return nullptr;
+}
+
+void RegisterModule(ModuleDefinition module) {
+  std::lock_guard lk(g_mutex);
+  auto& mods = Current()->Modules;
+  const std::string n = Normalize(module.Name);
+  std::erase_if(mods, [&](const std::unique_ptr<Entry>& e) { return Normalize(e->Def.Name) == n; });
+  mods.push_back(MakeEntry(std::move(module), false));
+}
+
+BOOL UnregisterModule(LPCSTR name) {
+  if (!name) return FALSE;
+  std::lock_guard lk(g_mutex);
+  auto& mods = Current()->Modules;
+  const std::string n = Normalize(name);
+  auto before = mods.size();
+  std::erase_if(mods, [&](const std::unique_ptr<Entry>& e) { return Normalize(e->Def.Name) == n; });
+  return mods.size() != before ? TRUE : FALSE;
+}
+
+ScopedModuleTable::ScopedModuleTable(std::vector<ModuleDefinition> modules) {
+  std::lock_guard lk(g_mutex);
+  Table* fresh = MakeTable(std::move(modules), false);
+  saved_ = Current();
+  Current() = fresh;
+}
+
+ScopedModuleTable::~ScopedModuleTable() {
+  std::lock_guard lk(g_mutex);
+  delete Current();
+  Current() = static_cast<Table*>(saved_);
+}
+
+}  // namespace win
