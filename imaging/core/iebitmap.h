@@ -373,6 +373,8 @@ private:
   void CopyRowsFrom(TIEBitmap& source);
   void CopyPaletteFrom(const TIEBitmap& source);
   bool CanReuseStorageFor(TIEBitmap& source);
+  void ConvertPixelsFrom(TIEBitmap& source);
+  void ConvertVclToFormat(TIEPixelFormat format);
   // Pixel address for the typed accessors; null outside the image.
   uint8_t* PixelAddress(int32_t x, int32_t y, int32_t bytesPerPixel);
   void FillRows(int32_t x1, int32_t y1, int32_t x2, int32_t y2, double value, bool wholeImage);

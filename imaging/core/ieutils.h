@@ -11,12 +11,17 @@
 
 #include "imaging/core/iebitmap.h"    // the image buffer TIEBitmap
 #include "imaging/core/iebits.h"      // bit, byte and number routines
+#include "imaging/core/iecmyk.h"      // CMYK pixels to RGB and back
+#include "imaging/core/ieconvert.h"   // pixel-format conversion, processing hooks, quantizer switches
 #include "imaging/core/ieencoders.h"  // ASCII85, PackBits, line writer
 #include "imaging/core/iefilestorage.h"  // file-backed pixel storage, temporary files
+#include "imaging/core/ielab.h"       // CIE L*a*b* pixels
 #include "imaging/core/ieglobals.h"   // library-wide values and defaults
 #include "imaging/core/ieinit.h"      // library start-up and shut-down
 #include "imaging/core/ielists.h"     // item lists, byte array, hash set
 #include "imaging/core/iememblock.h"  // large blocks, colour tables of platform bitmaps
+#include "imaging/core/iepixels.h"    // any pixel as RGB, row readers
+#include "imaging/core/ierowconv.h"   // row colour conversion between layouts
 #include "imaging/core/iestreams.h"   // buffered, file, memory and counting streams
 #include "imaging/core/ietext.h"      // text, number, file-name and Base64 routines
 #include "imaging/core/iezlib.h"      // deflate streams
