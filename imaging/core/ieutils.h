@@ -13,15 +13,24 @@
 #include "imaging/core/iebits.h"      // bit, byte and number routines
 #include "imaging/core/iecmyk.h"      // CMYK pixels to RGB and back
 #include "imaging/core/ieconvert.h"   // pixel-format conversion, processing hooks, quantizer switches
+#include "imaging/core/iedicomtags.h"  // DICOM tag list
 #include "imaging/core/ieencoders.h"  // ASCII85, PackBits, line writer
+#include "imaging/core/ieexif.h"  // EXIF blocks to and from parameter records
+#include "imaging/core/ieexifparams.h"  // EXIF and metadata fields of a parameter record
 #include "imaging/core/iefilestorage.h"  // file-backed pixel storage, temporary files
-#include "imaging/core/ielab.h"       // CIE L*a*b* pixels
+#include "imaging/core/iegeometry.h"  // fitting, orientation and sorting routines
 #include "imaging/core/ieglobals.h"   // library-wide values and defaults
 #include "imaging/core/ieinit.h"      // library start-up and shut-down
+#include "imaging/core/ieiptc.h"  // IPTC records
+#include "imaging/core/ielab.h"       // CIE L*a*b* pixels
 #include "imaging/core/ielists.h"     // item lists, byte array, hash set
+#include "imaging/core/iemarkers.h"  // JPEG marker list
 #include "imaging/core/iememblock.h"  // large blocks, colour tables of platform bitmaps
 #include "imaging/core/iepixels.h"    // any pixel as RGB, row readers
+#include "imaging/core/iepoints.h"  // point, segment and angle routines
 #include "imaging/core/ierowconv.h"   // row colour conversion between layouts
 #include "imaging/core/iestreams.h"   // buffered, file, memory and counting streams
 #include "imaging/core/ietext.h"      // text, number, file-name and Base64 routines
+#include "imaging/core/ietiffhandler.h"  // TIFF tag handler and maker notes
+#include "imaging/core/iexmp.h"  // XMP packets
 #include "imaging/core/iezlib.h"      // deflate streams

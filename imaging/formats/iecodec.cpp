@@ -1,0 +1,26 @@
+#include "imaging/formats/iecodec.h"
+
+#include <cmath>
+
+void TIECodecProgress::Begin(int32_t units) {
+  Value = 0;
+  PerUnit = units > 0 ? 100.0 / units : 0;
+  lastReported_ = -1;
+}
+
+bool TIECodecProgress::Step() {
+  ++Value;
+  const int32_t percent = int32_t(std::trunc(Value * PerUnit));
+  if (OnProgress && percent != lastReported_) {
+    lastReported_ = percent;
+    OnProgress(Sender, percent);
+  }
+  return Aborted();
+}
+
+void TIECodecProgress::Abort() {
+  if (Aborting)
+    *Aborting = true;
+  else
+    ownAbort_ = true;
+}
