@@ -1,4 +1,4 @@
-// Follows the freedesktop.org Trash specification 1.0: home trash, top-folder
+// Follows the freedesktop.org Trash standard, version 1.0: home trash, top-folder
 // trashes ($topdir/.Trash/$uid, $topdir/.Trash-$uid), info files created
 // with O_EXCL before the file moves, Path escaped as in RFC 2396.
 #include "app/FreedesktopTrash.h"

@@ -1,4 +1,4 @@
-// Moving files into the Trash as the freedesktop.org Trash specification 1.0
+// Moving files into the Trash as the freedesktop.org Trash standard, version 1.0
 // lays it out, so that desktop file managers list them and can restore them.
 #pragma once
 

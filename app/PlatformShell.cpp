@@ -1,5 +1,5 @@
 // Locale names follow POSIX (language[_territory][.codeset][@modifier]);
-// the base folders follow the XDG Base Directory Specification 0.8.
+// the base folders follow the XDG Base Directory standard, version 0.8.
 #include "app/PlatformShell.h"
 
 #include <pwd.h>

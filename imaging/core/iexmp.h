@@ -1,4 +1,4 @@
-// XMP packets in JPEG APP1 markers (XMP Specification Part 3, 1.1.3): the
+// XMP packets in JPEG APP1 markers (the XMP standard, its third volume, section 1.1.3): the
 // payload is the namespace signature "http://ns.adobe.com/xap/1.0/" (28
 // characters), one zero byte, then the packet text to the payload's end.
 #pragma once
