@@ -30,11 +30,13 @@
 #include <vector>
 
 #include "imaging/core/iefilestorage.h"
+#include "imaging/core/ieglobals.h"
 #include "platform/rtl/object.h"
 #include "platform/rtl/types.h"
 
 class TBitmap;  // platform/vcl/graphics.h
 class TIEBitmap;
+struct TIEStretchRowsParams;  // imaging/core/ierender.h
 
 enum TIEPixelFormat : uint8_t {
   ieNoFormat,  // no image; Allocate refuses it
@@ -224,6 +226,63 @@ public:
   // Changes the pixel format in place; display settings, bi-level method and
   // quantizer colour count stay. A failed allocation leaves the buffer empty.
   void ConvertToFormat(TIEPixelFormat format);
+
+  // ---- drawing into another buffer (ierender.cpp, ierenderrows.cpp) ----
+  // Draws the source rectangle (xSrc, ySrc, dxSrc, dySrc) of this buffer into
+  // the destination rectangle of an ie24RGB dest: clipped to both buffers and
+  // to the inclusive update area (null: none), stretched by nearest pixel or,
+  // with a filter and different sizes, resampled (ie1g and ie24RGB sources;
+  // needs the processing unit's hooks, else nearest pixel), with the display
+  // adjustments, the alpha channel (enableAlpha), the transparency (0..255)
+  // and the layer operation. The three tables are in-out: an empty or null
+  // one is built; built tables are handed back through non-null arguments
+  // unless freeTables. Exceptions of the nearest-pixel drawing end it quietly.
+  void RenderToTIEBitmap(TIEBitmap& dest, std::vector<uint8_t*>* rowTable, std::vector<int32_t>* columnMap,
+                         std::vector<int32_t>* rowMap, const TRect* updateArea, int32_t xDst, int32_t yDst,
+                         int32_t dxDst, int32_t dyDst, int32_t xSrc, int32_t ySrc, int32_t dxSrc, int32_t dySrc,
+                         bool enableAlpha, bool reuseRows, int32_t transparency, TResampleFilter filter,
+                         bool freeTables, uint8_t operation);
+  // RenderToTIEBitmap with its own tables, alpha enabled, no update area, no row reuse.
+  void DrawToTIEBitmap(TIEBitmap& dest, int32_t xDst, int32_t yDst, int32_t dxDst, int32_t dyDst, int32_t xSrc,
+                       int32_t ySrc, int32_t dxSrc, int32_t dySrc, int32_t transparency, TResampleFilter filter,
+                       uint8_t operation);
+  // The same into a pf24bit platform bitmap (other pixel formats: nothing).
+  void RenderToTBitmap(TBitmap& dest, std::vector<uint8_t*>* rowTable, std::vector<int32_t>* columnMap,
+                       std::vector<int32_t>* rowMap, const TRect* updateArea, int32_t xDst, int32_t yDst,
+                       int32_t dxDst, int32_t dyDst, int32_t xSrc, int32_t ySrc, int32_t dxSrc, int32_t dySrc,
+                       bool enableAlpha, bool reuseRows, int32_t transparency, TResampleFilter filter,
+                       bool freeTables, uint8_t operation);
+  void DrawToTBitmap(TBitmap& dest, int32_t xDst, int32_t yDst, int32_t dxDst, int32_t dyDst, int32_t xSrc,
+                     int32_t ySrc, int32_t dxSrc, int32_t dySrc, int32_t transparency, TResampleFilter filter,
+                     uint8_t operation);
+  // A plain stretched copy into an ie24RGB dest (ie1g and ie24RGB sources give
+  // pixels), resampling first with a filter; the dest's alpha channel gets
+  // the source alpha limited to alphaValue, or alphaValue.
+  void StretchRectTo(TIEBitmap& dest, int32_t xDst, int32_t yDst, int32_t dxDst, int32_t dyDst, int32_t xSrc,
+                     int32_t ySrc, int32_t dxSrc, int32_t dySrc, TResampleFilter filter, int32_t alphaValue);
+
+  // Row renderers, one plain and one alpha variant per source format; each
+  // acts only on a buffer of the format it names.
+  virtual void StretchRows_ie24RGB(const TIEStretchRowsParams& p);
+  virtual void StretchRowsAlpha_ie24RGB(const TIEStretchRowsParams& p);
+  virtual void StretchRows_ie32RGB(const TIEStretchRowsParams& p);
+  virtual void StretchRowsAlpha_ie32RGB(const TIEStretchRowsParams& p);
+  virtual void StretchRows_ie1g(const TIEStretchRowsParams& p);
+  virtual void StretchRowsAlpha_ie1g(const TIEStretchRowsParams& p);
+  virtual void StretchRows_ie8g(const TIEStretchRowsParams& p);
+  virtual void StretchRowsAlpha_ie8g(const TIEStretchRowsParams& p);
+  virtual void StretchRows_ie8p(const TIEStretchRowsParams& p);
+  virtual void StretchRowsAlpha_ie8p(const TIEStretchRowsParams& p);
+  virtual void StretchRows_ie16g(const TIEStretchRowsParams& p);
+  virtual void StretchRowsAlpha_ie16g(const TIEStretchRowsParams& p);
+  virtual void StretchRows_ie32f(const TIEStretchRowsParams& p);
+  virtual void StretchRowsAlpha_ie32f(const TIEStretchRowsParams& p);
+  virtual void StretchRows_ieCMYK(const TIEStretchRowsParams& p);
+  virtual void StretchRowsAlpha_ieCMYK(const TIEStretchRowsParams& p);
+  virtual void StretchRows_ieCIELab(const TIEStretchRowsParams& p);
+  virtual void StretchRowsAlpha_ieCIELab(const TIEStretchRowsParams& p);
+  virtual void StretchRows_ieRGB48(const TIEStretchRowsParams& p);
+  virtual void StretchRowsAlpha_ieRGB48(const TIEStretchRowsParams& p);
 
   // ---- pixel access, fill and rectangles (iebitmappixels.cpp) ----
   // Typed access for the format named; coordinates outside the image read 0

@@ -12,6 +12,7 @@
 #include <cstdint>
 
 #include "imaging/core/iebitmap.h"
+#include "imaging/core/ieglobals.h"
 
 struct TIEProcessingHooks {
   // Copies count bits, most significant first, from bit sourceStart of source
@@ -35,6 +36,28 @@ struct TIEProcessingHooks {
   // Palette indexes of count blue-green-red pixels (an index outside 0..255 becomes 0).
   void (*QuantizerRowToIndexes)(void* quantizer, const TRGB* pixels, uint8_t* indexes, int32_t count) = nullptr;
   void (*QuantizerFree)(void* quantizer) = nullptr;
+
+  // HSL of a colour packed as red shl 16 or green shl 8 or blue (layer
+  // operations 34..37), and back into a pixel.
+  void (*RGBToHSL)(uint32_t packed, double& h, double& s, double& l) = nullptr;
+  void (*HSLToRGB)(TRGB& pixel, double h, double s, double l) = nullptr;
+  // The resamplers of the filtered drawing; dest is allocated at the target
+  // size. ResampleEx: the filtered colour path (the result is ie24RGB);
+  // Resample1BitEx: an ie1g source into ie24RGB, or into ie1g for the
+  // projections; ResampleGray8: alpha channels.
+  void (*ResampleEx)(TIEBitmap& source, TIEBitmap& dest, TResampleFilter filter) = nullptr;
+  void (*Resample1BitEx)(TIEBitmap& source, TIEBitmap& dest, TResampleFilter filter) = nullptr;
+  void (*ResampleGray8)(TIEBitmap& source, TIEBitmap& dest, TResampleFilter filter) = nullptr;
+  // Box average of the inclusive source rectangle of an ie1g image into the
+  // whole of an ie24RGB dest, as gray.
+  void (*Average1BitToGray)(TIEBitmap& source, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
+                            TIEBitmap& dest) = nullptr;
+  // Nearest-pixel stretch of the whole source into dest (same format); the
+  // resampling of a whole image, alpha channel included; a rotated copy
+  // (background: a gray value or a 0x00BBGGRR colour, as Fill takes it).
+  void (*IEBmpStretchEx)(TIEBitmap& source, TIEBitmap& dest) = nullptr;
+  void (*ResampleBitmap)(TIEBitmap& source, TIEBitmap& dest, TResampleFilter filter) = nullptr;
+  void (*RotateIntoBitmap)(TIEBitmap& source, TIEBitmap& dest, double background, double angle) = nullptr;
 };
 extern TIEProcessingHooks IEProcessingHooks;
 

@@ -11,6 +11,7 @@
 
 #include "imaging/core/iebitmap.h"    // the image buffer TIEBitmap
 #include "imaging/core/iebits.h"      // bit, byte and number routines
+#include "imaging/core/ieblend.h"     // layer pixel operations, the stereo combiner
 #include "imaging/core/iecmyk.h"      // CMYK pixels to RGB and back
 #include "imaging/core/ieconvert.h"   // pixel-format conversion, processing hooks, quantizer switches
 #include "imaging/core/iedicomtags.h"  // DICOM tag list
@@ -28,9 +29,11 @@
 #include "imaging/core/iememblock.h"  // large blocks, colour tables of platform bitmaps
 #include "imaging/core/iepixels.h"    // any pixel as RGB, row readers
 #include "imaging/core/iepoints.h"  // point, segment and angle routines
+#include "imaging/core/ierender.h"    // drawing one image buffer into another
 #include "imaging/core/ierowconv.h"   // row colour conversion between layouts
 #include "imaging/core/iestreams.h"   // buffered, file, memory and counting streams
 #include "imaging/core/ietext.h"      // text, number, file-name and Base64 routines
+#include "imaging/core/iethreadpool.h"  // worker thread pool, processor core count
 #include "imaging/core/ietiffhandler.h"  // TIFF tag handler and maker notes
 #include "imaging/core/iexmp.h"  // XMP packets
 #include "imaging/core/iezlib.h"      // deflate streams

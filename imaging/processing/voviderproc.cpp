@@ -4,6 +4,8 @@
 
 #include "imaging/core/ieconvert.h"
 #include "imaging/core/ieinit.h"
+#include "imaging/processing/ieresample.h"
+#include "imaging/processing/ierotate.h"
 
 namespace {
 
@@ -20,6 +22,17 @@ void HookQuantizerRow(void* quantizer, const TRGB* pixels, uint8_t* indexes, int
 }
 void HookQuantizerFree(void* quantizer) { delete static_cast<TIEQuantizer*>(quantizer); }
 
+void HookResampleEx(TIEBitmap& source, TIEBitmap& dest, TResampleFilter filter) {
+  _ResampleEx(source, dest, nullptr, {}, filter);
+}
+void HookStretch(TIEBitmap& source, TIEBitmap& dest) { _IEBmpStretchEx(source, dest); }
+void HookResampleBitmap(TIEBitmap& source, TIEBitmap& dest, TResampleFilter filter) {
+  ResampleBitmap(source, dest, filter);
+}
+void HookRotateIntoBitmap(TIEBitmap& source, TIEBitmap& dest, double background, double angle) {
+  RotateIntoBitmap(source, dest, background, {}, angle);
+}
+
 }  // namespace
 
 void IEProcessingInstallHooks() {
@@ -33,6 +46,15 @@ void IEProcessingInstallHooks() {
   h.QuantizerCreate = &HookQuantizerCreate;
   h.QuantizerRowToIndexes = &HookQuantizerRow;
   h.QuantizerFree = &HookQuantizerFree;
+  h.RGBToHSL = &RGBToHSL;
+  h.HSLToRGB = &HSLToRGB;
+  h.ResampleEx = &HookResampleEx;
+  h.Resample1BitEx = &_Resample1BitEx;
+  h.ResampleGray8 = &ResampleGray8;
+  h.Average1BitToGray = &Average1BitToGray;
+  h.IEBmpStretchEx = &HookStretch;
+  h.ResampleBitmap = &HookResampleBitmap;
+  h.RotateIntoBitmap = &HookRotateIntoBitmap;
   IEInstallPixelFormatConversion();
 }
 

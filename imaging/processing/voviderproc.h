@@ -7,11 +7,14 @@
 //
 // The unit's routines are the library's own: the core reaches the ones its
 // pixel code needs (quantizer, bi-level conversion, bit-run copy, red/blue
-// swap) through IEProcessingHooks, which the unit fills when it starts.
+// swap, HSL, the resamplers of filtered drawing) through IEProcessingHooks,
+// which the unit fills when it starts.
 #pragma once
 
 #include "imaging/processing/iecolorconv.h"  // gray, bi-level, colour reduction, row bit depths, YUV
 #include "imaging/processing/ieprocutils.h"  // numbers, colours, HSL, bits
+#include "imaging/processing/ieresample.h"   // resampling, worker threads, special resamplers
+#include "imaging/processing/ierotate.h"     // rotation by any angle, flipping
 #include "imaging/processing/neurquant.h"    // TIEQuantizer and the NeuQuant builder
 #include "imaging/processing/stdquant.h"     // the median-cut builder
 
