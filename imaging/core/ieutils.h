@@ -9,6 +9,7 @@
 // Add further core headers below, one line each.
 #pragma once
 
+#include "imaging/core/ieannot.h"     // imaging annotations (TIFF tag 32932)
 #include "imaging/core/iebitmap.h"    // the image buffer TIEBitmap
 #include "imaging/core/iebits.h"      // bit, byte and number routines
 #include "imaging/core/ieblend.h"     // layer pixel operations, the stereo combiner
@@ -21,6 +22,7 @@
 #include "imaging/core/iefilestorage.h"  // file-backed pixel storage, temporary files
 #include "imaging/core/iegeometry.h"  // fitting, orientation and sorting routines
 #include "imaging/core/ieglobals.h"   // library-wide values and defaults
+#include "imaging/core/ieicc.h"       // ICC profiles through LittleCMS
 #include "imaging/core/ieinit.h"      // library start-up and shut-down
 #include "imaging/core/ieiptc.h"  // IPTC records
 #include "imaging/core/ielab.h"       // CIE L*a*b* pixels
