@@ -19,6 +19,22 @@ class TBitmap;
 
 using TIEProcProgress = std::function<void(int32_t percent)>;
 
+// Passes a percentage on only when it changed since the last call, so loops
+// can report every row without flooding the handler.
+class TIEProgressReporter {
+public:
+  explicit TIEProgressReporter(const TIEProcProgress& p) : p_(p) {}
+  void operator()(int32_t percent) {
+    if (!p_ || percent == last_) return;
+    last_ = percent;
+    p_(percent);
+  }
+
+private:
+  const TIEProcProgress& p_;
+  int32_t last_ = -1;
+};
+
 // ie24RGB only: columns x1 .. min(x2, width) - 1 of rows y1 .. min(y2, height) - 1
 // get their gray level in all three channels.
 void GrayscaleRect24(TIEBitmap& bitmap, int32_t x1, int32_t y1, int32_t x2, int32_t y2,

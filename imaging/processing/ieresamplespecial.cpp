@@ -21,20 +21,6 @@ bool EnsureFormat(TIEBitmap& bitmap, TIEPixelFormat format) {
   return bitmap.Allocate(bitmap.GetWidth(), bitmap.GetHeight(), format);
 }
 
-// Calls progress with a percentage only when it changed since the last call.
-class TProgress {
- public:
-  explicit TProgress(const TIEProcProgress& p) : p_(p) {}
-  void operator()(int32_t percent) {
-    if (!p_ || percent == last_) return;
-    last_ = percent;
-    p_(percent);
-  }
-
- private:
-  const TIEProcProgress& p_;
-  int32_t last_ = -1;
-};
 
 // Source rows as sample vectors: in ieFile a row address lives only until the
 // next row access, so every row used is copied out first.
@@ -156,7 +142,7 @@ void FastLinear(TIEBitmap& source, TIEBitmap& dest, int32_t channels, const TIEP
   const size_t workRow = size_t(dw) * size_t(channels);
   std::vector<uint8_t> work(workRow * size_t(sh));
   const double t = 100 / (sh + dh + 0.5);
-  TProgress report(progress);
+  TIEProgressReporter report(progress);
   {
     TSourceRows src(source);
     for (int32_t y = 0; y < sh; ++y) {
@@ -291,7 +277,7 @@ void AreaResample(TIEBitmap& source, TIEBitmap& dest, TIEBitmap* sourceAlpha, bo
   if (alphaRule) alphaRows = std::make_unique<TRowWindow>(*sourceAlpha, sw, false);
   std::vector<double> acc(size_t(dw) * size_t(channels), 0.0);
   const double norm = 1 / (rx * ry);
-  TProgress report(progress);
+  TIEProgressReporter report(progress);
   TIEAccessScope writeOnly(dest, iedWrite);
   int32_t rowsDone = 0;
   const auto at = [&](const int32_t* row, int32_t x, int32_t ch) {
@@ -400,7 +386,7 @@ void Project(TIEBitmap& source, TIEBitmap& dest, bool whiteWins, bool oneBit, co
   };
   TSourceRows src(source);
   TIEAccessScope writeOnly(dest, iedWrite);
-  TProgress report(progress);
+  TIEProgressReporter report(progress);
   std::vector<uint8_t> hit(static_cast<size_t>(dw));
   for (int32_t j = 0; j < dh; ++j) {
     std::fill(hit.begin(), hit.end(), 0);
@@ -505,7 +491,7 @@ void FastLinearResample1BitToGray(TIEBitmap& source, TIEBitmap& dest, const TIEP
   const std::vector<TColumnStep> rowSteps = FastLinearSteps(sh, dh, false);
   std::vector<uint8_t> work(size_t(dw) * size_t(sh));
   const double t = 100 / (sh + dh + 0.5);
-  TProgress report(progress);
+  TIEProgressReporter report(progress);
   {
     TSourceRows src(source);
     for (int32_t y = 0; y < sh; ++y) {
@@ -610,7 +596,7 @@ void _IEBmpStretchEx(TIEBitmap& source, TIEBitmap& dest, const TIEProcProgress& 
   for (int32_t i = 0; i < dw; ++i) xmap[size_t(i)] = std::min(int32_t(double(sw) / dw * i), sw - 1);
   TSourceRows src(source);
   TIEAccessScope writeOnly(dest, iedWrite);
-  TProgress report(progress);
+  TIEProgressReporter report(progress);
   for (int32_t j = 0; j < dh; ++j) {
     const uint8_t* s = src.Row(std::min(int32_t(double(sh) / dh * j), sh - 1));
     auto* d = static_cast<uint8_t*>(dest.GetScanline(j));

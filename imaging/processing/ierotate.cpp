@@ -18,19 +18,6 @@ constexpr double kRadiansPerDegree = std::numbers::pi / 180;
 int32_t RoundI(double v) { return int32_t(std::clamp(std::nearbyint(v), -2.0e9, 2.0e9)); }  // halves to even
 int32_t TruncI(double v) { return int32_t(std::clamp(v, -2.0e9, 2.0e9)); }
 
-class TProgress {
- public:
-  explicit TProgress(const TIEProcProgress& p) : p_(p) {}
-  void operator()(int32_t percent) {
-    if (!p_ || percent == last_) return;
-    last_ = percent;
-    p_(percent);
-  }
-
- private:
-  const TIEProcProgress& p_;
-  int32_t last_ = -1;
-};
 
 // Pixels of whole bytes, top row first, without row padding.
 struct TRaster {
@@ -185,7 +172,7 @@ void MirrorRaster(TRaster& r) {
 //
 // with tau = tan(theta / 2) and sigma = sin(theta), which together are the
 // rotation; offsets keep every shear's shifts non-negative.
-TRaster ShearRotate(const TRaster& in, double theta, bool antiAlias, const uint8_t* bg, TProgress& report) {
+TRaster ShearRotate(const TRaster& in, double theta, bool antiAlias, const uint8_t* bg, TIEProgressReporter& report) {
   const int32_t w = in.w, h = in.h, bpp = in.bpp;
   const double tau = std::fabs(std::tan(theta / 2)), sigma = std::fabs(std::sin(theta));
   const int32_t W1 = std::max(1, RoundI(h * tau + w + 1));
@@ -243,7 +230,7 @@ void RotateByShears(TIEBitmap& bitmap, bool antiAlias, const uint8_t* bg, int32_
   }
   if (angle == 0) return;
   TRaster in = ReadRaster(bitmap, bpp);
-  TProgress report(progress);
+  TIEProgressReporter report(progress);
   // A clockwise turn is the counter-clockwise one of the mirrored image, mirrored back.
   const bool clockwise = angle < 0;
   if (clockwise) MirrorRaster(in);
@@ -283,7 +270,7 @@ void RotateNearest10000(TIEBitmap& bitmap, bool bits, uint8_t background, const 
     colX[size_t(k)] = TruncI(c * (k - wo));
     colY[size_t(k)] = TruncI(s * -(k - wo));
   }
-  TProgress report(progress);
+  TIEProgressReporter report(progress);
   {
     TIEAccessScope writeOnly(out, iedWrite);
     for (int32_t o = 0; o < nh; ++o) {
@@ -331,7 +318,7 @@ void RotateInterpolated(TIEBitmap& bitmap, const uint8_t* bg, int32_t bpp, int32
     wt[2] = t * (1 + t - t * t);
     wt[3] = -t * t * (1 - t);
   };
-  TProgress report(progress);
+  TIEProgressReporter report(progress);
   for (int32_t j = 0; j < H; ++j) {
     for (int32_t i = 0; i < W; ++i) {
       const double x = (i - dcx) * cs + scx - (j - dcy) * sn;
@@ -494,7 +481,7 @@ void RotateIntoBitmap(TIEBitmap& source, TIEBitmap& dest, double background, con
     X[size_t(i)] = RoundI((i - dcx) * cs + scx);
     Y[size_t(i)] = RoundI((i - dcx) * sn + scy);
   }
-  TProgress report(progress);
+  TIEProgressReporter report(progress);
   TIEAccessScope readWrite(dest, iedRead | iedWrite);
   for (int32_t j = 0; j < H; ++j) {
     auto* d = static_cast<uint8_t*>(dest.GetScanline(j));
