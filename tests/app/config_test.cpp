@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "platform/rtl/sysutils.h"
-#include "tests/app/scoped_env.h"
+#include "tests/support/scoped_env.h"
 #include "tests/support/testsupport.h"
 
 namespace fs = std::filesystem;

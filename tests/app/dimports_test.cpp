@@ -6,7 +6,7 @@
 #include "app/PlatformModules.h"
 #include "app/YKDirectories.h"
 #include "platform/rtl/sysutils.h"
-#include "tests/app/scoped_env.h"
+#include "tests/support/scoped_env.h"
 #include "tests/support/testsupport.h"
 
 namespace {

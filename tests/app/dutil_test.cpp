@@ -8,7 +8,7 @@
 #include "app/PlatformShell.h"
 #include "platform/rtl/sysutils.h"
 #include "tests/app/exiftool.h"
-#include "tests/app/scoped_env.h"
+#include "tests/support/scoped_env.h"
 #include "tests/support/testsupport.h"
 
 namespace fs = std::filesystem;

@@ -7,7 +7,7 @@
 #include "app/DUtil.h"
 #include "app/FreedesktopTrash.h"
 #include "platform/rtl/sysutils.h"
-#include "tests/app/scoped_env.h"
+#include "tests/support/scoped_env.h"
 #include "tests/support/testsupport.h"
 
 namespace fs = std::filesystem;

@@ -12,6 +12,7 @@
 
 #include "imaging/core/ieglobals.h"
 #include "platform/vcl/graphics.h"
+#include "tests/support/scoped_env.h"
 #include "tests/support/testsupport.h"
 
 namespace fs = std::filesystem;
@@ -22,21 +23,16 @@ namespace {
 class BitmapTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    if (const char* old = std::getenv("TMPDIR")) savedTmp_ = old;
-    setenv("TMPDIR", dir_.Path().c_str(), 1);
+    env_.Set("TMPDIR", dir_.Path().string());
     savedThreshold_ = IEDefaultMemoryThreshold;
   }
   void TearDown() override {
     IEDefaultMemoryThreshold = savedThreshold_;
-    if (savedTmp_)
-      setenv("TMPDIR", savedTmp_->c_str(), 1);
-    else
-      unsetenv("TMPDIR");
   }
   size_t FilesInFolder() const { return size_t(std::distance(fs::directory_iterator(dir_.Path()), {})); }
 
   testsupport::TempDir dir_;
-  std::optional<std::string> savedTmp_;
+  ScopedEnv env_;
   int64_t savedThreshold_ = -1;
 };
 

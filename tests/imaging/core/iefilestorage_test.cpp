@@ -9,6 +9,7 @@
 #include <optional>
 #include <regex>
 
+#include "tests/support/scoped_env.h"
 #include "tests/support/testsupport.h"
 
 namespace fs = std::filesystem;
@@ -18,21 +19,12 @@ namespace {
 // Points TMPDIR at a fresh folder for the test's lifetime.
 class TempFolderTest : public ::testing::Test {
 protected:
-  void SetUp() override {
-    if (const char* old = std::getenv("TMPDIR")) saved_ = old;
-    setenv("TMPDIR", dir_.Path().c_str(), 1);
-  }
-  void TearDown() override {
-    if (saved_)
-      setenv("TMPDIR", saved_->c_str(), 1);
-    else
-      unsetenv("TMPDIR");
-    IETempDirectory.clear();
-  }
+  void SetUp() override { env_.Set("TMPDIR", dir_.Path().string()); }
+  void TearDown() override { IETempDirectory.clear(); }
   size_t FilesInFolder() const { return size_t(std::distance(fs::directory_iterator(dir_.Path()), {})); }
 
   testsupport::TempDir dir_;
-  std::optional<std::string> saved_;
+  ScopedEnv env_;
 };
 
 size_t OpenDescriptors() { return size_t(std::distance(fs::directory_iterator("/proc/self/fd"), {})); }

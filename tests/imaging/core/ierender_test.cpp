@@ -19,6 +19,7 @@
 #include "imaging/core/ieglobals.h"
 #include "imaging/core/iepixels.h"
 #include "platform/vcl/graphics.h"
+#include "tests/support/scoped_env.h"
 #include "tests/support/testsupport.h"
 
 namespace {
@@ -444,20 +445,15 @@ class FileRenderTest : public RenderTest {
  protected:
   void SetUp() override {
     RenderTest::SetUp();
-    if (const char* old = std::getenv("TMPDIR")) savedTmp_ = old;
-    setenv("TMPDIR", dir_.Path().c_str(), 1);
+    env_.Set("TMPDIR", dir_.Path().string());
     savedThreshold_ = IEDefaultMemoryThreshold;
   }
   void TearDown() override {
     IEDefaultMemoryThreshold = savedThreshold_;
-    if (savedTmp_)
-      setenv("TMPDIR", savedTmp_->c_str(), 1);
-    else
-      unsetenv("TMPDIR");
     RenderTest::TearDown();
   }
   testsupport::TempDir dir_;
-  std::optional<std::string> savedTmp_;
+  ScopedEnv env_;
   int64_t savedThreshold_ = -1;
 };
 
