@@ -471,6 +471,9 @@ void TBitmap::Assign(TPersistent* source) {
       if (f == pfDevice || f == pfCustom) {
         copy = CreateImage(src->width_, src->height_, f == pfCustom ? pf32bit : pfDevice, {});
         if (!copy) throw EOutOfMemory("Out of system resources");
+        // A bitmap selected into its canvas's DC cannot be selected anywhere
+        // else; the canvas takes it back on its next use.
+        src->FreeContext();
         DCHolder to(copy), from(src->handle_);
         BitBlt(to.dc, 0, 0, src->width_, src->height_, from.dc, 0, 0, SRCCOPY);
       } else {

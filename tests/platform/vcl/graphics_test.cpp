@@ -376,6 +376,22 @@ TEST(BitmapTest, AssignIsDeep) {
   EXPECT_TRUE(a.Empty());
 }
 
+// A device-format bitmap drawn through its canvas is still selected into the
+// canvas's DC when it is copied; the copy must hold its pixels, not black.
+TEST(BitmapTest, AssignCopiesADeviceBitmapItsCanvasHoldsSelected) {
+  TBitmap src(4, 2), copy;
+  ASSERT_EQ(src.PixelFormat(), pfDevice);
+  src.Canvas()->Brush()->SetColor(clBlue);
+  src.Canvas()->FillRect(TRect(0, 0, 4, 2));
+  src.Canvas()->SetPixels(3, 1, clYellow);
+  copy.Assign(&src);
+  EXPECT_EQ(copy.Canvas()->Pixels(0, 0), clBlue);
+  EXPECT_EQ(copy.Canvas()->Pixels(3, 1), clYellow);
+  // The source's canvas still draws after lending its bitmap out.
+  src.Canvas()->SetPixels(0, 0, clRed);
+  EXPECT_EQ(src.Canvas()->Pixels(0, 0), clRed);
+}
+
 TEST(BitmapTest, PixelFormatConversionsKeepColoursThePaletteHas) {
   TBitmap bmp(3, 1);
   bmp.SetPixelFormat(pf24bit);
