@@ -1,0 +1,52 @@
+// The image library's JPEG decoder over libjpeg (IJG API, version 62):
+// stream source, error bridge, decode-time scaling to a requested size,
+// colour-space mapping, resolution, saved markers, ICC profile, IPTC, EXIF
+// and XMP.
+//
+// libjpeg reports fatal errors by calling an error exit that must not return;
+// it is bridged with setjmp/longjmp inside thin C-shaped functions, and the
+// library's message becomes an EIEJpegException or the caller's Aborting flag
+// only after the library's frames are gone.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+
+#include "imaging/core/iebitmap.h"
+#include "imaging/io/ieprogress.h"
+#include "imaging/io/ioparams.h"
+#include "platform/rtl/exceptions.h"
+
+class TStream;
+struct jpeg_decompress_struct;
+struct jpeg_common_struct;
+
+DX_EXCEPTION(EIEJpegException, Exception);
+
+// Decodes the JPEG at Stream's position into Bitmap and fills Params.
+// TablesStream: null, or an abbreviated datastream of tables read first.
+// MaxLines < 0 means every row of the bitmap. Returns the rows stored (0 for
+// a header-only read). Bad data sets *Progress.Aborting instead of raising;
+// only a library error while reading TablesStream raises EIEJpegException.
+// On return Stream's position lies somewhere after the data.
+int32_t ReadJpegStream(TStream& Stream, TStream* TablesStream, TIEBitmap& Bitmap, TIOParamsVals& Params,
+                       TIEProgressRecord& Progress, bool HeaderOnly, bool KeepYCbCr, bool LoadMetadata,
+                       bool InvertCMYK, bool ApplyICC, bool ReadICC, int32_t MaxLines, bool NativePixelFormat);
+
+// Position of the first 0xFF 0xD8 0xFF at or after the current position.
+// With Scan the 150 positions start .. start + 149 are tried; without it only
+// the current one (then the result is 0 on a hit). -1 when none hits. The
+// stream's position is restored.
+int64_t JpegFindSOI(TStream& Stream, bool Scan);
+
+// Assembles the APP2 "ICC_PROFILE" chunks of the JPEG at Stream's position
+// into Params' input profile. Chunks with a sequence number of 0 or beyond
+// their count, or too short for their header, make the profile unusable and
+// it is skipped. The stream's position is restored.
+void ReadJpegICCProfile(TStream& Stream, TIOParamsVals& Params);
+
+// Stream source manager: installs (reusing the decompressor's record when it
+// has one) or frees the source that reads compressed data from Stream in
+// 65,536-byte blocks. AbortFlag may be null.
+void JpegSetStreamSource(jpeg_decompress_struct* Decompressor, TStream* Stream, std::atomic<bool>* AbortFlag);
+void JpegFreeStreamSource(jpeg_decompress_struct* Decompressor);
