@@ -122,6 +122,15 @@ public:
   // component dies. The link is two-way: whichever dies first unlinks both.
   void FreeNotification(TComponent* AComponent);
   void RemoveFreeNotification(TComponent* AComponent);
+  // Points field at target and moves the free notification along, so that
+  // Notification can clear the field when the target dies.
+  template <class T>
+  void SetComponentReference(T*& field, T* target) {
+    if (field == target) return;
+    if (field) field->RemoveFreeNotification(this);
+    field = target;
+    if (target) target->FreeNotification(this);
+  }
 
   // Received for inserts and removals of owned components and for free
   // notifications; the base drops a dying component's link and forwards the

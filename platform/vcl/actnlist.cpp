@@ -163,10 +163,7 @@ int32_t TCustomActionList::IndexOfAction(const TContainedAction* action) const {
 }
 
 void TCustomActionList::SetImages(TCustomImageList* v) {
-  if (images_ == v) return;
-  if (images_) images_->RemoveFreeNotification(this);
-  images_ = v;
-  if (v) v->FreeNotification(this);
+  SetComponentReference(images_, v);
 }
 
 void TCustomActionList::Notification(TComponent* AComponent, TOperation operation) {

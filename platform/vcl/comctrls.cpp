@@ -253,9 +253,7 @@ void TPageControl::SelectNextPage(bool goForward, bool checkTabVisible) {
 
 void TPageControl::SetImages(TCustomImageList* v) {
   if (images_ == v) return;
-  if (images_) images_->RemoveFreeNotification(this);
-  images_ = v;
-  if (v) v->FreeNotification(this);
+  SetComponentReference(images_, v);
   Invalidate();
 }
 

@@ -322,10 +322,7 @@ void TControl::SetCursor(TCursor v) {
 }
 
 void TControl::SetPopupMenu(TComponent* v) {
-  if (popupMenu_ == v) return;
-  if (popupMenu_) popupMenu_->RemoveFreeNotification(this);
-  popupMenu_ = v;
-  if (v) v->FreeNotification(this);
+  SetComponentReference(popupMenu_, v);
 }
 
 void TControl::Notification(TComponent* AComponent, TOperation operation) {

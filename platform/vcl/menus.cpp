@@ -244,10 +244,7 @@ TMenu::~TMenu() {
 }
 
 void TMenu::SetImages(TCustomImageList* v) {
-  if (images_ == v) return;
-  if (images_) images_->RemoveFreeNotification(this);
-  images_ = v;
-  if (v) v->FreeNotification(this);
+  SetComponentReference(images_, v);
 }
 
 void TMenu::Notification(TComponent* AComponent, TOperation operation) {
@@ -287,10 +284,7 @@ bool TMenu::IsShortCut(TWMKey& message) {
 TPopupMenu::TPopupMenu(TComponent* AOwner) : TMenu(AOwner) {}
 
 void TPopupMenu::SetPopupComponent(TComponent* v) {
-  if (popupComponent_ == v) return;
-  if (popupComponent_) popupComponent_->RemoveFreeNotification(this);
-  popupComponent_ = v;
-  if (v) v->FreeNotification(this);
+  SetComponentReference(popupComponent_, v);
 }
 
 void TPopupMenu::Notification(TComponent* AComponent, TOperation operation) {

@@ -128,10 +128,7 @@ void TCustomLabel::SetWordWrap(bool v) {
 }
 
 void TCustomLabel::SetFocusControl(TWinControl* v) {
-  if (focusControl_ == v) return;
-  if (focusControl_) focusControl_->RemoveFreeNotification(this);
-  focusControl_ = v;
-  if (v) v->FreeNotification(this);
+  SetComponentReference(focusControl_, v);
 }
 
 void TCustomLabel::Notification(TComponent* AComponent, TOperation operation) {

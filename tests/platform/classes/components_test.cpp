@@ -169,6 +169,23 @@ TEST(ComponentTest, RemoveFreeNotificationStopsTheNotice) {
   EXPECT_TRUE(log.empty());
 }
 
+// Re-pointing a reference moves the notice: the old target's death is no
+// longer heard, the new target's death clears the field.
+TEST(ComponentTest, SetComponentReferenceMovesTheFreeNotification) {
+  Log log;
+  TProbe watcher(nullptr, &log, "W");
+  auto first = std::make_unique<TProbe>(nullptr, nullptr, "A");
+  auto second = std::make_unique<TProbe>(nullptr, nullptr, "B");
+  watcher.SetComponentReference(watcher.watched, static_cast<TComponent*>(first.get()));
+  watcher.SetComponentReference(watcher.watched, static_cast<TComponent*>(second.get()));
+  first.reset();
+  EXPECT_TRUE(log.empty());
+  EXPECT_EQ(watcher.watched, second.get());
+  second.reset();
+  EXPECT_EQ(log, Log{"W -B"});
+  EXPECT_EQ(watcher.watched, nullptr);
+}
+
 TEST(ComponentTest, SiblingsHearAboutAWatchedSiblingThroughTheirOwner) {
   Log log;
   {
