@@ -1,5 +1,8 @@
 #include "tests/support/testsupport.h"
 
+#include <sys/wait.h>
+
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <random>
@@ -48,6 +51,35 @@ std::string ReadFileBytes(const fs::path& p) {
 void WriteFileBytes(const fs::path& p, const std::string& bytes) {
   std::ofstream out(p, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string RunCommand(const std::string& command, int* status) {
+  std::string out;
+  FILE* p = popen(command.c_str(), "r");
+  if (!p) {
+    if (status) *status = -1;
+    return out;
+  }
+  char buf[65536];
+  size_t n;
+  while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
+  const int st = pclose(p);
+  if (status) *status = st;
+  return out;
+}
+
+bool RunSucceeds(const std::string& command) {
+  int status = 0;
+  RunCommand(command, &status);
+  return status != -1 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+bool HaveTool(const std::string& name) { return RunSucceeds("command -v " + ShellQuote(name) + " >/dev/null 2>&1"); }
+
+std::string ShellQuote(const std::string& s) {
+  std::string q = "'";
+  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return q + "'";
 }
 
 }  // namespace testsupport

@@ -32,6 +32,15 @@ private:
 std::string ReadFileBytes(const std::filesystem::path& p);
 void WriteFileBytes(const std::filesystem::path& p, const std::string& bytes);
 
+// Independent tools (exiftool, djpeg, import, ...) run through the shell.
+// Standard output of a command; status gets the wait status (-1 when it could not start).
+std::string RunCommand(const std::string& command, int* status = nullptr);
+// True when the command ran and exited with 0.
+bool RunSucceeds(const std::string& command);
+bool HaveTool(const std::string& name);
+// Single-quoted for the shell.
+std::string ShellQuote(const std::string& s);
+
 }  // namespace testsupport
 
 // Skips the current test when the real sample files are not beside the checkout.

@@ -20,17 +20,7 @@ std::vector<uint8_t> FileBytes(const std::string& name) {
   return {s.begin(), s.end()};
 }
 
-// Standard output of a command, empty when it cannot run.
-std::string RunCommand(const std::string& command) {
-  std::string out;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return out;
-  char buf[4096];
-  size_t n;
-  while ((n = fread(buf, 1, sizeof buf, pipe)) > 0) out.append(buf, n);
-  pclose(pipe);
-  return out;
-}
+using testsupport::RunCommand;
 
 bool HaveExifTool() { return RunCommand("exiftool -ver 2>/dev/null").size() > 0; }
 

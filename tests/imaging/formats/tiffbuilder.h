@@ -10,6 +10,9 @@
 #include <vector>
 
 #include "platform/classes/streams.h"
+#include <sys/wait.h>
+
+#include "tests/support/testsupport.h"
 
 namespace tiffbuild {
 
@@ -125,22 +128,13 @@ inline std::string BytesOf(TMemoryStream& s) {
 
 // Runs a command and returns its standard output; ok is false when it could not run or failed.
 inline std::string RunCommand(const std::string& command, bool& ok) {
-  std::string out;
-  ok = false;
-  FILE* p = popen(command.c_str(), "r");
-  if (!p) return out;
-  char buf[4096];
-  size_t n;
-  while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-  ok = pclose(p) == 0;
+  int status = 0;
+  std::string out = testsupport::RunCommand(command, &status);
+  ok = status != -1 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
   return out;
 }
 
-inline bool HaveTool(const std::string& name) {
-  bool ok;
-  RunCommand("command -v " + name + " >/dev/null 2>&1", ok);
-  return ok;
-}
+using testsupport::HaveTool;
 
 // exiftool -a -G1 -s -n, as a map "Group:Tag" -> value text.
 inline std::map<std::string, std::string> ExifTool(const std::string& file, bool& ok) {

@@ -33,16 +33,7 @@ void RunTool(const std::string& command) {
   ASSERT_EQ(std::system((command + " >/dev/null 2>&1").c_str()), 0) << command;
 }
 
-std::string RunOutput(const std::string& command) {
-  std::string out;
-  FILE* f = popen(command.c_str(), "r");
-  if (!f) return out;
-  char buf[4096];
-  size_t n;
-  while ((n = fread(buf, 1, sizeof buf, f)) > 0) out.append(buf, n);
-  pclose(f);
-  return out;
-}
+std::string RunOutput(const std::string& command) { return testsupport::RunCommand(command); }
 
 std::vector<uint8_t> Bytes(const std::string& s) { return {s.begin(), s.end()}; }
 std::vector<uint8_t> FileBytes(const fs::path& p) { return Bytes(testsupport::ReadFileBytes(p)); }

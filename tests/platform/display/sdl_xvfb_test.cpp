@@ -14,6 +14,7 @@
 
 #include "platform/display/sdl.h"
 #include "platform/gdi/syscolors.h"
+#include "tests/support/testsupport.h"
 
 namespace {
 
@@ -22,21 +23,8 @@ using namespace win;
 constexpr int kScreenW = 320, kScreenH = 240;
 constexpr int kX = 40, kY = 30, kW = 64, kH = 48;
 
-bool Have(const char* tool) { return std::system((std::string("command -v ") + tool + " >/dev/null 2>&1").c_str()) == 0; }
-
-std::string RunCommand(const std::string& cmd, int* status) {
-  std::string out;
-  FILE* p = popen(cmd.c_str(), "r");
-  if (!p) {
-    *status = -1;
-    return out;
-  }
-  char buf[4096];
-  size_t n;
-  while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-  *status = pclose(p);
-  return out;
-}
+using testsupport::RunCommand;
+bool Have(const char* tool) { return testsupport::HaveTool(tool); }
 
 LRESULT QuadrantProc(HWND h, UINT m, WPARAM w, LPARAM l) {
   if (m != WM_PAINT) return DefWindowProc(h, m, w, l);

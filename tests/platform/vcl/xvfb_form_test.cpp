@@ -15,6 +15,7 @@
 #include "platform/display/display.h"
 #include "platform/vcl/extctrls.h"
 #include "platform/vcl/forms.h"
+#include "tests/support/testsupport.h"
 
 namespace {
 
@@ -22,21 +23,8 @@ constexpr int kScreenW = 320, kScreenH = 240;
 constexpr TRect kForm{50, 40, 150, 120};
 constexpr TRect kPanel{50, 0, 100, 80};  // the form's right half, in client coordinates
 
-bool Have(const char* tool) { return std::system((std::string("command -v ") + tool + " >/dev/null 2>&1").c_str()) == 0; }
-
-std::string RunCommand(const std::string& cmd, int* status) {
-  std::string out;
-  FILE* p = popen(cmd.c_str(), "r");
-  if (!p) {
-    *status = -1;
-    return out;
-  }
-  char buf[4096];
-  size_t n;
-  while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-  *status = pclose(p);
-  return out;
-}
+using testsupport::RunCommand;
+bool Have(const char* tool) { return testsupport::HaveTool(tool); }
 
 uint32_t ScreenPixel(const std::string& rgb, int x, int y) {
   const size_t i = (size_t(y) * kScreenW + size_t(x)) * 3;
