@@ -112,3 +112,4 @@ private:
   // What the tag lists may still take from the file during one scan.
   int64_t budget_ = 0;
 };
+#include "app/MPOFormats.h"  // the MPO and JPS formats in the image library

@@ -1,0 +1,107 @@
+#include "app/MPOFormats.h"
+
+#include <atomic>
+#include <memory>
+
+#include "app/DUtil.h"
+#include "app/MPOFileFormat.h"
+#include "imaging/io/ieprogress.h"
+#include "imaging/io/ieregistry.h"
+#include "imaging/io/iestreamload.h"
+#include "imaging/io/jpegfilt.h"
+#include "imaging/io/ioparams.h"
+#include "platform/classes/streams.h"
+
+namespace {
+
+constexpr TColor kWhite = 0xFFFFFF;
+
+// The Part's readers raise; the component's convention is the abort flag.
+// Setting the flag before the exception leaves every caller a failed load,
+// whether its dispatch absorbs the exception or passes it on.
+template <class Body>
+void RaiseWithAbortFlag(TIEProgressRecord& progress, Body&& body) {
+  try {
+    body();
+  } catch (...) {
+    if (progress.Aborting) progress.Aborting->store(true);
+    throw;
+  }
+}
+
+// Passes over the library's own 12-byte "JFIF" stream header when one is there.
+void SkipLibraryHeader(TStream& stream) {
+  if (IECheckLibraryStreamHeader(stream, "JFIF") != ieshNone) stream.Seek(12, soCurrent);
+}
+
+// The library's JPEG reading; returns the rows stored.
+int32_t DecodeJpeg(TStream& stream, TIEBitmap& bitmap, TIOParamsVals& params, bool preview,
+                   TIEProgressRecord& progress) {
+  bitmap.RemoveAlphaChannel(false, kWhite);
+  return ReadJpegStream(stream, nullptr, bitmap, params, progress, preview, false, true, false, true, true, -1,
+                        params.NativePixelFormat);
+}
+
+void AddEntry(int32_t id, const char* name, const char* ext, TIEReadStreamProc reader) {
+  if (IEFileFormatFindById(id)) return;
+  auto info = std::make_unique<TIEFileFormatInfo>();
+  info->FileType = id;
+  info->FormatName = name;
+  info->ExtensionList = ext;
+  info->IsBuiltIn = false;
+  info->PreviewPages = ppJPEG;
+  info->StreamReader = std::move(reader);
+  info->ContentTest = TryMPOImage;
+  IEFileFormatAdd(std::move(info));
+}
+
+}  // namespace
+
+void RegisterMPOFormats() {
+  AddEntry(ioMPO, "MPO Image", "MPO", ReadMPOImage);
+  AddEntry(ioJPS, "JPS Image", "JPS", ReadJPSImage);
+  if (TPicture::GraphicClassForExtension("mpo") != TIEMPOImage::StaticClass())
+    TPicture::RegisterFileFormat("MPO", "MPO Image", TIEMPOImage::StaticClass());
+}
+
+void ReadMPOImage(TStream& stream, TIEBitmap& bitmap, TIOParamsVals& params, bool preview,
+                  TIEProgressRecord& progress) {
+  RaiseWithAbortFlag(progress, [&] {
+    // The parser's offsets count from where it started reading.
+    const int64_t origin = stream.Position();
+    TMPOInfo info;
+    info.LoadFromStream(stream);
+    const int32_t count = info.GetNumberOfImages();
+    params.SetImageCount(count);
+    const int32_t index = params.ImageIndex();
+    if (index >= count) return;
+    TClippedStream window(stream, origin + info.GetImageOffset(index), info.GetImageSize(index));
+    window.Seek(0, soBeginning);
+    SkipLibraryHeader(window);
+    DecodeJpeg(window, bitmap, params, preview, progress);
+    // The JPEG decoder counts the one stream it sees; the file holds more.
+    params.SetImageCount(count);
+  });
+}
+
+void ReadJPSImage(TStream& stream, TIEBitmap& bitmap, TIOParamsVals& params, bool preview,
+                  TIEProgressRecord& progress) {
+  RaiseWithAbortFlag(progress, [&] {
+    SkipLibraryHeader(stream);
+    const int32_t rows = DecodeJpeg(stream, bitmap, params, preview, progress);
+    // Only a bitmap this call filled is cut: a parameters-only read, or a
+    // decode that failed before its first row, leaves the caller's pixels whole.
+    if (!preview && rows > 0) bitmap.SetWidth(bitmap.GetWidth() / 2);
+  });
+}
+
+bool TryMPOImage(TStream&, int32_t) { return false; }
+
+void TIEMPOImage::LoadFromStream(TStream& stream) {
+  std::atomic<bool> aborting{false};
+  TIEProgressRecord progress;
+  progress.Aborting = &aborting;
+  ReadMPOImage(stream, *IEBitmap(), IO()->Params(), false, progress);
+  if (aborting.load() || IEBitmap()->IsEmpty()) throw EInvalidGraphic("The MPO picture could not be read");
+  Changed(this);
+}

@@ -1,0 +1,513 @@
+// The MPO and JPS formats as the image library's loaders see them. Pixels are
+// compared with djpeg's decoding of the same JPEG stream (for an MPO's second
+// picture, the stream exiftool extracts), never with this code's own output.
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/MPOFileFormat.h"
+#include "imaging/core/iestreams.h"
+#include "imaging/io/iestreamload.h"
+#include "imaging/io/voviderio.h"
+#include "platform/classes/streams.h"
+#include "platform/vcl/graphics.h"
+#include "tests/app/exiftool.h"
+#include "tests/support/testsupport.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using testsupport::TempDir;
+
+struct Picture {
+  int32_t width = 0;
+  int32_t height = 0;
+  std::string rgb;  // rows top first, R G B
+};
+
+bool ToolsAvailable() {
+  return std::system("command -v djpeg >/dev/null 2>&1 && command -v cjpeg >/dev/null 2>&1") == 0;
+}
+
+#define REQUIRE_JPEG_TOOLS()                                                                \
+  do {                                                                                      \
+    if (!ToolsAvailable()) GTEST_SKIP() << "djpeg/cjpeg are not installed: no independent decoding"; \
+  } while (0)
+
+Picture ParsePPM(const std::string& bytes) {
+  Picture p;
+  size_t pos = 0;
+  auto token = [&] {
+    while (pos < bytes.size() && std::isspace(static_cast<unsigned char>(bytes[pos]))) ++pos;
+    const size_t start = pos;
+    while (pos < bytes.size() && !std::isspace(static_cast<unsigned char>(bytes[pos]))) ++pos;
+    return bytes.substr(start, pos - start);
+  };
+  if (token() != "P6") return p;
+  p.width = std::stoi(token());
+  p.height = std::stoi(token());
+  token();
+  ++pos;
+  p.rgb = bytes.substr(pos);
+  return p;
+}
+
+// djpeg's decoding of a JPEG file (of the first stream of an MPO).
+Picture Djpeg(const fs::path& jpeg, const TempDir& dir) {
+  const fs::path out = dir / "djpeg.ppm";
+  const std::string cmd = "djpeg -pnm -outfile " + exiftool::Quote(out.string()) + " " + exiftool::Quote(jpeg.string());
+  if (std::system(cmd.c_str()) != 0) return {};
+  return ParsePPM(testsupport::ReadFileBytes(out));
+}
+
+// The stream of the MPO's second picture as exiftool cuts it out.
+fs::path ExtractSecondImage(const fs::path& mpo, const TempDir& dir) {
+  const fs::path out = dir / "second.jpg";
+  testsupport::WriteFileBytes(out, exiftool::Run("-b -MPImage2", mpo));
+  return out;
+}
+
+// The left `width` columns of a picture.
+Picture LeftPart(const Picture& p, int32_t width) {
+  Picture q{width, p.height, {}};
+  for (int32_t y = 0; y < p.height; ++y) q.rgb += p.rgb.substr(size_t(y) * size_t(p.width) * 3, size_t(width) * 3);
+  return q;
+}
+
+// The bitmap's pixels as R G B rows, top first.
+Picture FromBitmap(TIEBitmap& bitmap) {
+  Picture p{bitmap.GetWidth(), bitmap.GetHeight(), {}};
+  if (bitmap.GetPixelFormat() != ie24RGB) return p;
+  for (int32_t y = 0; y < p.height; ++y) {
+    const auto* row = static_cast<const uint8_t*>(bitmap.GetScanline(y));
+    for (int32_t x = 0; x < p.width; ++x) {
+      p.rgb += char(row[3 * x + 2]);
+      p.rgb += char(row[3 * x + 1]);
+      p.rgb += char(row[3 * x]);
+    }
+  }
+  return p;
+}
+
+void ExpectSamePicture(const Picture& expected, const Picture& actual) {
+  ASSERT_GT(expected.width, 0) << "no reference decoding";
+  ASSERT_EQ(actual.width, expected.width);
+  ASSERT_EQ(actual.height, expected.height);
+  ASSERT_EQ(actual.rgb.size(), expected.rgb.size());
+  size_t differing = 0;
+  for (size_t i = 0; i < expected.rgb.size(); ++i) differing += expected.rgb[i] != actual.rgb[i];
+  EXPECT_EQ(differing, 0u) << "samples differing from djpeg's decoding";
+}
+
+fs::path CopyShared(const std::string& name, const TempDir& dir, const std::string& as) {
+  const fs::path to = dir / as;
+  fs::copy_file(testsupport::SharedDataDir() / "real" / name, to);
+  return to;
+}
+
+// A 24-bit bitmap of a fixed pattern, to see whether a load touched it.
+void FillMarker(TIEBitmap& bitmap) {
+  ASSERT_TRUE(bitmap.Allocate(3, 2, ie24RGB));
+  for (int32_t y = 0; y < 2; ++y) {
+    auto* row = static_cast<uint8_t*>(bitmap.GetScanline(y));
+    for (int32_t i = 0; i < 9; ++i) row[i] = uint8_t(17 * i + 5 * y);
+  }
+}
+
+// A component aimed at its own bitmap that counts its finish notifications.
+struct Loader {
+  std::unique_ptr<TIEBitmap> bitmap = std::make_unique<TIEBitmap>();
+  std::unique_ptr<TVovidErIO> io = TVovidErIO::CreateFromBitmap(bitmap.get());
+  int finished = 0;
+  Loader() {
+    io->OnFinishWork = [this](TObject*) { ++finished; };
+  }
+};
+
+class MPOFormats : public ::testing::Test {
+protected:
+  void SetUp() override {
+    IERegisterBuiltinFormats();
+    RegisterMPOFormats();
+  }
+  void TearDown() override {
+    IEFileFormatsFree();
+    TPicture::UnregisterGraphicClass(TIEMPOImage::StaticClass());
+  }
+  TempDir dir_;
+};
+
+// ---------------------------------------------------------------- registry
+
+struct EntryCase {
+  const char* lookup;
+  int32_t id;
+  const char* name;
+  const char* extensions;
+};
+
+TEST_F(MPOFormats, ExtensionLookupsFindBothEntriesWithTheirFields) {
+  const EntryCase cases[] = {
+      {"mpo", 10000, "MPO Image", "MPO"},
+      {".JPS", 10001, "JPS Image", "JPS"},
+      {".mpo", 10000, "MPO Image", "MPO"},
+      {"jps", 10001, "JPS Image", "JPS"},
+  };
+  for (const EntryCase& c : cases) {
+    SCOPED_TRACE(c.lookup);
+    TIEFileFormatInfo* e = IEFileFormatFindByExt(c.lookup);
+    ASSERT_NE(e, nullptr);
+    EXPECT_EQ(e->FileType, c.id);
+    EXPECT_EQ(e->FormatName, c.name);
+    EXPECT_EQ(e->ExtensionList, c.extensions);
+    EXPECT_EQ(e->PreviewPages, 4);
+    EXPECT_FALSE(e->IsBuiltIn);
+    EXPECT_TRUE(e->CanRead());
+    EXPECT_FALSE(e->CanWrite());
+    ASSERT_TRUE(e->ContentTest);
+    TMemoryStream jpeg;
+    jpeg.LoadFromFile(testsupport::DataFile("parallax_pair.mpo").string());
+    EXPECT_FALSE(e->ContentTest(jpeg, e->FileType));
+  }
+}
+
+TEST_F(MPOFormats, EntriesFollowTheLibrarysOwnInOrderAndAreAddedOnce) {
+  RegisterMPOFormats();  // a second call adds nothing
+  int32_t mpoAt = -1, jpsAt = -1, mpoCount = 0;
+  for (int32_t i = 0; i < IEFileFormatCount(); ++i) {
+    const int32_t id = IEFileFormatAt(i)->FileType;
+    if (id == 10000) mpoAt = i, ++mpoCount;
+    if (id == 10001) jpsAt = i;
+  }
+  EXPECT_EQ(mpoCount, 1);
+  EXPECT_EQ(jpsAt, mpoAt + 1);
+  EXPECT_EQ(jpsAt, IEFileFormatCount() - 1);
+  EXPECT_EQ(TPicture::GraphicClassForExtension(".MPO"), TIEMPOImage::StaticClass());
+  EXPECT_NE(TPicture::GraphicFilter(TGraphic::StaticClass()).find("MPO Image (*.mpo)|*.mpo"), std::string::npos);
+}
+
+TEST_F(MPOFormats, ContentSniffingNeverPicksThem) {
+  REQUIRE_SHARED_TESTDATA();
+  struct Case {
+    std::string bytes;
+    int32_t expected;
+  };
+  const Case cases[] = {
+      {testsupport::ReadFileBytes(testsupport::SharedDataDir() / "real" / "sugarshack.mpo"), ioJPEG},
+      {testsupport::ReadFileBytes(testsupport::SharedDataDir() / "real" / "02-super-mario.jps"), ioJPEG},
+      // Nothing recognises this, so the program's tests are reached and must refuse.
+      {std::string(300, '\x5A'), ioUnknown},
+  };
+  for (const Case& c : cases) {
+    TMemoryStream s;
+    s.WriteBuffer(c.bytes.data(), int32_t(c.bytes.size()));
+    s.SetPosition(0);
+    EXPECT_EQ(IEDetectStreamFormat(s), c.expected);
+    EXPECT_EQ(s.Position(), 0);
+  }
+  // Loading by content takes an MPO for the JPEG it starts with.
+  Loader l;
+  TMemoryStream mpo;
+  mpo.LoadFromFile((testsupport::SharedDataDir() / "real" / "sugarshack.mpo").string());
+  mpo.SetPosition(0);
+  l.io->LoadFromStream(mpo);
+  EXPECT_EQ(l.io->Params().FileType, ioJPEG);
+}
+
+// ---------------------------------------------------------------- MPO reader
+
+TEST_F(MPOFormats, LoadingByExtensionGivesThePictureOfImageIndex) {
+  REQUIRE_SHARED_TESTDATA();
+  REQUIRE_JPEG_TOOLS();
+  REQUIRE_EXIFTOOL();
+  const fs::path mpo = CopyShared("sugarshack.mpo", dir_, "pair.mpo");
+  const Picture expected[] = {Djpeg(mpo, dir_), Djpeg(ExtractSecondImage(mpo, dir_), dir_)};
+  ASSERT_NE(expected[0].rgb, expected[1].rgb) << "the two pictures must differ for this test to tell them apart";
+  for (int32_t index : {1, 0}) {
+    SCOPED_TRACE(index);
+    Loader l;
+    l.io->Params().SetImageIndex(index);
+    l.io->LoadFromFile(mpo.string());
+    EXPECT_FALSE(l.io->Aborting());
+    EXPECT_EQ(l.finished, 1);
+    EXPECT_EQ(l.io->Params().ImageCount(), 2);
+    EXPECT_EQ(l.io->Params().FileType, ioMPO);
+    ExpectSamePicture(expected[index], FromBitmap(*l.bitmap));
+  }
+}
+
+TEST_F(MPOFormats, ImageIndexBeyondTheCountSetsTheCountAndLeavesTheBitmap) {
+  REQUIRE_SHARED_TESTDATA();
+  const fs::path mpo = CopyShared("sugarshack.mpo", dir_, "pair.mpo");
+  Loader l;
+  FillMarker(*l.bitmap);
+  const Picture before = FromBitmap(*l.bitmap);
+  l.io->Params().SetImageIndex(5);
+  l.io->LoadFromFile(mpo.string());
+  EXPECT_EQ(l.io->Params().ImageCount(), 2);
+  EXPECT_EQ(l.finished, 1);
+  const Picture after = FromBitmap(*l.bitmap);
+  EXPECT_EQ(after.width, 3);
+  EXPECT_EQ(after.height, 2);
+  EXPECT_EQ(after.rgb, before.rgb);
+}
+
+// The parser counts offsets from where it started, so an MPO inside a larger
+// stream still gives the picture of the index, not bytes of the prefix.
+TEST_F(MPOFormats, AnMPOAfterOtherBytesInAStreamReadsItsOwnImages) {
+  REQUIRE_JPEG_TOOLS();
+  REQUIRE_EXIFTOOL();
+  const fs::path mpo = testsupport::DataFile("parallax_pair.mpo");
+  const Picture second = Djpeg(ExtractSecondImage(mpo, dir_), dir_);
+  const std::string prefix(777, '\0');
+  const std::string bytes = prefix + testsupport::ReadFileBytes(mpo);
+  TMemoryStream s;
+  s.WriteBuffer(bytes.data(), int32_t(bytes.size()));
+  s.SetPosition(int64_t(prefix.size()));
+  Loader l;
+  l.io->Params().SetImageIndex(1);
+  l.io->LoadFromStreamFormat(s, ioMPO);
+  EXPECT_FALSE(l.io->Aborting());
+  EXPECT_EQ(l.io->Params().ImageCount(), 2);
+  ExpectSamePicture(second, FromBitmap(*l.bitmap));
+}
+
+// A plain JPEG named .mpo: the parser finds no MP index.
+TEST_F(MPOFormats, APlainJpegNamedMpoFailsForTheMissingNumberOfImages) {
+  REQUIRE_SHARED_TESTDATA();
+  const fs::path fake = CopyShared("testorig.jpg", dir_, "plain.mpo");
+
+  // The reader raises the parser's error, with the abort flag set first.
+  {
+    TIEWideFileStream file(fake.string(), fmOpenRead | fmShareDenyWrite);
+    TIEBitmap bitmap;
+    TIOParamsVals params;
+    std::atomic<bool> aborting{false};
+    TIEProgressRecord progress;
+    progress.Aborting = &aborting;
+    try {
+      ReadMPOImage(file, bitmap, params, false, progress);
+      ADD_FAILURE() << "no exception";
+    } catch (const EMPOFormatException& e) {
+      EXPECT_EQ(e.Message(), "Tag B001 does not exist");
+    }
+    EXPECT_TRUE(aborting.load());
+    EXPECT_TRUE(bitmap.IsEmpty());
+  }
+  // By extension the component takes the failure into its abort flag, with one finish call.
+  {
+    Loader l;
+    FillMarker(*l.bitmap);
+    const Picture before = FromBitmap(*l.bitmap);
+    EXPECT_NO_THROW(l.io->LoadFromFile(fake.string()));
+    EXPECT_TRUE(l.io->Aborting());
+    EXPECT_EQ(l.finished, 1);
+    EXPECT_EQ(FromBitmap(*l.bitmap).rgb, before.rgb);
+  }
+  // By format id the component passes the error on; the flag is set all the same.
+  {
+    Loader l;
+    EXPECT_THROW(l.io->LoadFromFileFormat(fake.string(), ioMPO), EMPOFormatException);
+    EXPECT_TRUE(l.io->Aborting());
+    EXPECT_EQ(l.finished, 1);
+  }
+}
+
+// The file ends inside the second picture's tables (it starts at byte 941):
+// the decoder's failure shows as the abort flag.
+TEST_F(MPOFormats, ASecondPictureCutInItsHeaderSetsTheAbortFlag) {
+  const std::string whole = testsupport::ReadFileBytes(testsupport::DataFile("parallax_pair.mpo"));
+  const fs::path cut = dir_ / "cut.mpo";
+  testsupport::WriteFileBytes(cut, whole.substr(0, 941 + 300));
+  Loader l;
+  l.io->Params().SetImageIndex(1);
+  l.io->LoadFromFile(cut.string());
+  EXPECT_TRUE(l.io->Aborting());
+  EXPECT_EQ(l.finished, 1);
+}
+
+// ---------------------------------------------------------------- JPS reader
+
+// A side-by-side picture whose halves differ: red ramp left, blue ramp right.
+fs::path MakeJps(const TempDir& dir, int32_t width, int32_t height) {
+  std::string ppm = "P6\n" + std::to_string(width) + " " + std::to_string(height) + "\n255\n";
+  for (int32_t y = 0; y < height; ++y)
+    for (int32_t x = 0; x < width; ++x) {
+      const bool left = x < width / 2;
+      ppm += char(left ? 40 + x % 200 : 10);
+      ppm += char((y * 7) % 256);
+      ppm += char(left ? 20 : 60 + x % 190);
+    }
+  testsupport::WriteFileBytes(dir / "sbs.ppm", ppm);
+  const fs::path jps = dir / "sbs.jps";
+  const std::string cmd = "cjpeg -quality 90 -outfile " + exiftool::Quote(jps.string()) + " " +
+                          exiftool::Quote((dir / "sbs.ppm").string());
+  if (std::system(cmd.c_str()) != 0) return {};
+  return jps;
+}
+
+TEST_F(MPOFormats, AJpsLoadsAsTheLeftHalfOfTheDecodedJpeg) {
+  REQUIRE_JPEG_TOOLS();
+  const fs::path jps = MakeJps(dir_, 2400, 900);
+  ASSERT_FALSE(jps.empty());
+  const Picture full = Djpeg(jps, dir_);
+  Loader l;
+  l.io->LoadFromFile(jps.string());
+  EXPECT_FALSE(l.io->Aborting());
+  EXPECT_EQ(l.finished, 1);
+  EXPECT_EQ(l.io->Params().FileType, ioJPS);
+  EXPECT_EQ(l.io->Params().Width, 2400);  // the parameters keep the full size
+  ExpectSamePicture(LeftPart(full, 1200), FromBitmap(*l.bitmap));
+}
+
+TEST_F(MPOFormats, ARealJpsLoadsAsItsLeftPicture) {
+  REQUIRE_SHARED_TESTDATA();
+  REQUIRE_JPEG_TOOLS();
+  const fs::path jps = CopyShared("02-super-mario.jps", dir_, "mario.jps");
+  const Picture full = Djpeg(jps, dir_);
+  Loader l;
+  l.io->LoadFromFile(jps.string());
+  EXPECT_FALSE(l.io->Aborting());
+  EXPECT_EQ(l.bitmap->GetWidth(), 522);
+  EXPECT_EQ(l.bitmap->GetHeight(), 720);
+  ExpectSamePicture(LeftPart(full, 522), FromBitmap(*l.bitmap));
+}
+
+// The library's own 12-byte "JFIF" stream header before the JPEG is passed over.
+TEST_F(MPOFormats, AJpsBehindTheLibrarysStreamHeaderLoadsFromAStream) {
+  REQUIRE_JPEG_TOOLS();
+  const fs::path jps = MakeJps(dir_, 96, 24);
+  ASSERT_FALSE(jps.empty());
+  const Picture full = Djpeg(jps, dir_);
+  const std::string jpeg = testsupport::ReadFileBytes(jps);
+  TMemoryStream s;
+  IEWriteLibraryStreamHeader(s, "JFIF", int32_t(jpeg.size()));
+  s.WriteBuffer(jpeg.data(), int32_t(jpeg.size()));
+  s.SetPosition(0);
+  Loader l;
+  l.io->LoadFromStreamFormat(s, ioJPS);
+  EXPECT_FALSE(l.io->Aborting());
+  EXPECT_EQ(l.finished, 1);
+  ExpectSamePicture(LeftPart(full, 48), FromBitmap(*l.bitmap));
+}
+
+// Reading only the parameters must not cut the pixels the target already holds.
+TEST_F(MPOFormats, ReadingAJpsParametersLeavesTheTargetWhole) {
+  REQUIRE_JPEG_TOOLS();
+  const fs::path jps = MakeJps(dir_, 64, 16);
+  ASSERT_FALSE(jps.empty());
+  Loader l;
+  FillMarker(*l.bitmap);
+  const Picture before = FromBitmap(*l.bitmap);
+  l.io->ParamsFromFileFormat(jps.string(), ioJPS);
+  EXPECT_EQ(l.io->Params().FileType, ioJPS);
+  EXPECT_EQ(l.io->Params().Width, 64);
+  EXPECT_EQ(l.io->Params().Height, 16);
+  const Picture after = FromBitmap(*l.bitmap);
+  EXPECT_EQ(after.width, 3);
+  EXPECT_EQ(after.rgb, before.rgb);
+}
+
+// A stream that is not a JPEG at all: the decoder's abort flag, and the
+// target keeps its pixels (nothing is halved).
+TEST_F(MPOFormats, ANonJpegJpsFailsWithoutCuttingTheTarget) {
+  const fs::path bad = dir_ / "bad.jps";
+  testsupport::WriteFileBytes(bad, std::string(200, '\x33'));
+  Loader l;
+  FillMarker(*l.bitmap);
+  const Picture before = FromBitmap(*l.bitmap);
+  l.io->LoadFromFile(bad.string());
+  EXPECT_TRUE(l.io->Aborting());
+  EXPECT_EQ(l.finished, 1);
+  EXPECT_EQ(FromBitmap(*l.bitmap).rgb, before.rgb);
+}
+
+// ---------------------------------------------------------------- picture class
+
+TEST_F(MPOFormats, APictureLoadsAnMpoThroughTheRegisteredClass) {
+  REQUIRE_JPEG_TOOLS();
+  const fs::path mpo = dir_ / "pair.mpo";
+  fs::copy_file(testsupport::DataFile("parallax_pair.mpo"), mpo);
+  const Picture first = Djpeg(mpo, dir_);
+  TPicture picture;
+  picture.LoadFromFile(mpo.string());
+  auto* graphic = dynamic_cast<TIEMPOImage*>(picture.Graphic());
+  ASSERT_NE(graphic, nullptr);
+  EXPECT_EQ(picture.Width(), first.width);
+  EXPECT_EQ(picture.Height(), first.height);
+  EXPECT_EQ(graphic->IO()->Params().ImageCount(), 2);
+  ExpectSamePicture(first, FromBitmap(*graphic->IEBitmap()));
+
+  // Drawn at its own size onto a canvas, the picture shows its pixels.
+  TBitmap canvasBitmap(first.width + 4, first.height + 4);
+  canvasBitmap.SetPixelFormat(pf24bit);
+  canvasBitmap.Canvas()->Draw(2, 3, graphic);
+  Picture drawn{first.width, first.height, {}};
+  for (int32_t y = 0; y < first.height; ++y) {
+    const auto* row = static_cast<const uint8_t*>(canvasBitmap.ScanLine(y + 3));
+    for (int32_t x = 0; x < first.width; ++x) {
+      drawn.rgb += char(row[3 * (x + 2) + 2]);
+      drawn.rgb += char(row[3 * (x + 2) + 1]);
+      drawn.rgb += char(row[3 * (x + 2)]);
+    }
+  }
+  ExpectSamePicture(first, drawn);
+
+  // A copy made by the picture container holds the same pixels.
+  TPicture copy;
+  copy.Assign(&picture);
+  auto* copied = dynamic_cast<TIEMPOImage*>(copy.Graphic());
+  ASSERT_NE(copied, nullptr);
+  ExpectSamePicture(first, FromBitmap(*copied->IEBitmap()));
+}
+
+TEST_F(MPOFormats, APictureOfAPlainJpegNamedMpoRaisesTheParsersError) {
+  REQUIRE_SHARED_TESTDATA();
+  const fs::path fake = CopyShared("testorig.jpg", dir_, "plain.mpo");
+  TPicture picture;
+  try {
+    picture.LoadFromFile(fake.string());
+    ADD_FAILURE() << "no exception";
+  } catch (const EMPOFormatException& e) {
+    EXPECT_EQ(e.Message(), "Tag B001 does not exist");
+  }
+  EXPECT_EQ(picture.Graphic(), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+// The adapter base on its own reads whatever the library recognises by content.
+TEST(IEGraphicBase, LoadsARecognisedStreamAndRefusesAnUnknownOne) {
+  REQUIRE_SHARED_TESTDATA();
+  REQUIRE_JPEG_TOOLS();
+  IERegisterBuiltinFormats();
+  TempDir dir;
+  const fs::path jpeg = testsupport::SharedDataDir() / "real" / "testorig.jpg";
+  TIEGraphicBase graphic;
+  int changes = 0;
+  graphic.OnChange = [&](TObject*) { ++changes; };
+  TMemoryStream s;
+  s.LoadFromFile(jpeg.string());
+  s.SetPosition(0);
+  graphic.LoadFromStream(s);
+  EXPECT_EQ(changes, 1);
+  ExpectSamePicture(Djpeg(jpeg, dir), FromBitmap(*graphic.IEBitmap()));
+
+  TMemoryStream junk;
+  const std::string bytes(64, '\x5A');
+  junk.WriteBuffer(bytes.data(), int32_t(bytes.size()));
+  junk.SetPosition(0);
+  EXPECT_THROW(graphic.LoadFromStream(junk), EInvalidGraphic);
+  EXPECT_EQ(graphic.Width(), 227);  // the pixels already held stay
+  TMemoryStream out;
+  EXPECT_THROW(graphic.SaveToStream(out), EInvalidGraphicOperation);
+  IEFileFormatsFree();
+}
+
+}  // namespace
