@@ -1,6 +1,7 @@
 #include "imaging/core/ieinit.h"
 
 #include "imaging/core/ieglobals.h"
+#include "imaging/core/ievclbitmap.h"
 #include "platform/classes/threads.h"
 #include "platform/rtl/exceptions.h"
 
@@ -134,6 +135,7 @@ void IEUtilsInitialize() {
   IEFileStorageFallback = true;
   IERowBlocksFallback = true;
   IEFillCosineBlendTable();
+  IEInstallVclBitmapCopy();
 }
 
 void IEUtilsFinalize() {

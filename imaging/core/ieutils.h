@@ -28,7 +28,10 @@
 #include "imaging/core/ielab.h"       // CIE L*a*b* pixels
 #include "imaging/core/ielists.h"     // item lists, byte array, hash set
 #include "imaging/core/iemarkers.h"  // JPEG marker list
+#include "imaging/core/iedrawing.h"   // preview backgrounds, Gaussian curve, clipboard retries
+#include "imaging/core/ievclbitmap.h"  // TBitmap exchange, packed DIBs, canvas output
 #include "imaging/core/iememblock.h"  // large blocks, colour tables of platform bitmaps
+#include "imaging/core/iemask.h"  // selection and transparency mask
 #include "imaging/core/iepixels.h"    // any pixel as RGB, row readers
 #include "imaging/core/iepoints.h"  // point, segment and angle routines
 #include "imaging/core/ierender.h"    // drawing one image buffer into another
