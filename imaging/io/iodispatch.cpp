@@ -65,16 +65,8 @@ void TVovidErIO::LoadFromFile(const std::string& fileName, int32_t fileType) {
     return;
   }
   const bool own = entry->IsBuiltIn && IsDispatchedById(id);
-  TIEReadStreamProc reader = own ? IEGetBuiltinReader(id) : entry->StreamReader;
-  if (!reader) {
-    if (!own) {
-      params_->FileName.clear();
-      params_->FileType = 0;
-      params_->ResetInfo();
-    }
-    FailUnbuiltFormat();
-    return;
-  }
+  const TIEReadStreamProc reader = ReaderOrFail(*entry, id, own);
+  if (!reader) return;
   if (Defer(iotkFileNameInt, [this, fileName, fileType] { LoadFromFile(fileName, fileType); })) return;
   LoadThroughReader(fileName, id, reader, !own);
 }
@@ -91,7 +83,14 @@ void TVovidErIO::LoadFromFileFormat(const std::string& fileName, int32_t fileTyp
     LoadFromFileJpeg(fileName);
     return;
   }
-  TIEReadStreamProc reader = own ? IEGetBuiltinReader(fileType) : entry->StreamReader;
+  const TIEReadStreamProc reader = ReaderOrFail(*entry, fileType, own);
+  if (!reader) return;
+  if (Defer(iotkFileNameFormat, [this, fileName, fileType] { LoadFromFileFormat(fileName, fileType); })) return;
+  LoadThroughReader(fileName, fileType, reader, false);
+}
+
+TIEReadStreamProc TVovidErIO::ReaderOrFail(const TIEFileFormatInfo& entry, int32_t fileType, bool own) {
+  TIEReadStreamProc reader = own ? IEGetBuiltinReader(fileType) : entry.StreamReader;
   if (!reader) {
     if (!own) {
       params_->FileName.clear();
@@ -99,10 +98,8 @@ void TVovidErIO::LoadFromFileFormat(const std::string& fileName, int32_t fileTyp
       params_->ResetInfo();
     }
     FailUnbuiltFormat();
-    return;
   }
-  if (Defer(iotkFileNameFormat, [this, fileName, fileType] { LoadFromFileFormat(fileName, fileType); })) return;
-  LoadThroughReader(fileName, fileType, reader, false);
+  return reader;
 }
 
 void TVovidErIO::LoadThroughReader(const std::string& fileName, int32_t fileType, const TIEReadStreamProc& reader,

@@ -140,7 +140,9 @@ protected:
   // A built-in format whose reader is not part of this build: the load fails
   // cleanly with the abort flag and one finish call.
   void FailUnbuiltFormat();
-  // The general path through a registry entry's read procedure.
+  // The reader of a registry entry (the library's own for built-in formats it
+  // dispatches by id); null after failing the load as an unbuilt format.
+  TIEReadStreamProc ReaderOrFail(const TIEFileFormatInfo& entry, int32_t fileType, bool own);
   // The general path through a read procedure: a program format's entry, or
   // a built-in format's installed reader.
   void LoadThroughReader(const std::string& fileName, int32_t fileType, const TIEReadStreamProc& reader,
