@@ -188,6 +188,23 @@ HBITMAP NewBitmap(int32_t w, int32_t h, uint16_t bitCount, bool dib) {
   return b;
 }
 
+// Scan lines start.. of a bitmap of the given height into DIB bits of format f;
+// returns the number of lines copied.
+int CopyScanLines(const Surface& src, int32_t height, const DibFormat& f, void* bits, UINT start, UINT lines) {
+  const UINT n = start >= UINT(height) ? 0 : std::min<UINT>(lines, UINT(height) - start);
+  if (n == 0) return 0;
+  const Surface dst = FormatSurface(f, bits, int32_t(n));
+  const bool same = SameFormat(src, dst);
+  const int32_t w = std::min(f.Width, src.Width);
+  for (UINT k = 0; k < n; ++k) {
+    const int32_t scan = int32_t(start + k);
+    const int32_t srow = f.TopDown ? scan : height - 1 - scan;
+    const int32_t drow = f.TopDown ? int32_t(k) : int32_t(n - 1 - k);
+    CopyRow(src, srow, dst, drow, w, same);
+  }
+  return int(n);
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------- creation
@@ -301,36 +318,14 @@ int GetDIBits(HDC dc, HBITMAP bmp, UINT start, UINT lines, void* bits, BITMAPINF
     f.TopDown = h.biHeight < 0;
     f.BitCount = h.biBitCount;
     f.Colors = table;
-    UINT n = start >= UINT(b->Height) ? 0 : std::min<UINT>(lines, UINT(b->Height) - start);
-    if (n == 0) return 0;
-    Surface dst = FormatSurface(f, bits, int32_t(n));
-    bool same = SameFormat(src, dst);
-    int32_t w = std::min(f.Width, b->Width);
-    for (UINT k = 0; k < n; ++k) {
-      int32_t scan = int32_t(start + k);
-      int32_t srow = f.TopDown ? scan : b->Height - 1 - scan;
-      int32_t drow = f.TopDown ? int32_t(k) : int32_t(n - 1 - k);
-      CopyRow(src, srow, dst, drow, w, same);
-    }
-    return int(n);
+    return CopyScanLines(src, b->Height, f, bits, start, lines);
   }
   if (h.biCompression != BI_RGB && h.biCompression != BI_BITFIELDS) return 0;
   if (h.biCompression == BI_BITFIELDS && h.biBitCount != 16 && h.biBitCount != 32) return 0;
   if (!bits) return b->Height;
   DibFormat f;
   if (!ReadFormat(bmi, usage, dc, f)) return 0;
-  UINT n = start >= UINT(b->Height) ? 0 : std::min<UINT>(lines, UINT(b->Height) - start);
-  if (n == 0) return 0;
-  Surface dst = FormatSurface(f, bits, int32_t(n));
-  bool same = SameFormat(src, dst);
-  int32_t w = std::min(f.Width, b->Width);
-  for (UINT k = 0; k < n; ++k) {
-    int32_t scan = int32_t(start + k);
-    int32_t srow = f.TopDown ? scan : b->Height - 1 - scan;
-    int32_t drow = f.TopDown ? int32_t(k) : int32_t(n - 1 - k);
-    CopyRow(src, srow, dst, drow, w, same);
-  }
-  return int(n);
+  return CopyScanLines(src, b->Height, f, bits, start, lines);
 }
 
 int SetDIBits(HDC dc, HBITMAP bmp, UINT start, UINT lines, const void* bits, const BITMAPINFO* bmi, UINT usage) {

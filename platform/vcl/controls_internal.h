@@ -2,6 +2,8 @@
 // platform/vcl's control, form and application files.
 #pragma once
 
+#include <functional>
+
 #include "platform/vcl/controls.h"
 
 namespace vcl_detail {
@@ -20,5 +22,9 @@ void EnsureWindowClass(const TCreateParams& params, win::WNDPROC proc);
 
 // The window-system key state as a shift state.
 bool KeyDown(int vk);
+
+// Runs paint with canvas drawing on the paint DC, locked for the call; the
+// canvas lets go of the DC on every path.
+void PaintOnCanvas(TControlCanvas& canvas, win::HDC dc, const std::function<void()>& paint);
 
 }  // namespace vcl_detail

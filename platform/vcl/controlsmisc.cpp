@@ -74,19 +74,22 @@ TCustomControl::~TCustomControl() { canvas_->SetControl(nullptr); }
 
 void TCustomControl::Paint() {}
 
+void vcl_detail::PaintOnCanvas(TControlCanvas& canvas, win::HDC dc, const std::function<void()>& paint) {
+  canvas.FreeHandle();
+  canvas.Lock();
+  canvas.SetHandle(dc);
+  struct Release {
+    TControlCanvas& c;
+    ~Release() {
+      c.SetHandle(nullptr);
+      c.Unlock();
+    }
+  } release{canvas};
+  paint();
+}
+
 void TCustomControl::PaintWindow(win::HDC dc) {
-  canvas_->FreeHandle();
-  canvas_->Lock();
-  canvas_->SetHandle(dc);
-  try {
-    Paint();
-  } catch (...) {
-    canvas_->SetHandle(nullptr);
-    canvas_->Unlock();
-    throw;
-  }
-  canvas_->SetHandle(nullptr);
-  canvas_->Unlock();
+  vcl_detail::PaintOnCanvas(*canvas_, dc, [this] { Paint(); });
 }
 
 // ---------------------------------------------------------------- TGraphicControl

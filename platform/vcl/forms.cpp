@@ -669,18 +669,7 @@ void TCustomForm::UpdateActions() {
 
 // ---------------------------------------------------------------- painting
 void TCustomForm::PaintWindow(win::HDC dc) {
-  canvas_->FreeHandle();
-  canvas_->Lock();
-  canvas_->SetHandle(dc);
-  try {
-    Paint();
-  } catch (...) {
-    canvas_->SetHandle(nullptr);
-    canvas_->Unlock();
-    throw;
-  }
-  canvas_->SetHandle(nullptr);
-  canvas_->Unlock();
+  vcl_detail::PaintOnCanvas(*canvas_, dc, [this] { Paint(); });
 }
 
 void TCustomForm::Paint() {
