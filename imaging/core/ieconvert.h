@@ -58,6 +58,10 @@ struct TIEProcessingHooks {
   void (*IEBmpStretchEx)(TIEBitmap& source, TIEBitmap& dest) = nullptr;
   void (*ResampleBitmap)(TIEBitmap& source, TIEBitmap& dest, TResampleFilter filter) = nullptr;
   void (*RotateIntoBitmap)(TIEBitmap& source, TIEBitmap& dest, double background, double angle) = nullptr;
+  // Gaussian blur in place of the inclusive rectangle (x1, y1)-(x2, y2) of an
+  // ie8g image (note the argument order); other formats or radius <= 0: nothing.
+  void (*GaussianBlurGray8)(TIEBitmap& bitmap, int32_t x1, int32_t y1, double radius, int32_t y2,
+                            int32_t x2) = nullptr;
 };
 extern TIEProcessingHooks IEProcessingHooks;
 

@@ -66,10 +66,14 @@ bool TVovidErIO::CheckTarget(uint16_t requiredFormats) {
 }
 
 void TVovidErIO::UpdateTarget() {
-  // Without a view there is nothing to refresh on this thread; a view's window
-  // hears of a worker's load through a posted message.
+  // An attached view's window hears of the change: posted from a worker, sent
+  // at once on the view's own thread.
   win::HWND w = notifyWindow_.load();
-  if (w && IsWorkerThread()) win::PostMessage(w, IEM_UPDATE, 0, 0);
+  if (!w) return;
+  if (IsWorkerThread())
+    win::PostMessage(w, IEM_UPDATE, 0, 0);
+  else
+    win::SendMessage(w, IEM_UPDATE, 0, 0);
 }
 
 int32_t TVovidErIO::GetAsyncPendingCount() {

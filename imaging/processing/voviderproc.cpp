@@ -4,6 +4,7 @@
 
 #include "imaging/core/ieconvert.h"
 #include "imaging/core/ieinit.h"
+#include "imaging/processing/ieblurgray.h"
 #include "imaging/processing/ieresample.h"
 #include "imaging/processing/ierotate.h"
 
@@ -55,6 +56,7 @@ void IEProcessingInstallHooks() {
   h.IEBmpStretchEx = &HookStretch;
   h.ResampleBitmap = &HookResampleBitmap;
   h.RotateIntoBitmap = &HookRotateIntoBitmap;
+  h.GaussianBlurGray8 = &GaussianBlurGray8;
   IEInstallPixelFormatConversion();
 }
 

@@ -7,10 +7,11 @@
 //
 // The unit's routines are the library's own: the core reaches the ones its
 // pixel code needs (quantizer, bi-level conversion, bit-run copy, red/blue
-// swap, HSL, the resamplers of filtered drawing) through IEProcessingHooks,
-// which the unit fills when it starts.
+// swap, HSL, the resamplers of filtered drawing, the gray blur of the soft
+// shadow) through IEProcessingHooks, which the unit fills when it starts.
 #pragma once
 
+#include "imaging/processing/ieblurgray.h"   // Gaussian blur of 8-bit gray images
 #include "imaging/processing/iecolorconv.h"  // gray, bi-level, colour reduction, row bit depths, YUV
 #include "imaging/processing/ieprocutils.h"  // numbers, colours, HSL, bits
 #include "imaging/processing/ieresample.h"   // resampling, worker threads, special resamplers

@@ -8,8 +8,6 @@
 namespace win {
 namespace detail {
 
-namespace {
-
 // The six hatch cells, 8 x 8, lines in the brush colour:
 //   horizontal: row 7      vertical: column 7
 //   fdiagonal "\": x == y  bdiagonal "/": x + y == 7
@@ -25,8 +23,6 @@ bool HatchBit(int style, int x, int y) {
     default: return false;
   }
 }
-
-}  // namespace
 
 Ink SolidInk(const Surface& s, COLORREF color) {
   Ink k;

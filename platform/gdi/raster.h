@@ -14,6 +14,9 @@ int NearestIndex(const RGBQUAD* colors, int count, COLORREF c);
 
 namespace detail {
 
+// Whether pixel (x, y) of a hatch brush's 8 x 8 cell is on a line.
+bool HatchBit(int style, int x, int y);
+
 constexpr uint32_t DepthMask(int bitCount) {
   return bitCount >= 32 ? 0xFFFFFFFFu : ((1u << bitCount) - 1);
 }

@@ -46,6 +46,7 @@ constexpr uint32_t kSysColors[SYSCOLOR_COUNT] = {
 constexpr COLORREF FromRrggbb(uint32_t v) { return RGB(uint8_t(v >> 16), uint8_t(v >> 8), uint8_t(v)); }
 
 std::atomic<int> g_screenW{1920}, g_screenH{1080};
+std::atomic<bool> g_swapButtons{false};
 
 }  // namespace
 
@@ -72,6 +73,8 @@ void SetScreenSize(int width, int height) {
   g_screenW = width;
   g_screenH = height;
 }
+
+void SetSwapButtonMetric(bool swapped) { g_swapButtons = swapped; }
 
 int GetSystemMetrics(int index) {
   const int w = g_screenW, h = g_screenH;
@@ -139,6 +142,7 @@ int GetSystemMetrics(int index) {
     case SM_SAMEDISPLAYFORMAT: return 1;
     case SM_CMOUSEBUTTONS: return 3;
     case SM_NETWORK: return 1;
+    case SM_SWAPBUTTON: return g_swapButtons ? 1 : 0;
     case SM_ARRANGE: return 8;
     default: return 0;
   }

@@ -49,6 +49,8 @@ UINT GetDoubleClickTime();
 
 // The screen size that SM_CXSCREEN/SM_CYSCREEN and the screen DC's HORZRES/VERTRES report.
 void SetScreenSize(int width, int height);
+// What SM_SWAPBUTTON reports (1 while swapped); the window system's SwapMouseButton sets it.
+void SetSwapButtonMetric(bool swapped);
 
 // A TColor to a COLORREF: a system colour (high byte 0xFF) becomes its current
 // value, clNone and clDefault pass through unchanged, others lose no bits.

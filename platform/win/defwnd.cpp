@@ -103,7 +103,7 @@ bool TrackCaptionButton(HWND hwnd, LRESULT hit) {
   return inside && IsWindow(hwnd);
 }
 
-LRESULT SysCommand(HWND hwnd, WPARAM wParam) {
+LRESULT SysCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
   switch (wParam & 0xFFF0) {
     case SC_MOVE:
     case SC_SIZE: MoveSizeLoop(hwnd, wParam); return 0;
@@ -111,6 +111,10 @@ LRESULT SysCommand(HWND hwnd, WPARAM wParam) {
     case SC_MINIMIZE: ShowWindow(hwnd, SW_MINIMIZE); return 0;
     case SC_MAXIMIZE: ShowWindow(hwnd, SW_MAXIMIZE); return 0;
     case SC_RESTORE: ShowWindow(hwnd, SW_RESTORE); return 0;
+    case SC_HSCROLL:
+    case SC_VSCROLL:
+      TrackWindowScrollBar(hwnd, (wParam & 0xFFF0) == SC_HSCROLL ? SB_HORZ : SB_VERT, MAKEPOINT(lParam));
+      return 0;
     default: return 0;
   }
 }
@@ -355,6 +359,8 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         SendMessage(hwnd, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, lParam);
       } else if (WPARAM edge = SizeEdge(hit); edge && (w->Style & WS_THICKFRAME)) {
         SendMessage(hwnd, WM_SYSCOMMAND, SC_SIZE | edge, lParam);
+      } else if (hit == HTHSCROLL || hit == HTVSCROLL) {
+        SendMessage(hwnd, WM_SYSCOMMAND, (hit == HTHSCROLL ? SC_HSCROLL : SC_VSCROLL) | WPARAM(hit), lParam);
       } else if (hit == HTCLOSE || hit == HTMAXBUTTON || hit == HTMINBUTTON) {
         if (TrackCaptionButton(hwnd, hit)) {
           WPARAM cmd = hit == HTCLOSE ? SC_CLOSE : hit == HTMINBUTTON ? SC_MINIMIZE
@@ -365,10 +371,13 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_NCLBUTTONDBLCLK:
+      // A second quick press on a scroll bar is just another press.
+      if (wParam == WPARAM(HTHSCROLL) || wParam == WPARAM(HTVSCROLL))
+        return DefWindowProc(hwnd, WM_NCLBUTTONDOWN, wParam, lParam);
       if (wParam == HTCAPTION && (w->Style & WS_MAXIMIZEBOX))
         SendMessage(hwnd, WM_SYSCOMMAND, IsZoomed(hwnd) ? SC_RESTORE : SC_MAXIMIZE, lParam);
       return 0;
-    case WM_SYSCOMMAND: return SysCommand(hwnd, wParam);
+    case WM_SYSCOMMAND: return SysCommand(hwnd, wParam, lParam);
     case WM_SYSKEYDOWN:
       if (wParam == VK_F4 && w->IsTopLevel() && (HIWORD(uintptr_t(lParam)) & 0x2000))
         PostMessage(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);

@@ -621,6 +621,9 @@ SHORT GetKeyState(int vk) {
 
 SHORT GetAsyncKeyState(int vk) {
   Lock lock;
+  // The mouse buttons answer for the physical buttons, as on the platform:
+  // with swapped buttons the left one is what the messages call right.
+  if (Input().SwapButtons && (vk == VK_LBUTTON || vk == VK_RBUTTON)) vk ^= VK_LBUTTON | VK_RBUTTON;
   BYTE k = Input().AsyncKeys[vk & 0xFF];
   return SHORT((k & 0x80) ? 0x8000 : 0);
 }
@@ -740,6 +743,7 @@ BOOL SwapMouseButton(BOOL swap) {
   Lock lock;
   BOOL old = Input().SwapButtons ? TRUE : FALSE;
   Input().SwapButtons = swap != FALSE;
+  SetSwapButtonMetric(swap != FALSE);
   return old;
 }
 

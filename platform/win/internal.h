@@ -102,6 +102,19 @@ struct SurfaceBuffer {
   }
 };
 
+// One of a window's own scroll bars (WS_HSCROLL, WS_VSCROLL).
+struct ScrollBarState {
+  int Min = 0, Max = 100;
+  UINT Page = 0;
+  int Pos = 0;
+  UINT Arrows = ESB_ENABLE_BOTH;  // ESB_DISABLE_ bits
+  // While the mouse holds the bar (scrollbar.cpp's tracking loop).
+  int Pressed = 0;             // the part held, 0 for none
+  bool PressedInside = false;  // the mouse is over that part (drawn pushed)
+  bool Tracking = false;       // the thumb is being dragged
+  int TrackPos = 0;            // the thumb's position while dragged
+};
+
 struct Window {
   HWND Handle = nullptr;
   std::shared_ptr<WndClass> Class;
@@ -143,6 +156,8 @@ struct Window {
   DWORD LayeredFlags = 0;
   bool RedrawOff = false;    // WM_SETREDRAW FALSE
   bool NcActive = false;     // the frame shows the active look
+  ScrollBarState HScroll, VScroll;
+  bool FlatScrollBars = false;  // InitializeFlatSB: the bars draw flat
 
   bool IsChildWindow() const { return (Style & WS_CHILD) && Parent && !Parent->IsDesktop; }
   bool IsTopLevel() const { return !IsDesktop && !IsChildWindow(); }
@@ -284,6 +299,14 @@ void MarkDirty(Window* w, const RECT& windowRect);  // the top-level surface nee
 void EnsureSurface(Window* top);
 // Draws the default non-client frame.
 void DrawDefaultFrame(HWND hwnd, HDC dc, bool active);
+// Draws the window's scroll bars (and the box between two of them) in the
+// non-client area; the arguments are copies taken under the user lock, and
+// the call is made without it.
+void DrawWindowScrollBars(HDC dc, DWORD style, const RECT& client, const RECT& window, bool flat,
+                          const ScrollBarState& h, const ScrollBarState& v);
+// The modal loop of a press on a window scroll bar (SC_HSCROLL, SC_VSCROLL);
+// screen is the press point.
+void TrackWindowScrollBar(HWND hwnd, int bar, POINT screen);
 // Repaints what needs it now: WM_NCPAINT, WM_ERASEBKGND, WM_PAINT (children too with allChildren).
 void PaintNow(HWND hwnd, bool allChildren, bool eraseOnly);
 void ForgetWindowDCs(Window* w);

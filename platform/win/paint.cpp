@@ -176,8 +176,11 @@ void DrawDefaultFrame(HWND hwnd, HDC dc, bool active) {
   if (!w) return;
   const DWORD style = w->Style, ex = w->ExStyle;
   RECT r{0, 0, w->Rect.Width(), w->Rect.Height()};
+  const RECT r0 = r;
   const RECT client = w->Client;
   std::string text = w->Text;
+  const ScrollBarState hbar = w->HScroll, vbar = w->VScroll;
+  const bool flatBars = w->FlatScrollBars;
   CallOut([&] {
     auto fill = [&](RECT x, int color) { FillRect(dc, &x, GetSysColorBrush(color)); };
     auto ring = [&](int width, int color) {
@@ -258,15 +261,7 @@ void DrawDefaultFrame(HWND hwnd, HDC dc, bool active) {
       if (ex & WS_EX_CLIENTEDGE) DrawEdge(dc, &e, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
       if (ex & WS_EX_STATICEDGE) DrawEdge(dc, &e, BDR_SUNKENOUTER, BF_RECT);
     }
-    // No scroll bar controls here: their areas show the bar colour.
-    if (style & WS_VSCROLL)
-      fill({client.Right, client.Top, client.Right + GetSystemMetrics(SM_CXVSCROLL), client.Bottom}, COLOR_SCROLLBAR);
-    if (style & WS_HSCROLL)
-      fill({client.Left, client.Bottom, client.Right, client.Bottom + GetSystemMetrics(SM_CYHSCROLL)}, COLOR_SCROLLBAR);
-    if ((style & WS_VSCROLL) && (style & WS_HSCROLL))
-      fill({client.Right, client.Bottom, client.Right + GetSystemMetrics(SM_CXVSCROLL),
-            client.Bottom + GetSystemMetrics(SM_CYHSCROLL)},
-           COLOR_3DFACE);
+    DrawWindowScrollBars(dc, style, client, r0, flatBars, hbar, vbar);
     return 0;
   });
 }

@@ -593,6 +593,74 @@ BOOL GetLayeredWindowAttributes(HWND hwnd, COLORREF* key, BYTE* alpha, DWORD* fl
 BOOL UpdateLayeredWindow(HWND hwnd, HDC dst, const POINT* pos, const SIZE* size, HDC src, const POINT* srcPos,
                          COLORREF key, const BLENDFUNCTION* blend, DWORD flags);
 
+// ---------------------------------------------------------------- window scroll bars
+// The bars a window shows in its non-client area while it has WS_HSCROLL or
+// WS_VSCROLL. Each bar keeps a range (0..100 until set), a page, a position
+// and, while its thumb is dragged, a track position; the position stays
+// within min .. max - max(page - 1, 0) and the page within 0 .. max - min + 1.
+// A bar appears and disappears only through ShowScrollBar (or the style):
+// setting a range never shows or hides it.
+// A press on a bar runs a modal loop inside DefWindowProc (WM_NCLBUTTONDOWN
+// -> WM_SYSCOMMAND SC_HSCROLL / SC_VSCROLL) that sends WM_HSCROLL or
+// WM_VSCROLL to the window: wParam holds the code in its low word and, for
+// SB_THUMBTRACK and SB_THUMBPOSITION, the thumb position in its high word;
+// lParam is 0. Arrows and the track repeat while held (first after 400 ms,
+// then every 50 ms); a thumb drag sends SB_THUMBTRACK for each new position
+// and SB_THUMBPOSITION at the release; SB_ENDSCROLL closes every press. The
+// bar never moves its own position: the window does, with SetScrollPos or
+// SetScrollInfo. SB_CTL (scroll-bar controls) is not provided here: the
+// framework's TScrollBar draws its own bar, so every call with it fails.
+constexpr int SB_HORZ = 0, SB_VERT = 1, SB_CTL = 2, SB_BOTH = 3;
+constexpr WORD SB_LINEUP = 0, SB_LINELEFT = 0, SB_LINEDOWN = 1, SB_LINERIGHT = 1, SB_PAGEUP = 2, SB_PAGELEFT = 2,
+               SB_PAGEDOWN = 3, SB_PAGERIGHT = 3, SB_THUMBPOSITION = 4, SB_THUMBTRACK = 5, SB_TOP = 6, SB_LEFT = 6,
+               SB_BOTTOM = 7, SB_RIGHT = 7, SB_ENDSCROLL = 8;
+constexpr UINT SIF_RANGE = 0x1, SIF_PAGE = 0x2, SIF_POS = 0x4, SIF_DISABLENOSCROLL = 0x8, SIF_TRACKPOS = 0x10,
+               SIF_ALL = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS;
+// Arrows to disable: the left (up) one, the right (down) one, or both, which
+// also makes the track and thumb inert.
+constexpr UINT ESB_ENABLE_BOTH = 0, ESB_DISABLE_LEFT = 1, ESB_DISABLE_UP = 1, ESB_DISABLE_LTUP = 1,
+               ESB_DISABLE_RIGHT = 2, ESB_DISABLE_DOWN = 2, ESB_DISABLE_RTDN = 2, ESB_DISABLE_BOTH = 3;
+struct SCROLLINFO {
+  UINT cbSize = sizeof(SCROLLINFO);
+  UINT fMask = 0;
+  int nMin = 0;
+  int nMax = 0;
+  UINT nPage = 0;
+  int nPos = 0;
+  int nTrackPos = 0;  // read only (SIF_TRACKPOS): the thumb's place during a drag, else the position
+};
+// Takes the fields the mask names (SIF_DISABLENOSCROLL changes nothing
+// here) and clamps them; a maximum below the minimum becomes the minimum.
+// With redraw the bar is drawn again at once. Returns the new position, 0
+// on failure (a stale window, SB_CTL, a bad cbSize: sizeof(SCROLLINFO), or 4
+// less without nTrackPos).
+int SetScrollInfo(HWND hwnd, int bar, const SCROLLINFO* info, BOOL redraw);
+BOOL GetScrollInfo(HWND hwnd, int bar, SCROLLINFO* info);
+int SetScrollPos(HWND hwnd, int bar, int pos, BOOL redraw);  // the previous position
+int GetScrollPos(HWND hwnd, int bar);
+BOOL SetScrollRange(HWND hwnd, int bar, int minPos, int maxPos, BOOL redraw);
+BOOL GetScrollRange(HWND hwnd, int bar, int* minPos, int* maxPos);
+// Sets or clears WS_HSCROLL / WS_VSCROLL (SB_BOTH: both); when the style
+// changed the frame is recalculated, which gives the window a new client
+// area and, through WM_WINDOWPOSCHANGED, a WM_SIZE.
+BOOL ShowScrollBar(HWND hwnd, int bar, BOOL show);
+// FALSE when the arrows already were in that state, or on failure.
+BOOL EnableScrollBar(HWND hwnd, UINT bar, UINT arrows);
+
+// The common controls' flat scroll bars. Here they are the window's own bars
+// above, drawn flat (one-pixel frames instead of raised edges) once
+// InitializeFlatSB marked the window; the FlatSB_ calls behave exactly like
+// their plain counterparts with or without it. UninitializeFlatSB returns 0
+// (S_OK) and gives the bars back their plain look.
+BOOL InitializeFlatSB(HWND hwnd);
+LONG UninitializeFlatSB(HWND hwnd);
+int FlatSB_SetScrollInfo(HWND hwnd, int bar, const SCROLLINFO* info, BOOL redraw);
+BOOL FlatSB_GetScrollInfo(HWND hwnd, int bar, SCROLLINFO* info);
+int FlatSB_SetScrollPos(HWND hwnd, int bar, int pos, BOOL redraw);
+BOOL FlatSB_SetScrollRange(HWND hwnd, int bar, int minPos, int maxPos, BOOL redraw);
+BOOL FlatSB_EnableScrollBar(HWND hwnd, int bar, UINT arrows);
+BOOL FlatSB_ShowScrollBar(HWND hwnd, int bar, BOOL show);
+
 // ---------------------------------------------------------------- keyboard
 constexpr UINT VK_LBUTTON = 0x01, VK_RBUTTON = 0x02, VK_CANCEL = 0x03, VK_MBUTTON = 0x04, VK_XBUTTON1 = 0x05,
                VK_XBUTTON2 = 0x06, VK_BACK = 0x08, VK_TAB = 0x09, VK_CLEAR = 0x0C, VK_RETURN = 0x0D,
