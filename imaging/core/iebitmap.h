@@ -35,6 +35,7 @@
 #include "platform/rtl/types.h"
 
 class TBitmap;  // platform/vcl/graphics.h
+class TIEDibbitmap;  // imaging/core/iedibbitmap.h
 class TIEBitmap;
 struct TIEStretchRowsParams;  // imaging/core/ierender.h
 
@@ -353,6 +354,9 @@ public:
   void FreeRowPointerTable();
   // Wraps a platform bitmap without copying; it stays the caller's.
   void EncapsulateTBitmap(TBitmap* bitmap, bool freeFirst);
+  // Copies a DIB bitmap's size and rows: 1 bit as ie1g, 24 bits as ie24RGB,
+  // and outside ieTBitmap 8 bits as ie8g; other depths and null: nothing.
+  void CopyFromTDibBitmap(TIEDibbitmap* dib);
   // The platform bitmap of location ieTBitmap (null elsewhere).
   TBitmap* VclBitmap() const { return vclBitmap_; }
 

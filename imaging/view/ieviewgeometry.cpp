@@ -130,6 +130,9 @@ void FillCursors(const AxisParams& p, const std::vector<int32_t>& z2b, size_t zF
 
 }  // namespace
 
+int32_t IETrunc(double v) { return Trunc(v); }
+int32_t IERoundEven(double v) { return Round(v); }
+
 TIEViewGeometry::TIEViewGeometry() = default;
 TIEViewGeometry::~TIEViewGeometry() = default;
 

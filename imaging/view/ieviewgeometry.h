@@ -220,6 +220,11 @@ private:
   int32_t cacheExtentWidth_ = -1, cacheExtentHeight_ = -1;
 };
 
+// Saturating conversions of the view's arithmetic (NaN gives 0): toward zero,
+// and to nearest with halves to even.
+int32_t IETrunc(double v);
+int32_t IERoundEven(double v);
+
 // Proposed zooms of the mouse (wheel and clicks); the view fires OnZoomIn /
 // OnZoomOut with them before applying.
 // Wheel: direction d is -1 or +1; variation 0 adds d * value percent points,

@@ -16,13 +16,6 @@ bool InsideInclusive(const TRect& r, int32_t x, int32_t y) {
 
 int32_t Mid(int32_t a, int32_t b) { return int32_t((int64_t(a) + b) / 2); }
 
-int32_t RoundHalfEven(double v) {
-  const double r = std::nearbyint(v);
-  if (!(r > -2147483648.0)) return INT32_MIN;
-  if (!(r < 2147483648.0)) return INT32_MAX;
-  return int32_t(r);
-}
-
 // Frees a buffer with the platform bitmap it only wraps (legacy mode).
 void DeleteBitmapAndWrapped(TIEBitmap* bitmap) {
   if (!bitmap) return;
@@ -174,8 +167,8 @@ std::array<TRect, 9> TVovidErView::GetGripRects(int32_t index) {
   const TIEBitmap* b = index == currentLayer_ ? bitmap_ : layer.Bitmap;
   const int32_t bw = b ? const_cast<TIEBitmap*>(b)->GetWidth() : 0;
   const int32_t bh = b ? const_cast<TIEBitmap*>(b)->GetHeight() : 0;
-  centres[8] = TPoint{layer.BitmapToClientX(RoundHalfEven(bw * layer.RotationCenterX)),
-                      layer.BitmapToClientY(RoundHalfEven(bh * layer.RotationCenterY))};
+  centres[8] = TPoint{layer.BitmapToClientX(IERoundEven(bw * layer.RotationCenterX)),
+                      layer.BitmapToClientY(IERoundEven(bh * layer.RotationCenterY))};
   std::array<TRect, 9> rects;
   for (size_t i = 0; i < centres.size(); ++i)
     rects[i] = TRect{centres[i].X - g, centres[i].Y - g, centres[i].X + g, centres[i].Y + g};

@@ -28,17 +28,6 @@
 
 namespace {
 
-int32_t Trunc(double v) {
-  if (!(v == v)) return 0;
-  v = std::trunc(v);
-  if (v <= double(std::numeric_limits<int32_t>::min())) return std::numeric_limits<int32_t>::min();
-  if (v >= double(std::numeric_limits<int32_t>::max())) return std::numeric_limits<int32_t>::max();
-  return int32_t(v);
-}
-
-// Half to even, the library's rounding of kept points.
-int32_t RoundEven(double v) { return Trunc(std::nearbyint(v)); }
-
 int32_t Clamp(int32_t v, int32_t lo, int32_t hi) { return v < lo ? lo : v > hi ? hi : v; }
 
 template <class F>
@@ -291,8 +280,8 @@ void TVovidErView::MouseMove(TShiftState Shift, int32_t X, int32_t Y) {
 
   if (captured) {
     if (mi & IEMI(miScroll)) {
-      ScrollTo(downOrigin_.X - Trunc((X - downRaw_.X) * scrollDragFactor_),
-               downOrigin_.Y - Trunc((Y - downRaw_.Y) * scrollDragFactor_));
+      ScrollTo(downOrigin_.X - IETrunc((X - downRaw_.X) * scrollDragFactor_),
+               downOrigin_.Y - IETrunc((Y - downRaw_.Y) * scrollDragFactor_));
     } else {
       // Selection grips, moves and shapes would be dragged here (selection unit).
       LayerDragStep(Shift, X, Y);
@@ -307,8 +296,8 @@ void TVovidErView::MouseMove(TShiftState Shift, int32_t X, int32_t Y) {
     const int32_t vw = GetViewWidth(), vh = GetViewHeight();
     if (vw > 0 && vh > 0) {
       // Both ends are reached a little before the edges of the view.
-      const int32_t tx = Trunc((double(Clamp(X, 0, vw - 1)) / vw - 0.02) * 1.05 * maxX);
-      const int32_t ty = Trunc((double(Clamp(Y, 0, vh - 1)) / vh - 0.02) * 1.05 * maxY);
+      const int32_t tx = IETrunc((double(Clamp(X, 0, vw - 1)) / vw - 0.02) * 1.05 * maxX);
+      const int32_t ty = IETrunc((double(Clamp(Y, 0, vh - 1)) / vh - 0.02) * 1.05 * maxY);
       ScrollToSmooth(tx, ty);
     }
   }
@@ -363,8 +352,8 @@ void TVovidErView::LayerDragStep(TShiftState Shift, int32_t x, int32_t y) {
     if (bw <= 0 || bh <= 0) return;
     cur->RotationCenterX = double(cur->ClientToBitmapX(x)) / bw;
     cur->RotationCenterY = double(cur->ClientToBitmapY(y)) / bh;
-    hintText_ = "X=" + std::to_string(Trunc(cur->GetWidth() * cur->RotationCenterX)) +
-                " Y=" + std::to_string(Trunc(cur->GetHeight() * cur->RotationCenterY));
+    hintText_ = "X=" + std::to_string(IETrunc(cur->GetWidth() * cur->RotationCenterX)) +
+                " Y=" + std::to_string(IETrunc(cur->GetHeight() * cur->RotationCenterY));
     hintTemplate_ = "X=000 Y=000";
     hintPos_ = {x, y};
     refreshOnlyLayer_ = cur;
@@ -417,13 +406,13 @@ void TVovidErView::ResizeLayerByGrip(int32_t x, int32_t y, bool keep) {
       default: break;
     }
     if (layerGrip_ == ieTopSide || layerGrip_ == ieBottomSide)
-      f = ClientToBitmapX(Trunc((y - T) / r) + L);  // x follows y
+      f = ClientToBitmapX(IETrunc((y - T) / r) + L);  // x follows y
     else if (grip == ieTopLeft || grip == ieBottomRight)
-      g = ClientToBitmapY(Trunc((x - L) * r) + T);
+      g = ClientToBitmapY(IETrunc((x - L) * r) + T);
     else if (grip == ieTopRight)
-      g = ClientToBitmapY(Trunc(r * (R - x)) + T);
+      g = ClientToBitmapY(IETrunc(r * (R - x)) + T);
     else if (grip == ieBottomLeft)
-      g = ClientToBitmapY(Trunc(r * (L - x)) + B);
+      g = ClientToBitmapY(IETrunc(r * (L - x)) + B);
   }
   const auto atLeast1 = [](int32_t v) { return v < 1 ? 1 : v; };
   switch (grip) {
@@ -553,8 +542,8 @@ void TVovidErView::MouseUp(TMouseButton Button, TShiftState Shift, int32_t X, in
     if (alive.expired()) return;
     if (proposed && (z != ZoomPercentX() || z != ZoomPercentY())) ZoomAroundPoint(X, Y, false, z);
   } else if (Button == mbLeft && (mi & IEMI(miScroll)) && CanScroll()) {
-    ScrollTo(downOrigin_.X - Trunc((X - downRaw_.X) * scrollDragFactor_),
-             downOrigin_.Y - Trunc((Y - downRaw_.Y) * scrollDragFactor_));
+    ScrollTo(downOrigin_.X - IETrunc((X - downRaw_.X) * scrollDragFactor_),
+             downOrigin_.Y - IETrunc((Y - downRaw_.Y) * scrollDragFactor_));
     RestoreCursor();
   }
   // The selection modes' release (finishing, zooming to or removing a
@@ -693,7 +682,7 @@ void TVovidErView::BakeLayerRotation(int32_t index) {
     const int32_t w = bitmap ? bitmap->GetWidth() : 0, h = bitmap ? bitmap->GetHeight() : 0;
     if (w > 0 && h > 0) {
       std::vector<TPoint> corners{{0, 0}, {w, 0}, {w, h}, {0, h}};
-      IERotatePoints(corners, Trunc(w * layer.RotationCenterX), Trunc(h * layer.RotationCenterY), angle);
+      IERotatePoints(corners, IETrunc(w * layer.RotationCenterX), IETrunc(h * layer.RotationCenterY), angle);
       int32_t minX = corners[0].X, minY = corners[0].Y;
       for (const TPoint& p : corners) {
         minX = std::min(minX, p.X);
@@ -730,10 +719,10 @@ bool TVovidErView::CropLayerToAlpha(TIELayer& layer) {
   const double centreX = layer.RotationCenterX * bw, centreY = layer.RotationCenterY * bh;
   if (!IECropBitmap(*bitmap, r)) return false;
   const int32_t nw = r.Right - r.Left + 1, nh = r.Bottom - r.Top + 1;
-  layer.PosX += RoundEven(r.Left * sx);
-  layer.PosY += RoundEven(r.Top * sy);
-  if (layer.Width != 0) layer.Width = std::max(1, RoundEven(nw * sx));
-  if (layer.Height != 0) layer.Height = std::max(1, RoundEven(nh * sy));
+  layer.PosX += IERoundEven(r.Left * sx);
+  layer.PosY += IERoundEven(r.Top * sy);
+  if (layer.Width != 0) layer.Width = std::max(1, IERoundEven(nw * sx));
+  if (layer.Height != 0) layer.Height = std::max(1, IERoundEven(nh * sy));
   layer.RotationCenterX = (centreX - r.Left) / nw;
   layer.RotationCenterY = (centreY - r.Top) / nh;
   layer.FreeMaskCache();

@@ -62,13 +62,6 @@ struct TViewCursorTable {
   }
 };
 
-int32_t RoundHalfEven(double v) {
-  const double r = std::nearbyint(v);
-  if (!(r > -2147483648.0)) return INT32_MIN;
-  if (!(r < 2147483648.0)) return INT32_MAX;
-  return int32_t(r);
-}
-
 }  // namespace
 
 void TVovidErView::LoadViewCursors() {
@@ -158,10 +151,10 @@ void TVovidErView::HandleScrollMessage(TMessage& m, bool vertical) {
     case win::SB_BOTTOM: code = 1; break;
     case win::SB_THUMBTRACK:
       if (!(vertical ? vScrollParams_ : hScrollParams_)->Tracking()) return;
-      position = RoundHalfEven(thumb * scale);
+      position = IERoundEven(thumb * scale);
       break;
     case win::SB_THUMBPOSITION:
-      position = RoundHalfEven(thumb * scale);
+      position = IERoundEven(thumb * scale);
       break;
     default:
       // SB_ENDSCROLL and anything later: stay where the view is.

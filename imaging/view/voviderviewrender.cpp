@@ -27,9 +27,6 @@
 
 namespace {
 
-int32_t RoundHalfEven(double v) { return int32_t(std::nearbyint(v)); }
-int32_t Trunc(double v) { return int32_t(v); }
-
 bool SameSize(TIEBitmap& a, TIEBitmap& b) { return a.GetWidth() == b.GetWidth() && a.GetHeight() == b.GetHeight(); }
 
 // The renderer reads a layer's alpha at the pixel's own position: a channel
@@ -111,8 +108,8 @@ std::unique_ptr<TIEBitmap> CombineMaskAlpha(TIELayer& L, TIEBitmap& B, TIELayer&
   // computed once; a zero mask scale puts every position outside the mask.
   std::vector<int32_t> kx(size_t(std::max(w, 0))), l0x(kx.size());
   for (int32_t x = 0; x < w; ++x) {
-    kx[size_t(x)] = sMx != 0 ? RoundHalfEven((x * sLx - M.PosX + L.PosX) / sMx) : -1;
-    l0x[size_t(x)] = RoundHalfEven(kx[size_t(x)] * sMx) + L.PosX;
+    kx[size_t(x)] = sMx != 0 ? IERoundEven((x * sLx - M.PosX + L.PosX) / sMx) : -1;
+    l0x[size_t(x)] = IERoundEven(kx[size_t(x)] * sMx) + L.PosX;
   }
   TIEAccessScope maskRead(MB, iedRead);
   TIEAccessScope ownRead(own, iedRead);
@@ -120,9 +117,9 @@ std::unique_ptr<TIEBitmap> CombineMaskAlpha(TIELayer& L, TIEBitmap& B, TIELayer&
     auto* out = static_cast<uint8_t*>(combined->GetScanline(y));
     const auto* a = static_cast<const uint8_t*>(own.GetScanline(y));
     if (!out || !a) continue;
-    const int32_t ky = sMy != 0 ? RoundHalfEven((y * sLy - M.PosY + L.PosY) / sMy) : -1;
+    const int32_t ky = sMy != 0 ? IERoundEven((y * sLy - M.PosY + L.PosY) / sMy) : -1;
     if (fade) {
-      const int32_t row0 = RoundHalfEven(ky * sMy) + L.PosY;
+      const int32_t row0 = IERoundEven(ky * sMy) + L.PosY;
       if (row0 < 0 || row0 > h0) {
         std::fill(out, out + w, outside);
         continue;
@@ -224,10 +221,10 @@ void TVovidErView::PrepareMagnifier(TIELayer& L, TIEBitmap& dest, TResampleFilte
   const int32_t bw = B.GetWidth(), bh = B.GetHeight();
   if (bw <= 0 || bh <= 0) return;
   const double rate = L.Magnify.MagnifyRate;
-  const int32_t sw = Trunc(bw / (rate / ZoomFactorX()));
-  const int32_t sh = Trunc(bh / (rate / ZoomFactorY()));
-  const int32_t cx = BitmapToClientX(L.PosX) + Trunc(bw * ZoomFactorX() / 2);
-  const int32_t cy = BitmapToClientY(L.PosY) + Trunc(bh * ZoomFactorY() / 2);
+  const int32_t sw = IETrunc(bw / (rate / ZoomFactorX()));
+  const int32_t sh = IETrunc(bh / (rate / ZoomFactorY()));
+  const int32_t cx = BitmapToClientX(L.PosX) + IETrunc(bw * ZoomFactorX() / 2);
+  const int32_t cy = BitmapToClientY(L.PosY) + IETrunc(bh * ZoomFactorY() / 2);
   const int32_t left = cx - sw / 2, top = cy - sh / 2;
   const int32_t right = cx + sw - sw / 2, bottom = cy + sh - sh / 2;
 
@@ -335,14 +332,14 @@ void TVovidErView::DrawPixelGrid(TIEBitmap& dest) {
     // Lines outside the destination would be clipped away: only the visible ones are drawn.
     if (sw > 0)
       for (int32_t i = 0; i <= sw; ++i) {
-        const int32_t lx = x + RoundHalfEven(double(i) * w / sw);
+        const int32_t lx = x + IERoundEven(double(i) * w / sw);
         if (lx < 0 || lx >= dw) continue;
         canvas.MoveTo(lx, y);
         canvas.LineTo(lx, y + h);
       }
     if (sh > 0)
       for (int32_t i = 0; i <= sh; ++i) {
-        const int32_t ly = y + RoundHalfEven(double(i) * h / sh);
+        const int32_t ly = y + IERoundEven(double(i) * h / sh);
         if (ly < 0 || ly >= dh) continue;
         canvas.MoveTo(x, ly);
         canvas.LineTo(x + w, ly);
@@ -486,7 +483,7 @@ void TVovidErView::RenderLayers(TIEBitmap& dest, std::vector<uint8_t*>* rowTable
         L.Width = rotated->GetWidth();
         L.Height = rotated->GetHeight();
         std::vector<TPoint> pts{{0, 0}, {w, 0}, {w, h}, {0, h}};
-        IERotatePoints(pts, Trunc(w * L.RotationCenterX), Trunc(h * L.RotationCenterY), L.Rotation());
+        IERotatePoints(pts, IETrunc(w * L.RotationCenterX), IETrunc(h * L.RotationCenterY), L.Rotation());
         int32_t minX = pts[0].X, minY = pts[0].Y;
         for (const TPoint& p : pts) {
           minX = std::min(minX, p.X);
@@ -495,8 +492,8 @@ void TVovidErView::RenderLayers(TIEBitmap& dest, std::vector<uint8_t*>* rowTable
         L.PosX = scope.posX + minX;
         L.PosY = scope.posY + minY;
         for (size_t k = 0; k < 4; ++k)
-          L.Corners[k] = TPoint(Trunc((pts[k].X + scope.posX) * ZoomFactorX()) + ImageOffsetX() - ScrollOriginX(),
-                                Trunc((pts[k].Y + scope.posY) * ZoomFactorY()) + ImageOffsetY() - ScrollOriginY());
+          L.Corners[k] = TPoint(IETrunc((pts[k].X + scope.posX) * ZoomFactorX()) + ImageOffsetX() - ScrollOriginX(),
+                                IETrunc((pts[k].Y + scope.posY) * ZoomFactorY()) + ImageOffsetY() - ScrollOriginY());
       }
       if (i > 0 && L.Magnify.MagnifyEnabled && L.Magnify.MagnifyRate >= 1) {
         PrepareMagnifier(L, dest, filter);
@@ -524,24 +521,24 @@ void TVovidErView::RenderLayers(TIEBitmap& dest, std::vector<uint8_t*>* rowTable
       if (L.Cropped) {
         TIEBitmap& l0 = *layers_[0]->Bitmap;
         if (ClientToBitmapX(x0) < 0 && lw != 0) {
-          sx = -Trunc(double(bw) / lw * L.PosX);
+          sx = -IETrunc(double(bw) / lw * L.PosX);
           sw = bw - sx;
           dx = BitmapToClientX(0);
           dw = BitmapToClientX(L.PosX + lw) - dx;
         }
         if (L.PosX + lw > l0.GetWidth() && L.DrawnRect.Width() != 0) {
           dw = BitmapToClientX(l0.GetWidth()) - dx;
-          sw = Trunc(double(bw) / L.DrawnRect.Width() * dw);
+          sw = IETrunc(double(bw) / L.DrawnRect.Width() * dw);
         }
         if (ClientToBitmapY(y0) < 0 && lh != 0) {
-          sy = -Trunc(double(bh) / lh * L.PosY);
+          sy = -IETrunc(double(bh) / lh * L.PosY);
           sh = bh - sy;
           dy = BitmapToClientY(0);
           dh = BitmapToClientY(L.PosY + lh) - dy;
         }
         if (L.PosY + lh > l0.GetHeight() && L.DrawnRect.Height() != 0) {
           dh = BitmapToClientY(l0.GetHeight()) - dy;
-          sh = Trunc(double(bh) / L.DrawnRect.Height() * dh);
+          sh = IETrunc(double(bh) / L.DrawnRect.Height() * dh);
         }
       }
       // A rectangle turned inside out by the cropping draws nothing.
