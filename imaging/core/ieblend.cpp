@@ -118,16 +118,15 @@ inline uint8_t RoundClampByte(long double v) {
 inline uint8_t DuboisChannel(const TDuboisTables& tb, int o, const int (&in)[6]) {
   const auto& d = tb.d[o];
   const double v = d[0][in[0]] + d[1][in[1]] + d[2][in[2]] + d[3][in[3]] + d[4][in[4]] + d[5][in[5]];
-  if (v < 0.4) return 0;
-  if (v > 255.6) return 255;
-  const auto i = int32_t(v);
-  const double frac = v - i;
-  if (frac > 0.5 - 1e-9 && frac < 0.5 + 1e-9) {
+  // Clamped first so that the common path has no data-dependent branch (photo
+  // data makes them unpredictable); clamping changes no rounded result.
+  const double c = std::clamp(v, 0.0, 255.0);
+  const double frac = c - double(int32_t(c));
+  if (std::fabs(frac - 0.5) < 1e-9) [[unlikely]] {
     const auto& t = tb.t[o];
     return RoundClampByte(t[0][in[0]] + t[1][in[1]] + t[2][in[2]] + t[3][in[3]] + t[4][in[4]] + t[5][in[5]]);
   }
-  const int32_t r = i + (frac > 0.5 ? 1 : 0);
-  return uint8_t(r > 255 ? 255 : r);
+  return uint8_t(int32_t(c + 0.5));  // never a tie here
 }
 
 inline void DuboisPixel(const TDuboisTables& tb, const uint8_t* s, uint8_t* d) {
