@@ -6,19 +6,10 @@
 #include <new>
 
 #include "imaging/core/iebits.h"
+#include "imaging/core/iepixels.h"
 #include "platform/rtl/exceptions.h"
 
 namespace {
-
-constexpr uint8_t kBit[8] = {0x80, 0x40, 0x20, 0x10, 0x08, 0x04, 0x02, 0x01};
-
-inline bool GetBit(const uint8_t* row, int64_t x) { return (row[x >> 3] & kBit[x & 7]) != 0; }
-inline void PutBit(uint8_t* row, int64_t x, bool on) {
-  if (on)
-    row[x >> 3] |= kBit[x & 7];
-  else
-    row[x >> 3] &= uint8_t(~kBit[x & 7]);
-}
 
 // Zeroed block of rows × row length; sizes in checked 64-bit arithmetic.
 std::unique_ptr<uint8_t[]> AllocateRows(int32_t width, int32_t height, int32_t bitsPerPixel, int32_t& rowLen) {
@@ -137,7 +128,7 @@ void TIEMask::SetPixel(int32_t x, int32_t y, uint32_t value) {
   if (x < 0 || y < 0 || x >= width_ || y >= height_ || !bits_) return;
   uint8_t* row = GetScanline(y);
   if (bitsPerPixel_ == 1)
-    PutBit(row, x, value != 0);
+    IESetBit1(row, x, value != 0);
   else if (bitsPerPixel_ == 8)
     row[x] = uint8_t(value);
   if (value != 0) {
@@ -153,7 +144,7 @@ void TIEMask::SetPixel(int32_t x, int32_t y, uint32_t value) {
 uint32_t TIEMask::GetPixel(int32_t x, int32_t y) const {
   if (x < 0 || y < 0 || x >= width_ || y >= height_ || !bits_) return 0;
   const uint8_t* row = bits_.get() + int64_t(rowLen_) * (height_ - y - 1);
-  if (bitsPerPixel_ == 1) return row[x >> 3] & kBit[x & 7];
+  if (bitsPerPixel_ == 1) return row[x >> 3] & uint8_t(0x80 >> (x & 7));
   if (bitsPerPixel_ == 8) return row[x];
   return 0;
 }
@@ -167,7 +158,7 @@ int32_t TIEMask::FillRowSpan(uint32_t value, int32_t x1, int32_t x2, int32_t y) 
   if (x2 < x1) return 0;
   NoteWritten(value);
   if (bitsPerPixel_ == 1) {
-    for (int32_t x = x1; x <= x2; ++x) PutBit(row, x, value == 1);
+    for (int32_t x = x1; x <= x2; ++x) IESetBit1(row, x, value == 1);
   } else if (bitsPerPixel_ == 8) {
     std::memset(row + x1, int(value & 0xFF), size_t(x2 - x1 + 1));
   } else {
@@ -192,7 +183,7 @@ void TIEMask::RecalcBoundingBox() {
   for (int32_t y = 0; y < height_; ++y) {
     const uint8_t* row = GetScanline(y);
     for (int32_t x = 0; x < width_; ++x) {
-      const bool set = bitsPerPixel_ == 1 ? GetBit(row, x) : row[x] != 0;
+      const bool set = bitsPerPixel_ == 1 ? IEGetBit1(row, x) : row[x] != 0;
       if (!set) continue;
       x1_ = std::min(x1_, x);
       y1_ = std::min(y1_, y);
@@ -216,7 +207,7 @@ void TIEMask::CheckFull() {
           }
         // Only the pixels inside the width count; the padding bits are never read.
         for (int32_t x = whole * 8; x < width_; ++x)
-          if (!GetBit(row, x)) {
+          if (!IEGetBit1(row, x)) {
             full_ = false;
             return;
           }
@@ -341,7 +332,7 @@ void TIEMask::Translate(int32_t& dx, int32_t& dy, bool cut) {
     for (int64_t r = 0; r < boxH; ++r) {
       const uint8_t* row = GetScanline(int32_t(y1_ + r));
       for (int64_t i = 0; i < boxW; ++i)
-        if (row && GetBit(row, x1_ + i)) PutBit(saved.data() + r * saveLen, i, true);
+        if (row && IEGetBit1(row, x1_ + i)) IESetBit1(saved.data() + r * saveLen, i, true);
     }
     Fill(0);
     for (int64_t r = 0; r < boxH; ++r) {
@@ -350,7 +341,7 @@ void TIEMask::Translate(int32_t& dx, int32_t& dy, bool cut) {
       uint8_t* row = GetScanline(int32_t(ty));
       for (int64_t i = 0; i < boxW; ++i) {
         const int64_t tx = x1_ + i + dx;
-        if (tx >= 0 && tx < width_ && GetBit(saved.data() + r * saveLen, i)) PutBit(row, tx, true);
+        if (tx >= 0 && tx < width_ && IEGetBit1(saved.data() + r * saveLen, i)) IESetBit1(row, tx, true);
       }
     }
   } else if (bitsPerPixel_ == 8) {

@@ -6,20 +6,11 @@
 
 #include "imaging/core/iebits.h"
 #include "imaging/core/iemask.h"
+#include "imaging/core/iepixels.h"
 #include "platform/rtl/exceptions.h"
 #include "platform/vcl/graphics.h"
 
 namespace {
-
-constexpr uint8_t kBit[8] = {0x80, 0x40, 0x20, 0x10, 0x08, 0x04, 0x02, 0x01};
-
-inline bool GetBit(const uint8_t* row, int64_t x) { return (row[x >> 3] & kBit[x & 7]) != 0; }
-inline void PutBit(uint8_t* row, int64_t x, bool on) {
-  if (on)
-    row[x >> 3] |= kBit[x & 7];
-  else
-    row[x >> 3] &= uint8_t(~kBit[x & 7]);
-}
 
 // 14-bit fixed-point ratio; at least 1 so that a huge zoom cannot divide by zero.
 int64_t FixedStep(int32_t s, int32_t d) { return std::max<int64_t>(int64_t(double(s) / d * 16384.0), 1); }
@@ -28,7 +19,7 @@ int64_t FixedStep(int32_t s, int32_t d) { return std::max<int64_t>(int64_t(doubl
 
 bool TIEMask::CachePixel(int32_t c, int32_t r) const {
   const uint8_t* row = cacheRows_[size_t(r)];
-  return bitsPerPixel_ == 1 ? GetBit(row, c) : row[c] != 0;
+  return bitsPerPixel_ == 1 ? IEGetBit1(row, c) : row[c] != 0;
 }
 
 void TIEMask::RefreshCache(int32_t dw, int32_t dh, int32_t sx, int32_t sy, int32_t sw, int32_t sh) {
@@ -60,7 +51,7 @@ void TIEMask::RefreshCache(int32_t dw, int32_t dh, int32_t sx, int32_t sy, int32
       const int64_t srcX = std::min<int64_t>(((xstep * c) >> 14) + sx, width_ - 1);
       if (srcX < 0) continue;
       if (bitsPerPixel_ == 1)
-        PutBit(dst, c, GetBit(src, srcX));
+        IESetBit1(dst, c, IEGetBit1(src, srcX));
       else
         dst[c] = src[srcX];
     }
@@ -198,12 +189,12 @@ void TIEMask::CopyBitmapArea(TIEBitmap& dst, TIEBitmap& src, bool dstIsBoxSized,
       if (!inside(x, y)) continue;
       const int64_t sx = x - sox, dx = x - dox;
       if (bitsPerPixel_ == 1) {
-        if (!GetBit(m, x)) continue;
+        if (!IEGetBit1(m, x)) continue;
         if (simple || typed) {
           const int64_t n = srcBpp / 8;
           std::memcpy(d + dx * n, s + sx * n, size_t(n));
         } else if (sf == ie1g && df == ie1g) {
-          PutBit(d, dx, GetBit(s, sx));
+          IESetBit1(d, dx, IEGetBit1(s, sx));
         }
       } else {
         const int32_t mv = m[x];
@@ -214,7 +205,7 @@ void TIEMask::CopyBitmapArea(TIEBitmap& dst, TIEBitmap& src, bool dstIsBoxSized,
             d[dx * n + i] = uint8_t(dv + (((sv - dv) * mv) >> 8));  // arithmetic shift: floor
           }
         } else if (sf == ie1g && df == ie1g && mv != 0) {
-          PutBit(d, dx, GetBit(s, sx));
+          IESetBit1(d, dx, IEGetBit1(s, sx));
         }
       }
     }
@@ -234,7 +225,7 @@ void TIEMask::CopyBitmapArea(TIEBitmap& dst, TIEBitmap& src, bool dstIsBoxSized,
       if (!inside(x, y)) continue;
       const int32_t sv = s ? s[x - sox] : 255;
       if (bitsPerPixel_ == 1)
-        d[x - dox] = GetBit(m, x) ? uint8_t(sv) : 0;
+        d[x - dox] = IEGetBit1(m, x) ? uint8_t(sv) : 0;
       else
         d[x - dox] = m[x] != 0 ? uint8_t(std::min<int32_t>(sv, m[x])) : 0;
     }

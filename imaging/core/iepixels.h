@@ -24,8 +24,8 @@ void IERowToRGB(TIEPixelFormat format, const uint8_t* row, int32_t x0, int32_t c
 void IEPalette256(TIEBitmap& bitmap, TRGB* out);
 
 // Bit x of a 1-bit row (0x80 >> x mod 8 of byte x div 8).
-inline bool IEGetBit1(const uint8_t* row, int32_t x) { return (row[x >> 3] & (0x80 >> (x & 7))) != 0; }
-inline void IESetBit1(uint8_t* row, int32_t x, bool v) {
+inline bool IEGetBit1(const uint8_t* row, int64_t x) { return (row[x >> 3] & (0x80 >> (x & 7))) != 0; }
+inline void IESetBit1(uint8_t* row, int64_t x, bool v) {
   const uint8_t mask = uint8_t(0x80 >> (x & 7));
   if (v)
     row[x >> 3] |= mask;

@@ -12,27 +12,11 @@
 #include "imaging/view/iegdiplus.h"
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/syscolors.h"
+#include "platform/rtl/scopeexit.h"
 #include "platform/vcl/forms.h"
 #include "platform/vcl/timers.h"
 
 TIEViewUnitState IEViewUnit;
-
-namespace {
-
-// Restores a flag on every exit of a scope.
-class TFlagScope {
-public:
-  TFlagScope(bool& flag, bool value) : flag_(flag), saved_(flag) { flag = value; }
-  ~TFlagScope() { flag_ = saved_; }
-  TFlagScope(const TFlagScope&) = delete;
-  TFlagScope& operator=(const TFlagScope&) = delete;
-
-private:
-  bool& flag_;
-  bool saved_;
-};
-
-}  // namespace
 
 // ---------------------------------------------------------------- construction
 
@@ -162,13 +146,10 @@ void TVovidErView::Update() {
   if (updateLockCount_ > 0 || Designing()) return;
   // Loading, reading, destroying and the like: only the free-notification mark is harmless.
   if (!(ComponentState() - TComponentState{csFreeNotification} == TComponentState{})) return;
-  struct TExit {
-    TVovidErView& view;
-    ~TExit() {
-      view.updateReason_ = 0;
-      view.insideUpdate_ = false;
-    }
-  } exitGuard{*this};
+  TScopeExit exitGuard([this] {
+    updateReason_ = 0;
+    insideUpdate_ = false;
+  });
   insideUpdate_ = true;
 
   // 1. Mask caches, and the current image back into its layer.
@@ -241,8 +222,8 @@ void TVovidErView::Update() {
     }
     if ((GetViewWidth() != viewWidth || GetViewHeight() != viewHeight) && !nestedUpdate_) {
       // A bar appeared or vanished: lay out once more for the new client size.
-      TFlagScope nested(nestedUpdate_, true);
-      TFlagScope inside(insideUpdate_, true);
+      TValueScope nested(nestedUpdate_, true);
+      TValueScope inside(insideUpdate_, true);
       const int32_t reason = updateReason_;
       Update();
       updateReason_ = reason;

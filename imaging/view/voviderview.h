@@ -482,7 +482,6 @@ protected:
   TPoint downRaw_{}, downClampedLayer_{}, downClampedImage_{};
   TPoint lastRaw_{}, lastClamped_{};
   TPoint downOrigin_{};
-  bool mouseCaptured_ = false;
   int32_t movingLayer_ = -1, rotatingLayer_ = -1, rotationCenterLayer_ = -1;
   TIEGrip layerGrip_ = ieNone;
   bool layerStarted_ = false, layerMoved_ = false;

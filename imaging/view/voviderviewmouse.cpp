@@ -24,23 +24,13 @@
 #include "imaging/processing/ieresample.h"
 #include "imaging/processing/ierotate.h"
 #include "imaging/view/voviderview.h"
+#include "platform/rtl/scopeexit.h"
 #include "platform/vcl/forms.h"
 
 namespace {
 
 int32_t Clamp(int32_t v, int32_t lo, int32_t hi) { return v < lo ? lo : v > hi ? hi : v; }
 
-template <class F>
-class ScopeExit {
-public:
-  explicit ScopeExit(F f) : f_(std::move(f)) {}
-  ~ScopeExit() { f_(); }
-  ScopeExit(const ScopeExit&) = delete;
-  ScopeExit& operator=(const ScopeExit&) = delete;
-
-private:
-  F f_;
-};
 
 constexpr TIEMouseInteract Bits(std::initializer_list<TIEMouseInteractItems> items) {
   TIEMouseInteract r = 0;
@@ -131,7 +121,7 @@ void TVovidErView::WithCallerSelectionBase(const std::function<void()>& event) {
   }
   selectionBase_ = savedSelectionBase_;
   // What the handler sets is the application's value from now on.
-  ScopeExit back([this] {
+  TScopeExit back([this] {
     savedSelectionBase_ = selectionBase_;
     selectionBase_ = iesbClientArea;
   });
@@ -176,9 +166,7 @@ bool TVovidErView::AutoScrollToCursor() {
   const int32_t dx = p.X < left ? p.X - left : p.X > right ? p.X - right : 0;
   const int32_t dy = p.Y < top ? p.Y - top : p.Y > bottom ? p.Y - bottom : 0;
   if (dx == 0 && dy == 0) return false;
-  const bool savedSuppress = suppressSelectionDrawing_;
-  suppressSelectionDrawing_ = true;
-  ScopeExit restore([&] { suppressSelectionDrawing_ = savedSuppress; });
+  TValueScope suppress(suppressSelectionDrawing_, true);
   const int32_t ox = ScrollOriginX(), oy = ScrollOriginY();
   ScrollTo(ox + dx, oy + dy);
   const int32_t ax = ScrollOriginX() - ox, ay = ScrollOriginY() - oy;
@@ -213,7 +201,7 @@ void TVovidErView::MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, 
   if (!(mi & IEMI(miScroll)) && delayZoomFilter_) zoomFilter_ = rfNone;
 
   BeginClientAreaSelectionBase();
-  ScopeExit endBase([this, &alive] {
+  TScopeExit endBase([this, &alive] {
     if (!alive.expired()) EndClientAreaSelectionBase();
   });
 
@@ -271,7 +259,7 @@ void TVovidErView::MouseMove(TShiftState Shift, int32_t X, int32_t Y) {
   TIEView::MouseMove(Shift, X, Y);
   if (alive.expired()) return;
   BeginClientAreaSelectionBase();
-  ScopeExit endBase([this, &alive] {
+  TScopeExit endBase([this, &alive] {
     if (!alive.expired()) EndClientAreaSelectionBase();
   });
   const TPoint clamped = ClampToCurrentLayer(X, Y);
@@ -512,7 +500,7 @@ void TVovidErView::MouseUp(TMouseButton Button, TShiftState Shift, int32_t X, in
   hintTemplate_.clear();
   const TPoint clamped = ClampToCurrentLayer(X, Y);
   BeginClientAreaSelectionBase();
-  ScopeExit end([this, &alive] {
+  TScopeExit end([this, &alive] {
     // Every interaction ends here, however the handler leaves (unless an
     // event handler freed the view).
     if (alive.expired()) return;

@@ -127,6 +127,15 @@ bool TMemIniFile::SameName(std::string_view a, std::string_view b) const {
   return caseSensitive_ ? a == b : AnsiSameText(a, b);
 }
 
+// An entry behind an earlier one of the same name is never found by name, so
+// listings leave it out.
+template <class Entries>
+bool TMemIniFile::HiddenByEarlier(const Entries& entries, size_t i) const {
+  for (size_t j = 0; j < i; ++j)
+    if (SameName(entries[j].Name, entries[i].Name)) return true;
+  return false;
+}
+
 TMemIniFile::Section* TMemIniFile::FindSection(std::string_view name) {
   for (Section& s : sections_)
     if (SameName(s.Name, name)) return &s;
@@ -164,9 +173,7 @@ void TMemIniFile::ReadSection(const std::string& section, TStrings* strings) {
     const Section* s = FindSection(section);
     if (!s) return;
     for (size_t i = 0; i < s->Keys.size(); ++i) {
-      bool hidden = false;  // behind an earlier key of the same name
-      for (size_t j = 0; j < i && !hidden; ++j) hidden = SameName(s->Keys[j].Name, s->Keys[i].Name);
-      if (!hidden) strings->Add(s->Keys[i].Name);
+      if (!HiddenByEarlier(s->Keys, i)) strings->Add(s->Keys[i].Name);
     }
   });
 }
@@ -176,9 +183,7 @@ void TMemIniFile::ReadSections(TStrings* strings) {
   WithUpdate(strings, [&] {
     strings->Clear();
     for (size_t i = 0; i < sections_.size(); ++i) {
-      bool hidden = false;
-      for (size_t j = 0; j < i && !hidden; ++j) hidden = SameName(sections_[j].Name, sections_[i].Name);
-      if (!hidden) strings->Add(sections_[i].Name);
+      if (!HiddenByEarlier(sections_, i)) strings->Add(sections_[i].Name);
     }
   });
 }
@@ -190,9 +195,7 @@ void TMemIniFile::ReadSectionValues(const std::string& section, TStrings* string
     const Section* s = FindSection(section);
     if (!s) return;
     for (size_t i = 0; i < s->Keys.size(); ++i) {
-      bool hidden = false;
-      for (size_t j = 0; j < i && !hidden; ++j) hidden = SameName(s->Keys[j].Name, s->Keys[i].Name);
-      if (!hidden) strings->Add(s->Keys[i].Name + "=" + s->Keys[i].Value);
+      if (!HiddenByEarlier(s->Keys, i)) strings->Add(s->Keys[i].Name + "=" + s->Keys[i].Value);
     }
   });
 }

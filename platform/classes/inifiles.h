@@ -107,6 +107,8 @@ private:
   };
 
   bool SameName(std::string_view a, std::string_view b) const;
+  template <class Entries>
+  bool HiddenByEarlier(const Entries& entries, size_t i) const;
   Section* FindSection(std::string_view name);
   const Key* FindKey(std::string_view section, std::string_view ident);
   void ParseLines(const std::vector<std::string>& lines);

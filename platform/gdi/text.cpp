@@ -117,6 +117,15 @@ struct RunStyle {
   bool glyphs = true;
 };
 
+// The text and background colours and mode a DC gives its text.
+RunStyle RunStyleOf(const DCState& st) {
+  RunStyle style;
+  style.text = st.TextColor;
+  style.bk = st.BkColor;
+  style.opaqueCell = st.BkMode == OPAQUE;
+  return style;
+}
+
 // One line of glyphs with its optional cell background and the font's own
 // underline and strike-out, starting at startX on the baseline baseY.
 void PaintRun(const Painter& p, RealizedFont& font, const std::u32string& cps, const std::vector<int32_t>& adv,
@@ -242,10 +251,7 @@ BOOL ExtTextOut(HDC dc, int x, int y, UINT options, const RECT* rect, std::strin
   if (!st) return FALSE;
   const UINT align = st->TextAlign;
   const POINT ref = (align & TA_UPDATECP) ? st->CurrentPos : POINT{x, y};
-  RunStyle style;
-  style.text = st->TextColor;
-  style.bk = st->BkColor;
-  style.opaqueCell = st->BkMode == OPAQUE;
+  RunStyle style = RunStyleOf(*st);
   const int extra = st->TextCharExtra;
 
   auto font = RealizedFontOf(dc);
@@ -513,10 +519,7 @@ int DrawTextImpl(HDC dc, std::string_view text, int count, RECT* rect, UINT form
   if (!rect) return 0;
   const DCState* st = GetDCState(dc);
   if (!st) return 0;
-  RunStyle style;
-  style.text = st->TextColor;
-  style.bk = st->BkColor;
-  style.opaqueCell = st->BkMode == OPAQUE;
+  RunStyle style = RunStyleOf(*st);
   const int extra = st->TextCharExtra;
   auto font = RealizedFontOf(dc);
   const fontengine::FontMetrics& m = font->Metrics();

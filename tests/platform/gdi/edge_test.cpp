@@ -9,33 +9,15 @@
 #include <vector>
 
 #include "platform/gdi/syscolors.h"
+#include "tests/platform/gdi/surface_canvas.h"
 
 namespace win {
 namespace {
 
 constexpr uint32_t kMagenta = 0x00FF00FF;
 
-struct Canvas {
-  int w, h;
-  std::vector<uint32_t> px;
-  HDC dc;
-  Canvas(int width, int height, uint32_t fill = kMagenta) : w(width), h(height), px(size_t(width) * height, fill) {
-    Surface s;
-    s.Bits = reinterpret_cast<uint8_t*>(px.data());
-    s.Width = w;
-    s.Height = h;
-    s.Stride = ptrdiff_t(w) * 4;
-    dc = CreateSurfaceDC(s, {0, 0}, nullptr);
-  }
-  ~Canvas() { DeleteDC(dc); }
-  uint32_t At(int x, int y) const { return px[size_t(y) * w + x] & 0x00FFFFFF; }
-  std::set<std::pair<int, int>> PixelsOf(uint32_t c) const {
-    std::set<std::pair<int, int>> s;
-    for (int y = 0; y < h; ++y)
-      for (int x = 0; x < w; ++x)
-        if (At(x, y) == c) s.insert({x, y});
-    return s;
-  }
+struct Canvas : test::SurfaceCanvas {
+  Canvas(int width, int height, uint32_t fill = kMagenta) : SurfaceCanvas(width, height, fill) {}
 };
 
 // A system colour as the surface stores it (0x00RRGGBB).

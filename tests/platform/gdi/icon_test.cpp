@@ -5,26 +5,15 @@
 #include <gtest/gtest.h>
 
 #include <vector>
+#include "tests/platform/gdi/surface_canvas.h"
 
 namespace win {
 namespace {
 
 constexpr uint32_t kGrey = 0x00808080;
 
-struct Canvas {
-  int w, h;
-  std::vector<uint32_t> px;
-  HDC dc;
-  Canvas(int width, int height, uint32_t fill = kGrey) : w(width), h(height), px(size_t(width) * height, fill) {
-    Surface s;
-    s.Bits = reinterpret_cast<uint8_t*>(px.data());
-    s.Width = w;
-    s.Height = h;
-    s.Stride = ptrdiff_t(w) * 4;
-    dc = CreateSurfaceDC(s, {0, 0}, nullptr);
-  }
-  ~Canvas() { DeleteDC(dc); }
-  uint32_t At(int x, int y) const { return px[size_t(y) * w + x] & 0x00FFFFFF; }
+struct Canvas : test::SurfaceCanvas {
+  Canvas(int width, int height, uint32_t fill = kGrey) : SurfaceCanvas(width, height, fill) {}
 };
 
 struct IconDeleter {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/gdi/gdi.h"
+#include "tests/platform/gdi/surface_canvas.h"
 
 namespace win {
 namespace {
@@ -15,25 +16,17 @@ namespace {
 constexpr uint32_t kWhite = 0x00FFFFFF;
 
 // A 32-bit surface in memory with a DC drawing on it.
-struct Canvas {
-  int w, h;
-  std::vector<uint32_t> px;
-  HDC dc = nullptr;
+struct Canvas : test::SurfaceCanvas {
   HFONT font = nullptr;
 
-  Canvas(int width, int height, uint32_t fill = kWhite) : w(width), h(height), px(size_t(width) * height, fill) {
-    Surface s;
-    s.Bits = reinterpret_cast<uint8_t*>(px.data());
-    s.Width = w;
-    s.Height = h;
-    s.Stride = ptrdiff_t(w) * 4;
-    s.BitCount = 32;
-    dc = CreateSurfaceDC(s, {0, 0}, nullptr);
+  Canvas(int width, int height, uint32_t fill = kWhite) : SurfaceCanvas(width, height, fill) {
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(0, 0, 0));
   }
   ~Canvas() {
+    // The font goes after the DC it is selected into.
     DeleteDC(dc);
+    dc = nullptr;
     if (font) DeleteObject(font);
   }
   void Font(const std::string& face, int height, LONG weight = FW_NORMAL, BYTE quality = NONANTIALIASED_QUALITY,
@@ -50,7 +43,6 @@ struct Canvas {
     if (font) DeleteObject(font);
     font = f;
   }
-  uint32_t At(int x, int y) const { return px[size_t(y) * w + x] & 0x00FFFFFF; }
   bool Ink(int x, int y, uint32_t bg = kWhite) const { return At(x, y) != bg; }
   // Bounding box of pixels differing from bg; empty when none.
   RECT InkBox(uint32_t bg = kWhite) const {

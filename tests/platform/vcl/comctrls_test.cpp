@@ -17,20 +17,6 @@ protected:
     VclTest::SetUp();
     RegisterComCtrlsClasses();
   }
-  void Press(UINT vk, bool shift = false, bool ctrl = false) {
-    if (shift) backend_->KeyDown(win::VK_LSHIFT);
-    if (ctrl) backend_->KeyDown(win::VK_LCONTROL);
-    backend_->Key(vk);
-    if (ctrl) backend_->KeyUp(win::VK_LCONTROL);
-    if (shift) backend_->KeyUp(win::VK_LSHIFT);
-    Pump();
-  }
-  TForm* ShownForm() {
-    TForm* f = MakeForm({100, 100, 500, 400});
-    f->Show();
-    Pump();
-    return f;
-  }
 };
 
 TEST_F(ComCtrlsTest, TrackBarKeysStepByLineAndPage) {

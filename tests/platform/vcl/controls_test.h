@@ -96,6 +96,24 @@ protected:
     TPoint p = At(c, x, y);
     backend_->MouseMove(p.X, p.Y);
   }
+  // A key with modifiers held around it, then the loop pumped.
+  void Press(win::UINT vk, bool shift = false, bool ctrl = false, bool alt = false) {
+    if (shift) backend_->KeyDown(win::VK_LSHIFT);
+    if (ctrl) backend_->KeyDown(win::VK_LCONTROL);
+    if (alt) backend_->KeyDown(win::VK_LMENU);
+    backend_->Key(vk);
+    if (alt) backend_->KeyUp(win::VK_LMENU);
+    if (ctrl) backend_->KeyUp(win::VK_LCONTROL);
+    if (shift) backend_->KeyUp(win::VK_LSHIFT);
+    Pump();
+  }
+  // A form at (100, 100)-(500, 400), shown.
+  TForm* ShownForm() {
+    TForm* f = MakeForm({100, 100, 500, 400});
+    f->Show();
+    Pump();
+    return f;
+  }
   // 0xRRGGBB of a client pixel of a windowed control, read from its top-level surface.
   static uint32_t Pixel(TWinControl* c, int x, int y);
 

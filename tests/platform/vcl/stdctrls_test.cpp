@@ -139,23 +139,6 @@ protected:
     VclTest::SetUp();
     RegisterStdCtrlsClasses();
   }
-  // A key with modifiers held around it.
-  void Press(UINT vk, bool shift = false, bool ctrl = false, bool alt = false) {
-    if (shift) backend_->KeyDown(win::VK_LSHIFT);
-    if (ctrl) backend_->KeyDown(win::VK_LCONTROL);
-    if (alt) backend_->KeyDown(win::VK_LMENU);
-    backend_->Key(vk);
-    if (alt) backend_->KeyUp(win::VK_LMENU);
-    if (ctrl) backend_->KeyUp(win::VK_LCONTROL);
-    if (shift) backend_->KeyUp(win::VK_LSHIFT);
-    Pump();
-  }
-  TForm* ShownForm() {
-    TForm* f = MakeForm({100, 100, 500, 400});
-    f->Show();
-    Pump();
-    return f;
-  }
 };
 
 TEST_F(StdCtrlsTest, ButtonEndsShowModalWithItsModalResult) {
