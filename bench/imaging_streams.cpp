@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "imaging/io/iezlib.h"
+#include "imaging/core/iezlib.h"
 #include "imaging/core/iestreams.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "imaging/core/iebitmap.h"
-#include "imaging/core/ieexif.h"
 #include "imaging/formats/tiffilt.h"
+#include "imaging/metadata/ieexif.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   IEBindTIFFExifBridge();

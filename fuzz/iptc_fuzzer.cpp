@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "imaging/core/ieiptc.h"
+#include "imaging/metadata/ieiptc.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TIEIPTCInfoList list;

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "imaging/core/iestreams.h"
-#include "imaging/core/ietiffhandler.h"
+#include "imaging/metadata/ietiffhandler.h"
 #include "platform/rtl/exceptions.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "imaging/core/ieexifparams.h"
-#include "imaging/core/iemarkers.h"
-#include "imaging/core/iexmp.h"
+#include "imaging/metadata/ieexifparams.h"
+#include "imaging/metadata/iemarkers.h"
+#include "imaging/metadata/iexmp.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TIEMetaParams params;

@@ -6,28 +6,21 @@
 // - library unit: a part of the library with a library-init and a library-fini
 //   routine, run in a fixed order by IEInitialize and IEFinalize (ieinit.h).
 //
+// Metadata has its own chief header, imaging/metadata/iemetadata.h.
 // Add further core headers below, one line each.
 #pragma once
 
-#include "imaging/core/ieannot.h"     // imaging annotations (TIFF tag 32932)
 #include "imaging/core/iebitmap.h"    // the image buffer TIEBitmap
 #include "imaging/core/iebits.h"      // bit, byte and number routines
 #include "imaging/core/ieblend.h"     // layer pixel operations, the stereo combiner
 #include "imaging/core/iecmyk.h"      // CMYK pixels to RGB and back
 #include "imaging/core/ieconvert.h"   // pixel-format conversion, processing hooks, quantizer switches
-#include "imaging/core/iedicomtags.h"  // DICOM tag list
-#include "imaging/core/ieencoders.h"  // ASCII85, PackBits, line writer
-#include "imaging/core/ieexif.h"  // EXIF blocks to and from parameter records
-#include "imaging/core/ieexifparams.h"  // EXIF and metadata fields of a parameter record
 #include "imaging/core/iefilestorage.h"  // file-backed pixel storage, temporary files
 #include "imaging/core/iegeometry.h"  // fitting, orientation and sorting routines
 #include "imaging/core/ieglobals.h"   // library-wide values and defaults
-#include "imaging/core/ieicc.h"       // ICC profiles through LittleCMS
 #include "imaging/core/ieinit.h"      // library start-up and shut-down
-#include "imaging/core/ieiptc.h"  // IPTC records
 #include "imaging/core/ielab.h"       // CIE L*a*b* pixels
 #include "imaging/core/ielists.h"     // item lists, byte array, hash set
-#include "imaging/core/iemarkers.h"  // JPEG marker list
 #include "imaging/core/iedrawing.h"   // preview backgrounds, Gaussian curve, clipboard retries
 #include "imaging/core/ievclbitmap.h"  // TBitmap exchange, packed DIBs, canvas output
 #include "imaging/core/iememblock.h"  // large blocks, colour tables of platform bitmaps
@@ -39,6 +32,4 @@
 #include "imaging/core/iestreams.h"   // buffered, file, memory and counting streams
 #include "imaging/core/ietext.h"      // text, number, file-name and Base64 routines
 #include "imaging/core/iethreadpool.h"  // worker thread pool, processor core count
-#include "imaging/core/ietiffhandler.h"  // TIFF tag handler and maker notes
-#include "imaging/core/iexmp.h"  // XMP packets
 #include "imaging/core/iezlib.h"      // deflate streams

@@ -1,9 +1,9 @@
 #include "imaging/formats/ieformats.h"
 
-#include "imaging/core/ieexif.h"
 #include "imaging/formats/tiffilt.h"
 #include "imaging/io/ieioset.h"
 #include "imaging/io/iestreamload.h"
+#include "imaging/metadata/ieexif.h"
 
 void IEFormatsBindLibrary() {
   IEIOSetFormatsUnitHooks(

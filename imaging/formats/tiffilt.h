@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "imaging/core/ieexif.h"
-#include "imaging/core/ieexifparams.h"
-#include "imaging/core/ietiffhandler.h"
 #include "imaging/formats/iecodec.h"
+#include "imaging/metadata/ieexif.h"
+#include "imaging/metadata/ieexifparams.h"
+#include "imaging/metadata/ietiffhandler.h"
 
 class TIEBitmap;
 class TIEMask;

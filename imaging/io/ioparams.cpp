@@ -4,7 +4,7 @@
 #include <climits>
 
 #include "imaging/core/ieconvert.h"
-#include "imaging/core/ieexif.h"
+#include "imaging/metadata/ieexif.h"
 #include "imaging/core/iegeometry.h"
 #include "imaging/core/ierowconv.h"
 

@@ -5,7 +5,7 @@
 //
 // Each load-and-save component owns one; readers fill it and writers read it.
 // The EXIF block and the fields the TIFF directory reader fills live in the
-// base TIEMetaParams (imaging/core/ieexifparams.h) under the same names; this
+// base TIEMetaParams (imaging/metadata/ieexifparams.h) under the same names; this
 // record adds the rest and overrides the base's virtual members to keep its
 // own copies of the image index and count, reach its owner's view, and hand
 // ICC profiles and annotations to its objects.
@@ -17,10 +17,10 @@
 #include <string>
 
 #include "imaging/core/iebitmap.h"
-#include "imaging/core/ieannot.h"
-#include "imaging/core/iedicomtags.h"
-#include "imaging/core/ieexifparams.h"
-#include "imaging/core/ieicc.h"
+#include "imaging/metadata/ieannot.h"
+#include "imaging/metadata/iedicomtags.h"
+#include "imaging/metadata/ieexifparams.h"
+#include "imaging/metadata/ieicc.h"
 #include "platform/classes/strings.h"
 #include "platform/rtl/sysutils.h"
 #include "platform/rtl/types.h"

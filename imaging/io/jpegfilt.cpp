@@ -10,12 +10,12 @@
 #include <new>
 #include <vector>
 
-#include "imaging/core/ieexif.h"
+#include "imaging/metadata/ieexif.h"
 #include "imaging/core/iegeometry.h"
-#include "imaging/core/ieicc.h"
+#include "imaging/metadata/ieicc.h"
 #include "imaging/core/ierowconv.h"
 #include "imaging/core/iestreams.h"
-#include "imaging/core/iexmp.h"
+#include "imaging/metadata/iexmp.h"
 #include "imaging/io/jpegerr.h"
 #include "platform/classes/streams.h"
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "imaging/core/ieshadows.h"
+#include "imaging/view/ieshadows.h"
 #include "platform/gdi/edge.h"
 #include "platform/gdi/syscolors.h"
 #include "platform/win/winuser.h"

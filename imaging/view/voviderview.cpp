@@ -6,10 +6,10 @@
 #include <algorithm>
 
 #include "imaging/core/ieinit.h"
-#include "imaging/core/iescrollbars.h"
 #include "imaging/io/vovideriocomp.h"
 #include "imaging/view/iecanvasdraw.h"
 #include "imaging/view/iegdiplus.h"
+#include "imaging/view/iescrollbars.h"
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/syscolors.h"
 #include "platform/rtl/scopeexit.h"

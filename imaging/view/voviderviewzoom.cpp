@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "imaging/core/iescrollbars.h"
+#include "imaging/view/iescrollbars.h"
 #include "imaging/view/voviderview.h"
 #include "platform/vcl/timers.h"
 

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "streamtestutil.h"
+#include "tests/support/streamtestutil.h"
 
 TEST(IEList, CapacityGrowsToTwiceOrTheCountAndShrinkingKeepsIt) {
   TIEIntegerList l;

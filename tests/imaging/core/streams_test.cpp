@@ -7,7 +7,7 @@
 
 #include "imaging/core/iezlib.h"
 #include "platform/rtl/sysutils.h"
-#include "streamtestutil.h"
+#include "tests/support/streamtestutil.h"
 #include "tests/support/testsupport.h"
 
 using imgtest::Fill;

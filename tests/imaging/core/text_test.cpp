@@ -6,7 +6,7 @@
 #include <regex>
 
 #include "imaging/core/ieglobals.h"
-#include "streamtestutil.h"
+#include "tests/support/streamtestutil.h"
 
 using imgtest::Fill;
 

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <memory>
 
-#include "streamtestutil.h"
+#include "tests/support/streamtestutil.h"
 
 using imgtest::Fill;
 using imgtest::Pattern;

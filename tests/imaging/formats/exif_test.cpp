@@ -6,8 +6,8 @@
 #include <functional>
 
 #include "imaging/core/iebitmap.h"
-#include "imaging/core/ieexif.h"
 #include "imaging/formats/tiffilt.h"
+#include "imaging/metadata/ieexif.h"
 #include "tests/imaging/formats/tiffbuilder.h"
 #include "tests/support/testsupport.h"
 

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "imaging/core/ieexif.h"
 #include "imaging/core/ieinit.h"
 #include "imaging/formats/ieformats.h"
 #include "imaging/io/ieioset.h"
 #include "imaging/io/ieregistry.h"
 #include "imaging/io/iestreamload.h"
+#include "imaging/metadata/ieexif.h"
 #include "platform/classes/streams.h"
 #include "tests/support/testsupport.h"
 

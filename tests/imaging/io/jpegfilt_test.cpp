@@ -14,10 +14,10 @@
 #include <string>
 #include <vector>
 
-#include "imaging/core/ieicc.h"
 #include "imaging/core/ierowconv.h"
 #include "imaging/formats/tiffilt.h"
 #include "imaging/io/jpegerr.h"
+#include "imaging/metadata/ieicc.h"
 
 #include <jerror.h>
 #include "platform/classes/streams.h"
