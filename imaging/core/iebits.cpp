@@ -6,6 +6,8 @@
 #include <limits>
 #include <string>
 
+#include "platform/classes/streams.h"
+#include "platform/gdi/gdi.h"
 #include "platform/rtl/sysutils.h"
 
 #if defined(__i386__) || defined(__x86_64__)
@@ -16,43 +18,6 @@ int64_t IEBitmapRowLen(int32_t width, int32_t bitsPerPixel, int32_t alignment) {
   if (width <= 0 || bitsPerPixel <= 0 || alignment <= 0 || alignment % 8 != 0) return 0;
   const int64_t bits = int64_t(width) * bitsPerPixel;
   return (bits + alignment - 1) / alignment * (alignment / 8);
-}
-
-int32_t IEVclPixelFormatBitCount(TPixelFormat format) {
-  switch (format) {
-    case pf1bit:
-      return 1;
-    case pf4bit:
-      return 4;
-    case pf8bit:
-      return 8;
-    case pf15bit:
-      return 15;
-    case pf16bit:
-      return 16;
-    case pf24bit:
-      return 24;
-    case pf32bit:
-      return 32;
-    default:
-      return 0;
-  }
-}
-
-TIEPixelFormat IEVclPixelFormatToIE(TPixelFormat format) {
-  switch (format) {
-    case pf1bit:
-      return ie1g;
-    case pf4bit:
-    case pf8bit:
-      return ie8p;
-    default:
-      return ie24RGB;
-  }
-}
-
-int64_t IEVclRowLen(int32_t width, TPixelFormat format) {
-  return IEBitmapRowLen(width, IEVclPixelFormatBitCount(format), 32);
 }
 
 int32_t IEMaskBitWidth(uint32_t mask) {

@@ -8,24 +8,16 @@
 #include <cstdint>
 #include <string_view>
 
-#include "imaging/core/iebitmap.h"
-#include "platform/classes/streams.h"
-#include "platform/gdi/gdi.h"
-#include "platform/rtl/object.h"
-#include "platform/vcl/graphics.h"
+class TStream;  // platform/classes/streams.h
+namespace win {
+struct LOGFONT;  // platform/gdi/gdi.h
+}
 
 // Bytes per row of `width` pixels of `bitsPerPixel` bits, padded to `alignment`
 // bits (32 for every buffer of the library unless set otherwise). Computed in
 // 64 bits so that no width can wrap the result; 0 for a width or depth below 1
 // and for an alignment that is not a positive multiple of 8.
 int64_t IEBitmapRowLen(int32_t width, int32_t bitsPerPixel, int32_t alignment);
-
-// Bits per pixel of a platform pixel format (0 for pfDevice and pfCustom).
-int32_t IEVclPixelFormatBitCount(TPixelFormat format);
-// pf1bit -> ie1g; pf4bit, pf8bit -> ie8p; any other -> ie24RGB.
-TIEPixelFormat IEVclPixelFormatToIE(TPixelFormat format);
-// Row length of a platform bitmap of that width and format (32-bit rows).
-int64_t IEVclRowLen(int32_t width, TPixelFormat format);
 
 // Length of the run of set bits starting at the lowest set bit (bit 31 counts
 // only when bits 0..30 are clear); 0 for 0. 0x07E0 gives 6.
@@ -66,45 +58,3 @@ bool IEEqualGUID(const void* a, const void* b);
 // Writes the block; a short write sets `error`, which is never cleared here,
 // so a writer can check once at its end.
 void IEStreamWriteChecked(TStream& stream, bool& error, const void* data, int32_t length);
-
-// Settings of one scroll bar of the view.
-class TIEScrollBarParams : public TObject {
-  DX_CLASS(TIEScrollBarParams, TObject)
-public:
-  int32_t LineStep() const { return lineStep_; }
-  void SetLineStep(int32_t v) { lineStep_ = v; }
-  int32_t PageStep() const { return pageStep_; }
-  void SetPageStep(int32_t v) { pageStep_ = v; }
-  bool Tracking() const { return tracking_; }
-  void SetTracking(bool v) { tracking_ = v; }
-
-private:
-  int32_t lineStep_ = -1;  // -1: one row or column
-  int32_t pageStep_ = -1;  // -1: the view's extent
-  bool tracking_ = true;
-};
-
-// Settings of the view's mouse wheel.
-class TIEMouseWheelParams : public TObject {
-  DX_CLASS(TIEMouseWheelParams, TObject)
-public:
-  bool WheelInvertDirection() const { return wheelInvertDirection_; }
-  void SetWheelInvertDirection(bool v) { wheelInvertDirection_ = v; }
-  // 0 nothing, 1 scroll, 2 zoom.
-  uint8_t WheelAction() const { return wheelAction_; }
-  void SetWheelAction(uint8_t v) { wheelAction_ = v; }
-  // 0 absolute, 1 percentage.
-  uint8_t WheelVariation() const { return wheelVariation_; }
-  void SetWheelVariation(uint8_t v) { wheelVariation_ = v; }
-  int32_t WheelValue() const { return wheelValue_; }
-  void SetWheelValue(int32_t v) { wheelValue_ = v; }
-  bool WheelZoomAtCursor() const { return wheelZoomAtCursor_; }
-  void SetWheelZoomAtCursor(bool v) { wheelZoomAtCursor_ = v; }
-
-private:
-  bool wheelInvertDirection_ = false;
-  uint8_t wheelAction_ = 2;
-  uint8_t wheelVariation_ = 1;
-  int32_t wheelValue_ = 8;
-  bool wheelZoomAtCursor_ = false;
-};

@@ -380,3 +380,40 @@ void IERenderToCanvas(TIEBitmap& bitmap, TCanvas& canvas, int32_t x, int32_t y, 
   }
   IEDIBDrawTo(canvas, dib, 0, 0, bitmap.GetWidth(), bitmap.GetHeight(), x, y, w, h);
 }
+
+int32_t IEVclPixelFormatBitCount(TPixelFormat format) {
+  switch (format) {
+    case pf1bit:
+      return 1;
+    case pf4bit:
+      return 4;
+    case pf8bit:
+      return 8;
+    case pf15bit:
+      return 15;
+    case pf16bit:
+      return 16;
+    case pf24bit:
+      return 24;
+    case pf32bit:
+      return 32;
+    default:
+      return 0;
+  }
+}
+
+TIEPixelFormat IEVclPixelFormatToIE(TPixelFormat format) {
+  switch (format) {
+    case pf1bit:
+      return ie1g;
+    case pf4bit:
+    case pf8bit:
+      return ie8p;
+    default:
+      return ie24RGB;
+  }
+}
+
+int64_t IEVclRowLen(int32_t width, TPixelFormat format) {
+  return IEBitmapRowLen(width, IEVclPixelFormatBitCount(format), 32);
+}

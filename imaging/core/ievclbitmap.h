@@ -8,6 +8,7 @@
 
 class TCanvas;
 class TIEMask;
+enum TPixelFormat : uint8_t;  // platform/vcl/graphics.h
 
 // Copies the image into the platform bitmap: ie1g -> pf1bit black/white,
 // ie8p -> pf8bit with the palette, ie8g/ie16g/ie32f -> pf8bit gray (ie16g
@@ -65,3 +66,10 @@ void IECopyFromTIEMask(TIEBitmap& dest, TIEMask* mask);
 // The image as a mask: ie1g -> 1-bit, ie8g -> 8-bit (Full from the fully-opaque
 // flag); ie24RGB -> 8-bit gray >> 2 (0..63), Full untouched; other formats: nothing.
 void IECopyBitmapToMask(TIEBitmap& bitmap, TIEMask& mask);
+
+// Bits per pixel of a platform pixel format (0 for pfDevice and pfCustom).
+int32_t IEVclPixelFormatBitCount(TPixelFormat format);
+// pf1bit -> ie1g; pf4bit, pf8bit -> ie8p; any other -> ie24RGB.
+TIEPixelFormat IEVclPixelFormatToIE(TPixelFormat format);
+// Row length of a platform bitmap of that width and format (32-bit rows).
+int64_t IEVclRowLen(int32_t width, TPixelFormat format);

@@ -28,6 +28,7 @@
 #include "imaging/core/ieglobals.h"
 #include "imaging/core/iemask.h"
 #include "imaging/view/iebackground.h"
+#include "imaging/view/ieinputparams.h"
 #include "imaging/view/ielayers.h"
 #include "imaging/view/ieview.h"
 #include "imaging/view/ietransition.h"

@@ -512,4 +512,23 @@ TEST(MaskExchange, ColourImageBecomesQuarterGray) {
   EXPECT_EQ(mask.GetScanline(0)[0], 63);
 }
 
+TEST(IEVclPixelFormat, BitsAndImageFormats) {
+  struct Case {
+    TPixelFormat pf;
+    int32_t bits;
+    TIEPixelFormat format;
+  };
+  const Case cases[] = {
+      {pfDevice, 0, ie24RGB}, {pf1bit, 1, ie1g},     {pf4bit, 4, ie8p},     {pf8bit, 8, ie8p},
+      {pf15bit, 15, ie24RGB}, {pf16bit, 16, ie24RGB}, {pf24bit, 24, ie24RGB}, {pf32bit, 32, ie24RGB},
+      {pfCustom, 0, ie24RGB},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(IEVclPixelFormatBitCount(c.pf), c.bits) << int(c.pf);
+    EXPECT_EQ(IEVclPixelFormatToIE(c.pf), c.format) << int(c.pf);
+  }
+  EXPECT_EQ(IEVclRowLen(3, pf24bit), 12);
+  EXPECT_EQ(IEVclRowLen(5, pf4bit), 4);
+}
+
 }  // namespace
