@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/BoundedReader.h"
+#include "imaging/core/ieboundedreader.h"
 #include "imaging/core/iestreams.h"
 #include "platform/rtl/sysutils.h"
 #include "platform/rtl/text.h"
@@ -77,7 +77,7 @@ void TMPOInfo::AddPicture() {
 void TMPOInfo::LoadFromStream(TStream& stream) {
   Clear();
   TIEBufferedReadStream buffered(stream, kReadBufferSize, true);
-  TBoundedReader r(buffered);
+  TIEBoundedReader r(buffered);
   // Real files keep each IFD's bytes apart, so together they hold at most
   // the file; twice that leaves room and still bounds what a hostile file,
   // pointing many directories at one large block, can make us allocate.
@@ -122,12 +122,12 @@ void TMPOInfo::LoadFromStream(TStream& stream) {
   }
 }
 
-void TMPOInfo::SkipSegment(TBoundedReader& r) {
+void TMPOInfo::SkipSegment(TIEBoundedReader& r) {
   const uint16_t length = r.ReadU16BE();
   r.Skip(int64_t(length) - 2);
 }
 
-void TMPOInfo::HandleAPP1(TBoundedReader& r) {
+void TMPOInfo::HandleAPP1(TIEBoundedReader& r) {
   const int64_t p = r.Position();
   r.ReadU16BE();
   uint8_t id[4];
@@ -139,7 +139,7 @@ void TMPOInfo::HandleAPP1(TBoundedReader& r) {
   SkipSegment(r);
 }
 
-void TMPOInfo::HandleAPP2(TBoundedReader& r) {
+void TMPOInfo::HandleAPP2(TIEBoundedReader& r) {
   const int64_t p = r.Position();
   r.ReadU16BE();
   uint8_t id[4];
@@ -150,7 +150,7 @@ void TMPOInfo::HandleAPP2(TBoundedReader& r) {
   SkipSegment(r);
 }
 
-void TMPOInfo::ReadExif(TBoundedReader& r) {
+void TMPOInfo::ReadExif(TIEBoundedReader& r) {
   r.ReadU16BE();
   uint8_t id[5];
   r.ReadBytes(id, 5);
@@ -173,20 +173,20 @@ void TMPOInfo::ReadExif(TBoundedReader& r) {
 
   TExifTiffTagList& ifd0 = current_->ExifIFD0();
   ifd0.SetBigEndian(mm);
-  r.Seek(base + ifd0.FixLong(TBoundedReader::LE32(header + 4)));
-  ifd0.ReadIFD(r.Stream(), base, budget_);
+  r.Seek(base + TIEBoundedReader::Get32(header + 4, mm));
+  ifd0.ReadIFD(r, base, budget_);
   if (!ifd0.HasExifIFD()) return;
 
   TExifAttributesList& exif = current_->ExifIFD();
   exif.SetBigEndian(ifd0.BigEndian());
   r.Seek(base + ifd0.GetExifIFD().Offset);
-  exif.ReadIFD(r.Stream(), base, budget_);
+  exif.ReadIFD(r, base, budget_);
   if (!exif.HasMakerNote()) return;
   r.Seek(base + exif.GetMakerNote().Offset);
   ReadMakerNotes(r, base);
 }
 
-void TMPOInfo::ReadMakerNotes(TBoundedReader& r, int64_t base) {
+void TMPOInfo::ReadMakerNotes(TIEBoundedReader& r, int64_t base) {
   const int64_t start = r.Position();
   uint8_t id[8];
   r.ReadBytes(id, 8);
@@ -198,17 +198,17 @@ void TMPOInfo::ReadMakerNotes(TBoundedReader& r, int64_t base) {
     fuji.Clear();
     fuji.SetBigEndian(false);
     r.Seek(start + offset);
-    fuji.ReadIFD(r.Stream(), start, budget_);
+    fuji.ReadIFD(r, start, budget_);
   } else if (current_->ExifIFD0().GetMake() == "Canon") {
     r.Seek(start);
     TCanonMakerNotes& canon = current_->CanonMakerNotes();
     canon.Clear();
     canon.SetBigEndian(current_->ExifIFD0().BigEndian());
-    canon.ReadIFD(r.Stream(), base, budget_);
+    canon.ReadIFD(r, base, budget_);
   }
 }
 
-void TMPOInfo::ReadMPF(TBoundedReader& r) {
+void TMPOInfo::ReadMPF(TIEBoundedReader& r) {
   r.ReadU16BE();
   uint8_t id[4];
   r.ReadBytes(id, 4);
@@ -226,12 +226,12 @@ void TMPOInfo::ReadMPF(TBoundedReader& r) {
   else throw EMPOFormatException("Header.MPEndian has unknown format.");
   // Big-endian MP data (as Nintendo 3DS and iPhone cameras write it) is read
   // like little-endian data: every field goes through the lists' byte order.
-  const uint32_t firstIFD = bigEndian ? TBoundedReader::BE32(h + 4) : TBoundedReader::LE32(h + 4);
+  const uint32_t firstIFD = TIEBoundedReader::Get32(h + 4, bigEndian);
   r.Seek(header + firstIFD);
 
   if (mpIndex_.Count() == 0) {
     mpIndex_.SetBigEndian(bigEndian);
-    mpIndex_.ReadIFD(r.Stream(), header, budget_);
+    mpIndex_.ReadIFD(r, header, budget_);
     const AnsiString version = mpIndex_.GetMPFVersion();
     if (version != "0100")
       throw EMPOFormatException("MPO: Unknown version \"" + AsText(reinterpret_cast<const uint8_t*>(version.data()),
@@ -241,12 +241,12 @@ void TMPOInfo::ReadMPF(TBoundedReader& r) {
     r.Seek(header + mpIndex_.GetMPEntry().Offset);
     entries_.Clear();
     // A count the file cannot hold fails here, before anything is allocated for it.
-    if (count > 0 && int64_t(count) * 16 > r.Remaining()) TBoundedReader::ThrowShort();
+    if (count > 0 && int64_t(count) * 16 > r.Remaining()) TIEBoundedReader::ThrowShort();
     for (int32_t i = 0; i < count; ++i) {
       uint8_t raw[16];
       r.ReadBytes(raw, 16);
-      auto u32 = [&](int at) { return mpIndex_.FixLong(TBoundedReader::LE32(raw + at)); };
-      auto u16 = [&](int at) { return mpIndex_.FixWord(TBoundedReader::LE16(raw + at)); };
+      auto u32 = [&](int at) { return mpIndex_.FixLong(TIEBoundedReader::LE32(raw + at)); };
+      auto u16 = [&](int at) { return mpIndex_.FixWord(TIEBoundedReader::LE16(raw + at)); };
       entries_.Add({u32(0), u32(4), u32(8), u16(12), u16(14)});
     }
     if (nextIFD == 0) return;
@@ -257,5 +257,5 @@ void TMPOInfo::ReadMPF(TBoundedReader& r) {
   attributes->SetBigEndian(bigEndian);
   TMPOTiffTagList& list = *attributes;
   attributeIFDs_.Add(attributes.release());
-  list.ReadIFD(r.Stream(), header, budget_);
+  list.ReadIFD(r, header, budget_);
 }

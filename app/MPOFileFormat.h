@@ -19,7 +19,7 @@
 #include "platform/classes/persistent.h"
 
 class TStream;
-class TBoundedReader;
+class TIEBoundedReader;
 
 // One 16-byte MP entry, decoded in the byte order of the MP index.
 struct TMPEntry {
@@ -95,12 +95,12 @@ public:
 
 private:
   void AddPicture();
-  void SkipSegment(TBoundedReader& r);
-  void HandleAPP1(TBoundedReader& r);
-  void HandleAPP2(TBoundedReader& r);
-  void ReadExif(TBoundedReader& r);
-  void ReadMakerNotes(TBoundedReader& r, int64_t base);
-  void ReadMPF(TBoundedReader& r);
+  void SkipSegment(TIEBoundedReader& r);
+  void HandleAPP1(TIEBoundedReader& r);
+  void HandleAPP2(TIEBoundedReader& r);
+  void ReadExif(TIEBoundedReader& r);
+  void ReadMakerNotes(TIEBoundedReader& r, int64_t base);
+  void ReadMPF(TIEBoundedReader& r);
 
   int64_t latestHeader_ = 0;
   TMPEntryList entries_;

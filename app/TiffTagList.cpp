@@ -6,8 +6,8 @@
 #include <cstring>
 #include <memory>
 
-#include "app/BoundedReader.h"
 #include "app/DUtil.h"
+#include "imaging/core/ieboundedreader.h"
 #include "platform/classes/strings.h"
 #include "platform/rtl/sysutils.h"
 #include "platform/rtl/text.h"
@@ -57,12 +57,14 @@ void TTiffTagList::ReadIFD(TStream& stream, int64_t base) {
 }
 
 void TTiffTagList::ReadIFD(TStream& stream, int64_t base, int64_t& budget) {
+  TIEBoundedReader r(stream);
+  ReadIFD(r, base, budget);
+}
+
+void TTiffTagList::ReadIFD(TIEBoundedReader& r, int64_t base, int64_t& budget) {
   Clear();
   nextIFDOffset_ = 0;
-  TBoundedReader r(stream);
-  uint8_t two[2];
-  r.ReadBytes(two, 2);
-  const int32_t count = FixWord(TBoundedReader::LE16(two));
+  const int32_t count = r.ReadU16(bigEndian_);
   if (count > kMaxEntries) return;
 
   auto spend = [&budget](int64_t bytes) {
@@ -74,9 +76,9 @@ void TTiffTagList::ReadIFD(TStream& stream, int64_t base, int64_t& budget) {
     auto e = std::make_unique<TTiffTagEx>();
     uint8_t raw[12];
     r.ReadBytes(raw, sizeof raw);
-    e->Tag = TBoundedReader::LE16(raw);
-    e->DataType = TBoundedReader::LE16(raw + 2);
-    e->Count = TBoundedReader::LE32(raw + 4);
+    e->Tag = TIEBoundedReader::LE16(raw);
+    e->DataType = TIEBoundedReader::LE16(raw + 2);
+    e->Count = TIEBoundedReader::LE32(raw + 4);
     std::memcpy(e->ValueOrOffset, raw + 8, 4);
     // Computed wide and saturated: a count near 2^32 must not wrap into a
     // small inline size; a block that large is refused below as unreadable.
@@ -84,16 +86,15 @@ void TTiffTagList::ReadIFD(TStream& stream, int64_t base, int64_t& budget) {
     e->DataSize = size > 0xFFFFFFFFu ? 0xFFFFFFFFu : uint32_t(size);
     Add(e.release());
   }
-  uint8_t four[4];
-  r.ReadBytes(four, 4);
-  nextIFDOffset_ = TBoundedReader::LE32(four);
+  // Kept in file order, like the entries' fields; GetNextIFDOffset puts it in host order.
+  nextIFDOffset_ = r.ReadU32LE();
 
   for (int32_t i = 0; i < Count(); ++i) {
     TTiffTagEx& e = *Items(i);
     if (e.DataSize <= 4) continue;
-    const int64_t at = base + FixLong(TBoundedReader::LE32(e.ValueOrOffset));
+    const int64_t at = base + FixLong(TIEBoundedReader::LE32(e.ValueOrOffset));
     // Refused before allocating: the block must lie inside the stream.
-    if (!r.Holds(at, e.DataSize)) TBoundedReader::ThrowShort();
+    if (!r.Holds(at, e.DataSize)) TIEBoundedReader::ThrowShort();
     spend(e.DataSize);
     e.Data.resize(e.DataSize);
     r.Seek(at);
@@ -121,22 +122,22 @@ uint32_t TTiffTagList::ElementU8(const TTiffTagEx& e, int32_t i) const {
 
 uint32_t TTiffTagList::ElementU16(const TTiffTagEx& e, int32_t i) const {
   if (i < 0) return 0;
-  if (e.DataSize <= 4) return i <= 1 ? FixWord(TBoundedReader::LE16(e.ValueOrOffset + 2 * i)) : 0;
+  if (e.DataSize <= 4) return i <= 1 ? FixWord(TIEBoundedReader::LE16(e.ValueOrOffset + 2 * i)) : 0;
   const size_t at = size_t(i) * 2;
-  return at + 2 <= e.Data.size() ? FixWord(TBoundedReader::LE16(e.Data.data() + at)) : 0;
+  return at + 2 <= e.Data.size() ? FixWord(TIEBoundedReader::LE16(e.Data.data() + at)) : 0;
 }
 
 uint32_t TTiffTagList::ElementU32(const TTiffTagEx& e, int32_t i) const {
   if (i < 0) return 0;
-  if (e.DataSize <= 4) return i == 0 ? FixLong(TBoundedReader::LE32(e.ValueOrOffset)) : 0;
+  if (e.DataSize <= 4) return i == 0 ? FixLong(TIEBoundedReader::LE32(e.ValueOrOffset)) : 0;
   const size_t at = size_t(i) * 4;
-  return at + 4 <= e.Data.size() ? FixLong(TBoundedReader::LE32(e.Data.data() + at)) : 0;
+  return at + 4 <= e.Data.size() ? FixLong(TIEBoundedReader::LE32(e.Data.data() + at)) : 0;
 }
 
 int32_t TTiffTagList::ElementS32(const TTiffTagEx& e, int32_t i) const {
   if (i < 0) return 0;
   const size_t at = size_t(i) * 4;
-  return at + 4 <= e.Data.size() ? int32_t(FixLong(TBoundedReader::LE32(e.Data.data() + at))) : 0;
+  return at + 4 <= e.Data.size() ? int32_t(FixLong(TIEBoundedReader::LE32(e.Data.data() + at))) : 0;
 }
 
 double TTiffTagList::ElementDouble(const TTiffTagEx& e, int32_t i) const {
@@ -166,7 +167,7 @@ AnsiString TTiffTagList::GetString(uint16_t tag) const {
 
 TCountAndOffset TTiffTagList::GetCountAndOffset(uint16_t tag) const {
   const TTiffTagEx& e = *RequireTag(tag);
-  return {FixLong(e.Count), FixLong(TBoundedReader::LE32(e.ValueOrOffset))};
+  return {FixLong(e.Count), FixLong(TIEBoundedReader::LE32(e.ValueOrOffset))};
 }
 
 double TTiffTagList::GetFloat(uint16_t tag) const {
@@ -181,7 +182,7 @@ double TTiffTagList::GetFloat(uint16_t tag) const {
       const int32_t num = ElementS32(e, 0), den = ElementS32(e, 1);
       return double(num) / double(den == 0 ? 1 : den);
     }
-    case ttFloat: return double(std::bit_cast<float>(FixLong(TBoundedReader::LE32(e.ValueOrOffset))));
+    case ttFloat: return double(std::bit_cast<float>(FixLong(TIEBoundedReader::LE32(e.ValueOrOffset))));
     case ttDouble: return ElementDouble(e, 0);
     default: WrongType(tag, type, true);
   }
@@ -192,8 +193,8 @@ int32_t TTiffTagList::GetInteger(uint16_t tag) const {
   const uint16_t type = FixWord(e.DataType);
   switch (type) {
     case ttByte: return e.ValueOrOffset[0];
-    case ttShort: return FixWord(TBoundedReader::LE16(e.ValueOrOffset));
-    case ttLong: return int32_t(FixLong(TBoundedReader::LE32(e.ValueOrOffset)));
+    case ttShort: return FixWord(TIEBoundedReader::LE16(e.ValueOrOffset));
+    case ttLong: return int32_t(FixLong(TIEBoundedReader::LE32(e.ValueOrOffset)));
     default: WrongType(tag, type, false);
   }
 }

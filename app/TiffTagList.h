@@ -18,6 +18,7 @@
 #include "platform/rtl/exceptions.h"
 #include "platform/rtl/types.h"
 
+class TIEBoundedReader;
 class TStream;
 class TStrings;
 
@@ -78,6 +79,8 @@ public:
   // Without one, the budget is the stream's size.
   void ReadIFD(TStream& stream, int64_t base);
   void ReadIFD(TStream& stream, int64_t base, int64_t& budget);
+  // The same at the reader's cursor, which is left after the last byte read.
+  void ReadIFD(TIEBoundedReader& reader, int64_t base, int64_t& budget);
 
   TTiffTagEx* FindTag(uint16_t tag) const;
   bool HasTag(uint16_t tag) const { return FindTag(tag) != nullptr; }

@@ -1,5 +1,5 @@
 // TIFF directory reading (TIFF 6.0, section 2): the chain walk, the typed tag
-// getters and the content tests. Every read goes through TIEBoundedStreamReader.
+// getters and the content tests. Every read goes through TIEBoundedReader.
 #include <algorithm>
 #include <set>
 
@@ -14,7 +14,7 @@ namespace {
 
 constexpr uint32_t kMaxStringCount = 1048575;
 
-bool ReadEntries(TIEBoundedStreamReader& in, int64_t at, uint16_t count, TTIFFDirectory& dir) {
+bool ReadEntries(TIEBoundedReader& in, int64_t at, uint16_t count, TTIFFDirectory& dir) {
   dir.Entries.clear();
   const bool big = !dir.LittleEndian;
   for (uint32_t i = 0; i < count; ++i) {
@@ -56,7 +56,7 @@ bool ValueBytes(const TTIFFDirectory& dir, const TTIFFEntry& e, int64_t total, s
     return true;
   }
   if (!dir.Stream) return false;
-  TIEBoundedStreamReader in(*dir.Stream);
+  TIEBoundedReader in(*dir.Stream);
   return in.ReadAt(dir.Base + e.Value, out.data(), total);
 }
 
@@ -66,7 +66,7 @@ bool TIFFReadSingleIFD(int64_t offset, TTIFFDirectory& dir) {
   dir.Entries.clear();
   dir.EntryCount = 0;
   if (!dir.Stream) return false;
-  TIEBoundedStreamReader in(*dir.Stream);
+  TIEBoundedReader in(*dir.Stream);
   uint16_t count;
   if (!in.ReadU16(dir.Base + offset, !dir.LittleEndian, count)) return false;
   return ReadEntries(in, dir.Base + offset + 2, count, dir);
@@ -77,7 +77,7 @@ bool TIFFReadIFD(int32_t pageIndex, int64_t firstOffset, TTIFFDirectory& dir, in
   dir.Entries.clear();
   dir.EntryCount = 0;
   if (!dir.Stream) return false;
-  TIEBoundedStreamReader in(*dir.Stream);
+  TIEBoundedReader in(*dir.Stream);
   const bool big = !dir.LittleEndian;
   bool found = false;
   std::set<int64_t> visited;
@@ -136,14 +136,14 @@ int32_t TIFFGetIntegerAt(const TTIFFDirectory& dir, uint16_t tag, uint32_t i, in
       return int32_t(low ? e->Value & 0xFFFF : e->Value >> 16);
     }
     if (!dir.Stream) return def;
-    TIEBoundedStreamReader in(*dir.Stream);
+    TIEBoundedReader in(*dir.Stream);
     uint16_t v;
     return in.ReadU16(dir.Base + e->Value + 2 * int64_t(i), !dir.LittleEndian, v) ? int32_t(v) : def;
   }
   if (e->Type == tftLong) {
     if (e->Count == 1) return int32_t(e->Value);
     if (!dir.Stream) return def;
-    TIEBoundedStreamReader in(*dir.Stream);
+    TIEBoundedReader in(*dir.Stream);
     uint32_t v;
     return in.ReadU32(dir.Base + e->Value + 4 * int64_t(i), !dir.LittleEndian, v) ? int32_t(v) : def;
   }
@@ -153,7 +153,7 @@ int32_t TIFFGetIntegerAt(const TTIFFDirectory& dir, uint16_t tag, uint32_t i, in
 std::vector<int32_t> TIFFGetIntegerArray(const TTIFFDirectory& dir, uint16_t tag) {
   const TTIFFEntry* e = Find(dir, tag);
   if (!e || !dir.Stream) return {};
-  TIEBoundedStreamReader in(*dir.Stream);
+  TIEBoundedReader in(*dir.Stream);
   if (int64_t(e->Count) > in.Size()) return {};
   std::vector<int32_t> out(e->Count);
   if (e->Count == 1) {
@@ -184,7 +184,7 @@ namespace {
 
 bool ReadRational(const TTIFFDirectory& dir, const TTIFFEntry& e, uint32_t i, double& value) {
   if (!dir.Stream) return false;
-  TIEBoundedStreamReader in(*dir.Stream);
+  TIEBoundedReader in(*dir.Stream);
   uint32_t num, den;
   const int64_t at = dir.Base + e.Value + 8 * int64_t(i);
   if (!in.ReadU32(at, !dir.LittleEndian, num) || !in.ReadU32(at + 4, !dir.LittleEndian, den)) return false;
@@ -238,7 +238,7 @@ std::vector<uint8_t> TIFFGetRawData(const TTIFFDirectory& dir, uint16_t tag) {
   const TTIFFEntry* e = Find(dir, tag);
   if (!e || !dir.Stream) return {};
   const int64_t total = int64_t(e->Count) * ElementSize(e->Type);
-  TIEBoundedStreamReader in(*dir.Stream);
+  TIEBoundedReader in(*dir.Stream);
   if (total > in.Size()) return {};
   std::vector<uint8_t> bytes;
   if (!ValueBytes(dir, *e, total, bytes)) return {};
@@ -285,7 +285,7 @@ private:
 
 // Reads the header at the stream's position and IFD 0 (offsets from position 0).
 bool ReadFirstIFD(TStream& stream, TTIFFDirectory& dir, uint8_t header[9]) {
-  TIEBoundedStreamReader in(stream);
+  TIEBoundedReader in(stream);
   const int64_t start = stream.Position();
   std::fill(header, header + 9, 0);
   in.ReadAt(start, header, std::min<int64_t>(9, std::max<int64_t>(0, in.Size() - start)));
@@ -307,7 +307,7 @@ bool IsTIFFStream(TStream& stream) {
   buffered.Seek(restore.Position(), soBeginning);
   const int64_t size = buffered.Size();
   if (size <= 8) return false;
-  TIEBoundedStreamReader in(buffered);
+  TIEBoundedReader in(buffered);
   uint8_t h[9] = {};
   if (!in.ReadAt(restore.Position(), h, std::min<int64_t>(9, size - restore.Position()))) return false;
   if (h[0] == 'I' && h[1] == 'I') {

@@ -377,7 +377,7 @@ void ReadTIFFStream(TIEBitmap* bitmap, TStream& stream, int32_t& pageCount, TIEM
   const int64_t base = translateBase ? start : 0;
   pageCount = 0;
 
-  TIEBoundedStreamReader in(stream);
+  TIEBoundedReader in(stream);
   uint8_t h[8] = {};
   in.ReadAt(start, h, std::min<int64_t>(8, std::max<int64_t>(0, in.Size() - start)));
   const bool little = h[0] == 'I' && h[1] == 'I';

@@ -10,6 +10,7 @@
 #include <new>
 #include <vector>
 
+#include "imaging/core/ieboundedreader.h"
 #include "imaging/metadata/ieexif.h"
 #include "imaging/core/iegeometry.h"
 #include "imaging/metadata/ieicc.h"
@@ -200,20 +201,11 @@ int64_t JpegFindSOI(TStream& Stream, bool Scan) {
 
 namespace {
 
-bool ReadByte(TStream& s, uint8_t& b) { return s.Read(&b, 1) == 1; }
-
-bool ReadU16BE(TStream& s, int32_t& v) {
-  uint8_t b[2];
-  if (s.Read(b, 2) != 2) return false;
-  v = (int32_t(b[0]) << 8) | b[1];
-  return true;
-}
-
 // Walks the markers in front of the image data and collects the ICC chunks.
 // A chunk numbered 0 or past its count, with a count that differs from the
 // others', repeated, or too short for its own header spoils the profile:
 // assembling it anyway would give a profile with holes.
-std::vector<uint8_t> CollectICCChunks(TStream& s) {
+std::vector<uint8_t> CollectICCChunks(TIEBoundedReader& in) {
   static const char Signature[12] = "ICC_PROFILE";  // 11 characters and the zero
   std::vector<std::vector<uint8_t>> chunks;
   std::vector<bool> seen;
@@ -224,23 +216,27 @@ std::vector<uint8_t> CollectICCChunks(TStream& s) {
   uint8_t b = 0;
   for (;;) {
     do {
-      if (!ReadByte(s, b)) goto done;
+      if (!in.TryReadU8(b)) goto done;
     } while (b != 0xFF);
     uint8_t m = 0;
     do {  // 0xFF before a marker code is fill
-      if (!ReadByte(s, m)) goto done;
+      if (!in.TryReadU8(m)) goto done;
     } while (m == 0xFF);
     if (m <= 0xBF || (m >= 0xD0 && m <= 0xD8)) continue;
-    int32_t length = 0;
     const bool segment = m == 0xC4 || m == 0xC8 || m == 0xCC || (m >= 0xDA && m <= 0xFE);
     if (!segment) break;  // a frame header or EOI: the profile lies before it
-    if (!ReadU16BE(s, length) || length < 2) break;
+    uint8_t field[2];
+    if (!in.TryReadBytes(field, 2)) break;
+    const int32_t length = TIEBoundedReader::BE16(field);
+    if (length < 2) break;
     if (m != 0xE2) {
-      s.Seek(length - 2, soCurrent);
+      in.Skip(length - 2);
       continue;
     }
+    // A segment running past the end ends the walk before anything is allocated for it.
+    if (!in.Holds(in.Position(), length - 2)) break;
     std::vector<uint8_t> data(size_t(length - 2));
-    if (!data.empty() && s.Read(data.data(), int32_t(data.size())) != int32_t(data.size())) break;
+    if (!in.TryReadBytes(data.data(), int64_t(data.size()))) break;
     if (data.size() < sizeof(Signature) || std::memcmp(data.data(), Signature, sizeof(Signature)) != 0) continue;
     if (data.size() < 14) {
       spoiled = true;
@@ -277,7 +273,8 @@ void ReadJpegICCProfile(TStream& Stream, TIOParamsVals& Params) {
   std::vector<uint8_t> profile;
   {
     TIEBufferedReadStream view(Stream, 8192);
-    profile = CollectICCChunks(view);
+    TIEBoundedReader reader(view);
+    profile = CollectICCChunks(reader);
   }
   Stream.SetPosition(start);
   if (!profile.empty()) Params.GetInputICCProfile()->LoadFromBuffer(profile.data(), int32_t(profile.size()));

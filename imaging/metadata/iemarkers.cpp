@@ -3,8 +3,9 @@
 #include <cstring>
 #include <utility>
 
-#include "imaging/metadata/ieexif.h"
+#include "imaging/core/ieboundedreader.h"
 #include "imaging/core/iegeometry.h"
+#include "imaging/metadata/ieexif.h"
 #include "platform/classes/lists.h"
 
 namespace {
@@ -16,10 +17,15 @@ std::vector<uint8_t> CopyPayload(const void* data, int32_t length) {
   return payload;
 }
 
-// A chunk of an ICC profile spread over APP2 markers: "ICC_PROFILE", NUL, sequence number, count.
-bool IsICCChunk(int32_t code, const std::vector<uint8_t>& p) {
+// The sequence number of a chunk of an ICC profile spread over APP2 markers
+// ("ICC_PROFILE", NUL, sequence number, count); -1 for any other marker,
+// including one too short to hold that header.
+int32_t ICCChunkSequence(int32_t code, const std::vector<uint8_t>& p) {
   static constexpr char kTag[] = "ICC_PROFILE";
-  return code == 0xE2 && p.size() > 13 && std::memcmp(p.data(), kTag, sizeof kTag) == 0;
+  uint8_t head[14];
+  TIEBoundedReader r(p.data(), p.size());
+  if (code != 0xE2 || !r.ReadAt(0, head, sizeof head) || std::memcmp(head, kTag, sizeof kTag) != 0) return -1;
+  return head[12];
 }
 
 }  // namespace
@@ -86,9 +92,9 @@ void TIEMarkerList::Assign(const TIEMarkerList* other) {
 int32_t TIEMarkerList::CompareMarkers(int32_t i, int32_t j) const {
   CheckIndex(i);
   CheckIndex(j);
-  const auto& pi = payloads_[size_t(i)];
-  const auto& pj = payloads_[size_t(j)];
-  if (IsICCChunk(codes_[size_t(i)], pi) && IsICCChunk(codes_[size_t(j)], pj)) return int32_t(pi[12]) - int32_t(pj[12]);
+  const int32_t si = ICCChunkSequence(codes_[size_t(i)], payloads_[size_t(i)]);
+  const int32_t sj = ICCChunkSequence(codes_[size_t(j)], payloads_[size_t(j)]);
+  if (si >= 0 && sj >= 0) return si - sj;
   return codes_[size_t(i)] - codes_[size_t(j)];
 }
 

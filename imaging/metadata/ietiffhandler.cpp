@@ -23,73 +23,11 @@ int32_t IETIFFTypeSize(uint16_t type) {
   return type <= 12 ? kSizes[type] : 0;
 }
 
-// ---- bounded readers ------------------------------------------------------------------------
-
-TIEBoundedStreamReader::TIEBoundedStreamReader(TStream& stream) : stream_(stream), size_(std::max<int64_t>(0, stream.Size())) {}
-
-bool TIEBoundedStreamReader::Contains(int64_t position, int64_t count) const {
-  return position >= 0 && count >= 0 && position <= size_ && count <= size_ - position;
-}
-
-bool TIEBoundedStreamReader::ReadAt(int64_t position, void* buffer, int64_t count) {
-  if (!Contains(position, count)) return false;
-  if (count == 0) return true;
-  if (stream_.Seek(position, soBeginning) != position) return false;
-  auto* out = static_cast<uint8_t*>(buffer);
-  while (count > 0) {
-    const int32_t chunk = int32_t(std::min<int64_t>(count, 1 << 30));
-    if (stream_.Read(out, chunk) != chunk) return false;
-    out += chunk;
-    count -= chunk;
-  }
-  return true;
-}
-
-bool TIEBoundedStreamReader::ReadU16(int64_t position, bool bigEndian, uint16_t& value) {
-  uint8_t b[2];
-  if (!ReadAt(position, b, 2)) return false;
-  value = bigEndian ? uint16_t((b[0] << 8) | b[1]) : uint16_t((b[1] << 8) | b[0]);
-  return true;
-}
-
-bool TIEBoundedStreamReader::ReadU32(int64_t position, bool bigEndian, uint32_t& value) {
-  uint8_t b[4];
-  if (!ReadAt(position, b, 4)) return false;
-  value = bigEndian ? (uint32_t(b[0]) << 24) | (uint32_t(b[1]) << 16) | (uint32_t(b[2]) << 8) | b[3]
-                    : (uint32_t(b[3]) << 24) | (uint32_t(b[2]) << 16) | (uint32_t(b[1]) << 8) | b[0];
-  return true;
-}
-
-bool TIEBoundedBufferReader::Contains(int64_t position, int64_t count) const {
-  const int64_t size = int64_t(size_);
-  return position >= 0 && count >= 0 && position <= size && count <= size - position;
-}
-
-bool TIEBoundedBufferReader::ReadU16(int64_t position, bool bigEndian, uint16_t& value) const {
-  if (!Contains(position, 2)) return false;
-  const uint8_t* b = data_ + position;
-  value = bigEndian ? uint16_t((b[0] << 8) | b[1]) : uint16_t((b[1] << 8) | b[0]);
-  return true;
-}
-
-bool TIEBoundedBufferReader::ReadU32(int64_t position, bool bigEndian, uint32_t& value) const {
-  if (!Contains(position, 4)) return false;
-  const uint8_t* b = data_ + position;
-  value = bigEndian ? (uint32_t(b[0]) << 24) | (uint32_t(b[1]) << 16) | (uint32_t(b[2]) << 8) | b[3]
-                    : (uint32_t(b[3]) << 24) | (uint32_t(b[2]) << 16) | (uint32_t(b[1]) << 8) | b[0];
-  return true;
-}
-
 // ---- TIETIFFHandler: byte order -------------------------------------------------------------
 
-uint32_t TIETIFFHandler::GetU16(const uint8_t* p) const {
-  return bigEndian_ ? (uint32_t(p[0]) << 8) | p[1] : (uint32_t(p[1]) << 8) | p[0];
-}
+uint32_t TIETIFFHandler::GetU16(const uint8_t* p) const { return TIEBoundedReader::Get16(p, bigEndian_); }
 
-uint32_t TIETIFFHandler::GetU32(const uint8_t* p) const {
-  return bigEndian_ ? (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | p[3]
-                    : (uint32_t(p[3]) << 24) | (uint32_t(p[2]) << 16) | (uint32_t(p[1]) << 8) | p[0];
-}
+uint32_t TIETIFFHandler::GetU32(const uint8_t* p) const { return TIEBoundedReader::Get32(p, bigEndian_); }
 
 void TIETIFFHandler::PutU16(uint8_t* p, uint32_t v) const {
   if (bigEndian_) {
@@ -108,7 +46,7 @@ void TIETIFFHandler::PutU32(uint8_t* p, uint32_t v) const {
 // ---- loading --------------------------------------------------------------------------------
 
 struct TIETIFFHandler::TLoadState {
-  TIEBoundedStreamReader& in;
+  TIEBoundedReader& in;
   // Every IFD is read once: a chain or a pointer back to one already read ends there.
   std::set<int64_t> visited;
   // A crafted file can point any number of entries at the same bytes; legitimate
@@ -127,8 +65,8 @@ bool TIETIFFHandler::LoadFromFile(const std::string& fileName) {
 }
 
 bool TIETIFFHandler::ReadHeader(TStream& stream) {
-  TIEBoundedStreamReader in(stream);
-  const int64_t start = stream.Position();
+  TIEBoundedReader in(stream);
+  const int64_t start = in.Position();
   uint8_t h[8];
   if (!in.ReadAt(start, h, 8)) {
     bigEndian_ = false;
@@ -145,7 +83,7 @@ bool TIETIFFHandler::ReadHeader(TStream& stream) {
 bool TIETIFFHandler::LoadFromStream(TStream& stream) {
   FreePages();
   if (!ReadHeader(stream)) return false;
-  TIEBoundedStreamReader in(stream);
+  TIEBoundedReader in(stream);
   TLoadState state{in, {}, in.Size() * 4 + (1 << 20)};
   int64_t offset = stream.Position();
   while (offset != 0) {
@@ -177,7 +115,7 @@ bool TIETIFFHandler::ReadIFD(TLoadState& state, int64_t offset, TIETIFFTagList& 
       // A value as large as the whole file cannot be real: the rest of this IFD is not trusted either.
       if (size >= state.in.Size() || size > state.budget) break;
       const int64_t at = GetU32(e.Value);
-      if (!state.in.Contains(at, size)) continue;
+      if (!state.in.Holds(at, size)) continue;
       e.Data.resize(size_t(size));
       if (!state.in.ReadAt(at, e.Data.data(), size)) continue;
       state.budget -= size;
@@ -215,7 +153,7 @@ void TIETIFFHandler::LoadBlocks(TLoadState& state, TIETIFFTagList& list) {
       const int64_t wanted = countsIndex >= 0 ? uint32_t(GetIntegerTag(list, countsIndex, k)) : 0;
       // Only the bytes that exist are taken: a strip reaching past the end is cut there.
       const int64_t length = std::min({wanted, std::max<int64_t>(0, state.in.Size() - at), state.budget});
-      if (length <= 0 || !state.in.Contains(at, length)) continue;
+      if (length <= 0 || !state.in.Holds(at, length)) continue;
       blocks[k].resize(size_t(length));
       if (!state.in.ReadAt(at, blocks[k].data(), length))
         blocks[k].clear();

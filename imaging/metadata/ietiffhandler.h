@@ -14,9 +14,8 @@
 // TIETagsHandler holds an EXIF maker note, normalised into a self-contained
 // little-endian IFD.
 //
-// Every byte read from a file goes through TIEBoundedStreamReader or
-// TIEBoundedBufferReader: an offset or a count that leaves the data is a
-// failed read, never a read outside it.
+// Every byte read from a file goes through TIEBoundedReader: an offset or a
+// count that leaves the data is a failed read, never a read outside it.
 #pragma once
 
 #include <cstdint>
@@ -25,6 +24,7 @@
 #include <variant>
 #include <vector>
 
+#include "imaging/core/ieboundedreader.h"
 #include "platform/classes/streams.h"
 #include "platform/rtl/object.h"
 
@@ -45,39 +45,6 @@ enum TIETIFFFieldType : uint16_t {
 };
 // Bytes per element of a field type; 0 for a type outside 1..12.
 int32_t IETIFFTypeSize(uint16_t type);
-
-// Reads from a stream whose size is taken once, checking every range against it.
-class TIEBoundedStreamReader {
-public:
-  explicit TIEBoundedStreamReader(TStream& stream);
-  TStream& Stream() const { return stream_; }
-  int64_t Size() const { return size_; }
-  // 0 <= position and position + count <= Size, without overflow.
-  bool Contains(int64_t position, int64_t count) const;
-  // False for a range outside the stream or a short read.
-  bool ReadAt(int64_t position, void* buffer, int64_t count);
-  bool ReadU16(int64_t position, bool bigEndian, uint16_t& value);
-  bool ReadU32(int64_t position, bool bigEndian, uint32_t& value);
-
-private:
-  TStream& stream_;
-  int64_t size_;
-};
-
-// The same over bytes in memory.
-class TIEBoundedBufferReader {
-public:
-  TIEBoundedBufferReader(const uint8_t* data, size_t size) : data_(data), size_(data ? size : 0) {}
-  size_t Size() const { return size_; }
-  const uint8_t* Data() const { return data_; }
-  bool Contains(int64_t position, int64_t count) const;
-  bool ReadU16(int64_t position, bool bigEndian, uint16_t& value) const;
-  bool ReadU32(int64_t position, bool bigEndian, uint32_t& value) const;
-
-private:
-  const uint8_t* data_;
-  size_t size_;
-};
 
 // One IFD entry as the TIFF reader keeps it: every field in host order.
 struct TTIFFEntry {

@@ -116,7 +116,7 @@ void TIETagsHandler::ReadEntries() {
   view_.Stream = &tagStream_;
   const int64_t size = tagStream_.Size();
   if (size < 2) return;
-  TIEBoundedBufferReader in(static_cast<const uint8_t*>(tagStream_.Memory()), size_t(size));
+  TIEBoundedReader in(static_cast<const uint8_t*>(tagStream_.Memory()), size_t(size));
   uint16_t count;
   in.ReadU16(0, false, count);
   for (uint32_t j = 0; j < count; ++j) {
@@ -135,8 +135,8 @@ void TIETagsHandler::ReadFromStream(TStream& stream, int32_t size, bool exifLitt
   Clear();
   if (size <= 1) return;
   try {
-    TIEBoundedStreamReader in(stream);
-    const int64_t s = stream.Position();
+    TIEBoundedReader in(stream);
+    const int64_t s = in.Position();
     const int64_t n = std::min<int64_t>(size, in.Size() - s);
     if (n <= 1) return;
     std::vector<uint8_t> raw(static_cast<size_t>(n));
@@ -144,12 +144,11 @@ void TIETagsHandler::ReadFromStream(TStream& stream, int32_t size, bool exifLitt
     SetData(std::move(raw));
     IdentifyMaker();
 
-    const TIEBoundedBufferReader note(data_.data(), data_.size());
+    TIEBoundedReader note(data_.data(), data_.size());
     int64_t k = int64_t(deviceInfo_.Header.size());
     int64_t base = 0;
     if (deviceInfo_.HeaderKind == 1) {
-      if (!note.Contains(k, 8)) return Clear();
-      std::memcpy(deviceInfo_.TIFFHeader, data_.data() + k, 8);
+      if (!note.ReadAt(k, deviceInfo_.TIFFHeader, 8)) return Clear();
       base = k;
       k += 8;
     } else if (deviceInfo_.HeaderKind == 2) {
@@ -185,26 +184,28 @@ void TIETagsHandler::ReadFromStream(TStream& stream, int32_t size, bool exifLitt
       if (!(at + 12 < n)) break;
       uint16_t tag, type;
       uint32_t elements, value;
-      note.ReadU16(at, big, tag);
-      note.ReadU16(at + 2, big, type);
-      note.ReadU32(at + 4, big, elements);
-      note.ReadU32(at + 8, big, value);
+      uint8_t raw[4];
+      if (!note.ReadU16(at, big, tag) || !note.ReadU16(at + 2, big, type) || !note.ReadU32(at + 4, big, elements) ||
+          !note.ReadAt(at + 8, raw, 4))
+        break;
+      value = TIEBoundedReader::Get32(raw, big);
       const int64_t total = int64_t(elements) * NoteTypeSize(type);
       uint8_t field[4];
       if (total > 4) {
         const int64_t from = deviceInfo_.OffsetsKind == 0 ? int64_t(value) - (s - origin) : int64_t(value) + base;
-        if (from < 0 || !note.Contains(from, total)) {
+        const size_t position = out.size();
+        if (from < 0 || !note.Holds(from, total)) {
           elements = 0;
           PutU32(field, 0, false);
         } else {
-          const size_t position = out.size();
-          out.insert(out.end(), data_.begin() + from, data_.begin() + from + total);
+          out.resize(position + size_t(total));
+          note.ReadAt(from, out.data() + position, total);
           // The tag stream is little-endian through and through, values included.
           if (big) SwapElements(out.data() + position, total, type);
           PutU32(field, uint32_t(position), false);
         }
       } else {
-        std::memcpy(field, data_.data() + at + 8, 4);
+        std::memcpy(field, raw, 4);
         if (big) SwapElements(field, total, type);
       }
       uint8_t* slot = out.data() + 2 + 12 * size_t(j);
@@ -249,8 +250,7 @@ int32_t IEWriteMakerNoteBlock(TIETagsHandler& handler, TStream& stream) {
 
   const TTIFFDirectory& ifd = handler.IFD();
   TMemoryStream& tags = handler.TagStream();
-  const auto* tagBytes = static_cast<const uint8_t*>(tags.Memory());
-  const int64_t tagSize = tags.Size();
+  TIEBoundedReader tagReader(static_cast<const uint8_t*>(tags.Memory()), size_t(tags.Size()));
   const int64_t ifdStart = stream.Position();
   const int64_t count = ifd.EntryCount;
   uint8_t buf[12];
@@ -267,9 +267,9 @@ int32_t IEWriteMakerNoteBlock(TIETagsHandler& handler, TStream& stream) {
       // stream's origin, or the note (its embedded TIFF header when it has one).
       const int64_t offset = info.OffsetsKind == 0 ? dataPos : dataPos - s - base;
       PutU32(field, uint32_t(offset), big);
+      // A value the tag stream does not hold is written as zeros.
       std::vector<uint8_t> value(static_cast<size_t>(total), 0);
-      if (e.Value <= uint64_t(tagSize) && uint64_t(total) <= uint64_t(tagSize) - e.Value)
-        std::memcpy(value.data(), tagBytes + e.Value, size_t(total));
+      if (!tagReader.ReadAt(e.Value, value.data(), total)) std::fill(value.begin(), value.end(), 0);
       if (big) SwapElements(value.data(), total, e.Type);
       stream.Seek(dataPos, soBeginning);
       stream.WriteBuffer(value.data(), total);

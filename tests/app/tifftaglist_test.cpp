@@ -5,6 +5,7 @@
 #include <cstring>
 #include <functional>
 
+#include "imaging/core/ieboundedreader.h"
 #include "platform/classes/strings.h"
 #include "platform/classes/streams.h"
 #include "tests/app/mpo_builder.h"
@@ -174,6 +175,32 @@ TEST(TiffTagList, RefusesDataOutsideTheStream) {
   const std::string full = Block({Short(0x0001, 1), Short(0x0002, 2)}, false);
   EXPECT_THROW(Read(list, full.substr(0, 8 + 2 + 12 + 5), false), EReadError);
   EXPECT_EQ(list.Count(), 1);
+}
+
+// The MPO parser hands over its own reader: the IFD is read at that reader's cursor.
+TEST(TiffTagList, ReadsAtTheCursorOfTheCallersReader) {
+  const std::string bytes = Block(SampleTags(false), false);
+  TTiffTagList fromStream;
+  Read(fromStream, bytes, false);
+  TIEBoundedReader r(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+  r.Seek(8);
+  TTiffTagList list;
+  int64_t budget = int64_t(bytes.size());
+  list.ReadIFD(r, 0, budget);
+  ASSERT_EQ(list.Count(), 8);
+  ASSERT_EQ(fromStream.Count(), 8);
+  for (int32_t i = 0; i < list.Count(); ++i) {
+    const uint16_t tag = list.FixWord(list.Items(i)->Tag);
+    EXPECT_EQ(list.GetValueText(tag), fromStream.GetValueText(tag)) << tag;
+  }
+
+  // Past the entry limit the list reads empty and the cursor stands after the count.
+  const std::string many = Block(std::vector<Tag>(4097, Short(0x0001, 1)), false);
+  TIEBoundedReader m(reinterpret_cast<const uint8_t*>(many.data()), many.size());
+  m.Seek(8);
+  list.ReadIFD(m, 0, budget);
+  EXPECT_EQ(list.Count(), 0);
+  EXPECT_EQ(m.Position(), 10);
 }
 
 // Many entries pointing at one large block would multiply it in memory.

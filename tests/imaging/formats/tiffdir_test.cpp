@@ -18,7 +18,7 @@ TTIFFDirectory FirstIFD(TStream& s, bool big) {
   d.LittleEndian = !big;
   d.Stream = &s;
   int32_t pages;
-  TIEBoundedStreamReader in(s);
+  TIEBoundedReader in(s);
   uint32_t first = 0;
   in.ReadU32(4, big, first);
   TIFFReadIFD(0, first, d, pages);
@@ -141,7 +141,7 @@ TEST(TIFFDirectory, ChainWalkCountsPagesAndStops) {
     d.LittleEndian = false;
     d.Stream = s.get();
     int32_t pages = -1;
-    TIEBoundedStreamReader in(*s);
+    TIEBoundedReader in(*s);
     uint32_t first;
     in.ReadU32(4, true, first);
     EXPECT_EQ(TIFFReadIFD(c.pageIndex, first, d, pages), c.found);

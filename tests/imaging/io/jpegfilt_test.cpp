@@ -596,6 +596,43 @@ TEST_F(JpegIcc, MalformedChunksSkipTheProfile) {
   }
 }
 
+TEST(JpegIccWalk, SegmentLengthsAreCheckedAgainstTheEnd) {
+  const std::vector<uint8_t> soi = {0xFF, 0xD8};
+  const std::vector<uint8_t> chunk = IccChunk(1, 1, Bytes("profile bytes"));
+  auto join = [](std::initializer_list<std::vector<uint8_t>> parts) {
+    std::vector<uint8_t> out;
+    for (const auto& p : parts) out.insert(out.end(), p.begin(), p.end());
+    return out;
+  };
+  const struct {
+    const char* Name;
+    std::vector<uint8_t> File;
+    bool Found;
+  } cases[] = {
+      {"a whole chunk", join({soi, chunk, {0xFF, 0xD9}}), true},
+      {"the chunk's length runs past the end", join({soi, Part(chunk, 0, chunk.size() - 1)}), false},
+      {"the length field is cut in half", join({soi, {0xFF, 0xE2, 0x00}}), false},
+      {"a length below its own two bytes", join({soi, {0xFF, 0xE2, 0x00, 0x01}, chunk}), false},
+      {"a skipped segment runs past the end", join({soi, {0xFF, 0xE1, 0xFF, 0xFF}, chunk}), false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TBytesStream s(c.File);
+    s.SetPosition(0);
+    TIOParamsVals params;
+    ReadJpegICCProfile(s, params);
+    EXPECT_EQ(s.Position(), 0);
+    if (!c.Found) {
+      EXPECT_EQ(params.InputICCProfile(), nullptr);
+      continue;
+    }
+    ASSERT_NE(params.InputICCProfile(), nullptr);
+    const TIEICC& icc = *params.InputICCProfile();
+    ASSERT_EQ(icc.RawLength(), 13);
+    EXPECT_EQ(std::memcmp(icc.Raw(), "profile bytes", 13), 0);
+  }
+}
+
 TEST_F(JpegIcc, AppliedProfileDropsApp2WithColourManagement) {
   const bool saved = IEColorManagement;
   for (bool managed : {false, true}) {

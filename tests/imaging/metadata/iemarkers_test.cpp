@@ -62,6 +62,33 @@ TEST(IEMarkerList, SortMarkersOrdersCodesIccChunksAndPutsExifFirst) {
   }
 }
 
+TEST(IEMarkerList, OnlyWholeIccHeadersCompareBySequence) {
+  const std::string cutBeforeCount("ICC_PROFILE\0\x05", 13);
+  const std::string cutBeforeSequence("ICC_PROFILE\0", 12);
+  const struct {
+    const char* name;
+    int32_t codeA;
+    std::string a;
+    int32_t codeB;
+    std::string b;
+    int32_t expected;
+  } cases[] = {
+      {"two chunks", 0xE2, Icc(3), 0xE2, Icc(1), 2},
+      {"a header cut before its count", 0xE2, cutBeforeCount, 0xE2, Icc(1), 0},
+      {"a header cut before its sequence number", 0xE2, Icc(4), 0xE2, cutBeforeSequence, 0},
+      {"an empty APP2", 0xE2, "", 0xE2, Icc(2), 0},
+      {"the ICC text outside APP2", 0xE1, Icc(9), 0xE2, Icc(1), -1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TIEMarkerList l;
+    l.AddMarker(c.codeA, c.a.data(), int32_t(c.a.size()));
+    l.AddMarker(c.codeB, c.b.data(), int32_t(c.b.size()));
+    EXPECT_EQ(l.CompareMarkers(0, 1), c.expected);
+    EXPECT_EQ(l.CompareMarkers(1, 0), -c.expected);
+  }
+}
+
 TEST(IEMarkerList, AnExifMarkerEndsFirstAmongSeveralApp1) {
   // The sort is not stable, so which EXIF marker wins is not fixed; one of them leads.
   for (int rotation = 0; rotation < 4; ++rotation) {
