@@ -13,7 +13,7 @@
 #include "imaging/io/voviderio.h"
 #include "platform/classes/streams.h"
 #include "platform/vcl/graphics.h"
-#include "tests/app/exiftool.h"
+#include "tests/support/exiftool.h"
 #include "tests/support/jpeg_oracle.h"
 #include "tests/support/testsupport.h"
 
@@ -31,7 +31,7 @@ using testsupport::TempDir;
 // The stream of the MPO's second picture as exiftool cuts it out.
 fs::path ExtractSecondImage(const fs::path& mpo, const TempDir& dir) {
   const fs::path out = dir / "second.jpg";
-  testsupport::WriteFileBytes(out, exiftool::Run("-b -MPImage2", mpo));
+  testsupport::WriteFileBytes(out, exiftool::Run({"-b", "-MPImage2"}, mpo));
   return out;
 }
 

@@ -18,8 +18,9 @@ struct Raster {
   std::vector<uint8_t> pixels;
 
   bool Empty() const { return pixels.empty(); }
-  const uint8_t* At(int32_t x, int32_t y) const { return &pixels[(size_t(y) * size_t(width) + size_t(x)) * size_t(channels)]; }
-  uint8_t* At(int32_t x, int32_t y) { return &pixels[(size_t(y) * size_t(width) + size_t(x)) * size_t(channels)]; }
+  size_t Index(int32_t x, int32_t y) const { return (size_t(y) * size_t(width) + size_t(x)) * size_t(channels); }
+  const uint8_t* At(int32_t x, int32_t y) const { return &pixels[Index(x, y)]; }
+  uint8_t* At(int32_t x, int32_t y) { return &pixels[Index(x, y)]; }
 };
 
 // A binary PGM (P5) or PPM (P6) with maxval 255; comments and any white space

@@ -61,12 +61,13 @@ struct PythonJob {
 
 inline std::vector<std::string> RunPythonEach(const std::string& source, const std::vector<PythonJob>& jobs) {
   testsupport::TempDir dir;
-  testsupport::WriteFileBytes(dir / "p.py", source +
-                                                "\nimport os as _os, sys as _sys\n"
-                                                "for _i, _arg in enumerate(_sys.argv[2:]):\n"
-                                                "    _at = lambda name: _os.path.join(_sys.argv[1], name + str(_i))\n"
-                                                "    _out = run(open(_at('in'), 'rb').read(), _arg)\n"
-                                                "    open(_at('out'), 'wb').write(_out if isinstance(_out, bytes) else _out.encode())\n");
+  testsupport::WriteFileBytes(
+      dir / "p.py", source +
+                        "\nimport os as _os, sys as _sys\n"
+                        "for _i, _arg in enumerate(_sys.argv[2:]):\n"
+                        "    _at = lambda name: _os.path.join(_sys.argv[1], name + str(_i))\n"
+                        "    _out = run(open(_at('in'), 'rb').read(), _arg)\n"
+                        "    open(_at('out'), 'wb').write(_out if isinstance(_out, bytes) else _out.encode())\n");
   std::string cmd = "python3 " + testsupport::ShellQuote((dir / "p.py").string()) + " " +
                     testsupport::ShellQuote(dir.Path().string());
   for (size_t i = 0; i < jobs.size(); ++i) {

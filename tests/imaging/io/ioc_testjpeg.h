@@ -29,7 +29,8 @@ inline MadeJpeg MakeJpeg(const testsupport::TempDir& dir, int32_t width, int32_t
   for (int32_t y = 0; y < height; ++y)
     for (int32_t x = 0; x < width; ++x)
       gradient.pixels.insert(gradient.pixels.end(), {uint8_t(x * 255 / std::max(1, width - 1)),
-                                                     uint8_t(y * 255 / std::max(1, height - 1)), uint8_t((x + y) % 256)});
+                                                     uint8_t(y * 255 / std::max(1, height - 1)),
+                                                     uint8_t((x + y) % 256)});
   MadeJpeg m;
   m.jpeg = testsupport::Cjpeg(gradient, {"-quality", "95"});
   if (m.jpeg.empty()) return {};

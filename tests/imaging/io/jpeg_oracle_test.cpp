@@ -63,7 +63,8 @@ protected:
     if (!testsupport::HaveJpegTools()) GTEST_SKIP() << "djpeg/cjpeg are not installed";
     source_ = Raster{32, 16, 3, {}};
     for (int32_t y = 0; y < 16; ++y)
-      for (int32_t x = 0; x < 32; ++x) source_.pixels.insert(source_.pixels.end(), {uint8_t(x * 8), uint8_t(y * 16), 128});
+      for (int32_t x = 0; x < 32; ++x)
+        source_.pixels.insert(source_.pixels.end(), {uint8_t(x * 8), uint8_t(y * 16), 128});
     jpeg_ = testsupport::Cjpeg(source_, {"-quality", "100", "-sample", "1x1"});
     ASSERT_GT(jpeg_.size(), 100u);
     ASSERT_EQ(jpeg_.substr(0, 2), "\xFF\xD8");

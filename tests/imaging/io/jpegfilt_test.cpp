@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,7 @@
 
 #include <jerror.h>
 #include "platform/classes/streams.h"
+#include "tests/support/exiftool.h"
 #include "tests/support/jpeg_oracle.h"
 #include "tests/support/testsupport.h"
 
@@ -30,7 +32,9 @@ using testsupport::Raster;
 
 std::string Quote(const fs::path& p) { return testsupport::ShellQuote(p.string()); }
 
-void RunTool(const std::string& command) { ASSERT_TRUE(testsupport::RunSucceeds(command + " >/dev/null 2>&1")) << command; }
+void RunTool(const std::string& command) {
+  ASSERT_TRUE(testsupport::RunSucceeds(command + " >/dev/null 2>&1")) << command;
+}
 
 std::string RunOutput(const std::string& command) { return testsupport::RunCommand(command); }
 
@@ -106,13 +110,13 @@ protected:
     dir_ = new testsupport::TempDir();
     testsupport::WriteFileBytes(Tmp("big.jpg"), testsupport::Cjpeg(Pattern(4000, 3000), {"-quality", "90"}));
     // Solid colours in every colour model, so checks do not depend on any decoder's rounding.
-    testsupport::RunSucceeds("/usr/bin/python3 -c " +
-                             testsupport::ShellQuote("import sys, os\n"
-                                                     "from PIL import Image\n"
-                                                     "d = sys.argv[1]\n"
-                                                     "Image.new('L', (40, 24), 77).save(os.path.join(d, 'gray.jpg'), quality=95)\n"
-                                                     "Image.new('CMYK', (40, 24), (0, 255, 0, 0)).save(os.path.join(d, 'cmyk.jpg'), quality=95)\n") +
-                             " " + Quote(dir_->Path()));
+    const std::string pil =
+        "import sys, os\n"
+        "from PIL import Image\n"
+        "d = sys.argv[1]\n"
+        "Image.new('L', (40, 24), 77).save(os.path.join(d, 'gray.jpg'), quality=95)\n"
+        "Image.new('CMYK', (40, 24), (0, 255, 0, 0)).save(os.path.join(d, 'cmyk.jpg'), quality=95)\n";
+    testsupport::RunSucceeds("/usr/bin/python3 -c " + testsupport::ShellQuote(pil) + " " + Quote(dir_->Path()));
     Raster solid{40, 24, 3, {}};
     for (int i = 0; i < 40 * 24; ++i) solid.pixels.insert(solid.pixels.end(), {200, 30, 90});
     testsupport::WriteFileBytes(Tmp("rgb.jpg"), testsupport::Cjpeg(solid, {"-rgb", "-quality", "95"}));
@@ -419,12 +423,22 @@ TEST_F(JpegDecode, ResolutionFromJfifAndExif) {
       {"both", "-JFIF:ResolutionUnit=inches -JFIF:XResolution=96 -JFIF:YResolution=96 "
                "-EXIF:ResolutionUnit=inches -EXIF:XResolution=300 -EXIF:YResolution=300", 96},
   };
+  std::vector<exiftool::Job> edits;
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.Name);
     const fs::path f = Tmp(std::string(c.Name) + ".jpg");
     fs::copy_file(Real("testorig.jpg"), f, fs::copy_options::overwrite_existing);
     fs::permissions(f, fs::perms::owner_read | fs::perms::owner_write);
-    if (*c.ExiftoolArgs) RunTool(std::string("exiftool -overwrite_original ") + c.ExiftoolArgs + " " + Quote(f));
+    if (!*c.ExiftoolArgs) continue;
+    std::istringstream words(c.ExiftoolArgs);
+    exiftool::Job edit{{"-overwrite_original"}, f};
+    for (std::string w; words >> w;) edit.args.push_back(w);
+    edits.push_back(edit);
+  }
+  for (const std::string& out : exiftool::RunEach(edits))
+    ASSERT_NE(out.find("1 image files updated"), std::string::npos) << out;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    const fs::path f = Tmp(std::string(c.Name) + ".jpg");
     TFileStream s(f.string(), fmOpenRead);
     Decoded d;
     Decode(d, s, {.HeaderOnly = true});
@@ -435,9 +449,14 @@ TEST_F(JpegDecode, ResolutionFromJfifAndExif) {
 
 TEST_F(JpegDecode, IsoSpeedEqualsExiftool) {
   REQUIRE_SHARED_TESTDATA();
-  for (const char* name : {"FujiFilm.jpg", "Panasonic-DMC-GX8.mpo"}) {
+  const char* names[] = {"FujiFilm.jpg", "Panasonic-DMC-GX8.mpo"};
+  std::vector<exiftool::Job> jobs;
+  for (const char* name : names) jobs.push_back({{"-s", "-s", "-s", "-ISO"}, Real(name)});
+  const std::vector<std::string> iso = exiftool::RunEach(jobs);
+  for (size_t i = 0; i < std::size(names); ++i) {
+    const char* name = names[i];
     SCOPED_TRACE(name);
-    const int expected = std::atoi(RunOutput("exiftool -s -s -s -ISO " + Quote(Real(name))).c_str());
+    const int expected = std::atoi(iso[i].c_str());
     ASSERT_GT(expected, 0);
     TFileStream s(Real(name).string(), fmOpenRead);
     Decoded d;
