@@ -7,7 +7,6 @@
 #include "app/DImports.h"
 #include "app/PlatformShell.h"
 #include "platform/rtl/sysutils.h"
-#include "tests/app/exiftool.h"
 #include "tests/support/scoped_env.h"
 #include "tests/support/testsupport.h"
 
@@ -119,7 +118,8 @@ TEST(DUtil, GermanLanguageFromTheLocale) {
 TEST(DUtil, DriveTypeOfAFolderOnDisk) {
   testsupport::TempDir tmp;
   // coreutils names the file system type independently.
-  const std::string kind = Trim(exiftool::Capture("stat -f -c %T " + exiftool::Quote(tmp.Path().string())));
+  const std::string kind =
+      Trim(testsupport::RunCommand("stat -f -c %T " + testsupport::ShellQuote(tmp.Path().string())));
   int32_t expected;
   if (kind == "ext2/ext3" || kind == "xfs" || kind == "btrfs" || kind == "overlayfs") expected = DRIVE_FIXED;
   else if (kind == "tmpfs" || kind == "ramfs") expected = DRIVE_RAMDISK;

@@ -3,8 +3,6 @@
 // picture, the stream exiftool extracts), never with this code's own output.
 #include <gtest/gtest.h>
 
-#include <cctype>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -15,91 +13,61 @@
 #include "imaging/io/voviderio.h"
 #include "platform/classes/streams.h"
 #include "platform/vcl/graphics.h"
-#include "tests/app/exiftool.h"
+#include "tests/support/exiftool.h"
+#include "tests/support/jpeg_oracle.h"
 #include "tests/support/testsupport.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using testsupport::Raster;
 using testsupport::TempDir;
-
-struct Picture {
-  int32_t width = 0;
-  int32_t height = 0;
-  std::string rgb;  // rows top first, R G B
-};
-
-bool ToolsAvailable() {
-  return std::system("command -v djpeg >/dev/null 2>&1 && command -v cjpeg >/dev/null 2>&1") == 0;
-}
 
 #define REQUIRE_JPEG_TOOLS()                                                                \
   do {                                                                                      \
-    if (!ToolsAvailable()) GTEST_SKIP() << "djpeg/cjpeg are not installed: no independent decoding"; \
+    if (!testsupport::HaveJpegTools()) GTEST_SKIP() << "djpeg/cjpeg are not installed: no independent decoding"; \
   } while (0)
-
-Picture ParsePPM(const std::string& bytes) {
-  Picture p;
-  size_t pos = 0;
-  auto token = [&] {
-    while (pos < bytes.size() && std::isspace(static_cast<unsigned char>(bytes[pos]))) ++pos;
-    const size_t start = pos;
-    while (pos < bytes.size() && !std::isspace(static_cast<unsigned char>(bytes[pos]))) ++pos;
-    return bytes.substr(start, pos - start);
-  };
-  if (token() != "P6") return p;
-  p.width = std::stoi(token());
-  p.height = std::stoi(token());
-  token();
-  ++pos;
-  p.rgb = bytes.substr(pos);
-  return p;
-}
-
-// djpeg's decoding of a JPEG file (of the first stream of an MPO).
-Picture Djpeg(const fs::path& jpeg, const TempDir& dir) {
-  const fs::path out = dir / "djpeg.ppm";
-  const std::string cmd = "djpeg -pnm -outfile " + exiftool::Quote(out.string()) + " " + exiftool::Quote(jpeg.string());
-  if (std::system(cmd.c_str()) != 0) return {};
-  return ParsePPM(testsupport::ReadFileBytes(out));
-}
 
 // The stream of the MPO's second picture as exiftool cuts it out.
 fs::path ExtractSecondImage(const fs::path& mpo, const TempDir& dir) {
   const fs::path out = dir / "second.jpg";
-  testsupport::WriteFileBytes(out, exiftool::Run("-b -MPImage2", mpo));
+  testsupport::WriteFileBytes(out, exiftool::Run({"-b", "-MPImage2"}, mpo));
   return out;
 }
 
 // The left `width` columns of a picture.
-Picture LeftPart(const Picture& p, int32_t width) {
-  Picture q{width, p.height, {}};
-  for (int32_t y = 0; y < p.height; ++y) q.rgb += p.rgb.substr(size_t(y) * size_t(p.width) * 3, size_t(width) * 3);
+Raster LeftPart(const Raster& p, int32_t width) {
+  Raster q{width, p.height, 3, {}};
+  for (int32_t y = 0; y < p.height; ++y) q.pixels.insert(q.pixels.end(), p.At(0, y), p.At(0, y) + 3 * width);
   return q;
 }
 
-// The bitmap's pixels as R G B rows, top first.
-Picture FromBitmap(TIEBitmap& bitmap) {
-  Picture p{bitmap.GetWidth(), bitmap.GetHeight(), {}};
-  if (bitmap.GetPixelFormat() != ie24RGB) return p;
-  for (int32_t y = 0; y < p.height; ++y) {
-    const auto* row = static_cast<const uint8_t*>(bitmap.GetScanline(y));
-    for (int32_t x = 0; x < p.width; ++x) {
-      p.rgb += char(row[3 * x + 2]);
-      p.rgb += char(row[3 * x + 1]);
-      p.rgb += char(row[3 * x]);
-    }
+// A picture from rows stored blue, green, red; row(y) gives row y's first pixel.
+template <class RowAt>
+Raster FromBgrRows(int32_t width, int32_t height, RowAt row) {
+  Raster p{width, height, 3, {}};
+  for (int32_t y = 0; y < height; ++y) {
+    const uint8_t* r = row(y);
+    for (int32_t x = 0; x < width; ++x) p.pixels.insert(p.pixels.end(), {r[3 * x + 2], r[3 * x + 1], r[3 * x]});
   }
   return p;
 }
 
-void ExpectSamePicture(const Picture& expected, const Picture& actual) {
+// The bitmap's pixels; an empty picture of its size unless it is ie24RGB.
+Raster FromBitmap(TIEBitmap& bitmap) {
+  if (bitmap.GetPixelFormat() != ie24RGB) return Raster{bitmap.GetWidth(), bitmap.GetHeight(), 3, {}};
+  return FromBgrRows(bitmap.GetWidth(), bitmap.GetHeight(),
+                     [&](int32_t y) { return static_cast<const uint8_t*>(bitmap.GetScanline(y)); });
+}
+
+void ExpectSamePicture(const Raster& expected, const Raster& actual) {
   ASSERT_GT(expected.width, 0) << "no reference decoding";
+  ASSERT_EQ(expected.channels, 3);
   ASSERT_EQ(actual.width, expected.width);
   ASSERT_EQ(actual.height, expected.height);
-  ASSERT_EQ(actual.rgb.size(), expected.rgb.size());
+  ASSERT_EQ(actual.pixels.size(), expected.pixels.size());
   size_t differing = 0;
-  for (size_t i = 0; i < expected.rgb.size(); ++i) differing += expected.rgb[i] != actual.rgb[i];
+  for (size_t i = 0; i < expected.pixels.size(); ++i) differing += expected.pixels[i] != actual.pixels[i];
   EXPECT_EQ(differing, 0u) << "samples differing from djpeg's decoding";
 }
 
@@ -225,8 +193,8 @@ TEST_F(MPOFormats, LoadingByExtensionGivesThePictureOfImageIndex) {
   REQUIRE_JPEG_TOOLS();
   REQUIRE_EXIFTOOL();
   const fs::path mpo = CopyShared("sugarshack.mpo", dir_, "pair.mpo");
-  const Picture expected[] = {Djpeg(mpo, dir_), Djpeg(ExtractSecondImage(mpo, dir_), dir_)};
-  ASSERT_NE(expected[0].rgb, expected[1].rgb) << "the two pictures must differ for this test to tell them apart";
+  const Raster expected[] = {testsupport::DjpegFile(mpo), testsupport::DjpegFile(ExtractSecondImage(mpo, dir_))};
+  ASSERT_NE(expected[0].pixels, expected[1].pixels) << "the two pictures must differ for this test to tell them apart";
   for (int32_t index : {1, 0}) {
     SCOPED_TRACE(index);
     Loader l;
@@ -245,15 +213,15 @@ TEST_F(MPOFormats, ImageIndexBeyondTheCountSetsTheCountAndLeavesTheBitmap) {
   const fs::path mpo = CopyShared("sugarshack.mpo", dir_, "pair.mpo");
   Loader l;
   FillMarker(*l.bitmap);
-  const Picture before = FromBitmap(*l.bitmap);
+  const Raster before = FromBitmap(*l.bitmap);
   l.io->Params().SetImageIndex(5);
   l.io->LoadFromFile(mpo.string());
   EXPECT_EQ(l.io->Params().ImageCount(), 2);
   EXPECT_EQ(l.finished, 1);
-  const Picture after = FromBitmap(*l.bitmap);
+  const Raster after = FromBitmap(*l.bitmap);
   EXPECT_EQ(after.width, 3);
   EXPECT_EQ(after.height, 2);
-  EXPECT_EQ(after.rgb, before.rgb);
+  EXPECT_EQ(after.pixels, before.pixels);
 }
 
 // The parser counts offsets from where it started, so an MPO inside a larger
@@ -262,7 +230,7 @@ TEST_F(MPOFormats, AnMPOAfterOtherBytesInAStreamReadsItsOwnImages) {
   REQUIRE_JPEG_TOOLS();
   REQUIRE_EXIFTOOL();
   const fs::path mpo = testsupport::DataFile("parallax_pair.mpo");
-  const Picture second = Djpeg(ExtractSecondImage(mpo, dir_), dir_);
+  const Raster second = testsupport::DjpegFile(ExtractSecondImage(mpo, dir_));
   const std::string prefix(777, '\0');
   const std::string bytes = prefix + testsupport::ReadFileBytes(mpo);
   TMemoryStream s;
@@ -302,11 +270,11 @@ TEST_F(MPOFormats, APlainJpegNamedMpoFailsForTheMissingNumberOfImages) {
   {
     Loader l;
     FillMarker(*l.bitmap);
-    const Picture before = FromBitmap(*l.bitmap);
+    const Raster before = FromBitmap(*l.bitmap);
     EXPECT_NO_THROW(l.io->LoadFromFile(fake.string()));
     EXPECT_TRUE(l.io->Aborting());
     EXPECT_EQ(l.finished, 1);
-    EXPECT_EQ(FromBitmap(*l.bitmap).rgb, before.rgb);
+    EXPECT_EQ(FromBitmap(*l.bitmap).pixels, before.pixels);
   }
   // By format id the component passes the error on; the flag is set all the same.
   {
@@ -334,19 +302,17 @@ TEST_F(MPOFormats, ASecondPictureCutInItsHeaderSetsTheAbortFlag) {
 
 // A side-by-side picture whose halves differ: red ramp left, blue ramp right.
 fs::path MakeJps(const TempDir& dir, int32_t width, int32_t height) {
-  std::string ppm = "P6\n" + std::to_string(width) + " " + std::to_string(height) + "\n255\n";
+  Raster sbs{width, height, 3, {}};
   for (int32_t y = 0; y < height; ++y)
     for (int32_t x = 0; x < width; ++x) {
       const bool left = x < width / 2;
-      ppm += char(left ? 40 + x % 200 : 10);
-      ppm += char((y * 7) % 256);
-      ppm += char(left ? 20 : 60 + x % 190);
+      sbs.pixels.insert(sbs.pixels.end(), {uint8_t(left ? 40 + x % 200 : 10), uint8_t((y * 7) % 256),
+                                           uint8_t(left ? 20 : 60 + x % 190)});
     }
-  testsupport::WriteFileBytes(dir / "sbs.ppm", ppm);
+  const std::string jpeg = testsupport::Cjpeg(sbs, {"-quality", "90"});
+  if (jpeg.empty()) return {};
   const fs::path jps = dir / "sbs.jps";
-  const std::string cmd = "cjpeg -quality 90 -outfile " + exiftool::Quote(jps.string()) + " " +
-                          exiftool::Quote((dir / "sbs.ppm").string());
-  if (std::system(cmd.c_str()) != 0) return {};
+  testsupport::WriteFileBytes(jps, jpeg);
   return jps;
 }
 
@@ -354,7 +320,7 @@ TEST_F(MPOFormats, AJpsLoadsAsTheLeftHalfOfTheDecodedJpeg) {
   REQUIRE_JPEG_TOOLS();
   const fs::path jps = MakeJps(dir_, 2400, 900);
   ASSERT_FALSE(jps.empty());
-  const Picture full = Djpeg(jps, dir_);
+  const Raster full = testsupport::DjpegFile(jps);
   Loader l;
   l.io->LoadFromFile(jps.string());
   EXPECT_FALSE(l.io->Aborting());
@@ -368,7 +334,7 @@ TEST_F(MPOFormats, ARealJpsLoadsAsItsLeftPicture) {
   REQUIRE_SHARED_TESTDATA();
   REQUIRE_JPEG_TOOLS();
   const fs::path jps = CopyShared("02-super-mario.jps", dir_, "mario.jps");
-  const Picture full = Djpeg(jps, dir_);
+  const Raster full = testsupport::DjpegFile(jps);
   Loader l;
   l.io->LoadFromFile(jps.string());
   EXPECT_FALSE(l.io->Aborting());
@@ -382,7 +348,7 @@ TEST_F(MPOFormats, AJpsBehindTheLibrarysStreamHeaderLoadsFromAStream) {
   REQUIRE_JPEG_TOOLS();
   const fs::path jps = MakeJps(dir_, 96, 24);
   ASSERT_FALSE(jps.empty());
-  const Picture full = Djpeg(jps, dir_);
+  const Raster full = testsupport::DjpegFile(jps);
   const std::string jpeg = testsupport::ReadFileBytes(jps);
   TMemoryStream s;
   IEWriteLibraryStreamHeader(s, "JFIF", int32_t(jpeg.size()));
@@ -402,14 +368,14 @@ TEST_F(MPOFormats, ReadingAJpsParametersLeavesTheTargetWhole) {
   ASSERT_FALSE(jps.empty());
   Loader l;
   FillMarker(*l.bitmap);
-  const Picture before = FromBitmap(*l.bitmap);
+  const Raster before = FromBitmap(*l.bitmap);
   l.io->ParamsFromFileFormat(jps.string(), ioJPS);
   EXPECT_EQ(l.io->Params().FileType, ioJPS);
   EXPECT_EQ(l.io->Params().Width, 64);
   EXPECT_EQ(l.io->Params().Height, 16);
-  const Picture after = FromBitmap(*l.bitmap);
+  const Raster after = FromBitmap(*l.bitmap);
   EXPECT_EQ(after.width, 3);
-  EXPECT_EQ(after.rgb, before.rgb);
+  EXPECT_EQ(after.pixels, before.pixels);
 }
 
 // A stream that is not a JPEG at all: the decoder's abort flag, and the
@@ -419,11 +385,11 @@ TEST_F(MPOFormats, ANonJpegJpsFailsWithoutCuttingTheTarget) {
   testsupport::WriteFileBytes(bad, std::string(200, '\x33'));
   Loader l;
   FillMarker(*l.bitmap);
-  const Picture before = FromBitmap(*l.bitmap);
+  const Raster before = FromBitmap(*l.bitmap);
   l.io->LoadFromFile(bad.string());
   EXPECT_TRUE(l.io->Aborting());
   EXPECT_EQ(l.finished, 1);
-  EXPECT_EQ(FromBitmap(*l.bitmap).rgb, before.rgb);
+  EXPECT_EQ(FromBitmap(*l.bitmap).pixels, before.pixels);
 }
 
 // ---------------------------------------------------------------- picture class
@@ -432,7 +398,7 @@ TEST_F(MPOFormats, APictureLoadsAnMpoThroughTheRegisteredClass) {
   REQUIRE_JPEG_TOOLS();
   const fs::path mpo = dir_ / "pair.mpo";
   fs::copy_file(testsupport::DataFile("parallax_pair.mpo"), mpo);
-  const Picture first = Djpeg(mpo, dir_);
+  const Raster first = testsupport::DjpegFile(mpo);
   TPicture picture;
   picture.LoadFromFile(mpo.string());
   auto* graphic = dynamic_cast<TIEMPOImage*>(picture.Graphic());
@@ -446,16 +412,9 @@ TEST_F(MPOFormats, APictureLoadsAnMpoThroughTheRegisteredClass) {
   TBitmap canvasBitmap(first.width + 4, first.height + 4);
   canvasBitmap.SetPixelFormat(pf24bit);
   canvasBitmap.Canvas()->Draw(2, 3, graphic);
-  Picture drawn{first.width, first.height, {}};
-  for (int32_t y = 0; y < first.height; ++y) {
-    const auto* row = static_cast<const uint8_t*>(canvasBitmap.ScanLine(y + 3));
-    for (int32_t x = 0; x < first.width; ++x) {
-      drawn.rgb += char(row[3 * (x + 2) + 2]);
-      drawn.rgb += char(row[3 * (x + 2) + 1]);
-      drawn.rgb += char(row[3 * (x + 2)]);
-    }
-  }
-  ExpectSamePicture(first, drawn);
+  ExpectSamePicture(first, FromBgrRows(first.width, first.height, [&](int32_t y) {
+                      return static_cast<const uint8_t*>(canvasBitmap.ScanLine(y + 3)) + 3 * 2;
+                    }));
 
   // A copy made by the picture container holds the same pixels.
   TPicture copy;
@@ -487,7 +446,6 @@ TEST(IEGraphicBase, LoadsARecognisedStreamAndRefusesAnUnknownOne) {
   REQUIRE_SHARED_TESTDATA();
   REQUIRE_JPEG_TOOLS();
   IERegisterBuiltinFormats();
-  TempDir dir;
   const fs::path jpeg = testsupport::SharedDataDir() / "real" / "testorig.jpg";
   TIEGraphicBase graphic;
   int changes = 0;
@@ -497,7 +455,7 @@ TEST(IEGraphicBase, LoadsARecognisedStreamAndRefusesAnUnknownOne) {
   s.SetPosition(0);
   graphic.LoadFromStream(s);
   EXPECT_EQ(changes, 1);
-  ExpectSamePicture(Djpeg(jpeg, dir), FromBitmap(*graphic.IEBitmap()));
+  ExpectSamePicture(testsupport::DjpegFile(jpeg), FromBitmap(*graphic.IEBitmap()));
 
   TMemoryStream junk;
   const std::string bytes(64, '\x5A');

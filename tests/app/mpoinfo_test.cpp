@@ -8,7 +8,7 @@
 #include "app/DUtil.h"
 #include "platform/classes/streams.h"
 #include "platform/rtl/sysutils.h"
-#include "tests/app/exiftool.h"
+#include "tests/support/exiftool.h"
 #include "tests/app/mpo_builder.h"
 #include "tests/support/testsupport.h"
 
@@ -67,20 +67,27 @@ TEST(MPOInfoRealFiles, SecondPictureIsTheBytesExiftoolExtracts) {
   REQUIRE_EXIFTOOL();
   const auto files = RealMpoFiles();
   ASSERT_FALSE(files.empty());
+  std::vector<exiftool::Job> jobs;
   for (const fs::path& file : files) {
+    jobs.push_back({{"-a", "-G1", "-s", "-MPF:all"}, file});
+    jobs.push_back({{"-b", "-MPImage2"}, file});
+    jobs.push_back({{"-a", "-G1", "-s", "-MPImage2:MPImageStart"}, file});
+  }
+  const std::vector<std::string> read = exiftool::RunEach(jobs);
+  for (size_t i = 0; i < files.size(); ++i) {
+    const fs::path& file = files[i];
     SCOPED_TRACE(file.filename().string());
     TMPOInfo info;
     ASSERT_NO_THROW(LoadFile(info, file));
-    const auto mpf = Fields(exiftool::Run("-a -G1 -s -MPF:all", file));
+    const auto mpf = Fields(read[3 * i]);
     ASSERT_TRUE(mpf.count("NumberOfImages"));
     EXPECT_EQ(info.GetNumberOfImages(), std::stoi(mpf.at("NumberOfImages")));
     EXPECT_EQ(info.MPEntries().Count(), info.GetNumberOfImages());
-    const std::string expected = exiftool::Run("-b -MPImage2", file);
+    const std::string& expected = read[3 * i + 1];
     ASSERT_GT(expected.size(), 100u);
     EXPECT_TRUE(ImageBytes(info, file, 1) == expected) << "picture 2 differs from exiftool's";
     // exiftool shows image 2's start as a file offset.
-    EXPECT_EQ(info.GetImageOffset(1), std::stoll(Fields(exiftool::Run("-a -G1 -s -MPImage2:MPImageStart", file))
-                                                     .at("MPImageStart")));
+    EXPECT_EQ(info.GetImageOffset(1), std::stoll(Fields(read[3 * i + 2]).at("MPImageStart")));
   }
 }
 
@@ -117,7 +124,7 @@ TEST(MPOInfoRealFiles, FujifilmMakerNotesAgreeWithExiftool) {
   LoadFile(info, file);
   ASSERT_EQ(info.Pictures().Count(), 1);
   const TFujiMakerNotes& fuji = info.Pictures().Items(0)->FujiMakerNotes();
-  std::istringstream lines(exiftool::Run("-a -u -n -H -s -FujiFilm:all", file));
+  std::istringstream lines(exiftool::Run({"-a", "-u", "-n", "-H", "-s", "-FujiFilm:all"}, file));
   std::string line;
   int compared = 0;
   while (std::getline(lines, line)) {
@@ -156,9 +163,10 @@ TEST(MPOInfoFixture, ParallaxOfTheFujifilmPair) {
   EXPECT_EQ(info.GetImageOffset(1) % 2, 1);
   EXPECT_EQ(info.Pictures().Items(1)->FujiMakerNotes().GetInteger(0x1101), 2);
   if (!exiftool::Available()) GTEST_SKIP() << "exiftool is not installed: fixture not re-checked";
-  EXPECT_DOUBLE_EQ(std::stod(Fields(exiftool::Run("-n -FujiFilm:Parallax", file)).at("Parallax")), -3.125);
-  const std::string seq = Fields(exiftool::Capture("exiftool -b -MPImage2 " + exiftool::Quote(file.string()) +
-                                                   " | exiftool -n -FujiFilm:SequenceNumber -"))
+  EXPECT_DOUBLE_EQ(std::stod(Fields(exiftool::Run({"-n", "-FujiFilm:Parallax"}, file)).at("Parallax")), -3.125);
+  const std::string seq = Fields(testsupport::RunCommand("exiftool -b -MPImage2 " +
+                                                         testsupport::ShellQuote(file.string()) +
+                                                         " | exiftool -n -FujiFilm:SequenceNumber -"))
                               .at("Sequence Number");
   EXPECT_EQ(info.Pictures().Items(1)->FujiMakerNotes().GetValueText(0x1101), seq);
 }

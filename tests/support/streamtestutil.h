@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -51,24 +50,41 @@ inline std::string ReadAll(TStream& s, int32_t piece = 4096) {
   return out;
 }
 
-// Runs a Python 3 program with input's bytes in the file named by sys.argv[1]
-// and further arguments after it; returns what it wrote to standard output.
-// The program is the independent truth that results are checked against.
-inline std::string RunPython(const std::string& program, const std::string& input,
-                             const std::string& args = "") {
+// Python 3 as the independent truth that results are checked against. The
+// source defines run(data, arg): it gets a job's input bytes and argument and
+// returns bytes (or text). One process serves all the jobs of a test, so the
+// interpreter's start-up stays out of loops. One output per job.
+struct PythonJob {
+  std::string input;
+  std::string arg;
+};
+
+inline std::vector<std::string> RunPythonEach(const std::string& source, const std::vector<PythonJob>& jobs) {
   testsupport::TempDir dir;
-  const auto script = dir / "p.py";
-  const auto in = dir / "in.bin";
-  const auto out = dir / "out.bin";
-  testsupport::WriteFileBytes(script, program);
-  testsupport::WriteFileBytes(in, input);
-  const std::string cmd = "python3 '" + script.string() + "' '" + in.string() + "' " + args + " > '" +
-                          out.string() + "'";
-  if (std::system(cmd.c_str()) != 0) {
-    ADD_FAILURE() << "python3 failed: " << cmd;
-    return {};
+  testsupport::WriteFileBytes(
+      dir / "p.py", source +
+                        "\nimport os as _os, sys as _sys\n"
+                        "for _i, _arg in enumerate(_sys.argv[2:]):\n"
+                        "    _at = lambda name: _os.path.join(_sys.argv[1], name + str(_i))\n"
+                        "    _out = run(open(_at('in'), 'rb').read(), _arg)\n"
+                        "    open(_at('out'), 'wb').write(_out if isinstance(_out, bytes) else _out.encode())\n");
+  std::string cmd = "python3 " + testsupport::ShellQuote((dir / "p.py").string()) + " " +
+                    testsupport::ShellQuote(dir.Path().string());
+  for (size_t i = 0; i < jobs.size(); ++i) {
+    testsupport::WriteFileBytes(dir / ("in" + std::to_string(i)), jobs[i].input);
+    cmd += " " + testsupport::ShellQuote(jobs[i].arg);
   }
-  return testsupport::ReadFileBytes(out);
+  std::vector<std::string> out(jobs.size());
+  if (!testsupport::RunSucceeds(cmd)) {
+    ADD_FAILURE() << "python3 failed: " << cmd;
+    return out;
+  }
+  for (size_t i = 0; i < jobs.size(); ++i) out[i] = testsupport::ReadFileBytes(dir / ("out" + std::to_string(i)));
+  return out;
+}
+
+inline std::string RunPython(const std::string& source, const std::string& input, const std::string& arg = "") {
+  return RunPythonEach(source, {{input, arg}})[0];
 }
 
 }  // namespace imgtest

@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <random>
 #include <string>
@@ -19,6 +18,7 @@
 #include "imaging/core/ieglobals.h"
 #include "imaging/core/iepixels.h"
 #include "platform/vcl/graphics.h"
+#include "tests/support/jpeg_oracle.h"
 #include "tests/support/scoped_env.h"
 #include "tests/support/testsupport.h"
 
@@ -511,60 +511,54 @@ TEST_F(RenderTest, DrawsIntoA24BitPlatformBitmap) {
 
 // ---- end to end: a real MPO pair decoded by independent decoders ----
 
-// A binary PPM (P6, maxval 255) into an ie24RGB buffer.
-std::unique_ptr<TIEBitmap> LoadPPM(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::string magic;
-  in >> magic;
-  if (magic != "P6") return nullptr;
-  int32_t vals[3];
-  for (int i = 0; i < 3; ++i) {
-    in >> std::ws;
-    while (in.peek() == '#') {
-      std::string comment;
-      std::getline(in, comment);
-      in >> std::ws;
-    }
-    in >> vals[i];
-  }
-  in.get();
-  if (!in || vals[2] != 255 || vals[0] <= 0 || vals[1] <= 0) return nullptr;
-  auto b = TIEBitmap::CreateSized(vals[0], vals[1], ie24RGB);
-  std::vector<uint8_t> row(size_t(vals[0]) * 3);
-  for (int32_t y = 0; y < vals[1]; ++y) {
-    if (!in.read(reinterpret_cast<char*>(row.data()), std::streamsize(row.size()))) return nullptr;
+// An RGB picture as an ie24RGB bitmap.
+std::unique_ptr<TIEBitmap> ToBitmap(const testsupport::Raster& picture) {
+  if (picture.channels != 3) return nullptr;
+  auto b = TIEBitmap::CreateSized(picture.width, picture.height, ie24RGB);
+  for (int32_t y = 0; y < picture.height; ++y) {
     auto* d = static_cast<uint8_t*>(b->GetScanline(y));
-    for (int32_t x = 0; x < vals[0]; ++x) {
-      d[x * 3] = row[size_t(x) * 3 + 2];
-      d[x * 3 + 1] = row[size_t(x) * 3 + 1];
-      d[x * 3 + 2] = row[size_t(x) * 3];
+    for (int32_t x = 0; x < picture.width; ++x) {
+      const uint8_t* p = picture.At(x, y);
+      d[x * 3] = p[2];
+      d[x * 3 + 1] = p[1];
+      d[x * 3 + 2] = p[0];
     }
   }
   return b;
 }
 
-bool Shell(const std::string& command) { return std::system((command + " >/dev/null 2>&1").c_str()) == 0; }
-std::string Quote(const fs::path& p) { return "'" + p.string() + "'"; }
+// Both pictures of an MPO as independent decoders see them: exiftool extracts
+// the second picture and djpeg decodes both; PIL can do both instead.
+bool DecodeMpoPair(const fs::path& mpo, testsupport::Raster& left, testsupport::Raster& right) {
+  using testsupport::ShellQuote;
+  if (testsupport::HaveTool("exiftool") && testsupport::HaveTool("djpeg")) {
+    left = testsupport::DjpegFile(mpo);
+    right = testsupport::DjpegBytes(testsupport::RunCommand("exiftool -b -MPImage2 " + ShellQuote(mpo.string()) +
+                                                            " 2>/dev/null"));
+    if (!left.Empty() && !right.Empty()) return true;
+  }
+  testsupport::TempDir tmp;
+  const fs::path l = tmp / "left.ppm", r = tmp / "right.ppm";
+  if (!testsupport::RunSucceeds("/usr/bin/python3 -c " +
+                                ShellQuote("import sys\nfrom PIL import Image\nim = Image.open(sys.argv[1])\n"
+                                           "im.seek(0)\nim.convert('RGB').save(sys.argv[2], 'PPM')\n"
+                                           "im.seek(1)\nim.convert('RGB').save(sys.argv[3], 'PPM')\n") +
+                                " " + ShellQuote(mpo.string()) + " " + ShellQuote(l.string()) + " " +
+                                ShellQuote(r.string()) + " >/dev/null 2>&1"))
+    return false;
+  left = testsupport::ReadPnmFile(l);
+  right = testsupport::ReadPnmFile(r);
+  return true;
+}
 
 TEST(RenderMpoTest, StereoOperationsOverARealPair) {
   REQUIRE_SHARED_TESTDATA();
   const fs::path mpo = testsupport::SharedDataDir() / "real" / "sugarshack.mpo";
   if (!fs::exists(mpo)) GTEST_SKIP() << mpo << " is missing";
-  testsupport::TempDir tmp;
-  const fs::path left = tmp / "left.ppm", right = tmp / "right.ppm", rightJpeg = tmp / "right.jpg";
-  // exiftool extracts the second picture and djpeg decodes both; PIL can do both instead.
-  bool decoded = Shell("command -v exiftool") && Shell("command -v djpeg") &&
-                 Shell("exiftool -b -MPImage2 " + Quote(mpo) + " > " + Quote(rightJpeg)) &&
-                 Shell("djpeg -pnm -outfile " + Quote(left) + " " + Quote(mpo)) &&
-                 Shell("djpeg -pnm -outfile " + Quote(right) + " " + Quote(rightJpeg));
-  if (!decoded)
-    decoded = Shell(
-        "/usr/bin/python3 -c \"import sys; from PIL import Image; im = Image.open(sys.argv[1]); "
-        "im.seek(0); im.convert('RGB').save(sys.argv[2], 'PPM'); im.seek(1); "
-        "im.convert('RGB').save(sys.argv[3], 'PPM')\" " +
-        Quote(mpo) + " " + Quote(left) + " " + Quote(right));
-  if (!decoded) GTEST_SKIP() << "neither exiftool with djpeg nor Python's PIL could decode the MPO pair";
-  auto l = LoadPPM(left), r = LoadPPM(right);
+  testsupport::Raster leftPicture, rightPicture;
+  if (!DecodeMpoPair(mpo, leftPicture, rightPicture))
+    GTEST_SKIP() << "neither exiftool with djpeg nor Python's PIL could decode the MPO pair";
+  auto l = ToBitmap(leftPicture), r = ToBitmap(rightPicture);
   ASSERT_TRUE(l && r);
   ASSERT_GT(l->GetWidth(), 100);
   const int32_t w = std::min(l->GetWidth(), r->GetWidth()), h = std::min(l->GetHeight(), r->GetHeight());

@@ -157,9 +157,10 @@ TEST(Base64, GroupsAndLines) {
 TEST(Base64, MatchesPythonsEncoderLineByLine) {
   const std::string data = imgtest::Pattern(10000);
   const std::string expected = imgtest::RunPython(
-      "import sys, base64\n"
-      "b = base64.b64encode(open(sys.argv[1], 'rb').read()).decode()\n"
-      "sys.stdout.write(''.join(b[i:i + 76] + '\\n' for i in range(0, len(b), 76)))\n",
+      "import base64\n"
+      "def run(data, arg):\n"
+      "    b = base64.b64encode(data).decode()\n"
+      "    return ''.join(b[i:i + 76] + '\\n' for i in range(0, len(b), 76))\n",
       data);
   EXPECT_EQ(Base64Lines(data, 76), expected);
 }

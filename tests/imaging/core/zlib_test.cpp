@@ -3,24 +3,39 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <iterator>
 #include <memory>
+#include <vector>
 
 #include "tests/support/streamtestutil.h"
 
 using imgtest::Fill;
 using imgtest::Pattern;
 using imgtest::ReadAll;
-using imgtest::RunPython;
+using imgtest::PythonJob;
 using imgtest::TRecordingStream;
 
 namespace {
 
-constexpr const char* kInflate =
-    "import sys, zlib\n"
-    "sys.stdout.buffer.write(zlib.decompress(open(sys.argv[1], 'rb').read()))\n";
-constexpr const char* kDeflate =
-    "import sys, zlib\n"
-    "sys.stdout.buffer.write(zlib.compress(open(sys.argv[1], 'rb').read(), int(sys.argv[2])))\n";
+// Python's zlib: every test hands all its jobs to one process.
+std::vector<std::string> Python(const std::vector<PythonJob>& jobs) {
+  return imgtest::RunPythonEach(
+      "import zlib\n"
+      "def run(data, arg):\n"
+      "    if arg == 'inflate':\n"
+      "        return zlib.decompress(data)\n"
+      "    if arg.startswith('zdict '):\n"
+      "        c = zlib.compressobj(6, zlib.DEFLATED, 15, 8, zlib.Z_DEFAULT_STRATEGY, arg[6:].encode())\n"
+      "        return c.compress(data) + c.flush()\n"
+      "    return zlib.compress(data, int(arg))\n",
+      jobs);
+}
+PythonJob Inflated(const std::string& packed) { return {packed, "inflate"}; }
+PythonJob Deflated(const std::string& data, int level) { return {data, std::to_string(level)}; }
+// Compressed against a preset dictionary that a reader cannot give.
+PythonJob DeflatedWithDictionary(const std::string& data, const std::string& dictionary) {
+  return {data, "zdict " + dictionary};
+}
 
 // Compressible but not trivial: text-like runs with a slow drift.
 std::string Sample(size_t n) {
@@ -57,12 +72,19 @@ TEST(ZCompressionStream, PythonInflatesWhatEveryLevelWrites) {
   const std::string data = Sample(300000);  // several exchange buffers
   // Level and the zlib level it stands for; zlib's header records the level class.
   const std::pair<uint8_t, int> levels[] = {{0, 0}, {1, 1}, {2, -1}, {3, 9}};
+  std::vector<std::string> packed;
+  std::vector<PythonJob> jobs;
   for (auto [level, zlibLevel] : levels) {
+    packed.push_back(Compress(data, level));
+    jobs.push_back(Inflated(packed.back()));
+    jobs.push_back(Deflated(data, zlibLevel));
+  }
+  const std::vector<std::string> python = Python(jobs);
+  for (size_t i = 0; i < std::size(levels); ++i) {
+    const auto [level, zlibLevel] = levels[i];
     SCOPED_TRACE(int(level));
-    const std::string packed = Compress(data, level);
-    EXPECT_EQ(RunPython(kInflate, packed), data);
-    const std::string reference = RunPython(kDeflate, data, std::to_string(zlibLevel));
-    EXPECT_EQ(packed.substr(0, 2), reference.substr(0, 2));
+    EXPECT_EQ(python[2 * i], data);
+    EXPECT_EQ(packed[i].substr(0, 2), python[2 * i + 1].substr(0, 2));
     EXPECT_EQ(IEZLibLevel(level), zlibLevel);
   }
   // Store-only output holds the data verbatim, so it is larger than the data.
@@ -81,8 +103,9 @@ TEST(ZCompressionStream, LevelsOutsideTheTableAreRefused) {
 TEST(ZCompressionStream, WithoutWritesItStillWritesAnEmptyZlibStream) {
   TRecordingStream dst;
   { TZCompressionStream z(dst, 2); }
-  EXPECT_EQ(dst.Bytes(), RunPython(kDeflate, "", "-1"));
-  EXPECT_EQ(RunPython(kInflate, dst.Bytes()), "");
+  const std::vector<std::string> python = Python({Deflated("", -1), Inflated(dst.Bytes())});
+  EXPECT_EQ(dst.Bytes(), python[0]);
+  EXPECT_EQ(python[1], "");
 }
 
 TEST(ZCompressionStream, OutputStaysContiguousWhenTheDestinationMoves) {
@@ -98,7 +121,7 @@ TEST(ZCompressionStream, OutputStaysContiguousWhenTheDestinationMoves) {
   }
   const std::string all = dst.Bytes();
   EXPECT_EQ(all.substr(0, 10), "0123456789");
-  EXPECT_EQ(RunPython(kInflate, all.substr(10)), a + b);
+  EXPECT_EQ(Python({Inflated(all.substr(10))})[0], a + b);
 }
 
 TEST(ZCompressionStream, PositionIsTheCountWrittenAndOnlyStayingPutIsAllowed) {
@@ -115,17 +138,21 @@ TEST(ZCompressionStream, PositionIsTheCountWrittenAndOnlyStayingPutIsAllowed) {
   char c;
   EXPECT_EQ(Message([&] { z.Read(&c, 1); }), "EZCompressionError: Invalid ZStream operation!");
   z.Finish();
-  EXPECT_EQ(RunPython(kInflate, dst.Bytes()), "abcdefgh");
+  EXPECT_EQ(Python({Inflated(dst.Bytes())})[0], "abcdefgh");
   EXPECT_EQ(Message([&] { z.Write("x", 1); }), "EZCompressionError: Invalid ZStream operation!");
 }
 
 TEST(ZDecompressionStream, InflatesWhatPythonDeflated) {
   const std::string data = Sample(200000);
-  for (int level : {0, 6, 9}) {
+  const int levels[] = {0, 6, 9};
+  std::vector<PythonJob> jobs;
+  for (int level : levels) jobs.push_back(Deflated(data, level));
+  const std::vector<std::string> packed = Python(jobs);
+  for (size_t i = 0; i < std::size(levels); ++i) {
     TMemoryStream src;
-    Fill(src, RunPython(kDeflate, data, std::to_string(level)));
+    Fill(src, packed[i]);
     TZDecompressionStream z(src);
-    EXPECT_EQ(ReadAll(z, 1237), data) << level;
+    EXPECT_EQ(ReadAll(z, 1237), data) << levels[i];
     char c;
     EXPECT_EQ(z.Read(&c, 1), 0);
   }
@@ -133,7 +160,7 @@ TEST(ZDecompressionStream, InflatesWhatPythonDeflated) {
 
 TEST(ZDecompressionStream, LeavesTheSourceOnTheByteAfterTheData) {
   const std::string data = Sample(5000);
-  const std::string packed = RunPython(kDeflate, data, "6");
+  const std::string packed = Python({Deflated(data, 6)})[0];
   TMemoryStream src;
   Fill(src, "PREFIX!" + packed + "TAIL");
   src.SetPosition(7);
@@ -180,11 +207,7 @@ TEST(ZDecompressionStream, SeekRules) {
 TEST(ZDecompressionStream, CorruptDataRaisesTheLibrarysReason) {
   const std::string good = Compress(Sample(20000), 2);
   // A preset dictionary that nobody can give: Python's compressobj(zdict=...).
-  const std::string withDictionary = RunPython(
-      "import sys, zlib\n"
-      "c = zlib.compressobj(6, zlib.DEFLATED, 15, 8, zlib.Z_DEFAULT_STRATEGY, b'dictionary words')\n"
-      "sys.stdout.buffer.write(c.compress(b'dictionary words again') + c.flush())\n",
-      "");
+  const std::string withDictionary = Python({DeflatedWithDictionary("dictionary words again", "dictionary words")})[0];
   struct Case {
     const char* what;
     std::string bytes;
@@ -239,20 +262,16 @@ std::string Inflate(const std::string& in, int32_t estimate) {
 
 TEST(ZDecompressBuffer, InflatesWithAndWithoutAnEstimate) {
   const std::string data = Sample(123457);
-  const std::string packed = RunPython(kDeflate, data, "9");
-  for (int32_t estimate : {0, 1, 1000, 123457, 500000}) EXPECT_EQ(Inflate(packed, estimate), data) << estimate;
-  EXPECT_EQ(Inflate(RunPython(kDeflate, "", "6"), 0), "");
+  const std::vector<std::string> packed = Python({Deflated(data, 9), Deflated("", 6)});
+  for (int32_t estimate : {0, 1, 1000, 123457, 500000}) EXPECT_EQ(Inflate(packed[0], estimate), data) << estimate;
+  EXPECT_EQ(Inflate(packed[1], 0), "");
 }
 
 TEST(ZDecompressBuffer, FailuresLeaveNothingAllocated) {
   const std::string packed = Compress(Sample(40000), 2);
   std::string corrupt = packed;
   corrupt[10] = char(~corrupt[10]);
-  const std::string withDictionary = RunPython(
-      "import sys, zlib\n"
-      "c = zlib.compressobj(6, zlib.DEFLATED, 15, 8, zlib.Z_DEFAULT_STRATEGY, b'abc')\n"
-      "sys.stdout.buffer.write(c.compress(b'abcabc') + c.flush())\n",
-      "");
+  const std::string withDictionary = Python({DeflatedWithDictionary("abcabc", "abc")})[0];
   struct Case {
     std::string in;
     int32_t size;

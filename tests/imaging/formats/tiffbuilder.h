@@ -139,7 +139,7 @@ using testsupport::HaveTool;
 // exiftool -a -G1 -s -n, as a map "Group:Tag" -> value text.
 inline std::map<std::string, std::string> ExifTool(const std::string& file, bool& ok) {
   std::map<std::string, std::string> tags;
-  const std::string out = RunCommand("exiftool -a -G1 -s -n '" + file + "' 2>/dev/null", ok);
+  const std::string out = RunCommand("exiftool -a -G1 -s -n " + testsupport::ShellQuote(file) + " 2>/dev/null", ok);
   size_t pos = 0;
   while (pos < out.size()) {
     size_t eol = out.find('\n', pos);

@@ -31,14 +31,16 @@ bool WaitForWorkers(TVovidErIO& io) {
 }
 
 // Largest channel difference between the bitmap and djpeg's picture; -1 on a size mismatch.
-int MaxDifference(TIEBitmap& bmp, const ioctest::Picture& ref) {
-  if (bmp.GetWidth() != ref.width || bmp.GetHeight() != ref.height || bmp.GetPixelFormat() != ie24RGB) return -1;
+int MaxDifference(TIEBitmap& bmp, const testsupport::Raster& ref) {
+  if (bmp.GetWidth() != ref.width || bmp.GetHeight() != ref.height || bmp.GetPixelFormat() != ie24RGB ||
+      ref.channels != 3)
+    return -1;
   int worst = 0;
   for (int32_t y = 0; y < ref.height; ++y)
     for (int32_t x = 0; x < ref.width; ++x) {
       TRGB p = bmp.GetPixel24(x, y);
-      const char* r = &ref.rgb[size_t(y * ref.width + x) * 3];
-      worst = std::max({worst, std::abs(p.r - uint8_t(r[0])), std::abs(p.g - uint8_t(r[1])), std::abs(p.b - uint8_t(r[2]))});
+      const uint8_t* r = ref.At(x, y);
+      worst = std::max({worst, std::abs(p.r - r[0]), std::abs(p.g - r[1]), std::abs(p.b - r[2])});
     }
   return worst;
 }
@@ -92,9 +94,8 @@ TEST_F(Component, AsynchronousJpegLoadRunsOnAWorker) {
 TEST_F(Component, RealCameraJpegLoadsAsynchronously) {
   REQUIRE_SHARED_TESTDATA();
   const auto file = testsupport::SharedDataDir() / "real" / "testorig.jpg";
-  std::string cmd = "djpeg -pnm -outfile '" + (dir_ / "orig.ppm").string() + "' '" + file.string() + "'";
-  ASSERT_EQ(std::system(cmd.c_str()), 0);
-  ioctest::Picture ref = ioctest::ReadPPM(testsupport::ReadFileBytes(dir_ / "orig.ppm"));
+  const testsupport::Raster ref = testsupport::DjpegFile(file);
+  ASSERT_FALSE(ref.Empty());
   TIEBitmap bmp;
   auto io = TVovidErIO::CreateFromBitmap(&bmp);
   io->SetAsyncMode(true);

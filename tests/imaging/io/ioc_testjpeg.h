@@ -5,66 +5,39 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdlib>
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
 #include "imaging/io/ieioset.h"
 #include "imaging/io/ieregistry.h"
+#include "tests/support/jpeg_oracle.h"
 #include "tests/support/testsupport.h"
 
 namespace ioctest {
 
-struct Picture {
-  int32_t width = 0;
-  int32_t height = 0;
-  std::string rgb;  // djpeg's rows, top first, R G B
-};
-
-// Reads a binary PPM (P6, maxval 255) as djpeg writes it.
-inline Picture ReadPPM(const std::string& bytes) {
-  Picture p;
-  size_t pos = 0;
-  auto token = [&]() {
-    while (pos < bytes.size() && std::isspace(static_cast<unsigned char>(bytes[pos]))) ++pos;
-    size_t start = pos;
-    while (pos < bytes.size() && !std::isspace(static_cast<unsigned char>(bytes[pos]))) ++pos;
-    return bytes.substr(start, pos - start);
-  };
-  if (token() != "P6") return p;
-  p.width = std::stoi(token());
-  p.height = std::stoi(token());
-  token();  // maxval
-  ++pos;
-  p.rgb = bytes.substr(pos);
-  return p;
-}
-
-// Writes a width x height gradient as a PPM, compresses it with cjpeg and
-// decodes that with djpeg. Empty jpeg when the tools are missing.
+// A width x height gradient compressed with cjpeg, and djpeg's decoding of it.
+// Empty jpeg when the tools are missing.
 struct MadeJpeg {
   std::filesystem::path path;
   std::string jpeg;
-  Picture reference;
+  testsupport::Raster reference;
 };
 
 inline MadeJpeg MakeJpeg(const testsupport::TempDir& dir, int32_t width, int32_t height, const std::string& name = "p.jpg") {
-  std::string ppm = "P6\n" + std::to_string(width) + " " + std::to_string(height) + "\n255\n";
+  testsupport::Raster gradient{width, height, 3, {}};
   for (int32_t y = 0; y < height; ++y)
-    for (int32_t x = 0; x < width; ++x) {
-      ppm += char(x * 255 / std::max(1, width - 1));
-      ppm += char(y * 255 / std::max(1, height - 1));
-      ppm += char((x + y) % 256);
-    }
+    for (int32_t x = 0; x < width; ++x)
+      gradient.pixels.insert(gradient.pixels.end(), {uint8_t(x * 255 / std::max(1, width - 1)),
+                                                     uint8_t(y * 255 / std::max(1, height - 1)),
+                                                     uint8_t((x + y) % 256)});
   MadeJpeg m;
-  testsupport::WriteFileBytes(dir / "src.ppm", ppm);
+  m.jpeg = testsupport::Cjpeg(gradient, {"-quality", "95"});
+  if (m.jpeg.empty()) return {};
+  m.reference = testsupport::DjpegBytes(m.jpeg);
+  if (m.reference.Empty()) return {};
   m.path = dir / name;
-  std::string cmd = "cjpeg -quality 95 -outfile '" + m.path.string() + "' '" + (dir / "src.ppm").string() + "'";
-  if (std::system(cmd.c_str()) != 0) return {};
-  cmd = "djpeg -pnm -outfile '" + (dir / "ref.ppm").string() + "' '" + m.path.string() + "'";
-  if (std::system(cmd.c_str()) != 0) return {};
-  m.jpeg = testsupport::ReadFileBytes(m.path);
-  m.reference = ReadPPM(testsupport::ReadFileBytes(dir / "ref.ppm"));
+  testsupport::WriteFileBytes(m.path, m.jpeg);
   return m;
 }
 

@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -21,16 +20,20 @@
 
 #include <jerror.h>
 #include "platform/classes/streams.h"
+#include "tests/support/exiftool.h"
+#include "tests/support/jpeg_oracle.h"
 #include "tests/support/testsupport.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string Quote(const fs::path& p) { return "'" + p.string() + "'"; }
+using testsupport::Raster;
+
+std::string Quote(const fs::path& p) { return testsupport::ShellQuote(p.string()); }
 
 void RunTool(const std::string& command) {
-  ASSERT_EQ(std::system((command + " >/dev/null 2>&1").c_str()), 0) << command;
+  ASSERT_TRUE(testsupport::RunSucceeds(command + " >/dev/null 2>&1")) << command;
 }
 
 std::string RunOutput(const std::string& command) { return testsupport::RunCommand(command); }
@@ -38,38 +41,17 @@ std::string RunOutput(const std::string& command) { return testsupport::RunComma
 std::vector<uint8_t> Bytes(const std::string& s) { return {s.begin(), s.end()}; }
 std::vector<uint8_t> FileBytes(const fs::path& p) { return Bytes(testsupport::ReadFileBytes(p)); }
 
-struct Ppm {
-  int32_t Width = 0, Height = 0, Channels = 0;
-  std::vector<uint8_t> Pixels;  // top-down, red first
-};
-
-Ppm ReadPpm(const fs::path& p) {
-  Ppm r;
-  std::ifstream in(p, std::ios::binary);
-  std::string magic;
-  int maxval = 0;
-  in >> magic >> r.Width >> r.Height >> maxval;
-  in.get();
-  r.Channels = magic == "P6" ? 3 : 1;
-  r.Pixels.resize(size_t(r.Width) * r.Height * r.Channels);
-  in.read(reinterpret_cast<char*>(r.Pixels.data()), std::streamsize(r.Pixels.size()));
-  return r;
-}
-
-// Writes a picture with smooth areas and sharp detail, so every scale and
-// both chroma planes matter.
-void WritePatternPpm(const fs::path& p, int32_t w, int32_t h) {
-  std::ofstream out(p, std::ios::binary);
-  out << "P6\n" << w << " " << h << "\n255\n";
-  std::vector<uint8_t> row(size_t(w) * 3);
-  for (int32_t y = 0; y < h; ++y) {
+// A picture with smooth areas and sharp detail, so every scale and both chroma planes matter.
+Raster Pattern(int32_t w, int32_t h) {
+  Raster r{w, h, 3, std::vector<uint8_t>(size_t(w) * size_t(h) * 3)};
+  for (int32_t y = 0; y < h; ++y)
     for (int32_t x = 0; x < w; ++x) {
-      row[3 * x] = uint8_t(x * 255 / (w - 1));
-      row[3 * x + 1] = uint8_t(y * 255 / (h - 1));
-      row[3 * x + 2] = uint8_t(((x / 7) ^ (y / 5)) * 37);
+      uint8_t* p = r.At(x, y);
+      p[0] = uint8_t(x * 255 / (w - 1));
+      p[1] = uint8_t(y * 255 / (h - 1));
+      p[2] = uint8_t(((x / 7) ^ (y / 5)) * 37);
     }
-    out.write(reinterpret_cast<const char*>(row.data()), std::streamsize(row.size()));
-  }
+  return r;
 }
 
 struct Decoded {
@@ -103,17 +85,17 @@ void DecodeBytes(Decoded& d, const std::vector<uint8_t>& bytes, const Options& o
   Decode(d, s, o);
 }
 
-// Every pixel of an ie24RGB bitmap (blue, green, red) against a PPM (red first).
-void ExpectEqualsPpm(TIEBitmap& bmp, const Ppm& ppm) {
+// Every pixel of an ie24RGB bitmap (blue, green, red) against djpeg's picture (red first).
+void ExpectEqualsDjpeg(TIEBitmap& bmp, const Raster& djpeg) {
   ASSERT_EQ(bmp.GetPixelFormat(), ie24RGB);
-  ASSERT_EQ(bmp.GetWidth(), ppm.Width);
-  ASSERT_EQ(bmp.GetHeight(), ppm.Height);
-  ASSERT_EQ(ppm.Channels, 3);
+  ASSERT_EQ(djpeg.channels, 3);
+  ASSERT_EQ(bmp.GetWidth(), djpeg.width);
+  ASSERT_EQ(bmp.GetHeight(), djpeg.height);
   int64_t mismatches = 0;
-  for (int32_t y = 0; y < ppm.Height; ++y) {
+  for (int32_t y = 0; y < djpeg.height; ++y) {
     const auto* row = static_cast<const uint8_t*>(bmp.GetScanline(y));
-    const uint8_t* ref = &ppm.Pixels[size_t(y) * ppm.Width * 3];
-    for (int32_t x = 0; x < ppm.Width; ++x)
+    const uint8_t* ref = djpeg.At(0, y);
+    for (int32_t x = 0; x < djpeg.width; ++x)
       if (row[3 * x] != ref[3 * x + 2] || row[3 * x + 1] != ref[3 * x + 1] || row[3 * x + 2] != ref[3 * x])
         ++mismatches;
   }
@@ -126,17 +108,19 @@ protected:
   static void SetUpTestSuite() {
     IEBindTIFFExifBridge();
     dir_ = new testsupport::TempDir();
-    WritePatternPpm(*dir_ / "big.ppm", 4000, 3000);
-    std::system(("cjpeg -quality 90 -outfile " + Quote(*dir_ / "big.jpg") + " " + Quote(*dir_ / "big.ppm")).c_str());
-    fs::remove(*dir_ / "big.ppm");
+    testsupport::WriteFileBytes(Tmp("big.jpg"), testsupport::Cjpeg(Pattern(4000, 3000), {"-quality", "90"}));
     // Solid colours in every colour model, so checks do not depend on any decoder's rounding.
-    std::system(("/usr/bin/python3 -c \"from PIL import Image; "
-                 "Image.new('RGB',(40,24),(200,30,90)).save('" + Tmp("solid.ppm").string() + "'); "
-                 "Image.new('L',(40,24),77).save('" + Tmp("gray.jpg").string() + "', quality=95); "
-                 "Image.new('CMYK',(40,24),(0,255,0,0)).save('" + Tmp("cmyk.jpg").string() + "', quality=95)\"")
-                    .c_str());
-    std::system(("cjpeg -rgb -quality 95 -outfile " + Quote(Tmp("rgb.jpg")) + " " + Quote(Tmp("solid.ppm"))).c_str());
-    std::system(("cjpeg -quality 95 -outfile " + Quote(Tmp("ycc.jpg")) + " " + Quote(Tmp("solid.ppm"))).c_str());
+    const std::string pil =
+        "import sys, os\n"
+        "from PIL import Image\n"
+        "d = sys.argv[1]\n"
+        "Image.new('L', (40, 24), 77).save(os.path.join(d, 'gray.jpg'), quality=95)\n"
+        "Image.new('CMYK', (40, 24), (0, 255, 0, 0)).save(os.path.join(d, 'cmyk.jpg'), quality=95)\n";
+    testsupport::RunSucceeds("/usr/bin/python3 -c " + testsupport::ShellQuote(pil) + " " + Quote(dir_->Path()));
+    Raster solid{40, 24, 3, {}};
+    for (int i = 0; i < 40 * 24; ++i) solid.pixels.insert(solid.pixels.end(), {200, 30, 90});
+    testsupport::WriteFileBytes(Tmp("rgb.jpg"), testsupport::Cjpeg(solid, {"-rgb", "-quality", "95"}));
+    testsupport::WriteFileBytes(Tmp("ycc.jpg"), testsupport::Cjpeg(solid, {"-quality", "95"}));
   }
   static void TearDownTestSuite() {
     delete dir_;
@@ -168,18 +152,17 @@ TEST_F(JpegDecode, AutomaticScaleMatchesDjpegPixelForPixel) {
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.File) + " " + std::to_string(c.Width) + "x" + std::to_string(c.Height));
     const fs::path jpg = std::string(c.File) == "big" ? Tmp("big.jpg") : Real(c.File);
-    const fs::path ppm = Tmp("ref.ppm");
-    RunTool("djpeg -scale 1/" + std::to_string(c.Denominator) + " -ppm -outfile " + Quote(ppm) + " " + Quote(jpg));
+    const Raster ref = testsupport::DjpegFile(jpg, {"-scale", "1/" + std::to_string(c.Denominator)});
+    ASSERT_FALSE(ref.Empty());
     TFileStream s(jpg.string(), fmOpenRead);
     Decoded d;
     Decode(d, s, {.Width = c.Width, .Height = c.Height, .Scale = 0});
     EXPECT_FALSE(d.Aborting.load());
     EXPECT_EQ(d.Params->JpegScaleDenominator, c.Denominator);
-    const Ppm ref = ReadPpm(ppm);
-    EXPECT_EQ(d.Rows, ref.Height);
-    EXPECT_EQ(d.Params->Width, ref.Width);
-    EXPECT_EQ(d.Params->Height, ref.Height);
-    ExpectEqualsPpm(*d.Bitmap, ref);
+    EXPECT_EQ(d.Rows, ref.height);
+    EXPECT_EQ(d.Params->Width, ref.width);
+    EXPECT_EQ(d.Params->Height, ref.height);
+    ExpectEqualsDjpeg(*d.Bitmap, ref);
   }
 }
 
@@ -325,9 +308,8 @@ TEST_F(JpegDecode, MaxLinesAndProgress) {
 TEST_F(JpegDecode, ExifThumbnailMode) {
   REQUIRE_SHARED_TESTDATA();
   const fs::path mpo = Real("Panasonic-DMC-GX8.mpo");
-  const fs::path thumb = Tmp("thumb.jpg"), ref = Tmp("thumb.ppm");
-  testsupport::WriteFileBytes(thumb, RunOutput("exiftool -b -ThumbnailImage " + Quote(mpo)));
-  RunTool("djpeg -ppm -outfile " + Quote(ref) + " " + Quote(thumb));
+  const Raster ref = testsupport::DjpegBytes(RunOutput("exiftool -b -ThumbnailImage " + Quote(mpo)));
+  ASSERT_FALSE(ref.Empty());
   {  // No thumbnail: the picture itself, at the size asked for.
     TFileStream s(Real("testorig.jpg").string(), fmOpenRead);
     Decoded d;
@@ -352,7 +334,7 @@ TEST_F(JpegDecode, ExifThumbnailMode) {
     EXPECT_EQ(d.Rows, 0);
     EXPECT_FALSE(d.Aborting.load());
     EXPECT_TRUE(d.Params->JpegLoadExifThumbnail);
-    ExpectEqualsPpm(*d.Bitmap, ReadPpm(ref));
+    ExpectEqualsDjpeg(*d.Bitmap, ref);
   }
 }
 
@@ -441,12 +423,22 @@ TEST_F(JpegDecode, ResolutionFromJfifAndExif) {
       {"both", "-JFIF:ResolutionUnit=inches -JFIF:XResolution=96 -JFIF:YResolution=96 "
                "-EXIF:ResolutionUnit=inches -EXIF:XResolution=300 -EXIF:YResolution=300", 96},
   };
+  std::vector<exiftool::Job> edits;
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.Name);
     const fs::path f = Tmp(std::string(c.Name) + ".jpg");
     fs::copy_file(Real("testorig.jpg"), f, fs::copy_options::overwrite_existing);
     fs::permissions(f, fs::perms::owner_read | fs::perms::owner_write);
-    if (*c.ExiftoolArgs) RunTool(std::string("exiftool -overwrite_original ") + c.ExiftoolArgs + " " + Quote(f));
+    if (!*c.ExiftoolArgs) continue;
+    std::istringstream words(c.ExiftoolArgs);
+    exiftool::Job edit{{"-overwrite_original"}, f};
+    for (std::string w; words >> w;) edit.args.push_back(w);
+    edits.push_back(edit);
+  }
+  for (const std::string& out : exiftool::RunEach(edits))
+    ASSERT_NE(out.find("1 image files updated"), std::string::npos) << out;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    const fs::path f = Tmp(std::string(c.Name) + ".jpg");
     TFileStream s(f.string(), fmOpenRead);
     Decoded d;
     Decode(d, s, {.HeaderOnly = true});
@@ -457,9 +449,14 @@ TEST_F(JpegDecode, ResolutionFromJfifAndExif) {
 
 TEST_F(JpegDecode, IsoSpeedEqualsExiftool) {
   REQUIRE_SHARED_TESTDATA();
-  for (const char* name : {"FujiFilm.jpg", "Panasonic-DMC-GX8.mpo"}) {
+  const char* names[] = {"FujiFilm.jpg", "Panasonic-DMC-GX8.mpo"};
+  std::vector<exiftool::Job> jobs;
+  for (const char* name : names) jobs.push_back({{"-s", "-s", "-s", "-ISO"}, Real(name)});
+  const std::vector<std::string> iso = exiftool::RunEach(jobs);
+  for (size_t i = 0; i < std::size(names); ++i) {
+    const char* name = names[i];
     SCOPED_TRACE(name);
-    const int expected = std::atoi(RunOutput("exiftool -s -s -s -ISO " + Quote(Real(name))).c_str());
+    const int expected = std::atoi(iso[i].c_str());
     ASSERT_GT(expected, 0);
     TFileStream s(Real(name).string(), fmOpenRead);
     Decoded d;
@@ -518,8 +515,10 @@ protected:
     REQUIRE_SHARED_TESTDATA();
     const fs::path icc = Tmp("srgb.icc");
     if (!fs::exists(icc))
-      RunTool("/usr/bin/python3 -c \"from PIL import ImageCms; open('" + icc.string() +
-          "','wb').write(ImageCms.ImageCmsProfile(ImageCms.createProfile('sRGB')).tobytes())\"");
+      RunTool("/usr/bin/python3 -c " +
+              testsupport::ShellQuote("import sys\nfrom PIL import ImageCms\nopen(sys.argv[1], 'wb').write("
+                                      "ImageCms.ImageCmsProfile(ImageCms.createProfile('sRGB')).tobytes())\n") +
+              " " + Quote(icc));
     profile_ = FileBytes(icc);
     jpeg_ = FileBytes(Real("testorig.jpg"));
     ASSERT_GT(profile_.size(), 300u);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/classes/streams.h"
+#include "tests/support/exiftool.h"
 #include "tests/support/testsupport.h"
 
 namespace {
@@ -19,10 +20,6 @@ std::vector<uint8_t> FileBytes(const std::string& name) {
   const std::string s = testsupport::ReadFileBytes(testsupport::DataFile(name));
   return {s.begin(), s.end()};
 }
-
-using testsupport::RunCommand;
-
-bool HaveExifTool() { return RunCommand("exiftool -ver 2>/dev/null").size() > 0; }
 
 void PutU32BE(std::vector<uint8_t>& b, size_t at, uint32_t v) {
   b[at] = uint8_t(v >> 24);
@@ -120,10 +117,11 @@ TEST(IEICC, ReadsTheTextsOfAProfileWrittenByLittleCMS) {
   EXPECT_EQ(std::memcmp(icc.Raw(), bytes.data(), bytes.size()), 0);
   EXPECT_EQ(icc.Description(), "Duplexion gamma 2.2 RGB");
   EXPECT_EQ(icc.Copyright(), "No copyright, test fixture");
-  if (!HaveExifTool()) GTEST_SKIP() << "exiftool not installed: independent check skipped";
-  const std::string path = testsupport::DataFile("gamma22_v2.icc").string();
-  EXPECT_EQ(RunCommand("exiftool -s3 -ProfileDescription '" + path + "'"), icc.Description() + "\n");
-  EXPECT_EQ(RunCommand("exiftool -s3 -ProfileCopyright '" + path + "'"), icc.Copyright() + "\n");
+  if (!exiftool::Available()) GTEST_SKIP() << "exiftool not installed: independent check skipped";
+  const auto path = testsupport::DataFile("gamma22_v2.icc");
+  const auto texts = exiftool::RunEach({{{"-s3", "-ProfileDescription"}, path}, {{"-s3", "-ProfileCopyright"}, path}});
+  EXPECT_EQ(texts[0], icc.Description() + "\n");
+  EXPECT_EQ(texts[1], icc.Copyright() + "\n");
 }
 
 TEST(IEICC, ConvertsAnImageAsLittleCMSDoesAndAsTheGammaFormulaSays) {
@@ -427,9 +425,9 @@ TEST(IEICC, AssignCopiesTheBytesAndKeepsSRGBAsSRGB) {
 
 TEST(IEICC, RealCameraProfileConvertsAsLittleCMSDoes) {
   REQUIRE_SHARED_TESTDATA();
-  if (!HaveExifTool()) GTEST_SKIP() << "exiftool not installed: cannot take the profile out of the file";
-  const std::string path = (testsupport::SharedDataDir() / "real" / "frame_size.mpo").string();
-  const std::string raw = RunCommand("exiftool -b -icc_profile '" + path + "' 2>/dev/null");
+  if (!exiftool::Available()) GTEST_SKIP() << "exiftool not installed: cannot take the profile out of the file";
+  const auto path = testsupport::SharedDataDir() / "real" / "frame_size.mpo";
+  const std::string raw = exiftool::Run({"-b", "-icc_profile"}, path);
   ASSERT_GT(raw.size(), 132u) << "no ICC profile in " << path;
   const std::vector<uint8_t> bytes(raw.begin(), raw.end());
   TIEICC icc, srgb;
