@@ -1,9 +1,10 @@
 #include "app/DImports.h"
 
-#include "app/PlatformModules.h"
 #include "platform/rtl/text.h"
+#include "platform/win/winuser.h"
 
-using namespace PlatformModules;
+using win::FARPROC;
+using win::HMODULE;
 
 namespace {
 
@@ -12,10 +13,10 @@ HMODULE gShlwapi = nullptr;
 HMODULE gShell32 = nullptr;
 HMODULE gAvrt = nullptr;
 
-HMODULE LoadedOnly(const char* name) { return GetModuleHandle(name); }
+HMODULE LoadedOnly(const char* name) { return win::GetModuleHandle(name); }
 HMODULE LoadedOrLoad(const char* name) {
-  HMODULE m = GetModuleHandle(name);
-  return m ? m : LoadLibrary(name);
+  HMODULE m = win::GetModuleHandle(name);
+  return m ? m : win::LoadLibrary(name);
 }
 HMODULE LoadedOrLoadKept(HMODULE& kept, const char* name) {
   if (!kept) kept = LoadedOrLoad(name);
@@ -23,14 +24,14 @@ HMODULE LoadedOrLoadKept(HMODULE& kept, const char* name) {
 }
 // The platform's critical-error box is suppressed while loading; there is none here.
 HMODULE LoadOnceKept(HMODULE& kept, const char* name) {
-  if (!kept) kept = LoadLibrary(name);
+  if (!kept) kept = win::LoadLibrary(name);
   return kept;
 }
 
 // Stores the entry point, or the fallback when the library or the entry point is missing.
 template <class F>
 F Bind(F& variable, F fallback, HMODULE module, const char* name) {
-  const FARPROC p = module ? GetProcAddress(module, name) : nullptr;
+  const FARPROC p = module ? win::GetProcAddress(module, name) : nullptr;
   variable = p ? reinterpret_cast<F>(p) : fallback;
   return variable;
 }
@@ -156,7 +157,7 @@ HRESULT (*SHQueryUserNotificationState)(int32_t*) = &BindSHQueryUserNotification
 HRESULT SetAppUserModelID(std::string_view appId) {
   using TSetID = HRESULT (*)(std::string_view);
   HMODULE shell32 = LoadOnceKept(gShell32, "shell32.dll");
-  const FARPROC p = shell32 ? GetProcAddress(shell32, "SetCurrentProcessExplicitAppUserModelID") : nullptr;
+  const FARPROC p = shell32 ? win::GetProcAddress(shell32, "SetCurrentProcessExplicitAppUserModelID") : nullptr;
   return p ? reinterpret_cast<TSetID>(p)(appId) : E_NOTIMPL;
 }
 
@@ -183,7 +184,7 @@ void DImportsInitialize() {
 
 void DImportsFreeModules() {
   for (HMODULE* m : {&gShlwapi, &gShell32, &gAvrt}) {
-    if (*m) FreeLibrary(*m);
+    if (*m) win::FreeLibrary(*m);
     *m = nullptr;
   }
 }

@@ -1,8 +1,8 @@
 // Platform entry points that some platforms lack, bound by name on first use.
 //
 // Each entry point is a procedure variable that starts at its binder. The
-// first call looks the entry point up in its library (the platform's modules
-// of PlatformModules.h) and stores either it or a fallback of its own, then
+// first call looks the entry point up in its library (the platform's module
+// table, platform/win) and stores either it or a fallback of its own, then
 // every later call goes straight to what was stored. A missing library or
 // entry point is never an error: the fallback answers, typically "not
 // implemented" (E_NOTIMPL), and the program goes on.

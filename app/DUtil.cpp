@@ -5,8 +5,8 @@
 #include <mutex>
 
 #include "app/DImports.h"
-#include "app/FreedesktopTrash.h"
-#include "app/PlatformShell.h"
+#include "platform/shell/trash.h"
+#include "platform/shell/shell.h"
 #include "platform/rtl/sysutils.h"
 #include "platform/rtl/text.h"
 

@@ -23,7 +23,7 @@ enum : int32_t {
   CSIDL_FLAG_CREATE = 0x8000
 };
 
-// The drive type (PlatformShell.h) of the file system holding path.
+// The drive type (platform/shell/shell.h) of the file system holding path.
 int32_t GetDriveTypeOfPath(const std::string& path);
 // A special folder with a trailing delimiter, or empty. With create, a
 // missing folder is made (unless the id carries a flag of its own).

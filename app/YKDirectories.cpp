@@ -1,87 +1,12 @@
 #include "app/YKDirectories.h"
 
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 
 #include "app/DImports.h"
 #include "platform/classes/filer.h"
 #include "platform/rtl/sysutils.h"
 
 namespace {
-
-// Seconds between 1601-01-01 and 1970-01-01.
-constexpr int64_t kEpochDelta = 11644473600LL;
-
-int64_t FileTimeOf(int64_t sec, int64_t nsec) { return (sec + kEpochDelta) * 10000000LL + nsec / 100; }
-
-struct TStatTimes {
-  int64_t Creation, Access, Write;
-};
-
-// Creation is the birth time when the file system keeps one, else the last write.
-TStatTimes TimesOf(int dirFd, const char* name, int flags, const struct stat& st) {
-  TStatTimes t{FileTimeOf(st.st_mtim.tv_sec, st.st_mtim.tv_nsec), FileTimeOf(st.st_atim.tv_sec, st.st_atim.tv_nsec),
-               FileTimeOf(st.st_mtim.tv_sec, st.st_mtim.tv_nsec)};
-  struct statx sx {};
-  if (statx(dirFd, name, flags, STATX_BTIME, &sx) == 0 && (sx.stx_mask & STATX_BTIME))
-    t.Creation = FileTimeOf(sx.stx_btime.tv_sec, sx.stx_btime.tv_nsec);
-  return t;
-}
-
-class TDirHandle {
-public:
-  explicit TDirHandle(const std::string& path) : dir_(opendir(path.c_str())) {}
-  ~TDirHandle() {
-    if (dir_) closedir(dir_);
-  }
-  TDirHandle(const TDirHandle&) = delete;
-  TDirHandle& operator=(const TDirHandle&) = delete;
-  DIR* Get() const { return dir_; }
-
-private:
-  DIR* dir_;
-};
-
-class TFdHandle {
-public:
-  explicit TFdHandle(int fd) : fd_(fd) {}
-  ~TFdHandle() {
-    if (fd_ >= 0) close(fd_);
-  }
-  TFdHandle(const TFdHandle&) = delete;
-  TFdHandle& operator=(const TFdHandle&) = delete;
-  int Get() const { return fd_; }
-
-private:
-  int fd_;
-};
-
-// The listing's view of one entry: the link itself decides the reparse-point
-// flag, its target the folder flag, size and times.
-bool ListingEntry(int dirFd, const char* name, TSearchRec& rec) {
-  struct stat own {};
-  if (fstatat(dirFd, name, &own, AT_SYMLINK_NOFOLLOW) != 0) return false;
-  struct stat target = own;
-  int flags = AT_SYMLINK_NOFOLLOW;
-  if (S_ISLNK(own.st_mode) && fstatat(dirFd, name, &target, 0) == 0) flags = 0;
-  rec.Name = name;
-  rec.Attr = 0;
-  if (S_ISLNK(own.st_mode)) rec.Attr |= faReparsePoint;
-  if (S_ISDIR(target.st_mode)) rec.Attr |= faDirectory;
-  if (name[0] == '.') rec.Attr |= faHidden;
-  if (!(target.st_mode & S_IWUSR)) rec.Attr |= faReadOnly;
-  rec.Size = S_ISDIR(target.st_mode) ? 0 : int64_t(target.st_size);
-  const TStatTimes t = TimesOf(dirFd, name, flags, target);
-  rec.CreationTime = t.Creation;
-  rec.LastAccessTime = t.Access;
-  rec.LastWriteTime = t.Write;
-  return true;
-}
 
 bool HasAll(uint32_t attr, uint32_t bits) { return (attr & bits) == bits; }
 
@@ -101,19 +26,17 @@ void TγFileInfo::AssignFromSearchRec(const std::string& path, const TSearchRec&
 
 void TγFileInfo::ReadFromFile(const std::string& path) {
   FileName = path;
-  TFdHandle fd(open(path.c_str(), O_PATH | O_CLOEXEC));
-  if (fd.Get() < 0) RaiseLastOSError(errno);
-  struct stat st {};
-  if (fstat(fd.Get(), &st) != 0) RaiseLastOSError(errno);
-  FileID = uint64_t(st.st_ino);
-  FileSize = S_ISDIR(st.st_mode) ? 0 : int64_t(st.st_size);
-  VolumeSerialNumber = uint32_t(st.st_dev);
-  LinkCount = uint32_t(st.st_nlink);
-  Directory = S_ISDIR(st.st_mode);
-  const TStatTimes t = TimesOf(fd.Get(), "", AT_EMPTY_PATH, st);
-  CreationTime = t.Creation;
-  LastAccessTime = t.Access;
-  LastWriteTime = t.Write;
+  TFileIdentity id;
+  int error = 0;
+  if (!ReadFileIdentity(path, false, id, error)) RaiseLastOSError(error);
+  FileID = id.FileID;
+  FileSize = id.Size;
+  VolumeSerialNumber = uint32_t(id.Device);
+  LinkCount = id.LinkCount;
+  Directory = id.Directory;
+  CreationTime = id.CreationTime;
+  LastAccessTime = id.LastAccessTime;
+  LastWriteTime = id.LastWriteTime;
 }
 
 void TγFileInfo::DefineProperties(TFiler* filer) {
@@ -173,17 +96,14 @@ void TDirectoryScan::Scan(const std::string& folder, const std::vector<std::stri
 void TDirectoryScan::ScanFolder(const std::string& base, std::string relative, int32_t depth,
                                 const std::vector<std::string>& extensions, uint32_t options) {
   if (!relative.empty()) relative = IncludeTrailingPathDelimiter(relative);
-  TDirHandle dir(base + relative);
-  if (!dir.Get()) return;
-  const int dirFd = dirfd(dir.Get());
+  TSearchRec rec;
+  if (FindFirst(base + relative + "*", faAnyFile, rec) != 0) return;
   const bool anyExtension = std::find(extensions.begin(), extensions.end(), ".*") != extensions.end();
   constexpr uint32_t kHiddenLinkedFolder = faHidden | faDirectory | faReparsePoint;
 
-  while (dirent* d = readdir(dir.Get())) {
-    const std::string name = d->d_name;
+  for (int found = 0; found == 0; found = FindNext(rec)) {
+    const std::string name = rec.Name;
     if (name == "." || name == "..") continue;
-    TSearchRec rec;
-    if (!ListingEntry(dirFd, d->d_name, rec)) continue;
     const uint32_t a = rec.Attr;
     if (a & faDirectory) {
       if (HasAll(a, kHiddenLinkedFolder)) continue;
@@ -257,6 +177,7 @@ void TDirectoryScan::Exchange(int32_t i, int32_t j) {
 }
 
 uint64_t TDirectoryScan::GetFileID(const std::string& path) {
-  struct stat st {};
-  return lstat(path.c_str(), &st) == 0 ? uint64_t(st.st_ino) : 0;
+  TFileIdentity id;
+  int error = 0;
+  return ReadFileIdentity(path, true, id, error) ? id.FileID : 0;
 }

@@ -3,7 +3,8 @@
 // of the platform's file browser (img2 before img10).
 //
 // File times are the platform's file times: 100-nanosecond ticks since
-// 1601-01-01 UTC. A reparse point is a symbolic link here.
+// 1601-01-01 UTC. A reparse point is a symbolic link here. The listing itself
+// is the framework's (FindFirst/FindNext).
 #pragma once
 
 #include <cstdint>
@@ -13,6 +14,7 @@
 
 #include "platform/classes/collection.h"
 #include "platform/classes/lists.h"
+#include "platform/rtl/sysutils.h"  // TSearchRec, the folder listing
 
 // Scan options.
 enum : uint32_t {
@@ -20,19 +22,6 @@ enum : uint32_t {
   soReadFromFile = 2,    // each file's information from the file itself, not the listing
   soRelativeNames = 4,   // names relative to the scanned folder
   soListFolders = 8      // folders become entries too
-};
-
-// Attributes as the folder listing reports them.
-enum : uint32_t { faReadOnly = 0x01, faHidden = 0x02, faDirectory = 0x10, faReparsePoint = 0x400 };
-
-// One entry of a folder listing.
-struct TSearchRec {
-  std::string Name;
-  int64_t Size = 0;
-  uint32_t Attr = 0;
-  int64_t CreationTime = 0;
-  int64_t LastAccessTime = 0;
-  int64_t LastWriteTime = 0;
 };
 
 class TγFileInfo : public TCollectionItem {

@@ -44,7 +44,7 @@ struct TStereoView {
   TVovidErView* view = nullptr;
 
   TStereoView() {
-    setenv("DUPLEXION_DISPLAY", "headless", 1);
+    display::UseHeadlessDisplay();
     display::InitDisplay();
     Application->Initialize();
     IEProcessingInstallHooks();

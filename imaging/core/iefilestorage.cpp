@@ -1,14 +1,9 @@
 #include "imaging/core/iefilestorage.h"
 
-#include <fcntl.h>
-#include <sys/statvfs.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <exception>
-#include <fstream>
 #include <new>
 
 #include "imaging/core/ietext.h"
@@ -18,73 +13,34 @@ std::string IETempDirectory;
 
 std::string IETempPath() {
   if (!IETempDirectory.empty()) return IncludeTrailingPathDelimiter(IETempDirectory);
-  const char* env = std::getenv("TMPDIR");
-  if (env && *env) return IncludeTrailingPathDelimiter(env);
-  return "/tmp/";
+  return TempFolder();
 }
-
-namespace {
-
-// A "Name:   123 kB" line of /proc/meminfo in bytes, 0 when absent.
-uint64_t MemInfoBytes(std::string_view key) {
-  std::ifstream in("/proc/meminfo");
-  std::string name;
-  uint64_t kb;
-  std::string unit;
-  while (in >> name >> kb) {
-    std::getline(in, unit);
-    if (name == key) return kb * 1024;
-  }
-  return 0;
-}
-
-}  // namespace
 
 uint64_t IEGetPhysicalMemory(bool available) {
-  const long pageSize = sysconf(_SC_PAGESIZE);
-  if (available) {
-    // MemAvailable counts reclaimable caches as well, as the system's own status call does.
-    if (const uint64_t bytes = MemInfoBytes("MemAvailable:")) return bytes;
-    const long pages = sysconf(_SC_AVPHYS_PAGES);
-    return pages > 0 && pageSize > 0 ? uint64_t(pages) * uint64_t(pageSize) : 0;
-  }
-  const long pages = sysconf(_SC_PHYS_PAGES);
-  if (pages > 0 && pageSize > 0) return uint64_t(pages) * uint64_t(pageSize);
-  return MemInfoBytes("MemTotal:");
+  return available ? AvailablePhysicalMemory() : TotalPhysicalMemory();
 }
 
 // ---- TIETemporaryFileStream -----------------------------------------------------------------
 
 TIETemporaryFileStream::TIETemporaryFileStream(const std::string& fileName) : THandleStream(-1) {
-  // O_EXCL with O_NOFOLLOW: a file or link planted at the name makes this fail instead of being opened.
-  int fd;
-  do fd = ::open(fileName.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-  while (fd < 0 && errno == EINTR);
-  if (fd < 0) throw EInOutError("Unable to create " + fileName, errno);
+  int error = 0;
   // Gone from the folder at once: the open handle alone keeps the space until it closes.
-  ::unlink(fileName.c_str());
+  const int fd = CreateUnlinkedTempFile(fileName, error);
+  if (fd < 0) throw EInOutError("Unable to create " + fileName, error);
   handle_ = fd;
 }
 
-TIETemporaryFileStream::~TIETemporaryFileStream() {
-  if (handle_ >= 0) ::close(handle_);
-}
+TIETemporaryFileStream::~TIETemporaryFileStream() { FileClose(handle_); }
 
 void TIETemporaryFileStream::SetSize(int64_t newSize) {
   if (newSize < 0) throw EInOutError("Invalid temporary file size", EINVAL);
-  struct statvfs fs {};
-  if (::fstatvfs(handle_, &fs) == 0) {
-    const unsigned __int128 room = (unsigned __int128)fs.f_bavail * fs.f_frsize;
-    if ((unsigned __int128)newSize > room) throw EInOutError("Not enough space for a temporary file", ENOSPC);
-  }
+  uint64_t room = 0;
+  if (FreeDiskSpaceOfHandle(handle_, room) && uint64_t(newSize) > room)
+    throw EInOutError("Not enough space for a temporary file", ENOSPC);
   THandleStream::SetSize(newSize);
-  if (newSize == 0) return;
-  int rc;
-  do rc = ::fallocate(handle_, 0, 0, off_t(newSize));
-  while (rc < 0 && errno == EINTR);
   // A file system that cannot reserve space still works; only a real shortage fails.
-  if (rc < 0 && errno != EOPNOTSUPP && errno != ENOSYS)
-    throw EInOutError("Not enough space for a temporary file", errno);
+  if (const int error = ReserveFileSpace(handle_, newSize))
+    throw EInOutError("Not enough space for a temporary file", error);
 }
 
 // ---- TIEFileBuffer --------------------------------------------------------------------------

@@ -1,9 +1,5 @@
 #include "imaging/core/iestreams.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <climits>
@@ -190,9 +186,7 @@ int64_t TIEBufferedWriteStream::Seek(int64_t offset, TSeekOrigin origin) {
 TIEWideFileStream::TIEWideFileStream(const std::string& fileName, uint16_t mode)
     : THandleStream(FileOpenHandle(fileName, mode)) {}
 
-TIEWideFileStream::~TIEWideFileStream() {
-  if (handle_ >= 0) ::close(handle_);
-}
+TIEWideFileStream::~TIEWideFileStream() { FileClose(handle_); }
 
 // ---- IECopyStreamData ----------------------------------------------------------------------
 

@@ -1,7 +1,5 @@
 #include "imaging/core/ietext.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -127,9 +125,8 @@ int32_t IEGetURLTypeAnsi(std::string_view s) {
 int32_t IEGetURLType(std::string_view s) { return IEGetURLTypeAnsi(s); }
 
 bool IEWideFileExists(const std::string& name) {
-  if (IEUseFrameworkFileExists) return FileExists(name);
-  struct stat st {};
-  return ::stat(name.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+  // Both routes ask the same question here; the switch stays for callers that set it.
+  return FileExists(name);
 }
 
 bool IEFileExistsW(const std::string& name) { return IEWideFileExists(name); }

@@ -39,6 +39,6 @@ int32_t IEGetProcessorCoreCount();
 inline int32_t IEGetLogicalProcessorCount() { return IEGetProcessorCoreCount(); }
 
 // Counts the distinct cores (package id and core id, or the set of CPUs that
-// share a core) among the online CPUs of a sysfs CPU folder such as
-// /sys/devices/system/cpu. 0 when nothing there can be read.
+// share a core) among the online CPUs of a folder laid out as the kernel's
+// CPU folder (CountProcessorCores of platform/rtl). 0 when nothing there can be read.
 int32_t IECountProcessorCores(const std::string& cpuFolder);

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -168,6 +169,81 @@ bool DeleteFile(std::string_view fileName);
 bool RenameFile(std::string_view oldName, std::string_view newName);
 int64_t FileSizeOf(std::string_view fileName);  // -1 when missing
 std::string GetCurrentDir();
+
+// Folder listings: FindFirst opens a listing of the folder named by path's
+// folder part whose names match its last part (wildcards '*' and '?'; "*"
+// lists everything, "." and ".." included); FindNext moves on, FindClose ends
+// it (also done when the record is destroyed or reused). Both return 0 with rec
+// filled, else an error number (ENOENT at the end of the listing). Entries
+// with faHidden, faSysFile or faDirectory appear only when attr includes that
+// bit (faAnyFile: everything). A symbolic link reports faReparsePoint itself
+// and its target's folder flag, size and times.
+enum : uint32_t {
+  faReadOnly = 0x01, faHidden = 0x02, faSysFile = 0x04, faDirectory = 0x10, faArchive = 0x20,
+  faReparsePoint = 0x400, faAnyFile = 0x1FF | faReparsePoint
+};
+// File times are the framework's file times: 100-nanosecond ticks since
+// 1601-01-01 UTC. Creation is the birth time where the file system keeps one,
+// else the last write.
+struct TSearchRec {
+  std::string Name;
+  int64_t Size = 0;
+  uint32_t Attr = 0;
+  int64_t CreationTime = 0;
+  int64_t LastAccessTime = 0;
+  int64_t LastWriteTime = 0;
+  std::shared_ptr<void> FindHandle;  // the open listing
+  uint32_t ExcludeAttr = 0;
+  std::string Pattern;
+};
+int FindFirst(const std::string& path, uint32_t attr, TSearchRec& rec);
+int FindNext(TSearchRec& rec);
+void FindClose(TSearchRec& rec);
+
+// What the file system says of one file, read from the file itself, not
+// following a final symbolic link when noFollow.
+struct TFileIdentity {
+  uint64_t FileID = 0;        // the file system's index of the file
+  uint64_t Device = 0;        // the file system it lies on
+  uint32_t LinkCount = 0;
+  int64_t Size = 0;           // 0 for a folder
+  bool Directory = false;
+  int64_t CreationTime = 0;   // file times as in TSearchRec
+  int64_t LastAccessTime = 0;
+  int64_t LastWriteTime = 0;
+};
+// False, with errorCode set, when the file cannot be reached.
+bool ReadFileIdentity(const std::string& path, bool noFollow, TFileIdentity& out, int& errorCode);
+
+// The machine and the process.
+uint64_t TotalPhysicalMemory();      // bytes; 0 when unknown
+uint64_t AvailablePhysicalMemory();  // bytes free now, reclaimable caches counted; 0 when unknown
+// Physical processor cores (not hardware threads) that are online; 0 when unknown.
+int32_t ProcessorCoreCount();
+// The same count over a folder laid out as the kernel's cpu folder (cpuN/online,
+// cpuN/topology/{core_id,physical_package_id,core_cpus_list,thread_siblings_list}).
+int32_t CountProcessorCores(const std::string& cpuFolder);
+// $TMPDIR, else /tmp; with a trailing delimiter.
+std::string TempFolder();
+// Free bytes for an unprivileged user on the file system of path (or of an open
+// file); false when it cannot be told. Saturates at UINT64_MAX.
+bool FreeDiskSpace(const std::string& path, uint64_t& bytes);
+bool FreeDiskSpaceOfHandle(int handle, uint64_t& bytes);
+// Creates fileName exclusively (an existing file or symbolic link there is never
+// opened) with owner-only permissions, read-write, and removes its name at
+// once: the handle alone keeps the file, until FileClose. -1 with errorCode set
+// on failure.
+int CreateUnlinkedTempFile(const std::string& fileName, int& errorCode);
+// Reserves size bytes for the file, so that a full disk fails now rather than
+// at a later write: 0, or the error number. A file system that cannot reserve
+// answers 0.
+int ReserveFileSpace(int handle, int64_t size);
+void FileClose(int handle);
+// Open file handles of the process; -1 when unknown.
+int32_t OpenHandleCount();
+// The exit code of a finished child from std::system / pclose status; -1 when
+// it did not run or did not exit normally.
+int32_t ExitCodeOfStatus(int status);
 
 // errno (or another system error code) as text.
 std::string SysErrorMessage(int errorCode);

@@ -394,8 +394,9 @@ public:
   explicit TApplication(TComponent* AOwner);
   ~TApplication() override;
 
-  // Starts the display (display::InitDisplay) and registers the control
-  // classes. Safe to call twice.
+  // Starts the display the program chose (display::InitDisplay; raises
+  // EInvalidOperation naming the missing choice when there was none) and
+  // registers the control classes. Safe to call twice.
   void Initialize();
   // Makes a form owned by the application; the first becomes MainForm.
   template <class T>

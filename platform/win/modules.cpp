@@ -3,8 +3,13 @@
 #include <algorithm>
 #include <memory>
 #include <mutex>
+#include <set>
+#include <string_view>
+#include <utility>
 
 #include "platform/gdi/syscolors.h"
+#include "platform/rtl/text.h"
+#include "platform/shell/shell.h"
 #include "platform/win/internal.h"
 
 namespace win {
@@ -15,6 +20,7 @@ struct Entry {
   ModuleDefinition Def;
   uintptr_t Handle = 0;
   int Refs = 0;
+  int Loads = 0;
   bool Resident = false;  // the platform's own modules are always loaded
 };
 
@@ -40,8 +46,8 @@ std::unique_ptr<Entry> MakeEntry(ModuleDefinition def, bool resident) {
   e->Def = std::move(def);
   e->Handle = g_nextHandle;
   g_nextHandle += 0x10000;
-  e->Resident = resident;
-  e->Refs = resident ? 1 : 0;
+  e->Resident = resident && !e->Def.OnRequest;
+  e->Refs = e->Resident ? 1 : 0;
   return e;
 }
 
@@ -72,6 +78,31 @@ Entry* ByHandle(HMODULE h) {
 template <class F>
 FARPROC Addr(F* f) {
   return reinterpret_cast<FARPROC>(f);
+}
+
+// (module, entry point) pairs GetProcAddress does not find.
+std::set<std::pair<std::string, std::string>>& Hidden() {
+  static std::set<std::pair<std::string, std::string>> hidden;
+  return hidden;
+}
+
+// What Linux offers of kernel32 and shlwapi, with each entry point's own signature.
+LANGID LinuxGetUserDefaultUILanguage() { return LocaleUILanguage(); }
+
+int32_t LinuxStrCmpLogicalW(std::string_view a, std::string_view b) { return NaturalCompare(a, b); }
+
+std::u32string OrdinalPart(std::string_view s, int32_t count, bool ignoreCase) {
+  std::u32string u = Utf8ToUtf32(s);
+  if (count >= 0 && size_t(count) < u.size()) u.resize(size_t(count));
+  if (ignoreCase)
+    for (char32_t& c : u) c = CpUpperChar(c);
+  return u;
+}
+
+int32_t LinuxCompareStringOrdinal(std::string_view a, int32_t countA, std::string_view b, int32_t countB,
+                                  bool ignoreCase) {
+  const std::u32string x = OrdinalPart(a, countA, ignoreCase), y = OrdinalPart(b, countB, ignoreCase);
+  return x < y ? CSTR_LESS_THAN : x == y ? CSTR_EQUAL : CSTR_GREATER_THAN;
 }
 
 }  // namespace
@@ -106,7 +137,15 @@ std::vector<ModuleDefinition> PlatformModules() {
                              {"GdiAlphaBlend", 2, Addr(&AlphaBlend)},
                              {"GdiTransparentBlt", 3, Addr(&TransparentBlt)},
                          }};
-  return {user32, msimg32, gdi32};
+  ModuleDefinition kernel32{"kernel32.dll",
+                            {
+                                {"GetUserDefaultUILanguage", 1, Addr(&LinuxGetUserDefaultUILanguage)},
+                                {"CompareStringOrdinal", 2, Addr(&LinuxCompareStringOrdinal)},
+                            }};
+  ModuleDefinition shlwapi{"shlwapi.dll", {{"StrCmpLogicalW", 1, Addr(&LinuxStrCmpLogicalW)}}, true};
+  // No taskbar identity, shell items or notification state on this platform.
+  ModuleDefinition shell32{"shell32.dll", {}, true};
+  return {user32, msimg32, gdi32, kernel32, shlwapi, shell32};
 }
 
 HMODULE LoadLibrary(LPCSTR name) {
@@ -114,7 +153,7 @@ HMODULE LoadLibrary(LPCSTR name) {
   std::lock_guard lk(g_mutex);
   Entry* e = ByName(name);
   if (!e) return nullptr;
-  ++e->Refs;
+  if (e->Refs++ == 0) ++e->Loads;
   return reinterpret_cast<HMODULE>(e->Handle);
 }
 
@@ -139,6 +178,8 @@ FARPROC GetProcAddress(HMODULE mod, LPCSTR nameOrOrdinal) {
   std::lock_guard lk(g_mutex);
   Entry* e = ByHandle(mod);
   if (!e || e->Refs <= 0) return nullptr;
+  if (!IS_INTRESOURCE(nameOrOrdinal) && Hidden().count({Normalize(e->Def.Name), std::string(nameOrOrdinal)}))
+    return nullptr;
   for (const ModuleExport& x : e->Def.Exports) {
     if (IS_INTRESOURCE(nameOrOrdinal)) {
       if (x.Ordinal != 0 && x.Ordinal == WORD(reinterpret_cast<uintptr_t>(nameOrOrdinal))) return x.Address;
@@ -147,6 +188,21 @@ FARPROC GetProcAddress(HMODULE mod, LPCSTR nameOrOrdinal) {
     }
   }
   return nullptr;
+}
+
+int ModuleLoadCount(LPCSTR name) {
+  if (!name || IS_INTRESOURCE(name)) return 0;
+  std::lock_guard lk(g_mutex);
+  const Entry* e = ByName(name);
+  return e ? e->Loads : 0;
+}
+
+void HideModuleExport(LPCSTR module, LPCSTR name, BOOL hidden) {
+  if (!module || !name || IS_INTRESOURCE(module) || IS_INTRESOURCE(name)) return;
+  std::lock_guard lk(g_mutex);
+  const std::pair<std::string, std::string> key{Normalize(module), std::string(name)};
+  if (hidden) Hidden().insert(key);
+  else Hidden().erase(key);
 }
 
 void RegisterModule(ModuleDefinition module) {

@@ -975,10 +975,14 @@ DWORD GetClipboardSequenceNumber();
 
 // ---------------------------------------------------------------- the module table
 // Run-time bound entry points are found through named modules. The table
-// holds modules of this platform with what it implements (user32.dll,
-// gdi32.dll, msimg32.dll); a module or entry point this platform lacks is
-// not found, and callers take their documented fallback. Names ignore ASCII
-// case and ".dll" is optional. Tests can replace the table (ScopedModuleTable).
+// holds modules of this platform with what it implements (kernel32.dll,
+// user32.dll, gdi32.dll and msimg32.dll, loaded from the start like the
+// libraries every program has; shlwapi.dll and shell32.dll, loaded on
+// request); a module or entry point this platform lacks (avrt.dll, for one)
+// is not found, and callers take their documented fallback. Names ignore
+// ASCII case and ".dll" is optional. Tests can replace the table
+// (ScopedModuleTable). Text entry points take UTF-8 as std::string_view
+// where the original takes UTF-16.
 struct ModuleExport {
   std::string Name;
   WORD Ordinal = 0;  // 0: reachable by name only
@@ -987,6 +991,7 @@ struct ModuleExport {
 struct ModuleDefinition {
   std::string Name;
   std::vector<ModuleExport> Exports;
+  bool OnRequest = false;  // a platform module that is not loaded until LoadLibrary asks
 };
 HMODULE LoadLibrary(LPCSTR name);  // counts references; null when unknown
 inline HMODULE LoadLibraryW(LPCSTR name) { return LoadLibrary(name); }
@@ -995,6 +1000,15 @@ BOOL FreeLibrary(HMODULE mod);
 HMODULE GetModuleHandle(LPCSTR name);
 // By name, or by ordinal through MAKEINTRESOURCE.
 FARPROC GetProcAddress(HMODULE mod, LPCSTR nameOrOrdinal);
+// How often the module went from unloaded to loaded since the process started.
+int ModuleLoadCount(LPCSTR name);
+// Plays a platform that lacks an entry point: GetProcAddress does not find
+// it while hidden. Outlives table swaps.
+void HideModuleExport(LPCSTR module, LPCSTR name, BOOL hidden);
+// CompareStringOrdinal's answers.
+constexpr int CSTR_LESS_THAN = 1;
+constexpr int CSTR_EQUAL = 2;
+constexpr int CSTR_GREATER_THAN = 3;
 // Adds a module to the table (replacing one of the same name).
 void RegisterModule(ModuleDefinition module);
 BOOL UnregisterModule(LPCSTR name);

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "app/DUtil.h"
-#include "app/PlatformModules.h"
 #include "app/YKDirectories.h"
 #include "platform/rtl/sysutils.h"
+#include "platform/win/winuser.h"
 #include "tests/support/scoped_env.h"
 #include "tests/support/testsupport.h"
 
@@ -15,11 +15,11 @@ namespace {
 class MissingEntryPoint {
 public:
   MissingEntryPoint(const char* module, const char* name) : module_(module), name_(name) {
-    PlatformModules::HideEntryPoint(module_, name_, true);
+    win::HideModuleExport(module_, name_, win::TRUE);
     DImportsInitialize();
   }
   ~MissingEntryPoint() {
-    PlatformModules::HideEntryPoint(module_, name_, false);
+    win::HideModuleExport(module_, name_, win::FALSE);
     DImportsInitialize();
   }
 
@@ -43,12 +43,12 @@ std::vector<std::string> SortedNames(const std::vector<std::string>& names) {
 
 TEST(DImports, AppUserModelIdIsNotImplementedAndLoadsShell32Once) {
   DImportsFreeModules();
-  const int32_t before = PlatformModules::LoadCount("shell32.dll");
+  const int32_t before = win::ModuleLoadCount("shell32.dll");
   EXPECT_EQ(SetAppUserModelID("Tallowmere.Duplexion"), E_NOTIMPL);
   EXPECT_EQ(SetAppUserModelID("Tallowmere.Duplexion"), E_NOTIMPL);
-  EXPECT_EQ(PlatformModules::LoadCount("shell32.dll"), before + 1);
+  EXPECT_EQ(win::ModuleLoadCount("shell32.dll"), before + 1);
   DImportsFinalize();
-  EXPECT_EQ(PlatformModules::GetModuleHandle("shell32.dll"), nullptr);
+  EXPECT_EQ(win::GetModuleHandle("shell32.dll"), nullptr);
 }
 
 TEST(DImports, NaturalOrderAndItsOrdinalFallback) {

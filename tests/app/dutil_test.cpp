@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "app/DImports.h"
-#include "app/PlatformShell.h"
+#include "platform/shell/shell.h"
 #include "platform/rtl/sysutils.h"
 #include "tests/support/scoped_env.h"
 #include "tests/support/testsupport.h"

@@ -1,6 +1,6 @@
 #include "tests/support/testsupport.h"
 
-#include <sys/wait.h>
+#include "platform/rtl/sysutils.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -71,7 +71,7 @@ std::string RunCommand(const std::string& command, int* status) {
 bool RunSucceeds(const std::string& command) {
   int status = 0;
   RunCommand(command, &status);
-  return status != -1 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  return ExitCodeOfStatus(status) == 0;
 }
 
 bool HaveTool(const std::string& name) { return RunSucceeds("command -v " + ShellQuote(name) + " >/dev/null 2>&1"); }

@@ -1,7 +1,6 @@
 #include "imaging/core/iebitmap.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <cstdlib>
@@ -11,6 +10,7 @@
 #include <string>
 
 #include "imaging/core/ieglobals.h"
+#include "platform/rtl/sysutils.h"
 #include "platform/vcl/graphics.h"
 #include "tests/support/scoped_env.h"
 #include "tests/support/testsupport.h"
@@ -89,7 +89,7 @@ TEST_F(BitmapTest, ANewBufferIsInFileUntilTheThresholdDecides) {
 
 TEST_F(BitmapTest, DefaultThresholdIsPhysicalMemoryOverOnePointThree) {
   IEDefaultMemoryThreshold = -1;
-  const double total = double(sysconf(_SC_PHYS_PAGES)) * double(sysconf(_SC_PAGESIZE));
+  const double total = double(TotalPhysicalMemory());
   EXPECT_EQ(TIEBitmap().MemoryThreshold(), int64_t(total / 1.3));
   IEDefaultMemoryThreshold = 12345;
   EXPECT_EQ(TIEBitmap().MemoryThreshold(), 12345);

@@ -1,7 +1,6 @@
 #include "imaging/core/iefilestorage.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -9,6 +8,7 @@
 #include <optional>
 #include <regex>
 
+#include "platform/rtl/sysutils.h"
 #include "tests/support/scoped_env.h"
 #include "tests/support/testsupport.h"
 
@@ -27,7 +27,7 @@ protected:
   ScopedEnv env_;
 };
 
-size_t OpenDescriptors() { return size_t(std::distance(fs::directory_iterator("/proc/self/fd"), {})); }
+size_t OpenDescriptors() { return size_t(OpenHandleCount()); }
 
 std::string Bytes(const void* p, size_t n) { return std::string(static_cast<const char*>(p), n); }
 
@@ -161,7 +161,7 @@ TEST_F(TIEFileBufferTest, CopyToMovesTheRangeBetweenStores) {
 TEST(IEGetPhysicalMemory, TotalAndAvailable) {
   const uint64_t total = IEGetPhysicalMemory(false);
   const uint64_t available = IEGetPhysicalMemory(true);
-  EXPECT_EQ(total, uint64_t(sysconf(_SC_PHYS_PAGES)) * uint64_t(sysconf(_SC_PAGESIZE)));
+  EXPECT_EQ(total, TotalPhysicalMemory());
   EXPECT_GT(available, 0u);
   EXPECT_LE(available, total);
 }

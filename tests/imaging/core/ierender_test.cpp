@@ -1,7 +1,6 @@
 #include "imaging/core/ierender.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/classes/streams.h"
-#include <sys/wait.h>
+#include "platform/rtl/sysutils.h"
 
 #include "tests/support/testsupport.h"
 
@@ -130,7 +130,7 @@ inline std::string BytesOf(TMemoryStream& s) {
 inline std::string RunCommand(const std::string& command, bool& ok) {
   int status = 0;
   std::string out = testsupport::RunCommand(command, &status);
-  ok = status != -1 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  ok = ExitCodeOfStatus(status) == 0;
   return out;
 }
 

@@ -37,6 +37,36 @@ TEST(ChooseBackend, FollowsTheEnvironment) {
   }
 }
 
+// The library never picks a backend itself: without the program's choice the
+// start raises, naming the calls that choose; with one it uses it, whatever
+// the environment asks for.
+TEST(ChooseBackend, TheProgramChoosesAndNothingIsPickedForIt) {
+  display::ClearDisplayChoice();
+  EXPECT_FALSE(display::DisplayChosen());
+  try {
+    display::InitDisplay();
+    ADD_FAILURE() << "started without a choice";
+  } catch (const EInvalidOperation& e) {
+    EXPECT_NE(std::string(e.Message()).find("UseHeadlessDisplay"), std::string::npos) << e.Message();
+  }
+  EXPECT_EQ(GetDisplayBackend(), nullptr);
+
+  int made = 0;
+  display::UseScreenDisplay([&made](std::string* error) -> std::unique_ptr<DisplayBackend> {
+    ++made;
+    *error = "no screen here";
+    return nullptr;
+  });
+  setenv("DUPLEXION_DISPLAY", "sdl", 1);
+  EXPECT_NE(dynamic_cast<display::HeadlessBackend*>(display::InitDisplay()), nullptr) << "a failed screen falls back";
+  EXPECT_EQ(made, 1);
+  display::UseHeadlessDisplay();
+  EXPECT_NE(dynamic_cast<display::HeadlessBackend*>(display::InitDisplay()), nullptr);
+  EXPECT_EQ(made, 1) << "the headless choice ignores the environment";
+  unsetenv("DUPLEXION_DISPLAY");
+  display::ShutdownDisplay();
+}
+
 std::vector<std::pair<HWND, MSG>> g_log;
 std::map<HWND, COLORREF> g_paint;
 
@@ -63,7 +93,7 @@ LRESULT Proc(HWND h, UINT m, WPARAM w, LPARAM l) {
 class HeadlessTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    setenv("DUPLEXION_DISPLAY", "headless", 1);
+    display::UseHeadlessDisplay();
     backend_ = dynamic_cast<display::HeadlessBackend*>(display::InitDisplay());
     ASSERT_NE(backend_, nullptr);
     static bool registered = false;

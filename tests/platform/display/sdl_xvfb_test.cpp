@@ -12,7 +12,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/display/sdl.h"
+#include "platform/display/sdl/sdl.h"
 #include "platform/gdi/syscolors.h"
 #include "tests/support/testsupport.h"
 

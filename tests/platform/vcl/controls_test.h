@@ -122,7 +122,7 @@ protected:
 };
 
 inline void VclTest::SetUp() {
-  setenv("DUPLEXION_DISPLAY", "headless", 1);
+  display::UseHeadlessDisplay();
   backend_ = dynamic_cast<display::HeadlessBackend*>(display::InitDisplay());
   ASSERT_NE(backend_, nullptr);
   Application->Initialize();

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/display/display.h"
+#include "platform/display/sdl/sdl.h"
 #include "platform/vcl/extctrls.h"
 #include "platform/vcl/forms.h"
 #include "tests/support/testsupport.h"
@@ -47,6 +48,7 @@ TEST(XvfbForm, FormAndPanelPixelsReachTheXServer) {
     EXPECT_NE(out.find("[  PASSED  ] 1 test"), std::string::npos) << "the test under Xvfb did not run:\n" << out;
     return;
   }
+  display::UseSdlDisplay();
   ASSERT_NE(display::InitDisplay(), nullptr);
   Application->Initialize();
   {

@@ -1,6 +1,6 @@
 // Locale names follow POSIX (language[_territory][.codeset][@modifier]);
 // the base folders follow the XDG Base Directory standard, version 0.8.
-#include "app/PlatformShell.h"
+#include "platform/shell/shell.h"
 
 #include <pwd.h>
 #include <sys/vfs.h>

@@ -1,4 +1,6 @@
-#include "platform/display/sdl.h"
+#include "platform/display/sdl/sdl.h"
+
+#include "platform/display/display.h"
 
 #include <SDL.h>
 
@@ -384,6 +386,10 @@ std::optional<std::string> SdlBackend::ClipboardText() {
   std::string s = t;
   SDL_free(t);
   return s;
+}
+
+void UseSdlDisplay() {
+  UseScreenDisplay([](std::string* error) -> std::unique_ptr<win::DisplayBackend> { return SdlBackend::Create(error); });
 }
 
 }  // namespace display

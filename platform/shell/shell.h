@@ -8,7 +8,9 @@
 #include <string>
 #include <string_view>
 
-#include "app/DImports.h"
+// Language and locale ids as the platform numbers them.
+using LANGID = uint16_t;
+using LCID = uint32_t;
 
 // The user's interface language as a platform language id (1031 German, 1033
 // English, ...), from LANGUAGE (when the locale is not C/POSIX), LC_ALL,

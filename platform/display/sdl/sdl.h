@@ -14,6 +14,10 @@
 
 namespace display {
 
+// The program's choice of a real screen: SDL2 when the environment asks for a
+// screen (see ChooseBackendName), headless otherwise or when SDL cannot start.
+void UseSdlDisplay();
+
 class SdlBackend : public win::DisplayBackend {
 public:
   // Null, with the reason in error, when SDL's video cannot start.

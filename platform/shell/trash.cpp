@@ -1,7 +1,7 @@
 // Follows the freedesktop.org Trash standard, version 1.0: home trash, top-folder
 // trashes ($topdir/.Trash/$uid, $topdir/.Trash-$uid), info files created
 // with O_EXCL before the file moves, Path escaped as in RFC 2396.
-#include "app/FreedesktopTrash.h"
+#include "platform/shell/trash.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -11,7 +11,7 @@
 #include <ctime>
 #include <filesystem>
 
-#include "app/PlatformShell.h"
+#include "platform/shell/shell.h"
 
 namespace fs = std::filesystem;
 

@@ -4,8 +4,7 @@
 
 #include <regex>
 
-#include "app/DUtil.h"
-#include "app/FreedesktopTrash.h"
+#include "platform/shell/trash.h"
 #include "platform/rtl/sysutils.h"
 #include "tests/support/scoped_env.h"
 #include "tests/support/testsupport.h"
@@ -51,7 +50,7 @@ TEST_F(TrashFixture, FileMovesIntoTheHomeTrashWithItsRecord) {
   const fs::path file = tmp / "docs" / "Bild 1#ä.mpo";
   testsupport::WriteFileBytes(file, "stereo");
   const ino_t inode = InodeOf(file);
-  ASSERT_TRUE(DeleteFileToRecycleBin(nullptr, file.string(), true, true));
+  ASSERT_TRUE(MoveToTrash(file.string()));
   EXPECT_FALSE(fs::exists(file));
   const fs::path moved = trash / "files" / "Bild 1#ä.mpo";
   EXPECT_EQ(testsupport::ReadFileBytes(moved), "stereo");
@@ -64,9 +63,9 @@ TEST_F(TrashFixture, NamesAlreadyInTheTrashGetANumber) {
   const fs::path first = tmp / "docs" / "a.jpg", second = tmp / "docs" / "other" / "a.jpg";
   const fs::path third = tmp / "docs" / "a.jpg";
   testsupport::WriteFileBytes(first, "1");
-  ASSERT_TRUE(DeleteFileToRecycleBin(nullptr, first.string(), true, false));
+  ASSERT_TRUE(MoveToTrash(first.string()));
   testsupport::WriteFileBytes(second, "2");
-  ASSERT_TRUE(DeleteFileToRecycleBin(nullptr, second.string(), true, false));
+  ASSERT_TRUE(MoveToTrash(second.string()));
   testsupport::WriteFileBytes(third, "3");
   std::string trashedAs;
   ASSERT_TRUE(MoveToTrash(third.string(), &trashedAs));
@@ -78,22 +77,9 @@ TEST_F(TrashFixture, NamesAlreadyInTheTrashGetANumber) {
   ExpectInfo(trash / "info" / "a.3.jpg.trashinfo", (tmp / "docs" / "a.jpg").string());
 }
 
-TEST_F(TrashFixture, MissingFilesAndRefusalsLeaveEverythingAlone) {
-  EXPECT_FALSE(DeleteFileToRecycleBin(nullptr, (tmp / "docs" / "none.jpg").string(), true, true));
-  const fs::path file = tmp / "docs" / "keep.jpg";
-  testsupport::WriteFileBytes(file, "k");
-  std::vector<std::string> asked;
-  auto old = SetRecycleConfirmHandler([&](const std::string& p) {
-    asked.push_back(p);
-    return false;
-  });
-  EXPECT_FALSE(DeleteFileToRecycleBin(nullptr, file.string(), false, false));
-  EXPECT_TRUE(fs::exists(file));
-  EXPECT_EQ(asked, std::vector<std::string>{file.string()});
-  // Without the confirmation nobody is asked.
-  EXPECT_TRUE(DeleteFileToRecycleBin(nullptr, file.string(), true, false));
-  EXPECT_EQ(asked.size(), 1u);
-  SetRecycleConfirmHandler(old);
+TEST_F(TrashFixture, MissingFileFails) {
+  EXPECT_FALSE(MoveToTrash((tmp / "docs" / "none.jpg").string()));
+  EXPECT_FALSE(fs::exists(trash / "info" / "none.jpg.trashinfo"));
 }
 
 TEST_F(TrashFixture, UnusableHomeTrashFailsWithoutDeleting) {
@@ -102,7 +88,7 @@ TEST_F(TrashFixture, UnusableHomeTrashFailsWithoutDeleting) {
   testsupport::WriteFileBytes(trash, "not a folder");
   const fs::path file = tmp / "docs" / "keep.jpg";
   testsupport::WriteFileBytes(file, "k");
-  EXPECT_FALSE(DeleteFileToRecycleBin(nullptr, file.string(), true, true));
+  EXPECT_FALSE(MoveToTrash(file.string()));
   EXPECT_EQ(testsupport::ReadFileBytes(file), "k");
 }
 
@@ -119,7 +105,7 @@ TEST_F(TrashFixture, OtherFileSystemUsesItsTopFolderTrash) {
   fs::create_directory(folder);
   const fs::path file = folder / "r 1.jpg";
   testsupport::WriteFileBytes(file, "right");
-  const bool moved = DeleteFileToRecycleBin(nullptr, file.string(), true, true);
+  const bool moved = MoveToTrash(file.string());
   const std::string content = testsupport::ReadFileBytes(own / "files" / "r 1.jpg");
   const std::string info = testsupport::ReadFileBytes(own / "info" / "r 1.jpg.trashinfo");
   const bool homeUntouched = !fs::exists(trash / "files");
@@ -127,7 +113,7 @@ TEST_F(TrashFixture, OtherFileSystemUsesItsTopFolderTrash) {
   fs::remove_all(own);
   testsupport::WriteFileBytes(own, "in the way");
   testsupport::WriteFileBytes(file, "again");
-  const bool movedAgain = DeleteFileToRecycleBin(nullptr, file.string(), true, true);
+  const bool movedAgain = MoveToTrash(file.string());
   const bool stayed = testsupport::ReadFileBytes(file) == "again";
   fs::remove_all(own);
   fs::remove_all(folder);
