@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "imaging/core/ieblend.h"
 #include "imaging/core/ieconvert.h"
 #include "imaging/core/iepixels.h"
 #include "platform/vcl/graphics.h"
@@ -250,7 +251,7 @@ void TIEBitmap::RenderToTIEBitmap(TIEBitmap& dest, std::vector<uint8_t*>* rowTab
 
     const bool useAlpha = enableAlpha && HasAlphaChannel() && !GetAlphaChannel()->FullyOpaque();
     const bool fastCopy = xstep == 16384 && ystep == 16384 && format == ie24RGB && transparency >= 255 && !useAlpha &&
-                          !DisplayAdjust() && DisplayContrast() == 0 && operation == 0 && DisplayGrayMin() == 0 &&
+                          !DisplayAdjust() && DisplayContrast() == 0 && operation == ieloCopy && DisplayGrayMin() == 0 &&
                           DisplayGrayMax() == 0;
     if (!fastCopy) {
       const int32_t nc = int32_t(lastCol - firstCol + 1), nr = int32_t(lastRow - firstRow + 1);

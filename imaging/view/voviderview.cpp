@@ -299,7 +299,8 @@ void TVovidErView::CopyBackBufferToWindow(const TRect& rect, int32_t width, int3
   if (bpp <= 8 && !IEViewUnit.RemoteSession) {
     // Palette displays: the rows go out through a device-independent header
     // and the system maps them (there is no DrawDib here).
-    win::BITMAPINFO info{};
+    // Header and palette in one buffer: a 1-bit picture needs two colour entries.
+    win::BITMAPINFO256 info{};
     info.bmiHeader.biSize = 40;
     info.bmiHeader.biWidth = backBuffer_->GetWidth();
     info.bmiHeader.biHeight = backBuffer_->GetHeight();
@@ -310,7 +311,7 @@ void TVovidErView::CopyBackBufferToWindow(const TRect& rect, int32_t width, int3
     const int32_t bottom = backBuffer_->GetHeight() - 1;
     void* bits = backBuffer_->GetScanline(bottom);  // rows are stored bottom-up from here
     win::StretchDIBits(dc, rect.Left, rect.Top, width, height, rect.Left, backBuffer_->GetHeight() - rect.Top - height,
-                       width, height, bits, &info, win::DIB_RGB_COLORS, win::SRCCOPY);
+                       width, height, bits, info.get(), win::DIB_RGB_COLORS, win::SRCCOPY);
   } else if (bpp < 24 && !IEViewUnit.RemoteSession) {
     // High-colour displays: a stretch of equal size lets the system dither.
     win::SetStretchBltMode(dc, win::HALFTONE);
