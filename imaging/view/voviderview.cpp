@@ -41,10 +41,13 @@ TVovidErView::TVovidErView(TComponent* owner) : TIEView(owner) {
   TControl::SetCursor(crIEDefault);
   LoadViewCursors();
   scrollBars_ = ssBoth;
-  SetBounds(Left(), Top(), 105, 105);
+  // The virtual members this constructor needs are named with their class: a
+  // subclass is not built yet, so its overrides must not (and in C++ cannot)
+  // be reached from here; the names say which code runs.
+  TVovidErView::SetBounds(Left(), Top(), 105, 105);
   center_ = true;
   doubleBuffer_ = true;
-  SetDpi(300, 300);
+  TIEView::SetDpi(300, 300);
   if (!Designing()) {
     backBuffer_ = std::make_unique<TIEBitmap>();
     backBuffer_->SetLocation(ieTBitmap);
@@ -64,7 +67,8 @@ TVovidErView::TVovidErView(TComponent* owner) : TIEView(owner) {
   enableInteractionHints_ = true;
   hasOwner_ = owner != nullptr;
   IEGDIPlusAddRef();
-  UnlockUpdate();
+  UnlockUpdateNoRefresh();
+  TVovidErView::Update();
 }
 
 TVovidErView::~TVovidErView() {
