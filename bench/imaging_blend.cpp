@@ -99,7 +99,12 @@ void BM_BlendWithPool(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(BM_RenderStereo)->ArgName("op")->Arg(ieloAnaglyphDubois)->Arg(ieloAnaglyphGray)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_RenderStereo)
+    ->ArgName("op")
+    ->Arg(ieloAnaglyphDubois)
+    ->Arg(ieloAnaglyphGray)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK(BM_BlendWithPool)
     ->ArgNames({"op", "threads"})
     ->ArgsProduct({{ieloAnaglyphDubois, ieloAnaglyphGray}, {1, 2, 4, 8}})

@@ -212,7 +212,9 @@ class TRowRenderer {
   int32_t n_ = 0;
 };
 
-bool AdjustOrOperation(TIEBitmap& b, uint8_t op) { return b.DisplayAdjust() || b.DisplayContrast() != 0 || op != ieloCopy; }
+bool AdjustOrOperation(TIEBitmap& b, uint8_t op) {
+  return b.DisplayAdjust() || b.DisplayContrast() != 0 || op != ieloCopy;
+}
 
 // ---- colour sources: ie24RGB, ie32RGB, ieRGB48 ----
 
