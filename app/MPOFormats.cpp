@@ -16,7 +16,7 @@ namespace {
 
 constexpr TColor kWhite = 0xFFFFFF;
 
-// The Part's readers raise; the component's convention is the abort flag.
+// These readers raise; the component's convention is the abort flag.
 // Setting the flag before the exception leaves every caller a failed load,
 // whether its dispatch absorbs the exception or passes it on.
 template <class Body>
@@ -38,8 +38,8 @@ void SkipLibraryHeader(TStream& stream) {
 int32_t DecodeJpeg(TStream& stream, TIEBitmap& bitmap, TIOParamsVals& params, bool preview,
                    TIEProgressRecord& progress) {
   bitmap.RemoveAlphaChannel(false, kWhite);
-  return ReadJpegStream(stream, nullptr, bitmap, params, progress, preview, false, true, false, true, true, -1,
-                        params.NativePixelFormat);
+  return ReadJpegStream(stream, bitmap, params, progress,
+                        {.HeaderOnly = preview, .NativePixelFormat = params.NativePixelFormat});
 }
 
 void AddEntry(int32_t id, const char* name, const char* ext, TIEReadStreamProc reader) {

@@ -24,7 +24,7 @@ void TConfig::Load() {
     TMemIniFile ini(fileName_);
     showFullScreenInfo_ = ini.ReadBool(kSection, "FullScreenInfo", false);
     fastMode_ = ini.ReadBool(kSection, "FastMode", true);
-    viewMode_ = ini.ReadInteger(kSection, "ViewMode", 39);
+    viewMode_ = ini.ReadInteger(kSection, "ViewMode", ieloAnaglyphColor);
     antiAlias_ = ini.ReadBool(kSection, "Antialias", true);
   } catch (const EStreamError&) {
     // An unreadable file reads as a missing one: the defaults stand, and Save reports the problem.

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "imaging/core/ieblend.h"
 #include "platform/classes/persistent.h"
 
 class TConfig : public TPersistent {
@@ -30,7 +31,7 @@ public:
   // Load pictures at screen resolution.
   bool FastMode() const { return fastMode_; }
   void SetFastMode(bool v) { fastMode_ = v; }
-  // The view mode (a blend operation of the stereo combiner).
+  // The view mode: a layer operation (TIELayerOperation) of the stereo combiner.
   int32_t ViewMode() const { return viewMode_; }
   void SetViewMode(int32_t v) { viewMode_ = v; }
   // Smooth zoom filter.
@@ -42,7 +43,7 @@ private:
   std::string folder_;
   bool showFullScreenInfo_ = false;
   bool fastMode_ = true;
-  int32_t viewMode_ = 39;
+  int32_t viewMode_ = ieloAnaglyphColor;
   bool antiAlias_ = true;
 };
 

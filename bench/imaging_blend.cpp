@@ -1,6 +1,6 @@
 // The stereo combiner over a 3648 x 2736 pair (a 10-megapixel camera's
-// pictures): the Dubois anaglyph (operation 40, floating point) and the gray
-// anaglyph (operation 38, integer), drawn by RenderToTIEBitmap on one thread,
+// pictures): the Dubois anaglyph (floating point) and the gray anaglyph
+// (integer), drawn by RenderToTIEBitmap on one thread,
 // and the same rows combined by workers of a TIEThreadPool, one band each.
 // MB/s counts the bytes of one picture per pass.
 #include <benchmark/benchmark.h>
@@ -99,9 +99,14 @@ void BM_BlendWithPool(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(BM_RenderStereo)->ArgName("op")->Arg(40)->Arg(38)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_RenderStereo)
+    ->ArgName("op")
+    ->Arg(ieloAnaglyphDubois)
+    ->Arg(ieloAnaglyphGray)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK(BM_BlendWithPool)
     ->ArgNames({"op", "threads"})
-    ->ArgsProduct({{40, 38}, {1, 2, 4, 8}})
+    ->ArgsProduct({{ieloAnaglyphDubois, ieloAnaglyphGray}, {1, 2, 4, 8}})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();

@@ -108,7 +108,7 @@ void BM_JpegDecode(benchmark::State& state) {
     TIEProgressRecord progress;
     progress.Aborting = &aborting;
     const int32_t rows =
-        ReadJpegStream(stream, nullptr, bitmap, params, progress, false, false, true, false, true, true, -1, false);
+        ReadJpegStream(stream, bitmap, params, progress);
     const auto t1 = std::chrono::steady_clock::now();
     const bool ok = PlainDecode(data, size, 1u << (scale - 1), plain);
     const auto t2 = std::chrono::steady_clock::now();

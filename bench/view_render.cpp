@@ -65,7 +65,7 @@ struct TStereoView {
     FillPicture(*view->GetLayer(0)->Bitmap, 0);
     const int32_t right = view->AddLayer();
     FillPicture(*view->GetLayer(right)->Bitmap, 40);
-    view->GetLayer(right)->Operation = 40;
+    view->GetLayer(right)->Operation = ieloAnaglyphDubois;
     view->UnlockPaint();
     Application->ProcessMessages();
   }

@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::atomic<bool> aborting{false};
   TIEProgressRecord progress;
   progress.Aborting = &aborting;
-  ReadJpegStream(stream, nullptr, bitmap, params, progress, true, false, true, false, true, true, -1, false);
+  ReadJpegStream(stream, bitmap, params, progress, {.HeaderOnly = true});
   // Keep each run short: decode only pictures of modest size.
   if (aborting.load() || int64_t(params.FullWidth) * params.FullHeight > 4'000'000) return 0;
   stream.SetPosition(0);
@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   full.Width = 64;
   full.Height = 48;
   full.JpegApplyExifOrientation = (size & 8) != 0;
-  ReadJpegStream(stream, nullptr, bitmap, full, progress, false, false, true, (size & 2) != 0, true, true, -1,
-                 (size & 1) != 0);
+  ReadJpegStream(stream, bitmap, full, progress,
+                 {.InvertCMYK = (size & 2) != 0, .NativePixelFormat = (size & 1) != 0});
   return 0;
 }

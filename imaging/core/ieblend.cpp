@@ -15,53 +15,54 @@ namespace {
 // Byte offsets inside a blue-green-red pixel.
 constexpr int kB = 0, kG = 1, kR = 2;
 
-// One channel of operations 1..30. Every result stays within 0..255.
+// One channel of the per-channel operations ieloAdd..ieloStamp. Every result
+// stays within 0..255.
 template <int Op>
 inline int32_t Channel(int32_t s, int32_t d) {
-  if constexpr (Op == 1) return std::min(255, d + s);
-  if constexpr (Op == 2) return std::abs(d - s);
-  if constexpr (Op == 3) return d / std::max(s, 1);
-  if constexpr (Op == 4) return (d * s) >> 8;
-  if constexpr (Op == 5) return d | s;
-  if constexpr (Op == 6) return d & s;
-  if constexpr (Op == 7) return d ^ s;
-  if constexpr (Op == 8) return std::max(d, s);
-  if constexpr (Op == 9) return std::min(d, s);
-  if constexpr (Op == 10) return (d + s) >> 1;
-  if constexpr (Op == 11) return int32_t(255 - (255 - d) * (255 - s) / 255.0);
-  if constexpr (Op == 12) return 255 - std::abs(255 - s - d);
-  if constexpr (Op == 13) return s + d - ((s * d) >> 7);
-  if constexpr (Op == 14) return d < 128 ? (s * d) >> 7 : 255 - (((255 - s) * (255 - d)) >> 7);
-  if constexpr (Op == 15) return s < 128 ? (s * d) >> 7 : 255 - (((255 - s) * (255 - d)) >> 7);
-  if constexpr (Op == 16) {
+  if constexpr (Op == ieloAdd) return std::min(255, d + s);
+  if constexpr (Op == ieloDifference) return std::abs(d - s);
+  if constexpr (Op == ieloDivide) return d / std::max(s, 1);
+  if constexpr (Op == ieloMultiply) return (d * s) >> 8;
+  if constexpr (Op == ieloOr) return d | s;
+  if constexpr (Op == ieloAnd) return d & s;
+  if constexpr (Op == ieloXor) return d ^ s;
+  if constexpr (Op == ieloLighter) return std::max(d, s);
+  if constexpr (Op == ieloDarker) return std::min(d, s);
+  if constexpr (Op == ieloAverage) return (d + s) >> 1;
+  if constexpr (Op == ieloScreen) return int32_t(255 - (255 - d) * (255 - s) / 255.0);
+  if constexpr (Op == ieloNegation) return 255 - std::abs(255 - s - d);
+  if constexpr (Op == ieloExclusion) return s + d - ((s * d) >> 7);
+  if constexpr (Op == ieloOverlay) return d < 128 ? (s * d) >> 7 : 255 - (((255 - s) * (255 - d)) >> 7);
+  if constexpr (Op == ieloHardLight) return s < 128 ? (s * d) >> 7 : 255 - (((255 - s) * (255 - d)) >> 7);
+  if constexpr (Op == ieloSoftLight) {
     const double sf = s / 255.0, df = d / 255.0;
     const double r = sf < 0.5 ? df * df * (1 - 2 * sf) + 2 * sf * df : std::sqrt(df) * (2 * sf - 1) + 2 * df * (1 - sf);
     return int32_t(r * 255);
   }
-  if constexpr (Op == 17) {
+  if constexpr (Op == ieloSoftLightMix) {
     const int32_t m = (d * s) >> 8;
     const int32_t k = 255 - (((255 - d) * (255 - s)) >> 8);
     return m + (((k - m) * d) >> 8);
   }
-  if constexpr (Op == 18) return s == 255 ? 255 : std::min(255, (d << 8) / (255 - s));
-  if constexpr (Op == 19) return s == 0 ? 0 : std::max(0, 255 - ((255 - d) << 8) / s);
-  if constexpr (Op == 20) return d == 255 ? 255 : std::min(255, (s << 8) / (255 - d));
-  if constexpr (Op == 21) return d == 0 ? 0 : std::max(0, 255 - ((255 - s) << 8) / d);
-  if constexpr (Op == 22) {
+  if constexpr (Op == ieloColorDodge) return s == 255 ? 255 : std::min(255, (d << 8) / (255 - s));
+  if constexpr (Op == ieloColorBurn) return s == 0 ? 0 : std::max(0, 255 - ((255 - d) << 8) / s);
+  if constexpr (Op == ieloInverseDodge) return d == 255 ? 255 : std::min(255, (s << 8) / (255 - d));
+  if constexpr (Op == ieloInverseBurn) return d == 0 ? 0 : std::max(0, 255 - ((255 - s) << 8) / d);
+  if constexpr (Op == ieloSoftDodge) {
     if (s + d < 256) return s == 255 ? 255 : std::min(255, (d << 7) / (255 - s));
     return std::max(0, 255 - ((255 - s) << 7) / d);
   }
-  if constexpr (Op == 23) {
+  if constexpr (Op == ieloSoftBurn) {
     if (s + d < 256) return d == 255 ? 255 : std::min(255, (s << 7) / (255 - d));
     return std::max(0, 255 - ((255 - d) << 7) / s);
   }
-  if constexpr (Op == 24) return s == 255 ? 255 : std::min(255, (d * d) / (255 - s));
-  if constexpr (Op == 25) return d == 255 ? 255 : std::min(255, (s * s) / (255 - d));
-  if constexpr (Op == 26) return s == 0 ? 0 : std::max(0, 255 - ((255 - d) * (255 - d)) / s);
-  if constexpr (Op == 27) return d == 0 ? 0 : std::max(0, 255 - ((255 - s) * (255 - s)) / d);
-  if constexpr (Op == 28) return std::clamp(d + s - 256, 0, 255);
-  if constexpr (Op == 29) return std::min(255, IECosineBlendTable[size_t(s)] + IECosineBlendTable[size_t(d)]);
-  if constexpr (Op == 30) return std::clamp(d + 2 * s - 256, 0, 255);
+  if constexpr (Op == ieloReflect) return s == 255 ? 255 : std::min(255, (d * d) / (255 - s));
+  if constexpr (Op == ieloGlow) return d == 255 ? 255 : std::min(255, (s * s) / (255 - d));
+  if constexpr (Op == ieloFreeze) return s == 0 ? 0 : std::max(0, 255 - ((255 - d) * (255 - d)) / s);
+  if constexpr (Op == ieloHeat) return d == 0 ? 0 : std::max(0, 255 - ((255 - s) * (255 - s)) / d);
+  if constexpr (Op == ieloSubtract) return std::clamp(d + s - 256, 0, 255);
+  if constexpr (Op == ieloCosine) return std::min(255, IECosineBlendTable[size_t(s)] + IECosineBlendTable[size_t(d)]);
+  if constexpr (Op == ieloStamp) return std::clamp(d + 2 * s - 256, 0, 255);
   return d;
 }
 
@@ -76,8 +77,8 @@ template <size_t... I>
 constexpr std::array<TChannelRowFn, sizeof...(I)> MakeChannelRows(std::index_sequence<I...>) {
   return {&ChannelRow<int(I)>...};
 }
-// Entry op for ops 1..30; entry 0 is unused.
-constexpr auto kChannelRows = MakeChannelRows(std::make_index_sequence<31>{});
+// Entry op for ieloAdd..ieloStamp; entry 0 is unused.
+constexpr auto kChannelRows = MakeChannelRows(std::make_index_sequence<ieloStamp + 1>{});
 
 // The Dubois matrix: rows red', green', blue'; columns Dr, Dg, Db, Sr, Sg, Sb.
 constexpr long double kDubois[3][6] = {
@@ -139,7 +140,7 @@ inline void DuboisPixel(const TDuboisTables& tb, const uint8_t* s, uint8_t* d) {
 
 inline uint32_t Packed(const uint8_t* p) { return uint32_t(p[kR]) << 16 | uint32_t(p[kG]) << 8 | p[kB]; }
 
-// Operations 34..37: hue (h), saturation (s) and lightness (l), each taken from
+// The HSL mixes: hue (h), saturation (s) and lightness (l), each taken from
 // the layer when its flag is set, else from the destination.
 void HslMix(const uint8_t* layer, uint8_t* dest, bool h, bool s, bool l) {
   const auto toHsl = IEProcessingHooks.RGBToHSL;
@@ -167,52 +168,52 @@ inline void GrayAnaglyph(const uint8_t* s, uint8_t* d) {
 
 void IEBlendPixel(const uint8_t* layer, uint8_t* dest, uint8_t operation, int32_t row) {
   switch (operation) {
-    case 0:
+    case ieloCopy:
       std::memcpy(dest, layer, 3);
       return;
-    case 31:
+    case ieloRed:
       dest[kR] = layer[kR];
       return;
-    case 32:
+    case ieloGreen:
       dest[kG] = layer[kG];
       return;
-    case 33:
+    case ieloBlue:
       dest[kB] = layer[kB];
       return;
-    case 34:
+    case ieloHue:
       HslMix(layer, dest, true, false, false);
       return;
-    case 35:
+    case ieloSaturation:
       HslMix(layer, dest, false, true, false);
       return;
-    case 36:
+    case ieloHueSaturation:
       HslMix(layer, dest, true, true, false);
       return;
-    case 37:
+    case ieloHueLightness:
       HslMix(layer, dest, true, false, true);
       return;
-    case 38:
+    case ieloAnaglyphGray:
       GrayAnaglyph(layer, dest);
       return;
-    case 39:
+    case ieloAnaglyphColor:
       dest[kG] = layer[kG];
       dest[kB] = layer[kB];
       return;
-    case 40:
+    case ieloAnaglyphDubois:
       DuboisPixel(Dubois(), layer, dest);
       return;
-    case 41:
+    case ieloInterlaceEven:
       if ((row & 1) == 0) std::memcpy(dest, layer, 3);
       return;
-    case 42:
+    case ieloInterlaceOdd:
       if ((row & 1) != 0) std::memcpy(dest, layer, 3);
       return;
-    case 43:
+    case ieloAnaglyphRedGreen:
       dest[kG] = layer[kG];
       dest[kB] = 0;
       return;
     default:
-      if (operation <= 30) kChannelRows[operation](layer, dest, 1);
+      if (operation <= ieloStamp) kChannelRows[operation](layer, dest, 1);
       return;
   }
 }
@@ -221,36 +222,36 @@ void IEBlendRow(const uint8_t* layer, uint8_t* dest, int32_t count, uint8_t oper
   if (count <= 0) return;
   const size_t bytes = size_t(count) * 3;
   switch (operation) {
-    case 0:
+    case ieloCopy:
       std::memmove(dest, layer, bytes);
       return;
-    case 38:
+    case ieloAnaglyphGray:
       for (size_t i = 0; i < bytes; i += 3) GrayAnaglyph(layer + i, dest + i);
       return;
-    case 39:
+    case ieloAnaglyphColor:
       for (size_t i = 0; i < bytes; i += 3) {
         dest[i + kG] = layer[i + kG];
         dest[i + kB] = layer[i + kB];
       }
       return;
-    case 40: {
+    case ieloAnaglyphDubois: {
       const TDuboisTables& tb = Dubois();
       for (size_t i = 0; i < bytes; i += 3) DuboisPixel(tb, layer + i, dest + i);
       return;
     }
-    case 41:
-    case 42:
+    case ieloInterlaceEven:
+    case ieloInterlaceOdd:
       // The parity is the destination row's, so a whole row is taken or left.
-      if ((row & 1) == (operation == 41 ? 0 : 1)) std::memmove(dest, layer, bytes);
+      if ((row & 1) == (operation == ieloInterlaceEven ? 0 : 1)) std::memmove(dest, layer, bytes);
       return;
-    case 43:
+    case ieloAnaglyphRedGreen:
       for (size_t i = 0; i < bytes; i += 3) {
         dest[i + kG] = layer[i + kG];
         dest[i + kB] = 0;
       }
       return;
     default:
-      if (operation >= 1 && operation <= 30) {
+      if (operation >= ieloAdd && operation <= ieloStamp) {
         kChannelRows[operation](layer, dest, count);
         return;
       }

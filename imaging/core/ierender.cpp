@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "imaging/core/ieblend.h"
 #include "imaging/core/ieconvert.h"
 #include "imaging/core/iepixels.h"
 #include "platform/vcl/graphics.h"
@@ -88,27 +89,37 @@ void CallRowRenderer(TIEBitmap& src, const TIEStretchRowsParams& p, bool alpha) 
   }
 }
 
-}  // namespace
+// The arguments of one RenderToTIEBitmap call that its steps share.
+struct TRenderCall {
+  TIEBitmap& Dest;
+  std::vector<uint8_t*>* RowTable;
+  std::vector<int32_t>* ColumnMap;
+  std::vector<int32_t>* RowMap;
+  const TRect* UpdateArea;
+  bool EnableAlpha;
+  bool ReuseRows;
+  int32_t Transparency;  // clamped to 0..255
+  TResampleFilter Filter;
+  bool FreeTables;
+  uint8_t Operation;
+};
 
-void TIEBitmap::RenderToTIEBitmap(TIEBitmap& dest, std::vector<uint8_t*>* rowTable, std::vector<int32_t>* columnMap,
-                                  std::vector<int32_t>* rowMap, const TRect* updateArea, int32_t xDst, int32_t yDst,
-                                  int32_t dxDst, int32_t dyDst, int32_t xSrc, int32_t ySrc, int32_t dxSrc,
-                                  int32_t dySrc, bool enableAlpha, bool reuseRows, int32_t transparency,
-                                  TResampleFilter filter, bool freeTables, uint8_t operation) {
-  TIEAccessScope readOnly(*this, iedRead);
-  // Every row renderer writes 3-byte pixels: any other destination would be overrun.
-  if (dest.GetPixelFormat() != ie24RGB || dest.IsEmpty() || IsEmpty()) return;
-  if (dxDst == 0 || dyDst == 0 || dxSrc == 0 || dySrc == 0) return;
+// Destination and source rectangles after clipping, and the ratios of the
+// rectangles as given (the maps keep using those after clipping).
+struct TRenderRects {
+  int32_t X, Y, W, H;          // destination
+  int32_t SX, SY, SW, SH;      // source
+  double RX, RY;               // source units per destination pixel
+};
+
+// Clip to the destination: a cut-off part of the destination rectangle cuts
+// the source rectangle by the ratio (rounded at the start, truncated at the
+// end). False when nothing is left.
+bool ClipToDestination(TIEBitmap& src, TIEBitmap& dest, int32_t xDst, int32_t yDst, int32_t dxDst,
+                       int32_t dyDst, int32_t xSrc, int32_t ySrc, int32_t dxSrc, int32_t dySrc, TRenderRects& r) {
   const int32_t W = dest.GetWidth(), H = dest.GetHeight();
-  const int32_t sw = GetWidth(), sh = GetHeight();
-  if (yDst > H - 1 || xDst > W - 1) return;
-  transparency = std::clamp(transparency, 0, 255);
-
-  // Ratios of the rectangles as given; the maps keep using them after clipping.
+  const int32_t sw = src.GetWidth(), sh = src.GetHeight();
   const double ry = double(dySrc) / dyDst, rx = double(dxSrc) / dxDst;
-
-  // Clip to the destination: a cut-off part of the destination rectangle cuts
-  // the source rectangle by the ratio (rounded at the start, truncated at the end).
   int64_t xd = xDst, yd = yDst, wd = dxDst, hd = dyDst, xs = xSrc, ys = ySrc, ws = dxSrc, hs = dySrc;
   if (yd < 0) {
     const int64_t k = RoundI64(double(-yd) * ry);
@@ -140,185 +151,259 @@ void TIEBitmap::RenderToTIEBitmap(TIEBitmap& dest, std::vector<uint8_t*>* rowTab
   ys = ClampI64(ys, 0, sh - 1);
   ws = ClampI64(ws, 0, sw);
   hs = ClampI64(hs, 0, sh);
-  if (wd == 0 || hd == 0 || ws == 0 || hs == 0) return;
-  const auto x0 = int32_t(xd), y0 = int32_t(yd), w0 = int32_t(wd), h0 = int32_t(hd);
-  const auto sx0 = int32_t(xs), sy0 = int32_t(ys), sw0 = int32_t(ws), sh0 = int32_t(hs);
-  const TIEPixelFormat format = GetPixelFormat();
+  if (wd == 0 || hd == 0 || ws == 0 || hs == 0) return false;
+  r = TRenderRects{int32_t(xd), int32_t(yd), int32_t(wd), int32_t(hd),
+                   int32_t(xs), int32_t(ys), int32_t(ws), int32_t(hs), rx, ry};
+  return true;
+}
 
-  // Filtered path: resample the source rectangle to the destination size, then draw that 1:1.
+// Filtered path: resample the source rectangle to the destination size, then
+// draw that 1:1. False when the filter does not apply or cannot be had (the
+// nearest-pixel path draws instead); true when this path is done, drawn or not.
+bool RenderFiltered(TIEBitmap& src, const TRenderCall& c, const TRenderRects& r) {
+  const TIEPixelFormat format = src.GetPixelFormat();
+  const int32_t x0 = r.X, y0 = r.Y, w0 = r.W, h0 = r.H, sx0 = r.SX, sy0 = r.SY, sw0 = r.SW, sh0 = r.SH;
   const TIEProcessingHooks& hooks = IEProcessingHooks;
   // A single source pixel gives one colour whatever the filter; the resamplers leave such a source alone.
-  if (filter != rfNone && (sw0 != w0 || sh0 != h0) && (sw0 > 1 || sh0 > 1) && (format == ie1g || format == ie24RGB)) {
-    const bool alphaInUse = enableAlpha && HasAlphaChannel();
-    const bool projection = filter == rfProjectBW || filter == rfProjectWB;
-    if (format == ie1g && sw0 >= w0 && !alphaInUse && !projection) {
-      if (hooks.Average1BitToGray) {
-        TIEBitmap gray;
-        if (!gray.Allocate(w0, h0, ie24RGB)) return;
-        hooks.Average1BitToGray(*this, sx0, sy0, sx0 + sw0 - 1, sy0 + sh0 - 1, gray);
-        gray.RenderToTIEBitmap(dest, nullptr, nullptr, nullptr, updateArea, x0, y0, w0, h0, 0, 0, w0, h0, enableAlpha,
-                               reuseRows, transparency, rfNone, true, operation);
-        return;
-      }
-    } else if ((format == ie1g ? hooks.Resample1BitEx != nullptr : hooks.ResampleEx != nullptr) &&
-               (!alphaInUse || hooks.ResampleGray8)) {
-      TIEBitmap part;
-      if (!part.Allocate(sw0, sh0, format)) return;
-      // A source rectangle reaching past the source leaves part of the copy
-      // uncovered; that part is black rather than whatever the memory held.
-      part.Fill(0);
-      CopyRectTo(part, sx0, sy0, 0, 0, sw0, sh0);
-      TIEBitmap sized;
-      if (!sized.Allocate(w0, h0, format == ie1g && projection ? ie1g : ie24RGB)) return;
-      if (format == ie1g)
-        hooks.Resample1BitEx(part, sized, filter);
-      else
-        hooks.ResampleEx(part, sized, filter);
-      if (alphaInUse) {
-        TIEBitmap* sourceAlpha = GetAlphaChannel();
-        TIEBitmap* partAlpha = part.GetAlphaChannel();
-        partAlpha->Fill(0);
-        sourceAlpha->CopyRectTo(*partAlpha, sx0, sy0, 0, 0, sw0, sh0);
-        partAlpha->SetFullyOpaque(sourceAlpha->FullyOpaque());
-        TIEBitmap* sizedAlpha = sized.GetAlphaChannel();
-        hooks.ResampleGray8(*partAlpha, *sizedAlpha, filter);
-        sizedAlpha->SetFullyOpaque(partAlpha->FullyOpaque());
-      }
-      for (int32_t i = 0; i < 4; ++i) sized.SetChannelOffset(i, ChannelOffset(i));
-      sized.SetDisplayAdjust(DisplayAdjust());
-      sized.SetDisplayContrast(DisplayContrast());
-      sized.RenderToTIEBitmap(dest, nullptr, nullptr, nullptr, updateArea, x0, y0, w0, h0, 0, 0, w0, h0, enableAlpha,
-                              reuseRows, transparency, rfNone, true, operation);
-      return;
-    }
-    // Without the processing unit the filter cannot be had: nearest pixel instead.
+  if (!(c.Filter != rfNone && (sw0 != w0 || sh0 != h0) && (sw0 > 1 || sh0 > 1) &&
+        (format == ie1g || format == ie24RGB)))
+    return false;
+  const bool alphaInUse = c.EnableAlpha && src.HasAlphaChannel();
+  const bool projection = c.Filter == rfProjectBW || c.Filter == rfProjectWB;
+  if (format == ie1g && sw0 >= w0 && !alphaInUse && !projection) {
+    if (!hooks.Average1BitToGray) return false;
+    TIEBitmap gray;
+    if (!gray.Allocate(w0, h0, ie24RGB)) return true;
+    hooks.Average1BitToGray(src, sx0, sy0, sx0 + sw0 - 1, sy0 + sh0 - 1, gray);
+    gray.RenderToTIEBitmap(c.Dest, nullptr, nullptr, nullptr, c.UpdateArea, x0, y0, w0, h0, 0, 0, w0, h0,
+                           c.EnableAlpha, c.ReuseRows, c.Transparency, rfNone, true, c.Operation);
+    return true;
   }
+  // Without the processing unit the filter cannot be had: nearest pixel instead.
+  if (!((format == ie1g ? hooks.Resample1BitEx != nullptr : hooks.ResampleEx != nullptr) &&
+        (!alphaInUse || hooks.ResampleGray8)))
+    return false;
+  TIEBitmap part;
+  if (!part.Allocate(sw0, sh0, format)) return true;
+  // A source rectangle reaching past the source leaves part of the copy
+  // uncovered; that part is black rather than whatever the memory held.
+  part.Fill(0);
+  src.CopyRectTo(part, sx0, sy0, 0, 0, sw0, sh0);
+  TIEBitmap sized;
+  if (!sized.Allocate(w0, h0, format == ie1g && projection ? ie1g : ie24RGB)) return true;
+  if (format == ie1g)
+    hooks.Resample1BitEx(part, sized, c.Filter);
+  else
+    hooks.ResampleEx(part, sized, c.Filter);
+  if (alphaInUse) {
+    TIEBitmap* sourceAlpha = src.GetAlphaChannel();
+    TIEBitmap* partAlpha = part.GetAlphaChannel();
+    partAlpha->Fill(0);
+    sourceAlpha->CopyRectTo(*partAlpha, sx0, sy0, 0, 0, sw0, sh0);
+    partAlpha->SetFullyOpaque(sourceAlpha->FullyOpaque());
+    TIEBitmap* sizedAlpha = sized.GetAlphaChannel();
+    hooks.ResampleGray8(*partAlpha, *sizedAlpha, c.Filter);
+    sizedAlpha->SetFullyOpaque(partAlpha->FullyOpaque());
+  }
+  for (int32_t i = 0; i < 4; ++i) sized.SetChannelOffset(i, src.ChannelOffset(i));
+  sized.SetDisplayAdjust(src.DisplayAdjust());
+  sized.SetDisplayContrast(src.DisplayContrast());
+  sized.RenderToTIEBitmap(c.Dest, nullptr, nullptr, nullptr, c.UpdateArea, x0, y0, w0, h0, 0, 0, w0, h0, c.EnableAlpha,
+                          c.ReuseRows, c.Transparency, rfNone, true, c.Operation);
+  return true;
+}
 
-  // Nearest-pixel path.
-  TIEAccessScope readWrite(dest, iedRead | iedWrite);
-  const bool fileDest = dest.Location() == ieFile;
-  std::vector<uint8_t*> ownTable;
-  bool tableBuilt = false;
-  uint8_t* const* table = nullptr;
+// The destination's row addresses: the handed-in table when it covers the
+// destination, else one built here. A file-backed destination gets an empty
+// table that the bands fill while they hold their rows.
+struct TDestRows {
+  std::vector<uint8_t*> Own;
+  bool Built = false;
+  uint8_t* const* Table = nullptr;
+};
+
+void PrepareDestRows(TIEBitmap& dest, std::vector<uint8_t*>* rowTable, bool fileDest, TDestRows& rows) {
+  const int32_t H = dest.GetHeight();
   if (!fileDest && rowTable && rowTable->size() >= size_t(H)) {
-    table = rowTable->data();
-  } else {
-    ownTable.assign(size_t(H), nullptr);
-    if (!fileDest) {
-      for (int32_t y = 0; y < H; ++y) ownTable[size_t(y)] = static_cast<uint8_t*>(dest.GetScanline(y));
-      tableBuilt = true;
-    }
-    table = ownTable.data();
+    rows.Table = rowTable->data();
+    return;
   }
+  rows.Own.assign(size_t(H), nullptr);
+  if (!fileDest) {
+    for (int32_t y = 0; y < H; ++y) rows.Own[size_t(y)] = static_cast<uint8_t*>(dest.GetScanline(y));
+    rows.Built = true;
+  }
+  rows.Table = rows.Own.data();
+}
+
+// The area drawn, in destination coordinates, inclusive.
+struct TDrawnArea {
+  int64_t FirstCol, LastCol, FirstRow, LastRow;
+};
+
+// The area drawn: the destination rectangle within the update area and the
+// destination, less the rows and columns that handed-in maps do not cover.
+// False when it is empty.
+bool AreaDrawn(const TRenderCall& c, const TRenderRects& r, int32_t sw, int32_t sh, TDrawnArea& a) {
+  const int32_t W = c.Dest.GetWidth(), H = c.Dest.GetHeight();
+  int64_t ul = -2147483646, ut = -2147483646, ur = 2147483646, ub = 2147483646;
+  if (c.UpdateArea) {
+    ul = c.UpdateArea->Left;
+    ut = c.UpdateArea->Top;
+    ur = c.UpdateArea->Right;
+    ub = c.UpdateArea->Bottom;
+  }
+  int64_t firstCol = std::max<int64_t>(ul, r.X), lastCol = std::min<int64_t>({ur, int64_t(r.X) + r.W - 1, W - 1});
+  int64_t firstRow = std::max<int64_t>(ut, r.Y), lastRow = std::min<int64_t>({ub, int64_t(r.Y) + r.H - 1, H - 1});
+  // An update area beside the destination draws nothing (clamping first
+  // would draw its nearest edge column or row).
+  if (firstCol > lastCol || firstRow > lastRow) return false;
+  firstCol = ClampI64(firstCol, 0, W - 1);
+  lastCol = ClampI64(lastCol, 0, W - 1);
+  firstRow = ClampI64(firstRow, 0, H - 1);
+  lastRow = ClampI64(lastRow, 0, H - 1);
+  const std::vector<int32_t>* rowMap = c.RowMap;
+  const std::vector<int32_t>* columnMap = c.ColumnMap;
+  // A handed-in map is read from the destination rectangle's start; rows or
+  // columns it does not cover inside the source are not drawn.
+  if (rowMap && !rowMap->empty())
+    while (lastRow >= firstRow && (size_t(lastRow - r.Y) >= rowMap->size() || (*rowMap)[size_t(lastRow - r.Y)] >= sh))
+      --lastRow;
+  if (columnMap && !columnMap->empty())
+    while (lastCol >= firstCol &&
+           (size_t(lastCol - r.X) >= columnMap->size() || (*columnMap)[size_t(lastCol - r.X)] >= sw))
+      --lastCol;
+  if (firstCol > lastCol || firstRow > lastRow) return false;
+  a = TDrawnArea{firstCol, lastCol, firstRow, lastRow};
+  return true;
+}
+
+// Source column and row of every destination column and row of the area,
+// each held inside the source. From the handed-in maps when given, else
+// computed; the computed ones are also kept in own* for handing back.
+struct TSourceMaps {
+  std::vector<int32_t> Columns, Rows, OwnColumns, OwnRows;
+  bool ColumnsBuilt = false, RowsBuilt = false;
+};
+
+void BuildSourceMaps(const TRenderCall& c, const TRenderRects& r, const TDrawnArea& a, int32_t sw, int32_t sh,
+                     TSourceMaps& m) {
+  const int32_t nc = int32_t(a.LastCol - a.FirstCol + 1), nr = int32_t(a.LastRow - a.FirstRow + 1);
+  m.Columns.resize(size_t(nc));
+  m.Rows.resize(size_t(nr));
+  if (c.ColumnMap && !c.ColumnMap->empty()) {
+    for (int32_t i = 0; i < nc; ++i)
+      m.Columns[size_t(i)] = std::clamp((*c.ColumnMap)[size_t(a.FirstCol - r.X + i)], 0, sw - 1);
+  } else {
+    for (int32_t i = 0; i < nc; ++i)
+      m.Columns[size_t(i)] = int32_t(ClampI64(TruncI64(double(a.FirstCol + i - r.X) * r.RX + r.SX), 0, sw - 1));
+    m.ColumnsBuilt = true;
+    m.OwnColumns = m.Columns;
+  }
+  if (c.RowMap && !c.RowMap->empty()) {
+    for (int32_t i = 0; i < nr; ++i)
+      m.Rows[size_t(i)] = std::clamp((*c.RowMap)[size_t(a.FirstRow - r.Y + i)], 0, sh - 1);
+  } else {
+    for (int32_t i = 0; i < nr; ++i)
+      m.Rows[size_t(i)] = int32_t(ClampI64(TruncI64(double(a.FirstRow + i - r.Y) * r.RY + r.SY), 0, sh - 1));
+    m.RowsBuilt = true;
+    m.OwnRows = m.Rows;
+  }
+}
+
+// Runs the row renderer over the area; a file-backed destination in bands of
+// locked rows.
+void DrawRows(TIEBitmap& src, const TIEStretchRowsParams& p, bool alphaVariant, bool fileDest, TDestRows& rows,
+              const TSourceMaps& maps) {
+  if (!fileDest) {
+    CallRowRenderer(src, p, alphaVariant);
+    return;
+  }
+  for (int32_t r0 = p.FirstRow; r0 <= p.LastRow; r0 += kFileBandRows) {
+    const int32_t r1 = std::min(p.LastRow, r0 + kFileBandRows - 1);
+    TLockedBand band(*p.Dest, rows.Own, r0, r1);
+    TIEStretchRowsParams q = p;
+    q.FirstRow = r0;
+    q.LastRow = r1;
+    if (q.RowMap) q.RowMap = maps.Rows.data() + (r0 - p.FirstRow);
+    CallRowRenderer(src, q, alphaVariant);
+  }
+}
+
+// Nearest-pixel path.
+void RenderNearest(TIEBitmap& src, const TRenderCall& c, const TRenderRects& r) {
+  TIEBitmap& dest = c.Dest;
+  TIEAccessScope readWrite(dest, iedRead | iedWrite);
+  const int32_t sw = src.GetWidth(), sh = src.GetHeight();
+  const bool fileDest = dest.Location() == ieFile;
+  TDestRows rows;
+  PrepareDestRows(dest, c.RowTable, fileDest, rows);
   std::vector<uint8_t> transparencyRow;
-  if (transparency < 255) transparencyRow.assign(size_t(sw), uint8_t(transparency));
-  std::vector<int32_t> ownColumns, ownRows, workColumns, workRows;
-  bool columnsBuilt = false, rowsBuilt = false;
+  if (c.Transparency < 255) transparencyRow.assign(size_t(sw), uint8_t(c.Transparency));
+  TSourceMaps maps;
   try {
-    const auto ystep = int32_t(TruncI64(double(sh0) / h0 * 16384));
-    const auto xstep = int32_t(TruncI64(double(sw0) / w0 * 16384));
+    const auto ystep = int32_t(TruncI64(double(r.SH) / r.H * 16384));
+    const auto xstep = int32_t(TruncI64(double(r.SW) / r.W * 16384));
+    TDrawnArea a{};
+    if (!AreaDrawn(c, r, sw, sh, a)) return;
 
-    // The area drawn: the destination rectangle within the update area and the destination.
-    int64_t ul = -2147483646, ut = -2147483646, ur = 2147483646, ub = 2147483646;
-    if (updateArea) {
-      ul = updateArea->Left;
-      ut = updateArea->Top;
-      ur = updateArea->Right;
-      ub = updateArea->Bottom;
-    }
-    int64_t firstCol = std::max<int64_t>(ul, x0), lastCol = std::min<int64_t>({ur, int64_t(x0) + w0 - 1, W - 1});
-    int64_t firstRow = std::max<int64_t>(ut, y0), lastRow = std::min<int64_t>({ub, int64_t(y0) + h0 - 1, H - 1});
-    // An update area beside the destination draws nothing (clamping first
-    // would draw its nearest edge column or row).
-    if (firstCol > lastCol || firstRow > lastRow) return;
-    firstCol = ClampI64(firstCol, 0, W - 1);
-    lastCol = ClampI64(lastCol, 0, W - 1);
-    firstRow = ClampI64(firstRow, 0, H - 1);
-    lastRow = ClampI64(lastRow, 0, H - 1);
-    const bool passedRows = rowMap && !rowMap->empty();
-    const bool passedColumns = columnMap && !columnMap->empty();
-    // A handed-in map is read from the destination rectangle's start; rows or
-    // columns it does not cover inside the source are not drawn.
-    if (passedRows)
-      while (lastRow >= firstRow && (size_t(lastRow - y0) >= rowMap->size() || (*rowMap)[size_t(lastRow - y0)] >= sh))
-        --lastRow;
-    if (passedColumns)
-      while (lastCol >= firstCol &&
-             (size_t(lastCol - x0) >= columnMap->size() || (*columnMap)[size_t(lastCol - x0)] >= sw))
-        --lastCol;
-    if (firstCol > lastCol || firstRow > lastRow) return;
-
-    const bool useAlpha = enableAlpha && HasAlphaChannel() && !GetAlphaChannel()->FullyOpaque();
-    const bool fastCopy = xstep == 16384 && ystep == 16384 && format == ie24RGB && transparency >= 255 && !useAlpha &&
-                          !DisplayAdjust() && DisplayContrast() == 0 && operation == 0 && DisplayGrayMin() == 0 &&
-                          DisplayGrayMax() == 0;
-    if (!fastCopy) {
-      const int32_t nc = int32_t(lastCol - firstCol + 1), nr = int32_t(lastRow - firstRow + 1);
-      // The renderers index the source by these: handed-in entries are held inside it.
-      workColumns.resize(size_t(nc));
-      workRows.resize(size_t(nr));
-      if (passedColumns) {
-        for (int32_t i = 0; i < nc; ++i)
-          workColumns[size_t(i)] = std::clamp((*columnMap)[size_t(firstCol - x0 + i)], 0, sw - 1);
-      } else {
-        for (int32_t i = 0; i < nc; ++i)
-          workColumns[size_t(i)] = int32_t(ClampI64(TruncI64(double(firstCol + i - x0) * rx + sx0), 0, sw - 1));
-        columnsBuilt = true;
-        ownColumns = workColumns;
-      }
-      if (passedRows) {
-        for (int32_t i = 0; i < nr; ++i)
-          workRows[size_t(i)] = std::clamp((*rowMap)[size_t(firstRow - y0 + i)], 0, sh - 1);
-      } else {
-        for (int32_t i = 0; i < nr; ++i)
-          workRows[size_t(i)] = int32_t(ClampI64(TruncI64(double(firstRow + i - y0) * ry + sy0), 0, sh - 1));
-        rowsBuilt = true;
-        ownRows = workRows;
-      }
-    }
+    const bool useAlpha = c.EnableAlpha && src.HasAlphaChannel() && !src.GetAlphaChannel()->FullyOpaque();
+    const bool fastCopy = xstep == 16384 && ystep == 16384 && src.GetPixelFormat() == ie24RGB &&
+                          c.Transparency >= 255 && !useAlpha && !src.DisplayAdjust() && src.DisplayContrast() == 0 &&
+                          c.Operation == ieloCopy && src.DisplayGrayMin() == 0 && src.DisplayGrayMax() == 0;
+    // The block copy needs no maps.
+    if (!fastCopy) BuildSourceMaps(c, r, a, sw, sh, maps);
 
     TIEStretchRowsParams p;
-    p.RowTable = table;
+    p.RowTable = rows.Table;
     p.Dest = &dest;
-    p.Transparency = transparency;
+    p.Transparency = c.Transparency;
     p.UseAlpha = useAlpha;
     p.TransparencyRow = transparencyRow.empty() ? nullptr : transparencyRow.data();
-    p.ColumnMap = workColumns.empty() ? nullptr : workColumns.data();
-    p.RowMap = workRows.empty() ? nullptr : workRows.data();
-    p.SourceX = sx0;
-    p.SourceY = sy0;
-    p.DestX = x0;
-    p.DestY = y0;
-    p.FirstColumn = int32_t(firstCol);
-    p.LastColumn = int32_t(lastCol);
-    p.FirstRow = int32_t(firstRow);
-    p.LastRow = int32_t(lastRow);
+    p.ColumnMap = maps.Columns.empty() ? nullptr : maps.Columns.data();
+    p.RowMap = maps.Rows.empty() ? nullptr : maps.Rows.data();
+    p.SourceX = r.SX;
+    p.SourceY = r.SY;
+    p.DestX = r.X;
+    p.DestY = r.Y;
+    p.FirstColumn = int32_t(a.FirstCol);
+    p.LastColumn = int32_t(a.LastCol);
+    p.FirstRow = int32_t(a.FirstRow);
+    p.LastRow = int32_t(a.LastRow);
     p.XStep = xstep;
     p.YStep = ystep;
-    p.ReuseRows = reuseRows;
-    p.Operation = operation;
-    const bool alphaVariant = transparency < 255 || useAlpha;
-    if (!fileDest) {
-      CallRowRenderer(*this, p, alphaVariant);
-    } else {
-      for (auto r0 = int32_t(firstRow); r0 <= int32_t(lastRow); r0 += kFileBandRows) {
-        const int32_t r1 = std::min(int32_t(lastRow), r0 + kFileBandRows - 1);
-        TLockedBand band(dest, ownTable, r0, r1);
-        TIEStretchRowsParams q = p;
-        q.FirstRow = r0;
-        q.LastRow = r1;
-        if (q.RowMap) q.RowMap = workRows.data() + (r0 - firstRow);
-        CallRowRenderer(*this, q, alphaVariant);
-      }
-    }
+    p.ReuseRows = c.ReuseRows;
+    p.Operation = c.Operation;
+    DrawRows(src, p, c.Transparency < 255 || useAlpha, fileDest, rows, maps);
   } catch (...) {
     // A failure while drawing ends it; what was drawn stays.
   }
-  if (!freeTables) {
-    if (rowTable && tableBuilt) *rowTable = std::move(ownTable);
-    if (columnMap && columnsBuilt) *columnMap = std::move(ownColumns);
-    if (rowMap && rowsBuilt) *rowMap = std::move(ownRows);
+  // The tables built here go back to the caller for the next call.
+  if (!c.FreeTables) {
+    if (c.RowTable && rows.Built) *c.RowTable = std::move(rows.Own);
+    if (c.ColumnMap && maps.ColumnsBuilt) *c.ColumnMap = std::move(maps.OwnColumns);
+    if (c.RowMap && maps.RowsBuilt) *c.RowMap = std::move(maps.OwnRows);
   }
+}
+
+}  // namespace
+
+void TIEBitmap::RenderToTIEBitmap(TIEBitmap& dest, std::vector<uint8_t*>* rowTable, std::vector<int32_t>* columnMap,
+                                  std::vector<int32_t>* rowMap, const TRect* updateArea, int32_t xDst, int32_t yDst,
+                                  int32_t dxDst, int32_t dyDst, int32_t xSrc, int32_t ySrc, int32_t dxSrc,
+                                  int32_t dySrc, bool enableAlpha, bool reuseRows, int32_t transparency,
+                                  TResampleFilter filter, bool freeTables, uint8_t operation) {
+  TIEAccessScope readOnly(*this, iedRead);
+  // Every row renderer writes 3-byte pixels: any other destination would be overrun.
+  if (dest.GetPixelFormat() != ie24RGB || dest.IsEmpty() || IsEmpty()) return;
+  if (dxDst == 0 || dyDst == 0 || dxSrc == 0 || dySrc == 0) return;
+  if (yDst > dest.GetHeight() - 1 || xDst > dest.GetWidth() - 1) return;
+  const TRenderCall call{dest,      rowTable,  columnMap, rowMap, updateArea,
+                         enableAlpha, reuseRows, std::clamp(transparency, 0, 255), filter, freeTables, operation};
+  TRenderRects rects{};
+  if (!ClipToDestination(*this, dest, xDst, yDst, dxDst, dyDst, xSrc, ySrc, dxSrc, dySrc, rects)) return;
+  if (RenderFiltered(*this, call, rects)) return;
+  RenderNearest(*this, call, rects);
 }
 
 void TIEBitmap::DrawToTIEBitmap(TIEBitmap& dest, int32_t xDst, int32_t yDst, int32_t dxDst, int32_t dyDst, int32_t xSrc,

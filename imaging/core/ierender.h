@@ -26,6 +26,7 @@
 #include <cstdint>
 
 #include "imaging/core/iebitmap.h"
+#include "imaging/core/ieblend.h"
 
 // Arguments of the row renderers (TIEBitmap::StretchRows_* and StretchRowsAlpha_*).
 struct TIEStretchRowsParams {
@@ -51,7 +52,7 @@ struct TIEStretchRowsParams {
   int32_t XStep = 16384, YStep = 16384;
   // Copy the previous destination row when a row maps to the same source row.
   bool ReuseRows = false;
-  uint8_t Operation = 0;
+  uint8_t Operation = ieloCopy;  // a TIELayerOperation
 };
 
 // Contrast factor of the display adjustments: a 16.16 fixed-point gain.

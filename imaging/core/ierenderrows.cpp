@@ -212,7 +212,9 @@ class TRowRenderer {
   int32_t n_ = 0;
 };
 
-bool AdjustOrOperation(TIEBitmap& b, uint8_t op) { return b.DisplayAdjust() || b.DisplayContrast() != 0 || op != 0; }
+bool AdjustOrOperation(TIEBitmap& b, uint8_t op) {
+  return b.DisplayAdjust() || b.DisplayContrast() != 0 || op != ieloCopy;
+}
 
 // ---- colour sources: ie24RGB, ie32RGB, ieRGB48 ----
 
@@ -247,7 +249,7 @@ void BlockRows(TIEBitmap& src, const TIEStretchRowsParams& p) {
 
 // Operations that make a row depend on more than its source row: a copied
 // previous row would be wrong for them.
-bool RowDependentOperation(uint8_t op) { return op == 41 || op == 42; }
+bool RowDependentOperation(uint8_t op) { return op == ieloInterlaceEven || op == ieloInterlaceOdd; }
 
 // ie24RGB (bytesPerPixel 3) and ie32RGB (4), plain variant.
 void ColourRowsPlain(TIEBitmap& src, const TIEStretchRowsParams& p, size_t bytesPerPixel) {

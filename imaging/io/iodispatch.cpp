@@ -242,8 +242,8 @@ void ReadParamsOnly(TStream& buffered, int32_t fileType, TIEBitmap* target, TIOP
                     TIEProgressRecord& progress) {
   if (fileType == ioJPEG) {
     TIEBitmap scratch;
-    ReadJpegStream(buffered, nullptr, target ? *target : scratch, params, progress, true, false, true, false, false,
-                   true, -1, params.NativePixelFormat);
+    ReadJpegStream(buffered, target ? *target : scratch, params, progress,
+                   {.HeaderOnly = true, .ApplyICC = false, .NativePixelFormat = params.NativePixelFormat});
     return;
   }
   TIEFileFormatInfo* entry = IEFileFormatFindById(fileType);

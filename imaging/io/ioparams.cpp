@@ -61,12 +61,19 @@ TIOParamsVals::TIOParamsVals(TVovidErIO* owner)
 TIOParamsVals::~TIOParamsVals() = default;
 
 void TIOParamsVals::SetDefaultParams() {
+  // The plain fields in one step; the warnings of the last decode and the
+  // media frame delay are not settings and stay as they are.
+  const int32_t warnings = JpegWarningCount, lastWarning = JpegLastWarningCode, mediaDelay = MediaFrameDelay;
+  Fields() = TIOParamsFields{};
+  JpegWarningCount = warnings;
+  JpegLastWarningCode = lastWarning;
+  MediaFrameDelay = mediaDelay;
+
+  // What remains keeps the order of its side effects: the view follows the
+  // resolution, and ResetEXIF drops the EXIF marker and the orientation copy.
   FreeColorMap();
-  FileName.clear();
-  FileType = 0;
   BitsPerSample = 8;
   SamplesPerPixel = 3;
-  NativePixelFormat = false;
   if (OwnerIO) {
     if (TIEBitmap* target = IEParamsOwnerHooks.Target ? IEParamsOwnerHooks.Target(OwnerIO) : nullptr) {
       Width = target->GetWidth();
@@ -75,8 +82,6 @@ void TIOParamsVals::SetDefaultParams() {
     SetDpiX(IEDefaultDpiX);
     SetDpiY(IEDefaultDpiY);
   }
-  SetLoadThumbnail(false);
-  IconResourceData = false;
   FullWidth = 0;
   FullHeight = 0;
 
@@ -95,115 +100,18 @@ void TIOParamsVals::SetDefaultParams() {
   TIFFPageNumber = -1;
   TIFFPageCount = -1;
   SetTIFFOrientation(1);
-  TIFFLZWDecompress = IEDefTIFFLZWDecompress;
-  TIFFLZWCompress = IEDefTIFFLZWCompress;
-  TIFFApplyOrientation = false;
-  TIFFJpegQuality = 80;
-  TIFFJpegColorSpace = 2;
   TIFFFillOrder = 1;
   TIFFLittleEndian = true;
-
-  GIFVersion = "GIF89a";
-  GIFXPos = 0;
-  GIFYPos = 0;
-  GIFDelayTime = 0;
-  GIFTransparent = false;
-  GIFTranspColor = TRGB{};
-  GIFInterlaced = false;
-  GIFWinWidth = 0;
-  GIFWinHeight = 0;
-  GIFBackground = TRGB{};
-  GIFAction = 2;
-  GIFLZWDecompress = IEDefGIFLZWDecompress;
-  GIFLZWCompress = IEDefGIFLZWCompress;
-
-  JpegColorSpace = 2;
-  JpegQuality = 80;
-  JpegDCTMethod = 0;
-  JpegChromaSampling = 1;
-  JpegOptimizeHuffman = false;
-  JpegSmoothing = 0;
-  JpegProgressive = false;
-  JpegScale = 1;
-  JpegScaleDenominator = 1;
-  JpegApplyExifOrientation = false;
-
-  J2000ColorSpace = 1;
-  J2000Rate = 1.0;
-  J2000ProgressionOrder = 0;
-  PCXVersion = 5;
-  PCXCompression = 1;
-  BMPVersion = 1;
-  BMPCompression = 0;
-  BMPAlphaOption = false;
-  ICOBackground = TRGB{255, 255, 255};
-  CURXHotSpot = 0;
-  CURYHotSpot = 0;
-  CURBackground = TRGB{255, 255, 255};
-  PNGInterlaced = false;
-  PNGBackground = TRGB{};
-  PNGFilter = 0;
-  PNGCompression = 5;
-  TGAXPos = 0;
-  TGAYPos = 0;
-  TGACompressed = true;
-  TGADescription.clear();
-  TGAAuthor.clear();
-  TGADateTime = Date();
-  TGAImageName.clear();
-  TGABackground = TRGB{};
-  TGAAspectRatio = 1.0;
-  TGAGamma = 2.2;
-  TGAGrayLevel = false;
 
   IPTCInfoList.Clear();
   PXMComments->Clear();
   // After this the EXIF orientation is 0 while the TIFF orientation stays 1.
   ResetEXIF();
-  AVIFrameDelay = 0;
 
-  PSPaperWidth = 595;
-  PSPaperHeight = 842;
-  PSCompression = 1;
-  PSTitle = "No Title";
-  PDFPaperWidth = 595;
-  PDFPaperHeight = 842;
-  PDFCompression = 2;
-  PDFTitle.clear();
-  PDFAuthor.clear();
-  PDFSubject.clear();
-  PDFKeywords.clear();
-  PDFCreator.clear();
-  PDFProducer.clear();
   imagingAnnot_.reset();
   inputICCProfile_.reset();
   outputICCProfile_.reset();
   defaultICCProfile_.reset();
-
-  RawDecodeHalfSize = false;
-  RawGamma = 0.6;
-  RawBrightness = 1.0;
-  RawRedScale = 1.0;
-  RawBlueScale = 1.0;
-  RawAutoWhiteBalance = false;
-  RawCameraWhiteBalance = false;
-  RawFourColorRGB = false;
-  RawCameraName.clear();
-  SetRawUseEmbeddedPreview(false);
-  RawMatchPreviewColors = false;
-  RawPixelsBlueFirst = false;
-  RawPixelsPlanar = 0;
-  RawPixelsRowAlign = 8;
-  RawPixelsHeaderSize = 0;
-  RawPixelsDataFormat = 0;
-  PSDLoadLayers = false;
-  PSDReplaceLayers = true;
-  HDPQuality = 0.9;
-  HDPLossless = false;
-  ICOSizes.fill(TIOIconSize{});
-  ICOSizes[0] = TIOIconSize{64, 64};
-  ICOBitCount.fill(0);
-  ICOBitCount[0] = 8;
   XMPPacket.clear();
 }
 
@@ -231,20 +139,19 @@ void TIOParamsVals::Assign(const TIOParamsVals* source) {
   if (!source || source == this) return;
   const TIOParamsVals& s = *source;
   BitsPerSample = s.BitsPerSample;
-  FileName = s.FileName;
   SamplesPerPixel = s.SamplesPerPixel;
   Width = s.Width;
   Height = s.Height;
   // Through the setters, so that an attached view follows.
   SetDpiX(s.DpiX());
   SetDpiY(s.DpiY());
-  FileType = s.FileType;
   SetImageIndex(s.ImageIndex());
   SetImageCount(s.ImageCount());
-  SetLoadThumbnail(s.LoadThumbnail());
-  IconResourceData = s.IconResourceData;
   FullWidth = s.FullWidth;
   FullHeight = s.FullHeight;
+  // After the setters above: their copies (the per-format image indexes and
+  // counts) take the source's own values, which may differ.
+  Fields() = s.Fields();
 
   TIFFCompression = s.TIFFCompression;
   TIFFImageIndex = s.TIFFImageIndex;
@@ -260,128 +167,23 @@ void TIOParamsVals::Assign(const TIOParamsVals* source) {
   TIFFPageNumber = s.TIFFPageNumber;
   TIFFPageCount = s.TIFFPageCount;
   SetTIFFOrientation(s.TIFFOrientation());
-  TIFFLZWDecompress = s.TIFFLZWDecompress;
-  TIFFLZWCompress = s.TIFFLZWCompress;
-  TIFFApplyOrientation = s.TIFFApplyOrientation;
-  TIFFJpegQuality = s.TIFFJpegQuality;
-  TIFFJpegColorSpace = s.TIFFJpegColorSpace;
   TIFFImageCount = s.TIFFImageCount;
   TIFFFillOrder = s.TIFFFillOrder;
   TIFFLittleEndian = s.TIFFLittleEndian;
 
-  DCXImageIndex = s.DCXImageIndex;
-  GIFVersion = s.GIFVersion;
-  GIFImageIndex = s.GIFImageIndex;
-  GIFXPos = s.GIFXPos;
-  GIFYPos = s.GIFYPos;
-  GIFDelayTime = s.GIFDelayTime;
-  GIFTransparent = s.GIFTransparent;
-  GIFTranspColor = s.GIFTranspColor;
-  GIFInterlaced = s.GIFInterlaced;
-  GIFWinWidth = s.GIFWinWidth;
-  GIFWinHeight = s.GIFWinHeight;
-  GIFBackground = s.GIFBackground;
   GIFComments->Assign(s.GIFComments.get());
-  GIFAction = s.GIFAction;
-  GIFLZWDecompress = s.GIFLZWDecompress;
-  GIFLZWCompress = s.GIFLZWCompress;
-  GIFImageCount = s.GIFImageCount;
-
-  JpegColorSpace = s.JpegColorSpace;
-  JpegQuality = s.JpegQuality;
-  JpegDCTMethod = s.JpegDCTMethod;
-  JpegChromaSampling = s.JpegChromaSampling;
-  JpegOptimizeHuffman = s.JpegOptimizeHuffman;
-  JpegSmoothing = s.JpegSmoothing;
-  JpegProgressive = s.JpegProgressive;
-  JpegScale = s.JpegScale;
   JpegMarkers.Assign(&s.JpegMarkers);
-  JpegScaleDenominator = s.JpegScaleDenominator;
-  JpegWarningCount = s.JpegWarningCount;
-  JpegLastWarningCode = s.JpegLastWarningCode;
-  JpegApplyExifOrientation = s.JpegApplyExifOrientation;
-  JpegLoadExifThumbnail = s.JpegLoadExifThumbnail;
-
-  J2000ColorSpace = s.J2000ColorSpace;
-  J2000Rate = s.J2000Rate;
-  J2000ProgressionOrder = s.J2000ProgressionOrder;
-  PCXVersion = s.PCXVersion;
-  PCXCompression = s.PCXCompression;
-  BMPVersion = s.BMPVersion;
-  BMPCompression = s.BMPCompression;
-  BMPAlphaOption = s.BMPAlphaOption;
-  ICOImageIndex = s.ICOImageIndex;
-  ICOBackground = s.ICOBackground;
-  CURImageIndex = s.CURImageIndex;
-  CURXHotSpot = s.CURXHotSpot;
-  CURYHotSpot = s.CURYHotSpot;
-  CURBackground = s.CURBackground;
-  PNGInterlaced = s.PNGInterlaced;
-  PNGBackground = s.PNGBackground;
-  PNGFilter = s.PNGFilter;
-  PNGCompression = s.PNGCompression;
   PNGTextKeys->Assign(s.PNGTextKeys.get());
   PNGTextValues->Assign(s.PNGTextValues.get());
   DICOMTags.Assign(s.DICOMTags);
-  TGAXPos = s.TGAXPos;
-  TGAYPos = s.TGAYPos;
-  TGACompressed = s.TGACompressed;
-  TGADescription = s.TGADescription;
-  TGAAuthor = s.TGAAuthor;
-  TGADateTime = s.TGADateTime;
-  TGAImageName = s.TGAImageName;
-  TGABackground = s.TGABackground;
-  TGAAspectRatio = s.TGAAspectRatio;
-  TGAGamma = s.TGAGamma;
-  TGAGrayLevel = s.TGAGrayLevel;
   IPTCInfoList.Assign(&s.IPTCInfoList);
   AssignOwned(imagingAnnot_, s.imagingAnnot_.get(), &TIOParamsVals::GetImagingAnnot, *this);
   PXMComments->Assign(s.PXMComments.get());
   IECopyEXIFParams(s, *this, true);
   // The EXIF copy set the TIFF orientation from the EXIF one.
   SetTIFFOrientation(s.TIFFOrientation());
-  AVIFrameCount = s.AVIFrameCount;
-  AVIFrameDelay = s.AVIFrameDelay;
-  MediaFrameCount = s.MediaFrameCount;
-  MediaFrameDelay = s.MediaFrameDelay;
-  PSPaperWidth = s.PSPaperWidth;
-  PSPaperHeight = s.PSPaperHeight;
-  PSCompression = s.PSCompression;
-  PSTitle = s.PSTitle;
-  PDFPaperWidth = s.PDFPaperWidth;
-  PDFPaperHeight = s.PDFPaperHeight;
-  PDFCompression = s.PDFCompression;
-  PDFTitle = s.PDFTitle;
-  PDFAuthor = s.PDFAuthor;
-  PDFSubject = s.PDFSubject;
-  PDFKeywords = s.PDFKeywords;
-  PDFCreator = s.PDFCreator;
-  PDFProducer = s.PDFProducer;
-  RawDecodeHalfSize = s.RawDecodeHalfSize;
-  RawGamma = s.RawGamma;
-  RawBrightness = s.RawBrightness;
-  RawRedScale = s.RawRedScale;
-  RawBlueScale = s.RawBlueScale;
-  RawAutoWhiteBalance = s.RawAutoWhiteBalance;
-  RawCameraWhiteBalance = s.RawCameraWhiteBalance;
-  RawFourColorRGB = s.RawFourColorRGB;
-  RawCameraName = s.RawCameraName;
-  SetRawUseEmbeddedPreview(s.RawUseEmbeddedPreview());
-  RawMatchPreviewColors = s.RawMatchPreviewColors;
-  RawPixelsBlueFirst = s.RawPixelsBlueFirst;
-  RawPixelsPlanar = s.RawPixelsPlanar;
-  RawPixelsRowAlign = s.RawPixelsRowAlign;
-  RawPixelsHeaderSize = s.RawPixelsHeaderSize;
-  RawPixelsDataFormat = s.RawPixelsDataFormat;
-  PSDLoadLayers = s.PSDLoadLayers;
-  PSDReplaceLayers = s.PSDReplaceLayers;
-  HDPQuality = s.HDPQuality;
-  HDPLossless = s.HDPLossless;
   XMPPacket = s.XMPPacket;
-  NativePixelFormat = s.NativePixelFormat;
   ColorMap = s.ColorMap;
-  ICOSizes = s.ICOSizes;
-  ICOBitCount = s.ICOBitCount;
   AssignOwned(inputICCProfile_, s.inputICCProfile_.get(), &TIOParamsVals::GetInputICCProfile, *this);
   AssignOwned(outputICCProfile_, s.outputICCProfile_.get(), &TIOParamsVals::GetOutputICCProfile, *this);
   AssignOwned(defaultICCProfile_, s.defaultICCProfile_.get(), &TIOParamsVals::GetDefaultICCProfile, *this);

@@ -77,63 +77,22 @@ struct TIOIconSize {
   friend constexpr bool operator==(const TIOIconSize&, const TIOIconSize&) = default;
 };
 
-class TIOParamsVals final : public TIEMetaParams {
-public:
-  explicit TIOParamsVals(TVovidErIO* owner = nullptr);
-  ~TIOParamsVals() override;
-  TIOParamsVals(const TIOParamsVals&) = delete;
-  TIOParamsVals& operator=(const TIOParamsVals&) = delete;
-
-  // Every field to its default (see the .cpp for the order of the side effects).
-  void SetDefaultParams();
-  // Clears what the last load read (metadata, annotations, the input profile);
-  // sizes, resolution, file name and type and every format option stay.
-  void ResetInfo();
-  // A deep copy of every field of source except OwnerIO. Null: nothing.
-  void Assign(const TIOParamsVals* source);
-
-  // Setters keeping related fields together.
-  void SetDpiX(int32_t v) override;
-  void SetDpiY(int32_t v) override;
-  void SetImageIndex(int32_t v) override;
-  void SetImageCount(int32_t v) override;
-  bool LoadThumbnail() const { return loadThumbnail_; }
-  // Also JpegLoadExifThumbnail.
-  void SetLoadThumbnail(bool v);
-  bool RawUseEmbeddedPreview() const { return rawUseEmbeddedPreview_; }
-  void SetRawUseEmbeddedPreview(bool v) { rawUseEmbeddedPreview_ = v; }
-
-  // Owned objects made on first use. The output profile starts as sRGB.
-  TIEICC* InputICCProfile() const { return inputICCProfile_.get(); }
-  TIEICC* OutputICCProfile() const { return outputICCProfile_.get(); }
-  TIEICC* DefaultICCProfile() const { return defaultICCProfile_.get(); }
-  TIEImagingAnnot* ImagingAnnot() const { return imagingAnnot_.get(); }
-  TIEICC* GetInputICCProfile();
-  TIEICC* GetOutputICCProfile();
-  TIEICC* GetDefaultICCProfile();
-  TIEImagingAnnot* GetImagingAnnot();
-
-  // ExifThumbnail becomes the owner's target resampled to 160 pixels wide
-  // (triangle filter, the aspect kept). Nothing without an owner with a
-  // target, or while the processing unit has not installed its resampler.
-  void UpdateExifThumbnail();
-
-  void LoadInputICCProfile(const uint8_t* data, int32_t length) override;
-  void LoadImagingAnnot(const uint8_t* data, int32_t length) override;
-  // A record with the same owner and defaults that never touches the owner's view.
-  std::unique_ptr<TIEMetaParams> CreateTemporary() const override;
-
+// The plain fields of TIOParamsVals, each with its default: a record built
+// with {} is what SetDefaultParams leaves (the LZW procedures are the
+// library's installed at that moment, TGADateTime today), and Assign copies it
+// whole, so neither can miss a field. Owned objects, the owner and whatever
+// TIEMetaParams holds stay outside.
+struct TIOParamsFields {
   // ---- General (BitsPerSample, SamplesPerPixel, Width, Height, FullWidth,
-  // FullHeight, DpiX, DpiY, ImageIndex, ImageCount in the base) ----
-  TVovidErIO* OwnerIO = nullptr;
+  // FullHeight, DpiX, DpiY, ImageIndex, ImageCount in TIEMetaParams) ----
   std::string FileName;  // UTF-8; empty after a stream load
   int32_t FileType = 0;
   // Icon and cursor readers read one bare image entry instead of a file.
   bool IconResourceData = false;
 
   // ---- TIFF (the rest in the base) ----
-  TTIFFLZWDecompressProc TIFFLZWDecompress = nullptr;
-  TTIFFLZWCompressProc TIFFLZWCompress = nullptr;
+  TTIFFLZWDecompressProc TIFFLZWDecompress = IEDefTIFFLZWDecompress;
+  TTIFFLZWCompressProc TIFFLZWCompress = IEDefTIFFLZWCompress;
   bool TIFFApplyOrientation = false;
   int32_t TIFFJpegQuality = 80;
   uint8_t TIFFJpegColorSpace = 2;
@@ -151,10 +110,9 @@ public:
   int32_t GIFWinWidth = 0;
   int32_t GIFWinHeight = 0;
   TRGB GIFBackground{};
-  std::unique_ptr<TStringList> GIFComments;
   uint8_t GIFAction = 2;  // disposal
-  TGIFLZWDecompressProc GIFLZWDecompress = nullptr;
-  TGIFLZWCompressProc GIFLZWCompress = nullptr;
+  TGIFLZWDecompressProc GIFLZWDecompress = IEDefGIFLZWDecompress;
+  TGIFLZWCompressProc GIFLZWCompress = IEDefGIFLZWCompress;
   int32_t GIFImageCount = 0;
 
   // ---- JPEG (JpegMarkers in the base) ----
@@ -167,7 +125,7 @@ public:
   bool JpegProgressive = false;
   uint8_t JpegScale = 1;  // 0 automatic from Width and Height, 1 full, 2 half, 3 quarter, 4 eighth
   int32_t JpegScaleDenominator = 1;
-  int32_t JpegWarningCount = 0;
+  int32_t JpegWarningCount = 0;  // these two and MediaFrameDelay survive SetDefaultParams
   int32_t JpegLastWarningCode = 0;
   bool JpegApplyExifOrientation = false;
   bool JpegLoadExifThumbnail = false;
@@ -191,21 +149,17 @@ public:
   TRGB PNGBackground{};
   uint8_t PNGFilter = 0;
   int32_t PNGCompression = 5;
-  std::unique_ptr<TStringList> PNGTextKeys;
-  std::unique_ptr<TStringList> PNGTextValues;
-  TIEDICOMTags DICOMTags;
   int32_t TGAXPos = 0;
   int32_t TGAYPos = 0;
   bool TGACompressed = true;
   AnsiString TGADescription;
   AnsiString TGAAuthor;
-  TDateTime TGADateTime = 0;
+  TDateTime TGADateTime = Date();
   AnsiString TGAImageName;
   TRGB TGABackground{};
   double TGAAspectRatio = 1.0;
   double TGAGamma = 2.2;
   bool TGAGrayLevel = false;
-  std::unique_ptr<TStringList> PXMComments;
   int32_t AVIFrameCount = 0;
   int32_t AVIFrameDelay = 0;
   int32_t MediaFrameCount = 0;
@@ -243,12 +197,77 @@ public:
   double HDPQuality = 0.9;
   bool HDPLossless = false;
   bool NativePixelFormat = false;
-  std::array<TIOIconSize, 16> ICOSizes{};
-  std::array<int32_t, 16> ICOBitCount{};
+  std::array<TIOIconSize, 16> ICOSizes{{{64, 64}}};
+  std::array<int32_t, 16> ICOBitCount{8};
 
-private:
+
+  friend bool operator==(const TIOParamsFields&, const TIOParamsFields&) = default;
+
+protected:
+  // Behind setters that keep their copies (JpegLoadExifThumbnail) in step.
   bool loadThumbnail_ = false;
   bool rawUseEmbeddedPreview_ = false;
+};
+
+class TIOParamsVals final : public TIEMetaParams, public TIOParamsFields {
+public:
+  explicit TIOParamsVals(TVovidErIO* owner = nullptr);
+  ~TIOParamsVals() override;
+  TIOParamsVals(const TIOParamsVals&) = delete;
+  TIOParamsVals& operator=(const TIOParamsVals&) = delete;
+
+  // Every field to its default (see the .cpp for the order of the side effects).
+  void SetDefaultParams();
+  // Clears what the last load read (metadata, annotations, the input profile);
+  // sizes, resolution, file name and type and every format option stay.
+  void ResetInfo();
+  // A deep copy of every field of source except OwnerIO. Null: nothing.
+  void Assign(const TIOParamsVals* source);
+
+  // The plain fields alone.
+  TIOParamsFields& Fields() { return *this; }
+  const TIOParamsFields& Fields() const { return *this; }
+
+  // Setters keeping related fields together.
+  void SetDpiX(int32_t v) override;
+  void SetDpiY(int32_t v) override;
+  void SetImageIndex(int32_t v) override;
+  void SetImageCount(int32_t v) override;
+  bool LoadThumbnail() const { return loadThumbnail_; }
+  // Also JpegLoadExifThumbnail.
+  void SetLoadThumbnail(bool v);
+  bool RawUseEmbeddedPreview() const { return rawUseEmbeddedPreview_; }
+  void SetRawUseEmbeddedPreview(bool v) { rawUseEmbeddedPreview_ = v; }
+
+  // Owned objects made on first use. The output profile starts as sRGB.
+  TIEICC* InputICCProfile() const { return inputICCProfile_.get(); }
+  TIEICC* OutputICCProfile() const { return outputICCProfile_.get(); }
+  TIEICC* DefaultICCProfile() const { return defaultICCProfile_.get(); }
+  TIEImagingAnnot* ImagingAnnot() const { return imagingAnnot_.get(); }
+  TIEICC* GetInputICCProfile();
+  TIEICC* GetOutputICCProfile();
+  TIEICC* GetDefaultICCProfile();
+  TIEImagingAnnot* GetImagingAnnot();
+
+  // ExifThumbnail becomes the owner's target resampled to 160 pixels wide
+  // (triangle filter, the aspect kept). Nothing without an owner with a
+  // target, or while the processing unit has not installed its resampler.
+  void UpdateExifThumbnail();
+
+  void LoadInputICCProfile(const uint8_t* data, int32_t length) override;
+  void LoadImagingAnnot(const uint8_t* data, int32_t length) override;
+  // A record with the same owner and defaults that never touches the owner's view.
+  std::unique_ptr<TIEMetaParams> CreateTemporary() const override;
+
+  // ---- Owned objects and the owner ----
+  TVovidErIO* OwnerIO = nullptr;
+  std::unique_ptr<TStringList> GIFComments;
+  std::unique_ptr<TStringList> PNGTextKeys;
+  std::unique_ptr<TStringList> PNGTextValues;
+  TIEDICOMTags DICOMTags;
+  std::unique_ptr<TStringList> PXMComments;
+
+private:
   bool temporary_ = false;
   std::unique_ptr<TIEImagingAnnot> imagingAnnot_;
   std::unique_ptr<TIEICC> inputICCProfile_;

@@ -287,10 +287,10 @@ namespace {
 
 struct TReadArgs {
   TStream& Stream;
-  TStream* Tables;
   TIEBitmap& Bitmap;
   TIOParamsVals& Params;
   TIEProgressRecord& Progress;
+  TStream* Tables;
   bool HeaderOnly, KeepYCbCr, LoadMetadata, InvertCMYK, ApplyICC, ReadICC;
   int32_t MaxLines;
   bool Native;
@@ -585,9 +585,8 @@ int32_t ReadJpegStreamImpl(TReadArgs& a) {
 
 }  // namespace
 
-int32_t ReadJpegStream(TStream& Stream, TStream* TablesStream, TIEBitmap& Bitmap, TIOParamsVals& Params,
-                       TIEProgressRecord& Progress, bool HeaderOnly, bool KeepYCbCr, bool LoadMetadata,
-                       bool InvertCMYK, bool ApplyICC, bool ReadICC, int32_t MaxLines, bool NativePixelFormat) {
+int32_t ReadJpegStream(TStream& Stream, TIEBitmap& Bitmap, TIOParamsVals& Params, TIEProgressRecord& Progress,
+                       const TJpegReadOptions& Options) {
   // The thumbnail read: the header pass fills the EXIF block and its
   // thumbnail; when there is one it is the result.
   std::atomic<bool> localAborting{false};
@@ -604,8 +603,13 @@ int32_t ReadJpegStream(TStream& Stream, TStream* TablesStream, TIEBitmap& Bitmap
     if (Params.ExifThumbnail) Params.ExifThumbnail->FreeImage(true);
     Params.SetLoadThumbnail(false);
     const int32_t width = Params.Width, height = Params.Height;
-    ReadJpegStream(Stream, TablesStream, Bitmap, Params, Progress, true, KeepYCbCr, true, InvertCMYK, ApplyICC,
-                   false, -1, Params.NativePixelFormat);
+    TJpegReadOptions header = Options;
+    header.HeaderOnly = true;
+    header.LoadMetadata = true;
+    header.ReadICC = false;
+    header.MaxLines = -1;
+    header.NativePixelFormat = Params.NativePixelFormat;
+    ReadJpegStream(Stream, Bitmap, Params, Progress, header);
     // The data's own start, not the stream's: the picture may sit inside a
     // longer stream (the second picture of a stereo file).
     Stream.SetPosition(start);
@@ -618,7 +622,8 @@ int32_t ReadJpegStream(TStream& Stream, TStream* TablesStream, TIEBitmap& Bitmap
     Params.Width = width;
     Params.Height = height;
   }
-  TReadArgs args{Stream,     TablesStream,   Bitmap,    Params,  Progress, HeaderOnly, KeepYCbCr,
-                 LoadMetadata, InvertCMYK, ApplyICC, ReadICC, MaxLines, NativePixelFormat};
+  const TJpegReadOptions& o = Options;
+  TReadArgs args{Stream,         Bitmap,       Params,     Progress,   o.TablesStream, o.HeaderOnly, o.KeepYCbCr,
+                 o.LoadMetadata, o.InvertCMYK, o.ApplyICC, o.ReadICC,  o.MaxLines,     o.NativePixelFormat};
   return ReadJpegStreamImpl(args);
 }

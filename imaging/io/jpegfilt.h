@@ -23,15 +23,35 @@ struct jpeg_common_struct;
 
 DX_EXCEPTION(EIEJpegException, Exception);
 
+// What a JPEG read does besides decoding; the defaults are a full read of
+// pixels, metadata and ICC profile in a 24-bit (or CMYK) buffer.
+struct TJpegReadOptions {
+  // Null, or an abbreviated datastream of tables read first.
+  TStream* TablesStream = nullptr;
+  // Fill Params only; no pixels.
+  bool HeaderOnly = false;
+  // Keep YCbCr samples instead of converting to RGB.
+  bool KeepYCbCr = false;
+  // Keep the markers and read EXIF, IPTC and XMP from them.
+  bool LoadMetadata = true;
+  bool InvertCMYK = false;
+  // Convert through the embedded ICC profile when colour management is on.
+  bool ApplyICC = true;
+  // Gather the embedded ICC profile into Params.
+  bool ReadICC = true;
+  // Rows to decode; < 0 means every row of the bitmap.
+  int32_t MaxLines = -1;
+  // Keep the file's own pixel format (8-bit gray, CMYK) instead of ie24RGB.
+  bool NativePixelFormat = false;
+};
+
 // Decodes the JPEG at Stream's position into Bitmap and fills Params.
-// TablesStream: null, or an abbreviated datastream of tables read first.
-// MaxLines < 0 means every row of the bitmap. Returns the rows stored (0 for
-// a header-only read). Bad data sets *Progress.Aborting instead of raising;
-// only a library error while reading TablesStream raises EIEJpegException.
-// On return Stream's position lies somewhere after the data.
-int32_t ReadJpegStream(TStream& Stream, TStream* TablesStream, TIEBitmap& Bitmap, TIOParamsVals& Params,
-                       TIEProgressRecord& Progress, bool HeaderOnly, bool KeepYCbCr, bool LoadMetadata,
-                       bool InvertCMYK, bool ApplyICC, bool ReadICC, int32_t MaxLines, bool NativePixelFormat);
+// Returns the rows stored (0 for a header-only read). Bad data sets
+// *Progress.Aborting instead of raising; only a library error while reading
+// the tables stream raises EIEJpegException. On return Stream's position lies
+// somewhere after the data.
+int32_t ReadJpegStream(TStream& Stream, TIEBitmap& Bitmap, TIOParamsVals& Params, TIEProgressRecord& Progress,
+                       const TJpegReadOptions& Options = {});
 
 // Position of the first 0xFF 0xD8 0xFF at or after the current position.
 // With Scan the 150 positions start .. start + 149 are tried; without it only

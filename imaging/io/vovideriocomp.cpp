@@ -199,8 +199,7 @@ void TVovidErIO::LoadFromFileJpeg(const std::string& fileName) {
       aborting_.store(false);
       TIEProgressRecord progress = MakeProgressRecord();
       target_->RemoveAlphaChannel(false, kWhite);
-      ReadJpegStream(buffered, nullptr, *target_, *params_, progress, false, false, true, false, true, true, -1,
-                     params_->NativePixelFormat);
+      ReadJpegStream(buffered, *target_, *params_, progress, {.NativePixelFormat = params_->NativePixelFormat});
       ApplyDefaultDpi();
       params_->FileName = fileName;
       params_->FileType = ioJPEG;
@@ -229,8 +228,7 @@ void TVovidErIO::LoadFromStreamJpeg(TStream& stream) {
         if (header == ieshValid) stream.SetPosition(start + 12);
         TIEProgressRecord progress = MakeProgressRecord();
         target_->RemoveAlphaChannel(false, kWhite);
-        ReadJpegStream(stream, nullptr, *target_, *params_, progress, false, false, true, false, true, true, -1,
-                       params_->NativePixelFormat);
+        ReadJpegStream(stream, *target_, *params_, progress, {.NativePixelFormat = params_->NativePixelFormat});
         ApplyDefaultDpi();
         // The decoder reads ahead; a header tells where this image really ends.
         if (header == ieshValid) stream.SetPosition(start + 12 + length);

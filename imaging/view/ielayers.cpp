@@ -82,7 +82,7 @@ void TIELayer::SetDefaults() {
   Locked = false;
   Selectable = true;
   Magnify = TIEMagnify{};
-  Operation = 0;
+  Operation = ieloCopy;
   FreeUserData();
   IsMask = false;
   DrawDestRect = TIEDrawRect{};

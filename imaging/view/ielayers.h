@@ -12,6 +12,7 @@
 #include <string>
 
 #include "imaging/core/iebitmap.h"
+#include "imaging/core/ieblend.h"
 #include "imaging/core/ieglobals.h"
 #include "platform/rtl/object.h"
 #include "platform/rtl/types.h"
@@ -100,7 +101,8 @@ public:
   bool Locked = false;
   bool Selectable = true;
   TIEMagnify Magnify;
-  uint8_t Operation = 0;
+  // A TIELayerOperation; any byte is allowed (files store it as one).
+  uint8_t Operation = ieloCopy;
   // A block the caller attaches (made with new uint8_t[]); the layer frees it
   // when UserDataLen > 0. A copy made by Assign shares the block without
   // owning it.

@@ -41,10 +41,13 @@ TVovidErView::TVovidErView(TComponent* owner) : TIEView(owner) {
   TControl::SetCursor(crIEDefault);
   LoadViewCursors();
   scrollBars_ = ssBoth;
-  SetBounds(Left(), Top(), 105, 105);
+  // The virtual members this constructor needs are named with their class: a
+  // subclass is not built yet, so its overrides must not (and in C++ cannot)
+  // be reached from here; the names say which code runs.
+  TVovidErView::SetBounds(Left(), Top(), 105, 105);
   center_ = true;
   doubleBuffer_ = true;
-  SetDpi(300, 300);
+  TIEView::SetDpi(300, 300);
   if (!Designing()) {
     backBuffer_ = std::make_unique<TIEBitmap>();
     backBuffer_->SetLocation(ieTBitmap);
@@ -64,7 +67,8 @@ TVovidErView::TVovidErView(TComponent* owner) : TIEView(owner) {
   enableInteractionHints_ = true;
   hasOwner_ = owner != nullptr;
   IEGDIPlusAddRef();
-  UnlockUpdate();
+  UnlockUpdateNoRefresh();
+  TVovidErView::Update();
 }
 
 TVovidErView::~TVovidErView() {
@@ -299,7 +303,8 @@ void TVovidErView::CopyBackBufferToWindow(const TRect& rect, int32_t width, int3
   if (bpp <= 8 && !IEViewUnit.RemoteSession) {
     // Palette displays: the rows go out through a device-independent header
     // and the system maps them (there is no DrawDib here).
-    win::BITMAPINFO info{};
+    // Header and palette in one buffer: a 1-bit picture needs two colour entries.
+    win::BITMAPINFO256 info{};
     info.bmiHeader.biSize = 40;
     info.bmiHeader.biWidth = backBuffer_->GetWidth();
     info.bmiHeader.biHeight = backBuffer_->GetHeight();
@@ -310,7 +315,7 @@ void TVovidErView::CopyBackBufferToWindow(const TRect& rect, int32_t width, int3
     const int32_t bottom = backBuffer_->GetHeight() - 1;
     void* bits = backBuffer_->GetScanline(bottom);  // rows are stored bottom-up from here
     win::StretchDIBits(dc, rect.Left, rect.Top, width, height, rect.Left, backBuffer_->GetHeight() - rect.Top - height,
-                       width, height, bits, &info, win::DIB_RGB_COLORS, win::SRCCOPY);
+                       width, height, bits, info.get(), win::DIB_RGB_COLORS, win::SRCCOPY);
   } else if (bpp < 24 && !IEViewUnit.RemoteSession) {
     // High-colour displays: a stretch of equal size lets the system dither.
     win::SetStretchBltMode(dc, win::HALFTONE);

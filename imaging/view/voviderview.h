@@ -37,6 +37,7 @@
 
 class TVovidErIO;
 class TTimer;
+struct TIELayerDrawScope;  // what one layer's draw changes, put back after it (voviderviewrender.cpp)
 
 // The library's private messages; the input/output component posts the first
 // and the last two from its workers. The two DirectShow messages are ignored:
@@ -340,7 +341,24 @@ public:
   TBrushStyle ChessboardBrushStyle() const { return chessboardBrushStyle_; }
 
 private:
-  // Steps of RenderLayers.
+  // Steps of RenderLayers, per layer in this order: whether it is drawn, its
+  // mask and the alpha that makes, the background under the first layer, the
+  // filter, then the direct or the positioned draw, then its decorations.
+  bool LayerIsDrawn(TIELayer& layer);
+  TIELayer* LayerMask(int32_t index, std::unique_ptr<TIELayer>& fadeLayer);
+  void AttachMaskAlpha(TIELayerDrawScope& scope, TIELayer& mask);
+  void PaintBackgroundUnderLayer(TIEBitmap& dest, TIELayer& layer, const TRect* clipRect);
+  TResampleFilter LayerFilter(const TIELayer& layer);
+  void DrawLayerDirect(TIELayer& layer, TIEBitmap& dest, std::vector<uint8_t*>* rowTable, const TRect* clipRect,
+                       bool reuseRows, TResampleFilter filter);
+  // False when the layer turned out empty (rotated or magnified to nothing).
+  bool DrawLayerPositioned(int32_t index, TIELayerDrawScope& scope, TIEBitmap& dest, std::vector<uint8_t*>* rowTable,
+                           const TRect* clipRect, bool reuseRows, TResampleFilter filter);
+  bool RotateLayerForDraw(TIELayerDrawScope& scope, std::unique_ptr<TIEBitmap>& rotated);
+  // The source rectangle of a cropped layer's bitmap (bw x bh) and its
+  // destination d cut to layer 0.
+  TIEDrawRect CropLayerToLayer0(const TIELayer& layer, int32_t bw, int32_t bh, TIEDrawRect& d);
+  void DrawLayerDecorations(TIEBitmap& dest, int32_t index);
   void PaintLayersBackground(TIEBitmap& dest, const TRect* clipRect);
   void PrepareMagnifier(TIELayer& layer, TIEBitmap& dest, TResampleFilter filter);
   void DrawLayerBox(TIEBitmap& dest, int32_t index);

@@ -33,53 +33,6 @@ bool SameSize(TIEBitmap& a, TIEBitmap& b) { return a.GetWidth() == b.GetWidth() 
 // of another size would be read past its end.
 bool AlphaFits(TIEBitmap& bitmap) { return !bitmap.HasAlphaChannel() || SameSize(bitmap, *bitmap.GetAlphaChannel()); }
 
-// What one layer's draw changes on the layer and its bitmap for its duration;
-// put back on every exit, also when the renderer throws.
-struct TLayerDrawScope {
-  TIELayer& layer;
-  TIEBitmap& bitmap;
-  // The bitmap's own alpha while the combined mask alpha is attached.
-  bool alphaSwapped = false;
-  std::unique_ptr<TIEBitmap> ownAlpha;
-  // The geometry of a rotated layer, replaced by the rotated box while it is drawn.
-  bool geometrySaved = false;
-  int32_t width = 0, height = 0, posX = 0, posY = 0;
-
-  TLayerDrawScope(TIELayer& l, TIEBitmap& b) : layer(l), bitmap(b) {}
-  ~TLayerDrawScope() {
-    if (alphaSwapped) bitmap.AttachAlphaChannel(std::move(ownAlpha));
-    RestoreGeometry();
-  }
-  TLayerDrawScope(const TLayerDrawScope&) = delete;
-  TLayerDrawScope& operator=(const TLayerDrawScope&) = delete;
-
-  void SaveGeometry() {
-    width = layer.Width;
-    height = layer.Height;
-    posX = layer.PosX;
-    posY = layer.PosY;
-    geometrySaved = true;
-  }
-  void RestoreGeometry() {
-    if (!geometrySaved) return;
-    layer.Width = width;
-    layer.Height = height;
-    layer.PosX = posX;
-    layer.PosY = posY;
-    geometrySaved = false;
-  }
-  // Attaches alpha for the draw; the bitmap's own channel is kept aside.
-  void AttachAlpha(std::unique_ptr<TIEBitmap> alpha) {
-    ownAlpha = bitmap.AttachAlphaChannel(std::move(alpha));
-    alphaSwapped = true;
-  }
-  // Puts the own channel back and hands out the one used for the draw.
-  std::unique_ptr<TIEBitmap> DetachAlpha() {
-    alphaSwapped = false;
-    return bitmap.AttachAlphaChannel(std::move(ownAlpha));
-  }
-};
-
 // The alpha a layer is drawn with under a mask: its own alpha limited by the
 // mask bitmap's value at the same layer-0 position; with the fade style, the
 // parts outside layer 0 get at most the fade value. The bitmap's own alpha
@@ -178,6 +131,53 @@ private:
 };
 
 }  // namespace
+
+// What one layer's draw changes on the layer and its bitmap for its duration;
+// put back on every exit, also when the renderer throws.
+struct TIELayerDrawScope {
+  TIELayer& layer;
+  TIEBitmap& bitmap;
+  // The bitmap's own alpha while the combined mask alpha is attached.
+  bool alphaSwapped = false;
+  std::unique_ptr<TIEBitmap> ownAlpha;
+  // The geometry of a rotated layer, replaced by the rotated box while it is drawn.
+  bool geometrySaved = false;
+  int32_t width = 0, height = 0, posX = 0, posY = 0;
+
+  TIELayerDrawScope(TIELayer& l, TIEBitmap& b) : layer(l), bitmap(b) {}
+  ~TIELayerDrawScope() {
+    if (alphaSwapped) bitmap.AttachAlphaChannel(std::move(ownAlpha));
+    RestoreGeometry();
+  }
+  TIELayerDrawScope(const TIELayerDrawScope&) = delete;
+  TIELayerDrawScope& operator=(const TIELayerDrawScope&) = delete;
+
+  void SaveGeometry() {
+    width = layer.Width;
+    height = layer.Height;
+    posX = layer.PosX;
+    posY = layer.PosY;
+    geometrySaved = true;
+  }
+  void RestoreGeometry() {
+    if (!geometrySaved) return;
+    layer.Width = width;
+    layer.Height = height;
+    layer.PosX = posX;
+    layer.PosY = posY;
+    geometrySaved = false;
+  }
+  // Attaches alpha for the draw; the bitmap's own channel is kept aside.
+  void AttachAlpha(std::unique_ptr<TIEBitmap> alpha) {
+    ownAlpha = bitmap.AttachAlphaChannel(std::move(alpha));
+    alphaSwapped = true;
+  }
+  // Puts the own channel back and hands out the one used for the draw.
+  std::unique_ptr<TIEBitmap> DetachAlpha() {
+    alphaSwapped = false;
+    return bitmap.AttachAlphaChannel(std::move(ownAlpha));
+  }
+};
 
 void TVovidErView::SetChessboardStyle(int32_t size, TBrushStyle brushStyle) {
   chessboardSize_ = size;
@@ -357,6 +357,24 @@ void TVovidErView::DrawPixelGrid(TIEBitmap& dest) {
   }
 }
 
+namespace {
+
+// A row table kept with the destination must still point at its rows (it
+// goes stale when the destination is reallocated).
+void RefreshRowTable(TIEBitmap& dest, std::vector<uint8_t*>* rowTable) {
+  if (!rowTable || dest.Location() == ieFile) return;
+  const auto h = size_t(dest.GetHeight());
+  bool stale = rowTable->size() != h;
+  for (size_t y = 0; !stale && y < h; y += std::max<size_t>(1, h - 1))
+    stale = (*rowTable)[y] != dest.GetScanline(int32_t(y));
+  if (stale) {
+    rowTable->resize(h);
+    for (size_t y = 0; y < h; ++y) (*rowTable)[y] = static_cast<uint8_t*>(dest.GetScanline(int32_t(y)));
+  }
+}
+
+}  // namespace
+
 void TVovidErView::RenderLayers(TIEBitmap& dest, std::vector<uint8_t*>* rowTable, const TRect* clipRect,
                                 bool paintBackground, bool drawDecorations) {
   SyncLayers();
@@ -367,205 +385,36 @@ void TVovidErView::RenderLayers(TIEBitmap& dest, std::vector<uint8_t*>* rowTable
   if (!AlphaFits(*bitmap_)) return;
   // Every step below writes 3-byte pixels.
   if (dest.GetPixelFormat() != ie24RGB || dest.IsEmpty()) return;
-
-  // A row table kept with the destination must still point at its rows (it
-  // goes stale when the destination is reallocated).
-  if (rowTable && dest.Location() != ieFile) {
-    const auto h = size_t(dest.GetHeight());
-    bool stale = rowTable->size() != h;
-    for (size_t y = 0; !stale && y < h; y += std::max<size_t>(1, h - 1))
-      stale = (*rowTable)[y] != dest.GetScanline(int32_t(y));
-    if (stale) {
-      rowTable->resize(h);
-      for (size_t y = 0; y < h; ++y) (*rowTable)[y] = static_cast<uint8_t*>(dest.GetScanline(int32_t(y)));
-    }
-  }
+  RefreshRowTable(dest, rowTable);
 
   bool first = true;
   const int32_t count = GetLayerCount();
   for (int32_t i = 0; i < count; ++i) {
     TIELayer& L = *layers_[size_t(i)];
-    if (!L.Bitmap) continue;
-    TIEBitmap& B = *L.Bitmap;
     // (a) visibility and size
-    if (!L.Visible || PaintedWidth() == 0 || PaintedHeight() == 0) continue;
-    if (B.GetWidth() < MinLayerSize && B.GetHeight() < MinLayerSize) continue;
-    if (B.GetWidth() <= 0 || B.GetHeight() <= 0 || !AlphaFits(B)) continue;
-
-    TLayerDrawScope scope(L, B);
+    if (!L.Bitmap || !LayerIsDrawn(L)) continue;
+    TIELayerDrawScope scope(L, *L.Bitmap);
     // (b) mask choice
-    TIELayer* mask = nullptr;
     std::unique_ptr<TIELayer> fadeLayer;
-    if (!L.IsMask && L.Rotation() == 0 && i + 1 < count && layers_[size_t(i + 1)]->IsMask &&
-        layers_[size_t(i + 1)]->Bitmap) {
-      mask = layers_[size_t(i + 1)].get();
-    } else if (i > 0 && LayersOutsideStyle == 1) {
-      fadeLayer = std::make_unique<TIELayer>(nullptr, nullptr, false);
-      fadeLayer->Bitmap->Allocate(B.GetWidth(), B.GetHeight(), ie8g);
-      fadeLayer->Bitmap->Fill(255);
-      fadeLayer->PosX = L.PosX;
-      fadeLayer->PosY = L.PosY;
-      fadeLayer->Width = L.Width;
-      fadeLayer->Height = L.Height;
-      mask = fadeLayer.get();
-    }
+    TIELayer* mask = LayerMask(i, fadeLayer);
     // (c) the combined alpha replaces the layer's for this draw
-    if (mask) {
-      if (L.MaskCache && SameSize(*L.MaskCache, B)) {
-        scope.AttachAlpha(std::move(L.MaskCache));
-      } else {
-        L.MaskCache.reset();
-        scope.AttachAlpha(CombineMaskAlpha(L, B, *mask, *layers_[0]->Bitmap, LayersOutsideStyle == 1,
-                                           LayersOutsideValue));
-      }
-    }
+    if (mask) AttachMaskAlpha(scope, *mask);
     // (d) (e)
-    const int32_t transparency = L.Transparency;
-    if (first && paintBackground) {
-      const bool coversDest = ImageOffsetX() < 1 && ImageOffsetY() < 1 && PaintedWidth() >= dest.GetWidth() &&
-                              PaintedHeight() >= dest.GetHeight();
-      const bool opaque = !enableAlphaChannel_ || !B.HasAlphaChannel() || B.GetAlphaChannel()->FullyOpaque();
-      if (!(coversDest && opaque && transparency > 254)) PaintLayersBackground(dest, clipRect);
-    }
+    if (first && paintBackground) PaintBackgroundUnderLayer(dest, L, clipRect);
     // (f) filter
-    TResampleFilter filter;
-    if (filterDelayCounter_ > 0)
-      filter = rfNone;
-    else if (L.Width == 0 && L.Height == 0 && ZoomPercentX() == 100 && ZoomPercentY() == 100)
-      filter = rfNone;
-    else
-      filter = L.UseResampleFilter ? L.ResampleFilter : zoomFilter_;
+    const TResampleFilter filter = LayerFilter(L);
     const bool reuseRows = backgroundStyle_ == iebsSolid && first;
-
     if (sameSizeLayers_ || (count == 1 && L.Width == 0 && L.Height == 0 && L.PosX == 0 && L.PosY == 0)) {
-      // (g) direct case: drawn exactly as the view's own coordinate tables map it.
-      const int32_t dx = ImageOffsetX(), dy = ImageOffsetY(), dw = PaintedWidth(), dh = PaintedHeight();
-      const int32_t sx = VisibleFirstColumn(), sy = VisibleFirstRow(), sw = VisibleColumns(), sh = VisibleRows();
-      B.RenderToTIEBitmap(dest, rowTable, &ClientToBitmapMapX(), &ClientToBitmapMapY(), clipRect, dx, dy, dw, dh, sx,
-                          sy, sw, sh, enableAlphaChannel_, reuseRows, transparency, filter, true, L.Operation);
-      L.DrawnRect = TRect(dx, dy, dx + dw, dy + dh);
-      L.DrawDestRect = {dx, dy, dw, dh};
-      L.DrawSourceRect = {sx, sy, sw, sh};
-    } else {
-      // (h) positioned case
-      TIEBitmap* src = &B;
-      std::unique_ptr<TIEBitmap> rotated;
-      if (L.Rotation() != 0) {
-        scope.SaveGeometry();
-        const int32_t w = L.GetWidth(), h = L.GetHeight();
-        std::unique_ptr<TIEBitmap> sized;
-        TIEBitmap* image = &B;
-        if (B.GetWidth() != w || B.GetHeight() != h) {
-          sized = std::make_unique<TIEBitmap>();
-          if (w > 0 && h > 0 && sized->Allocate(w, h, B.GetPixelFormat())) ResampleBitmap(B, *sized, rfNone);
-          image = sized.get();
-        }
-        if (image->IsEmpty()) continue;
-        std::unique_ptr<TIEBitmap> opaqueAlpha;
-        TIEBitmap* alpha = image->HasAlphaChannel() ? image->GetAlphaChannel() : nullptr;
-        if (!alpha || !SameSize(*alpha, *image)) {
-          opaqueAlpha = TIEBitmap::CreateAlphaChannel(image->GetWidth(), image->GetHeight(), ieMemory);
-          alpha = opaqueAlpha.get();
-        }
-        rotated = std::make_unique<TIEBitmap>();
-        RotateIntoBitmap(*image, *rotated, 0, {}, L.Rotation());
-        auto rotatedAlpha = std::make_unique<TIEBitmap>();
-        RotateIntoBitmap(*alpha, *rotatedAlpha, 0, {}, L.Rotation());
-        if (rotated->IsEmpty()) continue;
-        if (SameSize(*rotatedAlpha, *rotated)) {
-          // Transparent corners, unless the turn was a quarter turn.
-          rotatedAlpha->UpdateAlphaFull();
-          rotated->AttachAlphaChannel(std::move(rotatedAlpha));
-        } else {
-          rotated->RemoveAlphaChannel(false, 0);
-        }
-        src = rotated.get();
-        L.Width = rotated->GetWidth();
-        L.Height = rotated->GetHeight();
-        std::vector<TPoint> pts{{0, 0}, {w, 0}, {w, h}, {0, h}};
-        IERotatePoints(pts, IETrunc(w * L.RotationCenterX), IETrunc(h * L.RotationCenterY), L.Rotation());
-        int32_t minX = pts[0].X, minY = pts[0].Y;
-        for (const TPoint& p : pts) {
-          minX = std::min(minX, p.X);
-          minY = std::min(minY, p.Y);
-        }
-        L.PosX = scope.posX + minX;
-        L.PosY = scope.posY + minY;
-        for (size_t k = 0; k < 4; ++k)
-          L.Corners[k] = TPoint(IETrunc((pts[k].X + scope.posX) * ZoomFactorX()) + ImageOffsetX() - ScrollOriginX(),
-                                IETrunc((pts[k].Y + scope.posY) * ZoomFactorY()) + ImageOffsetY() - ScrollOriginY());
-      }
-      if (i > 0 && L.Magnify.MagnifyEnabled && L.Magnify.MagnifyRate >= 1) {
-        PrepareMagnifier(L, dest, filter);
-        if (B.IsEmpty() || !AlphaFits(B)) continue;
-      }
-
-      // Client position of a bitmap coordinate, moved one pixel toward it where
-      // converting back does not give it.
-      auto placeX = [this](int32_t bx) {
-        const int32_t c = BitmapToClientX(bx), back = ClientToBitmapX(c);
-        return back < bx ? c + 1 : back > bx ? c - 1 : c;
-      };
-      auto placeY = [this](int32_t by) {
-        const int32_t c = BitmapToClientY(by), back = ClientToBitmapY(c);
-        return back < by ? c + 1 : back > by ? c - 1 : c;
-      };
-      const int32_t lw = L.GetWidth(), lh = L.GetHeight();
-      const int32_t x0 = placeX(L.PosX), x1 = placeX(L.PosX + lw);
-      const int32_t y0 = placeY(L.PosY), y1 = placeY(L.PosY + lh);
-      int32_t dx = x0, dy = y0, dw = x1 - x0, dh = y1 - y0;
-      const int32_t bw = src->GetWidth(), bh = src->GetHeight();
-      int32_t sx = 0, sy = 0, sw = bw, sh = bh;
-      L.DrawnRect = TRect(x0, y0, x1, y1);
-
-      if (L.Cropped) {
-        TIEBitmap& l0 = *layers_[0]->Bitmap;
-        if (ClientToBitmapX(x0) < 0 && lw != 0) {
-          sx = -IETrunc(double(bw) / lw * L.PosX);
-          sw = bw - sx;
-          dx = BitmapToClientX(0);
-          dw = BitmapToClientX(L.PosX + lw) - dx;
-        }
-        if (L.PosX + lw > l0.GetWidth() && L.DrawnRect.Width() != 0) {
-          dw = BitmapToClientX(l0.GetWidth()) - dx;
-          sw = IETrunc(double(bw) / L.DrawnRect.Width() * dw);
-        }
-        if (ClientToBitmapY(y0) < 0 && lh != 0) {
-          sy = -IETrunc(double(bh) / lh * L.PosY);
-          sh = bh - sy;
-          dy = BitmapToClientY(0);
-          dh = BitmapToClientY(L.PosY + lh) - dy;
-        }
-        if (L.PosY + lh > l0.GetHeight() && L.DrawnRect.Height() != 0) {
-          dh = BitmapToClientY(l0.GetHeight()) - dy;
-          sh = IETrunc(double(bh) / L.DrawnRect.Height() * dh);
-        }
-      }
-      // A rectangle turned inside out by the cropping draws nothing.
-      if (dw > 0 && dh > 0 && sw > 0 && sh > 0)
-        src->RenderToTIEBitmap(dest, rowTable, nullptr, nullptr, clipRect, dx, dy, dw, dh, sx, sy, sw, sh,
-                               enableAlphaChannel_, reuseRows, transparency, filter, true, L.Operation);
-      L.DrawDestRect = {dx, dy, dw, dh};
-      L.DrawSourceRect = {sx, sy, sw, sh};
-      rotated.reset();
-      scope.RestoreGeometry();
+      // (g) direct case
+      DrawLayerDirect(L, dest, rowTable, clipRect, reuseRows, filter);
+    } else if (!DrawLayerPositioned(i, scope, dest, rowTable, clipRect, reuseRows, filter)) {
+      // (h) positioned case; a layer that turned out empty ends here
+      continue;
     }
-
     // (i)
     AfterDrawLayer(i, dest, clipRect);
     // (j) decorations
-    if (drawDecorations) {
-      if (L.VisibleBox) {
-        if (i == currentLayer_) {
-          if (mouseInteract_ & (IEMI(miMoveLayers) | IEMI(miResizeLayers))) DrawLayerBox(dest, i);
-          DrawLayerGrips(dest, i, (mouseInteract_ & IEMI(miResizeLayers)) && !L.Locked,
-                         (mouseInteract_ & IEMI(miRotateLayers)) != 0);
-        } else if (ShowAllLayerBoxes) {
-          DrawLayerBox(dest, i);
-        }
-      }
-      if (i == currentLayer_ && L.DimOutside) DimOutsideLayer(dest, L.DrawnRect);
-    }
+    if (drawDecorations) DrawLayerDecorations(dest, i);
     // (k)
     if (OnDrawLayer) OnDrawLayer(this, &dest, i);
     // (l)
@@ -579,6 +428,207 @@ void TVovidErView::RenderLayers(TIEBitmap& dest, std::vector<uint8_t*>* rowTable
   if (first && paintBackground) PaintLayersBackground(dest, clipRect);
   // The selection display would follow here: this view has no selections.
   if (drawDecorations) DrawPixelGrid(dest);
+}
+
+bool TVovidErView::LayerIsDrawn(TIELayer& L) {
+  TIEBitmap& B = *L.Bitmap;
+  if (!L.Visible || PaintedWidth() == 0 || PaintedHeight() == 0) return false;
+  if (B.GetWidth() < MinLayerSize && B.GetHeight() < MinLayerSize) return false;
+  return B.GetWidth() > 0 && B.GetHeight() > 0 && AlphaFits(B);
+}
+
+TIELayer* TVovidErView::LayerMask(int32_t index, std::unique_ptr<TIELayer>& fadeLayer) {
+  TIELayer& L = *layers_[size_t(index)];
+  TIEBitmap& B = *L.Bitmap;
+  const auto count = int32_t(layers_.size());
+  // The next layer masks this one.
+  if (!L.IsMask && L.Rotation() == 0 && index + 1 < count && layers_[size_t(index + 1)]->IsMask &&
+      layers_[size_t(index + 1)]->Bitmap)
+    return layers_[size_t(index + 1)].get();
+  if (index == 0 || LayersOutsideStyle != 1) return nullptr;
+  // The fade style: an opaque mask of the layer's own box.
+  fadeLayer = std::make_unique<TIELayer>(nullptr, nullptr, false);
+  fadeLayer->Bitmap->Allocate(B.GetWidth(), B.GetHeight(), ie8g);
+  fadeLayer->Bitmap->Fill(255);
+  fadeLayer->PosX = L.PosX;
+  fadeLayer->PosY = L.PosY;
+  fadeLayer->Width = L.Width;
+  fadeLayer->Height = L.Height;
+  return fadeLayer.get();
+}
+
+void TVovidErView::AttachMaskAlpha(TIELayerDrawScope& scope, TIELayer& mask) {
+  TIELayer& L = scope.layer;
+  TIEBitmap& B = scope.bitmap;
+  if (L.MaskCache && SameSize(*L.MaskCache, B)) {
+    scope.AttachAlpha(std::move(L.MaskCache));
+    return;
+  }
+  L.MaskCache.reset();
+  scope.AttachAlpha(
+      CombineMaskAlpha(L, B, mask, *layers_[0]->Bitmap, LayersOutsideStyle == 1, LayersOutsideValue));
+}
+
+void TVovidErView::PaintBackgroundUnderLayer(TIEBitmap& dest, TIELayer& L, const TRect* clipRect) {
+  TIEBitmap& B = *L.Bitmap;
+  // Not needed when the first layer covers the destination opaquely.
+  const bool coversDest = ImageOffsetX() < 1 && ImageOffsetY() < 1 && PaintedWidth() >= dest.GetWidth() &&
+                          PaintedHeight() >= dest.GetHeight();
+  const bool opaque = !enableAlphaChannel_ || !B.HasAlphaChannel() || B.GetAlphaChannel()->FullyOpaque();
+  if (!(coversDest && opaque && L.Transparency > 254)) PaintLayersBackground(dest, clipRect);
+}
+
+TResampleFilter TVovidErView::LayerFilter(const TIELayer& L) {
+  if (filterDelayCounter_ > 0) return rfNone;
+  if (L.Width == 0 && L.Height == 0 && ZoomPercentX() == 100 && ZoomPercentY() == 100) return rfNone;
+  return L.UseResampleFilter ? L.ResampleFilter : zoomFilter_;
+}
+
+void TVovidErView::DrawLayerDirect(TIELayer& L, TIEBitmap& dest, std::vector<uint8_t*>* rowTable,
+                                   const TRect* clipRect, bool reuseRows, TResampleFilter filter) {
+  // Drawn exactly as the view's own coordinate tables map it.
+  const int32_t dx = ImageOffsetX(), dy = ImageOffsetY(), dw = PaintedWidth(), dh = PaintedHeight();
+  const int32_t sx = VisibleFirstColumn(), sy = VisibleFirstRow(), sw = VisibleColumns(), sh = VisibleRows();
+  L.Bitmap->RenderToTIEBitmap(dest, rowTable, &ClientToBitmapMapX(), &ClientToBitmapMapY(), clipRect, dx, dy, dw, dh,
+                              sx, sy, sw, sh, enableAlphaChannel_, reuseRows, L.Transparency, filter, true,
+                              L.Operation);
+  L.DrawnRect = TRect(dx, dy, dx + dw, dy + dh);
+  L.DrawDestRect = {dx, dy, dw, dh};
+  L.DrawSourceRect = {sx, sy, sw, sh};
+}
+
+bool TVovidErView::RotateLayerForDraw(TIELayerDrawScope& scope, std::unique_ptr<TIEBitmap>& rotated) {
+  TIELayer& L = scope.layer;
+  TIEBitmap& B = scope.bitmap;
+  scope.SaveGeometry();
+  const int32_t w = L.GetWidth(), h = L.GetHeight();
+  std::unique_ptr<TIEBitmap> sized;
+  TIEBitmap* image = &B;
+  if (B.GetWidth() != w || B.GetHeight() != h) {
+    sized = std::make_unique<TIEBitmap>();
+    if (w > 0 && h > 0 && sized->Allocate(w, h, B.GetPixelFormat())) ResampleBitmap(B, *sized, rfNone);
+    image = sized.get();
+  }
+  if (image->IsEmpty()) return false;
+  std::unique_ptr<TIEBitmap> opaqueAlpha;
+  TIEBitmap* alpha = image->HasAlphaChannel() ? image->GetAlphaChannel() : nullptr;
+  if (!alpha || !SameSize(*alpha, *image)) {
+    opaqueAlpha = TIEBitmap::CreateAlphaChannel(image->GetWidth(), image->GetHeight(), ieMemory);
+    alpha = opaqueAlpha.get();
+  }
+  rotated = std::make_unique<TIEBitmap>();
+  RotateIntoBitmap(*image, *rotated, 0, {}, L.Rotation());
+  auto rotatedAlpha = std::make_unique<TIEBitmap>();
+  RotateIntoBitmap(*alpha, *rotatedAlpha, 0, {}, L.Rotation());
+  if (rotated->IsEmpty()) return false;
+  if (SameSize(*rotatedAlpha, *rotated)) {
+    // Transparent corners, unless the turn was a quarter turn.
+    rotatedAlpha->UpdateAlphaFull();
+    rotated->AttachAlphaChannel(std::move(rotatedAlpha));
+  } else {
+    rotated->RemoveAlphaChannel(false, 0);
+  }
+  // The layer takes the rotated box for the draw; the scope puts it back.
+  L.Width = rotated->GetWidth();
+  L.Height = rotated->GetHeight();
+  std::vector<TPoint> pts{{0, 0}, {w, 0}, {w, h}, {0, h}};
+  IERotatePoints(pts, IETrunc(w * L.RotationCenterX), IETrunc(h * L.RotationCenterY), L.Rotation());
+  int32_t minX = pts[0].X, minY = pts[0].Y;
+  for (const TPoint& p : pts) {
+    minX = std::min(minX, p.X);
+    minY = std::min(minY, p.Y);
+  }
+  L.PosX = scope.posX + minX;
+  L.PosY = scope.posY + minY;
+  for (size_t k = 0; k < 4; ++k)
+    L.Corners[k] = TPoint(IETrunc((pts[k].X + scope.posX) * ZoomFactorX()) + ImageOffsetX() - ScrollOriginX(),
+                          IETrunc((pts[k].Y + scope.posY) * ZoomFactorY()) + ImageOffsetY() - ScrollOriginY());
+  return true;
+}
+
+TIEDrawRect TVovidErView::CropLayerToLayer0(const TIELayer& L, int32_t bw, int32_t bh, TIEDrawRect& d) {
+  TIEBitmap& l0 = *layers_[0]->Bitmap;
+  const int32_t lw = L.GetWidth(), lh = L.GetHeight();
+  TIEDrawRect s{0, 0, bw, bh};
+  if (ClientToBitmapX(L.DrawnRect.Left) < 0 && lw != 0) {
+    s.X = -IETrunc(double(bw) / lw * L.PosX);
+    s.Width = bw - s.X;
+    d.X = BitmapToClientX(0);
+    d.Width = BitmapToClientX(L.PosX + lw) - d.X;
+  }
+  if (L.PosX + lw > l0.GetWidth() && L.DrawnRect.Width() != 0) {
+    d.Width = BitmapToClientX(l0.GetWidth()) - d.X;
+    s.Width = IETrunc(double(bw) / L.DrawnRect.Width() * d.Width);
+  }
+  if (ClientToBitmapY(L.DrawnRect.Top) < 0 && lh != 0) {
+    s.Y = -IETrunc(double(bh) / lh * L.PosY);
+    s.Height = bh - s.Y;
+    d.Y = BitmapToClientY(0);
+    d.Height = BitmapToClientY(L.PosY + lh) - d.Y;
+  }
+  if (L.PosY + lh > l0.GetHeight() && L.DrawnRect.Height() != 0) {
+    d.Height = BitmapToClientY(l0.GetHeight()) - d.Y;
+    s.Height = IETrunc(double(bh) / L.DrawnRect.Height() * d.Height);
+  }
+  return s;
+}
+
+bool TVovidErView::DrawLayerPositioned(int32_t index, TIELayerDrawScope& scope, TIEBitmap& dest,
+                                       std::vector<uint8_t*>* rowTable, const TRect* clipRect, bool reuseRows,
+                                       TResampleFilter filter) {
+  TIELayer& L = scope.layer;
+  TIEBitmap& B = scope.bitmap;
+  TIEBitmap* src = &B;
+  std::unique_ptr<TIEBitmap> rotated;
+  if (L.Rotation() != 0) {
+    if (!RotateLayerForDraw(scope, rotated)) return false;
+    src = rotated.get();
+  }
+  if (index > 0 && L.Magnify.MagnifyEnabled && L.Magnify.MagnifyRate >= 1) {
+    PrepareMagnifier(L, dest, filter);
+    if (B.IsEmpty() || !AlphaFits(B)) return false;
+  }
+
+  // Client position of a bitmap coordinate, moved one pixel toward it where
+  // converting back does not give it.
+  auto placeX = [this](int32_t bx) {
+    const int32_t c = BitmapToClientX(bx), back = ClientToBitmapX(c);
+    return back < bx ? c + 1 : back > bx ? c - 1 : c;
+  };
+  auto placeY = [this](int32_t by) {
+    const int32_t c = BitmapToClientY(by), back = ClientToBitmapY(c);
+    return back < by ? c + 1 : back > by ? c - 1 : c;
+  };
+  const int32_t lw = L.GetWidth(), lh = L.GetHeight();
+  const int32_t x0 = placeX(L.PosX), x1 = placeX(L.PosX + lw);
+  const int32_t y0 = placeY(L.PosY), y1 = placeY(L.PosY + lh);
+  TIEDrawRect d{x0, y0, x1 - x0, y1 - y0};
+  TIEDrawRect s{0, 0, src->GetWidth(), src->GetHeight()};
+  L.DrawnRect = TRect(x0, y0, x1, y1);
+  if (L.Cropped) s = CropLayerToLayer0(L, s.Width, s.Height, d);
+  // A rectangle turned inside out by the cropping draws nothing.
+  if (d.Width > 0 && d.Height > 0 && s.Width > 0 && s.Height > 0)
+    src->RenderToTIEBitmap(dest, rowTable, nullptr, nullptr, clipRect, d.X, d.Y, d.Width, d.Height, s.X, s.Y, s.Width,
+                           s.Height, enableAlphaChannel_, reuseRows, L.Transparency, filter, true, L.Operation);
+  L.DrawDestRect = d;
+  L.DrawSourceRect = s;
+  rotated.reset();
+  scope.RestoreGeometry();
+  return true;
+}
+
+void TVovidErView::DrawLayerDecorations(TIEBitmap& dest, int32_t index) {
+  TIELayer& L = *layers_[size_t(index)];
+  if (L.VisibleBox) {
+    if (index == currentLayer_) {
+      if (mouseInteract_ & (IEMI(miMoveLayers) | IEMI(miResizeLayers))) DrawLayerBox(dest, index);
+      DrawLayerGrips(dest, index, (mouseInteract_ & IEMI(miResizeLayers)) && !L.Locked,
+                     (mouseInteract_ & IEMI(miRotateLayers)) != 0);
+    } else if (ShowAllLayerBoxes) {
+      DrawLayerBox(dest, index);
+    }
+  }
+  if (index == currentLayer_ && L.DimOutside) DimOutsideLayer(dest, L.DrawnRect);
 }
 
 void TVovidErView::DimOutsideLayer(TIEBitmap& dest, const TRect& r) {

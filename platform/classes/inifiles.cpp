@@ -250,7 +250,7 @@ std::string TMemIniFile::Text() const {
   std::string text;
   for (const std::string& l : Lines()) {
     text += l;
-    text += "\r\n";
+    text += '\n';
   }
   return text;
 }

@@ -56,8 +56,8 @@ protected:
 };
 
 // The whole file in memory; nothing reaches the disk before UpdateFile, which replaces the file
-// atomically (a failure leaves the old one as it was). Lines end in CR LF when written and may
-// end in CR LF, LF or CR when read.
+// atomically (a failure leaves the old one as it was). Lines end in LF, this platform's line
+// break, when written, and may end in CR LF, LF or CR when read (files from Windows keep working).
 class TMemIniFile : public TCustomIniFile {
   DX_CLASS(TMemIniFile, TCustomIniFile)
 public:

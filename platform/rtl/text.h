@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-// Code pages the Parts name. 1252 is the default for AnsiString bytes.
+// Code pages the program converts. 1252 is the default for AnsiString bytes.
 constexpr uint32_t CP_ACP = 0;  // the system's ANSI code page: Windows-1252 here
 constexpr uint32_t CP_UTF8 = 65001;
 constexpr uint32_t CP_UTF16LE = 1200;

@@ -97,3 +97,14 @@ TEST_F(ConfigFixture, AFileThatCannotBeWrittenFailsAtTheEnd) {
   // The instance is gone all the same: a second shut-down writes nothing.
   EXPECT_NO_THROW(UConfigFinalize());
 }
+
+TEST_F(ConfigFixture, ASettingsFileWithCrLfIsReadAndWrittenBackWithLf) {
+  fs::create_directories(file.parent_path());
+  testsupport::WriteFileBytes(file, "[Default]\r\nFullScreenInfo=1\r\nViewMode=40\r\nAntialias=0\r\n");
+  TConfig* c = GetConfig();
+  EXPECT_TRUE(c->ShowFullScreenInfo());
+  EXPECT_EQ(c->ViewMode(), 40);
+  EXPECT_FALSE(c->AntiAlias());
+  UConfigFinalize();
+  EXPECT_EQ(testsupport::ReadFileBytes(file), "[Default]\nFullScreenInfo=1\nViewMode=40\nAntialias=0\nFastMode=1\n");
+}

@@ -237,6 +237,90 @@ TEST_F(IOParams, SetDefaultParamsFreesTheOwnedObjectsAndResetsTheOptions) {
   EXPECT_EQ(p.FileName, "");
 }
 
+namespace {
+
+// Changes a field of every kind and group, each away from its default.
+void ChangePlainFields(TIOParamsVals& p) {
+  p.FileName = "a.jpg";
+  p.FileType = 3;
+  p.IconResourceData = true;
+  p.TIFFLZWDecompress = [](const uint8_t*, int32_t, void*&, int32_t) -> uint8_t* { return nullptr; };
+  p.TIFFJpegQuality = 1;
+  p.DCXImageIndex = 4;
+  p.GIFVersion = "GIF87a";
+  p.GIFTranspColor = TRGB{1, 2, 3};
+  p.GIFLZWCompress = [](TStream&, const uint8_t*, int32_t, int32_t) {};
+  p.GIFImageCount = 9;
+  p.JpegQuality = 12;
+  p.JpegScale = 0;
+  p.JpegWarningCount = 2;
+  p.JpegLastWarningCode = 1007;
+  p.SetLoadThumbnail(true);
+  p.J2000Rate = 0.25;
+  p.ICOBackground = TRGB{};
+  p.CURImageIndex = 5;
+  p.TGADateTime = 1.5;
+  p.TGAAuthor = "me";
+  p.AVIFrameCount = 3;
+  p.MediaFrameDelay = 40;
+  p.PSTitle = "";
+  p.PDFProducer = "x";
+  p.SetRawUseEmbeddedPreview(true);
+  p.RawGamma = 1.0;
+  p.RawPixelsDataFormat = 2;
+  p.HDPLossless = true;
+  p.NativePixelFormat = true;
+  p.ICOSizes[0] = TIOIconSize{16, 16};
+  p.ICOBitCount[15] = 32;
+}
+
+}  // namespace
+
+TEST_F(IOParams, SetDefaultParamsGivesAFreshRecordsFieldsButKeepsTheLastDecodesWarnings) {
+  TIOParamsVals p;
+  ChangePlainFields(p);
+  ASSERT_FALSE(p.Fields() == TIOParamsVals().Fields());
+  p.SetDefaultParams();
+  // Not settings: the warnings of the last decode and the media frame delay.
+  EXPECT_EQ(p.JpegWarningCount, 2);
+  EXPECT_EQ(p.JpegLastWarningCode, 1007);
+  EXPECT_EQ(p.MediaFrameDelay, 40);
+  EXPECT_NEAR(p.TGADateTime, Date(), 1.0);
+  EXPECT_FALSE(p.LoadThumbnail());
+  EXPECT_FALSE(p.JpegLoadExifThumbnail);
+  EXPECT_FALSE(p.RawUseEmbeddedPreview());
+  TIOParamsVals fresh;
+  fresh.JpegWarningCount = 2;
+  fresh.JpegLastWarningCode = 1007;
+  fresh.MediaFrameDelay = 40;
+  fresh.TGADateTime = p.TGADateTime;
+  EXPECT_TRUE(p.Fields() == fresh.Fields());
+  // The image-index and count copies agree with the base's again.
+  EXPECT_EQ(p.ImageIndex(), 0);
+  EXPECT_EQ(p.TIFFImageCount, 0);
+}
+
+TEST_F(IOParams, AssignCopiesEveryPlainFieldEvenCopiesThatDifferFromTheirMaster) {
+  TIOParamsVals s;
+  s.SetImageIndex(2);
+  s.SetImageCount(7);
+  ChangePlainFields(s);  // DCX and cursor indexes, GIF and AVI counts now differ from the master values
+  TIOParamsVals d;
+  d.Assign(&s);
+  EXPECT_TRUE(d.Fields() == s.Fields());
+  EXPECT_EQ(d.ImageIndex(), 2);
+  EXPECT_EQ(d.ImageCount(), 7);
+  EXPECT_EQ(d.DCXImageIndex, 4);
+  EXPECT_EQ(d.GIFImageIndex, 2);
+  EXPECT_EQ(d.GIFImageCount, 9);
+  EXPECT_TRUE(d.LoadThumbnail());
+  EXPECT_TRUE(d.RawUseEmbeddedPreview());
+  // And back: a default source gives the defaults again, the kept fields included.
+  TIOParamsVals fresh;
+  d.Assign(&fresh);
+  EXPECT_TRUE(d.Fields() == fresh.Fields());
+}
+
 TEST_F(IOParams, ResetInfoClearsWhatALoadReadAndKeepsTheRequest) {
   TIOParamsVals p;
   p.Width = 1920;

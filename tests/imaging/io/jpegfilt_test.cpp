@@ -76,8 +76,9 @@ void Decode(Decoded& d, TStream& s, const Options& o = {}) {
   d.Params->JpegScale = uint8_t(o.Scale);
   TIEProgressRecord progress;
   progress.Aborting = &d.Aborting;
-  d.Rows = ReadJpegStream(s, nullptr, *d.Bitmap, *d.Params, progress, o.HeaderOnly, false, o.Meta, false, true, true,
-                          o.MaxLines, o.Native);
+  d.Rows = ReadJpegStream(s, *d.Bitmap, *d.Params, progress,
+                          {.HeaderOnly = o.HeaderOnly, .LoadMetadata = o.Meta, .MaxLines = o.MaxLines,
+                           .NativePixelFormat = o.Native});
 }
 
 void DecodeBytes(Decoded& d, const std::vector<uint8_t>& bytes, const Options& o = {}) {
@@ -263,7 +264,7 @@ TEST_F(JpegDecode, InvertCmykBeforeConversion) {
   Decoded d;
   TIEProgressRecord progress;
   progress.Aborting = &d.Aborting;
-  ReadJpegStream(s, nullptr, *d.Bitmap, *d.Params, progress, false, false, false, true, true, true, -1, false);
+  ReadJpegStream(s, *d.Bitmap, *d.Params, progress, {.LoadMetadata = false, .InvertCMYK = true});
   ASSERT_FALSE(d.Aborting.load());
   const auto* row = static_cast<const uint8_t*>(d.Bitmap->GetScanline(5));
   for (int i = 0; i < 3; ++i) EXPECT_LE(row[i], 3) << i;
@@ -285,7 +286,7 @@ TEST_F(JpegDecode, MaxLinesAndProgress) {
   TIEProgressRecord progress;
   progress.Aborting = &d.Aborting;
   progress.fOnProgress = [&](TObject*, int32_t per) { reports.push_back(per); };
-  ReadJpegStream(s, nullptr, *d.Bitmap, *d.Params, progress, false, false, true, false, true, true, -1, false);
+  ReadJpegStream(s, *d.Bitmap, *d.Params, progress);
   ASSERT_FALSE(reports.empty());
   EXPECT_EQ(reports.back(), 100);
   for (size_t i = 1; i < reports.size(); ++i) EXPECT_GT(reports[i], reports[i - 1]);
@@ -300,7 +301,7 @@ TEST_F(JpegDecode, MaxLinesAndProgress) {
     if (per >= 10) d2.Aborting.store(true);
   };
   const int32_t rows =
-      ReadJpegStream(s2, nullptr, *d2.Bitmap, *d2.Params, stop, false, false, true, false, true, true, -1, false);
+      ReadJpegStream(s2, *d2.Bitmap, *d2.Params, stop);
   EXPECT_TRUE(d2.Aborting.load());
   EXPECT_EQ(rows, 15);  // Trunc(15 * 100 / 149) is the first report of 10 or more
 }
@@ -721,8 +722,8 @@ TEST_F(JpegDecode, TablesFromASeparateStream) {
   Decoded d;
   TIEProgressRecord progress;
   progress.Aborting = &d.Aborting;
-  d.Rows = ReadJpegStream(imageStream, &tableStream, *d.Bitmap, *d.Params, progress, false, false, false, false, true,
-                          true, -1, false);
+  d.Rows = ReadJpegStream(imageStream, *d.Bitmap, *d.Params, progress,
+                          {.TablesStream = &tableStream, .LoadMetadata = false});
   ASSERT_FALSE(d.Aborting.load());
   ASSERT_EQ(d.Rows, 149);
   for (int32_t y = 0; y < 149; ++y)
@@ -738,7 +739,7 @@ TEST_F(JpegDecode, BadTablesStreamRaises) {
   TIEProgressRecord progress;
   progress.Aborting = &d.Aborting;
   try {
-    ReadJpegStream(s, &tables, *d.Bitmap, *d.Params, progress, false, false, false, false, true, true, -1, false);
+    ReadJpegStream(s, *d.Bitmap, *d.Params, progress, {.TablesStream = &tables, .LoadMetadata = false});
     ADD_FAILURE() << "no exception";
   } catch (const EIEJpegException& e) {
     EXPECT_EQ(e.Message(), "Not a JPEG file: starts with ?");

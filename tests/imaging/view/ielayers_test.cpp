@@ -89,7 +89,7 @@ TEST_F(LayersTest, AssignCopiesTheContentButNotTheIdentity) {
   ASSERT_TRUE(a.Bitmap->Allocate(3, 2, ie24RGB));
   a.Bitmap->Fill(0x00010203);
   a.PosX = 7;
-  a.Operation = 38;
+  a.Operation = ieloAnaglyphGray;
   a.Name = "right";
   a.SetRotation(30);
   a.RotationCenterX = 0.25;
@@ -182,7 +182,7 @@ TEST_F(LayersTest, RemoveAllLayersLeavesLayerZeroReset) {
   TIELayer* base = v->GetLayer(0);
   base->PosX = 12;
   base->Transparency = 90;
-  base->Operation = 38;
+  base->Operation = ieloAnaglyphGray;
   base->VisibleBox = true;
   base->Locked = false;
   base->Name = "left";

@@ -534,6 +534,51 @@ TEST_F(ViewCoreTest, DefaultsOfANewView) {
     EXPECT_NE(Screen->Cursors(c), Screen->Cursors(crDefault)) << c;
 }
 
+namespace {
+
+// A subclass that logs its overrides, each touching a member of its own.
+class LoggingView : public TVovidErView {
+public:
+  explicit LoggingView(TComponent* owner) : TVovidErView(owner) {}
+  void SetBounds(int32_t l, int32_t t, int32_t w, int32_t h) override {
+    log_.push_back("bounds " + std::to_string(w));
+    TVovidErView::SetBounds(l, t, w, h);
+  }
+  void Update() override {
+    log_.push_back("update");
+    TVovidErView::Update();
+  }
+  void SetDpi(int32_t x, int32_t y) override {
+    log_.push_back("dpi " + std::to_string(x));
+    TVovidErView::SetDpi(x, y);
+  }
+  const std::vector<std::string>& Log() const { return log_; }
+
+private:
+  std::vector<std::string> log_;
+};
+
+}  // namespace
+
+TEST_F(ViewCoreTest, ConstructionRunsTheViewsOwnMembersAndLaterCallsReachASubclass) {
+  TForm* form = MakeForm(Rect(0, 0, 300, 300));
+  auto* v = new LoggingView(form);
+  // The base constructor's size, resolution and first update are in place,
+  // and none of them went to the half-built subclass.
+  EXPECT_TRUE(v->Log().empty());
+  EXPECT_EQ(v->Width(), 105);
+  EXPECT_EQ(v->Height(), 105);
+  EXPECT_EQ(v->DpiX(), 300);
+  EXPECT_EQ(v->DpiY(), 300);
+  EXPECT_TRUE(v->BackBufferDirty());
+  EXPECT_EQ(v->UpdateLockCount(), 0);
+  v->SetBounds(0, 0, 80, 60);
+  v->LockUpdate();
+  v->UnlockUpdate();
+  v->SetDpi(96, 96);
+  EXPECT_EQ(v->Log(), (std::vector<std::string>{"bounds 80", "update", "dpi 96"}));
+}
+
 TEST_F(ViewCoreTest, CursorStoredAndShown) {
   TVovidErView* v = MakeView(50, 50);
   v->OnSetCursor = [this](TObject*, TCursor& c) {

@@ -161,13 +161,13 @@ TEST_F(ViewRenderTest, GrayAndColourAnaglyphsFollowTheirDefinitions) {
   for (int32_t bx : {10, 33, 63})
     for (int32_t by : {0, 21, 47}) {
       const TRGB l = LayerBitmap(0).GetPixel24(bx, by), r = LayerBitmap(1).GetPixel24(bx - 10, by);
-      view_->GetLayer(1)->Operation = 38;
+      view_->GetLayer(1)->Operation = ieloAnaglyphGray;
       Render();
       const TRGB g = Back().GetPixel24(ox + bx, oy + by);
       EXPECT_EQ(g.r, gray(l));
       EXPECT_EQ(g.g, gray(r));
       EXPECT_EQ(g.b, gray(r));
-      view_->GetLayer(1)->Operation = 39;
+      view_->GetLayer(1)->Operation = ieloAnaglyphColor;
       Render();
       const TRGB c = Back().GetPixel24(ox + bx, oy + by);
       EXPECT_EQ(c.r, l.r);
@@ -175,7 +175,7 @@ TEST_F(ViewRenderTest, GrayAndColourAnaglyphsFollowTheirDefinitions) {
       EXPECT_EQ(c.b, r.b);
     }
   // Row interlace: the right picture on the back buffer's even rows only.
-  view_->GetLayer(1)->Operation = 41;
+  view_->GetLayer(1)->Operation = ieloInterlaceEven;
   Render();
   for (int32_t by : {0, 1, 2, 3}) {
     const int32_t y = oy + by;
@@ -193,7 +193,7 @@ TEST_F(ViewRenderTest, ViewerLayoutShowsBlackStripsAndTheOperationBetweenThem) {
   AddNoiseLayer(w, h, 6);
   view_->GetLayer(0)->PosX = e / 2;
   view_->GetLayer(1)->PosX = -e / 2;
-  view_->GetLayer(1)->Operation = 40;
+  view_->GetLayer(1)->Operation = ieloAnaglyphDubois;
   const int32_t s1 = view_->AddLayer(), s2 = view_->AddLayer();
   FillSolid(LayerBitmap(s1), e, h, TRGB{});
   FillSolid(LayerBitmap(s2), e, h, TRGB{});
@@ -202,7 +202,7 @@ TEST_F(ViewRenderTest, ViewerLayoutShowsBlackStripsAndTheOperationBetweenThem) {
   Render();
   ExpectBackBuffer(Compose(90, 60, ox, oy, TRGB{},
                            {{&LayerBitmap(0), e / 2, 0, 0},
-                            {&LayerBitmap(1), -e / 2, 0, 40},
+                            {&LayerBitmap(1), -e / 2, 0, ieloAnaglyphDubois},
                             {&LayerBitmap(s1), -e / 2, 0, 0},
                             {&LayerBitmap(s2), w - e / 2, 0, 0}}));
   for (int32_t y = oy; y < oy + h; ++y)
@@ -211,7 +211,7 @@ TEST_F(ViewRenderTest, ViewerLayoutShowsBlackStripsAndTheOperationBetweenThem) {
   // Between the strips the Dubois anaglyph of the two pictures.
   const TRGB l = LayerBitmap(0).GetPixel24(20, 10), r = LayerBitmap(1).GetPixel24(26, 10);
   TRGB want = l;
-  IEBlendPixel(&r.b, &want.b, 40, oy + 10);
+  IEBlendPixel(&r.b, &want.b, ieloAnaglyphDubois, oy + 10);
   EXPECT_EQ(Back().GetPixel24(ox + 23, oy + 10), want);
 }
 
@@ -585,7 +585,7 @@ TEST_F(ViewRenderTest, RenderLayersToBitmapHoldsEveryLayerAndKeepsTheViewState) 
   const int32_t i = AddNoiseLayer(12, 8, 17);
   view_->GetLayer(i)->PosX = -5;
   view_->GetLayer(i)->PosY = 26;
-  view_->GetLayer(i)->Operation = 39;
+  view_->GetLayer(i)->Operation = ieloAnaglyphColor;
   view_->SetZoom(200);
   view_->ScrollTo(7, 9);
   Render();

@@ -175,8 +175,8 @@ TEST(MemIniFile, RoundTripThroughUpdateFile) {
     ini.UpdateFile();
   }
   EXPECT_EQ(ReadFileBytes(path),
-            "[Default]\r\nFullScreenInfo=0\r\nFastMode=1\r\nViewMode=40\r\n\r\n"
-            "[Second]\r\nName=Zoë = \"quoted\"\r\n");
+            "[Default]\nFullScreenInfo=0\nFastMode=1\nViewMode=40\n\n"
+            "[Second]\nName=Zoë = \"quoted\"\n");
   TMemIniFile again(path);
   EXPECT_FALSE(again.ReadBool("Default", "FullScreenInfo", true));
   EXPECT_TRUE(again.ReadBool("Default", "FastMode", false));
@@ -193,7 +193,7 @@ TEST(MemIniFile, EraseSectionAndDeleteKeyRemoveEveryCopy) {
   EXPECT_EQ(ini.ReadString("A", "y", ""), "3");
   ini.DeleteKey("A", "absent");
   ini.DeleteKey("Absent", "x");
-  EXPECT_EQ(ini.Text(), "[A]\r\ny=3\r\n\r\n[B]\r\nz=4\r\n\r\n[a]\r\nw=6\r\n\r\n[C]\r\nq=7\r\n");
+  EXPECT_EQ(ini.Text(), "[A]\ny=3\n\n[B]\nz=4\n\n[a]\nw=6\n\n[C]\nq=7\n");
 
   ini.EraseSection("A");
   TStringList list;
@@ -238,8 +238,9 @@ TEST(MemIniFile, RewritesInUtf8KeepingAByteOrderMark) {
     ini.WriteString("S", "j", "1");
     ini.UpdateFile();
   }
-  EXPECT_EQ(ReadFileBytes(ansi), "[S]\r\nk=\xC3\xA4\r\nj=1\r\n");
-  EXPECT_EQ(ReadFileBytes(marked), "\xEF\xBB\xBF[S]\r\nk=\xC3\xA4\r\nj=1\r\n");
+  // Read with CR LF, written back with LF.
+  EXPECT_EQ(ReadFileBytes(ansi), "[S]\nk=\xC3\xA4\nj=1\n");
+  EXPECT_EQ(ReadFileBytes(marked), "\xEF\xBB\xBF[S]\nk=\xC3\xA4\nj=1\n");
 }
 
 TEST(MemIniFile, ExplicitCodePageReadsAndWritesIt) {
@@ -250,7 +251,7 @@ TEST(MemIniFile, ExplicitCodePageReadsAndWritesIt) {
   EXPECT_EQ(ini.ReadString("S", "k", ""), "\xC3\x84");
   ini.WriteString("S", "e", "\xE2\x82\xAC");  // the euro sign, 0x80 in Windows-1252
   ini.UpdateFile();
-  EXPECT_EQ(ReadFileBytes(path), "[S]\r\nk=\xC4\r\ne=\x80\r\n");
+  EXPECT_EQ(ReadFileBytes(path), "[S]\nk=\xC4\ne=\x80\n");
 }
 
 TEST(MemIniFile, FileFailures) {
@@ -281,7 +282,7 @@ TEST(MemIniFile, StringsAndRename) {
   ini.Rename(first, false);  // keeps the contents
   EXPECT_EQ(ini.FileName(), first);
   ini.UpdateFile();
-  EXPECT_EQ(ReadFileBytes(first), "[One]\r\na=1\r\n\r\n[Two]\r\nb=2\r\n");
+  EXPECT_EQ(ReadFileBytes(first), "[One]\na=1\n\n[Two]\nb=2\n");
   WriteFileBytes(second, "[Three]\nc=3\n");
   ini.Rename(second, true);
   EXPECT_EQ(ini.ReadString("One", "a", "gone"), "gone");
@@ -301,13 +302,13 @@ TEST(IniFile, EveryWriteReachesTheFileAndReadsSeeIt) {
   EXPECT_EQ(reader.ReadString("S", "k", "none"), "none");
   EXPECT_FALSE(fs::exists(path));
   writer.WriteString("S", "k", "1");
-  EXPECT_EQ(ReadFileBytes(path), "[S]\r\nk=1\r\n");
+  EXPECT_EQ(ReadFileBytes(path), "[S]\nk=1\n");
   EXPECT_EQ(reader.ReadString("S", "k", "none"), "1");
   writer.WriteInteger("S", "k", 22);
   EXPECT_EQ(reader.ReadInteger("S", "k", 0), 22);
   reader.WriteBool("T", "b", true);
   EXPECT_TRUE(writer.ReadBool("T", "b", false));
-  EXPECT_EQ(ReadFileBytes(path), "[S]\r\nk=22\r\n\r\n[T]\r\nb=1\r\n");
+  EXPECT_EQ(ReadFileBytes(path), "[S]\nk=22\n\n[T]\nb=1\n");
 
   WriteFileBytes(path, "[S]\nk=from another program\n");  // rewritten in place
   EXPECT_EQ(writer.ReadString("S", "k", ""), "from another program");
