@@ -16,8 +16,7 @@
 //
 // For the stereo viewer the destination is the left picture (layer 0) and the
 // layer the right one (layer 1). gray() uses IELuminanceWeights; 29 reads
-// IECosineBlendTable; 34..37 go through the processing unit's HSL routines
-// (IEProcessingHooks) and leave the destination alone while those are absent.
+// IECosineBlendTable; 34..37 go through RGBToHSL and HSLToRGB (ieprocutils.h).
 #pragma once
 
 #include <cstdint>

@@ -7,6 +7,7 @@
 
 #include "imaging/core/ieconvert.h"
 #include "imaging/core/iepixels.h"
+#include "imaging/core/ieresample.h"
 #include "platform/vcl/graphics.h"
 
 namespace {
@@ -146,22 +147,19 @@ void TIEBitmap::RenderToTIEBitmap(TIEBitmap& dest, std::vector<uint8_t*>* rowTab
   const TIEPixelFormat format = GetPixelFormat();
 
   // Filtered path: resample the source rectangle to the destination size, then draw that 1:1.
-  const TIEProcessingHooks& hooks = IEProcessingHooks;
   // A single source pixel gives one colour whatever the filter; the resamplers leave such a source alone.
   if (filter != rfNone && (sw0 != w0 || sh0 != h0) && (sw0 > 1 || sh0 > 1) && (format == ie1g || format == ie24RGB)) {
     const bool alphaInUse = enableAlpha && HasAlphaChannel();
     const bool projection = filter == rfProjectBW || filter == rfProjectWB;
     if (format == ie1g && sw0 >= w0 && !alphaInUse && !projection) {
-      if (hooks.Average1BitToGray) {
-        TIEBitmap gray;
-        if (!gray.Allocate(w0, h0, ie24RGB)) return;
-        hooks.Average1BitToGray(*this, sx0, sy0, sx0 + sw0 - 1, sy0 + sh0 - 1, gray);
-        gray.RenderToTIEBitmap(dest, nullptr, nullptr, nullptr, updateArea, x0, y0, w0, h0, 0, 0, w0, h0, enableAlpha,
-                               reuseRows, transparency, rfNone, true, operation);
-        return;
-      }
-    } else if ((format == ie1g ? hooks.Resample1BitEx != nullptr : hooks.ResampleEx != nullptr) &&
-               (!alphaInUse || hooks.ResampleGray8)) {
+      TIEBitmap gray;
+      if (!gray.Allocate(w0, h0, ie24RGB)) return;
+      Average1BitToGray(*this, sx0, sy0, sx0 + sw0 - 1, sy0 + sh0 - 1, gray);
+      gray.RenderToTIEBitmap(dest, nullptr, nullptr, nullptr, updateArea, x0, y0, w0, h0, 0, 0, w0, h0, enableAlpha,
+                             reuseRows, transparency, rfNone, true, operation);
+      return;
+    }
+    {
       TIEBitmap part;
       if (!part.Allocate(sw0, sh0, format)) return;
       // A source rectangle reaching past the source leaves part of the copy
@@ -171,9 +169,9 @@ void TIEBitmap::RenderToTIEBitmap(TIEBitmap& dest, std::vector<uint8_t*>* rowTab
       TIEBitmap sized;
       if (!sized.Allocate(w0, h0, format == ie1g && projection ? ie1g : ie24RGB)) return;
       if (format == ie1g)
-        hooks.Resample1BitEx(part, sized, filter);
+        _Resample1BitEx(part, sized, filter);
       else
-        hooks.ResampleEx(part, sized, filter);
+        _ResampleEx(part, sized, nullptr, {}, filter);
       if (alphaInUse) {
         TIEBitmap* sourceAlpha = GetAlphaChannel();
         TIEBitmap* partAlpha = part.GetAlphaChannel();
@@ -181,7 +179,7 @@ void TIEBitmap::RenderToTIEBitmap(TIEBitmap& dest, std::vector<uint8_t*>* rowTab
         sourceAlpha->CopyRectTo(*partAlpha, sx0, sy0, 0, 0, sw0, sh0);
         partAlpha->SetFullyOpaque(sourceAlpha->FullyOpaque());
         TIEBitmap* sizedAlpha = sized.GetAlphaChannel();
-        hooks.ResampleGray8(*partAlpha, *sizedAlpha, filter);
+        ResampleGray8(*partAlpha, *sizedAlpha, filter);
         sizedAlpha->SetFullyOpaque(partAlpha->FullyOpaque());
       }
       for (int32_t i = 0; i < 4; ++i) sized.SetChannelOffset(i, ChannelOffset(i));
@@ -191,7 +189,6 @@ void TIEBitmap::RenderToTIEBitmap(TIEBitmap& dest, std::vector<uint8_t*>* rowTab
                               reuseRows, transparency, rfNone, true, operation);
       return;
     }
-    // Without the processing unit the filter cannot be had: nearest pixel instead.
   }
 
   // Nearest-pixel path.
@@ -351,14 +348,11 @@ void TIEBitmap::StretchRectTo(TIEBitmap& dest, int32_t xDst, int32_t yDst, int32
                               int32_t ySrc, int32_t dxSrc, int32_t dySrc, TResampleFilter filter, int32_t alphaValue) {
   if (&dest == this || IsEmpty() || dest.IsEmpty()) return;
   const TIEPixelFormat format = GetPixelFormat();
-  const TIEProcessingHooks& hooks = IEProcessingHooks;
   if (filter != rfNone && (dxSrc != dxDst || dySrc != dyDst) && dxSrc > 0 && dySrc > 0 && dxDst > 0 && dyDst > 0 &&
       (dxSrc > 1 || dySrc > 1)) {
     if (dxSrc < dxDst || format != ie1g || HasAlphaChannel()) {
       const bool projection = filter == rfProjectBW || filter == rfProjectWB;
-      const bool canResample = (format == ie1g ? hooks.Resample1BitEx != nullptr : hooks.ResampleEx != nullptr) &&
-                               (!HasAlphaChannel() || hooks.ResampleGray8);
-      if (canResample) {
+      {
         TIEBitmap part, sized;
         if (!part.Allocate(dxSrc, dySrc, format)) return;
         part.Fill(0);
@@ -366,24 +360,24 @@ void TIEBitmap::StretchRectTo(TIEBitmap& dest, int32_t xDst, int32_t yDst, int32
         if (format == ie8p) CopyPaletteTo(&part);
         if (!sized.Allocate(dxDst, dyDst, format == ie1g && projection ? ie1g : ie24RGB)) return;
         if (format == ie1g)
-          hooks.Resample1BitEx(part, sized, filter);
+          _Resample1BitEx(part, sized, filter);
         else
-          hooks.ResampleEx(part, sized, filter);
+          _ResampleEx(part, sized, nullptr, {}, filter);
         if (HasAlphaChannel()) {
           TIEBitmap* partAlpha = part.GetAlphaChannel();
           partAlpha->Fill(0);
           GetAlphaChannel()->CopyRectTo(*partAlpha, xSrc, ySrc, 0, 0, dxSrc, dySrc);
           partAlpha->SetFullyOpaque(GetAlphaChannel()->FullyOpaque());
-          hooks.ResampleGray8(*partAlpha, *sized.GetAlphaChannel(), filter);
+          ResampleGray8(*partAlpha, *sized.GetAlphaChannel(), filter);
           sized.GetAlphaChannel()->SetFullyOpaque(partAlpha->FullyOpaque());
         }
         sized.StretchRectTo(dest, xDst, yDst, dxDst, dyDst, 0, 0, dxDst, dyDst, rfNone, alphaValue);
         return;
       }
-    } else if (hooks.Average1BitToGray) {
+    } else {
       TIEBitmap gray;
       if (!gray.Allocate(dxDst, dyDst, ie24RGB)) return;
-      hooks.Average1BitToGray(*this, xSrc, ySrc, xSrc + dxSrc - 1, ySrc + dySrc - 1, gray);
+      Average1BitToGray(*this, xSrc, ySrc, xSrc + dxSrc - 1, ySrc + dySrc - 1, gray);
       gray.StretchRectTo(dest, xDst, yDst, dxDst, dyDst, 0, 0, dxDst, dyDst, rfNone, alphaValue);
       return;
     }

@@ -6,6 +6,7 @@
 
 #include "imaging/core/iebitmap.h"
 #include "imaging/core/ieconvert.h"
+#include "imaging/core/ieblurgray.h"
 #include "platform/vcl/graphics.h"
 
 namespace {
@@ -181,8 +182,7 @@ void IEDrawSoftShadow(TBitmap& bitmap, int32_t x1, int32_t y1, int32_t x2, int32
                 clampMask(int64_t(y2) + 2, my1), 255);
   // Without the processing unit the blur is skipped and the shadow keeps a
   // hard edge: the mask's 255s darken to black.
-  if (IEProcessingHooks.GaussianBlurGray8)
-    IEProcessingHooks.GaussianBlurGray8(mask, 0, 0, 2.5, mask.GetHeight() - 1, mask.GetWidth() - 1);
+  GaussianBlurGray8(mask, 0, 0, 2.5, mask.GetHeight() - 1, mask.GetWidth() - 1);
 
   const int64_t fromY = std::max<int64_t>(my1, 0), toY = std::min<int64_t>(my2, bh - 1);
   const int64_t fromX = std::max<int64_t>(mx1, 0), toX = std::min<int64_t>(mx2, bw - 1);

@@ -21,10 +21,6 @@ void IECopyToTBitmap(TIEBitmap& source, TBitmap& dest);
 // Clears the fully-opaque flag.
 void IECopyFromTBitmap(TIEBitmap& dest, TBitmap& source);
 
-// Installs IECopyFromTBitmap as IEBitmapHooks.CopyFromTBitmap, so that
-// TIEBitmap::Assign of a TBitmap works.
-void IEInstallVclBitmapCopy();
-
 // A packed DIB: 40-byte BITMAPINFOHEADER, colour table for bit counts up to
 // 8, bottom-up rows padded to 32 bits. The rectangle (x, y, w, h) of the image
 // is clipped to it; ie1g, ie8p, ie8g and ie24RGB keep their depth, ie32RGB
