@@ -15,12 +15,12 @@ int32_t IEMaxMetafileSize = 8000;
 TIEIOFormatsUnit IEIOFormatsUnit;
 
 void IEIOInitialize() {
-  IEUseFrameworkFileExists = false;
-  IETempDirectory.clear();
-  IERegisterBuiltinFormats();
   // The codec procedures (IEDef*LZW* of ioparams.h), content tests and
   // readers of the built-in formats come from the format units.
   if (!IEIOFormatsUnit.Install) IERaiseSlotNotInstalled("IEIOFormatsUnit.Install");
+  IEUseFrameworkFileExists = false;
+  IETempDirectory.clear();
+  IERegisterBuiltinFormats();
   IEIOFormatsUnit.Install();
   IEInstallColorRowProfileTransform();
   // No AVI library and no WinINet on this platform: nothing to start or bind.
@@ -34,9 +34,9 @@ void IEIOInitialize() {
 }
 
 void IEIOFinalize() {
+  if (!IEIOFormatsUnit.Remove) IERaiseSlotNotInstalled("IEIOFormatsUnit.Remove");
   IEFreeCMYKProfiles();
   IEFileFormatsFree();
-  if (!IEIOFormatsUnit.Remove) IERaiseSlotNotInstalled("IEIOFormatsUnit.Remove");
   IEIOFormatsUnit.Remove();
 }
 
