@@ -223,7 +223,7 @@ public:
   // the destination rectangle of an ie24RGB dest: clipped to both buffers and
   // to the inclusive update area (null: none), stretched by nearest pixel or,
   // with a filter and different sizes, resampled (ie1g and ie24RGB sources;
-  // needs the processing unit's hooks, else nearest pixel), with the display
+  // others by nearest pixel), with the display
   // adjustments, the alpha channel (enableAlpha), the transparency (0..255)
   // and the layer operation. The three tables are in-out: an empty or null
   // one is built; built tables are handed back through non-null arguments

@@ -8,11 +8,11 @@
 
 #include "imaging/core/iebitmap.h"
 #include "imaging/core/iecmyk.h"
+#include "imaging/core/iecolorconv.h"
 #include "imaging/core/ieconvert.h"
 #include "imaging/core/ieglobals.h"
 #include "imaging/core/ielab.h"
 #include "imaging/core/iepixels.h"
-#include "imaging/core/iecolorconv.h"
 #include "imaging/core/neurquant.h"
 #include "platform/vcl/graphics.h"
 

@@ -159,36 +159,34 @@ void TIEBitmap::RenderToTIEBitmap(TIEBitmap& dest, std::vector<uint8_t*>* rowTab
                              reuseRows, transparency, rfNone, true, operation);
       return;
     }
-    {
-      TIEBitmap part;
-      if (!part.Allocate(sw0, sh0, format)) return;
-      // A source rectangle reaching past the source leaves part of the copy
-      // uncovered; that part is black rather than whatever the memory held.
-      part.Fill(0);
-      CopyRectTo(part, sx0, sy0, 0, 0, sw0, sh0);
-      TIEBitmap sized;
-      if (!sized.Allocate(w0, h0, format == ie1g && projection ? ie1g : ie24RGB)) return;
-      if (format == ie1g)
-        _Resample1BitEx(part, sized, filter);
-      else
-        _ResampleEx(part, sized, nullptr, {}, filter);
-      if (alphaInUse) {
-        TIEBitmap* sourceAlpha = GetAlphaChannel();
-        TIEBitmap* partAlpha = part.GetAlphaChannel();
-        partAlpha->Fill(0);
-        sourceAlpha->CopyRectTo(*partAlpha, sx0, sy0, 0, 0, sw0, sh0);
-        partAlpha->SetFullyOpaque(sourceAlpha->FullyOpaque());
-        TIEBitmap* sizedAlpha = sized.GetAlphaChannel();
-        ResampleGray8(*partAlpha, *sizedAlpha, filter);
-        sizedAlpha->SetFullyOpaque(partAlpha->FullyOpaque());
-      }
-      for (int32_t i = 0; i < 4; ++i) sized.SetChannelOffset(i, ChannelOffset(i));
-      sized.SetDisplayAdjust(DisplayAdjust());
-      sized.SetDisplayContrast(DisplayContrast());
-      sized.RenderToTIEBitmap(dest, nullptr, nullptr, nullptr, updateArea, x0, y0, w0, h0, 0, 0, w0, h0, enableAlpha,
-                              reuseRows, transparency, rfNone, true, operation);
-      return;
+    TIEBitmap part;
+    if (!part.Allocate(sw0, sh0, format)) return;
+    // A source rectangle reaching past the source leaves part of the copy
+    // uncovered; that part is black rather than whatever the memory held.
+    part.Fill(0);
+    CopyRectTo(part, sx0, sy0, 0, 0, sw0, sh0);
+    TIEBitmap sized;
+    if (!sized.Allocate(w0, h0, format == ie1g && projection ? ie1g : ie24RGB)) return;
+    if (format == ie1g)
+      _Resample1BitEx(part, sized, filter);
+    else
+      _ResampleEx(part, sized, nullptr, {}, filter);
+    if (alphaInUse) {
+      TIEBitmap* sourceAlpha = GetAlphaChannel();
+      TIEBitmap* partAlpha = part.GetAlphaChannel();
+      partAlpha->Fill(0);
+      sourceAlpha->CopyRectTo(*partAlpha, sx0, sy0, 0, 0, sw0, sh0);
+      partAlpha->SetFullyOpaque(sourceAlpha->FullyOpaque());
+      TIEBitmap* sizedAlpha = sized.GetAlphaChannel();
+      ResampleGray8(*partAlpha, *sizedAlpha, filter);
+      sizedAlpha->SetFullyOpaque(partAlpha->FullyOpaque());
     }
+    for (int32_t i = 0; i < 4; ++i) sized.SetChannelOffset(i, ChannelOffset(i));
+    sized.SetDisplayAdjust(DisplayAdjust());
+    sized.SetDisplayContrast(DisplayContrast());
+    sized.RenderToTIEBitmap(dest, nullptr, nullptr, nullptr, updateArea, x0, y0, w0, h0, 0, 0, w0, h0, enableAlpha,
+                            reuseRows, transparency, rfNone, true, operation);
+    return;
   }
 
   // Nearest-pixel path.
@@ -352,35 +350,32 @@ void TIEBitmap::StretchRectTo(TIEBitmap& dest, int32_t xDst, int32_t yDst, int32
       (dxSrc > 1 || dySrc > 1)) {
     if (dxSrc < dxDst || format != ie1g || HasAlphaChannel()) {
       const bool projection = filter == rfProjectBW || filter == rfProjectWB;
-      {
-        TIEBitmap part, sized;
-        if (!part.Allocate(dxSrc, dySrc, format)) return;
-        part.Fill(0);
-        CopyRectTo(part, xSrc, ySrc, 0, 0, dxSrc, dySrc);
-        if (format == ie8p) CopyPaletteTo(&part);
-        if (!sized.Allocate(dxDst, dyDst, format == ie1g && projection ? ie1g : ie24RGB)) return;
-        if (format == ie1g)
-          _Resample1BitEx(part, sized, filter);
-        else
-          _ResampleEx(part, sized, nullptr, {}, filter);
-        if (HasAlphaChannel()) {
-          TIEBitmap* partAlpha = part.GetAlphaChannel();
-          partAlpha->Fill(0);
-          GetAlphaChannel()->CopyRectTo(*partAlpha, xSrc, ySrc, 0, 0, dxSrc, dySrc);
-          partAlpha->SetFullyOpaque(GetAlphaChannel()->FullyOpaque());
-          ResampleGray8(*partAlpha, *sized.GetAlphaChannel(), filter);
-          sized.GetAlphaChannel()->SetFullyOpaque(partAlpha->FullyOpaque());
-        }
-        sized.StretchRectTo(dest, xDst, yDst, dxDst, dyDst, 0, 0, dxDst, dyDst, rfNone, alphaValue);
-        return;
+      TIEBitmap part, sized;
+      if (!part.Allocate(dxSrc, dySrc, format)) return;
+      part.Fill(0);
+      CopyRectTo(part, xSrc, ySrc, 0, 0, dxSrc, dySrc);
+      if (format == ie8p) CopyPaletteTo(&part);
+      if (!sized.Allocate(dxDst, dyDst, format == ie1g && projection ? ie1g : ie24RGB)) return;
+      if (format == ie1g)
+        _Resample1BitEx(part, sized, filter);
+      else
+        _ResampleEx(part, sized, nullptr, {}, filter);
+      if (HasAlphaChannel()) {
+        TIEBitmap* partAlpha = part.GetAlphaChannel();
+        partAlpha->Fill(0);
+        GetAlphaChannel()->CopyRectTo(*partAlpha, xSrc, ySrc, 0, 0, dxSrc, dySrc);
+        partAlpha->SetFullyOpaque(GetAlphaChannel()->FullyOpaque());
+        ResampleGray8(*partAlpha, *sized.GetAlphaChannel(), filter);
+        sized.GetAlphaChannel()->SetFullyOpaque(partAlpha->FullyOpaque());
       }
-    } else {
-      TIEBitmap gray;
-      if (!gray.Allocate(dxDst, dyDst, ie24RGB)) return;
-      Average1BitToGray(*this, xSrc, ySrc, xSrc + dxSrc - 1, ySrc + dySrc - 1, gray);
-      gray.StretchRectTo(dest, xDst, yDst, dxDst, dyDst, 0, 0, dxDst, dyDst, rfNone, alphaValue);
+      sized.StretchRectTo(dest, xDst, yDst, dxDst, dyDst, 0, 0, dxDst, dyDst, rfNone, alphaValue);
       return;
     }
+    TIEBitmap gray;
+    if (!gray.Allocate(dxDst, dyDst, ie24RGB)) return;
+    Average1BitToGray(*this, xSrc, ySrc, xSrc + dxSrc - 1, ySrc + dySrc - 1, gray);
+    gray.StretchRectTo(dest, xDst, yDst, dxDst, dyDst, 0, 0, dxDst, dyDst, rfNone, alphaValue);
+    return;
   }
   if (dxSrc <= 0 || dySrc <= 0 || dxDst <= 0 || dyDst <= 0) return;
   try {

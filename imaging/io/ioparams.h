@@ -115,7 +115,7 @@ public:
 
   // ExifThumbnail becomes the owner's target resampled to 160 pixels wide
   // (triangle filter, the aspect kept). Nothing without an owner with a
-  // target, or while the processing unit has not installed its resampler.
+  // target.
   void UpdateExifThumbnail();
 
   void LoadInputICCProfile(const uint8_t* data, int32_t length) override;

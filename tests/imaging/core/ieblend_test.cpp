@@ -25,8 +25,6 @@ void Write(uint8_t* p, Px c) {
   p[2] = uint8_t(c.r);
 }
 
-// The documented HSL model, evaluated here so that operations 34..37 can be
-// checked without the processing unit.
 int Gray(Px p) { return (p.r * 21 + p.g * 71 + p.b * 8) / 100; }
 
 int Cos(int i) { return int(std::nearbyint(64 - 64 * std::cos(i * M_PI / 255))); }

@@ -1,5 +1,5 @@
-// Pixel-format conversions that the core does on its own (no quantizer or
-// threshold of the processing unit involved).
+// Pixel-format conversions by plain formulas (no quantizer or threshold
+// involved; those are in conversion_test.cpp).
 #include "imaging/core/ieconvert.h"
 
 #include <gtest/gtest.h>
