@@ -6,8 +6,8 @@
 #include <memory>
 
 #include "imaging/core/iebitmap.h"
+#include "imaging/core/iecolorconv.h"
 #include "imaging/core/ieconvert.h"
-#include "imaging/processing/voviderproc.h"
 
 namespace {
 
@@ -29,7 +29,6 @@ const TIEBitmap& Source() {
 }
 
 void Convert(benchmark::State& state, TIEPixelFormat format) {
-  IEProcessingInstallHooks();
   TIEBitmap& source = const_cast<TIEBitmap&>(Source());
   for (auto _ : state) {
     state.PauseTiming();

@@ -9,7 +9,7 @@
 
 #include "imaging/core/iebitmap.h"
 #include "imaging/core/ieglobals.h"
-#include "imaging/processing/voviderproc.h"
+#include "imaging/core/ieresample.h"
 
 namespace {
 
@@ -32,7 +32,6 @@ TIEBitmap& Source() {
 }
 
 void Resample(benchmark::State& state, TResampleFilter filter) {
-  IEProcessingInstallHooks();
   const int32_t saved = IEProcessorCoresCache;
   IEProcessorCoresCache = int32_t(state.range(0));
   auto dest = TIEBitmap::CreateSized(kOutWidth, kOutHeight, ie24RGB);

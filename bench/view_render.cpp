@@ -13,7 +13,7 @@
 #include <memory>
 
 #include "imaging/core/iebitmap.h"
-#include "imaging/processing/voviderproc.h"
+#include "imaging/vector/iestartup.h"
 #include "imaging/view/voviderview.h"
 #include "platform/display/display.h"
 #include "platform/vcl/forms.h"
@@ -47,7 +47,7 @@ struct TStereoView {
     display::UseHeadlessDisplay();
     display::InitDisplay();
     Application->Initialize();
-    IEProcessingInstallHooks();
+    IEStartLibrary();  // as the program starts it
     form = std::make_unique<TForm>(nullptr);
     form->SetBorderStyle(bsNone);
     form->SetPosition(poDesigned);

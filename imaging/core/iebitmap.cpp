@@ -10,9 +10,9 @@
 #include "imaging/core/iebits.h"
 #include "imaging/core/ieglobals.h"
 #include "imaging/core/iememblock.h"
+#include "imaging/core/ievclbitmap.h"
 #include "platform/vcl/graphics.h"
 
-TIEBitmapHooks IEBitmapHooks;
 
 namespace {
 
@@ -472,8 +472,7 @@ void TIEBitmap::Assign(TObject* source) {
   needsAllocation_ = true;
   auto* src = dynamic_cast<TIEBitmap*>(source);
   if (!src) {
-    if (auto* vcl = dynamic_cast<TBitmap*>(source); vcl && IEBitmapHooks.CopyFromTBitmap)
-      IEBitmapHooks.CopyFromTBitmap(*this, *vcl);
+    if (auto* vcl = dynamic_cast<TBitmap*>(source)) IECopyFromTBitmap(*this, *vcl);
     return;
   }
   if (location_ == ieTBitmap) {
@@ -535,5 +534,5 @@ void TIEBitmap::AssignImage(TIEBitmap* source) {
 }
 
 void TIEBitmap::SetPixelFormat(TIEPixelFormat format) {
-  if (format != GetPixelFormat() && IEBitmapHooks.ConvertToFormat) IEBitmapHooks.ConvertToFormat(*this, format);
+  if (format != GetPixelFormat()) ConvertToFormat(format);
 }

@@ -131,16 +131,6 @@ private:
   TIEDataAccess saved_;
 };
 
-// Operations of the conversion and platform-bitmap units, which are built on
-// this buffer; they install themselves here. Null: the call does nothing.
-struct TIEBitmapHooks {
-  // Changes the buffer's pixel format in place, converting every pixel.
-  void (*ConvertToFormat)(TIEBitmap& bitmap, TIEPixelFormat format) = nullptr;
-  // Fills the buffer from a platform bitmap.
-  void (*CopyFromTBitmap)(TIEBitmap& bitmap, TBitmap& source) = nullptr;
-};
-extern TIEBitmapHooks IEBitmapHooks;
-
 class TIEBitmap : public TIEBaseBitmap {
   DX_CLASS(TIEBitmap, TIEBaseBitmap)
 public:
@@ -214,7 +204,7 @@ public:
   // As Assign, but keeps this buffer's alpha channel and bi-level method and
   // clears the fully-opaque flag; nothing for an empty source.
   void AssignImage(TIEBitmap* source);
-  // Converts the pixels when the format differs (through IEBitmapHooks).
+  // Converts the pixels when the format differs.
   void SetPixelFormat(TIEPixelFormat format);
 
   // ---- pixel-format conversion (iebitmapconvert.cpp) ----
@@ -233,7 +223,7 @@ public:
   // the destination rectangle of an ie24RGB dest: clipped to both buffers and
   // to the inclusive update area (null: none), stretched by nearest pixel or,
   // with a filter and different sizes, resampled (ie1g and ie24RGB sources;
-  // needs the processing unit's hooks, else nearest pixel), with the display
+  // others by nearest pixel), with the display
   // adjustments, the alpha channel (enableAlpha), the transparency (0..255)
   // and the layer operation. The three tables are in-out: an empty or null
   // one is built; built tables are handed back through non-null arguments

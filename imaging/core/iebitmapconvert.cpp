@@ -8,10 +8,12 @@
 
 #include "imaging/core/iebitmap.h"
 #include "imaging/core/iecmyk.h"
+#include "imaging/core/iecolorconv.h"
 #include "imaging/core/ieconvert.h"
 #include "imaging/core/ieglobals.h"
 #include "imaging/core/ielab.h"
 #include "imaging/core/iepixels.h"
+#include "imaging/core/neurquant.h"
 #include "platform/vcl/graphics.h"
 
 namespace {
@@ -56,7 +58,7 @@ struct TRowContext {
   int32_t y = 0;                  // the row, for the dither
   bool grayRange = false;
   double grayMin = 0, grayMax = 0;
-  void* quantizer = nullptr;
+  TIEQuantizer* quantizer = nullptr;
   mutable std::vector<uint8_t> scratch;  // gray levels of the row, for the dither
 };
 
@@ -194,8 +196,8 @@ void Rgb_Lab(const uint8_t* s, uint8_t* d, int32_t w, const TRowContext&) {
   }
 }
 void Rgb_8p(const uint8_t* s, uint8_t* d, int32_t w, const TRowContext& c) {
-  if (c.quantizer && IEProcessingHooks.QuantizerRowToIndexes)
-    IEProcessingHooks.QuantizerRowToIndexes(c.quantizer, reinterpret_cast<const TRGB*>(s), d, w);
+  if (c.quantizer)
+    c.quantizer->ColorsToIndexes(reinterpret_cast<const TRGB*>(s), d, w);
   else
     std::memset(d, 0, size_t(w));
 }
@@ -457,21 +459,6 @@ TPlan Plan(TIEPixelFormat sf, TIEPixelFormat df, uint8_t bilevelMethod) {
   }
 }
 
-void ZeroRows(TIEBitmap& b) {
-  TIEAccessScope scope(b, iedWrite);
-  const auto n = size_t(b.GetRowLen());
-  for (int32_t y = 0; y < b.GetHeight(); ++y)
-    if (void* row = b.GetScanline(y)) std::memset(row, 0, n);
-}
-
-// Releases the quantizer on every path.
-struct TQuantizerHandle {
-  void* q = nullptr;
-  ~TQuantizerHandle() {
-    if (q && IEProcessingHooks.QuantizerFree) IEProcessingHooks.QuantizerFree(q);
-  }
-};
-
 }  // namespace
 
 // Converts the source's pixels into this buffer (same size, already allocated).
@@ -487,10 +474,7 @@ void TIEBitmap::ConvertPixelsFrom(TIEBitmap& source) {
       if (source.GetPixelFormat() == ie24RGB) ConvertPixelsFrom(source);
       return;
     case TRoute::Threshold:
-      if (IEProcessingHooks.ThresholdTo1Bit)
-        IEProcessingHooks.ThresholdTo1Bit(source, *this, -1);
-      else
-        ZeroRows(*this);
+      ThresholdTo1Bit(source, *this, -1);
       return;
     default:
       break;
@@ -512,12 +496,12 @@ void TIEBitmap::ConvertPixelsFrom(TIEBitmap& source) {
       for (int32_t i = 0; i < std::min(paletteCount_, 256); ++i) palette_[size_t(i)] = TRGB{uint8_t(i), uint8_t(i), uint8_t(i)};
     if (plan.blackWhitePalette && paletteCount_ >= 2) palette_[1] = TRGB{255, 255, 255};
   }
-  TQuantizerHandle quantizer;
-  if (plan.route == TRoute::Quantize && palette_ && IEProcessingHooks.QuantizerCreate) {
+  std::unique_ptr<TIEQuantizer> quantizer;
+  if (plan.route == TRoute::Quantize && palette_) {
     // The palette holds 256 entries: no more colours can be asked for.
     const int32_t colors = std::clamp(quantizerColorCount_, 1, std::min(paletteCount_, 256));
-    quantizer.q = IEProcessingHooks.QuantizerCreate(source, palette_.get(), colors);
-    ctx.quantizer = quantizer.q;
+    quantizer = std::make_unique<TIEQuantizer>(source, palette_.get(), colors);
+    ctx.quantizer = quantizer.get();
   }
   {
     TIEAccessScope from(source, iedRead);
@@ -579,19 +563,17 @@ void TIEBitmap::ConvertVclToFormat(TIEPixelFormat format) {
   const TPixelFormat pf = bmp.PixelFormat();
   if (bmp.Width() > 0 && bmp.Height() > 0) {
     if (pf == pf1bit && format == ie24RGB) {
-      if (IEProcessingHooks.Expand1BitTBitmapTo24) {
-        TBitmap expanded;
-        IEProcessingHooks.Expand1BitTBitmapTo24(bmp, expanded);
-        bmp.Assign(&expanded);
-      }
+      TBitmap expanded;
+      Expand1BitTBitmapTo24(bmp, expanded);
+      bmp.Assign(&expanded);
     } else if (pf == pf24bit && format == ie1g) {
       TIEBitmap wrapper;
       wrapper.EncapsulateTBitmap(&bmp, false);
       wrapper.SetBilevelMethod(bilevelMethod_);
-      if (bilevelMethod_ == 0 && IEProcessingHooks.DitherToBilevel)
-        IEProcessingHooks.DitherToBilevel(wrapper);
-      else if (bilevelMethod_ != 0 && IEProcessingHooks.ThresholdToBilevel)
-        IEProcessingHooks.ThresholdToBilevel(wrapper, -1);
+      if (bilevelMethod_ == 0)
+        DitherToBilevel(wrapper);
+      else
+        ThresholdToBilevel(wrapper, -1);
     } else if (pf == pf24bit && format == ie8g) {
       TIEBitmap temp;
       temp.SetMemoryThreshold(memoryThreshold_);

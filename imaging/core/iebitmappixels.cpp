@@ -10,6 +10,7 @@
 #include "imaging/core/ieconvert.h"
 #include "imaging/core/ielab.h"
 #include "imaging/core/iepixels.h"
+#include "imaging/core/ieprocutils.h"
 #include "platform/vcl/graphics.h"
 
 namespace {
@@ -385,8 +386,7 @@ void TIEBitmap::CopyRectTo(TIEBitmap& destination, int32_t sourceX, int32_t sour
     auto* d = static_cast<uint8_t*>(destination.GetScanline(r.dy + i));
     if (!d) continue;
     if (bits) {
-      if (IEProcessingHooks.CopyBitRun)
-        IEProcessingHooks.CopyBitRun(d, src.data(), r.dx, int32_t(src.size()), r.w, r.sx);
+      CopyBitRun(d, src.data(), r.dx, int32_t(src.size()), r.w, r.sx);
     } else if (expand) {
       for (int32_t x = 0; x < r.w; ++x) {
         const uint8_t v = IEGetBit1(src.data(), r.sx + x) ? 255 : 0;

@@ -9,6 +9,7 @@
 
 #include "imaging/core/ieconvert.h"
 #include "imaging/core/ieglobals.h"
+#include "imaging/core/ieprocutils.h"
 
 namespace {
 
@@ -143,14 +144,11 @@ inline uint32_t Packed(const uint8_t* p) { return uint32_t(p[kR]) << 16 | uint32
 // The HSL mixes: hue (h), saturation (s) and lightness (l), each taken from
 // the layer when its flag is set, else from the destination.
 void HslMix(const uint8_t* layer, uint8_t* dest, bool h, bool s, bool l) {
-  const auto toHsl = IEProcessingHooks.RGBToHSL;
-  const auto toRgb = IEProcessingHooks.HSLToRGB;
-  if (!toHsl || !toRgb) return;
   double lh, ls, ll, dh, ds, dl;
-  toHsl(Packed(layer), lh, ls, ll);
-  toHsl(Packed(dest), dh, ds, dl);
+  RGBToHSL(Packed(layer), lh, ls, ll);
+  RGBToHSL(Packed(dest), dh, ds, dl);
   TRGB out;
-  toRgb(out, h ? lh : dh, s ? ls : ds, l ? ll : dl);
+  HSLToRGB(out, h ? lh : dh, s ? ls : ds, l ? ll : dl);
   dest[kB] = out.b;
   dest[kG] = out.g;
   dest[kR] = out.r;

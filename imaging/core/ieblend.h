@@ -9,9 +9,8 @@
 //
 // For the stereo viewer the destination is the left picture (layer 0) and the
 // layer the right one (layer 1). gray() uses IELuminanceWeights; ieloCosine
-// reads IECosineBlendTable; the four HSL mixes go through the processing
-// unit's HSL routines (IEProcessingHooks) and leave the destination alone
-// while those are absent.
+// reads IECosineBlendTable; the four HSL mixes go through RGBToHSL and
+// HSLToRGB (ieprocutils.h).
 #pragma once
 
 #include <cstdint>

@@ -1,7 +1,5 @@
 #include "imaging/core/ieconvert.h"
 
-TIEProcessingHooks IEProcessingHooks;
-
 int32_t IEQuantizerMethod = -1;
 int32_t IEQuantizerQuality = -1;
 
@@ -11,9 +9,3 @@ const uint8_t IEDitherMatrix[8][8] = {
     {60, 28, 52, 20, 62, 30, 54, 22}, {3, 35, 11, 43, 1, 33, 9, 41},   {51, 19, 59, 27, 49, 17, 57, 25},
     {15, 47, 7, 39, 13, 45, 5, 37},  {63, 31, 55, 23, 61, 29, 53, 21},
 };
-
-namespace {
-void ConvertHook(TIEBitmap& bitmap, TIEPixelFormat format) { bitmap.ConvertToFormat(format); }
-}  // namespace
-
-void IEInstallPixelFormatConversion() { IEBitmapHooks.ConvertToFormat = &ConvertHook; }

@@ -1,7 +1,6 @@
 #include "imaging/core/ieinit.h"
 
 #include "imaging/core/ieglobals.h"
-#include "imaging/core/ievclbitmap.h"
 #include "platform/classes/threads.h"
 #include "platform/rtl/exceptions.h"
 
@@ -67,6 +66,10 @@ void IEBindLibraryUnit(TIELibraryUnit unit, TIELibraryRoutine init, TIELibraryRo
   TLockGuard guard(s.lock);
   s.inits[unit] = init;
   s.finis[unit] = fini;
+}
+
+void IERaiseSlotNotInstalled(std::string_view slot) {
+  throw EIESlotNotInstalled(std::string(slot) + " is not installed");
 }
 
 void IEBindMessageTables(TIELibraryRoutine fill) {
@@ -135,7 +138,6 @@ void IEUtilsInitialize() {
   IEFileStorageFallback = true;
   IERowBlocksFallback = true;
   IEFillCosineBlendTable();
-  IEInstallVclBitmapCopy();
 }
 
 void IEUtilsFinalize() {

@@ -17,6 +17,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/rtl/exceptions.h"
+
 // The slots, in start-up order.
 enum TIELibraryUnit : uint8_t {
   ieluGDIPlus,        // iegdiplus
@@ -56,6 +58,25 @@ void IEUtilsFinalize();
 // library, the last one shuts it down.
 void IEUtilsUnitInitialize();
 void IEUtilsUnitFinalize();
+
+// Calls that run upward. A lower unit that must reach one above it calls
+// through a slot; the upper unit fills the slot in its library-init routine
+// (or, for a unit without a place in the order above, in its bind routine)
+// and empties it in its fini routine. A call that finds its slot empty raises
+// EIESlotNotInstalled naming the slot; only the EXIF bridge keeps the
+// documented result of its routines instead.
+//
+//   slot                              called from                     filled by
+//   IEParamsOwnerHooks.SetViewDpi     io: resolution of a record      view: VovidErViewInitialize
+//                                     with an owner, UpdateViewDpi
+//   IEIOFormatsUnit.Install/.Remove   io: IEIOInitialize/Finalize     formats: IEFormatsBindLibrary
+//   IEColorRowProfileTransform        core: IEConvertColorRow with    io: IEIOInitialize (and the
+//                                     a record and colour management  first record made)
+//   IEExifTIFFBridge                  core: EXIF blocks (ieexif.h;    formats: IEIOFormatsUnit.Install
+//                                     0 or an empty block when empty)
+DX_EXCEPTION(EIESlotNotInstalled, Exception);
+// Raises EIESlotNotInstalled with "<slot> is not installed".
+[[noreturn]] void IERaiseSlotNotInstalled(std::string_view slot);
 
 // Test hook: told the name of every init or fini routine as it runs
 // ("IEDefsInitialize", ...), empty routines included. Empty function: off.

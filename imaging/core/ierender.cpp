@@ -8,6 +8,7 @@
 #include "imaging/core/ieblend.h"
 #include "imaging/core/ieconvert.h"
 #include "imaging/core/iepixels.h"
+#include "imaging/core/ieresample.h"
 #include "platform/vcl/graphics.h"
 
 namespace {
@@ -158,12 +159,11 @@ bool ClipToDestination(TIEBitmap& src, TIEBitmap& dest, int32_t xDst, int32_t yD
 }
 
 // Filtered path: resample the source rectangle to the destination size, then
-// draw that 1:1. False when the filter does not apply or cannot be had (the
-// nearest-pixel path draws instead); true when this path is done, drawn or not.
+// draw that 1:1. False when the filter does not apply (the nearest-pixel path
+// draws instead); true when this path is done, drawn or not.
 bool RenderFiltered(TIEBitmap& src, const TRenderCall& c, const TRenderRects& r) {
   const TIEPixelFormat format = src.GetPixelFormat();
   const int32_t x0 = r.X, y0 = r.Y, w0 = r.W, h0 = r.H, sx0 = r.SX, sy0 = r.SY, sw0 = r.SW, sh0 = r.SH;
-  const TIEProcessingHooks& hooks = IEProcessingHooks;
   // A single source pixel gives one colour whatever the filter; the resamplers leave such a source alone.
   if (!(c.Filter != rfNone && (sw0 != w0 || sh0 != h0) && (sw0 > 1 || sh0 > 1) &&
         (format == ie1g || format == ie24RGB)))
@@ -171,18 +171,13 @@ bool RenderFiltered(TIEBitmap& src, const TRenderCall& c, const TRenderRects& r)
   const bool alphaInUse = c.EnableAlpha && src.HasAlphaChannel();
   const bool projection = c.Filter == rfProjectBW || c.Filter == rfProjectWB;
   if (format == ie1g && sw0 >= w0 && !alphaInUse && !projection) {
-    if (!hooks.Average1BitToGray) return false;
     TIEBitmap gray;
     if (!gray.Allocate(w0, h0, ie24RGB)) return true;
-    hooks.Average1BitToGray(src, sx0, sy0, sx0 + sw0 - 1, sy0 + sh0 - 1, gray);
+    Average1BitToGray(src, sx0, sy0, sx0 + sw0 - 1, sy0 + sh0 - 1, gray);
     gray.RenderToTIEBitmap(c.Dest, nullptr, nullptr, nullptr, c.UpdateArea, x0, y0, w0, h0, 0, 0, w0, h0,
                            c.EnableAlpha, c.ReuseRows, c.Transparency, rfNone, true, c.Operation);
     return true;
   }
-  // Without the processing unit the filter cannot be had: nearest pixel instead.
-  if (!((format == ie1g ? hooks.Resample1BitEx != nullptr : hooks.ResampleEx != nullptr) &&
-        (!alphaInUse || hooks.ResampleGray8)))
-    return false;
   TIEBitmap part;
   if (!part.Allocate(sw0, sh0, format)) return true;
   // A source rectangle reaching past the source leaves part of the copy
@@ -192,9 +187,9 @@ bool RenderFiltered(TIEBitmap& src, const TRenderCall& c, const TRenderRects& r)
   TIEBitmap sized;
   if (!sized.Allocate(w0, h0, format == ie1g && projection ? ie1g : ie24RGB)) return true;
   if (format == ie1g)
-    hooks.Resample1BitEx(part, sized, c.Filter);
+    _Resample1BitEx(part, sized, c.Filter);
   else
-    hooks.ResampleEx(part, sized, c.Filter);
+    _ResampleEx(part, sized, nullptr, {}, c.Filter);
   if (alphaInUse) {
     TIEBitmap* sourceAlpha = src.GetAlphaChannel();
     TIEBitmap* partAlpha = part.GetAlphaChannel();
@@ -202,7 +197,7 @@ bool RenderFiltered(TIEBitmap& src, const TRenderCall& c, const TRenderRects& r)
     sourceAlpha->CopyRectTo(*partAlpha, sx0, sy0, 0, 0, sw0, sh0);
     partAlpha->SetFullyOpaque(sourceAlpha->FullyOpaque());
     TIEBitmap* sizedAlpha = sized.GetAlphaChannel();
-    hooks.ResampleGray8(*partAlpha, *sizedAlpha, c.Filter);
+    ResampleGray8(*partAlpha, *sizedAlpha, c.Filter);
     sizedAlpha->SetFullyOpaque(partAlpha->FullyOpaque());
   }
   for (int32_t i = 0; i < 4; ++i) sized.SetChannelOffset(i, src.ChannelOffset(i));
@@ -436,42 +431,36 @@ void TIEBitmap::StretchRectTo(TIEBitmap& dest, int32_t xDst, int32_t yDst, int32
                               int32_t ySrc, int32_t dxSrc, int32_t dySrc, TResampleFilter filter, int32_t alphaValue) {
   if (&dest == this || IsEmpty() || dest.IsEmpty()) return;
   const TIEPixelFormat format = GetPixelFormat();
-  const TIEProcessingHooks& hooks = IEProcessingHooks;
   if (filter != rfNone && (dxSrc != dxDst || dySrc != dyDst) && dxSrc > 0 && dySrc > 0 && dxDst > 0 && dyDst > 0 &&
       (dxSrc > 1 || dySrc > 1)) {
     if (dxSrc < dxDst || format != ie1g || HasAlphaChannel()) {
       const bool projection = filter == rfProjectBW || filter == rfProjectWB;
-      const bool canResample = (format == ie1g ? hooks.Resample1BitEx != nullptr : hooks.ResampleEx != nullptr) &&
-                               (!HasAlphaChannel() || hooks.ResampleGray8);
-      if (canResample) {
-        TIEBitmap part, sized;
-        if (!part.Allocate(dxSrc, dySrc, format)) return;
-        part.Fill(0);
-        CopyRectTo(part, xSrc, ySrc, 0, 0, dxSrc, dySrc);
-        if (format == ie8p) CopyPaletteTo(&part);
-        if (!sized.Allocate(dxDst, dyDst, format == ie1g && projection ? ie1g : ie24RGB)) return;
-        if (format == ie1g)
-          hooks.Resample1BitEx(part, sized, filter);
-        else
-          hooks.ResampleEx(part, sized, filter);
-        if (HasAlphaChannel()) {
-          TIEBitmap* partAlpha = part.GetAlphaChannel();
-          partAlpha->Fill(0);
-          GetAlphaChannel()->CopyRectTo(*partAlpha, xSrc, ySrc, 0, 0, dxSrc, dySrc);
-          partAlpha->SetFullyOpaque(GetAlphaChannel()->FullyOpaque());
-          hooks.ResampleGray8(*partAlpha, *sized.GetAlphaChannel(), filter);
-          sized.GetAlphaChannel()->SetFullyOpaque(partAlpha->FullyOpaque());
-        }
-        sized.StretchRectTo(dest, xDst, yDst, dxDst, dyDst, 0, 0, dxDst, dyDst, rfNone, alphaValue);
-        return;
+      TIEBitmap part, sized;
+      if (!part.Allocate(dxSrc, dySrc, format)) return;
+      part.Fill(0);
+      CopyRectTo(part, xSrc, ySrc, 0, 0, dxSrc, dySrc);
+      if (format == ie8p) CopyPaletteTo(&part);
+      if (!sized.Allocate(dxDst, dyDst, format == ie1g && projection ? ie1g : ie24RGB)) return;
+      if (format == ie1g)
+        _Resample1BitEx(part, sized, filter);
+      else
+        _ResampleEx(part, sized, nullptr, {}, filter);
+      if (HasAlphaChannel()) {
+        TIEBitmap* partAlpha = part.GetAlphaChannel();
+        partAlpha->Fill(0);
+        GetAlphaChannel()->CopyRectTo(*partAlpha, xSrc, ySrc, 0, 0, dxSrc, dySrc);
+        partAlpha->SetFullyOpaque(GetAlphaChannel()->FullyOpaque());
+        ResampleGray8(*partAlpha, *sized.GetAlphaChannel(), filter);
+        sized.GetAlphaChannel()->SetFullyOpaque(partAlpha->FullyOpaque());
       }
-    } else if (hooks.Average1BitToGray) {
-      TIEBitmap gray;
-      if (!gray.Allocate(dxDst, dyDst, ie24RGB)) return;
-      hooks.Average1BitToGray(*this, xSrc, ySrc, xSrc + dxSrc - 1, ySrc + dySrc - 1, gray);
-      gray.StretchRectTo(dest, xDst, yDst, dxDst, dyDst, 0, 0, dxDst, dyDst, rfNone, alphaValue);
+      sized.StretchRectTo(dest, xDst, yDst, dxDst, dyDst, 0, 0, dxDst, dyDst, rfNone, alphaValue);
       return;
     }
+    TIEBitmap gray;
+    if (!gray.Allocate(dxDst, dyDst, ie24RGB)) return;
+    Average1BitToGray(*this, xSrc, ySrc, xSrc + dxSrc - 1, ySrc + dySrc - 1, gray);
+    gray.StretchRectTo(dest, xDst, yDst, dxDst, dyDst, 0, 0, dxDst, dyDst, rfNone, alphaValue);
+    return;
   }
   if (dxSrc <= 0 || dySrc <= 0 || dxDst <= 0 || dyDst <= 0) return;
   try {

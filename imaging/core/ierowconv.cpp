@@ -5,7 +5,9 @@
 #include "imaging/core/iecmyk.h"
 #include "imaging/core/ieconvert.h"
 #include "imaging/core/ieglobals.h"
+#include "imaging/core/ieinit.h"
 #include "imaging/core/ielab.h"
+#include "imaging/core/ieprocutils.h"
 
 bool IEColorManagement = false;
 TIEConvertColorRowProc IEConvertColorRowProc = &IEConvertColorRow;
@@ -32,9 +34,10 @@ void IEYCbCrToRGB(TRGB& pixel, int32_t y, int32_t cb, int32_t cr) {
 void IEConvertColorRow(void* source, int32_t sourceLayout, void* dest, int32_t destLayout, int32_t count,
                        TIOParamsVals* params) {
   if (!source || !dest || count <= 0) return;
-  if (IEColorManagement && params && IEColorRowProfileTransform &&
-      IEColorRowProfileTransform(*params, source, sourceLayout, dest, destLayout, count))
-    return;
+  if (IEColorManagement && params) {
+    if (!IEColorRowProfileTransform) IERaiseSlotNotInstalled("IEColorRowProfileTransform");
+    if (IEColorRowProfileTransform(*params, source, sourceLayout, dest, destLayout, count)) return;
+  }
   auto* s = static_cast<uint8_t*>(source);
   auto* d = static_cast<uint8_t*>(dest);
   const size_t n = size_t(count);
@@ -42,7 +45,7 @@ void IEConvertColorRow(void* source, int32_t sourceLayout, void* dest, int32_t d
     auto* out = static_cast<TRGB*>(dest);
     switch (sourceLayout) {
       case iecrRGB:
-        if (IEProcessingHooks.CopySwapRB) IEProcessingHooks.CopySwapRB(dest, source, count);
+        CopySwapRB(dest, source, count);
         return;
       case iecrBGR:
         std::memmove(d, s, n * 3);

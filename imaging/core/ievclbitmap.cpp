@@ -7,6 +7,7 @@
 
 #include "imaging/core/iebits.h"
 #include "imaging/core/ieconvert.h"
+#include "imaging/core/ieresample.h"
 #include "platform/gdi/gdi.h"
 #include "platform/rtl/exceptions.h"
 #include "platform/vcl/graphics.h"
@@ -64,8 +65,6 @@ void CopyFromTBitmapIntoVcl(TIEBitmap& dest, TBitmap& source) {
   if (own != &source) own->Assign(&source);
   dest.SyncFromVclBitmap();
 }
-
-void CopyHook(TIEBitmap& bitmap, TBitmap& source) { IECopyFromTBitmap(bitmap, source); }
 
 void PutLE16(uint8_t* p, uint16_t v) {
   p[0] = uint8_t(v);
@@ -201,8 +200,6 @@ void IECopyFromTBitmap(TIEBitmap& dest, TBitmap& source) {
   dest.SetFullyOpaque(false);
 }
 
-void IEInstallVclBitmapCopy() { IEBitmapHooks.CopyFromTBitmap = &CopyHook; }
-
 std::vector<uint8_t> IEBitmapToPackedDIB(TIEBitmap& bitmap, int32_t x, int32_t y, int32_t w, int32_t h,
                                          int32_t xPelsPerInch, int32_t yPelsPerInch) {
   const int32_t x0 = std::max(x, 0), y0 = std::max(y, 0);
@@ -322,28 +319,22 @@ int32_t IECanvasStripHeight(int32_t w, int32_t h, int64_t memoryThreshold) {
 
 namespace {
 
-// The filtered path: one resampled temporary sent in horizontal strips. False
-// when the processing unit's resampler for this image is missing.
-bool RenderFiltered(TIEBitmap& bitmap, TCanvas& canvas, int32_t x, int32_t y, int32_t w, int32_t h,
+// The filtered path: one resampled temporary sent in horizontal strips.
+void RenderFiltered(TIEBitmap& bitmap, TCanvas& canvas, int32_t x, int32_t y, int32_t w, int32_t h,
                     TResampleFilter filter, double gamma) {
   const TIEPixelFormat format = bitmap.GetPixelFormat();
   TIEPixelFormat tempFormat = format;
-  void (*resample)(TIEBitmap&, TIEBitmap&, TResampleFilter) = nullptr;
-  if (format == ie1g) {
-    tempFormat = (filter == rfProjectBW || filter == rfProjectWB) ? ie1g : ie24RGB;
-    resample = IEProcessingHooks.Resample1BitEx;
-  } else if (format == ie24RGB) {
-    resample = IEProcessingHooks.ResampleEx;
-  }
-  if (format == ie1g || format == ie24RGB ? !resample : !IEProcessingHooks.IEBmpStretchEx) return false;
-  if (w < 0 || h < 0) return true;
+  if (format == ie1g) tempFormat = (filter == rfProjectBW || filter == rfProjectWB) ? ie1g : ie24RGB;
+  if (w < 0 || h < 0) return;
   const int32_t strip = IECanvasStripHeight(w, h, bitmap.MemoryThreshold());
   auto temp = TIEBitmap::CreateSized(w, h, tempFormat);
-  if (!temp || temp->GetWidth() != w) return true;
-  if (resample)
-    resample(bitmap, *temp, filter);
+  if (!temp || temp->GetWidth() != w) return;
+  if (format == ie1g)
+    _Resample1BitEx(bitmap, *temp, filter);
+  else if (format == ie24RGB)
+    _ResampleEx(bitmap, *temp, nullptr, {}, filter);
   else
-    IEProcessingHooks.IEBmpStretchEx(bitmap, *temp);
+    _IEBmpStretchEx(bitmap, *temp);
   canvas.SetCopyMode(cmSrcCopy);
   if (temp->GetPixelFormat() == ie24RGB && gamma != 1 && gamma > 0) {
     const std::vector<uint8_t> table = IEGammaTable(gamma);
@@ -355,7 +346,6 @@ bool RenderFiltered(TIEBitmap& bitmap, TCanvas& canvas, int32_t x, int32_t y, in
   // Each strip is at most `strip` rows and the last one what remains, so the loop always ends.
   for (int32_t top = 0; top < h; top += strip)
     IEPrintPict(canvas, x, y + top, *temp, 0, top, w, std::min(strip, h - top));
-  return true;
 }
 
 }  // namespace
@@ -363,7 +353,10 @@ bool RenderFiltered(TIEBitmap& bitmap, TCanvas& canvas, int32_t x, int32_t y, in
 void IERenderToCanvas(TIEBitmap& bitmap, TCanvas& canvas, int32_t x, int32_t y, int32_t w, int32_t h,
                       TResampleFilter filter, double gamma) {
   if (bitmap.GetWidth() == 0 || bitmap.GetHeight() == 0 || w == 0 || h == 0) return;
-  if (filter != rfNone && RenderFiltered(bitmap, canvas, x, y, w, h, filter, gamma)) return;
+  if (filter != rfNone) {
+    RenderFiltered(bitmap, canvas, x, y, w, h, filter, gamma);
+    return;
+  }
   std::vector<uint8_t> dib = IEBitmapToPackedDIB(bitmap, 0, 0, bitmap.GetWidth(), bitmap.GetHeight(), 200, 200);
   if (dib.empty()) return;
   const int32_t bits = dib[14] | dib[15] << 8;

@@ -22,10 +22,6 @@ void IECopyToTBitmap(TIEBitmap& source, TBitmap& dest);
 // Clears the fully-opaque flag.
 void IECopyFromTBitmap(TIEBitmap& dest, TBitmap& source);
 
-// Installs IECopyFromTBitmap as IEBitmapHooks.CopyFromTBitmap, so that
-// TIEBitmap::Assign of a TBitmap works.
-void IEInstallVclBitmapCopy();
-
 // A packed DIB: 40-byte BITMAPINFOHEADER, colour table for bit counts up to
 // 8, bottom-up rows padded to 32 bits. The rectangle (x, y, w, h) of the image
 // is clipped to it; ie1g, ie8p, ie8g and ie24RGB keep their depth, ie32RGB
@@ -48,10 +44,9 @@ std::vector<uint8_t> IEGammaTable(double gamma);
 
 // Draws the whole image onto the canvas stretched to (x, y, w, h); nothing
 // when any size is zero. Gamma (not 0 or 1) goes through IEGammaTable.
-// With a filter, the image is resampled once into a w x h temporary by the
-// processing unit's hooks (ResampleEx for ie24RGB, Resample1BitEx for ie1g,
-// IEBmpStretchEx otherwise) and sent in strips of IECanvasStripHeight rows;
-// without the hook it is stretched by the platform like rfNone.
+// With a filter, the image is resampled once into a w x h temporary
+// (_ResampleEx for ie24RGB, _Resample1BitEx for ie1g, _IEBmpStretchEx
+// otherwise) and sent in strips of IECanvasStripHeight rows.
 void IERenderToCanvas(TIEBitmap& bitmap, TCanvas& canvas, int32_t x, int32_t y, int32_t w, int32_t h,
                       TResampleFilter filter, double gamma);
 

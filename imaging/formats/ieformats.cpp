@@ -1,20 +1,63 @@
 #include "imaging/formats/ieformats.h"
 
+#include <algorithm>
+#include <memory>
+
+#include "imaging/core/iemask.h"
+#include "imaging/formats/iecodec.h"
 #include "imaging/formats/tiffilt.h"
 #include "imaging/io/ieioset.h"
+#include "imaging/io/ieregistry.h"
 #include "imaging/io/iestreamload.h"
+#include "imaging/io/vovideriocomp.h"
 #include "imaging/metadata/ieexif.h"
 
+namespace {
+
+constexpr TColor kWhite = 0xFFFFFF;
+
+// The component's TIFF load as a built-in reader: page TIFFImageIndex in full,
+// its transparency mask as the alpha channel, a missing resolution as 300.
+void ReadTIFFBuiltin(TStream& stream, TIEBitmap& bitmap, TIOParamsVals& params, bool preview,
+                     TIEProgressRecord& progress) {
+  bool aborting = progress.Aborting && progress.Aborting->load();
+  TIECodecProgress codec;
+  codec.OnProgress = progress.fOnProgress;
+  codec.Sender = progress.Sender;
+  codec.Aborting = &aborting;
+  if (!preview) bitmap.RemoveAlphaChannel(false, kWhite);
+  int32_t pageCount = 0;
+  TIEMask* rawMask = nullptr;
+  ReadTIFFStream(&bitmap, stream, pageCount, params, codec, preview, rawMask, false, false, false, false);
+  const std::unique_ptr<TIEMask> mask(rawMask);
+  if (progress.Aborting && aborting) progress.Aborting->store(true);
+  if (params.OwnerIO) params.OwnerIO->ApplyDefaultDpi();
+  if (!mask || preview || aborting) return;
+  TIEBitmap* alpha = bitmap.GetAlphaChannel();
+  const int32_t w = std::min(mask->Width(), alpha->GetWidth()), h = std::min(mask->Height(), alpha->GetHeight());
+  for (int32_t y = 0; y < h; ++y)
+    for (int32_t x = 0; x < w; ++x) {
+      const uint32_t v = mask->GetPixel(x, y);
+      alpha->SetPixelByte(x, y, uint8_t(mask->BitsPerPixel() == 8 ? v : (v ? 255 : 0)));
+    }
+  alpha->SetFullyOpaque(false);
+}
+
+}  // namespace
+
 void IEFormatsBindLibrary() {
-  IEIOSetFormatsUnitHooks(
-      [] {
-        IEBindTIFFExifBridge();
-        IESetContentTest(ictTIFF, [](TStream& s) { return IsTIFFStream(s); });
-        IESetContentTest(ictTIFFCameraRaw, [](TStream& s) { return IsTIFFCameraRawStream(s); });
-      },
-      [] {
-        IEExifTIFFBridge = {};
-        IESetContentTest(ictTIFF, {});
-        IESetContentTest(ictTIFFCameraRaw, {});
-      });
+  IEIOFormatsUnit.Install = [] {
+    IEBindTIFFExifBridge();
+    IESetContentTest(ictTIFF, [](TStream& s) { return IsTIFFStream(s); });
+    IESetContentTest(ictTIFFCameraRaw, [](TStream& s) { return IsTIFFCameraRawStream(s); });
+    // Every reader of a built-in format that this layer holds; the component
+    // reads JPEG itself, and ids without a reader here fail as unbuilt.
+    IESetBuiltinReader(ioTIFF, &ReadTIFFBuiltin);
+  };
+  IEIOFormatsUnit.Remove = [] {
+    IESetBuiltinReader(ioTIFF, nullptr);
+    IEExifTIFFBridge = {};
+    IESetContentTest(ictTIFF, {});
+    IESetContentTest(ictTIFFCameraRaw, {});
+  };
 }

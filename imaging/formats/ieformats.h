@@ -1,7 +1,9 @@
 // The image-format unit's place in the library start-up: the formats sit above
 // the I/O unit, so they hand it the routines that install and remove their
-// content tests and the TIFF reader's bridge to the core's EXIF routines.
+// content tests, built-in readers and the TIFF reader's bridge to the core's
+// EXIF routines (the slot IEIOFormatsUnit of ieioset.h).
 #pragma once
 
-// Call before IEInitialize, beside IEIOBindLibrary and IEProcBindLibrary.
+// Call before IEInitialize, beside IEIOBindLibrary and IEProcBindLibrary
+// (IEStartLibrary, imaging/vector/iestartup.h, does it for a program).
 void IEFormatsBindLibrary();

@@ -7,32 +7,22 @@
 #include "imaging/core/ieinit.h"
 #include "imaging/core/ierowconv.h"
 #include "imaging/io/ieregistry.h"
+#include "imaging/io/ioparams.h"
 
 bool IEBufferedStreamRelative = false;
 int32_t IEMaxMetafileSize = 8000;
 
-namespace {
-std::function<void()>& FormatsInstall() {
-  static std::function<void()> f;
-  return f;
-}
-std::function<void()>& FormatsRemove() {
-  static std::function<void()> f;
-  return f;
-}
-}  // namespace
-
-void IEIOSetFormatsUnitHooks(std::function<void()> install, std::function<void()> remove) {
-  FormatsInstall() = std::move(install);
-  FormatsRemove() = std::move(remove);
-}
+TIEIOFormatsUnit IEIOFormatsUnit;
 
 void IEIOInitialize() {
+  // The codec procedures (IEDef*LZW* of ioparams.h), content tests and
+  // readers of the built-in formats come from the format units.
+  if (!IEIOFormatsUnit.Install) IERaiseSlotNotInstalled("IEIOFormatsUnit.Install");
   IEUseFrameworkFileExists = false;
-  // The codec procedures come from the format units (IEDef*LZW* of ioparams.h).
-  if (FormatsInstall()) FormatsInstall()();
   IETempDirectory.clear();
   IERegisterBuiltinFormats();
+  IEIOFormatsUnit.Install();
+  IEInstallColorRowProfileTransform();
   // No AVI library and no WinINet on this platform: nothing to start or bind.
   IEConvertColorRowProc = IEConvertColorRow;
   IEColorManagement = false;
@@ -44,9 +34,10 @@ void IEIOInitialize() {
 }
 
 void IEIOFinalize() {
+  if (!IEIOFormatsUnit.Remove) IERaiseSlotNotInstalled("IEIOFormatsUnit.Remove");
   IEFreeCMYKProfiles();
   IEFileFormatsFree();
-  if (FormatsRemove()) FormatsRemove()();
+  IEIOFormatsUnit.Remove();
 }
 
 void IEIOBindLibrary() { IEBindLibraryUnit(ieluIO, IEIOInitialize, IEIOFinalize); }

@@ -18,10 +18,15 @@ void IEIOFinalize();
 void IEIOBindLibrary();
 
 // The image formats sit above this unit, so they cannot be called from here:
-// they hand over the routine that installs their codec procedures and their
-// content tests, and the one that removes them; the init and fini routines
-// above call them at their place in the order. Empty: nothing.
-void IEIOSetFormatsUnitHooks(std::function<void()> install, std::function<void()> remove);
+// they fill this slot with the routines that install their codec procedures,
+// content tests and built-in readers, and remove them; the init and fini
+// routines above call them at their place in the order and raise
+// EIESlotNotInstalled (ieinit.h) when the slot is empty.
+struct TIEIOFormatsUnit {
+  std::function<void()> Install;
+  std::function<void()> Remove;
+};
+extern TIEIOFormatsUnit IEIOFormatsUnit;
 
 // Settings of TWAIN acquisition; nothing in this system acquires, so the values
 // are kept only to be there with their defaults.

@@ -6,7 +6,10 @@
 #include "imaging/core/ieconvert.h"
 #include "imaging/metadata/ieexif.h"
 #include "imaging/core/iegeometry.h"
+#include "imaging/core/ieinit.h"
+#include "imaging/core/ieresample.h"
 #include "imaging/core/ierowconv.h"
+#include "imaging/io/vovideriocomp.h"
 
 TTIFFLZWDecompressProc IEDefTIFFLZWDecompress = nullptr;
 TTIFFLZWCompressProc IEDefTIFFLZWCompress = nullptr;
@@ -75,7 +78,7 @@ void TIOParamsVals::SetDefaultParams() {
   BitsPerSample = 8;
   SamplesPerPixel = 3;
   if (OwnerIO) {
-    if (TIEBitmap* target = IEParamsOwnerHooks.Target ? IEParamsOwnerHooks.Target(OwnerIO) : nullptr) {
+    if (TIEBitmap* target = OwnerIO->IEBitmap()) {
       Width = target->GetWidth();
       Height = target->GetHeight();
     }
@@ -189,14 +192,19 @@ void TIOParamsVals::Assign(const TIOParamsVals* source) {
   AssignOwned(defaultICCProfile_, s.defaultICCProfile_.get(), &TIOParamsVals::GetDefaultICCProfile, *this);
 }
 
+void IEParamsSetViewDpi(TVovidErIO* owner, bool vertical, int32_t dpi) {
+  if (!IEParamsOwnerHooks.SetViewDpi) IERaiseSlotNotInstalled("IEParamsOwnerHooks.SetViewDpi");
+  IEParamsOwnerHooks.SetViewDpi(owner, vertical, dpi);
+}
+
 void TIOParamsVals::SetDpiX(int32_t v) {
   TIEMetaParams::SetDpiX(v);
-  if (OwnerIO && !temporary_ && IEParamsOwnerHooks.SetViewDpi) IEParamsOwnerHooks.SetViewDpi(OwnerIO, false, v);
+  if (OwnerIO && !temporary_) IEParamsSetViewDpi(OwnerIO, false, v);
 }
 
 void TIOParamsVals::SetDpiY(int32_t v) {
   TIEMetaParams::SetDpiY(v);
-  if (OwnerIO && !temporary_ && IEParamsOwnerHooks.SetViewDpi) IEParamsOwnerHooks.SetViewDpi(OwnerIO, true, v);
+  if (OwnerIO && !temporary_) IEParamsSetViewDpi(OwnerIO, true, v);
 }
 
 void TIOParamsVals::SetImageIndex(int32_t v) {
@@ -243,13 +251,13 @@ TIEImagingAnnot* TIOParamsVals::GetImagingAnnot() {
 }
 
 void TIOParamsVals::UpdateExifThumbnail() {
-  TIEBitmap* target = OwnerIO && IEParamsOwnerHooks.Target ? IEParamsOwnerHooks.Target(OwnerIO) : nullptr;
-  if (!target || target->IsEmpty() || !IEProcessingHooks.ResampleBitmap) return;
+  TIEBitmap* target = OwnerIO ? OwnerIO->IEBitmap() : nullptr;
+  if (!target || target->IsEmpty()) return;
   TSize size;
   IEFitSize(target->GetWidth(), target->GetHeight(), kExifThumbnailWidth, INT_MAX, true, false, size);
   if (!ExifThumbnail) ExifThumbnail = std::make_unique<TIEBitmap>();
   if (!ExifThumbnail->Allocate(size.cx, std::max(size.cy, 1), ie24RGB)) return;
-  IEProcessingHooks.ResampleBitmap(*target, *ExifThumbnail, rfTriangle);
+  ResampleBitmap(*target, *ExifThumbnail, rfTriangle);
 }
 
 void TIOParamsVals::LoadInputICCProfile(const uint8_t* data, int32_t length) {

@@ -49,16 +49,16 @@ extern TTIFFLZWCompressProc IEDefTIFFLZWCompress;
 extern TGIFLZWDecompressProc IEDefGIFLZWDecompress;
 extern TGIFLZWCompressProc IEDefGIFLZWCompress;
 
-// What a record asks of its owning component; the component's unit fills
-// these in. Null entries: the record acts as if it had no owner.
+// What a record asks of the view its owning component is attached to; the
+// view unit fills it when it starts (the slot table is in ieinit.h).
 struct TIOParamsOwnerHooks {
-  // The component's target image, null when it has none.
-  TIEBitmap* (*Target)(TVovidErIO* owner) = nullptr;
-  // When a view is attached: lock its updates, set its horizontal (or
-  // vertical) resolution, unlock without refresh.
+  // When the owner's view is a TVovidErView: lock its updates, set its
+  // horizontal (or vertical) resolution, unlock without refresh; else nothing.
   void (*SetViewDpi)(TVovidErIO* owner, bool vertical, int32_t dpi) = nullptr;
 };
 extern TIOParamsOwnerHooks IEParamsOwnerHooks;
+// Calls the slot; raises EIESlotNotInstalled when it is empty.
+void IEParamsSetViewDpi(TVovidErIO* owner, bool vertical, int32_t dpi);
 
 // Installs the colour-managed row conversion of this unit as
 // IEColorRowProfileTransform (ierowconv.h); records do it when first made.
@@ -251,7 +251,7 @@ public:
 
   // ExifThumbnail becomes the owner's target resampled to 160 pixels wide
   // (triangle filter, the aspect kept). Nothing without an owner with a
-  // target, or while the processing unit has not installed its resampler.
+  // target.
   void UpdateExifThumbnail();
 
   void LoadInputICCProfile(const uint8_t* data, int32_t length) override;

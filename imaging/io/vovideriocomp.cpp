@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "imaging/core/ieresample.h"
 #include "imaging/core/iestreams.h"
 #include "imaging/io/iestreamload.h"
 #include "imaging/io/jpegfilt.h"
@@ -12,24 +13,9 @@ namespace {
 constexpr int32_t kDefaultDpi = 300;  // the view unit's print resolution
 constexpr TColor kWhite = 0xFFFFFF;
 
-TIEIOStretchProc& StretchHook() {
-  static TIEIOStretchProc proc = nullptr;
-  return proc;
-}
-
-void InstallOwnerHooks() {
-  static std::once_flag once;
-  std::call_once(once, [] {
-    IEParamsOwnerHooks.Target = [](TVovidErIO* owner) -> TIEBitmap* { return owner ? owner->IEBitmap() : nullptr; };
-  });
-}
-
 }  // namespace
 
-void IEIOSetStretchHook(TIEIOStretchProc proc) { StretchHook() = proc; }
-
 TVovidErIO::TVovidErIO(TComponent* owner) : TComponent(owner) {
-  InstallOwnerHooks();
   ownBitmap_ = std::make_unique<TIEBitmap>();
   target_ = ownBitmap_.get();
   ownsBitmap_ = true;
@@ -150,7 +136,6 @@ void TVovidErIO::EqualizeDpi() {
   TIOParamsVals& p = *params_;
   if (!target_ || p.DpiX() == p.DpiY() || p.DpiX() <= 0 || p.DpiY() <= 0) return;
   if (target_->GetWidth() <= 0 || target_->GetHeight() <= 0 || p.Width <= 0 || p.Height <= 0) return;
-  if (!StretchHook()) return;  // nothing to resample with: the image stays as read
   if (p.Height < p.Width) {
     p.Height = int32_t(double(p.Height) / p.DpiY() * p.DpiX());
     p.SetDpiY(p.DpiX());
@@ -158,11 +143,28 @@ void TVovidErIO::EqualizeDpi() {
     p.Width = int32_t(double(p.Width) / p.DpiX() * p.DpiY());
     p.SetDpiX(p.DpiY());
   }
-  StretchHook()(*target_, p.Width, p.Height, FilteredAdjustDPI);
+  std::unique_ptr<TIEBitmap> alpha;
+  if (target_->HasAlphaChannel()) {
+    alpha = std::make_unique<TIEBitmap>();
+    alpha->Assign(target_->GetAlphaChannel());
+  }
+  TIEBitmap sized;
+  if (FilteredAdjustDPI) {
+    if (!sized.Allocate(p.Width, p.Height, ie24RGB)) return;
+    if (target_->GetPixelFormat() != ie24RGB) target_->SetPixelFormat(ie24RGB);
+    _ResampleEx(*target_, sized, nullptr, {}, rfFastLinear);
+  } else {
+    if (!sized.Allocate(p.Width, p.Height, target_->GetPixelFormat())) return;
+    _IEBmpStretchEx(*target_, sized);
+  }
+  target_->Assign(&sized);
+  if (alpha) _IEBmpStretchEx(*alpha, *target_->GetAlphaChannel());
 }
 
-void TVovidErIO::UpdateViewDpi(int32_t, int32_t) {
-  // A view takes the resolution through its own hooks once one is attached.
+void TVovidErIO::UpdateViewDpi(int32_t dpiX, int32_t dpiY) {
+  // Whether a view is attached is for the view unit to tell: the slot decides.
+  IEParamsSetViewDpi(this, false, dpiX);
+  IEParamsSetViewDpi(this, true, dpiY);
 }
 
 void TVovidErIO::AfterLoadDpi(bool updateTarget) {

@@ -108,8 +108,9 @@ public:
   // A resolution below 2 becomes 300.
   void ApplyDefaultDpi();
   // Resamples so that both resolutions are equal (the larger side keeps its
-  // resolution). Needs the processing unit's stretch (IEIOSetStretchHook).
+  // resolution); FilteredAdjustDPI: to ie24RGB with a linear filter.
   void EqualizeDpi();
+  // Hands the resolution to the attached view (IEParamsOwnerHooks.SetViewDpi).
   virtual void UpdateViewDpi(int32_t dpiX, int32_t dpiY);
 
   // ---- acquisition ----
@@ -171,8 +172,3 @@ private:
   // Every worker started, reaped once finished; joined by the destructor.
   std::vector<TThreadPtr<TIEIOThread>> workers_;
 };
-
-// The processing unit's plain and filtered stretch, for EqualizeDpi: resizes
-// bitmap to width x height (filtered: to ie24RGB with a linear filter).
-using TIEIOStretchProc = void (*)(TIEBitmap& bitmap, int32_t width, int32_t height, bool filtered);
-void IEIOSetStretchHook(TIEIOStretchProc proc);

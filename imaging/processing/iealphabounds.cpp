@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-#include "imaging/processing/ieprocutils.h"
+#include "imaging/core/ieprocutils.h"
 
 TRect GetAlphaBounds(TIEBitmap& bitmap) {
   const int32_t w = bitmap.GetWidth(), h = bitmap.GetHeight();

@@ -8,7 +8,7 @@
 
 #include "imaging/core/ieinit.h"
 #include "imaging/core/iepoints.h"
-#include "imaging/processing/ieprocutils.h"
+#include "imaging/core/ieprocutils.h"
 #include "platform/gdi/text.h"
 #include "platform/rtl/exceptions.h"
 

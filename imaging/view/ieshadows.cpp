@@ -5,6 +5,7 @@
 #include <numbers>
 
 #include "imaging/core/iebitmap.h"
+#include "imaging/core/ieblurgray.h"
 #include "imaging/core/ieconvert.h"
 #include "platform/vcl/graphics.h"
 
@@ -179,10 +180,7 @@ void IEDrawSoftShadow(TBitmap& bitmap, int32_t x1, int32_t y1, int32_t x2, int32
   auto clampMask = [](int64_t v, int64_t lo) { return int32_t(std::clamp<int64_t>(v - lo, -1, INT32_MAX)); };
   mask.FillRect(clampMask(x1, mx1), clampMask(y1, my1), clampMask(int64_t(x2) + 2, mx1),
                 clampMask(int64_t(y2) + 2, my1), 255);
-  // Without the processing unit the blur is skipped and the shadow keeps a
-  // hard edge: the mask's 255s darken to black.
-  if (IEProcessingHooks.GaussianBlurGray8)
-    IEProcessingHooks.GaussianBlurGray8(mask, 0, 0, 2.5, mask.GetHeight() - 1, mask.GetWidth() - 1);
+  GaussianBlurGray8(mask, 0, 0, 2.5, mask.GetHeight() - 1, mask.GetWidth() - 1);
 
   const int64_t fromY = std::max<int64_t>(my1, 0), toY = std::min<int64_t>(my2, bh - 1);
   const int64_t fromX = std::max<int64_t>(mx1, 0), toX = std::min<int64_t>(mx2, bw - 1);

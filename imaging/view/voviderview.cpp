@@ -569,7 +569,25 @@ void TVovidErView::SetWallPaperStyle(TIEWallPaperStyle v) {
 
 // ---------------------------------------------------------------- library hooks
 
+namespace {
+
+// IEParamsOwnerHooks.SetViewDpi: a component created by a view (GetIO) is
+// owned by it; any other owner is not a view and takes nothing.
+void SetOwnerViewDpi(TVovidErIO* io, bool vertical, int32_t dpi) {
+  auto* view = io ? dynamic_cast<TVovidErView*>(io->Owner()) : nullptr;
+  if (!view) return;
+  view->LockUpdate();
+  if (vertical)
+    view->SetDpiY(dpi);
+  else
+    view->SetDpiX(dpi);
+  view->UnlockUpdateNoRefresh();
+}
+
+}  // namespace
+
 void VovidErViewInitialize() {
+  IEParamsOwnerHooks.SetViewDpi = &SetOwnerViewDpi;
   win::HDC screen = win::GetDC(nullptr);
   if (screen) {
     IEViewUnit.ScreenBitsPerPixel = win::GetDeviceCaps(screen, win::BITSPIXEL);
@@ -596,6 +614,7 @@ void VovidErViewInitialize() {
 }
 
 void VovidErViewFinalize() {
+  IEParamsOwnerHooks.SetViewDpi = nullptr;
   IEViewUnit.GridPen.reset();
   try {
     IEFreeGradientFill();

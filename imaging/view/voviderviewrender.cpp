@@ -18,8 +18,8 @@
 
 #include "imaging/core/iegeometry.h"
 #include "imaging/core/ierender.h"
-#include "imaging/processing/ieresample.h"
-#include "imaging/processing/ierotate.h"
+#include "imaging/core/ieresample.h"
+#include "imaging/core/ierotate.h"
 #include "imaging/view/iebackground.h"
 #include "imaging/view/iegdiplus.h"
 #include "imaging/view/voviderview.h"

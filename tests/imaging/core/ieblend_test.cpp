@@ -10,6 +10,7 @@
 
 #include "imaging/core/ieconvert.h"
 #include "imaging/core/ieglobals.h"
+#include "imaging/core/ieprocutils.h"
 
 namespace {
 
@@ -22,50 +23,6 @@ void Write(uint8_t* p, Px c) {
   p[0] = uint8_t(c.b);
   p[1] = uint8_t(c.g);
   p[2] = uint8_t(c.r);
-}
-
-// The documented HSL model, evaluated here so that operations 34..37 can be
-// checked without the processing unit.
-void TestRGBToHSL(uint32_t packed, double& h, double& s, double& l) {
-  const double r = ((packed >> 16) & 255) / 255.0, g = ((packed >> 8) & 255) / 255.0, b = (packed & 255) / 255.0;
-  const double mx = std::max({r, g, b}), mn = std::min({r, g, b});
-  l = (mx + mn) / 2;
-  if (mx == mn) {
-    h = s = 0;
-    return;
-  }
-  s = l < 0.5 ? (mx - mn) / (mx + mn) : (mx - mn) / (2 - mx - mn);
-  if (mx == r)
-    h = (g - b) / (mx - mn);
-  else if (mx == g)
-    h = 2 + (b - r) / (mx - mn);
-  else
-    h = 4 + (r - g) / (mx - mn);
-  h /= 6;
-  if (h < 0) h += 1;
-}
-double HueChannel(double p, double q, double t) {
-  if (t < 0) t += 1;
-  if (t > 1) t -= 1;
-  if (t < 1.0 / 6) return p + (q - p) * 6 * t;
-  if (t < 0.5) return q;
-  if (t < 2.0 / 3) return p + (q - p) * (2.0 / 3 - t) * 6;
-  return p;
-}
-void TestHSLToRGB(TRGB& out, double h, double s, double l) {
-  if (h < 0) h += 1;
-  if (h > 1) h -= 1;
-  s = std::clamp(s, 0.0, 1.0);
-  l = std::clamp(l, 0.0, 1.0);
-  double r = l, g = l, b = l;
-  if (s != 0) {
-    const double q = l < 0.5 ? l * (1 + s) : l + s - l * s, p = 2 * l - q;
-    r = HueChannel(p, q, h + 1.0 / 3);
-    g = HueChannel(p, q, h);
-    b = HueChannel(p, q, h - 1.0 / 3);
-  }
-  const auto byte = [](double v) { return uint8_t(std::clamp(std::nearbyint(v * 255), 0.0, 255.0)); };
-  out = TRGB{byte(b), byte(g), byte(r)};
 }
 
 int Gray(Px p) { return (p.r * 21 + p.g * 71 + p.b * 8) / 100; }
@@ -156,10 +113,10 @@ Px RefBlend(int op, Px s, Px d, int row) {
   if (op >= 1 && op <= 30) return {RefChannel(op, s.r, d.r), RefChannel(op, s.g, d.g), RefChannel(op, s.b, d.b)};
   const auto hsl = [&](bool h, bool sat, bool l) {
     double sh, ss, sl, dh, ds, dl;
-    TestRGBToHSL(uint32_t(s.r << 16 | s.g << 8 | s.b), sh, ss, sl);
-    TestRGBToHSL(uint32_t(d.r << 16 | d.g << 8 | d.b), dh, ds, dl);
+    RGBToHSL(uint32_t(s.r << 16 | s.g << 8 | s.b), sh, ss, sl);
+    RGBToHSL(uint32_t(d.r << 16 | d.g << 8 | d.b), dh, ds, dl);
     TRGB o;
-    TestHSLToRGB(o, h ? sh : dh, sat ? ss : ds, l ? sl : dl);
+    HSLToRGB(o, h ? sh : dh, sat ? ss : ds, l ? sl : dl);
     return Px{o.r, o.g, o.b};
   };
   switch (op) {
@@ -203,14 +160,9 @@ Px RefBlend(int op, Px s, Px d, int row) {
 class BlendTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    saved_ = IEProcessingHooks;
-    IEProcessingHooks.RGBToHSL = &TestRGBToHSL;
-    IEProcessingHooks.HSLToRGB = &TestHSLToRGB;
     IELuminanceWeights = TIELuminanceWeights{};
     IEFillCosineBlendTable();
   }
-  void TearDown() override { IEProcessingHooks = saved_; }
-  TIEProcessingHooks saved_;
 };
 
 Px Blend(int op, Px s, Px d, int row) {
@@ -318,11 +270,6 @@ TEST_F(BlendTest, GrayAnaglyphFollowsTheLibraryWeights) {
   IELuminanceWeights = TIELuminanceWeights{30, 59, 11};
   // (255 * 30) div 100 = 76 for the layer, (255 * 59) div 100 = 150 for the destination.
   EXPECT_PX(Blend(38, {255, 0, 0}, {0, 255, 0}, 0), 150, 76, 76);
-}
-
-TEST_F(BlendTest, HslOperationsLeaveTheDestinationWithoutTheProcessingUnit) {
-  IEProcessingHooks.RGBToHSL = nullptr;
-  for (int op = 34; op <= 37; ++op) EXPECT_PX(Blend(op, {200, 10, 10}, {10, 200, 30}, 0), 10, 200, 30);
 }
 
 // The row routine is a separate loop per operation: it must agree with the pixel routine.

@@ -63,7 +63,7 @@ TEST(CMYK, RowFormsGiveThePixelResults) {
 }
 
 TEST(ColorRow, FormulaPairs) {
-  // RGB bytes to BGR needs the processing unit's swap; the others are the core's own.
+  // RGB bytes to BGR go through the red/blue swap; the others are plain formulas.
   const uint8_t bgr[6] = {10, 20, 30, 0, 255, 0};
   uint8_t gray[2] = {};
   IEConvertColorRow(const_cast<uint8_t*>(bgr), iecrBGR, gray, iecrGray, 2, nullptr);

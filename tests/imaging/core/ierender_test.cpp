@@ -16,6 +16,7 @@
 #include "imaging/core/ieconvert.h"
 #include "imaging/core/ieglobals.h"
 #include "imaging/core/iepixels.h"
+#include "imaging/core/ieresample.h"
 #include "platform/vcl/graphics.h"
 #include "tests/support/jpeg_oracle.h"
 #include "tests/support/scoped_env.h"
@@ -134,12 +135,8 @@ void Render(TIEBitmap& src, TIEBitmap& dst, Geometry g, int32_t transparency = 2
 class RenderTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    saved_ = IEProcessingHooks;
-    IEProcessingHooks = TIEProcessingHooks{};  // the core alone: no resamplers
     IELuminanceWeights = TIELuminanceWeights{};
   }
-  void TearDown() override { IEProcessingHooks = saved_; }
-  TIEProcessingHooks saved_;
 };
 
 TEST_F(RenderTest, ClippingAndStretchingFollowTheRules) {
@@ -430,13 +427,17 @@ TEST_F(RenderTest, NothingIsDrawnOnEmptyOrForeignBuffers) {
   EXPECT_EQ(gray->GetPixelByte(3, 3), 17);
 }
 
-TEST_F(RenderTest, FilterWithoutTheProcessingUnitDrawsNearestPixels) {
+// The filter needs nothing installed: the resampler is the core's own.
+TEST_F(RenderTest, FilteredDrawingIsTheResampledSourceDrawnOneToOne) {
   auto src = Random24(16, 12, 4);
   auto nearest = Filled24(10, 7, TRGB{});
   auto filtered = Filled24(10, 7, TRGB{});
   Render(*src, *nearest, {0, 0, 10, 7, 0, 0, 16, 12});
   Render(*src, *filtered, {0, 0, 10, 7, 0, 0, 16, 12}, 255, 0, nullptr, false, true, rfTriangle);
-  EXPECT_TRUE(SamePixels(*nearest, *filtered));
+  auto resampled = TIEBitmap::CreateSized(10, 7, ie24RGB);
+  _ResampleEx(*src, *resampled, nullptr, {}, rfTriangle);
+  EXPECT_TRUE(SamePixels(*resampled, *filtered));
+  EXPECT_FALSE(SamePixels(*nearest, *filtered));
 }
 
 // File-backed buffers: rows are views that live only until the next access.
@@ -561,7 +562,6 @@ TEST(RenderMpoTest, StereoOperationsOverARealPair) {
   ASSERT_TRUE(l && r);
   ASSERT_GT(l->GetWidth(), 100);
   const int32_t w = std::min(l->GetWidth(), r->GetWidth()), h = std::min(l->GetHeight(), r->GetHeight());
-  IEProcessingHooks = TIEProcessingHooks{};
   IELuminanceWeights = TIELuminanceWeights{};
   // The whole pair, and the pair one row down so that row parity is the destination's.
   for (int32_t yd : {0, 1}) {

@@ -15,17 +15,18 @@ namespace {
 // routines the TIFF reader and lets content sniffing use the TIFF test;
 // shutting it down takes both back.
 TEST(FormatsUnit, StartUpBindsTheTIFFReaderAndShutDownUnbindsIt) {
-  IEIOBindLibrary();
-  IEFormatsBindLibrary();
+  // Started once by the test environment: shut down, then started again.
+  ASSERT_EQ(IEInitializeCount(), 1);
+  IEFinalize();
+  EXPECT_EQ(IEExifTIFFBridge.Read, nullptr);
+  EXPECT_EQ(IEGetBuiltinReader(ioTIFF), nullptr);
   IEInitialize();
   EXPECT_NE(IEExifTIFFBridge.Read, nullptr);
+  EXPECT_NE(IEGetBuiltinReader(ioTIFF), nullptr);
   TMemoryStream tiff;
   tiff.LoadFromFile(testsupport::DataFile("twopage_le.tif").string());
   tiff.SetPosition(0);
   EXPECT_EQ(IEDetectStreamFormat(tiff), int32_t(ioTIFF));
-  IEFinalize();
-  EXPECT_EQ(IEExifTIFFBridge.Read, nullptr);
-  IEIOSetFormatsUnitHooks({}, {});
 }
 
 }  // namespace

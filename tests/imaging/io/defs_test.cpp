@@ -9,17 +9,13 @@
 
 namespace {
 
-// Starts the library with this unit bound; afterwards shuts it down, empties the
-// message tables and sets the system language to none (English).
+// The library is started (the test environment); afterwards the message
+// tables are as start-up fills them and the system language is none (English).
 class Defs : public testing::Test {
 protected:
-  void SetUp() override {
-    IEDefsBindLibrary();
-    IEInitialize();
-  }
   void TearDown() override {
-    while (IEInitializeCount() > 0) IEFinalize();
     IEDefsUnitFinalize();
+    IEFillMessageTables();
     IESetSystemLanguageId(IELanguageIdFromLocaleName(""));
   }
 };

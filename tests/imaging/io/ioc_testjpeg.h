@@ -41,11 +41,11 @@ inline MadeJpeg MakeJpeg(const testsupport::TempDir& dir, int32_t width, int32_t
   return m;
 }
 
-// The registry as the library start-up leaves it, for one test.
+// The registry as the library start-up leaves it, for one test, and again after it.
 class RegistryScope {
 public:
   RegistryScope() { IERegisterBuiltinFormats(); }
-  ~RegistryScope() { IEFileFormatsFree(); }
+  ~RegistryScope() { IERegisterBuiltinFormats(); }
   RegistryScope(const RegistryScope&) = delete;
   RegistryScope& operator=(const RegistryScope&) = delete;
 };

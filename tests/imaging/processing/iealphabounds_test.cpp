@@ -8,7 +8,7 @@
 
 #include "imaging/core/iebitmap.h"
 #include "imaging/processing/iealphabounds.h"
-#include "imaging/processing/ieprocutils.h"
+#include "imaging/core/ieprocutils.h"
 
 namespace {
 

@@ -354,7 +354,6 @@ std::vector<std::vector<Px>> SoftShadowOver(int w, int h, Px bg, TRect r) {
 }
 
 TEST(BackgroundStyles, SoftShadowNeedsTheBitmap) {
-  IEProcessingInstallHooks();
   // Without a platform bitmap (PaintBackgroundTo) nothing at all is painted.
   TBitmap bmp;
   Prepare(bmp, 70, 60);

@@ -1,6 +1,7 @@
 // Shared fixture of the view tests: the headless screen with the application
-// initialised (see tests/platform/vcl/controls_test.h), the view unit
-// started, and helpers that make a view on a shown form and fill images.
+// initialised (see tests/platform/vcl/controls_test.h), the library started
+// once for the program (tests/support/imaging), and helpers that make a view
+// on a shown form and fill images.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -15,14 +16,6 @@ namespace viewtest {
 
 class ViewTest : public vcltest::VclTest {
 protected:
-  void SetUp() override {
-    VclTest::SetUp();
-    VovidErViewInitialize();
-  }
-  void TearDown() override {
-    VclTest::TearDown();
-    VovidErViewFinalize();
-  }
 
   // A view filling a shown borderless form of w x h at (left, top): no
   // border, the given scroll bars, black background, image in memory.

@@ -324,8 +324,6 @@ TEST_F(ViewCoreTest, AssignFromAnotherViewCopiesImageBackgroundAndResolution) {
 }
 
 TEST_F(ViewCoreTest, AssignFromAPlatformBitmapKeeps1And24Bits) {
-  IEInstallVclBitmapCopy();
-  IEProcessingInstallHooks();
   struct Case {
     TPixelFormat source;
     TIEPixelFormat want;

@@ -1,4 +1,4 @@
-#include "imaging/processing/ieresample.h"
+#include "imaging/core/ieresample.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,7 +8,7 @@
 
 #include "imaging/core/iegeometry.h"
 #include "imaging/core/iethreadpool.h"
-#include "imaging/processing/ieprocutils.h"
+#include "imaging/core/ieprocutils.h"
 
 // ---- kernels -------------------------------------------------------------------------------------
 

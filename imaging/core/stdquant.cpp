@@ -1,4 +1,4 @@
-#include "imaging/processing/stdquant.h"
+#include "imaging/core/stdquant.h"
 
 #include <algorithm>
 #include <cmath>

@@ -21,7 +21,7 @@
 #include <cstdint>
 
 #include "imaging/core/iebitmap.h"
-#include "imaging/processing/iecolorconv.h"  // TIEProcProgress
+#include "imaging/core/iecolorconv.h"  // TIEProcProgress
 #include "platform/rtl/types.h"
 
 // Quarter-turn copies into dest (allocated here with swapped sides):

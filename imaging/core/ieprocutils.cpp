@@ -1,4 +1,4 @@
-#include "imaging/processing/ieprocutils.h"
+#include "imaging/core/ieprocutils.h"
 
 #include <algorithm>
 #include <cmath>

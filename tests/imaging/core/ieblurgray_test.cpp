@@ -1,7 +1,7 @@
 // The gray Gaussian blur: against the two-pass convolution evaluated here from
 // the kernel's definition, against a floating-point 2-D Gaussian (within the
 // rounding of two passes), and its refusals and clamping.
-#include "imaging/processing/ieblurgray.h"
+#include "imaging/core/ieblurgray.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,6 @@
 
 #include "imaging/core/ieconvert.h"
 #include "imaging/core/ieglobals.h"
-#include "imaging/processing/voviderproc.h"
 #include "tests/support/scoped_env.h"
 #include "tests/support/testsupport.h"
 
@@ -211,22 +210,6 @@ TEST_F(GaussianBlurGray8Test, RefusesWhatItCannotBlur) {
       for (int i = 0; i < b->GetRowLen(); ++i) ASSERT_EQ(row[i], uint8_t(i * 37 + y * 11)) << int(f);
     }
   }
-}
-
-TEST(GaussianBlurGray8Hook, IsInstalledForTheCore) {
-  IEProcessingInstallHooks();
-  ASSERT_NE(IEProcessingHooks.GaussianBlurGray8, nullptr);
-  TIEBitmap a, b;
-  ASSERT_TRUE(a.Allocate(10, 10, ie8g));
-  ASSERT_TRUE(b.Allocate(10, 10, ie8g));
-  a.Fill(0);
-  b.Fill(0);
-  a.SetPixelByte(4, 6, 255);
-  b.SetPixelByte(4, 6, 255);
-  IEProcessingHooks.GaussianBlurGray8(a, 1, 2, 1.5, 9, 8);
-  GaussianBlurGray8(b, 1, 2, 1.5, 9, 8);
-  EXPECT_EQ(Load(a), Load(b));
-  EXPECT_LT(a.GetPixelByte(4, 6), 255);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "imaging/processing/neurquant.h"
+#include "imaging/core/neurquant.h"
 
 #include <algorithm>
 #include <climits>
@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "imaging/core/ieconvert.h"
-#include "imaging/processing/ieprocutils.h"
+#include "imaging/core/ieprocutils.h"
 
 // ---- NeuQuant ---------------------------------------------------------------------------------
 

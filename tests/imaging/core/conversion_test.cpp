@@ -1,5 +1,5 @@
-// Pixel-format conversions that go through the processing unit (quantizer,
-// thresholds, bit runs), and conversions of file-backed buffers.
+// Pixel-format conversions through the quantizers, thresholds and bit runs,
+// and conversions of file-backed buffers.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -9,16 +9,13 @@
 
 #include "imaging/core/ieconvert.h"
 #include "imaging/core/ieglobals.h"
-#include "imaging/core/ieinit.h"
 #include "imaging/core/iepixels.h"
-#include "imaging/processing/voviderproc.h"
 
 namespace {
 
 class Conversion : public ::testing::Test {
 protected:
   void SetUp() override {
-    IEProcessingInstallHooks();
     savedThreshold_ = IEDefaultMemoryThreshold;
     savedMethod_ = IEQuantizerMethod;
     IEQuantizerMethod = -1;
@@ -105,18 +102,6 @@ TEST_F(Conversion, OneBitRectanglesCopyBitRuns) {
   src->CopyRectTo(*dst, 2, 0, 5, 0, 4, 1);  // source bits 2..5 = 0,1,1,1
   const auto* row = static_cast<uint8_t*>(dst->GetScanline(0));
   for (int32_t x = 0; x < 20; ++x) EXPECT_EQ(IEGetBit1(row, x), x != 5) << x;
-}
-
-TEST_F(Conversion, LibraryStartUpInstallsTheHooks) {
-  IEProcessingHooks = TIEProcessingHooks{};
-  IEBitmapHooks.ConvertToFormat = nullptr;
-  IEProcBindLibrary();
-  IEInitialize();
-  EXPECT_NE(IEProcessingHooks.QuantizerCreate, nullptr);
-  auto b = Picture(4, 4, 10);
-  b->SetPixelFormat(ie8p);
-  EXPECT_EQ(b->GetPixelFormat(), ie8p);
-  IEFinalize();
 }
 
 // The pixel bytes of every row (padding excluded).

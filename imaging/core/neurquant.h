@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "imaging/core/iebitmap.h"
-#include "imaging/processing/stdquant.h"
+#include "imaging/core/stdquant.h"
 #include "platform/rtl/object.h"
 
 struct TNeuQuantState;

@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "imaging/core/iepixels.h"
-#include "imaging/processing/voviderproc.h"
+#include "imaging/core/iecolorconv.h"
+#include "imaging/core/ieprocutils.h"
+#include "imaging/core/neurquant.h"
 #include "platform/vcl/graphics.h"
 
 namespace {

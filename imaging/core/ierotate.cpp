@@ -1,4 +1,4 @@
-#include "imaging/processing/ierotate.h"
+#include "imaging/core/ierotate.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,7 +9,7 @@
 
 #include "imaging/core/ieglobals.h"
 #include "imaging/core/iepixels.h"
-#include "imaging/processing/ieprocutils.h"
+#include "imaging/core/ieprocutils.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <cstring>
 
 #include "imaging/core/iepixels.h"
-#include "imaging/processing/ieprocutils.h"
-#include "imaging/processing/ieresample.h"
+#include "imaging/core/ieprocutils.h"
+#include "imaging/core/ieresample.h"
 
 namespace {
 

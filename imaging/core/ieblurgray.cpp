@@ -1,4 +1,4 @@
-#include "imaging/processing/ieblurgray.h"
+#include "imaging/core/ieblurgray.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "imaging/processing/iecolorconv.h"
+#include "imaging/core/iecolorconv.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,8 +10,8 @@
 #include "imaging/core/ieglobals.h"
 #include "imaging/core/ielab.h"
 #include "imaging/core/iepixels.h"
-#include "imaging/processing/ieprocutils.h"
-#include "imaging/processing/neurquant.h"
+#include "imaging/core/ieprocutils.h"
+#include "imaging/core/neurquant.h"
 #include "platform/vcl/graphics.h"
 
 namespace {

@@ -13,7 +13,9 @@
 #include <vector>
 
 #include "imaging/core/iepixels.h"
-#include "imaging/processing/voviderproc.h"
+#include "imaging/core/iecolorconv.h"
+#include "imaging/core/ieprocutils.h"
+#include "imaging/core/ierotate.h"
 
 namespace {
 

@@ -23,7 +23,7 @@
 
 #include "imaging/core/iebitmap.h"
 #include "imaging/core/ieglobals.h"
-#include "imaging/processing/iecolorconv.h"  // TIEProcProgress
+#include "imaging/core/iecolorconv.h"  // TIEProcProgress
 #include "platform/classes/threads.h"
 
 // ---- kernels of the convolution filters (x: distance in source pixels) ----

@@ -1,5 +1,4 @@
-// Small stateless routines of the processing unit that the whole image library
-// shares: rounding, clamping and ordering of numbers, colour packing and
+// Small stateless routines that the whole image library shares: rounding, clamping and ordering of numbers, colour packing and
 // conversion, gray level, HSL, nearest palette entry, and bit access in 1-bit
 // rows (bit 7 of byte 0 is pixel 0).
 //

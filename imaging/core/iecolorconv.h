@@ -1,4 +1,4 @@
-// Colour and bit-depth conversion routines of the processing unit: gray,
+// Colour and bit-depth conversion routines: gray,
 // colour reduction through the quantizer, bi-level images (ordered dither and
 // thresholds), two-colour detection, histogram matching, row bit-depth
 // conversion for the writers, YUV rows, and platform monochrome bitmaps.

@@ -17,7 +17,9 @@
 #include "imaging/core/ieglobals.h"
 #include "imaging/core/iepixels.h"
 #include "imaging/core/ierender.h"
-#include "imaging/processing/voviderproc.h"
+#include "imaging/core/iecolorconv.h"
+#include "imaging/core/ieprocutils.h"
+#include "imaging/core/ieresample.h"
 #include "tests/support/testsupport.h"
 
 namespace {
@@ -355,7 +357,6 @@ std::unique_ptr<TIEBitmap> Resampled(TIEBitmap& src, int dw, int dh, TResampleFi
 class ResampleTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    IEProcessingInstallHooks();
     savedCores_ = IEProcessorCoresCache;
     savedThreshold_ = IEDefaultMemoryThreshold;
   }

@@ -8,14 +8,15 @@
 #include <vector>
 
 #include "imaging/core/ieconvert.h"
-#include "imaging/processing/voviderproc.h"
+#include "imaging/core/iecolorconv.h"
+#include "imaging/core/neurquant.h"
+#include "imaging/core/stdquant.h"
 
 namespace {
 
 class Quantizer : public ::testing::Test {
 protected:
   void SetUp() override {
-    IEProcessingInstallHooks();
     savedMethod_ = IEQuantizerMethod;
     savedQuality_ = IEQuantizerQuality;
     IEQuantizerMethod = -1;

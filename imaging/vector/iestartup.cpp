@@ -1,0 +1,23 @@
+#include "imaging/vector/iestartup.h"
+
+#include "imaging/core/ieinit.h"
+#include "imaging/formats/ieformats.h"
+#include "imaging/io/iedefs.h"
+#include "imaging/io/ieioset.h"
+#include "imaging/processing/voviderproc.h"
+#include "imaging/vector/ievect.h"
+
+void IEBindAllUnits() {
+  IEDefsBindLibrary();
+  IEIOBindLibrary();
+  IEFormatsBindLibrary();
+  IEProcBindLibrary();
+  IEVectBindLibrary();  // with the view and GDI+ units it stands on
+}
+
+void IEStartLibrary() {
+  IEBindAllUnits();
+  IEInitialize();
+}
+
+void IEStopLibrary() { IEFinalize(); }
