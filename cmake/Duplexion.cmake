@@ -1,3 +1,37 @@
+# Precompiled headers. Every target compiles with the same flags, so one header
+# built once serves them all (REUSE_FROM): the standard library for the lowest
+# layer, plus the property registry's templates for the layers that can see it,
+# plus GoogleTest for the test programs. A .gch that does not fit a compile
+# is reported by -Winvalid-pch, an error here, rather than silently parsed again.
+set(DUPLEXION_PCH_STD
+  <algorithm> <any> <array> <atomic> <cmath> <cstddef> <cstdint> <cstdio> <cstdlib> <cstring>
+  <functional> <initializer_list> <limits> <map> <memory> <mutex> <new> <optional> <set>
+  <stdexcept> <string> <string_view> <type_traits> <typeinfo> <utility> <vector>)
+set(DUPLEXION_PCH_FRAMEWORK ${DUPLEXION_PCH_STD} [["platform/classes/typinfo.h"]])
+
+# The target whose precompiled header `target` reuses: std, framework or test.
+function(duplexion_pch target kind)
+  if(NOT DUPLEXION_PCH)
+    return()
+  endif()
+  set(provider duplexion_pch_${kind})
+  if(NOT TARGET ${provider})
+    add_library(${provider} OBJECT ${PROJECT_SOURCE_DIR}/cmake/pch.cpp)
+    target_include_directories(${provider} PRIVATE ${PROJECT_SOURCE_DIR})
+    if(kind STREQUAL "std")
+      target_precompile_headers(${provider} PRIVATE ${DUPLEXION_PCH_STD})
+    elseif(kind STREQUAL "framework")
+      target_precompile_headers(${provider} PRIVATE ${DUPLEXION_PCH_FRAMEWORK})
+    elseif(kind STREQUAL "test")
+      target_link_libraries(${provider} PRIVATE GTest::gtest)
+      target_precompile_headers(${provider} PRIVATE ${DUPLEXION_PCH_FRAMEWORK} <gtest/gtest.h>)
+    else()
+      message(FATAL_ERROR "unknown precompiled header ${kind}")
+    endif()
+  endif()
+  target_precompile_headers(${target} REUSE_FROM ${provider})
+endfunction()
+
 # One static library per folder: every .cpp in the folder belongs to it.
 # Includes are written from the tree's root: #include "platform/rtl/types.h".
 # A folder without sources yet becomes an interface library, so the tree always configures.
@@ -8,6 +42,12 @@ function(duplexion_library name)
     add_library(${name} STATIC ${srcs})
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
     target_link_libraries(${name} PUBLIC ${ARG_DEPS} PRIVATE ${ARG_PRIVATE_DEPS})
+    # The registry lives in platform_classes; the runtime layer below it gets the standard library only.
+    if(name STREQUAL "platform_rtl")
+      duplexion_pch(${name} std)
+    else()
+      duplexion_pch(${name} framework)
+    endif()
   else()
     add_library(${name} INTERFACE)
     target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR})
@@ -26,5 +66,6 @@ function(duplexion_test_program name)
   endif()
   add_executable(${name} ${srcs})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} duplexion_testsupport GTest::gtest GTest::gmock GTest::gtest_main)
+  duplexion_pch(${name} test)
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 120)
 endfunction()
