@@ -4,9 +4,10 @@
 # plus GoogleTest for the test programs. A .gch that does not fit a compile
 # is reported by -Winvalid-pch, an error here, rather than silently parsed again.
 set(DUPLEXION_PCH_STD
-  <algorithm> <any> <array> <atomic> <cmath> <cstddef> <cstdint> <cstdio> <cstdlib> <cstring>
-  <functional> <initializer_list> <limits> <map> <memory> <mutex> <new> <optional> <set>
-  <stdexcept> <string> <string_view> <type_traits> <typeinfo> <utility> <vector>)
+  <algorithm> <any> <array> <atomic> <bit> <chrono> <cmath> <condition_variable> <cstddef> <cstdint>
+  <cstdio> <cstdlib> <cstring> <deque> <functional> <initializer_list> <limits> <map> <memory> <mutex>
+  <new> <numbers> <optional> <ostream> <set> <span> <stdexcept> <string> <string_view> <thread>
+  <type_traits> <typeinfo> <unordered_map> <utility> <vector>)
 set(DUPLEXION_PCH_FRAMEWORK ${DUPLEXION_PCH_STD} [["platform/classes/typinfo.h"]])
 
 # The target whose precompiled header `target` reuses: std, framework or test.
@@ -24,7 +25,7 @@ function(duplexion_pch target kind)
       target_precompile_headers(${provider} PRIVATE ${DUPLEXION_PCH_FRAMEWORK})
     elseif(kind STREQUAL "test")
       target_link_libraries(${provider} PRIVATE GTest::gtest)
-      target_precompile_headers(${provider} PRIVATE ${DUPLEXION_PCH_FRAMEWORK} <gtest/gtest.h>)
+      target_precompile_headers(${provider} PRIVATE ${DUPLEXION_PCH_FRAMEWORK} <filesystem> <gtest/gtest.h>)
     else()
       message(FATAL_ERROR "unknown precompiled header ${kind}")
     endif()
@@ -55,6 +56,40 @@ function(duplexion_library name)
   endif()
 endfunction()
 
+# Test programs start once per test case: as position-dependent executables the
+# loader has no relocations to apply to them, which halves a sanitized start-up.
+function(duplexion_test_link name)
+  target_link_options(${name} PRIVATE -no-pie)
+endfunction()
+
+# Registers a test program with ctest. Each case in a process of its own costs a
+# sanitized start-up per case (most of a case's time), so by default a process
+# runs one GoogleTest suite: the cases of a suite share a fixture class or a
+# subject and always ran together when the program is run by hand. Configure
+# with DUPLEXION_TEST_PER_CASE=ON to get a process per case, to find a case that
+# depends on another's leftovers.
+option(DUPLEXION_TEST_PER_CASE "One ctest test and process per GoogleTest case" OFF)
+function(duplexion_register_tests name)
+  cmake_parse_arguments(ARG "" "" "PROPERTIES" ${ARGN})
+  if(DUPLEXION_TEST_PER_CASE)
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 120 PROPERTIES ${ARG_PROPERTIES})
+    return()
+  endif()
+  set(props "")
+  foreach(p IN LISTS ARG_PROPERTIES)
+    string(APPEND props " [==[${p}]==]")
+  endforeach()
+  set(script "${CMAKE_CURRENT_BINARY_DIR}/${name}_suites.cmake")
+  file(GENERATE OUTPUT "${script}" CONTENT
+"set(DX_PROGRAM [==[${name}]==])
+set(DX_EXE [==[$<TARGET_FILE:${name}>]==])
+set(DX_WORKDIR [==[${CMAKE_CURRENT_BINARY_DIR}]==])
+set(DX_PROPERTIES${props})
+include([==[${PROJECT_SOURCE_DIR}/cmake/GTestSuites.cmake]==])
+")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES "${script}")
+endfunction()
+
 # One test program per layer folder, every *.cpp in tests/<folder>.
 set(DUPLEXION_SHARED_TESTDATA "${PROJECT_SOURCE_DIR}/../shared/testdata" CACHE PATH
     "Real sample files; tests that need them skip when absent")
@@ -67,5 +102,6 @@ function(duplexion_test_program name)
   add_executable(${name} ${srcs})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} duplexion_testsupport GTest::gtest GTest::gmock GTest::gtest_main)
   duplexion_pch(${name} test)
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 120)
+  duplexion_test_link(${name})
+  duplexion_register_tests(${name})
 endfunction()
