@@ -1,16 +1,15 @@
 # Precompiled headers. Every target compiles with the same flags, so one header
-# built once serves them all (REUSE_FROM): the standard library for the lowest
-# layer, plus the property registry's templates for the layers that can see it,
-# plus GoogleTest for the test programs. A .gch that does not fit a compile
-# is reported by -Winvalid-pch, an error here, rather than silently parsed again.
-set(DUPLEXION_PCH_STD
-  <algorithm> <any> <array> <atomic> <bit> <chrono> <cmath> <condition_variable> <cstddef> <cstdint>
-  <cstdio> <cstdlib> <cstring> <deque> <functional> <initializer_list> <limits> <map> <memory> <mutex>
-  <new> <numbers> <optional> <ostream> <set> <span> <stdexcept> <string> <string_view> <thread>
-  <type_traits> <typeinfo> <unordered_map> <utility> <vector>)
-set(DUPLEXION_PCH_FRAMEWORK ${DUPLEXION_PCH_STD} [["platform/classes/typinfo.h"]])
+# built once serves them all (REUSE_FROM). Loading a .gch costs every compile
+# that uses it time that grows with its size, and GCC's are large (60 MB for the
+# few standard headers below), so a header goes in only when nearly every file
+# parses it anyway: the heavy standard headers, and the property registry's
+# templates for the two libraries that declare published properties. GoogleTest
+# stays out: a .gch with it (105 MB) made test files slower to build, not faster.
+# A .gch that does not fit a compile is reported by -Winvalid-pch, an error here,
+# rather than silently parsed again.
+set(DUPLEXION_PCH_STD <algorithm> <cstdint> <cstring> <functional> <memory> <string> <vector>)
 
-# The target whose precompiled header `target` reuses: std, framework or test.
+# The target whose precompiled header `target` reuses: std or registry.
 function(duplexion_pch target kind)
   if(NOT DUPLEXION_PCH)
     return()
@@ -21,11 +20,8 @@ function(duplexion_pch target kind)
     target_include_directories(${provider} PRIVATE ${PROJECT_SOURCE_DIR})
     if(kind STREQUAL "std")
       target_precompile_headers(${provider} PRIVATE ${DUPLEXION_PCH_STD})
-    elseif(kind STREQUAL "framework")
-      target_precompile_headers(${provider} PRIVATE ${DUPLEXION_PCH_FRAMEWORK})
-    elseif(kind STREQUAL "test")
-      target_link_libraries(${provider} PRIVATE GTest::gtest)
-      target_precompile_headers(${provider} PRIVATE ${DUPLEXION_PCH_FRAMEWORK} <filesystem> <gtest/gtest.h>)
+    elseif(kind STREQUAL "registry")
+      target_precompile_headers(${provider} PRIVATE ${DUPLEXION_PCH_STD} [["platform/classes/typinfo.h"]])
     else()
       message(FATAL_ERROR "unknown precompiled header ${kind}")
     endif()
@@ -43,11 +39,10 @@ function(duplexion_library name)
     add_library(${name} STATIC ${srcs})
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
     target_link_libraries(${name} PUBLIC ${ARG_DEPS} PRIVATE ${ARG_PRIVATE_DEPS})
-    # The registry lives in platform_classes; the runtime layer below it gets the standard library only.
-    if(name STREQUAL "platform_rtl")
-      duplexion_pch(${name} std)
+    if(name STREQUAL "platform_classes" OR name STREQUAL "platform_vcl")
+      duplexion_pch(${name} registry)
     else()
-      duplexion_pch(${name} framework)
+      duplexion_pch(${name} std)
     endif()
   else()
     add_library(${name} INTERFACE)
@@ -101,7 +96,7 @@ function(duplexion_test_program name)
   endif()
   add_executable(${name} ${srcs})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} duplexion_testsupport GTest::gtest GTest::gmock GTest::gtest_main)
-  duplexion_pch(${name} test)
+  duplexion_pch(${name} std)
   duplexion_test_link(${name})
   duplexion_register_tests(${name})
 endfunction()
