@@ -624,7 +624,16 @@ TMethod GetMethodProp(TObject* instance, std::string_view name) { return GetMeth
 void SetMethodProp(TObject* instance, PPropInfo prop, const TMethod& value) {
   CheckInstance(instance, prop);
   CheckKind(prop, {tkMethod}, "an event");
-  prop->SetMeth(*instance, value);
+  if (!prop->SetMeth) NoAccess(prop, "is read-only");
+  if (!value.Data || value.Name.empty()) {
+    prop->SetMeth(*instance, std::any());
+    return;
+  }
+  PMethodInfo mi = FindPublishedMethod(value.Data->ClassType(), value.Name);
+  if (!mi) throw EPropertyError("Method '" + value.Name + "' not found");
+  if (!prop->PropType->MethodSignature || *mi->Signature != *prop->PropType->MethodSignature)
+    throw EPropertyError("Method '" + value.Name + "' does not fit event " + prop->Name);
+  prop->SetMeth(*instance, mi->Bind(value.Data));
 }
 void SetMethodProp(TObject* instance, std::string_view name, const TMethod& value) {
   SetMethodProp(instance, Require(instance, name), value);

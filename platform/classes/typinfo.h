@@ -29,10 +29,12 @@
 #pragma once
 
 #include <any>
+#include <cstddef>
 #include <concepts>
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
+#include <new>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -117,6 +119,44 @@ struct TMethod {
   friend bool operator==(const TMethod&, const TMethod&) = default;
 };
 
+namespace typinfo_detail {
+// An accessor of one property kind: the declared getter, setter or stored-test
+// (a member pointer or a capture-less lambda) kept by value in a few bytes, and
+// one plain function that applies it to the class the property belongs to.
+// Unlike a std::function per declaration, this adds one small function per
+// accessor to a registration file, which keeps those files quick to build.
+template <class Sig>
+class TAccessor;
+template <class R, class... A>
+class TAccessor<R(A...)> {
+public:
+  using Call = R (*)(const void* fn, A... args);
+  TAccessor() = default;
+  TAccessor(std::nullptr_t) {}
+  template <class F>
+  TAccessor(Call call, const F& fn) : call_(call) {
+    static_assert(sizeof(F) <= sizeof(fn_) && alignof(F) <= alignof(void*),
+                  "accessors are member pointers or capture-less lambdas");
+    static_assert(std::is_trivially_copyable_v<F> && std::is_trivially_destructible_v<F>,
+                  "accessors are member pointers or capture-less lambdas");
+    ::new (static_cast<void*>(fn_)) F(fn);
+  }
+  explicit operator bool() const { return call_ != nullptr; }
+  R operator()(A... args) const { return call_(fn_, std::forward<A>(args)...); }
+
+  // The callable an accessor holds, inside its call function.
+  template <class F>
+  static const F& Held(const void* fn) {
+    return *std::launder(static_cast<const F*>(fn));
+  }
+
+private:
+  Call call_ = nullptr;
+  alignas(void*) unsigned char fn_[16] = {};
+};
+
+}  // namespace typinfo_detail
+
 struct TPropInfo {
   std::string Name;
   PTypeInfo PropType = nullptr;
@@ -127,21 +167,22 @@ struct TPropInfo {
   std::optional<int64_t> Default;
   // Stored-test: a constant, or a function of the instance when StoredProc is set.
   bool Stored = true;
-  std::function<bool(TObject&)> StoredProc;
+  typinfo_detail::TAccessor<bool(TObject&)> StoredProc;
 
   // Accessors; only those of the property's kind are set, a missing setter makes
   // the property read-only.
-  std::function<int64_t(TObject&)> GetOrd;
-  std::function<void(TObject&, int64_t)> SetOrd;
-  std::function<std::string(TObject&)> GetStr;
-  std::function<void(TObject&, const std::string&)> SetStr;
-  std::function<long double(TObject&)> GetFloat;
-  std::function<void(TObject&, long double)> SetFloat;
-  std::function<TObject*(TObject&)> GetObj;
-  std::function<void(TObject&, TObject*)> SetObj;
-  std::function<TMethod(TObject&)> GetMeth;
-  // Binds the handler (Data, Name); null Data clears the event.
-  std::function<void(TObject&, const TMethod&)> SetMeth;
+  typinfo_detail::TAccessor<int64_t(TObject&)> GetOrd;
+  typinfo_detail::TAccessor<void(TObject&, int64_t)> SetOrd;
+  typinfo_detail::TAccessor<std::string(TObject&)> GetStr;
+  typinfo_detail::TAccessor<void(TObject&, const std::string&)> SetStr;
+  typinfo_detail::TAccessor<long double(TObject&)> GetFloat;
+  typinfo_detail::TAccessor<void(TObject&, long double)> SetFloat;
+  typinfo_detail::TAccessor<TObject*(TObject&)> GetObj;
+  typinfo_detail::TAccessor<void(TObject&, TObject*)> SetObj;
+  typinfo_detail::TAccessor<TMethod(TObject&)> GetMeth;
+  // Stores a handler made by a published method's Bind (SetMethodProp finds and
+  // checks the method); an empty value clears the event.
+  typinfo_detail::TAccessor<void(TObject&, std::any&&)> SetMeth;
 
   TTypeKind Kind() const { return PropType ? PropType->Kind : tkUnknown; }
   bool IsReadable() const { return GetOrd || GetStr || GetFloat || GetObj || GetMeth; }
@@ -166,7 +207,7 @@ struct TFieldInfo {
   std::string Name;
   TClass Declarer = nullptr;
   TClass FieldClass = nullptr;
-  std::function<void(TObject&, TObject*)> Set;
+  typinfo_detail::TAccessor<void(TObject&, TObject*)> Set;
 };
 using PFieldInfo = const TFieldInfo*;
 
@@ -289,12 +330,26 @@ int CompareNames(std::string_view a, std::string_view b);
 template <class T, class G>
 using GetResult = std::remove_cvref_t<std::invoke_result_t<G, T&>>;
 
+// Getter and setter calls without std::invoke, whose layers of helpers cost
+// more to compile than the one-line accessors they call.
+template <class T, class G>
+decltype(auto) Fetch(T& obj, const G& get) {
+  if constexpr (std::is_member_function_pointer_v<G>)
+    return (obj.*get)();
+  else if constexpr (std::is_member_object_pointer_v<G>)
+    return (obj.*get);
+  else
+    return get(obj);
+}
+
 template <class T, class S, class V>
-void Assign(T& obj, S set, V&& value) {
+void Assign(T& obj, const S& set, V&& value) {
   if constexpr (std::is_member_object_pointer_v<S>)
     obj.*set = std::forward<V>(value);
+  else if constexpr (std::is_member_function_pointer_v<S>)
+    (obj.*set)(std::forward<V>(value));
   else
-    std::invoke(set, obj, std::forward<V>(value));
+    set(obj, std::forward<V>(value));
 }
 
 // Sets as ordinals: integral bit masks, std::bitset-like (to_ullong) or types with Bits()/FromBits.
@@ -374,13 +429,8 @@ public:
       typinfo_detail::DeclarationError(T::StaticClass()->Name, name, "not a set type");
     TPropInfo p = Base(name, setType);
     if (def) p.Default = static_cast<int64_t>(*def);
-    p.GetOrd = [get](TObject& o) {
-      return static_cast<int64_t>(typinfo_detail::SetBits<V>(std::invoke(get, static_cast<T&>(o))));
-    };
-    if constexpr (!std::is_null_pointer_v<S>)
-      p.SetOrd = [set](TObject& o, int64_t v) {
-        typinfo_detail::Assign(static_cast<T&>(o), set, typinfo_detail::SetFromBits<V>(static_cast<uint64_t>(v)));
-      };
+    p.GetOrd = OrdGetter(&GetSet<V, G>, get);
+    if constexpr (!std::is_null_pointer_v<S>) p.SetOrd = OrdSetter(&SetSet<V, S>, set);
     return Add(std::move(p));
   }
   template <class G, class S>
@@ -388,19 +438,15 @@ public:
     using V = typinfo_detail::GetResult<T, G>;
     static_assert(std::is_floating_point_v<V>, "Float needs a floating-point getter");
     TPropInfo p = Base(name, TypeInfoOf<V>());
-    p.GetFloat = [get](TObject& o) { return static_cast<long double>(std::invoke(get, static_cast<T&>(o))); };
-    if constexpr (!std::is_null_pointer_v<S>)
-      p.SetFloat = [set](TObject& o, long double v) {
-        typinfo_detail::Assign(static_cast<T&>(o), set, static_cast<V>(v));
-      };
+    p.GetFloat = FloatGetter(&GetFloatValue<G>, get);
+    if constexpr (!std::is_null_pointer_v<S>) p.SetFloat = FloatSetter(&SetFloatValue<V, S>, set);
     return Add(std::move(p));
   }
   template <class G, class S>
   Published& Str(std::string_view name, G get, S set) {
     TPropInfo p = Base(name, TypeInfoOf<std::string>());
-    p.GetStr = [get](TObject& o) { return std::string(std::invoke(get, static_cast<T&>(o))); };
-    if constexpr (!std::is_null_pointer_v<S>)
-      p.SetStr = [set](TObject& o, const std::string& v) { typinfo_detail::Assign(static_cast<T&>(o), set, v); };
+    p.GetStr = StrGetter(&GetStrValue<G>, get);
+    if constexpr (!std::is_null_pointer_v<S>) p.SetStr = StrSetter(&SetStrValue<S>, set);
     return Add(std::move(p));
   }
   // Object-valued property: the getter returns a pointer to a TObject descendant.
@@ -411,13 +457,8 @@ public:
     static_assert(std::is_pointer_v<P>, "Obj needs a pointer getter");
     using C = std::remove_cv_t<std::remove_pointer_t<P>>;
     TPropInfo p = Base(name, ClassTypeInfo(C::StaticClass()));
-    p.GetObj = [get](TObject& o) -> TObject* {
-      return const_cast<C*>(std::invoke(get, static_cast<T&>(o)));
-    };
-    if constexpr (!std::is_null_pointer_v<S>)
-      p.SetObj = [set](TObject& o, TObject* v) {
-        typinfo_detail::Assign(static_cast<T&>(o), set, static_cast<C*>(v));
-      };
+    p.GetObj = ObjGetter(&GetObjValue<C, G>, get);
+    if constexpr (!std::is_null_pointer_v<S>) p.SetObj = ObjSetter(&SetObjValue<C, S>, set);
     return Add(std::move(p));
   }
   // Event property over a std::function member. typeName defaults to TNotifyEvent for
@@ -425,26 +466,10 @@ public:
   template <class C, class Sig>
   Published& Event(std::string_view name, std::function<Sig> C::*member, const char* typeName = nullptr) {
     static_assert(std::is_base_of_v<C, T>, "the event must be a member of the class or of an ancestor");
-    using Binding = typinfo_detail::TMethodBinding<Sig>;
     std::string tn = typeName ? typeName : (std::is_same_v<Sig, void(TObject*)> ? "TNotifyEvent" : "TMethod");
     TPropInfo p = Base(name, MethodTypeInfo(tn, typeid(Sig)));
-    p.GetMeth = [member](TObject& o) -> TMethod {
-      const std::function<Sig>& f = static_cast<T&>(o).*member;
-      if (const Binding* b = f.template target<Binding>()) return TMethod{b->Data, b->Name};
-      return {};
-    };
-    p.SetMeth = [member, prop = std::string(name)](TObject& o, const TMethod& m) {
-      std::function<Sig>& f = static_cast<T&>(o).*member;
-      if (!m.Data || m.Name.empty()) {
-        f = nullptr;
-        return;
-      }
-      PMethodInfo mi = FindPublishedMethod(m.Data->ClassType(), m.Name);
-      if (!mi) throw EPropertyError("Method '" + m.Name + "' not found");
-      if (*mi->Signature != typeid(Sig))
-        throw EPropertyError("Method '" + m.Name + "' does not fit event " + prop);
-      f = std::any_cast<std::function<Sig>>(mi->Bind(m.Data));
-    };
+    p.GetMeth = EventGetter(&GetEvent<C, Sig>, member);
+    p.SetMeth = EventSetter(&SetEvent<C, Sig>, member);
     return Add(std::move(p));
   }
   // A published method that event properties can be bound to by name.
@@ -475,7 +500,7 @@ public:
     fi.Name = std::string(name);
     fi.Declarer = T::StaticClass();
     fi.FieldClass = C::StaticClass();
-    fi.Set = [member](TObject& o, TObject* v) { static_cast<T&>(o).*member = static_cast<C*>(v); };
+    fi.Set = ObjSetter(&SetObjValue<C, C* B::*>, member);
     typinfo_detail::AddField(T::StaticClass(), std::move(fi));
     last_ = nullptr;
     return *this;
@@ -501,7 +526,7 @@ public:
     requires(!std::is_same_v<std::remove_cvref_t<F>, bool>)
   Published& Stored(F test) {
     TPropInfo& p = Last("Stored");
-    p.StoredProc = [test](TObject& o) { return static_cast<bool>(std::invoke(test, static_cast<T&>(o))); };
+    p.StoredProc = StoredTest(&IsStored<F>, test);
     return *this;
   }
   // Replaces the type info by another of the same kind (a named integer type, an alias).
@@ -518,10 +543,83 @@ private:
   Published& Ordinal(std::string_view name, PTypeInfo type, G get, S set, std::optional<int64_t> def) {
     TPropInfo p = Base(name, type);
     p.Default = def;
-    p.GetOrd = [get](TObject& o) { return static_cast<int64_t>(std::invoke(get, static_cast<T&>(o))); };
-    if constexpr (!std::is_null_pointer_v<S>)
-      p.SetOrd = [set](TObject& o, int64_t v) { typinfo_detail::Assign(static_cast<T&>(o), set, static_cast<V>(v)); };
+    p.GetOrd = OrdGetter(&GetOrdinal<G>, get);
+    if constexpr (!std::is_null_pointer_v<S>) p.SetOrd = OrdSetter(&SetOrdinal<V, S>, set);
     return Add(std::move(p));
+  }
+
+  using OrdGetter = typinfo_detail::TAccessor<int64_t(TObject&)>;
+  using OrdSetter = typinfo_detail::TAccessor<void(TObject&, int64_t)>;
+  using StrGetter = typinfo_detail::TAccessor<std::string(TObject&)>;
+  using StrSetter = typinfo_detail::TAccessor<void(TObject&, const std::string&)>;
+  using FloatGetter = typinfo_detail::TAccessor<long double(TObject&)>;
+  using FloatSetter = typinfo_detail::TAccessor<void(TObject&, long double)>;
+  using ObjGetter = typinfo_detail::TAccessor<TObject*(TObject&)>;
+  using ObjSetter = typinfo_detail::TAccessor<void(TObject&, TObject*)>;
+  using StoredTest = typinfo_detail::TAccessor<bool(TObject&)>;
+  using EventGetter = typinfo_detail::TAccessor<TMethod(TObject&)>;
+  using EventSetter = typinfo_detail::TAccessor<void(TObject&, std::any&&)>;
+
+  // The call functions of the accessors; fn is the declared getter or setter.
+  template <class G>
+  static int64_t GetOrdinal(const void* fn, TObject& o) {
+    return static_cast<int64_t>(typinfo_detail::Fetch(static_cast<T&>(o), OrdGetter::template Held<G>(fn)));
+  }
+  template <class V, class S>
+  static void SetOrdinal(const void* fn, TObject& o, int64_t v) {
+    typinfo_detail::Assign(static_cast<T&>(o), OrdSetter::template Held<S>(fn), static_cast<V>(v));
+  }
+  template <class V, class G>
+  static int64_t GetSet(const void* fn, TObject& o) {
+    return static_cast<int64_t>(
+        typinfo_detail::SetBits<V>(typinfo_detail::Fetch(static_cast<T&>(o), OrdGetter::template Held<G>(fn))));
+  }
+  template <class V, class S>
+  static void SetSet(const void* fn, TObject& o, int64_t v) {
+    typinfo_detail::Assign(static_cast<T&>(o), OrdSetter::template Held<S>(fn),
+                           typinfo_detail::SetFromBits<V>(static_cast<uint64_t>(v)));
+  }
+  template <class G>
+  static long double GetFloatValue(const void* fn, TObject& o) {
+    return static_cast<long double>(typinfo_detail::Fetch(static_cast<T&>(o), FloatGetter::template Held<G>(fn)));
+  }
+  template <class V, class S>
+  static void SetFloatValue(const void* fn, TObject& o, long double v) {
+    typinfo_detail::Assign(static_cast<T&>(o), FloatSetter::template Held<S>(fn), static_cast<V>(v));
+  }
+  template <class G>
+  static std::string GetStrValue(const void* fn, TObject& o) {
+    return std::string(typinfo_detail::Fetch(static_cast<T&>(o), StrGetter::template Held<G>(fn)));
+  }
+  template <class S>
+  static void SetStrValue(const void* fn, TObject& o, const std::string& v) {
+    typinfo_detail::Assign(static_cast<T&>(o), StrSetter::template Held<S>(fn), v);
+  }
+  template <class C, class G>
+  static TObject* GetObjValue(const void* fn, TObject& o) {
+    return const_cast<C*>(typinfo_detail::Fetch(static_cast<T&>(o), ObjGetter::template Held<G>(fn)));
+  }
+  template <class C, class S>
+  static void SetObjValue(const void* fn, TObject& o, TObject* v) {
+    typinfo_detail::Assign(static_cast<T&>(o), ObjSetter::template Held<S>(fn), static_cast<C*>(v));
+  }
+  template <class C, class Sig>
+  static TMethod GetEvent(const void* fn, TObject& o) {
+    const std::function<Sig>& f = static_cast<T&>(o).*EventGetter::template Held<std::function<Sig> C::*>(fn);
+    if (const auto* b = f.template target<typinfo_detail::TMethodBinding<Sig>>()) return TMethod{b->Data, b->Name};
+    return {};
+  }
+  template <class C, class Sig>
+  static void SetEvent(const void* fn, TObject& o, std::any&& handler) {
+    std::function<Sig>& f = static_cast<T&>(o).*EventSetter::template Held<std::function<Sig> C::*>(fn);
+    if (handler.has_value())
+      f = std::any_cast<std::function<Sig>>(std::move(handler));
+    else
+      f = nullptr;
+  }
+  template <class F>
+  static bool IsStored(const void* fn, TObject& o) {
+    return static_cast<bool>(typinfo_detail::Fetch(static_cast<T&>(o), StoredTest::template Held<F>(fn)));
   }
   static TPropInfo Base(std::string_view name, PTypeInfo type) {
     TPropInfo p;

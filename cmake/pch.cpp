@@ -1,0 +1,1 @@
+// The one source of the targets that build the shared precompiled headers.
