@@ -21,6 +21,7 @@ using namespace win;
 
 constexpr const char* kInvalidBitmap = "Bitmap image is not valid";
 constexpr int32_t kMaxDimension = 1 << 16;
+// The reader's own cap on one image, well below the gate's absurd size.
 constexpr int64_t kMaxImageBytes = int64_t(256) << 20;
 
 [[noreturn]] void InvalidBitmap() { throw EInvalidGraphic(kInvalidBitmap); }
