@@ -167,6 +167,13 @@ void ReadTIFFStream(TIEBitmap* bitmap, TStream& stream, int32_t& pageCount, TIEM
                     TIECodecProgress& progress, bool preview, TIEMask*& alphaMask, bool translateBase,
                     bool ignoreAlpha, bool isExifThumb, bool isExifData);
 
+// The gate before a page's buffer is made: every strip or tile (offset from
+// base, byte count) lies inside the stream's streamSize bytes, the page's size
+// is not absurd, and past the process-wide pixel limit (platform/gdi/imagegate.h)
+// its data can plausibly fill it by its compression's best ratio. Strips
+// without byte counts count as their rows when uncompressed.
+bool TIFFCheckPageData(const TTIFFVars& vars, int64_t base, int64_t streamSize);
+
 // Decodes the page's strips or tiles into the bitmap (the strip and tile decoder).
 void TIFFDecodePage(TIEBitmap& bitmap, TTIFFVars& vars, TStream& stream, int64_t base, TIECodecProgress& progress,
                     bool isExifThumb);

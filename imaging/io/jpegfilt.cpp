@@ -4,6 +4,7 @@
 
 #include <jerror.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -19,6 +20,7 @@
 #include "imaging/metadata/iexmp.h"
 #include "imaging/io/jpegerr.h"
 #include "platform/classes/streams.h"
+#include "platform/gdi/imagegate.h"
 
 // ---------------------------------------------------------------------------
 // Stream source manager
@@ -395,6 +397,17 @@ int32_t DecodeBody(TReadArgs& a, TJpegDecoder& dec, bool iccPath, bool& started)
     return 0;
   }
 
+  // The gate, before the library sizes its buffers and ours is made: past the
+  // pixel limit the data left after the header must plausibly fill the
+  // picture. A Huffman-coded block of 8 x 8 pixels costs at least one bit, so
+  // a byte describes at most 512 pixels; arithmetic coding is held to the same.
+  constexpr int64_t kPixelsPerDataByte = 512;
+  const int64_t dataLeft = int64_t(ci.src->bytes_in_buffer) + std::max<int64_t>(0, a.Stream.Size() - a.Stream.Position());
+  if (!win::ImagePixelsAllowed(ci.image_width, ci.image_height,
+                               win::SaturatingProduct(dataLeft, kPixelsPerDataByte))) {
+    SetAborting(a.Progress);
+    return 0;
+  }
   if (!JpegTryStart(&ci, &dec.Err)) return 0;
   started = true;
   if (IsAborting(a.Progress)) return 0;

@@ -12,6 +12,7 @@
 #include <optional>
 
 #include "platform/gdi/gdi.h"
+#include "platform/gdi/imagegate.h"
 #include "platform/vcl/graphics.h"
 
 namespace {
@@ -20,6 +21,7 @@ using namespace win;
 
 constexpr const char* kInvalidBitmap = "Bitmap image is not valid";
 constexpr int32_t kMaxDimension = 1 << 16;
+// The reader's own cap on one image, well below the gate's absurd size.
 constexpr int64_t kMaxImageBytes = int64_t(256) << 20;
 
 [[noreturn]] void InvalidBitmap() { throw EInvalidGraphic(kInvalidBitmap); }
@@ -145,13 +147,20 @@ private:
   size_t pos_ = 0;
 };
 
-struct Decoded {
+// What the header says and where the rows lie; the pixels are decoded later,
+// straight into the image made for them.
+struct BmpLayout {
   int32_t width = 0;
-  int32_t height = 0;
+  int32_t height = 0;  // always positive; topDown says which row comes first
+  bool topDown = false;
+  int bits = 0;
+  uint32_t compression = BI_RGB;
+  uint32_t masks[4] = {0, 0, 0, 0};
+  bool convert = false;  // channel masks the image formats do not keep: unpacked to 32 bits
   TPixelFormat format = pf24bit;
   std::vector<RGBQUAD> colors;
-  int32_t rowBytes = 0;
-  std::vector<uint8_t> rows;  // top row first
+  int32_t rowBytes = 0;  // of the image made, not of the file
+  std::span<const uint8_t> data;
 };
 
 uint32_t LoadLE(const uint8_t* p, int bytes) {
@@ -167,19 +176,33 @@ uint8_t Channel(uint32_t v, uint32_t mask) {
   return uint8_t(((uint64_t(v & mask) >> shift) * 255 + max / 2) / max);
 }
 
-// RLE8 and RLE4 codes into one palette index per pixel (top row first).
-void DecodeRle(std::span<const uint8_t> data, bool four, int32_t w, int32_t h, std::vector<uint8_t>& idx) {
-  idx.assign(size_t(w) * size_t(h), 0);
+// The most pixels one byte of run-length codes can account for. An encoded run
+// paints at most 255 pixels for 2 bytes; a delta escape moves at most 255
+// columns and 255 rows for 4 bytes, which we count as 255 x 255 pixels, so
+// a picture cannot be bought with skips alone; an end-of-line escape counts
+// nothing. The delta is the richest code: about 16,257 pixels per byte.
+constexpr int64_t kRlePixelsPerByte = (255 * 255 + 3) / 4;
+
+// RLE8 and RLE4 codes straight into bottom-up rows of the image (row 0 is the
+// bottom one, as the codes count), which start zeroed.
+void DecodeRle(std::span<const uint8_t> data, bool four, int32_t w, int32_t h, uint8_t* rows, int32_t rowBytes) {
   int64_t x = 0, y = 0;  // y counts rows from the bottom
-  auto put = [&](int64_t px, uint8_t v) {
-    if (px >= 0 && px < w && y >= 0 && y < h) idx[size_t(h - 1 - y) * size_t(w) + size_t(px)] = v;
+  auto put = [&](uint8_t* row, int64_t px, uint8_t v) {
+    if (!four) {
+      row[px] = v;
+      return;
+    }
+    uint8_t& b = row[px / 2];
+    b = (px & 1) ? uint8_t((b & 0xF0) | v) : uint8_t((b & 0x0F) | (v << 4));
   };
   size_t pos = 0;
   while (pos + 2 <= data.size() && y < h) {
     const uint8_t count = data[pos], value = data[pos + 1];
     pos += 2;
+    uint8_t* row = rows + size_t(y) * size_t(rowBytes);
     if (count > 0) {
-      for (int k = 0; k < count; ++k) put(x + k, four ? ((k & 1) ? value & 0x0F : value >> 4) : value);
+      const int64_t n = std::min<int64_t>(count, std::max<int64_t>(0, w - x));
+      for (int64_t k = 0; k < n; ++k) put(row, x + k, four ? ((k & 1) ? value & 0x0F : value >> 4) : value);
       x += count;
       continue;
     }
@@ -196,9 +219,10 @@ void DecodeRle(std::span<const uint8_t> data, bool four, int32_t w, int32_t h, s
     } else {  // absolute run, padded to a 16-bit boundary
       const size_t bytes = four ? (size_t(value) + 1) / 2 : value;
       if (pos + bytes > data.size()) InvalidBitmap();
-      for (int k = 0; k < value; ++k) {
+      const int64_t n = std::min<int64_t>(value, std::max<int64_t>(0, w - x));
+      for (int64_t k = 0; k < n; ++k) {
         const uint8_t b = data[pos + (four ? size_t(k) / 2 : size_t(k))];
-        put(x + k, four ? ((k & 1) ? b & 0x0F : b >> 4) : b);
+        put(row, x + k, four ? ((k & 1) ? b & 0x0F : b >> 4) : b);
       }
       x += value;
       pos += bytes + (bytes & 1);
@@ -206,7 +230,29 @@ void DecodeRle(std::span<const uint8_t> data, bool four, int32_t w, int32_t h, s
   }
 }
 
-Decoded ParseBmp(std::span<const uint8_t> file) {
+// Uncompressed rows (and channel masks unpacked) into bottom-up image rows.
+void DecodePlain(const BmpLayout& l, uint8_t* rows) {
+  const int32_t srcRow = DibRowBytes(l.width, l.bits);
+  for (int32_t i = 0; i < l.height; ++i) {
+    const int32_t y = l.topDown ? l.height - 1 - i : i;  // from the bottom
+    const uint8_t* src = &l.data[size_t(i) * size_t(srcRow)];
+    uint8_t* dst = rows + size_t(y) * size_t(l.rowBytes);
+    if (!l.convert) {
+      std::memcpy(dst, src, size_t(std::min(srcRow, l.rowBytes)));
+      continue;
+    }
+    const int bytes = l.bits / 8;
+    for (int32_t x = 0; x < l.width; ++x) {
+      const uint32_t v = LoadLE(src + size_t(x) * size_t(bytes), bytes);
+      dst[4 * x + 0] = Channel(v, l.masks[2]);
+      dst[4 * x + 1] = Channel(v, l.masks[1]);
+      dst[4 * x + 2] = Channel(v, l.masks[0]);
+      dst[4 * x + 3] = Channel(v, l.masks[3]);
+    }
+  }
+}
+
+BmpLayout ParseBmp(std::span<const uint8_t> file) {
   Reader r(file);
   uint8_t b0, b1;
   uint32_t fileSize, reserved, offBits, headerSize;
@@ -255,9 +301,13 @@ Decoded ParseBmp(std::span<const uint8_t> file) {
   }
   if (!ok) InvalidBitmap();
 
-  Decoded d;
-  d.width = width;
-  d.height = h;
+  BmpLayout l;
+  l.width = width;
+  l.height = h;
+  l.topDown = topDown;
+  l.bits = bits;
+  l.compression = compression;
+  std::copy(masks, masks + 4, l.masks);
   if (bits <= 8) {
     const uint32_t max = 1u << bits;
     const uint32_t entries = std::min(clrUsed ? clrUsed : max, max);
@@ -266,72 +316,57 @@ Decoded ParseBmp(std::span<const uint8_t> file) {
       if (!r.U8(q.rgbBlue) || !r.U8(q.rgbGreen) || !r.U8(q.rgbRed)) InvalidBitmap();
       if (!core && !r.U8(q.rgbReserved)) InvalidBitmap();
       q.rgbReserved = 0;
-      d.colors.push_back(q);
+      l.colors.push_back(q);
     }
-    d.colors.resize(max);
+    l.colors.resize(max);
   }
 
   // Where the rows start: the file says so, or they follow the colour table.
   size_t dataStart = offBits ? size_t(offBits) : r.Pos();
   if (dataStart < 14 + size_t(headerSize) || dataStart >= file.size()) InvalidBitmap();
 
-  if (bits == 1) d.format = pf1bit;
-  else if (bits == 4) d.format = pf4bit;
-  else if (bits == 8) d.format = pf8bit;
-  else if (bits == 24) d.format = pf24bit;
+  if (bits == 1) l.format = pf1bit;
+  else if (bits == 4) l.format = pf4bit;
+  else if (bits == 8) l.format = pf8bit;
+  else if (bits == 24) l.format = pf24bit;
   else if (bits == 16) {
-    if (compression == BI_RGB || (masks[0] == 0x7C00 && masks[1] == 0x03E0 && masks[2] == 0x001F)) d.format = pf15bit;
-    else if (masks[0] == 0xF800 && masks[1] == 0x07E0 && masks[2] == 0x001F) d.format = pf16bit;
-    else d.format = pf32bit;
+    if (compression == BI_RGB || (masks[0] == 0x7C00 && masks[1] == 0x03E0 && masks[2] == 0x001F)) l.format = pf15bit;
+    else if (masks[0] == 0xF800 && masks[1] == 0x07E0 && masks[2] == 0x001F) l.format = pf16bit;
+    else l.format = pf32bit;
   } else {
-    d.format = pf32bit;
+    l.format = pf32bit;
   }
-  const bool convert = (bits == 16 && d.format == pf32bit) ||
-                       (bits == 32 && compression == BI_BITFIELDS &&
-                        !(masks[0] == 0xFF0000 && masks[1] == 0xFF00 && masks[2] == 0xFF));
+  l.convert = (bits == 16 && l.format == pf32bit) ||
+              (bits == 32 && compression == BI_BITFIELDS &&
+               !(masks[0] == 0xFF0000 && masks[1] == 0xFF00 && masks[2] == 0xFF));
 
-  d.rowBytes = DibRowBytes(width, BitsOf(d.format));
-  if (int64_t(d.rowBytes) * h > kMaxImageBytes) InvalidBitmap();
-  d.rows.assign(size_t(d.rowBytes) * size_t(h), 0);
-  const std::span<const uint8_t> data = file.subspan(dataStart);
-
+  // The gate: the image's size, then what the data can fill, before anything is made.
+  l.rowBytes = DibRowBytes(width, BitsOf(l.format));
+  int64_t imageBytes = 0;
+  if (!ImageBufferBytes(l.rowBytes, h, 1, imageBytes, kMaxImageBytes)) InvalidBitmap();
+  l.data = file.subspan(dataStart);
+  int64_t plausible = 0;
   if (compression == BI_RLE8 || compression == BI_RLE4) {
-    const bool four = compression == BI_RLE4;
-    const std::span<const uint8_t> codes = sizeImage && sizeImage <= data.size() ? data.first(sizeImage) : data;
-    std::vector<uint8_t> idx;
-    DecodeRle(codes, four, width, h, idx);
-    for (int32_t y = 0; y < h; ++y) {
-      uint8_t* row = &d.rows[size_t(y) * size_t(d.rowBytes)];
-      const uint8_t* src = &idx[size_t(y) * size_t(width)];
-      for (int32_t x = 0; x < width; ++x) {
-        if (four) row[x / 2] |= uint8_t((x & 1) ? (src[x] & 0x0F) : (src[x] << 4));
-        else row[x] = src[x];
-      }
-    }
-    return d;
+    if (sizeImage && sizeImage <= l.data.size()) l.data = l.data.first(sizeImage);
+    plausible = SaturatingProduct(int64_t(l.data.size()), kRlePixelsPerByte);
+  } else {
+    int64_t rowsBytes = 0;
+    if (!ImageBufferBytes(DibRowBytes(width, bits), h, 1, rowsBytes, kMaxImageBytes) ||
+        !ImageDataFits(0, rowsBytes, int64_t(l.data.size())))
+      InvalidBitmap();
+    plausible = int64_t(width) * h;
   }
-
-  const int32_t srcRow = DibRowBytes(width, bits);
-  if (int64_t(srcRow) * h > int64_t(data.size())) InvalidBitmap();
-  for (int32_t i = 0; i < h; ++i) {
-    const int32_t y = topDown ? i : h - 1 - i;
-    const uint8_t* src = &data[size_t(i) * size_t(srcRow)];
-    uint8_t* dst = &d.rows[size_t(y) * size_t(d.rowBytes)];
-    if (!convert) {
-      std::memcpy(dst, src, size_t(std::min(srcRow, d.rowBytes)));
-      continue;
-    }
-    const int bytes = bits / 8;
-    for (int32_t x = 0; x < width; ++x) {
-      const uint32_t v = LoadLE(src + size_t(x) * size_t(bytes), bytes);
-      dst[4 * x + 0] = Channel(v, masks[2]);
-      dst[4 * x + 1] = Channel(v, masks[1]);
-      dst[4 * x + 2] = Channel(v, masks[0]);
-      dst[4 * x + 3] = Channel(v, masks[3]);
-    }
-  }
-  return d;
+  if (!ImagePixelsAllowed(width, h, plausible)) InvalidBitmap();
+  return l;
 }
+
+// Frees an image made for a read that failed before the bitmap took it.
+struct ImageGuard {
+  HBITMAP image;
+  ~ImageGuard() {
+    if (image) DeleteObject(image);
+  }
+};
 
 // ---------------------------------------------------------------- writing
 
@@ -805,18 +840,18 @@ void TBitmap::ReadBmp(TStream& stream) {
   std::vector<uint8_t> file(static_cast<size_t>(std::min(available, kMaxFile)));
   stream.ReadBuffer(file.data(), int64_t(file.size()));
 
-  Decoded d = ParseBmp(file);
+  const BmpLayout l = ParseBmp(file);
   void* bits = nullptr;
-  HBITMAP nb = CreateImage(d.width, d.height, d.format, d.colors, &bits);
-  if (!nb || !bits) {
-    if (nb) DeleteObject(nb);
-    throw EOutOfMemory("Out of system resources");
-  }
-  // The image is bottom-up in memory, the decoded rows top first.
-  auto* dst = static_cast<uint8_t*>(bits);
-  for (int32_t y = 0; y < d.height; ++y)
-    std::memcpy(dst + size_t(d.height - 1 - y) * size_t(d.rowBytes), &d.rows[size_t(y) * size_t(d.rowBytes)],
-                size_t(d.rowBytes));
+  ImageGuard made{CreateImage(l.width, l.height, l.format, l.colors, &bits)};
+  if (!made.image || !bits) throw EOutOfMemory("Out of system resources");
+  // The image is bottom-up in memory, as the codes and most files count rows.
+  auto* rows = static_cast<uint8_t*>(bits);
+  if (l.compression == BI_RLE8 || l.compression == BI_RLE4)
+    DecodeRle(l.data, l.compression == BI_RLE4, l.width, l.height, rows, l.rowBytes);
+  else
+    DecodePlain(l, rows);
+  HBITMAP nb = made.image;
+  made.image = nullptr;
   AdoptHandle(nb);
   alphaFormat_ = afIgnored;
 }

@@ -12,6 +12,7 @@
 
 #include "platform/classes/filer.h"
 #include "platform/gdi/icon.h"
+#include "platform/gdi/imagegate.h"
 #include "platform/rtl/sysutils.h"
 #include "platform/vcl/graphics.h"
 
@@ -64,10 +65,15 @@ bool DecodeIconImage(const uint8_t* p, size_t size, std::vector<uint32_t>& px, s
     for (uint32_t i = 0; i < n; ++i, pos += 4) table.push_back(Le(p + pos, 3));
     table.resize(size_t(1) << bits, 0);
   }
+  // The gate: the colour rows must all be in the entry's bytes before
+  // anything is made; the mask is optional and read only when it is whole.
+  int64_t xorBytes = 0, andBytes = 0;
+  if (!ImageBufferBytes(DibRowBytes(w, bits), h, 1, xorBytes) || !ImageBufferBytes(DibRowBytes(w, 1), h, 1, andBytes) ||
+      !ImageDataFits(int64_t(pos), xorBytes, int64_t(size)) || !ImagePixelsAllowed(w, h, int64_t(w) * h))
+    return false;
   const size_t xorRow = size_t(DibRowBytes(w, bits));
   const size_t andRow = size_t(DibRowBytes(w, 1));
-  if (pos + xorRow * size_t(h) > size) return false;
-  const bool hasMask = pos + xorRow * size_t(h) + andRow * size_t(h) <= size;
+  const bool hasMask = ImageDataFits(int64_t(pos) + xorBytes, andBytes, int64_t(size));
   px.assign(size_t(w) * size_t(h), 0);
   andMask.assign(size_t(w) * size_t(h), 0);
   for (int i = 0; i < h; ++i) {

@@ -20,6 +20,7 @@
 
 #include <jerror.h>
 #include "platform/classes/streams.h"
+#include "platform/gdi/imagegate.h"
 #include "tests/support/exiftool.h"
 #include "tests/support/jpeg_oracle.h"
 #include "tests/support/testsupport.h"
@@ -691,6 +692,51 @@ TEST_F(JpegDecode, MalformedInput) {
       EXPECT_TRUE(last == "Premature end of JPEG file" || last == "Corrupt JPEG data: premature end of data segment")
           << last;
     }
+  }
+}
+
+// A header alone never buys memory: past the pixel limit the data after the
+// header must hold at least one byte per 512 pixels (a Huffman-coded block of
+// 64 pixels costs at least a bit), or the read fails before anything is made.
+TEST_F(JpegDecode, PicturesPastThePixelLimitNeedDataThatCanFillThem) {
+  REQUIRE_SHARED_TESTDATA();
+  const auto jpeg = FileBytes(Real("testorig.jpg"));  // 227 x 149: 33,823 pixels
+  size_t sof = 0, scan = 0;
+  for (size_t i = 2; i + 4 <= jpeg.size() && !scan;) {
+    ASSERT_EQ(jpeg[i], 0xFF);
+    const size_t length = size_t(jpeg[i + 2]) << 8 | jpeg[i + 3];
+    if (jpeg[i + 1] == 0xC0) sof = i;
+    if (jpeg[i + 1] == 0xDA) scan = i + 2 + length;
+    i += 2 + length;
+  }
+  ASSERT_GT(sof, 0u);
+  ASSERT_GT(scan, sof);
+  auto huge = Part(jpeg, 0, scan + 200);
+  for (size_t k : {5, 7}) {  // height, then width: 65,500 each
+    huge[sof + k] = 0xFF;
+    huge[sof + k + 1] = 0xDC;
+  }
+  const struct {
+    const char* Name;
+    std::vector<uint8_t> Bytes;
+    int64_t Limit;
+    bool Aborting;
+    int32_t Rows;
+  } cases[] = {
+      {"65,500 x 65,500 with 200 bytes of data", huge, win::kDefaultImagePixelLimit, true, 0},
+      {"the whole picture past a lowered limit", jpeg, 1000, false, 149},
+      {"cut to 100 bytes of data past a lowered limit", Part(jpeg, 0, scan + 100), 1000, false, 149},
+      {"cut to 60 bytes of data past a lowered limit", Part(jpeg, 0, scan + 60), 1000, true, 0},
+      {"cut to 60 bytes of data within the limit", Part(jpeg, 0, scan + 60), 40000, false, 149},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    win::ScopedImagePixelLimit limit(c.Limit);
+    Decoded d;
+    DecodeBytes(d, c.Bytes);
+    EXPECT_EQ(d.Aborting.load(), c.Aborting);
+    EXPECT_EQ(d.Rows, c.Rows);
+    EXPECT_EQ(d.Bitmap->GetHeight(), c.Rows);
   }
 }
 

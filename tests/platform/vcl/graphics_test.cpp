@@ -10,6 +10,7 @@
 
 #include "platform/classes/typinfo.h"
 #include "platform/gdi/icon.h"
+#include "platform/gdi/imagegate.h"
 #include "platform/gdi/syscolors.h"
 #include "platform/gdi/text.h"
 #include "tests/support/testsupport.h"
@@ -556,6 +557,133 @@ TEST(BmpReadTest, RunLengthCodedImages) {
   const auto* row = static_cast<uint8_t*>(rle4.ScanLine(0));
   EXPECT_EQ(row[0], 0x79);
   EXPECT_EQ(row[1], 0x79);
+}
+
+// Codes land in the image's rows as they say: absolute runs and runs that
+// start on odd pixels of 4-bit rows, runs cut at the row's end (the row's
+// padding stays zero), end-of-line and delta escapes, and nothing after the
+// end of the picture.
+TEST(BmpReadTest, RunLengthCodesIntoTheRows) {
+  const std::vector<uint8_t> table(16 * 4, 0);
+  const struct {
+    const char* name;
+    int32_t w, h;
+    uint16_t bits;
+    std::vector<uint8_t> codes;
+    std::vector<std::vector<uint8_t>> top;  // palette index per pixel, top row first
+  } cases[] = {
+      {"rle4",
+       7,
+       3,
+       4,
+       {
+           0, 3, 0x12, 0x30,           // bottom row: absolute 1 2 3
+           5, 0xAB,                    // A B A B, the fifth pixel cut
+           0, 0,                       // end of line
+           1, 0xE0,                    // middle row: E
+           0, 2, 2, 1,                 // delta: up one row, right two columns to x 3
+           3, 0xCD,                    // top row from the odd x 3: C D C
+           0, 5, 0x45, 0x67, 0x80, 0,  // absolute 4 5 6 7 8 padded to a word; only 4 fits
+           0, 1,                       // end of picture
+           7, 0xFF,                    // ignored
+       },
+       {{0, 0, 0, 0xC, 0xD, 0xC, 4}, {0xE, 0, 0, 0, 0, 0, 0}, {1, 2, 3, 0xA, 0xB, 0xA, 0xB}}},
+      {"rle8",
+       3,
+       3,
+       8,
+       {
+           1, 7, 1, 8,  // bottom row: 7, then 8
+           0, 2, 0, 2,  // delta: two rows up, same column
+           4, 5,        // top row from x 2: four 5s, three of them cut
+           0, 1,        // end of picture
+       },
+       {{0, 0, 5}, {0, 0, 0}, {7, 8, 0}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TBitmap bmp;
+    Load(bmp, MakeBmp(c.w, c.h, c.bits, c.bits == 4 ? win::BI_RLE4 : win::BI_RLE8, table, c.codes, 16));
+    ASSERT_EQ(bmp.Width(), c.w);
+    ASSERT_EQ(bmp.Height(), c.h);
+    const int32_t rowBytes = win::DibRowBytes(c.w, c.bits);
+    for (int32_t y = 0; y < c.h; ++y) {
+      std::vector<uint8_t> expected(size_t(rowBytes), 0);
+      for (int32_t x = 0; x < c.w; ++x) {
+        const uint8_t v = c.top[size_t(y)][size_t(x)];
+        if (c.bits == 8) expected[size_t(x)] = v;
+        else expected[size_t(x / 2)] |= uint8_t((x & 1) ? v : v << 4);
+      }
+      const auto* row = static_cast<const uint8_t*>(bmp.ScanLine(y));
+      EXPECT_EQ(std::vector<uint8_t>(row, row + rowBytes), expected) << "row " << y;
+    }
+  }
+}
+
+// The pixel limit decides what a header alone buys: a picture within it is
+// made whatever its codes; past it, only when the codes could fill it. The
+// richest code, a delta, covers at most 255 x 255 pixels for 4 bytes, so
+// 1,000 x 1,000 pixels need at least 62 bytes of codes.
+TEST(BmpReadTest, RunLengthPicturesPastThePixelLimitNeedCodesThatFillThem) {
+  auto codes = [](size_t deltas) {
+    std::vector<uint8_t> c = {3, 7};  // three pixels of index 7 at the bottom left
+    for (size_t i = 0; i < deltas; ++i) c.insert(c.end(), {0, 2, 0, 0});
+    c.insert(c.end(), {0, 1});
+    return c;
+  };
+  const struct {
+    const char* name;
+    int64_t limit;
+    size_t deltas;
+    bool loads;
+  } cases[] = {
+      {"at the limit, 6 bytes", 1000 * 1000, 0, true},
+      {"one pixel past the limit, 6 bytes", 1000 * 1000 - 1, 0, false},
+      {"past the limit, 64 bytes", 1000, 15, true},
+      {"past the limit, 60 bytes", 1000, 14, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    win::ScopedImagePixelLimit limit(c.limit);
+    TBitmap bmp;
+    const std::vector<uint8_t> file = MakeBmp(1000, 1000, 8, win::BI_RLE8, std::vector<uint8_t>(1024, 0), codes(c.deltas));
+    if (!c.loads) {
+      EXPECT_THROW(Load(bmp, file), EInvalidGraphic);
+      EXPECT_TRUE(bmp.Empty());
+      continue;
+    }
+    Load(bmp, file);
+    ASSERT_EQ(bmp.Width(), 1000);
+    const auto* bottom = static_cast<const uint8_t*>(bmp.ScanLine(999));
+    EXPECT_EQ(bottom[0], 7);
+    EXPECT_EQ(bottom[2], 7);
+    EXPECT_EQ(bottom[3], 0);
+  }
+}
+
+// Files found by fuzzing: each claims hundreds of millions of pixels for a
+// few hundred bytes of codes, past the limit and far beyond what the codes
+// can fill, so the header buys nothing. Their first byte is the fuzz
+// target's choice of reader; the BMP starts after it.
+TEST(BmpReadTest, RunLengthBombsAreRefusedBeforeAnyImageIsMade) {
+  REQUIRE_SHARED_TESTDATA();
+  for (const char* name : {"rle4-65536x8192.bmp", "rle4-35365x10500.bmp", "rle8-65536x4096.bmp"}) {
+    SCOPED_TRACE(name);
+    const std::string raw = testsupport::ReadFileBytes(testsupport::SharedDataDir() / "malformed" / name);
+    ASSERT_GT(raw.size(), 55u);
+    const std::vector<uint8_t> file(raw.begin() + 1, raw.end());
+    const int64_t claimed = int64_t(Le32(file, 18)) * int64_t(Le32(file, 22));
+    EXPECT_GT(claimed, win::ImagePixelLimit());
+    TBitmap bmp(3, 2);
+    bmp.SetPixelFormat(pf24bit);
+    try {
+      Load(bmp, file);
+      FAIL() << "loaded";
+    } catch (const EInvalidGraphic& e) {
+      EXPECT_EQ(e.Message(), "Bitmap image is not valid");
+    }
+    EXPECT_EQ(bmp.Width(), 3);
+  }
 }
 
 TEST(BmpReadTest, ChannelMasks) {
