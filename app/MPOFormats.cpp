@@ -11,6 +11,7 @@
 #include "imaging/io/jpegfilt.h"
 #include "imaging/io/ioparams.h"
 #include "platform/classes/streams.h"
+#include "platform/rtl/sysutils.h"
 
 namespace {
 
@@ -72,9 +73,19 @@ void ReadMPOImage(TStream& stream, TIEBitmap& bitmap, TIOParamsVals& params, boo
     TMPOInfo info;
     info.LoadFromStream(stream);
     const int32_t count = info.GetNumberOfImages();
+    // The count is unsigned in the file: 0, and values past 2^31 that read
+    // as negative, list no picture at all. Like a picture index beyond the
+    // count, that is a failed load: returning quietly would leave the caller
+    // the pixels it had, taken for the picture it asked for.
+    if (count <= 0) {
+      params.SetImageCount(0);
+      throw EMPOFormatException(
+          Format("MPO: the MP index lists no pictures (NumberOfImages %d)", int64_t(uint32_t(count))));
+    }
     params.SetImageCount(count);
     const int32_t index = params.ImageIndex();
-    if (index >= count) return;
+    if (index >= count)
+      throw EMPOFormatException(Format("MPO: picture %d was asked for, but the file holds %d", index, count));
     TClippedStream window(stream, origin + info.GetImageOffset(index), info.GetImageSize(index));
     window.Seek(0, soBeginning);
     SkipLibraryHeader(window);
@@ -91,7 +102,13 @@ void ReadJPSImage(TStream& stream, TIEBitmap& bitmap, TIOParamsVals& params, boo
     const int32_t rows = DecodeJpeg(stream, bitmap, params, preview, progress);
     // Only a bitmap this call filled is cut: a parameters-only read, or a
     // decode that failed before its first row, leaves the caller's pixels whole.
-    if (!preview && rows > 0) bitmap.SetWidth(bitmap.GetWidth() / 2);
+    if (preview || rows <= 0) return;
+    // A picture one column wide has no left half to give.
+    if (bitmap.GetWidth() < 2) {
+      if (progress.Aborting) progress.Aborting->store(true);
+      return;
+    }
+    bitmap.SetWidth(bitmap.GetWidth() / 2);
   });
 }
 

@@ -23,10 +23,13 @@ constexpr int32_t ioJPS = 10001;
 void RegisterMPOFormats();
 
 // Readers in the registry's shape. The MPO reader sets ImageCount and decodes
-// image ImageIndex when it exists, else leaves the bitmap alone; the JPS
-// reader keeps the left half of the picture, the parameters keeping the full
-// size. Parser errors (EMPOFormatException, EReadError) are raised, with the
-// abort flag set first; JPEG decoding errors set the abort flag.
+// image ImageIndex; an MP index that lists no picture (NumberOfImages 0, or
+// past 2^31) or an ImageIndex at or beyond the count leaves the bitmap alone
+// and raises EMPOFormatException. The JPS reader keeps the left half of the
+// picture, the parameters keeping the full size; a picture one column wide
+// has no half and fails with the abort flag. Parser errors
+// (EMPOFormatException, EReadError) are raised, with the abort flag set
+// first; JPEG decoding errors set the abort flag.
 void ReadMPOImage(TStream& stream, TIEBitmap& bitmap, TIOParamsVals& params, bool preview,
                   TIEProgressRecord& progress);
 void ReadJPSImage(TStream& stream, TIEBitmap& bitmap, TIOParamsVals& params, bool preview,

@@ -12,7 +12,11 @@
 class TConfig : public TPersistent {
   DX_CLASS(TConfig, TPersistent)
 public:
-  // Computes the folder and file name and creates the folder (a failure shows only when saving).
+  // Computes the folder and file name and creates the folder (a failure shows
+  // only when saving). The folder goes in $XDG_CONFIG_HOME, else in
+  // $HOME/.config; when neither can be used the settings live in memory only:
+  // folder and file name stay empty, Load and Save do nothing, and one line on
+  // stderr says so.
   TConfig();
 
   // Reads the four keys; a missing or unreadable file or key gives the default.

@@ -217,6 +217,7 @@ TEST_F(MPOFormats, ImageIndexBeyondTheCountSetsTheCountAndLeavesTheBitmap) {
   l.io->Params().SetImageIndex(5);
   l.io->LoadFromFile(mpo.string());
   EXPECT_EQ(l.io->Params().ImageCount(), 2);
+  EXPECT_TRUE(l.io->Aborting()) << "nothing was decoded: the load must not pass for a success";
   EXPECT_EQ(l.finished, 1);
   const Raster after = FromBitmap(*l.bitmap);
   EXPECT_EQ(after.width, 3);
@@ -282,6 +283,102 @@ TEST_F(MPOFormats, APlainJpegNamedMpoFailsForTheMissingNumberOfImages) {
     EXPECT_THROW(l.io->LoadFromFileFormat(fake.string(), ioMPO), EMPOFormatException);
     EXPECT_TRUE(l.io->Aborting());
     EXPECT_EQ(l.finished, 1);
+  }
+}
+
+// The fixture with its MP index's NumberOfImages (tag B001, a little-endian
+// LONG holding 2) set to count; empty when that entry is not found once.
+std::string PairWithNumberOfImages(uint32_t count) {
+  std::string bytes = testsupport::ReadFileBytes(testsupport::DataFile("parallax_pair.mpo"));
+  const std::string entry("\x01\xB0\x04\x00\x01\x00\x00\x00\x02\x00\x00\x00", 12);
+  const size_t at = bytes.find(entry);
+  if (at == std::string::npos || bytes.find(entry, at + 1) != std::string::npos) return {};
+  for (size_t i = 0; i < 4; ++i) bytes[at + 8 + i] = char(count >> (8 * i));
+  return bytes;
+}
+
+// Files from which nothing can be decoded: each path the caller may take sees
+// the failure (the reader's error, the component's abort flag), and the
+// target keeps its pixels.
+TEST_F(MPOFormats, AnMpoThatListsNoPictureOrNotTheOneAskedForFailsOnEveryPath) {
+  struct Case {
+    uint32_t numberOfImages;
+    int32_t imageIndex;
+    int32_t imageCount;  // what the parameters report afterwards
+    const char* message;
+  };
+  const Case cases[] = {
+      {0, 0, 0, "MPO: the MP index lists no pictures (NumberOfImages 0)"},
+      {0xFFFFFFFF, 0, 0, "MPO: the MP index lists no pictures (NumberOfImages 4294967295)"},
+      {0x80000000, 0, 0, "MPO: the MP index lists no pictures (NumberOfImages 2147483648)"},
+      {2, 2, 2, "MPO: picture 2 was asked for, but the file holds 2"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.message);
+    const std::string bytes = PairWithNumberOfImages(c.numberOfImages);
+    ASSERT_FALSE(bytes.empty()) << "the fixture's NumberOfImages entry was not found once";
+    const fs::path file = dir_ / "patched.mpo";
+    testsupport::WriteFileBytes(file, bytes);
+
+    // The reader itself raises, with the abort flag set first.
+    {
+      TMemoryStream s;
+      s.WriteBuffer(bytes.data(), int32_t(bytes.size()));
+      s.SetPosition(0);
+      TIEBitmap bitmap;
+      FillMarker(bitmap);
+      const Raster before = FromBitmap(bitmap);
+      TIOParamsVals params;
+      params.SetImageIndex(c.imageIndex);
+      std::atomic<bool> aborting{false};
+      TIEProgressRecord progress;
+      progress.Aborting = &aborting;
+      try {
+        ReadMPOImage(s, bitmap, params, false, progress);
+        ADD_FAILURE() << "no exception";
+      } catch (const EMPOFormatException& e) {
+        EXPECT_EQ(e.Message(), c.message);
+      }
+      EXPECT_TRUE(aborting.load());
+      EXPECT_EQ(params.ImageCount(), c.imageCount);
+      EXPECT_EQ(FromBitmap(bitmap).pixels, before.pixels);
+    }
+    // By extension the component absorbs the error into its abort flag.
+    {
+      Loader l;
+      FillMarker(*l.bitmap);
+      const Raster before = FromBitmap(*l.bitmap);
+      l.io->Params().SetImageIndex(c.imageIndex);
+      EXPECT_NO_THROW(l.io->LoadFromFile(file.string()));
+      EXPECT_TRUE(l.io->Aborting());
+      EXPECT_EQ(l.finished, 1);
+      EXPECT_EQ(l.io->Params().ImageCount(), c.imageCount);
+      EXPECT_EQ(FromBitmap(*l.bitmap).pixels, before.pixels);
+    }
+    // By format id from a stream the error reaches the caller, flag set as well.
+    {
+      Loader l;
+      l.io->Params().SetImageIndex(c.imageIndex);
+      TMemoryStream s;
+      s.WriteBuffer(bytes.data(), int32_t(bytes.size()));
+      s.SetPosition(0);
+      EXPECT_THROW(l.io->LoadFromStreamFormat(s, ioMPO), EMPOFormatException);
+      EXPECT_TRUE(l.io->Aborting());
+      EXPECT_EQ(l.finished, 1);
+    }
+    // A parameters-only read reports no format.
+    {
+      Loader l;
+      l.io->Params().SetImageIndex(c.imageIndex);
+      l.io->ParamsFromFileFormat(file.string(), ioMPO);
+      EXPECT_EQ(l.io->Params().FileType, 0);
+    }
+    // The picture class, which always asks for the first picture.
+    if (c.imageIndex == 0) {
+      TPicture picture;
+      EXPECT_THROW(picture.LoadFromFile(file.string()), EMPOFormatException);
+      EXPECT_EQ(picture.Graphic(), nullptr);
+    }
   }
 }
 
@@ -390,6 +487,17 @@ TEST_F(MPOFormats, ANonJpegJpsFailsWithoutCuttingTheTarget) {
   EXPECT_TRUE(l.io->Aborting());
   EXPECT_EQ(l.finished, 1);
   EXPECT_EQ(FromBitmap(*l.bitmap).pixels, before.pixels);
+}
+
+// A picture one column wide has no left half: a failed load, not an empty picture.
+TEST_F(MPOFormats, AJpsOneColumnWideFails) {
+  REQUIRE_JPEG_TOOLS();
+  const fs::path jps = MakeJps(dir_, 1, 8);
+  ASSERT_FALSE(jps.empty());
+  Loader l;
+  l.io->LoadFromFile(jps.string());
+  EXPECT_TRUE(l.io->Aborting());
+  EXPECT_EQ(l.finished, 1);
 }
 
 // ---------------------------------------------------------------- picture class
