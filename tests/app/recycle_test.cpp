@@ -4,25 +4,10 @@
 #include <filesystem>
 
 #include "app/DUtil.h"
-#include "tests/support/scoped_env.h"
+#include "tests/support/trash_fixture.h"
 #include "tests/support/testsupport.h"
 
 namespace fs = std::filesystem;
-
-namespace {
-
-struct TrashFixture : ::testing::Test {
-  testsupport::TempDir tmp;
-  ScopedEnv env;
-  fs::path trash;
-  void SetUp() override {
-    env.Set("XDG_DATA_HOME", (tmp / "share").string());
-    trash = tmp / "share" / "Trash";
-    fs::create_directories(tmp / "docs" / "other");
-  }
-};
-
-}  // namespace
 
 TEST_F(TrashFixture, MissingFilesAndRefusalsLeaveEverythingAlone) {
   EXPECT_FALSE(DeleteFileToRecycleBin(nullptr, (tmp / "docs" / "none.jpg").string(), true, true));

@@ -6,7 +6,7 @@
 
 #include "platform/shell/trash.h"
 #include "platform/rtl/sysutils.h"
-#include "tests/support/scoped_env.h"
+#include "tests/support/trash_fixture.h"
 #include "tests/support/testsupport.h"
 
 namespace fs = std::filesystem;
@@ -32,17 +32,6 @@ void ExpectInfo(const fs::path& info, const std::string& escapedPath) {
   EXPECT_EQ(m[1].str(), escapedPath);
   EXPECT_GE(std::stoi(m[2].str()), 2024);
 }
-
-struct TrashFixture : ::testing::Test {
-  testsupport::TempDir tmp;
-  ScopedEnv env;
-  fs::path trash;
-  void SetUp() override {
-    env.Set("XDG_DATA_HOME", (tmp / "share").string());
-    trash = tmp / "share" / "Trash";
-    fs::create_directories(tmp / "docs" / "other");
-  }
-};
 
 }  // namespace
 
