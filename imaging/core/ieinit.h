@@ -63,8 +63,7 @@ void IEUtilsUnitFinalize();
 // through a slot; the upper unit fills the slot in its library-init routine
 // (or, for a unit without a place in the order above, in its bind routine)
 // and empties it in its fini routine. A call that finds its slot empty raises
-// EIESlotNotInstalled naming the slot; only the EXIF bridge keeps the
-// documented result of its routines instead.
+// EIESlotNotInstalled naming the slot.
 //
 //   slot                              called from                     filled by
 //   IEParamsOwnerHooks.SetViewDpi     io: resolution of a record      view: VovidErViewInitialize
@@ -72,7 +71,7 @@ void IEUtilsUnitFinalize();
 //   IEIOFormatsUnit.Install/.Remove   io: IEIOInitialize/Finalize     formats: IEFormatsBindLibrary
 //   IEColorRowProfileTransform        core: IEConvertColorRow with    io: IEIOInitialize (and the
 //                                     a record and colour management  first record made)
-//   IEExifTIFFBridge                  core: EXIF blocks (ieexif.h;    formats: IEIOFormatsUnit.Install
+//   IEExifTIFFBridge                  metadata: EXIF blocks (ieexif.h)  formats: IEIOFormatsUnit.Install
 //                                     0 or an empty block when empty)
 DX_EXCEPTION(EIESlotNotInstalled, Exception);
 // Raises EIESlotNotInstalled with "<slot> is not installed".

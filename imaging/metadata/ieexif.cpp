@@ -4,10 +4,17 @@
 
 #include "imaging/core/iebitmap.h"
 #include "imaging/core/iegeometry.h"
+#include "imaging/core/ieinit.h"
 
 TIEExifTIFFBridge IEExifTIFFBridge;
 
 namespace {
+
+// The bridge is filled when the formats unit starts; a call before that is a
+// start-up fault, never a file without EXIF.
+void RequireRead() {
+  if (!IEExifTIFFBridge.Read) IERaiseSlotNotInstalled("IEExifTIFFBridge.Read");
+}
 
 constexpr uint8_t kExifHeader[6] = {'E', 'x', 'i', 'f', 0, 0};
 constexpr int64_t kHeaderSearch = 131072;
@@ -157,7 +164,7 @@ void IECopyEXIFParams(const TIEMetaParams& s, TIEMetaParams& d, bool withThumbna
 }
 
 std::vector<uint8_t> IESaveEXIFToBuffer(TIEMetaParams& params, bool withHeader) {
-  if (!IEExifTIFFBridge.Write) return {};
+  if (!IEExifTIFFBridge.Write) IERaiseSlotNotInstalled("IEExifTIFFBridge.Write");
   TMemoryStream stream;
   IEExifTIFFBridge.Write(stream, nullptr, params);
   if (params.ExifThumbnail && !params.ExifThumbnail->IsEmpty()) {
@@ -182,7 +189,8 @@ bool IEIsExifMarkerData(const uint8_t* data, int32_t length) {
 
 int32_t IELoadEXIFFromAPP1(const uint8_t* data, int32_t length, TIEMetaParams& params) {
   // Six bytes of "Exif" 00 00 and at least a TIFF header behind them.
-  if (!IEIsExifMarkerData(data, length) || length < 6 + 8 || !IEExifTIFFBridge.Read) return 0;
+  if (!IEIsExifMarkerData(data, length) || length < 6 + 8) return 0;
+  RequireRead();
   std::unique_ptr<TIEMetaParams> temp = params.CreateTemporary();
   TIEMemStream stream(data + 6, length - 6);
   TIEBitmap& thumbnail = EmptyThumbnail(params);
@@ -223,7 +231,7 @@ TIEBitmap* IEChooseRawThumbnail(TIEBitmap& image0, TIEBitmap& image1) {
 }
 
 int32_t IELoadEXIFFromTIFFStream(TIEBufferedReadStream& stream, TIEMetaParams& params) {
-  if (!IEExifTIFFBridge.Read) return 0;
+  RequireRead();
   TPositionGuard guard(stream);
   std::unique_ptr<TIEMetaParams> temp = params.CreateTemporary();
   TIEBitmap image0, image1;
@@ -242,7 +250,7 @@ int32_t IELoadEXIFFromTIFFStream(TIEBufferedReadStream& stream, TIEMetaParams& p
 }
 
 int32_t IEReadTIFFIntoParams(TStream& stream, TIEMetaParams& params) {
-  if (!IEExifTIFFBridge.Read) return 0;
+  RequireRead();
   TPositionGuard guard(stream);
   TIEBitmap& thumbnail = EmptyThumbnail(params);
   IEExifTIFFBridge.Read(stream, &thumbnail, params, ieetrNormal);

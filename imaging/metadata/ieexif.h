@@ -6,8 +6,9 @@
 // metadata part, TIEMetaParams). Parsing and writing the TIFF structure belong
 // to the TIFF codec of the format layer, which sits above this core: it hands
 // its reader and writer over through IEExifTIFFBridge when it is bound
-// (IEBindTIFFExifBridge in imaging/formats/tiffilt.h). While nothing is bound
-// the routines below that need it do nothing and report 0 or an empty block.
+// (IEBindTIFFExifBridge in imaging/formats/tiffilt.h, run by the formats
+// unit's start-up). While nothing is bound the routines below that need it
+// raise EIESlotNotInstalled naming the bridge.
 #pragma once
 
 #include <cstdint>
@@ -49,8 +50,7 @@ extern TIEExifTIFFBridge IEExifTIFFBridge;
 void IECopyEXIFParams(const TIEMetaParams& source, TIEMetaParams& destination, bool withThumbnail);
 
 // The record's EXIF as a TIFF structure, with the thumbnail as IFD 1 when the
-// record has a non-empty one, behind "Exif" 00 00 when asked. Empty while no
-// TIFF writer is bound.
+// record has a non-empty one, behind "Exif" 00 00 when asked.
 std::vector<uint8_t> IESaveEXIFToBuffer(TIEMetaParams& params, bool withHeader);
 
 // True when the payload opens with "Exif" and a zero byte.
@@ -59,7 +59,7 @@ bool IEIsExifMarkerData(const uint8_t* data, int32_t length);
 // Reads the EXIF of an APP1 payload into the record: fields, HasExif and the
 // thumbnail (IFD 1, emptied when it cannot be decoded), turned upright by the
 // orientation. 0 (record unchanged) when the payload is not EXIF, too short
-// for a TIFF header, or no reader is bound; else 1.
+// for a TIFF header; else 1.
 int32_t IELoadEXIFFromAPP1(const uint8_t* data, int32_t length, TIEMetaParams& params);
 
 // The first TIFF header ("II" or "MM", version 42 or the raw variants "RO" and

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "imaging/core/iebitmap.h"
+#include "imaging/core/ieinit.h"
 #include "platform/rtl/scopeexit.h"
 #include "tests/imaging/formats/tiffbuilder.h"
 
@@ -213,13 +214,24 @@ TEST(IEExif, RawThumbnailIsTheNarrowerDecodedImageThatIsNotBlack) {
   }
 }
 
-TEST(IEExif, WithoutATIFFCodecBoundNothingIsReadOrWritten) {
-  // As if the format layer had not bound its reader and writer.
+TEST(IEExif, WithoutATIFFCodecBoundTheCallsNameTheMissingBridge) {
+  // As if the format layer had not started.
   const TValueScope<TIEExifTIFFBridge> unbound(IEExifTIFFBridge, {});
   TIEMetaParams p;
   p.ExifMake = "kept";
   const std::string app1 = std::string("Exif\0\0II\x2A\0\x08\0\0\0", 14) + std::string(20, '\0');
-  EXPECT_EQ(IELoadEXIFFromAPP1(U8(app1), int32_t(app1.size()), p), 0);
+  const auto message = [](auto&& call) {
+    try {
+      call();
+    } catch (const EIESlotNotInstalled& e) {
+      return std::string(e.Message());
+    }
+    return std::string("no error");
+  };
+  EXPECT_EQ(message([&] { IELoadEXIFFromAPP1(U8(app1), int32_t(app1.size()), p); }),
+            "IEExifTIFFBridge.Read is not installed");
   EXPECT_EQ(p.ExifMake, "kept");
-  EXPECT_TRUE(IESaveEXIFToBuffer(p, true).empty());
+  EXPECT_EQ(message([&] { IESaveEXIFToBuffer(p, true); }), "IEExifTIFFBridge.Write is not installed");
+  // Bytes that are not EXIF never need the bridge.
+  EXPECT_EQ(IELoadEXIFFromAPP1(U8(std::string(20, 'x')), 20, p), 0);
 }
