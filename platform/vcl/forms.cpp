@@ -2,6 +2,7 @@
 // loop, closing, activation and the focus bookkeeping of its controls.
 #include <algorithm>
 
+#include "platform/classes/formres.h"
 #include "platform/classes/resstrings.h"
 #include "platform/rtl/sysutils.h"
 #include "platform/vcl/actnlist.h"

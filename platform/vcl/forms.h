@@ -16,7 +16,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/classes/formres.h"
 #include "platform/classes/strings.h"
 #include "platform/vcl/controls.h"
 
