@@ -3,7 +3,9 @@
 // format id, and the picture class that loads ".mpo" for the framework's
 // picture container. The readers raise only the parser's errors and set the
 // abort flag before doing so; an exception that leaves the flag down is a
-// finding, as is any other exception or a sanitizer report.
+// finding, as is any other exception or a sanitizer report. Pictures are
+// decoded at one eighth: the JPEG target covers full-size decoding, this one
+// the containers around it.
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
@@ -35,6 +37,7 @@ void ReadChecked(Reader reader, const uint8_t* data, size_t size, int32_t index,
   TIEBitmap bitmap;
   TIOParamsVals params;
   params.SetImageIndex(index);
+  params.JpegScale = 4;
   std::atomic<bool> aborting{false};
   TIEProgressRecord progress;
   progress.Aborting = &aborting;
@@ -63,6 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     TIEBitmap bitmap;
     std::unique_ptr<TVovidErIO> io = TVovidErIO::CreateFromBitmap(&bitmap);
     io->Params().SetImageIndex(index);
+    io->Params().JpegScale = 4;
     TIEMemStream stream(data, int64_t(size));
     try {
       io->LoadFromStreamFormat(stream, format);
@@ -72,6 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
 
   TIEMPOImage picture;
+  picture.IO()->Params().JpegScale = 4;
   TIEMemStream stream(data, int64_t(size));
   try {
     picture.LoadFromStream(stream);
