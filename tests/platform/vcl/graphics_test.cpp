@@ -686,6 +686,25 @@ TEST(BmpReadTest, RunLengthBombsAreRefusedBeforeAnyImageIsMade) {
   }
 }
 
+// Found by fuzzing pictures: an uncompressed core-header BMP claiming
+// 29784 x 65523 pixels with 13 bytes of data. Even with the pixel limit out of
+// the way, the rows the header promises are compared with the bytes the file
+// holds before anything is allocated for them.
+TEST(BmpReadTest, UncompressedRowsTheFileCannotHoldAreRefused) {
+  const std::string raw = testsupport::ReadFileBytes(testsupport::DataFile("bmp_core_29784x65523_nodata.bmp"));
+  const std::vector<uint8_t> file(raw.begin(), raw.end());
+  const win::ScopedImagePixelLimit unlimited(int64_t(1) << 40);
+  TBitmap bmp(3, 2);
+  bmp.SetPixelFormat(pf24bit);
+  try {
+    Load(bmp, file);
+    FAIL() << "loaded";
+  } catch (const EInvalidGraphic& e) {
+    EXPECT_EQ(e.Message(), "Bitmap image is not valid");
+  }
+  EXPECT_EQ(bmp.Width(), 3);
+}
+
 TEST(BmpReadTest, ChannelMasks) {
   // 16 bits with 5-6-5 masks stays 16-bit; one pixel of pure green.
   Bytes m565;
