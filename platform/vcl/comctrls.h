@@ -193,7 +193,7 @@ protected:
   void MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) override;
   void MouseMove(TShiftState Shift, int32_t X, int32_t Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) override;
-  virtual void Changed();
+  void Changed() override;
   // The position of a pixel along the channel.
   int32_t PositionAt(int32_t along);
   int32_t PixelOf(int32_t position);
