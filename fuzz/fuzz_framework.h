@@ -3,9 +3,9 @@
 // and property types registered, and message boxes answered without a loop.
 #pragma once
 
-#include <cstdlib>
 
 #include "platform/classes/component.h"
+#include "platform/display/display.h"
 #include "platform/vcl/actnlist.h"
 #include "platform/vcl/comctrls.h"
 #include "platform/vcl/controls.h"
@@ -21,7 +21,7 @@
 
 inline void FuzzStartFramework() {
   static const bool started = [] {
-    setenv("DUPLEXION_DISPLAY", "headless", 1);
+    display::UseHeadlessDisplay();
     Application->Initialize();
     win::SetMessageBoxHook([](win::HWND, const std::string&, const std::string&, win::UINT) { return win::IDOK; });
     RegisterClass(TComponent::StaticClass());
