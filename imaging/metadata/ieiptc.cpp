@@ -60,7 +60,7 @@ std::vector<uint8_t> TIEIPTCInfoList::SaveToBuffer(bool withPhotoshopHeader) con
   std::vector<uint8_t> out;
   if (items_.empty()) return out;
   if (withPhotoshopHeader) {
-    out.insert(out.end(), kPhotoshop.begin(), kPhotoshop.end());
+    out.assign(kPhotoshop.begin(), kPhotoshop.end());  // not a range insert into an empty vector: GCC 12 warns falsely
     out.push_back(0);
     out.insert(out.end(), kIptcResource.begin(), kIptcResource.end());
     out.insert(out.end(), {0, 0, 0, 0, 0, 0});  // name, then the size filled in below

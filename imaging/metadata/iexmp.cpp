@@ -1,5 +1,6 @@
 #include "imaging/metadata/iexmp.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "imaging/metadata/ieexifparams.h"
@@ -27,7 +28,10 @@ bool IELoadXMPFromAPP1(const uint8_t* payload, int32_t length, TIEMetaParams& pa
 }
 
 std::vector<uint8_t> IEBuildXMPMarker(const TIEMetaParams& params) {
-  std::vector<uint8_t> out(kSignature, kSignature + IEXMPHeaderLength);
-  out.insert(out.end(), params.XMPPacket.begin(), params.XMPPacket.end());
+  // Sized once and filled: growing an empty vector by a range trips a false
+  // overflow warning of GCC 12 at -O2.
+  std::vector<uint8_t> out(size_t(IEXMPHeaderLength) + params.XMPPacket.size());
+  std::copy(kSignature, kSignature + IEXMPHeaderLength, out.begin());
+  std::copy(params.XMPPacket.begin(), params.XMPPacket.end(), out.begin() + IEXMPHeaderLength);
   return out;
 }
