@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <functional>
+#include <future>
 #include <string>
 #include <thread>
 #include <tuple>
@@ -76,9 +77,19 @@ TEST_F(Component, AsynchronousJpegLoadRunsOnAWorker) {
   auto io = TVovidErIO::CreateFromBitmap(&bmp);
   io->SetAsyncMode(true);
   Watch(*io);
+  // The worker waits at its first progress report until the pending count has
+  // been read, so a fast decode cannot finish before the check.
+  std::promise<void> checked;
+  std::shared_future<void> release = checked.get_future().share();
+  auto progress = io->OnProgress;
+  io->OnProgress = [progress, release](TObject* sender, int32_t per) {
+    release.wait_for(30s);
+    progress(sender, per);
+  };
   io->LoadFromFileJpeg(jpeg_.path.string());
   // Counted before the call returned, whether or not the worker has started.
   EXPECT_GE(io->GetAsyncPendingCount(), 1);
+  checked.set_value();
   ASSERT_TRUE(WaitForWorkers(*io));
   EXPECT_EQ(finishes_.load(), 1);
   EXPECT_NE(finishThread_.load(), TThread::CurrentThreadID());
