@@ -292,10 +292,7 @@ struct TReadArgs {
   TIEBitmap& Bitmap;
   TIOParamsVals& Params;
   TIEProgressRecord& Progress;
-  TStream* Tables;
-  bool HeaderOnly, KeepYCbCr, LoadMetadata, InvertCMYK, ApplyICC, ReadICC;
-  int32_t MaxLines;
-  bool Native;
+  const TJpegReadOptions& Options;
 };
 
 void SetAborting(TIEProgressRecord& p) { p.Aborting->store(true); }
@@ -313,8 +310,8 @@ int32_t DecodeBody(TReadArgs& a, TJpegDecoder& dec, bool iccPath, bool& started)
   std::atomic<bool>* aborting = a.Progress.Aborting;
 
   if (IsAborting(a.Progress)) return 0;
-  if (a.Tables && a.Tables != &a.Stream && !a.HeaderOnly) {
-    JpegSetStreamSource(&ci, a.Tables, aborting);
+  if (a.Options.TablesStream && a.Options.TablesStream != &a.Stream && !a.Options.HeaderOnly) {
+    JpegSetStreamSource(&ci, a.Options.TablesStream, aborting);
     if (!JpegTryReadHeader(&ci, &dec.Err, false, false)) RaiseJpeg(dec.Err.FailCode);
   }
   JpegSetStreamSource(&ci, &a.Stream, aborting);
@@ -332,7 +329,7 @@ int32_t DecodeBody(TReadArgs& a, TJpegDecoder& dec, bool iccPath, bool& started)
     case JCS_YCCK: P.JpegColorSpace = 4; P.SamplesPerPixel = 4; out = osCMYK; break;
     default: break;
   }
-  if (a.KeepYCbCr) out = osYCbCr;
+  if (a.Options.KeepYCbCr) out = osYCbCr;
   const bool fileIsRGB = ci.jpeg_color_space == JCS_RGB;
   switch (out) {
     case osGray: ci.out_color_space = JCS_GRAYSCALE; break;
@@ -391,7 +388,7 @@ int32_t DecodeBody(TReadArgs& a, TJpegDecoder& dec, bool iccPath, bool& started)
   ci.scale_denom = unsigned(denom);
   P.JpegScaleDenominator = denom;
 
-  if (a.HeaderOnly) {
+  if (a.Options.HeaderOnly) {
     P.Width = P.FullWidth;
     P.Height = P.FullHeight;
     return 0;
@@ -418,7 +415,7 @@ int32_t DecodeBody(TReadArgs& a, TJpegDecoder& dec, bool iccPath, bool& started)
   std::vector<uint8_t> scratch(size_t(outW) * 4);
 
   TIEPixelFormat format = ie24RGB;
-  if (a.Native) {
+  if (a.Options.NativePixelFormat) {
     switch (out) {
       case osGray: format = ie8g; break;
       case osCMYK: format = ieCMYK; break;
@@ -431,7 +428,7 @@ int32_t DecodeBody(TReadArgs& a, TJpegDecoder& dec, bool iccPath, bool& started)
     return 0;
   }
   const TIEPixelFormat bitmapFormat = a.Bitmap.GetPixelFormat();
-  int32_t maxLines = a.MaxLines < 0 ? a.Bitmap.GetHeight() : a.MaxLines;
+  int32_t maxLines = a.Options.MaxLines < 0 ? a.Bitmap.GetHeight() : a.Options.MaxLines;
 
   a.Progress.per1 = outH > 0 ? 100.0 / outH : 0.0;
   a.Progress.val = 0;
@@ -466,7 +463,7 @@ int32_t DecodeBody(TReadArgs& a, TJpegDecoder& dec, bool iccPath, bool& started)
     } else {
       if (!JpegTryReadScanline(&ci, &dec.Err, scratch.data(), &got)) return stored;
       if (IsAborting(a.Progress)) break;
-      if (a.InvertCMYK)
+      if (a.Options.InvertCMYK)
         for (size_t i = 0; i < size_t(outW) * 4; ++i) scratch[i] = uint8_t(255 - scratch[i]);
       IEConvertColorRowProc(scratch.data(), iecrCMYK, row, iecrBGR, outW, &P);
     }
@@ -532,14 +529,14 @@ void Complete(TReadArgs& a, TJpegDecoder& dec, bool iccPath, bool started, bool 
       P.JpegMarkers.AddMarker(m->marker, m->data, int32_t(m->data_length));
     }
   }
-  if (a.ApplyICC && iccPath && P.InputICCProfile() && P.InputICCProfile()->IsTransformReady()) {
+  if (a.Options.ApplyICC && iccPath && P.InputICCProfile() && P.InputICCProfile()->IsTransformReady()) {
     P.InputICCProfile()->FreeTransform();
     for (int32_t i = P.JpegMarkers.GetCount() - 1; i >= 0; --i)
       if (P.JpegMarkers.GetMarkerType(i) == JPEG_APP0 + 2) P.JpegMarkers.DeleteMarker(i);
   }
   // A decode stopped early on purpose (fewer lines asked for) is not an error,
   // so the library is not asked to finish what it was not given.
-  if (started && !IsAborting(a.Progress) && !a.HeaderOnly && allRowsRead) {
+  if (started && !IsAborting(a.Progress) && !a.Options.HeaderOnly && allRowsRead) {
     dec.Err.Aborting = nullptr;
     JpegTryFinish(&dec.Cinfo, &dec.Err);
   }
@@ -552,7 +549,7 @@ void Complete(TReadArgs& a, TJpegDecoder& dec, bool iccPath, bool started, bool 
     P.JpegLastWarningCode = index >= 0 ? index : 1000 + lastWarning;
   }
   JpegFreeStreamSource(&dec.Cinfo);
-  if (a.LoadMetadata) LoadMetadataFromMarkers(a);
+  if (a.Options.LoadMetadata) LoadMetadataFromMarkers(a);
 }
 
 int32_t ReadJpegStreamImpl(TReadArgs& a) {
@@ -565,7 +562,7 @@ int32_t ReadJpegStreamImpl(TReadArgs& a) {
     return 0;
   }
   a.Stream.SetPosition(soi);
-  if (a.ReadICC) ReadJpegICCProfile(a.Stream, P);
+  if (a.Options.ReadICC) ReadJpegICCProfile(a.Stream, P);
   const bool iccPath = P.InputICCProfile() != nullptr && IEColorManagement;
 
   TJpegDecoder dec;
@@ -593,7 +590,7 @@ int32_t ReadJpegStreamImpl(TReadArgs& a) {
   }
   const bool allRowsRead = started && dec.Cinfo.output_scanline >= dec.Cinfo.output_height;
   Complete(a, dec, iccPath, started, allRowsRead);
-  return a.HeaderOnly ? 0 : stored;
+  return a.Options.HeaderOnly ? 0 : stored;
 }
 
 }  // namespace
@@ -635,8 +632,6 @@ int32_t ReadJpegStream(TStream& Stream, TIEBitmap& Bitmap, TIOParamsVals& Params
     Params.Width = width;
     Params.Height = height;
   }
-  const TJpegReadOptions& o = Options;
-  TReadArgs args{Stream,         Bitmap,       Params,     Progress,   o.TablesStream, o.HeaderOnly, o.KeepYCbCr,
-                 o.LoadMetadata, o.InvertCMYK, o.ApplyICC, o.ReadICC,  o.MaxLines,     o.NativePixelFormat};
+  TReadArgs args{Stream, Bitmap, Params, Progress, Options};
   return ReadJpegStreamImpl(args);
 }

@@ -7,7 +7,9 @@
 #include "imaging/processing/voviderproc.h"
 #include "imaging/vector/ievect.h"
 
-void IEBindAllUnits() {
+namespace {
+
+void BindAllUnits() {
   IEDefsBindLibrary();
   IEIOBindLibrary();
   IEFormatsBindLibrary();
@@ -15,8 +17,10 @@ void IEBindAllUnits() {
   IEVectBindLibrary();  // with the view and GDI+ units it stands on
 }
 
+}  // namespace
+
 void IEStartLibrary() {
-  IEBindAllUnits();
+  BindAllUnits();
   IEInitialize();
 }
 

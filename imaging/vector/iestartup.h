@@ -10,5 +10,3 @@
 void IEStartLibrary();
 // IEFinalize: the last use shuts the library down.
 void IEStopLibrary();
-// Only the binding, for callers that drive IEInitialize and IEFinalize themselves.
-void IEBindAllUnits();
