@@ -14,6 +14,7 @@
 #include "platform/classes/streams.h"
 #include "platform/vcl/graphics.h"
 #include "tests/support/exiftool.h"
+#include "tests/support/imaging/raster_bitmap.h"
 #include "tests/support/jpeg_oracle.h"
 #include "tests/support/testsupport.h"
 
@@ -53,12 +54,6 @@ Raster FromBgrRows(int32_t width, int32_t height, RowAt row) {
   return p;
 }
 
-// The bitmap's pixels; an empty picture of its size unless it is ie24RGB.
-Raster FromBitmap(TIEBitmap& bitmap) {
-  if (bitmap.GetPixelFormat() != ie24RGB) return Raster{bitmap.GetWidth(), bitmap.GetHeight(), 3, {}};
-  return FromBgrRows(bitmap.GetWidth(), bitmap.GetHeight(),
-                     [&](int32_t y) { return static_cast<const uint8_t*>(bitmap.GetScanline(y)); });
-}
 
 void ExpectSamePicture(const Raster& expected, const Raster& actual) {
   ASSERT_GT(expected.width, 0) << "no reference decoding";
@@ -204,7 +199,7 @@ TEST_F(MPOFormats, LoadingByExtensionGivesThePictureOfImageIndex) {
     EXPECT_EQ(l.finished, 1);
     EXPECT_EQ(l.io->Params().ImageCount(), 2);
     EXPECT_EQ(l.io->Params().FileType, ioMPO);
-    ExpectSamePicture(expected[index], FromBitmap(*l.bitmap));
+    ExpectSamePicture(expected[index], testsupport::RasterOfBitmap(*l.bitmap));
   }
 }
 
@@ -213,13 +208,13 @@ TEST_F(MPOFormats, ImageIndexBeyondTheCountSetsTheCountAndLeavesTheBitmap) {
   const fs::path mpo = CopyShared("sugarshack.mpo", dir_, "pair.mpo");
   Loader l;
   FillMarker(*l.bitmap);
-  const Raster before = FromBitmap(*l.bitmap);
+  const Raster before = testsupport::RasterOfBitmap(*l.bitmap);
   l.io->Params().SetImageIndex(5);
   l.io->LoadFromFile(mpo.string());
   EXPECT_EQ(l.io->Params().ImageCount(), 2);
   EXPECT_TRUE(l.io->Aborting()) << "nothing was decoded: the load must not pass for a success";
   EXPECT_EQ(l.finished, 1);
-  const Raster after = FromBitmap(*l.bitmap);
+  const Raster after = testsupport::RasterOfBitmap(*l.bitmap);
   EXPECT_EQ(after.width, 3);
   EXPECT_EQ(after.height, 2);
   EXPECT_EQ(after.pixels, before.pixels);
@@ -242,7 +237,7 @@ TEST_F(MPOFormats, AnMPOAfterOtherBytesInAStreamReadsItsOwnImages) {
   l.io->LoadFromStreamFormat(s, ioMPO);
   EXPECT_FALSE(l.io->Aborting());
   EXPECT_EQ(l.io->Params().ImageCount(), 2);
-  ExpectSamePicture(second, FromBitmap(*l.bitmap));
+  ExpectSamePicture(second, testsupport::RasterOfBitmap(*l.bitmap));
 }
 
 // A plain JPEG named .mpo: the parser finds no MP index.
@@ -271,11 +266,11 @@ TEST_F(MPOFormats, APlainJpegNamedMpoFailsForTheMissingNumberOfImages) {
   {
     Loader l;
     FillMarker(*l.bitmap);
-    const Raster before = FromBitmap(*l.bitmap);
+    const Raster before = testsupport::RasterOfBitmap(*l.bitmap);
     EXPECT_NO_THROW(l.io->LoadFromFile(fake.string()));
     EXPECT_TRUE(l.io->Aborting());
     EXPECT_EQ(l.finished, 1);
-    EXPECT_EQ(FromBitmap(*l.bitmap).pixels, before.pixels);
+    EXPECT_EQ(testsupport::RasterOfBitmap(*l.bitmap).pixels, before.pixels);
   }
   // By format id the component passes the error on; the flag is set all the same.
   {
@@ -327,7 +322,7 @@ TEST_F(MPOFormats, AnMpoThatListsNoPictureOrNotTheOneAskedForFailsOnEveryPath) {
       s.SetPosition(0);
       TIEBitmap bitmap;
       FillMarker(bitmap);
-      const Raster before = FromBitmap(bitmap);
+      const Raster before = testsupport::RasterOfBitmap(bitmap);
       TIOParamsVals params;
       params.SetImageIndex(c.imageIndex);
       std::atomic<bool> aborting{false};
@@ -341,19 +336,19 @@ TEST_F(MPOFormats, AnMpoThatListsNoPictureOrNotTheOneAskedForFailsOnEveryPath) {
       }
       EXPECT_TRUE(aborting.load());
       EXPECT_EQ(params.ImageCount(), c.imageCount);
-      EXPECT_EQ(FromBitmap(bitmap).pixels, before.pixels);
+      EXPECT_EQ(testsupport::RasterOfBitmap(bitmap).pixels, before.pixels);
     }
     // By extension the component absorbs the error into its abort flag.
     {
       Loader l;
       FillMarker(*l.bitmap);
-      const Raster before = FromBitmap(*l.bitmap);
+      const Raster before = testsupport::RasterOfBitmap(*l.bitmap);
       l.io->Params().SetImageIndex(c.imageIndex);
       EXPECT_NO_THROW(l.io->LoadFromFile(file.string()));
       EXPECT_TRUE(l.io->Aborting());
       EXPECT_EQ(l.finished, 1);
       EXPECT_EQ(l.io->Params().ImageCount(), c.imageCount);
-      EXPECT_EQ(FromBitmap(*l.bitmap).pixels, before.pixels);
+      EXPECT_EQ(testsupport::RasterOfBitmap(*l.bitmap).pixels, before.pixels);
     }
     // By format id from a stream the error reaches the caller, flag set as well.
     {
@@ -424,7 +419,7 @@ TEST_F(MPOFormats, AJpsLoadsAsTheLeftHalfOfTheDecodedJpeg) {
   EXPECT_EQ(l.finished, 1);
   EXPECT_EQ(l.io->Params().FileType, ioJPS);
   EXPECT_EQ(l.io->Params().Width, 2400);  // the parameters keep the full size
-  ExpectSamePicture(LeftPart(full, 1200), FromBitmap(*l.bitmap));
+  ExpectSamePicture(LeftPart(full, 1200), testsupport::RasterOfBitmap(*l.bitmap));
 }
 
 TEST_F(MPOFormats, ARealJpsLoadsAsItsLeftPicture) {
@@ -437,7 +432,7 @@ TEST_F(MPOFormats, ARealJpsLoadsAsItsLeftPicture) {
   EXPECT_FALSE(l.io->Aborting());
   EXPECT_EQ(l.bitmap->GetWidth(), 522);
   EXPECT_EQ(l.bitmap->GetHeight(), 720);
-  ExpectSamePicture(LeftPart(full, 522), FromBitmap(*l.bitmap));
+  ExpectSamePicture(LeftPart(full, 522), testsupport::RasterOfBitmap(*l.bitmap));
 }
 
 // The library's own 12-byte "JFIF" stream header before the JPEG is passed over.
@@ -455,7 +450,7 @@ TEST_F(MPOFormats, AJpsBehindTheLibrarysStreamHeaderLoadsFromAStream) {
   l.io->LoadFromStreamFormat(s, ioJPS);
   EXPECT_FALSE(l.io->Aborting());
   EXPECT_EQ(l.finished, 1);
-  ExpectSamePicture(LeftPart(full, 48), FromBitmap(*l.bitmap));
+  ExpectSamePicture(LeftPart(full, 48), testsupport::RasterOfBitmap(*l.bitmap));
 }
 
 // Reading only the parameters must not cut the pixels the target already holds.
@@ -465,12 +460,12 @@ TEST_F(MPOFormats, ReadingAJpsParametersLeavesTheTargetWhole) {
   ASSERT_FALSE(jps.empty());
   Loader l;
   FillMarker(*l.bitmap);
-  const Raster before = FromBitmap(*l.bitmap);
+  const Raster before = testsupport::RasterOfBitmap(*l.bitmap);
   l.io->ParamsFromFileFormat(jps.string(), ioJPS);
   EXPECT_EQ(l.io->Params().FileType, ioJPS);
   EXPECT_EQ(l.io->Params().Width, 64);
   EXPECT_EQ(l.io->Params().Height, 16);
-  const Raster after = FromBitmap(*l.bitmap);
+  const Raster after = testsupport::RasterOfBitmap(*l.bitmap);
   EXPECT_EQ(after.width, 3);
   EXPECT_EQ(after.pixels, before.pixels);
 }
@@ -482,11 +477,11 @@ TEST_F(MPOFormats, ANonJpegJpsFailsWithoutCuttingTheTarget) {
   testsupport::WriteFileBytes(bad, std::string(200, '\x33'));
   Loader l;
   FillMarker(*l.bitmap);
-  const Raster before = FromBitmap(*l.bitmap);
+  const Raster before = testsupport::RasterOfBitmap(*l.bitmap);
   l.io->LoadFromFile(bad.string());
   EXPECT_TRUE(l.io->Aborting());
   EXPECT_EQ(l.finished, 1);
-  EXPECT_EQ(FromBitmap(*l.bitmap).pixels, before.pixels);
+  EXPECT_EQ(testsupport::RasterOfBitmap(*l.bitmap).pixels, before.pixels);
 }
 
 // A picture one column wide has no left half: a failed load, not an empty picture.
@@ -514,7 +509,7 @@ TEST_F(MPOFormats, APictureLoadsAnMpoThroughTheRegisteredClass) {
   EXPECT_EQ(picture.Width(), first.width);
   EXPECT_EQ(picture.Height(), first.height);
   EXPECT_EQ(graphic->IO()->Params().ImageCount(), 2);
-  ExpectSamePicture(first, FromBitmap(*graphic->IEBitmap()));
+  ExpectSamePicture(first, testsupport::RasterOfBitmap(*graphic->IEBitmap()));
 
   // Drawn at its own size onto a canvas, the picture shows its pixels.
   TBitmap canvasBitmap(first.width + 4, first.height + 4);
@@ -529,7 +524,7 @@ TEST_F(MPOFormats, APictureLoadsAnMpoThroughTheRegisteredClass) {
   copy.Assign(&picture);
   auto* copied = dynamic_cast<TIEMPOImage*>(copy.Graphic());
   ASSERT_NE(copied, nullptr);
-  ExpectSamePicture(first, FromBitmap(*copied->IEBitmap()));
+  ExpectSamePicture(first, testsupport::RasterOfBitmap(*copied->IEBitmap()));
 }
 
 TEST_F(MPOFormats, APictureOfAPlainJpegNamedMpoRaisesTheParsersError) {
@@ -562,7 +557,7 @@ TEST(IEGraphicBase, LoadsARecognisedStreamAndRefusesAnUnknownOne) {
   s.SetPosition(0);
   graphic.LoadFromStream(s);
   EXPECT_EQ(changes, 1);
-  ExpectSamePicture(testsupport::DjpegFile(jpeg), FromBitmap(*graphic.IEBitmap()));
+  ExpectSamePicture(testsupport::DjpegFile(jpeg), testsupport::RasterOfBitmap(*graphic.IEBitmap()));
 
   TMemoryStream junk;
   const std::string bytes(64, '\x5A');

@@ -18,6 +18,7 @@
 #include "imaging/core/iepixels.h"
 #include "imaging/core/ieresample.h"
 #include "platform/vcl/graphics.h"
+#include "tests/support/imaging/raster_bitmap.h"
 #include "tests/support/jpeg_oracle.h"
 #include "tests/support/scoped_env.h"
 #include "tests/support/testsupport.h"
@@ -511,22 +512,6 @@ TEST_F(RenderTest, DrawsIntoA24BitPlatformBitmap) {
 
 // ---- end to end: a real MPO pair decoded by independent decoders ----
 
-// An RGB picture as an ie24RGB bitmap.
-std::unique_ptr<TIEBitmap> ToBitmap(const testsupport::Raster& picture) {
-  if (picture.channels != 3) return nullptr;
-  auto b = TIEBitmap::CreateSized(picture.width, picture.height, ie24RGB);
-  for (int32_t y = 0; y < picture.height; ++y) {
-    auto* d = static_cast<uint8_t*>(b->GetScanline(y));
-    for (int32_t x = 0; x < picture.width; ++x) {
-      const uint8_t* p = picture.At(x, y);
-      d[x * 3] = p[2];
-      d[x * 3 + 1] = p[1];
-      d[x * 3 + 2] = p[0];
-    }
-  }
-  return b;
-}
-
 // Both pictures of an MPO as independent decoders see them: exiftool extracts
 // the second picture and djpeg decodes both; PIL can do both instead.
 bool DecodeMpoPair(const fs::path& mpo, testsupport::Raster& left, testsupport::Raster& right) {
@@ -558,7 +543,7 @@ TEST(RenderMpoTest, StereoOperationsOverARealPair) {
   testsupport::Raster leftPicture, rightPicture;
   if (!DecodeMpoPair(mpo, leftPicture, rightPicture))
     GTEST_SKIP() << "neither exiftool with djpeg nor Python's PIL could decode the MPO pair";
-  auto l = ToBitmap(leftPicture), r = ToBitmap(rightPicture);
+  auto l = testsupport::BitmapOfRaster(leftPicture), r = testsupport::BitmapOfRaster(rightPicture);
   ASSERT_TRUE(l && r);
   ASSERT_GT(l->GetWidth(), 100);
   const int32_t w = std::min(l->GetWidth(), r->GetWidth()), h = std::min(l->GetHeight(), r->GetHeight());

@@ -16,6 +16,7 @@
 #include "imaging/io/iestreamload.h"
 #include "platform/classes/streams.h"
 #include "tests/imaging/io/ioc_testjpeg.h"
+#include "tests/support/imaging/raster_bitmap.h"
 
 namespace {
 
@@ -36,13 +37,9 @@ int MaxDifference(TIEBitmap& bmp, const testsupport::Raster& ref) {
   if (bmp.GetWidth() != ref.width || bmp.GetHeight() != ref.height || bmp.GetPixelFormat() != ie24RGB ||
       ref.channels != 3)
     return -1;
+  const testsupport::Raster got = testsupport::RasterOfBitmap(bmp);
   int worst = 0;
-  for (int32_t y = 0; y < ref.height; ++y)
-    for (int32_t x = 0; x < ref.width; ++x) {
-      TRGB p = bmp.GetPixel24(x, y);
-      const uint8_t* r = ref.At(x, y);
-      worst = std::max({worst, std::abs(p.r - r[0]), std::abs(p.g - r[1]), std::abs(p.b - r[2])});
-    }
+  for (size_t i = 0; i < got.pixels.size(); ++i) worst = std::max(worst, std::abs(got.pixels[i] - ref.pixels[i]));
   return worst;
 }
 
