@@ -968,6 +968,11 @@ BOOL IsClipboardFormatAvailable(UINT format);
 UINT EnumClipboardFormats(UINT format);  // 0 starts; 0 at the end
 int CountClipboardFormats();
 UINT RegisterClipboardFormat(LPCSTR name);  // shares numbers with RegisterWindowMessage
+// Numbers the index-th name registered in the process (0 refuses it); null
+// restores the platform's own numbering, 0xC000 upward for 0x4000 names.
+// Returns the allocator it replaces. Names already registered keep their numbers.
+using AtomIdAllocator = UINT (*)(size_t index);
+AtomIdAllocator SetAtomIdAllocator(AtomIdAllocator allocator);
 int GetClipboardFormatName(UINT format, char* buf, int size);
 HWND GetClipboardOwner();
 HWND GetOpenClipboardWindow();
@@ -976,9 +981,9 @@ DWORD GetClipboardSequenceNumber();
 // ---------------------------------------------------------------- the module table
 // Run-time bound entry points are found through named modules. The table
 // holds modules of this platform with what it implements (kernel32.dll,
-// user32.dll, gdi32.dll and msimg32.dll, loaded from the start like the
-// libraries every program has; shlwapi.dll and shell32.dll, loaded on
-// request); a module or entry point this platform lacks (avrt.dll, for one)
+// user32.dll, gdi32.dll, msimg32.dll and advapi32.dll, loaded from the start
+// like the libraries every program has; shlwapi.dll, shell32.dll, Userenv.dll
+// and comctl32.dll, loaded on request; platform/win/shellentries.h); a module or entry point this platform lacks (avrt.dll, for one)
 // is not found, and callers take their documented fallback. Names ignore
 // ASCII case and ".dll" is optional. Tests can replace the table
 // (ScopedModuleTable). Text entry points take UTF-8 as std::string_view
