@@ -942,8 +942,9 @@ void SetMessageBoxHook(MessageBoxHook hook);
 
 // ---------------------------------------------------------------- global memory and the clipboard
 constexpr UINT GMEM_FIXED = 0x0000, GMEM_MOVEABLE = 0x0002, GMEM_ZEROINIT = 0x0040, GHND = 0x0042,
-               GPTR = 0x0040;
-// Movable memory blocks as the clipboard exchanges them.
+               GPTR = 0x0040, GMEM_SHARE = 0x2000;
+// Memory blocks as the clipboard exchanges them. Every block is zero-filled
+// and reached through GlobalLock; fixed, movable (GHND) and shared blocks are alike.
 HGLOBAL GlobalAlloc(UINT flags, size_t bytes);
 void* GlobalLock(HGLOBAL mem);
 BOOL GlobalUnlock(HGLOBAL mem);
