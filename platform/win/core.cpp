@@ -185,7 +185,8 @@ UINT RegisterAtomName(LPCSTR name) {
   UINT id = 0;
   if (G().AtomIds) id = G().AtomIds(index);
   else if (index < 0x4000) id = UINT(0xC000 + index);
-  if (id == 0) return 0;
+  // A number already given to another name would make the two one.
+  if (id == 0 || std::any_of(atoms.begin(), atoms.end(), [&](const auto& a) { return a.first == id; })) return 0;
   atoms.emplace_back(id, name);
   return id;
 }

@@ -166,6 +166,7 @@ TEST(ShellModules, TextWrappers) {
 }
 
 UINT Past16Bits(size_t index) { return UINT(0xFFFF + index); }
+UINT g_taken = 0;
 
 TEST(ShellModules, ClipboardFormatNumbersComeFromTheInjectedAllocator) {
   const UINT before = RegisterClipboardFormat("Shell IDList Array");
@@ -178,6 +179,9 @@ TEST(ShellModules, ClipboardFormatNumbersComeFromTheInjectedAllocator) {
   char name[64];
   EXPECT_GT(GetClipboardFormatName(big, name, sizeof name), 0);
   EXPECT_STREQ(name, "Duplexion Test Format Past 16 Bits");
+  g_taken = before;
+  EXPECT_EQ(SetAtomIdAllocator([](size_t) { return g_taken; }), &Past16Bits);
+  EXPECT_EQ(RegisterClipboardFormat("Duplexion Test Format Taken Number"), 0u) << "that number names another format";
   SetAtomIdAllocator(old);
   const UINT next = RegisterClipboardFormat("Duplexion Test Format After");
   EXPECT_GE(next, 0xC000u);
