@@ -137,7 +137,8 @@ std::vector<FORMATETC> GlobalFormats(IDataObject* data) {
   if (FAILED(data->EnumFormatEtc(DATADIR_GET, e.put())) || !e) return out;
   FORMATETC f;
   uint32_t fetched = 0;
-  while (e->Next(1, &f, &fetched) == S_OK && fetched == 1)
+  // A clipboard holds a handful of formats; an enumerator that never ends is a broken one.
+  for (int n = 0; n < 4096 && e->Next(1, &f, &fetched) == S_OK && fetched == 1; ++n)
     if (f.tymed & TYMED_HGLOBAL) out.push_back(f);
   return out;
 }
