@@ -9,20 +9,12 @@
 #include <vector>
 
 #include "platform/rtl/taskmem.h"
+#include "tests/platform/com/counted.h"
 #include "tests/support/testsupport.h"
 
 using namespace win;
 
 namespace {
-
-class TCounted final : public TComObject<IUnknown> {
-public:
-  HRESULT QueryInterface(REFIID iid, void** out) override {
-    if (iid == IID_IUnknown) return AnswerInterface<IUnknown>(this, out);
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-};
 
 HGLOBAL BlockOf(const std::vector<uint8_t>& bytes) {
   HGLOBAL h = GlobalAlloc(GMEM_FIXED, bytes.size());

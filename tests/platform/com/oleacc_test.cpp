@@ -4,18 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/platform/com/counted.h"
+
 using namespace win;
 
 namespace {
-
-class TCounted final : public TComObject<IUnknown> {
-public:
-  HRESULT QueryInterface(REFIID iid, void** out) override {
-    if (iid == IID_IUnknown) return AnswerInterface<IUnknown>(this, out);
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-};
 
 TCounted* g_answer = nullptr;
 
