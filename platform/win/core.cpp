@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 #include <thread>
+#include <utility>
 
 #include "platform/win/internal.h"
 
@@ -18,7 +19,8 @@ struct Globals {
   uintptr_t NextHandle = 0x10010;
   std::unordered_map<TThreadID, QueuePtr> Queues;
   WindowPtr DesktopWindow;
-  std::vector<std::string> Atoms;  // index i is atom 0xC000 + i
+  std::vector<std::pair<UINT, std::string>> Atoms;  // number and name, in registration order
+  AtomIdAllocator AtomIds = nullptr;
   InputState Input;
 };
 
@@ -177,18 +179,23 @@ UINT RegisterAtomName(LPCSTR name) {
   if (!name || IS_INTRESOURCE(name) || !*name) return 0;
   Lock lock;
   auto& atoms = G().Atoms;
-  for (size_t i = 0; i < atoms.size(); ++i)
-    if (SameNameAscii(atoms[i], name)) return UINT(0xC000 + i);
-  if (atoms.size() >= 0x4000) return 0;
-  atoms.emplace_back(name);
-  return UINT(0xC000 + atoms.size() - 1);
+  for (const auto& [id, n] : atoms)
+    if (SameNameAscii(n, name)) return id;
+  const size_t index = atoms.size();
+  UINT id = 0;
+  if (G().AtomIds) id = G().AtomIds(index);
+  else if (index < 0x4000) id = UINT(0xC000 + index);
+  // A number already given to another name would make the two one.
+  if (id == 0 || std::any_of(atoms.begin(), atoms.end(), [&](const auto& a) { return a.first == id; })) return 0;
+  atoms.emplace_back(id, name);
+  return id;
 }
 
 std::string AtomName(UINT id) {
   Lock lock;
-  auto& atoms = G().Atoms;
-  if (id < 0xC000 || id - 0xC000 >= atoms.size()) return {};
-  return atoms[id - 0xC000];
+  for (const auto& [i, n] : G().Atoms)
+    if (i == id) return n;
+  return {};
 }
 
 std::vector<QueuePtr> AllQueues() {
@@ -210,6 +217,11 @@ std::vector<Window*> AllWindowsOfThread(TThreadID thread) {
 using namespace detail;
 
 UINT RegisterWindowMessage(LPCSTR name) { return RegisterAtomName(name); }
+
+AtomIdAllocator SetAtomIdAllocator(AtomIdAllocator allocator) {
+  Lock lock;
+  return std::exchange(G().AtomIds, allocator);
+}
 
 DWORD GetTickCount() { return Now(); }
 void Sleep(DWORD milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }

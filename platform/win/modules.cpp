@@ -11,6 +11,7 @@
 #include "platform/rtl/text.h"
 #include "platform/shell/shell.h"
 #include "platform/win/internal.h"
+#include "platform/win/shellentries.h"
 
 namespace win {
 
@@ -105,6 +106,23 @@ int32_t LinuxCompareStringOrdinal(std::string_view a, int32_t countA, std::strin
   return x < y ? CSTR_LESS_THAN : x == y ? CSTR_EQUAL : CSTR_GREATER_THAN;
 }
 
+// Adds each module's exports to the module of that name (an entry point it
+// already has keeps its own), or the module itself when there is none.
+void AddExports(std::vector<ModuleDefinition>& modules, std::vector<ModuleDefinition> more) {
+  for (ModuleDefinition& m : more) {
+    auto same = std::find_if(modules.begin(), modules.end(),
+                             [&](const ModuleDefinition& d) { return Normalize(d.Name) == Normalize(m.Name); });
+    if (same == modules.end()) {
+      modules.push_back(std::move(m));
+      continue;
+    }
+    for (ModuleExport& x : m.Exports)
+      if (std::none_of(same->Exports.begin(), same->Exports.end(),
+                       [&](const ModuleExport& y) { return y.Name == x.Name; }))
+        same->Exports.push_back(std::move(x));
+  }
+}
+
 }  // namespace
 
 std::vector<ModuleDefinition> PlatformModules() {
@@ -145,7 +163,10 @@ std::vector<ModuleDefinition> PlatformModules() {
   ModuleDefinition shlwapi{"shlwapi.dll", {{"StrCmpLogicalW", 1, Addr(&LinuxStrCmpLogicalW)}}, true};
   // No taskbar identity, shell items or notification state on this platform.
   ModuleDefinition shell32{"shell32.dll", {}, true};
-  return {user32, msimg32, gdi32, kernel32, shlwapi, shell32};
+  ModuleDefinition advapi32{"advapi32.dll", {}};
+  std::vector<ModuleDefinition> modules{user32, msimg32, gdi32, kernel32, advapi32, shlwapi, shell32};
+  AddExports(modules, ShellModuleExports());
+  return modules;
 }
 
 HMODULE LoadLibrary(LPCSTR name) {

@@ -942,8 +942,9 @@ void SetMessageBoxHook(MessageBoxHook hook);
 
 // ---------------------------------------------------------------- global memory and the clipboard
 constexpr UINT GMEM_FIXED = 0x0000, GMEM_MOVEABLE = 0x0002, GMEM_ZEROINIT = 0x0040, GHND = 0x0042,
-               GPTR = 0x0040;
-// Movable memory blocks as the clipboard exchanges them.
+               GPTR = 0x0040, GMEM_SHARE = 0x2000;
+// Memory blocks as the clipboard exchanges them. Every block is zero-filled
+// and reached through GlobalLock; fixed, movable (GHND) and shared blocks are alike.
 HGLOBAL GlobalAlloc(UINT flags, size_t bytes);
 void* GlobalLock(HGLOBAL mem);
 BOOL GlobalUnlock(HGLOBAL mem);
@@ -968,6 +969,11 @@ BOOL IsClipboardFormatAvailable(UINT format);
 UINT EnumClipboardFormats(UINT format);  // 0 starts; 0 at the end
 int CountClipboardFormats();
 UINT RegisterClipboardFormat(LPCSTR name);  // shares numbers with RegisterWindowMessage
+// Numbers the index-th name registered in the process (0 refuses it); null
+// restores the platform's own numbering, 0xC000 upward for 0x4000 names.
+// Returns the allocator it replaces. Names already registered keep their numbers.
+using AtomIdAllocator = UINT (*)(size_t index);
+AtomIdAllocator SetAtomIdAllocator(AtomIdAllocator allocator);
 int GetClipboardFormatName(UINT format, char* buf, int size);
 HWND GetClipboardOwner();
 HWND GetOpenClipboardWindow();
@@ -976,9 +982,9 @@ DWORD GetClipboardSequenceNumber();
 // ---------------------------------------------------------------- the module table
 // Run-time bound entry points are found through named modules. The table
 // holds modules of this platform with what it implements (kernel32.dll,
-// user32.dll, gdi32.dll and msimg32.dll, loaded from the start like the
-// libraries every program has; shlwapi.dll and shell32.dll, loaded on
-// request); a module or entry point this platform lacks (avrt.dll, for one)
+// user32.dll, gdi32.dll, msimg32.dll and advapi32.dll, loaded from the start
+// like the libraries every program has; shlwapi.dll, shell32.dll, Userenv.dll
+// and comctl32.dll, loaded on request; platform/win/shellentries.h); a module or entry point this platform lacks (avrt.dll, for one)
 // is not found, and callers take their documented fallback. Names ignore
 // ASCII case and ".dll" is optional. Tests can replace the table
 // (ScopedModuleTable). Text entry points take UTF-8 as std::string_view
