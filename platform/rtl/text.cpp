@@ -14,6 +14,7 @@
 #include <map>
 #include <memory>
 
+#include "platform/rtl/chartype.h"
 #include "platform/rtl/exceptions.h"
 
 namespace {
@@ -465,3 +466,35 @@ char32_t CpLowerChar(char32_t c) {
 
 std::string CpUpperCase(std::string_view s) { return MapCase(s, CpUpperChar); }
 std::string CpLowerCase(std::string_view s) { return MapCase(s, CpLowerChar); }
+
+// ---- character classes ----
+
+uint16_t CpCharType1(char32_t c) {
+  if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return 0;
+  uint16_t flags = 0;
+  if (locale_t l = TheCaseLocale()) {
+    const wint_t w = wint_t(c);
+    if (iswupper_l(w, l)) flags |= C1_UPPER;
+    if (iswlower_l(w, l)) flags |= C1_LOWER;
+    if (iswdigit_l(w, l)) flags |= C1_DIGIT;
+    if (iswspace_l(w, l)) flags |= C1_SPACE;
+    if (iswpunct_l(w, l)) flags |= C1_PUNCT;
+    if (iswcntrl_l(w, l)) flags |= C1_CNTRL;
+    if (iswblank_l(w, l)) flags |= C1_BLANK;
+    if (iswxdigit_l(w, l)) flags |= C1_XDIGIT;
+    if (iswalpha_l(w, l)) flags |= C1_ALPHA;
+    if (flags || iswprint_l(w, l)) flags |= C1_DEFINED;
+    return flags;
+  }
+  // Without the locale only ASCII and the C1 controls are known.
+  if (c < 0x20 || (c >= 0x7F && c < 0xA0)) flags |= C1_CNTRL;
+  if (c == ' ' || c == '\t') flags |= C1_SPACE | C1_BLANK;
+  if (c >= '\n' && c <= '\r') flags |= C1_SPACE;
+  if (c >= 'A' && c <= 'Z') flags |= C1_UPPER | C1_ALPHA;
+  if (c >= 'a' && c <= 'z') flags |= C1_LOWER | C1_ALPHA;
+  if (c >= '0' && c <= '9') flags |= C1_DIGIT | C1_XDIGIT;
+  if ((c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f')) flags |= C1_XDIGIT;
+  if (c > ' ' && c < 0x7F && !(flags & (C1_ALPHA | C1_DIGIT))) flags |= C1_PUNCT;
+  if (flags) flags |= C1_DEFINED;
+  return flags;
+}

@@ -1,0 +1,39 @@
+#include "ui/lookandfeel/cxLookAndFeelStartup.h"
+
+#include "ui/lookandfeel/cxGeometry.h"
+#include "ui/lookandfeel/dxCore.h"
+
+namespace {
+
+// The start-up order of the units; shut-down runs it backwards. A unit
+// without routines yet keeps its row, so its place in the order is fixed.
+constexpr TdxUnitRow kUnits[] = {
+    {"dxCore", &dxCoreUnitStart, &dxCoreUnitStop},  // platform version flags; frees the string repository
+    {"cxClasses", nullptr, nullptr},
+    {"dxUxTheme", nullptr, nullptr},
+    {"dxThemeManager", nullptr, nullptr},
+    {"dxOffice11", nullptr, nullptr},
+    {"cxGeometry", &cxGeometryUnitStart, &cxGeometryUnitStop},  // TcxRect for streaming
+    {"cxDWMApi", nullptr, nullptr},
+    {"cxContainer", nullptr, nullptr},
+    {"cxControls", nullptr, nullptr},
+    {"FillPatterns", nullptr, nullptr},  // the fill-pattern unit
+    {"cxGraphics", nullptr, nullptr},
+    {"cxLookAndFeelPainters", nullptr, nullptr},
+    {"cxLookAndFeels", nullptr, nullptr},
+    {"cxStyles", nullptr, nullptr},
+    {"dxGDIPlusAPI", nullptr, nullptr},
+    {"dxGDIPlusClasses", nullptr, nullptr},
+    {"dxFading", nullptr, nullptr},
+    {"cxAccessibility", nullptr, nullptr},
+};
+
+}  // namespace
+
+TdxUnitTable& cxLookAndFeelUnits() {
+  static TdxUnitTable table(kUnits);
+  return table;
+}
+
+void cxStartLookAndFeel() { cxLookAndFeelUnits().Start(); }
+void cxStopLookAndFeel() { cxLookAndFeelUnits().Stop(); }
