@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <memory>
 
-#include "imaging/core/iemask.h"
 #include "imaging/core/ieinit.h"
+#include "imaging/core/iemask.h"
 #include "imaging/formats/iecodec.h"
 #include "imaging/formats/tifccitt.h"
-#include "imaging/formats/tiflzw.h"
 #include "imaging/formats/tiffilt.h"
+#include "imaging/formats/tiflzw.h"
 #include "imaging/io/ieioset.h"
 #include "imaging/io/ieregistry.h"
 #include "imaging/io/iestreamload.h"

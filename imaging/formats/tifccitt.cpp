@@ -276,6 +276,21 @@ void KeepReference(std::vector<uint8_t>& reference, const uint8_t* row, int32_t 
   std::memcpy(reference.data(), row, size_t(RowBytes(width)));
 }
 
+// A row against the reference line (all white before the first row), which it then replaces.
+void PutRowAgainstReference(TBitWriter& w, const uint8_t* row, int32_t width, std::vector<uint8_t>& reference) {
+  reference.resize(std::max(reference.size(), size_t(RowBytes(width))), 0);
+  PutRow2D(w, row, reference.data(), width);
+  KeepReference(reference, row, width);
+}
+
+// The end of a two-dimensional strip: ends of line, zero bits to a whole
+// byte, and no reference line left.
+void FinishStrip(TBitWriter& w, int32_t endsOfLine, std::vector<uint8_t>& reference) {
+  for (int32_t k = 0; k < endsOfLine; ++k) w.Put(kRunCodes[0][kEOL]);
+  w.PadToByte();
+  reference = {};
+}
+
 // ---- decoding -------------------------------------------------------------------------------
 
 struct TBitReader {
@@ -520,20 +535,17 @@ void CCITTEncodeG3_2D(const uint8_t* row, int32_t width, TStream& stream, int32_
                       std::vector<uint8_t>& referenceLine, int32_t& pendingBits, uint8_t& pendingByte) {
   TBitWriter w(width, pendingBits, pendingByte);
   if (!row) {
-    w.Put(kRunCodes[0][kEOL]);
-    w.PadToByte();
-    referenceLine = {};
-  } else if (referenceLine.empty()) {
-    w.Put(kRunCodes[0][kEOL]);
-    w.Put(1, 1);
-    PutRow1D(w, row, width);
-    KeepReference(referenceLine, row, width);
+    FinishStrip(w, 1, referenceLine);
   } else {
-    referenceLine.resize(std::max(referenceLine.size(), size_t(RowBytes(width))), 0);
     w.Put(kRunCodes[0][kEOL]);
-    w.Put(0, 1);
-    PutRow2D(w, row, referenceLine.data(), width);
-    KeepReference(referenceLine, row, width);
+    // The 1 bit: a one-dimensional row; only the strip's first is.
+    w.Put(referenceLine.empty(), 1);
+    if (referenceLine.empty()) {
+      PutRow1D(w, row, width);
+      KeepReference(referenceLine, row, width);
+    } else {
+      PutRowAgainstReference(w, row, width, referenceLine);
+    }
   }
   w.Flush(stream, fillOrder, abortFlag, pendingBits, pendingByte);
 }
@@ -541,16 +553,7 @@ void CCITTEncodeG3_2D(const uint8_t* row, int32_t width, TStream& stream, int32_
 void CCITTEncodeG4(const uint8_t* row, int32_t width, TStream& stream, int32_t fillOrder, bool& abortFlag,
                    std::vector<uint8_t>& referenceLine, int32_t& pendingBits, uint8_t& pendingByte) {
   TBitWriter w(width, pendingBits, pendingByte);
-  if (!row) {
-    w.Put(kRunCodes[0][kEOL]);
-    w.Put(kRunCodes[0][kEOL]);
-    w.PadToByte();
-    referenceLine = {};
-  } else {
-    // All white before the first row; never narrower than the row.
-    referenceLine.resize(std::max(referenceLine.size(), size_t(RowBytes(width))), 0);
-    PutRow2D(w, row, referenceLine.data(), width);
-    KeepReference(referenceLine, row, width);
-  }
+  if (!row) FinishStrip(w, 2, referenceLine);  // the end of facsimile block
+  else PutRowAgainstReference(w, row, width, referenceLine);
   w.Flush(stream, fillOrder, abortFlag, pendingBits, pendingByte);
 }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <random>
 #include <string>
@@ -142,6 +143,30 @@ TEST(TIFFLZW, RoundTrips) {
       all.resize(data->size());
       EXPECT_TRUE(std::equal(all.begin(), all.end(), data->begin(), [](char a, uint8_t b) { return uint8_t(a) == b; }));
     }
+  }
+}
+
+// Cut anywhere, a strip decodes to a prefix of its data and zeros after it,
+// never reading past the cut (ASan) and never failing.
+TEST(TIFFLZW, StripCutAnywhere) {
+  std::mt19937 rng(9);
+  std::vector<uint8_t> data(700);
+  for (uint8_t& b : data) b = uint8_t(1 + rng() % (rng() % 2 ? 255 : 3));  // no zero byte
+  const std::vector<uint8_t> strip = Encode(data, 70);
+  for (size_t n = 0; n <= strip.size(); ++n) {
+    SCOPED_TRACE(n);
+    const std::vector<uint8_t> cut(strip.begin(), strip.begin() + ptrdiff_t(n));
+    const uint8_t none = 0;
+    DecoderState s;
+    std::vector<uint8_t> out;
+    for (int r = 0; r < 10; ++r) {
+      const uint8_t* row = TIFFLZWDecode(cut.empty() ? &none : cut.data(), int32_t(n), 70, s.state, 1);
+      ASSERT_NE(row, nullptr);
+      out.insert(out.end(), row, row + 70);
+    }
+    size_t k = 0;
+    while (k < out.size() && out[k] == data[k]) ++k;
+    EXPECT_TRUE(std::all_of(out.begin() + ptrdiff_t(k), out.end(), [](uint8_t b) { return b == 0; }));
   }
 }
 
