@@ -3,12 +3,16 @@
 #include <algorithm>
 #include <memory>
 
+#include "imaging/core/ieinit.h"
 #include "imaging/core/iemask.h"
 #include "imaging/formats/iecodec.h"
+#include "imaging/formats/tifccitt.h"
 #include "imaging/formats/tiffilt.h"
+#include "imaging/formats/tiflzw.h"
 #include "imaging/io/ieioset.h"
 #include "imaging/io/ieregistry.h"
 #include "imaging/io/iestreamload.h"
+#include "imaging/io/ioparams.h"
 #include "imaging/io/vovideriocomp.h"
 #include "imaging/metadata/ieexif.h"
 
@@ -46,8 +50,13 @@ void ReadTIFFBuiltin(TStream& stream, TIEBitmap& bitmap, TIOParamsVals& params, 
 }  // namespace
 
 void IEFormatsBindLibrary() {
+  IEBindLibraryUnit(ieluCCITT, &IECCITTInitialize, &IECCITTFinalize);
   IEIOFormatsUnit.Install = [] {
     IEBindTIFFExifBridge();
+    // The library's TIFF LZW procedures; a record made from now on takes them as its defaults.
+    IEDefTIFFLZWDecompress = &TIFFLZWDecode;
+    IEDefTIFFLZWCompress = &TIFFLZWEncode;
+    IETIFFLZWDecode = &TIFFLZWDecode;
     IESetContentTest(ictTIFF, [](TStream& s) { return IsTIFFStream(s); });
     IESetContentTest(ictTIFFCameraRaw, [](TStream& s) { return IsTIFFCameraRawStream(s); });
     // Every reader of a built-in format that this layer holds; the component
@@ -56,6 +65,9 @@ void IEFormatsBindLibrary() {
   };
   IEIOFormatsUnit.Remove = [] {
     IESetBuiltinReader(ioTIFF, nullptr);
+    IEDefTIFFLZWDecompress = nullptr;
+    IEDefTIFFLZWCompress = nullptr;
+    IETIFFLZWDecode = nullptr;
     IEExifTIFFBridge = {};
     IESetContentTest(ictTIFF, {});
     IESetContentTest(ictTIFFCameraRaw, {});

@@ -46,10 +46,12 @@ enum TIETIFFPhotometric : uint8_t {
   itpCIELab
 };
 
-// The LZW decoding procedure of the TIFF reader (its codec installs it): with
-// a null state it starts a strip at data; with null data it releases the
+// The LZW decoding procedure of the TIFF reader (its codec installs it), the
+// shape of TTIFFLZWDecompressProc (imaging/io/ioparams.h): with a null state
+// it starts a strip of dataSize bytes at data; with null data it releases the
 // state; otherwise it returns the next rowBytes decoded bytes, or null.
-using TTIFFLZWDecodeProc = uint8_t* (*)(const uint8_t* data, int32_t rowBytes, void*& state, int32_t fillOrder);
+using TTIFFLZWDecodeProc = uint8_t* (*)(const uint8_t* data, int32_t dataSize, int32_t rowBytes, void*& state,
+                                        int32_t fillOrder);
 extern TTIFFLZWDecodeProc IETIFFLZWDecode;
 
 // The reading state of one page, which the strip and tile decoder consumes.

@@ -33,11 +33,14 @@ class TVovidErIO;  // the load-and-save component that owns a record
 // install the library's own in the globals below when the I/O unit starts;
 // every record takes them as its defaults.
 //
-// TIFF decoder: with a null state starts a strip at data; with null data
-// releases the state; otherwise returns the next rowBytes decoded bytes, or null.
-using TTIFFLZWDecompressProc = uint8_t* (*)(const uint8_t* data, int32_t rowBytes, void*& state, int32_t fillOrder);
-// TIFF encoder: compresses size bytes of one strip onto the stream.
-using TTIFFLZWCompressProc = void (*)(const uint8_t* data, int32_t size, TStream& stream);
+// TIFF decoder: returns the next rowBytes decoded bytes of the strip of
+// dataSize bytes at data, or null on failure; a null state starts the strip,
+// null data releases the state.
+using TTIFFLZWDecompressProc = uint8_t* (*)(const uint8_t* data, int32_t dataSize, int32_t rowBytes, void*& state,
+                                            int32_t fillOrder);
+// TIFF encoder: appends count bytes of one strip to its code stream on the
+// stream; a null state starts the strip, null data finishes it and releases the state.
+using TTIFFLZWCompressProc = void (*)(const uint8_t* data, int32_t count, TStream& stream, void*& state);
 // GIF decoder: the LZW data sub-blocks at the stream's position into count
 // palette indexes, starting from the minimum code size; false on bad data.
 using TGIFLZWDecompressProc = bool (*)(TStream& stream, int32_t minCodeSize, uint8_t* indexes, int32_t count);

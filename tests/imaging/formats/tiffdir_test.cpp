@@ -278,10 +278,10 @@ TEST(TIFFReader, PageFieldsFromCraftedFiles) {
       {"no width",
        [](Builder& b) { return std::vector<tiffbuild::Entry>{b.Long(257, {8})}; },
        [](const TIEMetaParams&, const ReadResult& r) { EXPECT_TRUE(r.aborted); }},
-      {"LZW without an installed decoder",
+      {"LZW with the installed decoder",
        [](Builder& b) { return std::vector<tiffbuild::Entry>{b.Long(256, {8}), b.Long(257, {8}), b.Short(259, {5})}; },
        [](const TIEMetaParams& p, const ReadResult& r) {
-         EXPECT_TRUE(r.aborted);
+         EXPECT_FALSE(r.aborted);
          EXPECT_EQ(p.TIFFCompression, itcLZW);
        }},
       {"page fields",
@@ -319,6 +319,19 @@ TEST(TIFFReader, PageFieldsFromCraftedFiles) {
       TIEMetaParams p;
       c.check(p, Read(*s, p));
     }
+}
+
+TEST(TIFFDirectory, LZWWithoutAnInstalledDecoderAborts) {
+  Builder b(false);
+  b.SetFirstIFD(b.AddIFD({b.Long(256, {8}), b.Long(257, {8}), b.Short(259, {5})}));
+  auto s = StreamOf(b.Bytes());
+  TIEMetaParams p;
+  const TTIFFLZWDecodeProc installed = IETIFFLZWDecode;
+  IETIFFLZWDecode = nullptr;
+  const ReadResult r = Read(*s, p);
+  IETIFFLZWDecode = installed;
+  EXPECT_TRUE(r.aborted);
+  EXPECT_EQ(p.TIFFCompression, itcLZW);
 }
 
 TEST(TIFFReader, WhereTheReadEndsWithoutTouchingTheParameters) {

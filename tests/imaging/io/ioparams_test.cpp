@@ -249,7 +249,7 @@ void ChangePlainFields(TIOParamsVals& p) {
   p.FileName = "a.jpg";
   p.FileType = 3;
   p.IconResourceData = true;
-  p.TIFFLZWDecompress = [](const uint8_t*, int32_t, void*&, int32_t) -> uint8_t* { return nullptr; };
+  p.TIFFLZWDecompress = [](const uint8_t*, int32_t, int32_t, void*&, int32_t) -> uint8_t* { return nullptr; };
   p.TIFFJpegQuality = 1;
   p.DCXImageIndex = 4;
   p.GIFVersion = "GIF87a";
