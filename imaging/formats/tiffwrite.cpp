@@ -5,7 +5,9 @@
 // thumbnail as IFD 1. Every offset is an absolute stream position.
 #include <algorithm>
 #include <atomic>
+#include <climits>
 #include <cstring>
+#include <set>
 
 #include "imaging/core/iebitmap.h"
 #include "imaging/core/iebits.h"
@@ -373,7 +375,8 @@ struct TTIFFLink {
 bool FindInsertLink(TStream& stream, int64_t start, int32_t index, TTIFFLink& link) {
   TIEBoundedReader in(stream);
   int64_t field = start + 4;
-  std::vector<uint32_t> seen;
+  if (index < 0) index = INT32_MAX;  // no index before the first: last
+  std::set<uint32_t> seen;
   for (int32_t i = 0;; ++i) {
     uint32_t offset = 0;
     if (!in.ReadU32(field, false, offset)) return false;
@@ -382,8 +385,7 @@ bool FindInsertLink(TStream& stream, int64_t start, int32_t index, TTIFFLink& li
       link.Pages = i;
       return true;
     }
-    if (std::find(seen.begin(), seen.end(), offset) != seen.end()) return false;
-    seen.push_back(offset);
+    if (!seen.insert(offset).second) return false;
     uint16_t count = 0;
     if (!in.ReadU16(int64_t(offset), false, count)) return false;
     field = int64_t(offset) + 2 + 12 * int64_t(count);

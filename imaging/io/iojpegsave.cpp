@@ -125,7 +125,9 @@ void TVovidErIO::SaveToStreamJpeg(TStream& stream) {
   if (Defer(iotkStream, [this, &stream] { SaveToStreamJpeg(stream); })) return;
   aborting_.store(false);
   try {
-    if (CheckTarget()) {
+    if (CheckTarget() && target_->IsEmpty()) {
+      aborting_.store(true);  // not even a stream header for a picture that cannot be written
+    } else if (CheckTarget()) {
       if (target_->GetPixelFormat() != ie24RGB && target_->GetPixelFormat() != ie1g) target_->SetPixelFormat(ie24RGB);
       PrepareJpegMarkers();
       const int64_t headerAt = stream.Position();

@@ -61,6 +61,11 @@ TEST(JpegSave, AFailedSaveLeavesTheOldFileAsItWas) {
   io->SaveToFileJpeg(file.string());
   EXPECT_TRUE(io->Aborting());
   EXPECT_EQ(testsupport::ReadFileBytes(file), "old contents");
+  TMemoryStream stream;
+  io->StreamHeaders = true;
+  io->SaveToStreamJpeg(stream);
+  EXPECT_TRUE(io->Aborting());
+  EXPECT_EQ(stream.Size(), 0);
 
   // EXIF too large for one marker: refused, not cut short.
   std::unique_ptr<TIEBitmap> bitmap = testsupport::BitmapOfRaster(Gradient(8, 8));
