@@ -185,8 +185,11 @@ void TIFFDecodePage(TIEBitmap& bitmap, TTIFFVars& vars, TStream& stream, int64_t
 // Without a bitmap: writes the parameters' tags as a new little-endian TIFF at
 // the stream's position (IFD 0 with the Exif and GPS IFDs when HasExif, else
 // the description and resolution), offsets counting from stream position 0;
-// returns 1. Writing or inserting a page with pixels belongs to the image
-// writer; here it sets the abort flag and returns 0.
+// returns 1. With insertPage, a bitmap and TIFFCompression itcOldJPEG: adds
+// the bitmap as an old-style JPEG page (TIFFJpegQuality, TIFFJpegColorSpace)
+// at TIFFImageIndex of the little-endian TIFF at the stream's position, or
+// last; returns the pages it has then. Other pages with pixels belong to the
+// image writer; here they set the abort flag and return 0.
 int32_t WriteTIFFStream(TStream& stream, bool insertPage, TIEBitmap* bitmap, TIEMetaParams& params,
                         TIECodecProgress& progress);
 

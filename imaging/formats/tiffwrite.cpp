@@ -1,13 +1,20 @@
-// The TIFF writer's metadata mode (TIFF 6.0; EXIF 2.3, 4.6): a little-endian
-// TIFF whose IFD 0 carries the parameters' tags, with the Exif and GPS IFDs.
-// This is the TIFF structure of an EXIF block. Every offset is an absolute
-// stream position.
+// The TIFF writer's metadata and thumbnail modes (TIFF 6.0; EXIF 2.3, 4.6):
+// a little-endian TIFF whose IFD 0 carries the parameters' tags, with the Exif
+// and GPS IFDs, and a page inserted into such a TIFF as an old-style JPEG
+// image. Together they make the TIFF structure of an EXIF block with its
+// thumbnail as IFD 1. Every offset is an absolute stream position.
 #include <algorithm>
+#include <atomic>
+#include <climits>
 #include <cstring>
+#include <set>
 
 #include "imaging/core/iebitmap.h"
 #include "imaging/core/iebits.h"
+#include "imaging/core/ieboundedreader.h"
 #include "imaging/formats/tiffilt.h"
+#include "imaging/io/jpegfilt.h"
+#include "platform/classes/streams.h"
 #include "platform/rtl/sysutils.h"
 #include "platform/rtl/text.h"
 
@@ -105,8 +112,8 @@ public:
   // Moves the cursor past data the caller wrote at it.
   void Advance(int64_t count) { cursor_ += count; }
 
-  // Writes the IFD (entries by ascending tag, next-IFD offset 0); returns its position.
-  int64_t Write() {
+  // Writes the IFD (entries by ascending tag, then the next-IFD offset); returns its position.
+  int64_t Write(uint32_t next = 0) {
     const int64_t at = EvenEnd();
     std::stable_sort(entries_.begin(), entries_.end(), [](const TTIFFEntry& a, const TTIFFEntry& b) { return a.Tag < b.Tag; });
     std::vector<uint8_t> bytes;
@@ -120,12 +127,14 @@ public:
       PutLE32(bytes, e.Count);
       PutLE32(bytes, e.Value);
     }
-    PutLE32(bytes, 0);
+    PutLE32(bytes, next);
     IEStreamWriteChecked(s_, error_, bytes.data(), int32_t(bytes.size()));
     cursor_ += int64_t(bytes.size());
     return at;
   }
 
+  // Out-of-line data of the caller's, at the next even position; returns that position.
+  uint32_t AddData(const std::vector<uint8_t>& bytes) { return WriteData(bytes); }
   // An entry whose out-of-line data the caller wrote itself.
   void AddEntry(uint16_t tag, uint16_t type, uint32_t count, uint32_t value) { Add(tag, type, count, value); }
 
@@ -315,29 +324,31 @@ int64_t WriteGPSIFD(TStream& stream, bool& error, const TIEMetaParams& p, int64_
 
 }  // namespace
 
-int32_t WriteTIFFStream(TStream& stream, bool insertPage, TIEBitmap* bitmap, TIEMetaParams& params,
-                        TIECodecProgress& progress) {
-  if (insertPage || bitmap) {
-    // Pages with pixels belong to the image writer, which is not part of this metadata mode.
-    progress.Abort();
-    return 0;
+namespace {
+
+// What a page says about itself before its pixels: the EXIF IFDs with HasExif,
+// else the description and the resolution.
+void AddPageMetadata(TIFDWriter& ifd, TStream& stream, bool& error, TIEMetaParams& params, int64_t& cursor) {
+  if (params.HasExif) {
+    AddIFD0ExifTags(ifd, params);
+    ifd.AddLong(34665, uint32_t(WriteExifIFD(stream, error, params, cursor)));
+    if (!params.ExifGPSVersionID.empty()) ifd.AddLong(34853, uint32_t(WriteGPSIFD(stream, error, params, cursor)));
+  } else {
+    ifd.AddAscii(270, params.TIFFImageDescription);
+    ifd.AddRational(282, params.DpiX(), false);
+    ifd.AddRational(283, params.DpiY(), false);
+    ifd.AddShort(296, 2, false);
   }
+}
+
+int32_t WriteMetadataOnly(TStream& stream, TIEMetaParams& params, TIECodecProgress& progress) {
   bool error = false;
   const int64_t start = stream.Position();
   const uint8_t placeholder[8] = {};
   IEStreamWriteChecked(stream, error, placeholder, 8);
   int64_t cursor = start + 8;
   TIFDWriter ifd0(stream, error, params, cursor);
-  if (params.HasExif) {
-    AddIFD0ExifTags(ifd0, params);
-    ifd0.AddLong(34665, uint32_t(WriteExifIFD(stream, error, params, cursor)));
-    if (!params.ExifGPSVersionID.empty()) ifd0.AddLong(34853, uint32_t(WriteGPSIFD(stream, error, params, cursor)));
-  } else {
-    ifd0.AddAscii(270, params.TIFFImageDescription);
-    ifd0.AddRational(282, params.DpiX(), false);
-    ifd0.AddRational(283, params.DpiY(), false);
-    ifd0.AddShort(296, 2, false);
-  }
+  AddPageMetadata(ifd0, stream, error, params, cursor);
   if (error) {
     progress.Abort();
     return 0;
@@ -349,6 +360,143 @@ int32_t WriteTIFFStream(TStream& stream, bool insertPage, TIEBitmap* bitmap, TIE
   stream.Seek(cursor, soBeginning);
   if (error) progress.Abort();
   return error ? 0 : 1;
+}
+
+// The link field that the inserted page takes over, and the offset it held.
+struct TTIFFLink {
+  int64_t Field = 0;
+  uint32_t Next = 0;
+  int32_t Pages = 0;
+};
+
+// Walks the chain of the little-endian TIFF at start. The page goes at index,
+// or last when the chain is shorter. False for a chain that leaves the stream
+// or comes back on itself.
+bool FindInsertLink(TStream& stream, int64_t start, int32_t index, TTIFFLink& link) {
+  TIEBoundedReader in(stream);
+  int64_t field = start + 4;
+  if (index < 0) index = INT32_MAX;  // no index before the first: last
+  std::set<uint32_t> seen;
+  for (int32_t i = 0;; ++i) {
+    uint32_t offset = 0;
+    if (!in.ReadU32(field, false, offset)) return false;
+    if (i == index || (offset == 0 && i < index)) link = {field, offset, 0};
+    if (offset == 0) {
+      link.Pages = i;
+      return true;
+    }
+    if (!seen.insert(offset).second) return false;
+    uint16_t count = 0;
+    if (!in.ReadU16(int64_t(offset), false, count)) return false;
+    field = int64_t(offset) + 2 + 12 * int64_t(count);
+  }
+}
+
+// Offset of the start-of-scan marker in a JPEG stream, walking its segments
+// (a byte search could stop inside a table); -1 when there is none.
+int64_t FindStartOfScan(const uint8_t* data, int64_t size) {
+  int64_t at = 2;  // past SOI
+  while (at + 4 <= size && data[at] == 0xFF) {
+    if (data[at + 1] == 0xDA) return at;
+    at += 2 + ((int64_t(data[at + 2]) << 8) | data[at + 3]);
+  }
+  return -1;
+}
+
+// The page of an old-style JPEG image (compression 6, TIFF 6.0 section 22):
+// one JPEG interchange stream, its entropy-coded part doubling as the strip.
+void AddOldJpegPage(TIFDWriter& ifd, TIEBitmap& bitmap, TIEMetaParams& params, TIECodecProgress& progress) {
+  const auto* io = dynamic_cast<const TIOParamsVals*>(&params);
+  const TIOParamsFields defaults{};
+  const TIOParamsFields& options = io ? io->Fields() : defaults;
+  TIOParamsVals jpegParams;
+  jpegParams.JpegQuality = options.TIFFJpegQuality;
+  // TIFF knows no YCCK: that choice is written as RGB.
+  jpegParams.JpegColorSpace = options.TIFFJpegColorSpace == 4 ? 0 : options.TIFFJpegColorSpace;
+  jpegParams.SetDpiX(params.DpiX());
+  jpegParams.SetDpiY(params.DpiY());
+  const uint8_t space = jpegParams.JpegColorSpace;
+
+  std::atomic<bool> aborting{progress.Aborted()};
+  TIEProgressRecord record;
+  record.fOnProgress = progress.OnProgress;
+  record.Sender = progress.Sender;
+  record.Aborting = &aborting;
+  TMemoryStream jpeg;
+  WriteJpegStream(jpeg, bitmap, jpegParams, record);
+  const auto* data = static_cast<const uint8_t*>(jpeg.Memory());
+  const int64_t sos = aborting.load() ? -1 : FindStartOfScan(data, jpeg.Size());
+  if (sos < 0) {
+    progress.Abort();
+    return;
+  }
+  const uint32_t at = ifd.AddData(std::vector<uint8_t>(data, data + jpeg.Size()));
+
+  ifd.AddLong(256, uint32_t(bitmap.GetWidth()));
+  ifd.AddLong(257, uint32_t(bitmap.GetHeight()));
+  const int32_t samples = space == 1 ? 1 : space == 3 ? 4 : 3;
+  if (samples == 1)
+    ifd.AddShort(258, 8, false);
+  else
+    ifd.AddShortArray(258, std::vector<int32_t>(size_t(samples), 8));
+  ifd.AddShort(259, 6, false);
+  ifd.AddShort(262, space == 1 ? 1 : space == 3 ? 5 : space == 2 ? 6 : 2, false);
+  ifd.AddAscii(269, params.TIFFDocumentName);
+  ifd.AddLong(513, at);
+  ifd.AddLong(514, uint32_t(jpeg.Size()));
+  ifd.AddLong(278, uint32_t(bitmap.GetHeight()));
+  ifd.AddLong(273, at + uint32_t(sos));
+  ifd.AddLong(279, uint32_t(jpeg.Size() - sos));
+  ifd.AddShort(512, 1, false);
+  ifd.AddShortArray(530, {2, 2});
+  ifd.AddShort(277, samples, false);
+  ifd.AddAscii(285, params.TIFFPageName);
+  if (params.TIFFXPos != 0) ifd.AddRational(286, params.TIFFXPos, false);
+  if (params.TIFFYPos != 0) ifd.AddRational(287, params.TIFFYPos, false);
+  ifd.AddLong(254, 0);
+  if (params.TIFFPageNumber >= 0 || params.TIFFPageCount >= 0)
+    ifd.AddShortArray(297, {params.TIFFPageNumber, params.TIFFPageCount});
+}
+
+// Adds a page to the little-endian TIFF at the stream's position, at
+// TIFFImageIndex: how an EXIF block gets its thumbnail as IFD 1.
+int32_t InsertPage(TStream& stream, TIEBitmap& bitmap, TIEMetaParams& params, TIECodecProgress& progress) {
+  const int64_t start = stream.Position();
+  uint8_t order[4] = {};
+  TTIFFLink link;
+  if (stream.Read(order, 4) != 4 || order[0] != 'I' || order[1] != 'I' ||
+      !FindInsertLink(stream, start, params.TIFFImageIndex, link)) {
+    progress.Abort();
+    return 0;
+  }
+  bool error = false;
+  int64_t cursor = stream.Size();
+  TIFDWriter ifd(stream, error, params, cursor);
+  AddPageMetadata(ifd, stream, error, params, cursor);
+  AddOldJpegPage(ifd, bitmap, params, progress);
+  if (error) progress.Abort();
+  if (progress.Aborted()) return 0;
+  const uint32_t at = uint32_t(ifd.Write(link.Next));
+  const uint8_t field[4] = {uint8_t(at), uint8_t(at >> 8), uint8_t(at >> 16), uint8_t(at >> 24)};
+  stream.Seek(link.Field, soBeginning);
+  IEStreamWriteChecked(stream, error, field, 4);
+  stream.Seek(cursor, soBeginning);
+  if (error) {
+    progress.Abort();
+    return 0;
+  }
+  return link.Pages + 1;
+}
+
+}  // namespace
+
+int32_t WriteTIFFStream(TStream& stream, bool insertPage, TIEBitmap* bitmap, TIEMetaParams& params,
+                        TIECodecProgress& progress) {
+  if (!insertPage && !bitmap) return WriteMetadataOnly(stream, params, progress);
+  if (insertPage && bitmap && params.TIFFCompression == itcOldJPEG) return InsertPage(stream, *bitmap, params, progress);
+  // Other pages with pixels belong to the image writer, which is not part of these modes.
+  progress.Abort();
+  return 0;
 }
 
 void IEBindTIFFExifBridge() {

@@ -189,6 +189,14 @@ void JpegErrorExit(j_common_ptr cinfo) {
   std::longjmp(mgr->Jump, 1);
 }
 
+bool JpegGuardedCall(TIEJpegErrorMgr& mgr, void (*fn)(void* context), void* context) {
+  if (setjmp(mgr.Jump)) return false;
+  mgr.JumpArmed = true;
+  fn(context);
+  mgr.JumpArmed = false;
+  return true;
+}
+
 void JpegEmitMessage(j_common_ptr cinfo, int level) {
   if (level != -1) return;
   auto* mgr = reinterpret_cast<TIEJpegErrorMgr*>(cinfo->err);

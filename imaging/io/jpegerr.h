@@ -37,6 +37,11 @@ void JpegErrorExit(j_common_ptr cinfo);
 void JpegEmitMessage(j_common_ptr cinfo, int level);
 void JpegResetErrorMgr(j_common_ptr cinfo);
 
+// Calls fn(context) with Jump armed; false when the library failed in it
+// (the code is then in FailCode). fn must hold nothing with a destructor:
+// the error exit leaves its frames by longjmp.
+bool JpegGuardedCall(TIEJpegErrorMgr& mgr, void (*fn)(void* context), void* context);
+
 // Our message number for a library code: its place in the classic IJG list
 // (0..123), -1 for a code that list lacks.
 int32_t JpegMessageIndex(int libraryCode);

@@ -71,7 +71,7 @@ void JpegSkipInputData(j_decompress_ptr cinfo, long count) {
   auto* src = reinterpret_cast<TIEJpegSource*>(cinfo->src);
   while (count > long(src->pub.bytes_in_buffer)) {
     count -= long(src->pub.bytes_in_buffer);
-    JpegFillInputBuffer(cinfo);
+    src->pub.fill_input_buffer(cinfo);  // the raw-decoder bridge may have replaced it
   }
   src->pub.next_input_byte += count;
   src->pub.bytes_in_buffer -= size_t(count);

@@ -1,7 +1,9 @@
-// The image library's JPEG decoder over libjpeg (IJG API, version 62):
-// stream source, error bridge, decode-time scaling to a requested size,
-// colour-space mapping, resolution, saved markers, ICC profile, IPTC, EXIF
-// and XMP.
+// The image library's JPEG codec over libjpeg (IJG API, version 62): the
+// decoder (stream source, error bridge, decode-time scaling to a requested
+// size, colour-space mapping, resolution, saved markers, ICC profile, IPTC,
+// EXIF and XMP), the encoder with its stream destination, and the walks over
+// a JPEG's segments that measure it inside a longer stream or copy it with a
+// new EXIF segment.
 //
 // libjpeg reports fatal errors by calling an error exit that must not return;
 // it is bridged with setjmp/longjmp inside thin C-shaped functions, and the
@@ -19,6 +21,7 @@
 
 class TStream;
 struct jpeg_decompress_struct;
+struct jpeg_compress_struct;
 struct jpeg_common_struct;
 
 DX_EXCEPTION(EIEJpegException, Exception);
@@ -70,3 +73,43 @@ void ReadJpegICCProfile(TStream& Stream, TIOParamsVals& Params);
 // 65,536-byte blocks. AbortFlag may be null.
 void JpegSetStreamSource(jpeg_decompress_struct* Decompressor, TStream* Stream, std::atomic<bool>* AbortFlag);
 void JpegFreeStreamSource(jpeg_decompress_struct* Decompressor);
+
+// ---- encoding and stream copies --------------------------------------------
+
+// The largest payload a marker segment can carry: its 16-bit length counts
+// itself too.
+constexpr int32_t JpegMaxMarkerPayload = 65533;
+
+// Raises EIEJpegException "Bogus marker length" (and the abort flag) for a
+// payload no segment can hold; a longer one is refused, never cut short.
+void JpegCheckMarkerPayload(int64_t length, std::atomic<bool>* Aborting);
+
+// Encodes Bitmap at Stream's position with Params' JPEG settings (colour
+// space, quality, DCT method, Huffman optimisation, smoothing, chroma
+// sampling, progressive), its resolution as the JFIF density and every marker
+// of JpegMarkers but APP14, sorted first. An empty bitmap, a stream that takes
+// fewer bytes than given or a raised abort flag set *Progress.Aborting and
+// stop the rows; a library error raises EIEJpegException. Everything made is
+// released on every path.
+void WriteJpegStream(TStream& Stream, TIEBitmap& Bitmap, TIOParamsVals& Params, TIEProgressRecord& Progress);
+
+// Stream destination manager: installs (reusing the compressor's record) or
+// frees the destination that writes compressed data to Stream in 65,536-byte
+// blocks. A short write raises *AbortFlag when it is set.
+void JpegSetStreamDest(jpeg_compress_struct* Compressor, TStream* Stream, std::atomic<bool>* AbortFlag);
+void JpegFreeStreamDest(jpeg_compress_struct* Compressor);
+
+// Bytes from Stream's position to just after the JPEG's end-of-image marker,
+// walking its segments (their lengths skip their payloads, so an embedded
+// thumbnail's end does not count); to the end of the stream when there is no
+// end-of-image or a segment's length is broken. The position is restored.
+int64_t GetJpegDataLength(TStream& Stream);
+
+// Copies the JPEG at Source's position to Dest with a new EXIF segment built
+// from Params: written after the APP0 segment, or in place of (or after) the
+// first APP1, once; everything else is copied byte for byte, and what follows
+// the end-of-image too. False when there was no APP0 or APP1 to put it
+// after, when a marker code cannot stand in a JPEG, a segment's length is
+// broken, Dest refused bytes, or the new segment would not fit in one marker
+// (then nothing is written). Source is left after the last byte copied.
+bool JpegReplaceExifStream(TStream& Source, TStream& Dest, TIOParamsVals& Params, TIEProgressRecord& Progress);

@@ -86,6 +86,14 @@ public:
   // ---- JPEG ----
   virtual void LoadFromFileJpeg(const std::string& fileName);
   virtual void LoadFromStreamJpeg(TStream& stream);
+  // The target as JPEG with the parameters' settings, IPTC, EXIF and XMP.
+  // The file is written whole or not at all; an empty target writes nothing.
+  virtual void SaveToFileJpeg(const std::string& fileName);
+  // At the stream's position, behind a 12-byte "JFIF" header with StreamHeaders.
+  virtual void SaveToStreamJpeg(TStream& stream);
+  // The parameters' resolution into the ResolutionInfo resource of the first
+  // APP13 marker, when it has one of at least 16 bytes.
+  void UpdatePhotoshopResolution();
 
   // ---- dispatch by extension, id or content ----
   // fileType below 1: from the extension.
@@ -154,6 +162,8 @@ private:
   friend class TIEIOThread;
   void NotifyOrPost(uint32_t msg, uintptr_t wParam, const std::function<void()>& direct);
   void AfterLoadDpi(bool updateTarget);
+  // The savers' metadata step: IPTC, EXIF and XMP into JpegMarkers.
+  void PrepareJpegMarkers();
 
   std::unique_ptr<TIEBitmap> ownBitmap_;
   TIEBitmap* target_ = nullptr;
