@@ -7,6 +7,7 @@
 // CR LF. CR and LF inside a line are stored as U+0019 and U+001A. The writer
 // produces UTF-16LE only; the reader also takes the older ANSI form, detected
 // by a second byte other than 0.
+#include <algorithm>
 #include <unordered_map>
 
 #include "i18n/siComp.h"
@@ -354,20 +355,40 @@ void TsiCustomLang::FillSection(TStrings* target, const std::vector<std::string_
     for (auto it = owners.rbegin(); it != owners.rend(); ++it) target->Add(*it);
     target->AddStrings(others);
   } else {
-    for (size_t n = begin; n < end; ++n) {
-      const std::string line = RestoreLineBreaks(lines[n]);
-      const int32_t found = IndexOfIdentifier(*target, line, d);
-      if (found < 0) {
-        if (isOwnerLine(line))
-          target->Insert(0, line);
-        else
-          target->Add(line);
-      } else {
-        const std::string merged = MergeLines(target->Strings(found), line, d);
-        target->Delete(found);
-        target->Insert(found, merged);
-      }
+    // Lines keep an order key: ancestor lines 0..n-1, owner lines put on top
+    // below 0, appended lines above n. A merged line keeps its key. The first
+    // line in that order answers for an identifier, as a scan from the top would.
+    struct Entry {
+      int64_t key;
+      std::string text;
+    };
+    std::vector<Entry> entries;
+    std::unordered_map<std::string, size_t> byIdentifier;
+    auto remember = [&](size_t at) {
+      const std::string id = UpperCase(IdentifierOf(entries[at].text, d));
+      auto [it, added] = byIdentifier.emplace(id, at);
+      if (!added && entries[it->second].key > entries[at].key) it->second = at;
+    };
+    for (int32_t n = 0; n < target->Count(); ++n) {
+      entries.push_back({n, target->Strings(n)});
+      remember(entries.size() - 1);
     }
+    int64_t top = 0, bottom = target->Count();
+    for (size_t n = begin; n < end; ++n) {
+      std::string line = RestoreLineBreaks(lines[n]);
+      const auto found = byIdentifier.find(UpperCase(IdentifierOf(line, d)));
+      if (found != byIdentifier.end()) {
+        Entry& e = entries[found->second];
+        e.text = MergeLines(e.text, line, d);
+        continue;
+      }
+      const int64_t key = isOwnerLine(line) ? --top : bottom++;
+      entries.push_back({key, std::move(line)});
+      remember(entries.size() - 1);
+    }
+    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) { return a.key < b.key; });
+    target->Clear();
+    for (const Entry& e : entries) target->Add(e.text);
   }
   target->EndUpdate();
 }
