@@ -15,48 +15,42 @@ def line(ident, *texts):
     return ident + D + "".join(t + D for t in texts)
 
 
-CAPTIONS = [
-    line("TViewerMain", "Duplexion", "Duplexion"),
-    line("dxBarManager1Bar1", "General", "Allgemein"),
-    line("dxBarManager1Bar2", "Navigation", "Navigation"),
-    line("btnOpen", "Open...", "Öffnen..."),
-    line("btnFit", "Fit", "Anpassen"),
-    line("btnOriginalSize", "Actual Size", "Originalgröße"),
-    line("btnFullScreen", "Full Screen", "Vollbild"),
-    line("btn2D", "2D", "2D"),
-    line("btn3DGray", "3D Grayscale", "3D Grau"),
-    line("btn3DColor", "3D Color", "3D Farbe"),
-    line("btn3DDubois", "3D Color Dubois", "3D Farbe Dubois"),
-    line("btn3DInterlace", "Interlaced", "Interlace"),
-    line("btnLeftImage", "Left Image", "Linkes Bild"),
-    line("btn3DRedGreen", "3D GrayScale Red/Green", "3D Grau Rot/Grün"),
-    line("btnFastMode", "Load Images in low resolution (faster)",
-         "Bilder in niedriger Auflösung laden (geht schneller)"),
-    line("btnAntialias", "Antialias", "Antialias"),  # assumed: the German caption
-    line("btnAbout", "Info", "Info"),
-    line("btnPrev", "Previous", "Zurück"),
-    line("btnNext", "Next", "Vor"),
+# The form, the bars, then the buttons with their English and German captions.
+CAPTIONED = [
+    ("TViewerMain", "Duplexion", "Duplexion"),
+    ("dxBarManager1Bar1", "General", "Allgemein"),
+    ("dxBarManager1Bar2", "Navigation", "Navigation"),
 ]
+BUTTONS = [
+    ("btnOpen", "Open...", "Öffnen..."),
+    ("btnFit", "Fit", "Anpassen"),
+    ("btnOriginalSize", "Actual Size", "Originalgröße"),
+    ("btnFullScreen", "Full Screen", "Vollbild"),
+    ("btn2D", "2D", "2D"),
+    ("btn3DGray", "3D Grayscale", "3D Grau"),
+    ("btn3DColor", "3D Color", "3D Farbe"),
+    ("btn3DDubois", "3D Color Dubois", "3D Farbe Dubois"),
+    ("btn3DInterlace", "Interlaced", "Interlace"),
+    ("btnLeftImage", "Left Image", "Linkes Bild"),
+    ("btn3DRedGreen", "3D GrayScale Red/Green", "3D Grau Rot/Grün"),
+    ("btnFastMode", "Load Images in low resolution (faster)",
+     "Bilder in niedriger Auflösung laden (geht schneller)"),
+    ("btnAntialias", "Antialias", "Antialias"),  # assumed: the German caption and hint
+    ("btnAbout", "Info", "Info"),
+    ("btnPrev", "Previous", "Zurück"),
+    ("btnNext", "Next", "Vor"),
+]
+CAPTIONS = [line(*c) for c in CAPTIONED + BUTTONS]
 
-HINTS = [
-    line("btnPrev", "Previous", "Zurück"),
-    line("btnNext", "Next", "Vor"),
-    line("btnOpen", "Open", "Öffnen"),
-    line("btnFit", "Fit", "Anpassen"),
-    line("btnOriginalSize", "Actual Size", "Originalgröße"),
-    line("btnFullScreen", "Full Screen", "Vollbild"),
-    line("btn2D", "2D", "2D"),
-    line("btn3DGray", "3D Grayscale", "3D Grau"),
-    line("btn3DColor", "3D Color", "3D Farbe"),
-    line("btn3DDubois", "3D Color Dubois", "3D Farbe Dubois"),
-    line("btn3DInterlace", "Interlace", "Interlace"),
-    line("btnLeftImage", "Left Image", "Linkes Bild"),
-    line("btn3DRedGreen", "3D GrayScale Red/Green", ""),
-    line("btnFastMode", "Load Images in low resolution (faster)",
-         "Bilder in niedriger Auflösung laden (geht schneller)"),
-    line("btnAntialias", "Antialias", "Antialias"),  # assumed: the German hint
-    line("btnAbout", "About", "Info"),
-]
+# A hint is its button's caption except for these; btnPrev and btnNext come first.
+HINT_TEXTS = {
+    "btnOpen": ("Open", "Öffnen"),
+    "btn3DInterlace": ("Interlace", "Interlace"),
+    "btn3DRedGreen": ("3D GrayScale Red/Green", ""),
+    "btnAbout": ("About", "Info"),
+}
+ORDERED = BUTTONS[-2:] + BUTTONS[:-2]
+HINTS = [line(name, *HINT_TEXTS.get(name, (en, de))) for name, en, de in ORDERED]
 
 # assumed: which four components besides the form carry a font and a
 # character set, and their face name
