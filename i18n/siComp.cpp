@@ -512,6 +512,7 @@ void TsiCustomLang::Notification(TComponent* AComponent, TOperation operation) {
   for (TStringsType kind : {stCaptions, stHints, stDisplayLabels, stFonts, stMultiLines, stOtherStrings, stCharSets,
                             stCollections})
     RemoveComponentLines(List(kind), AComponent, kind, operation);
+  // SmartExcludeProps has no kind of its own; its lines start with the component name as the lists' do.
   RemoveComponentLines(smartExcludeProps_.get(), AComponent, stCaptions, operation);
   if (name.empty()) return;
   const std::string prefix = name + ".";
