@@ -1,0 +1,445 @@
+// The translation library's component: TsiCustomLang keeps every user-visible
+// text of its owner form in several languages and carries them in the form
+// description as the binary property "TranslationData".
+//
+// Vocabulary:
+//   kind        one of the twelve TStringsType values; its ordinal numbers the
+//               kind lists and names the sections of TranslationData.
+//   line        one translatable item of a kind list:
+//                 identifier D text1 D text2 D ... textN D
+//               D being the character whose code is LangDelim and N
+//               NumOfLanguages. Field 0 is the identifier, field k language k.
+//   owner line  the line whose identifier is the owner form's class name
+//               ("TViewerMain"); it stays first in its list.
+//
+// Text is UTF-8 in memory; TranslationData holds UTF-16LE (written) or ANSI
+// code-page bytes (older forms, read only), converted at that boundary.
+//
+// Later layers of the library fill the virtual hooks marked "hook" below
+// (applying a language, the dispatcher, the resource-string role, the text
+// and binary files, the list upkeep); here they do nothing.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/classes/collection.h"
+#include "platform/classes/component.h"
+#include "platform/classes/strings.h"
+#include "platform/rtl/exceptions.h"
+
+class TStream;
+
+DX_EXCEPTION(ELanguageError, Exception);
+
+enum TStringsType : uint8_t {
+  stCaptions,
+  stHints,
+  stDisplayLabels,
+  stFonts,
+  stMultiLines,
+  stDlgsCaptions,
+  stStrings,
+  stOtherStrings,
+  stLocales,
+  stCollections,
+  stCharSets,
+  stListView_TreeView_Items
+};
+inline constexpr int kStringsTypeCount = 12;
+
+enum TTranslateType : uint8_t { ttNoChange, ttGetDefault };
+
+enum TsiLangOption : uint8_t { loUseExtUDStrings, loUseExtCommonStrings };
+// A set of TsiLangOption.
+class TsiLangOptions {
+public:
+  constexpr TsiLangOptions() = default;
+  constexpr TsiLangOptions(std::initializer_list<TsiLangOption> options) {
+    for (TsiLangOption o : options) bits_ |= uint8_t(1u << o);
+  }
+  constexpr bool Contains(TsiLangOption o) const { return (bits_ >> o) & 1u; }
+  constexpr uint8_t Bits() const { return bits_; }
+  static constexpr TsiLangOptions FromBits(uint64_t b) {
+    TsiLangOptions s;
+    s.bits_ = uint8_t(b & 3u);
+    return s;
+  }
+  friend constexpr bool operator==(TsiLangOptions, TsiLangOptions) = default;
+
+private:
+  uint8_t bits_ = 0;
+};
+
+using TLanguageChangingEvent = std::function<void(TObject* Sender, int32_t NewLanguage, bool& AllowChange)>;
+
+// The enumeration name ("stHints"), the list property ("Hints"), the property
+// name a line of the kind names ("Hint") and the display name of the
+// translation text files ("Hints"), by kind.
+struct TStringsTypeInfo {
+  const char* EnumName;
+  const char* ListProperty;
+  const char* PropertyName;
+  const char* DisplayName;
+};
+extern const std::array<TStringsTypeInfo, kStringsTypeCount> StringsTypeInfos;
+
+// Character-set names of CharSets lines with their values, in search order.
+struct TsiCharsetName {
+  const char* Name;
+  uint8_t Charset;
+};
+extern const std::array<TsiCharsetName, 19> CharsetNames;
+// The value of a name (ignoring case); false when the table lacks it.
+bool CharsetFromName(std::string_view name, uint8_t& charset);
+
+// The Locales identifiers, in order: eleven single values, then the month and day names.
+extern const std::array<const char*, 15> LocaleSettingNames;
+
+// The 86 standard dialog texts; the first 15 are the message-box captions and buttons.
+inline constexpr int kStdDlgCount = 15;
+inline constexpr int kAllDlgCount = 86;
+extern const std::array<const char*, kAllDlgCount> DialogCaptionEntries;
+// The DlgsCaptions key of an entry: the entry without its "&".
+std::string DialogCaptionKey(std::string_view entry);
+
+// The translation component class names and the text-access operation names
+// that source-scanning tools look for. The first list exists between the
+// library's start-up and its shutdown (empty otherwise).
+const std::vector<std::string>& TranslationClassNames();
+extern const std::array<const char*, 6> TextAccessOperationNames;
+
+// ---- line operations
+
+// The fields of a line; the delimiter is a string. A text ending in the
+// delimiter gives no empty field after it; an empty text gives no field.
+std::vector<std::string> SplitByDelimiter(std::string_view text, std::string_view delimiter);
+// The lines joined by separator, with empty lines left out when skipEmpty.
+std::string JoinLines(const TStrings& list, std::string_view separator, bool skipEmpty);
+// The index of the line whose identifier (text before the first delimiter)
+// equals line's, ignoring case; -1 when none.
+int32_t IndexOfIdentifier(const TStrings& list, std::string_view line, std::string_view delimiter);
+
+class TsiCustomLang;
+
+// The dispatcher the component registers with. Switching languages and the
+// list of registered components come with the dispatcher's own layer; the
+// component reads only the three values below from it here.
+class TsiLangDispatcher : public TComponent {
+  DX_COMPONENT_CLASS(TsiLangDispatcher, TComponent)
+public:
+  explicit TsiLangDispatcher(TComponent* AOwner) : TComponent(AOwner) {}
+  int32_t NumOfLanguages() const { return numOfLanguages_; }
+  int32_t DefaultLanguage() const { return defaultLanguage_; }
+  bool UseDefaultLanguage() const { return useDefaultLanguage_; }
+
+protected:
+  int32_t numOfLanguages_ = 1;
+  int32_t defaultLanguage_ = 1;
+  bool useDefaultLanguage_ = false;
+};
+
+// One arbitrary property translation: a dotted path and the texts of all
+// languages (each followed by LangDelim, no identifier field). Resolving paths,
+// applying the texts and the item's own streaming come with the extended
+// translations' layer.
+class TsiExtendedItem : public TCollectionItem {
+  DX_CLASS(TsiExtendedItem, TCollectionItem)
+public:
+  explicit TsiExtendedItem(TCollection* collection) : TCollectionItem(collection) {}
+  const std::string& Identifier() const { return identifier_; }
+  void SetIdentifier(const std::string& v) { identifier_ = v; }
+  const std::string& Values() const { return values_; }
+  void SetValues(const std::string& v) { values_ = v; }
+  uint8_t PropertyType() const { return propertyType_; }  // a TTypeKind
+  void SetPropertyType(uint8_t v) { propertyType_ = v; }
+  TComponent* RelatedComponent() const { return related_; }
+  void SetRelatedComponent(TComponent* c) { related_ = c; }
+  void Assign(TPersistent* source) override;
+
+private:
+  std::string identifier_;
+  std::string values_;
+  uint8_t propertyType_ = 0;
+  TComponent* related_ = nullptr;
+};
+
+class TsiExtendedItems : public TOwnedCollection {
+  DX_CLASS(TsiExtendedItems, TOwnedCollection)
+public:
+  explicit TsiExtendedItems(TsiCustomLang* owner);
+  TsiExtendedItem* Items(int32_t index) const { return static_cast<TsiExtendedItem*>(TCollection::Items(index)); }
+};
+
+// The base of the translation components, with all behaviour; TsiLang and
+// TsiLangLinked publish its properties. At most one per owner.
+class TsiCustomLang : public TComponent {
+  DX_CLASS(TsiCustomLang, TComponent)
+public:
+  // Raises Exception "Only one TsiCustomLang component per Form/DataModule
+  // allowed!" when AOwner already owns one.
+  explicit TsiCustomLang(TComponent* AOwner);
+  ~TsiCustomLang() override;
+
+  void DefineProperties(TFiler* filer) override;
+  void Loaded() override;
+  void Notification(TComponent* AComponent, TOperation operation) override;
+
+  // ---- published properties (TsiCustomLang)
+  std::string Version() const { return "6.4"; }
+  void SetVersion(const std::string&) {}  // always "6.4"
+  bool IsInheritedOwner() const { return isInheritedOwner_; }
+  void SetIsInheritedOwner(bool v) { isInheritedOwner_ = v; }
+  TStrings* StringsTypes() const { return stringsTypes_.get(); }
+  void SetStringsTypes(TStrings* v);
+  TStrings* SmartExcludeProps() const { return smartExcludeProps_.get(); }
+  void SetSmartExcludeProps(TStrings* v);
+  bool HandleResourceStrings() const { return handleResourceStrings_; }
+  void SetHandleResourceStrings(bool v) { handleResourceStrings_ = v; }
+  uint16_t ResourceLanguageIndex() const { return resourceLanguageIndex_; }
+  virtual void SetResourceLanguageIndex(uint16_t v) { resourceLanguageIndex_ = v; }  // hook: range check
+  bool TranslateExtendedFirst() const { return translateExtendedFirst_; }
+  void SetTranslateExtendedFirst(bool v) { translateExtendedFirst_ = v; }
+  bool UseDefaultLanguage() const { return useDefaultLanguage_; }
+  void SetUseDefaultLanguage(bool v) { useDefaultLanguage_ = v; }
+  int32_t DefaultLanguage() const { return defaultLanguage_; }
+  void SetDefaultLanguage(int32_t v);
+  bool AutoSkipEmpties() const { return autoSkipEmpties_; }
+  void SetAutoSkipEmpties(bool v) { autoSkipEmpties_ = v; }
+  bool StoreAsUTF8() const { return storeAsUTF8_; }
+  void SetStoreAsUTF8(bool v) { storeAsUTF8_ = v; }
+  bool UseTaskMsgDlg() const { return useTaskMsgDlg_; }
+  void SetUseTaskMsgDlg(bool v) { useTaskMsgDlg_ = v; }
+  TLanguageChangingEvent OnLanguageChanging;
+
+  // ---- published by the descendants
+  TStrings* Captions() const { return List(stCaptions); }
+  TStrings* Hints() const { return List(stHints); }
+  TStrings* DisplayLabels() const { return List(stDisplayLabels); }
+  TStrings* Fonts() const { return List(stFonts); }
+  TStrings* MultiLines() const { return List(stMultiLines); }
+  TStrings* DlgsCaptions() const { return List(stDlgsCaptions); }
+  TStrings* Strings() const { return List(stStrings); }
+  TStrings* OtherStrings() const { return List(stOtherStrings); }
+  TStrings* Locales() const { return List(stLocales); }
+  TStrings* Collections() const { return List(stCollections); }
+  TStrings* CharSets() const { return List(stCharSets); }
+  // Copy the lines and re-apply that one kind (DlgsCaptions: copy only).
+  void SetCaptions(TStrings* v) { SetKindLines(stCaptions, v); }
+  void SetHints(TStrings* v) { SetKindLines(stHints, v); }
+  void SetDisplayLabels(TStrings* v) { SetKindLines(stDisplayLabels, v); }
+  void SetFonts(TStrings* v) { SetKindLines(stFonts, v); }
+  void SetMultiLines(TStrings* v) { SetKindLines(stMultiLines, v); }
+  void SetDlgsCaptions(TStrings* v);
+  void SetStrings(TStrings* v) { SetKindLines(stStrings, v); }
+  void SetOtherStrings(TStrings* v) { SetKindLines(stOtherStrings, v); }
+  void SetLocales(TStrings* v) { SetKindLines(stLocales, v); }
+  void SetCollections(TStrings* v) { SetKindLines(stCollections, v); }
+  void SetCharSets(TStrings* v) { SetKindLines(stCharSets, v); }
+
+  int32_t NumOfLanguages() const { return numOfLanguages_; }
+  // Below 1: ELanguageError. Shrinking cuts every line after column value.
+  void SetNumOfLanguages(int32_t value);
+  int32_t ActiveLanguage() const { return activeLanguage_; }
+  // While loading only stores (values out of range are ignored); otherwise
+  // range-checked (ELanguageError), asks OnLanguageChanging and applies.
+  virtual void SetActiveLanguage(int32_t value);
+  bool ChangeLocales() const { return changeLocales_; }
+  void SetChangeLocales(bool value);
+  TsiLangDispatcher* LangDispatcher() const { return dispatcher_; }
+  void SetLangDispatcher(TsiLangDispatcher* value);
+  TNotifyEvent OnChangeLanguage;
+  uint8_t LangDelim() const { return langDelim_; }
+  void SetLangDelim(uint8_t value);
+  // The delimiter as text (one character).
+  std::string Delim() const;
+  TStrings* DoNotTranslate() const { return doNotTranslate_.get(); }
+  void SetDoNotTranslate(TStrings* v);
+  TStrings* LangNames() const { return langNames_.get(); }
+  void SetLangNames(TStrings* v);
+  const std::string& Language() const { return language_; }
+  // A name missing from LangNames: ELanguageError (appended while loading).
+  void SetLanguage(const std::string& value);
+  TTranslateType TranslateType() const { return translateType_; }
+  void SetTranslateType(TTranslateType v) { translateType_ = v; }
+  TsiLangOptions Options() const { return options_; }
+  void SetOptions(TsiLangOptions value);
+  bool NeedAllDlgs() const { return needAllDlgs_; }
+  void SetNeedAllDlgs(bool value);
+  int16_t ChangingCursor() const { return changingCursor_; }
+  void SetChangingCursor(int16_t v) { changingCursor_ = v; }
+  TStrings* ExcludedProperties() const { return excludedProperties_.get(); }
+  void SetExcludedProperties(TStrings* v);
+  bool DoRaiseExceptions() const { return doRaiseExceptions_; }
+  void SetDoRaiseExceptions(bool v) { doRaiseExceptions_ = v; }
+  TsiExtendedItems* ExtendedTranslations() const { return extended_.get(); }
+  void SetExtendedTranslations(TsiExtendedItems* v);
+
+  // ---- the kinds
+  // The list of a kind: the published TStrings property named after it, or null.
+  virtual TStrings* GetKindList(TStringsType kind);
+
+  // ---- TranslationData
+  // True without an ancestor; with one, when some kind both have a list for differs.
+  bool TranslationDataDiffers(TFiler* filer);
+  void WriteTranslationData(TStream& stream);
+  // Reads either form from the stream's position to its end.
+  void ReadTranslationData(TStream& stream);
+  // A line of the ANSI form (its characters are the code page's bytes) with
+  // each language field converted by its language's code page (UTF-8 with
+  // StoreAsUTF8). Raw: the line's UTF-16 code units are packed bytes and the
+  // line holds language fields only.
+  void ConvertAnsiLine(const std::string& line, bool raw, std::string& result);
+  void ConvertAnsiList(TStrings* list);
+  // The reverse for the text files: fields in their language's code page bytes.
+  void EncodeAnsiLine(const std::string& line, std::string& result);
+  // Old and new line merged field by field: a non-empty new field wins.
+  std::string MergeLines(const std::string& oldLine, const std::string& newLine, std::string_view delimiter) const;
+
+  // ---- character sets of the languages
+  // The character set of language index (1-based) from the CharSets lines.
+  uint8_t GetLanguageCharset(int32_t languageIndex);
+  void BuildLanguageCharsets();
+  void UpdateCurrentCharset();
+  const std::vector<uint8_t>& LanguageCharsets() const { return languageCharsets_; }
+  uint8_t CurrentCharset() const { return currentCharset_; }
+
+  // ---- hooks filled by the later layers (virtual operation slots, in order)
+  virtual void RemoveComponentLines(TStrings* list, TComponent* component, TStringsType kind, TOperation operation);
+  virtual bool IsStringsType(const std::string& className);
+  virtual void ScanComponentTexts() {}
+  virtual void ApplyActiveLanguage() {}
+  virtual void SetLineText(TStrings* list, const std::string& text, int32_t language, const std::string& identifier);
+  virtual int32_t LoadKindFromStream(TStringsType, TStream&, bool /*clearFirst*/) { return 0; }
+  virtual int32_t SaveKindToStream(TStringsType, TStream&, char /*delim*/) { return 0; }
+  virtual void LoadFromStream(TStream&, bool /*clearFirst*/, bool /*keepDisplay*/) {}
+  virtual void SaveToStream(TStream&, char /*delim*/) {}
+  virtual bool MergeKindFromStream(TStringsType, TStream&) { return false; }
+  virtual bool MergeFromStreamAndApply(TStream&) { return false; }
+  virtual bool MergeFromStream(TStream&) { return false; }
+  virtual int32_t LoadKindFromFile(TStringsType, const std::string&, bool /*clearFirst*/) { return -1; }
+  virtual int32_t SaveKindToFile(TStringsType, const std::string&, char /*delim*/) { return -1; }
+  virtual void LoadFromFile(const std::string&, bool /*clearFirst*/) {}
+  virtual void SaveToFile(const std::string&, char /*delim*/) {}
+  virtual int32_t LoadStringsFromFile(const std::string&, bool /*clearFirst*/) { return -1; }
+  virtual int32_t SaveStringsToFile(const std::string&, char /*delim*/) { return -1; }
+  virtual bool MergeKindFromFile(TStringsType, const std::string&) { return false; }
+  virtual bool MergeFromFileAndApply(const std::string&) { return false; }
+  virtual void LoadFromFileByKind(const std::string&, bool /*clearFirst*/) {}
+  virtual bool MergeFromFile(const std::string&) { return false; }
+  virtual void ImportKindFromTextFile(TStringsType, const std::string&, const std::string& /*languageName*/) {}
+  virtual void ImportExtendedFromTextFile(const std::string&, const std::string& /*languageName*/) {}
+  virtual void ImportFromTextFile(const std::string&, const std::string& /*languageName*/) {}
+  virtual void RenameComponent(const std::string& /*oldName*/, const std::string& /*newName*/) {}
+
+  // ---- internal state that the later layers use
+  bool Temporary() const { return temporary_; }
+  void SetTemporary(bool v) { temporary_ = v; }
+  int32_t ApplyKind() const { return applyKind_; }
+  bool BatchLoading() const { return batchLoading_; }
+  void SetBatchLoading(bool v) { batchLoading_ = v; }
+  bool InDispatch() const { return inDispatch_; }
+  void SetInDispatch(bool v) { inDispatch_ = v; }
+  bool OwnerLacksFont() const { return ownerLacksFont_; }
+  TsiCustomLang* CharsetSource() const { return charsetSource_; }
+  void SetCharsetSource(TsiCustomLang* source);
+  // Created on first use.
+  TStringList* LostLines();
+  // The captured locale values, in LocaleSettingNames order.
+  const std::array<std::string, 15>& DefaultLocaleValues() const { return defaultLocales_; }
+  // The standard dialog lines: 86 with NeedAllDlgs, else the first 15.
+  void UpdateDialogCaptions();
+  // Whether the lists still use the legacy tab delimiter.
+  bool HasTabDelimitedData();
+  // Every from character in every kind list becomes to (and in the extended translations).
+  void ReplaceDelimiter(std::string_view from, std::string_view to);
+  // Lines of Strings, DlgsCaptions and Locales padded with empty fields to NumOfLanguages.
+  void PadFixedLists();
+
+protected:
+  // Hooks of the later layers (the dispatcher, the resource-string role, the
+  // strings collections, ExcludedProperties and the list upkeep).
+  virtual void RegisterWithDispatcher() {}
+  virtual void UnregisterFromDispatcher() {}
+  virtual void TakeResourceStringRole() {}
+  virtual void ReleaseResourceStringRole() {}
+  virtual void RebuildStringsCollections() {}
+  virtual void ApplyExcludedProperties() {}
+  virtual void ApplyDoNotTranslate() {}
+  virtual void CollectFormTexts() {}
+
+  TStrings* List(TStringsType kind) const { return lists_[kind] ? lists_[kind].get() : nullptr; }
+  void SetKindLines(TStringsType kind, TStrings* value);
+  bool RegularInstance() const { return !temporary_; }
+
+private:
+  void CaptureDefaultLocales();
+  std::string DialogCaptionLine(int index) const;
+  void CutLinesAfterColumn(TStrings* list, int32_t columns);
+  void PadLines(TStrings* list);
+  std::string OwnerClassName() const;
+  std::string FieldOfLine(const std::string& line, int32_t field) const;
+  void FillSection(TStrings* target, const std::vector<std::string_view>& lines, size_t begin, size_t end,
+                   bool merge);
+
+  // Property fields, in the order of the published tables.
+  bool isInheritedOwner_ = false;
+  std::unique_ptr<TStringList> stringsTypes_;
+  std::unique_ptr<TStringList> smartExcludeProps_;
+  bool handleResourceStrings_ = false;
+  uint16_t resourceLanguageIndex_ = 1;
+  bool translateExtendedFirst_ = false;
+  bool useDefaultLanguage_ = false;
+  int32_t defaultLanguage_ = 1;
+  bool autoSkipEmpties_ = true;
+  bool storeAsUTF8_ = false;
+  bool useTaskMsgDlg_ = true;
+  std::array<std::unique_ptr<TStringList>, kStringsTypeCount> lists_;  // none for ListView_TreeView_Items
+  int32_t numOfLanguages_ = 1;
+  int32_t activeLanguage_ = 1;
+  bool changeLocales_ = false;
+  TsiLangDispatcher* dispatcher_ = nullptr;
+  uint8_t langDelim_ = 1;
+  std::unique_ptr<TStringList> doNotTranslate_;
+  std::unique_ptr<TStringList> langNames_;
+  std::string language_;
+  TTranslateType translateType_ = ttNoChange;
+  TsiLangOptions options_;
+  bool needAllDlgs_ = false;
+  int16_t changingCursor_ = -1;
+  std::unique_ptr<TStringList> excludedProperties_;
+  bool doRaiseExceptions_ = false;
+  std::unique_ptr<TsiExtendedItems> extended_;
+
+  // Internal state.
+  int32_t applyKind_ = -1;
+  bool batchLoading_ = false;
+  std::unique_ptr<TStringList> lostLines_;
+  std::array<std::string, 15> defaultLocales_;
+  bool ownerLacksFont_ = false;
+  TsiCustomLang* charsetSource_ = nullptr;
+  bool temporary_ = false;
+  std::vector<uint8_t> languageCharsets_;
+  uint8_t currentCharset_ = 1;
+  bool inDispatch_ = false;
+  std::unique_ptr<TStringList> scratch_;
+};
+
+// The component placed on a form: publishes every list.
+class TsiLang : public TsiCustomLang {
+  DX_COMPONENT_CLASS(TsiLang, TsiCustomLang)
+public:
+  explicit TsiLang(TComponent* AOwner) : TsiCustomLang(AOwner) {}
+};
+
+// The library's start-up: its units in order (MemIni, the class-name unit,
+// siComp, siLngLnk), once however often it is called (a use count); the last
+// SiStopLibrary shuts them down in reverse order.
+void SiStartLibrary();
+void SiStopLibrary();
+int32_t SiLibraryUseCount();
