@@ -34,6 +34,7 @@ struct TIECodecProgress {
   bool Aborted() const { return Aborting ? *Aborting : ownAbort_; }
 
 private:
+  int32_t units_ = 0;
   int32_t lastReported_ = -1;
   bool ownAbort_ = false;
 };

@@ -7,6 +7,7 @@
 #include "imaging/core/iemask.h"
 #include "imaging/formats/iecodec.h"
 #include "imaging/formats/tifccitt.h"
+#include "imaging/formats/pngfilt.h"
 #include "imaging/formats/tiffilt.h"
 #include "imaging/formats/tiflzw.h"
 #include "imaging/io/ieioset.h"
@@ -20,15 +21,23 @@ namespace {
 
 constexpr TColor kWhite = 0xFFFFFF;
 
-// The component's TIFF load as a built-in reader: page TIFFImageIndex in full,
-// its transparency mask as the alpha channel, a missing resolution as 300.
-void ReadTIFFBuiltin(TStream& stream, TIEBitmap& bitmap, TIOParamsVals& params, bool preview,
-                     TIEProgressRecord& progress) {
-  bool aborting = progress.Aborting && progress.Aborting->load();
+// The codecs' progress record over the component's: its event and sender, and
+// a plain abort flag that starts as the component's and is handed back after.
+TIECodecProgress CodecProgressOf(const TIEProgressRecord& progress, bool& aborting) {
+  aborting = progress.Aborting && progress.Aborting->load();
   TIECodecProgress codec;
   codec.OnProgress = progress.fOnProgress;
   codec.Sender = progress.Sender;
   codec.Aborting = &aborting;
+  return codec;
+}
+
+// The component's TIFF load as a built-in reader: page TIFFImageIndex in full,
+// its transparency mask as the alpha channel, a missing resolution as 300.
+void ReadTIFFBuiltin(TStream& stream, TIEBitmap& bitmap, TIOParamsVals& params, bool preview,
+                     TIEProgressRecord& progress) {
+  bool aborting = false;
+  TIECodecProgress codec = CodecProgressOf(progress, aborting);
   if (!preview) bitmap.RemoveAlphaChannel(false, kWhite);
   int32_t pageCount = 0;
   TIEMask* rawMask = nullptr;
@@ -47,6 +56,15 @@ void ReadTIFFBuiltin(TStream& stream, TIEBitmap& bitmap, TIOParamsVals& params, 
   alpha->SetFullyOpaque(false);
 }
 
+// The PNG reader fills the alpha channel itself.
+void ReadPNGBuiltin(TStream& stream, TIEBitmap& bitmap, TIOParamsVals& params, bool preview,
+                    TIEProgressRecord& progress) {
+  bool aborting = false;
+  TIECodecProgress codec = CodecProgressOf(progress, aborting);
+  ReadPNGStream(stream, bitmap, params, preview, codec);
+  if (progress.Aborting && aborting) progress.Aborting->store(true);
+}
+
 }  // namespace
 
 void IEFormatsBindLibrary() {
@@ -59,15 +77,19 @@ void IEFormatsBindLibrary() {
     IETIFFLZWDecode = &TIFFLZWDecode;
     IESetContentTest(ictTIFF, [](TStream& s) { return IsTIFFStream(s); });
     IESetContentTest(ictTIFFCameraRaw, [](TStream& s) { return IsTIFFCameraRawStream(s); });
+    IESetContentTest(ictPNG, [](TStream& s) { return IsPNGStream(s); });
     // Every reader of a built-in format that this layer holds; the component
     // reads JPEG itself, and ids without a reader here fail as unbuilt.
     IESetBuiltinReader(ioTIFF, &ReadTIFFBuiltin);
+    IESetBuiltinReader(ioPNG, &ReadPNGBuiltin);
   };
   IEIOFormatsUnit.Remove = [] {
     IESetBuiltinReader(ioTIFF, nullptr);
     IEDefTIFFLZWDecompress = nullptr;
     IEDefTIFFLZWCompress = nullptr;
     IETIFFLZWDecode = nullptr;
+    IESetBuiltinReader(ioPNG, nullptr);
+    IESetContentTest(ictPNG, {});
     IEExifTIFFBridge = {};
     IESetContentTest(ictTIFF, {});
     IESetContentTest(ictTIFFCameraRaw, {});

@@ -53,13 +53,15 @@ inline std::string ReadAll(TStream& s, int32_t piece = 4096) {
 // Python 3 as the independent truth that results are checked against. The
 // source defines run(data, arg): it gets a job's input bytes and argument and
 // returns bytes (or text). One process serves all the jobs of a test, so the
-// interpreter's start-up stays out of loops. One output per job.
+// interpreter's start-up stays out of loops. One output per job. Tests that
+// need Debian's python3-pil name /usr/bin/python3 as the interpreter.
 struct PythonJob {
   std::string input;
   std::string arg;
 };
 
-inline std::vector<std::string> RunPythonEach(const std::string& source, const std::vector<PythonJob>& jobs) {
+inline std::vector<std::string> RunPythonEach(const std::string& source, const std::vector<PythonJob>& jobs,
+                                              const std::string& interpreter = "python3") {
   testsupport::TempDir dir;
   testsupport::WriteFileBytes(
       dir / "p.py", source +
@@ -68,7 +70,7 @@ inline std::vector<std::string> RunPythonEach(const std::string& source, const s
                         "    _at = lambda name: _os.path.join(_sys.argv[1], name + str(_i))\n"
                         "    _out = run(open(_at('in'), 'rb').read(), _arg)\n"
                         "    open(_at('out'), 'wb').write(_out if isinstance(_out, bytes) else _out.encode())\n");
-  std::string cmd = "python3 " + testsupport::ShellQuote((dir / "p.py").string()) + " " +
+  std::string cmd = interpreter + " " + testsupport::ShellQuote((dir / "p.py").string()) + " " +
                     testsupport::ShellQuote(dir.Path().string());
   for (size_t i = 0; i < jobs.size(); ++i) {
     testsupport::WriteFileBytes(dir / ("in" + std::to_string(i)), jobs[i].input);

@@ -19,7 +19,8 @@ TEST(BuiltinFormats, EveryListedFormatIsReadableOrFailsAsUnbuilt) {
     const char* file;
     int32_t width, height;
   };
-  const std::vector<Fixture> fixtures = {{ioJPEG, "FujiFilm-MM.jpg", 8, 8}, {ioTIFF, "twopage_le.tif", 4, 3}};
+  const std::vector<Fixture> fixtures = {
+      {ioJPEG, "FujiFilm-MM.jpg", 8, 8}, {ioTIFF, "twopage_le.tif", 4, 3}, {ioPNG, "png_rgba_text.png", 5, 4}};
   ASSERT_GT(IEFileFormatCount(), 0);
   size_t readable = 0;
   for (int32_t i = 0; i < IEFileFormatCount(); ++i) {
