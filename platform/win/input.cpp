@@ -325,6 +325,8 @@ void CookRawInput(const QueuePtr& q) {
       case RawInput::Screen: {
         SetScreenSize(r.Size.cx, r.Size.cy);
         SetBackendWorkArea(r.Work);
+        // A single monitor is the screen; a list of several stays until the backend replaces it.
+        if (MonitorsNow().size() <= 1) SetMonitorsNow(std::nullopt);
         std::vector<HWND> tops;
         for (Window* t : Desktop()->Children) tops.push_back(t->Handle);
         for (HWND h : tops) SendMessage(h, WM_DISPLAYCHANGE, 32, MAKELPARAM(r.Size.cx, r.Size.cy));

@@ -152,6 +152,7 @@ struct Window {
   bool Dead = false;         // out of the table
   RECT RestoreRect;          // window rectangle before maximize/minimize
   BYTE LayeredAlpha = 255;
+  bool LayeredPerPixel = false;  // UpdateLayeredWindow gave an image with per-pixel alpha
   COLORREF LayeredKey = 0;
   DWORD LayeredFlags = 0;
   bool RedrawOff = false;    // WM_SETREDRAW FALSE
@@ -362,6 +363,9 @@ void RemoveThreadHooks(TThreadID thread);
 
 // ---------------------------------------------------------------- timers
 void KillWindowTimers(HWND hwnd);
+
+// ---------------------------------------------------------------- menus
+void DestroySystemMenu(HWND hwnd);  // the window's system menu goes with it
 // The next due timer of the thread matching the filter, as a message; the
 // platform's own timers run here instead. Returns false when none is due.
 bool NextTimerMessage(const QueuePtr& q, HWND filter, bool remove, MSG* out);
@@ -382,6 +386,12 @@ void WakeDisplay();
 SIZE ScreenSizeNow();
 RECT WorkAreaNow();
 void SetBackendWorkArea(const RECT& work);
+std::vector<MonitorArea> MonitorsNow();
+// nullopt: one monitor, following the screen and its work area.
+void SetMonitorsNow(std::optional<std::vector<MonitorArea>> monitors);
+// Whether the module table may offer an entry point (some depend on what
+// the display backend can show).
+bool BackendOffersExport(const std::string& module, const std::string& name);
 
 // ---------------------------------------------------------------- atoms
 // The shared table of registered message and clipboard format names.
