@@ -342,8 +342,10 @@ struct InputState {
 };
 InputState& Input();
 
-// Turns the next raw input of q into cooked messages (may send messages).
-void CookRawInput(const QueuePtr& q);
+// Turns raw input of q into cooked messages (may send messages), in order,
+// until a cooked message satisfies wanted (all of it when wanted is empty).
+// True when it routed anything.
+bool CookRawInput(const QueuePtr& q, const std::function<bool(const MSG&)>& wanted = {});
 // Side effects of removing a cooked input message: hooks, activation,
 // WM_SETCURSOR, key state. False when the message is to be dropped.
 bool PrepareInputMessage(MSG& m, bool remove);
