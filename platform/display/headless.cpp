@@ -1,5 +1,7 @@
 #include "platform/display/headless.h"
 
+#include <algorithm>
+
 #include "platform/rtl/text.h"
 
 namespace display {
@@ -16,6 +18,22 @@ SIZE HeadlessBackend::ScreenSize() {
 RECT HeadlessBackend::WorkArea() {
   std::lock_guard lk(mutex_);
   return work_;
+}
+
+std::vector<MonitorArea> HeadlessBackend::Monitors() {
+  {
+    std::lock_guard lk(mutex_);
+    if (monitors_) return *monitors_;
+  }
+  return DisplayBackend::Monitors();
+}
+
+void HeadlessBackend::SetMonitors(std::vector<MonitorArea> monitors) {
+  {
+    std::lock_guard lk(mutex_);
+    monitors_ = monitors;
+  }
+  InputMonitorsChanged(std::move(monitors));
 }
 
 void HeadlessBackend::WindowCreated(HWND hwnd, const NativeWindowState& state) {
@@ -158,6 +176,22 @@ HWND HeadlessBackend::LastActivated() const {
 
 bool HeadlessBackend::Snapshot(HWND hwnd, SurfacePixels& out) const { return CopyWindowSurface(hwnd, out); }
 
+namespace {
+uint8_t Scale(uint32_t v, uint32_t k) { return uint8_t((v * k + 127) / 255); }
+}  // namespace
+
+uint32_t HeadlessBackend::ComposePixel(uint32_t src, uint32_t dst, uint8_t alpha, bool perPixel) {
+  uint32_t out = 0;
+  // Premultiplied source: colour and alpha both scale by the constant alpha.
+  const uint32_t a = perPixel ? Scale(src >> 24, alpha) : alpha;
+  for (int shift = 0; shift <= 16; shift += 8) {
+    const uint32_t s = (src >> shift) & 0xFF, d = (dst >> shift) & 0xFF;
+    const uint32_t c = perPixel ? Scale(s, alpha) + Scale(d, 255 - a) : Scale(s, a) + Scale(d, 255 - a);
+    out |= std::min<uint32_t>(c, 255) << shift;
+  }
+  return out;
+}
+
 SurfacePixels HeadlessBackend::Screen(uint32_t background) const {
   SurfacePixels screen;
   std::map<HWND, NativeWindowState> windows;
@@ -167,21 +201,28 @@ SurfacePixels HeadlessBackend::Screen(uint32_t background) const {
     screen.Height = screen_.cy;
     windows = windows_;
   }
-  screen.Pixels.assign(size_t(screen.Width) * size_t(screen.Height), background);
+  screen.Pixels.assign(size_t(screen.Width) * size_t(screen.Height), background & 0xFFFFFF);
   auto order = TopLevelWindows();
   for (auto it = order.rbegin(); it != order.rend(); ++it) {
     auto w = windows.find(*it);
     if (w == windows.end() || !w->second.Visible || w->second.Minimized) continue;
     SurfacePixels px;
     if (!CopyWindowSurface(*it, px)) continue;
+    // The window region, in surface (window) coordinates.
+    HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+    const bool cut = GetWindowRgn(*it, rgn) != ERROR;
     const NativeWindowState& st = w->second;
     for (int32_t y = st.Source.Top; y < st.Source.Bottom; ++y)
       for (int32_t x = st.Source.Left; x < st.Source.Right; ++x) {
         const int32_t sx = st.Bounds.Left + x - st.Source.Left, sy = st.Bounds.Top + y - st.Source.Top;
         if (x < 0 || y < 0 || x >= px.Width || y >= px.Height) continue;
         if (sx < 0 || sy < 0 || sx >= screen.Width || sy >= screen.Height) continue;
-        screen.Pixels[size_t(sy) * size_t(screen.Width) + size_t(sx)] = px.At(x, y);
+        if (cut && !PtInRegion(rgn, x, y)) continue;
+        uint32_t& dst = screen.Pixels[size_t(sy) * size_t(screen.Width) + size_t(sx)];
+        const uint32_t src = px.Pixels[size_t(y) * size_t(px.Width) + size_t(x)];
+        dst = st.Alpha == 255 && !st.PerPixelAlpha ? src & 0xFFFFFF : ComposePixel(src, dst, st.Alpha, st.PerPixelAlpha);
       }
+    DeleteObject(rgn);
   }
   return screen;
 }

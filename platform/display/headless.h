@@ -9,6 +9,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/win/backend.h"
 
@@ -21,6 +22,8 @@ public:
   const char* Name() const override { return "headless"; }
   win::SIZE ScreenSize() override;
   win::RECT WorkArea() override;
+  std::vector<win::MonitorArea> Monitors() override;
+  bool ShowsPerPixelAlpha() const override { return true; }
   void WindowCreated(win::HWND hwnd, const win::NativeWindowState& state) override;
   void WindowChanged(win::HWND hwnd, const win::NativeWindowState& state) override;
   void WindowDestroyed(win::HWND hwnd) override;
@@ -33,6 +36,9 @@ public:
 
   // The screen changes size (and work area, the whole screen when empty).
   void SetScreen(win::SIZE size, win::RECT workArea = {});
+  // Monitors with their bounds and work areas, primary first (the screen
+  // keeps its size); an empty list leaves the window system without any.
+  void SetMonitors(std::vector<win::MonitorArea> monitors);
 
   // Mouse, screen coordinates. Buttons: 0 left, 1 right, 2 middle.
   void MouseMove(int x, int y);
@@ -61,9 +67,16 @@ public:
   int CursorId() const;
   bool CursorVisible() const;
   win::HWND LastActivated() const;
-  // A window's current pixels, or the screen as the windows stack on it.
+  // A window's current pixels, or the screen as the windows stack on it:
+  // cut by their window regions, blended by a layered window's constant
+  // alpha, or composed per pixel from premultiplied colour over what lies
+  // below (see ComposePixel).
   bool Snapshot(win::HWND hwnd, win::SurfacePixels& out) const;
   win::SurfacePixels Screen(uint32_t background = 0) const;
+  // One screen pixel: src (0xAARRGGBB) shown over dst (0x00RRGGBB) with
+  // the window's constant alpha and, for perPixel, src's own alpha with
+  // premultiplied colour.
+  static uint32_t ComposePixel(uint32_t src, uint32_t dst, uint8_t alpha, bool perPixel);
 
 private:
   mutable std::mutex mutex_;
@@ -75,6 +88,7 @@ private:
   bool cursorVisible_ = true;
   win::HWND activated_ = nullptr;
   std::optional<std::string> clipboard_;
+  std::optional<std::vector<win::MonitorArea>> monitors_;
 };
 
 }  // namespace display

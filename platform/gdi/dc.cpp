@@ -1,6 +1,7 @@
 // Device contexts: creation, the state stack, attributes, coordinate spaces
 // and clipping.
 #include <algorithm>
+#include <atomic>
 #include <mutex>
 
 #include "platform/gdi/gdi.h"
@@ -150,9 +151,20 @@ BOOL SetDCSurface(HDC dc, const Surface& target, TPoint origin, const Region* vi
   return TRUE;
 }
 
+namespace {
+std::atomic<int> g_screenBits{32};
+}  // namespace
+
+int SetScreenBitsPerPixel(int bits) {
+  if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) return 0;
+  return g_screenBits.exchange(bits);
+}
+
 int GetDeviceCaps(HDC dc, int index) {
   if (!AsDC(dc)) return 0;
   TRect scr = ScreenRect();
+  const int bits = g_screenBits.load();
+  const bool palette = bits <= 8;
   switch (index) {
     case DRIVERVERSION: return 0x4000;
     case TECHNOLOGY: return DT_RASDISPLAY;
@@ -162,11 +174,11 @@ int GetDeviceCaps(HDC dc, int index) {
     case DESKTOPHORZRES: return scr.Right;
     case VERTRES:
     case DESKTOPVERTRES: return scr.Bottom;
-    case BITSPIXEL: return 32;
+    case BITSPIXEL: return bits;
     case PLANES: return 1;
     case NUMBRUSHES:
-    case NUMPENS:
-    case NUMCOLORS: return -1;
+    case NUMPENS: return -1;
+    case NUMCOLORS: return palette ? 20 : -1;
     case NUMFONTS: return 0;
     case CURVECAPS: return 511;
     case LINECAPS: return 254;
@@ -175,14 +187,14 @@ int GetDeviceCaps(HDC dc, int index) {
     case CLIPCAPS: return 1;
     case RASTERCAPS:
       return RC_BITBLT | RC_BITMAP64 | RC_GDI20_OUTPUT | RC_DI_BITMAP | RC_DIBTODEV | RC_STRETCHBLT |
-             RC_FLOODFILL | RC_STRETCHDIB;
+             RC_FLOODFILL | RC_STRETCHDIB | (palette ? RC_PALETTE : 0);
     case ASPECTX:
     case ASPECTY: return 36;
     case ASPECTXY: return 51;
     case LOGPIXELSX:
     case LOGPIXELSY: return 96;
-    case SIZEPALETTE:
-    case NUMRESERVED: return 0;
+    case SIZEPALETTE: return palette ? 256 : 0;
+    case NUMRESERVED: return palette ? 20 : 0;
     case COLORRES: return 24;
     case VREFRESH: return 60;
     case SHADEBLENDCAPS: return SB_CONST_ALPHA | SB_PIXEL_ALPHA | SB_GRAD_RECT | SB_GRAD_TRI;

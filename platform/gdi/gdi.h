@@ -537,6 +537,12 @@ BOOL SetDCSurface(HDC dc, const Surface& target, TPoint origin, const Region* vi
 // the screen DC is clipped away and reading gives CLR_INVALID).
 void SetScreenSurface(const Surface* s);
 int GetDeviceCaps(HDC dc, int index);
+// The colour depth the screen reports (GetDeviceCaps BITSPIXEL of every DC):
+// 32 unless forced, for one, to 8 to play a palette display, which also
+// reports RC_PALETTE, a 256-entry palette and 20 reserved colours. Returns
+// the previous depth; values other than 1, 4, 8, 16, 24 and 32 are refused
+// (the depth stays, and the answer is 0).
+int SetScreenBitsPerPixel(int bits);
 int SaveDC(HDC dc);
 BOOL RestoreDC(HDC dc, int saved);
 // Read-only view of the state of a DC; null for an invalid handle.

@@ -32,11 +32,19 @@ struct NativeWindowState {
   bool FullScreen = false;  // an undecorated window covering the whole screen
   bool Minimized = false;
   uint8_t Alpha = 255;      // constant opacity of a layered window
+  bool PerPixelAlpha = false;  // the surface holds premultiplied colour with alpha (UpdateLayeredWindow)
   RECT Bounds;              // screen rectangle of the native content
   RECT Source;              // the part of the surface shown, surface coordinates
   HWND Owner = nullptr;     // the top-level owner, for stacking
   std::string Title;
   friend bool operator==(const NativeWindowState&, const NativeWindowState&) = default;
+};
+
+// One monitor of the screen, in screen coordinates.
+struct MonitorArea {
+  RECT Bounds;
+  RECT Work;
+  friend bool operator==(const MonitorArea&, const MonitorArea&) = default;
 };
 
 class DisplayBackend {
@@ -45,6 +53,15 @@ public:
   virtual const char* Name() const = 0;
   virtual SIZE ScreenSize() = 0;
   virtual RECT WorkArea() { SIZE s = ScreenSize(); return {0, 0, s.cx, s.cy}; }
+  // The monitors, primary first; one covering the screen by default.
+  virtual std::vector<MonitorArea> Monitors() {
+    SIZE s = ScreenSize();
+    return {{{0, 0, s.cx, s.cy}, WorkArea()}};
+  }
+  // Whether windows whose surface carries per-pixel alpha are shown
+  // composed over what lies below; the module table offers
+  // UpdateLayeredWindow only then.
+  virtual bool ShowsPerPixelAlpha() const { return false; }
 
   // A top-level window appeared, changed or went away.
   virtual void WindowCreated(HWND hwnd, const NativeWindowState& state) = 0;
@@ -103,6 +120,8 @@ void InputCloseRequest(HWND hwnd);  // WM_SYSCOMMAND SC_CLOSE
 // the native window that got it (null when another application did).
 void InputFocusChanged(HWND hwnd, bool focused);
 void InputScreenChanged(SIZE screen, RECT workArea);
+// The list of monitors changed (taken at once, on any thread).
+void InputMonitorsChanged(std::vector<MonitorArea> monitors);
 
 // ---------------------------------------------------------------- surfaces
 // A copy of a top-level window's pixels as 0x00RRGGBB values, top row

@@ -33,11 +33,12 @@ RECT ToParent(HWND hwnd, RECT r) {
   return r;
 }
 
-void MoveSizeLoop(HWND hwnd, WPARAM cmd) {
+void MoveSizeLoop(HWND hwnd, WPARAM cmd, LPARAM pressPt) {
   const bool move = (cmd & 0xFFF0) == SC_MOVE;
   const UINT edge = UINT(cmd & 0x0F);
-  POINT start;
-  GetCursorPos(&start);
+  // Measured from the press and each move message's own point: the cursor
+  // may already be further on when input was queued ahead.
+  const POINT start = MAKEPOINT(pressPt);
   RECT orig;
   GetWindowRect(hwnd, &orig);
   SendMessage(hwnd, WM_ENTERSIZEMOVE, 0, 0);
@@ -46,9 +47,10 @@ void MoveSizeLoop(HWND hwnd, WPARAM cmd) {
   RECT cur = orig;
   while (IsWindow(hwnd) && GetCapture() == hwnd) {
     if (!GetModalMessage(&m)) break;
-    if (m.message == WM_MOUSEMOVE) {
-      POINT p;
-      GetCursorPos(&p);
+    // Input queued before the capture was taken arrives as non-client
+    // messages of the frame; it belongs to the drag all the same.
+    if (m.message == WM_MOUSEMOVE || m.message == WM_NCMOUSEMOVE) {
+      const POINT p = m.pt;
       const int dx = p.X - start.X, dy = p.Y - start.Y;
       RECT r = orig;
       if (move) {
@@ -69,7 +71,7 @@ void MoveSizeLoop(HWND hwnd, WPARAM cmd) {
       }
       continue;
     }
-    if (m.message == WM_LBUTTONUP) break;
+    if (m.message == WM_LBUTTONUP || m.message == WM_NCLBUTTONUP) break;
     if (m.message == WM_KEYDOWN && m.wParam == VK_ESCAPE) {
       RECT pr = ToParent(hwnd, orig);
       SetWindowPos(hwnd, nullptr, pr.Left, pr.Top, pr.Width(), pr.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
@@ -106,7 +108,7 @@ bool TrackCaptionButton(HWND hwnd, LRESULT hit) {
 LRESULT SysCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
   switch (wParam & 0xFFF0) {
     case SC_MOVE:
-    case SC_SIZE: MoveSizeLoop(hwnd, wParam); return 0;
+    case SC_SIZE: MoveSizeLoop(hwnd, wParam, lParam); return 0;
     case SC_CLOSE: SendMessage(hwnd, WM_CLOSE, 0, 0); return 0;
     case SC_MINIMIZE: ShowWindow(hwnd, SW_MINIMIZE); return 0;
     case SC_MAXIMIZE: ShowWindow(hwnd, SW_MAXIMIZE); return 0;
@@ -357,7 +359,9 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       if (hit == HTCAPTION) {
         if (!(w->ExStyle & WS_EX_NOACTIVATE) && w->IsTopLevel()) SetActiveWindow(hwnd);
         SendMessage(hwnd, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, lParam);
-      } else if (WPARAM edge = SizeEdge(hit); edge && (w->Style & WS_THICKFRAME)) {
+      } else if (WPARAM edge = SizeEdge(hit); edge) {
+        // The hit code decides, not the style: a frameless floating bar
+        // answers the edge codes itself and is sized like a framed window.
         SendMessage(hwnd, WM_SYSCOMMAND, SC_SIZE | edge, lParam);
       } else if (hit == HTHSCROLL || hit == HTVSCROLL) {
         SendMessage(hwnd, WM_SYSCOMMAND, (hit == HTHSCROLL ? SC_HSCROLL : SC_VSCROLL) | WPARAM(hit), lParam);

@@ -35,6 +35,7 @@ NativeWindowState Compute(Window* w) {
   st.NoActivate = (w->ExStyle & WS_EX_NOACTIVATE) != 0;
   st.Minimized = (w->Style & WS_MINIMIZE) != 0;
   st.Alpha = (w->ExStyle & WS_EX_LAYERED) ? w->LayeredAlpha : 255;
+  st.PerPixelAlpha = (w->ExStyle & WS_EX_LAYERED) && w->LayeredPerPixel;
   const RECT wr = w->Rect;
   if (st.Decorated) {
     st.Source = w->Client;
@@ -88,6 +89,13 @@ void WakeDisplay() {
   if (b) b->Wake();
 }
 
+bool BackendOffersExport(const std::string& module, const std::string& name) {
+  if (module != "user32" || name != "UpdateLayeredWindow") return true;
+  Lock lock;
+  DisplayBackend* b = D().Backend;
+  return b && b->ShowsPerPixelAlpha();
+}
+
 void NativeStateChanged(Window* top) {
   if (!top || !top->IsTopLevel() || top->MessageOnly) return;
   D().Pending.insert(top->Handle);
@@ -138,15 +146,24 @@ void SetDisplayBackend(DisplayBackend* backend) {
   d.Pending.clear();
   d.ActivatePending = nullptr;
   SetDisplayThread(backend ? TThread::CurrentThreadID() : 0);
+  SetMonitorsNow(std::nullopt);
   if (!backend) return;
   CurrentQueue();
   SIZE s = CallOut([&] { return backend->ScreenSize(); });
   RECT work = CallOut([&] { return backend->WorkArea(); });
+  std::vector<MonitorArea> monitors = CallOut([&] { return backend->Monitors(); });
   SetScreenSize(s.cx, s.cy);
   d.Work = work;
+  SetMonitorsNow(std::move(monitors));
   for (Window* t : Desktop()->Children)
     if (!t->MessageOnly) d.Pending.insert(t->Handle);
   d.CursorPending = true;
+}
+
+void InputMonitorsChanged(std::vector<MonitorArea> monitors) {
+  Lock lock;
+  if (!monitors.empty()) D().Work = monitors.front().Work;
+  SetMonitorsNow(std::move(monitors));
 }
 
 DisplayBackend* GetDisplayBackend() {

@@ -254,12 +254,17 @@ void SetDisplayThread(TThreadID id) { g_displayThread = id; }
 
 DWORD KeyFlagsNow() { return DWORD(FlagsFrom(Input().AsyncKeys)); }
 
-void CookRawInput(const QueuePtr& q) {
-  for (;;) {
+bool CookRawInput(const QueuePtr& q, const std::function<bool(const MSG&)>& wanted) {
+  bool cooked = false;
+  for (;; cooked = true) {
+    // One event at a time, and only until something the caller can take is
+    // there: the messages it handles first (a press that starts a drag loop
+    // and takes the capture) decide where the later events go.
+    if (wanted && std::any_of(q->Cooked.begin(), q->Cooked.end(), wanted)) return cooked;
     RawInput r;
     {
       std::lock_guard lk(q->M);
-      if (q->Raw.empty()) return;
+      if (q->Raw.empty()) return cooked;
       r = std::move(q->Raw.front());
       q->Raw.pop_front();
     }
@@ -325,6 +330,8 @@ void CookRawInput(const QueuePtr& q) {
       case RawInput::Screen: {
         SetScreenSize(r.Size.cx, r.Size.cy);
         SetBackendWorkArea(r.Work);
+        // A single monitor is the screen; a list of several stays until the backend replaces it.
+        if (MonitorsNow().size() <= 1) SetMonitorsNow(std::nullopt);
         std::vector<HWND> tops;
         for (Window* t : Desktop()->Children) tops.push_back(t->Handle);
         for (HWND h : tops) SendMessage(h, WM_DISPLAYCHANGE, 32, MAKELPARAM(r.Size.cx, r.Size.cy));

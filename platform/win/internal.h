@@ -152,6 +152,7 @@ struct Window {
   bool Dead = false;         // out of the table
   RECT RestoreRect;          // window rectangle before maximize/minimize
   BYTE LayeredAlpha = 255;
+  bool LayeredPerPixel = false;  // UpdateLayeredWindow gave an image with per-pixel alpha
   COLORREF LayeredKey = 0;
   DWORD LayeredFlags = 0;
   bool RedrawOff = false;    // WM_SETREDRAW FALSE
@@ -341,8 +342,10 @@ struct InputState {
 };
 InputState& Input();
 
-// Turns the next raw input of q into cooked messages (may send messages).
-void CookRawInput(const QueuePtr& q);
+// Turns raw input of q into cooked messages (may send messages), in order,
+// until a cooked message satisfies wanted (all of it when wanted is empty).
+// True when it routed anything.
+bool CookRawInput(const QueuePtr& q, const std::function<bool(const MSG&)>& wanted = {});
 // Side effects of removing a cooked input message: hooks, activation,
 // WM_SETCURSOR, key state. False when the message is to be dropped.
 bool PrepareInputMessage(MSG& m, bool remove);
@@ -362,6 +365,9 @@ void RemoveThreadHooks(TThreadID thread);
 
 // ---------------------------------------------------------------- timers
 void KillWindowTimers(HWND hwnd);
+
+// ---------------------------------------------------------------- menus
+void DestroySystemMenu(HWND hwnd);  // the window's system menu goes with it
 // The next due timer of the thread matching the filter, as a message; the
 // platform's own timers run here instead. Returns false when none is due.
 bool NextTimerMessage(const QueuePtr& q, HWND filter, bool remove, MSG* out);
@@ -382,6 +388,12 @@ void WakeDisplay();
 SIZE ScreenSizeNow();
 RECT WorkAreaNow();
 void SetBackendWorkArea(const RECT& work);
+std::vector<MonitorArea> MonitorsNow();
+// nullopt: one monitor, following the screen and its work area.
+void SetMonitorsNow(std::optional<std::vector<MonitorArea>> monitors);
+// Whether the module table may offer an entry point (some depend on what
+// the display backend can show).
+bool BackendOffersExport(const std::string& module, const std::string& name);
 
 // ---------------------------------------------------------------- atoms
 // The shared table of registered message and clipboard format names.

@@ -54,7 +54,8 @@ bool Retrieve(const QueuePtr& q, MSG* out, const Filter& f, UINT remove) {
   MSG m;
   bool found = false;
   // Routing input may post (mouse leave), so it comes before the look at posted messages.
-  if (!f.ThreadOnly) CookRawInput(q);
+  const auto wanted = [&](const MSG& c) { return MatchRange(c.message, f.Min, f.Max) && f.Matches(c.hwnd); };
+  if (!f.ThreadOnly) CookRawInput(q, wanted);
   {
     std::lock_guard lk(q->M);
     for (auto it = q->Posted.begin(); it != q->Posted.end(); ++it) {
@@ -65,10 +66,11 @@ bool Retrieve(const QueuePtr& q, MSG* out, const Filter& f, UINT remove) {
       break;
     }
   }
-  if (!found && !f.ThreadOnly) {
+  // Input a hook swallowed makes room for the events behind it.
+  for (bool more = !found && !f.ThreadOnly; more; more = !found && CookRawInput(q, wanted)) {
     for (size_t i = 0; i < q->Cooked.size();) {
       MSG c = q->Cooked[i];
-      if (!MatchRange(c.message, f.Min, f.Max) || !f.Matches(c.hwnd)) {
+      if (!wanted(c)) {
         ++i;
         continue;
       }

@@ -126,8 +126,8 @@ void AddExports(std::vector<ModuleDefinition>& modules, std::vector<ModuleDefini
 }  // namespace
 
 std::vector<ModuleDefinition> PlatformModules() {
-  // UpdateLayeredWindow is left out on purpose: per-pixel alpha windows
-  // cannot be shown by every backend, and the callers have a fallback.
+  // UpdateLayeredWindow is found only while the display backend can show
+  // per-pixel alpha (BackendOffersExport); the callers have a fallback.
   ModuleDefinition user32{"user32.dll",
                           {
                               {"MonitorFromPoint", 1, Addr(&MonitorFromPoint)},
@@ -142,6 +142,7 @@ std::vector<ModuleDefinition> PlatformModules() {
                               {"TrackMouseEvent", 10, Addr(&TrackMouseEvent)},
                               {"SystemParametersInfoW", 11, Addr(&SystemParametersInfo)},
                               {"MessageBoxW", 12, Addr(&MessageBox)},
+                              {"UpdateLayeredWindow", 13, Addr(&UpdateLayeredWindow)},
                           }};
   ModuleDefinition msimg32{"msimg32.dll",
                            {
@@ -202,11 +203,10 @@ FARPROC GetProcAddress(HMODULE mod, LPCSTR nameOrOrdinal) {
   if (!IS_INTRESOURCE(nameOrOrdinal) && Hidden().count({Normalize(e->Def.Name), std::string(nameOrOrdinal)}))
     return nullptr;
   for (const ModuleExport& x : e->Def.Exports) {
-    if (IS_INTRESOURCE(nameOrOrdinal)) {
-      if (x.Ordinal != 0 && x.Ordinal == WORD(reinterpret_cast<uintptr_t>(nameOrOrdinal))) return x.Address;
-    } else if (x.Name == nameOrOrdinal) {
-      return x.Address;
-    }
+    const bool match = IS_INTRESOURCE(nameOrOrdinal)
+                           ? x.Ordinal != 0 && x.Ordinal == WORD(reinterpret_cast<uintptr_t>(nameOrOrdinal))
+                           : x.Name == nameOrOrdinal;
+    if (match) return detail::BackendOffersExport(Normalize(e->Def.Name), x.Name) ? x.Address : nullptr;
   }
   return nullptr;
 }

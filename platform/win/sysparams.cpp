@@ -1,5 +1,8 @@
-// Monitors (one: the backend's screen), system parameters and sounds.
+// Monitors (the backend's list), system parameters, sounds and the version answer.
+#include <algorithm>
+#include <cstdio>
 #include <cstring>
+#include <functional>
 #include <optional>
 
 #include "platform/gdi/syscolors.h"
@@ -22,13 +25,19 @@ struct Params {
   UINT WheelChars = 3;
   std::optional<RECT> WorkArea;
   std::optional<NONCLIENTMETRICS> Metrics;
+  std::optional<std::vector<MonitorArea>> Monitors;  // unset: one monitor, the screen
+  SoundHook Sound;
+  PlatformVersion Version;
 };
 Params& P() {
   static auto* p = new Params;
   return *p;
 }
 
-HMONITOR const kMonitor = reinterpret_cast<HMONITOR>(uintptr_t(0x10001));
+// Monitor handles count from here in list order; a list change renumbers
+// them, so a handle of the old list may name another monitor or none.
+constexpr uintptr_t kFirstMonitor = 0x10001;
+HMONITOR MonitorHandle(size_t i) { return reinterpret_cast<HMONITOR>(kFirstMonitor + i); }
 
 LOGFONT SegoeUi(LONG weight = FW_NORMAL) {
   LOGFONT lf;
@@ -84,19 +93,72 @@ RECT WorkAreaNow() {
   return r;
 }
 
+std::vector<MonitorArea> MonitorsNow() {
+  Lock lock;
+  if (P().Monitors) return *P().Monitors;
+  return {{ScreenRect(), WorkAreaNow()}};
+}
+
+void SetMonitorsNow(std::optional<std::vector<MonitorArea>> monitors) {
+  Lock lock;
+  P().Monitors = std::move(monitors);
+}
+
 }  // namespace detail
 
 using namespace detail;
 
+namespace {
+
+// Squared distance from a rectangle to a point (0 inside).
+int64_t Distance2(const RECT& r, POINT p) {
+  const int64_t dx = p.X < r.Left ? int64_t(r.Left) - p.X : p.X >= r.Right ? int64_t(p.X) - (r.Right - 1) : 0;
+  const int64_t dy = p.Y < r.Top ? int64_t(r.Top) - p.Y : p.Y >= r.Bottom ? int64_t(p.Y) - (r.Bottom - 1) : 0;
+  return dx * dx + dy * dy;
+}
+
+// Between two rectangles (0 when they touch or overlap).
+int64_t Distance2(const RECT& a, const RECT& b) {
+  const int64_t dx = std::max<int64_t>({0, int64_t(a.Left) - b.Right, int64_t(b.Left) - a.Right});
+  const int64_t dy = std::max<int64_t>({0, int64_t(a.Top) - b.Bottom, int64_t(b.Top) - a.Bottom});
+  return dx * dx + dy * dy;
+}
+
+HMONITOR Fallback(const std::vector<MonitorArea>& list, DWORD flags, const std::function<int64_t(const RECT&)>& dist) {
+  if (list.empty() || flags == MONITOR_DEFAULTTONULL) return nullptr;
+  if (flags != MONITOR_DEFAULTTONEAREST) return MonitorHandle(0);
+  size_t best = 0;
+  for (size_t i = 1; i < list.size(); ++i)
+    if (dist(list[i].Bounds) < dist(list[best].Bounds)) best = i;
+  return MonitorHandle(best);
+}
+
+}  // namespace
+
 HMONITOR MonitorFromPoint(POINT pt, DWORD flags) {
-  if (ScreenRect().Contains(pt)) return kMonitor;
-  return flags == MONITOR_DEFAULTTONULL ? nullptr : kMonitor;
+  const std::vector<MonitorArea> list = MonitorsNow();
+  for (size_t i = 0; i < list.size(); ++i)
+    if (list[i].Bounds.Contains(pt)) return MonitorHandle(i);
+  return Fallback(list, flags, [&](const RECT& r) { return Distance2(r, pt); });
 }
 
 HMONITOR MonitorFromRect(const RECT* r, DWORD flags) {
-  RECT x;
-  if (r && IntersectRect(x, *r, ScreenRect())) return kMonitor;
-  return flags == MONITOR_DEFAULTTONULL ? nullptr : kMonitor;
+  if (!r) return nullptr;
+  const std::vector<MonitorArea> list = MonitorsNow();
+  // The monitor with the largest share of the rectangle.
+  int64_t bestArea = 0;
+  HMONITOR best = nullptr;
+  for (size_t i = 0; i < list.size(); ++i) {
+    RECT x;
+    if (!IntersectRect(x, *r, list[i].Bounds)) continue;
+    const int64_t area = int64_t(x.Width()) * x.Height();
+    if (area > bestArea) {
+      bestArea = area;
+      best = MonitorHandle(i);
+    }
+  }
+  if (best) return best;
+  return Fallback(list, flags, [&](const RECT& m) { return Distance2(m, *r); });
 }
 
 HMONITOR MonitorFromWindow(HWND hwnd, DWORD flags) {
@@ -105,29 +167,41 @@ HMONITOR MonitorFromWindow(HWND hwnd, DWORD flags) {
     if (r.IsEmpty()) r = {r.Left, r.Top, r.Left + 1, r.Top + 1};
     return MonitorFromRect(&r, flags);
   }
-  return flags == MONITOR_DEFAULTTONULL ? nullptr : kMonitor;
+  // A stale window lies on no monitor: only the primary can stand for it.
+  const std::vector<MonitorArea> list = MonitorsNow();
+  return list.empty() || flags == MONITOR_DEFAULTTONULL ? nullptr : MonitorHandle(0);
 }
 
 BOOL GetMonitorInfo(HMONITOR mon, MONITORINFO* info) {
-  if (mon != kMonitor || !info) return FALSE;
+  if (!info) return FALSE;
   if (info->cbSize != sizeof(MONITORINFO) && info->cbSize != sizeof(MONITORINFOEX)) return FALSE;
+  const uintptr_t h = reinterpret_cast<uintptr_t>(mon);
+  const std::vector<MonitorArea> list = MonitorsNow();
+  if (h < kFirstMonitor || h - kFirstMonitor >= list.size()) return FALSE;
+  const size_t i = h - kFirstMonitor;
   Lock lock;
-  info->rcMonitor = ScreenRect();
-  info->rcWork = WorkAreaNow();
-  info->dwFlags = MONITORINFOF_PRIMARY;
+  info->rcMonitor = list[i].Bounds;
+  // The primary's work area answers to SPI_SETWORKAREA.
+  info->rcWork = i == 0 && P().WorkArea ? WorkAreaNow() : list[i].Work;
+  info->dwFlags = i == 0 ? MONITORINFOF_PRIMARY : 0;
   if (info->cbSize == sizeof(MONITORINFOEX)) {
     auto* ex = static_cast<MONITORINFOEX*>(info);
-    std::strncpy(ex->szDevice, "\\\\.\\DISPLAY1", sizeof ex->szDevice - 1);
+    std::snprintf(ex->szDevice, sizeof ex->szDevice, "\\\\.\\DISPLAY%zu", i + 1);
   }
   return TRUE;
 }
 
 BOOL EnumDisplayMonitors(HDC dc, const RECT* clip, MONITORENUMPROC proc, LPARAM data) {
   if (!proc) return FALSE;
-  RECT r = ScreenRect(), x;
-  if (clip && !IntersectRect(x, *clip, r)) return TRUE;
-  if (clip) r = x;
-  proc(kMonitor, dc, &r, data);
+  const std::vector<MonitorArea> list = MonitorsNow();
+  for (size_t i = 0; i < list.size(); ++i) {
+    RECT r = list[i].Bounds, x;
+    if (clip) {
+      if (!IntersectRect(x, *clip, r)) continue;
+      r = x;
+    }
+    if (!proc(MonitorHandle(i), dc, &r, data)) break;
+  }
   return TRUE;
 }
 
@@ -249,5 +323,50 @@ BOOL SystemParametersInfo(UINT action, UINT uiParam, void* pv, UINT) {
 }
 
 BOOL MessageBeep(UINT) { return TRUE; }
+
+BOOL PlaySound(LPCSTR sound, HMODULE, DWORD flags) {
+  SoundHook hook;
+  {
+    Lock lock;
+    hook = P().Sound;
+  }
+  // Resource ids and memory images carry no name worth reporting.
+  std::string name;
+  if (sound && !IS_INTRESOURCE(sound) && !(flags & SND_MEMORY)) name = sound;
+  if (hook) hook(name, flags);
+  return TRUE;
+}
+
+void SetSoundHook(SoundHook hook) {
+  Lock lock;
+  P().Sound = std::move(hook);
+}
+
+PlatformVersion GetPlatformVersion() {
+  Lock lock;
+  return P().Version;
+}
+
+BOOL GetVersionEx(OSVERSIONINFO* info) {
+  if (!info || info->dwOSVersionInfoSize != sizeof(OSVERSIONINFO)) return FALSE;
+  const PlatformVersion v = GetPlatformVersion();
+  info->dwMajorVersion = v.Major;
+  info->dwMinorVersion = v.Minor;
+  info->dwBuildNumber = v.Build;
+  info->dwPlatformId = v.PlatformId;
+  info->szCSDVersion[0] = 0;
+  return TRUE;
+}
+
+ScopedPlatformVersion::ScopedPlatformVersion(PlatformVersion v) {
+  Lock lock;
+  saved_ = P().Version;
+  P().Version = v;
+}
+
+ScopedPlatformVersion::~ScopedPlatformVersion() {
+  Lock lock;
+  P().Version = saved_;
+}
 
 }  // namespace win

@@ -80,6 +80,7 @@ void Unlink(Window* w) {
   if (w->IsTopLevel() && !w->MessageOnly) NativeWindowGone(w);
   OnWindowGone(w, false);
   KillWindowTimers(w->Handle);
+  DestroySystemMenu(w->Handle);
   PurgeWindowMessages(w);
   ForgetWindowDCs(w);
   CaretWindowGone(w->Handle);
@@ -598,7 +599,10 @@ LONG_PTR SetWindowLongPtr(HWND hwnd, int index, LONG_PTR value) {
       } else {
         // Topmost changes only through SetWindowPos, as on the platform.
         w->ExStyle = (ss.styleNew & ~WS_EX_TOPMOST) | (w->ExStyle & WS_EX_TOPMOST);
-        if (!(w->ExStyle & WS_EX_LAYERED)) w->LayeredAlpha = 255;
+        if (!(w->ExStyle & WS_EX_LAYERED)) {
+          w->LayeredAlpha = 255;
+          w->LayeredPerPixel = false;
+        }
       }
       SendMessage(hwnd, WM_STYLECHANGED, WPARAM(index), reinterpret_cast<LPARAM>(&ss));
       if (!w->Dead && w->IsTopLevel()) NativeStateChanged(w.get());

@@ -626,6 +626,7 @@ BOOL SetLayeredWindowAttributes(HWND hwnd, COLORREF key, BYTE alpha, DWORD flags
   w->LayeredKey = key;
   w->LayeredFlags = flags;
   w->LayeredAlpha = (flags & LWA_ALPHA) ? alpha : 255;
+  w->LayeredPerPixel = false;  // back to a window painted the usual way
   if (w->IsTopLevel()) NativeStateChanged(w);
   return TRUE;
 }
@@ -640,12 +641,30 @@ BOOL GetLayeredWindowAttributes(HWND hwnd, COLORREF* key, BYTE* alpha, DWORD* fl
   return TRUE;
 }
 
+namespace {
+// Whether src holds a bitmap covering size pixels from sp on.
+bool SourceCovers(HDC src, POINT sp, SIZE size) {
+  BITMAP bm;
+  HGDIOBJ bmp = GetCurrentObject(src, OBJ_BITMAP);
+  if (!bmp || GetObject(bmp, sizeof bm, &bm) != int(sizeof bm)) return false;
+  const int64_t bh = bm.bmHeight < 0 ? -int64_t(bm.bmHeight) : bm.bmHeight;
+  return sp.X >= 0 && sp.Y >= 0 && size.cx >= 0 && size.cy >= 0 && int64_t(sp.X) + size.cx <= bm.bmWidth &&
+         int64_t(sp.Y) + size.cy <= bh;
+}
+}  // namespace
+
 BOOL UpdateLayeredWindow(HWND hwnd, HDC, const POINT* pos, const SIZE* size, HDC src, const POINT* srcPos, COLORREF,
                          const BLENDFUNCTION* blend, DWORD flags) {
+  const POINT sp = srcPos ? *srcPos : POINT{0, 0};
   {
     Lock lock;
     Window* w = FindRaw(hwnd);
     if (!w || !w->IsTopLevel() || !(w->ExStyle & WS_EX_LAYERED)) return FALSE;
+    // Checked before anything moves: a source that cannot fill the window
+    // would leave it half updated.
+    const SIZE target = size ? *size : SIZE{w->Rect.Width(), w->Rect.Height()};
+    if (src && !CallOut([&] { return SourceCovers(src, sp, target); })) return FALSE;
+    if (!src && size && (size->cx != w->Rect.Width() || size->cy != w->Rect.Height())) return FALSE;
   }
   UINT swp = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW;
   if (!pos) swp |= SWP_NOMOVE;
@@ -660,12 +679,13 @@ BOOL UpdateLayeredWindow(HWND hwnd, HDC, const POINT* pos, const SIZE* size, HDC
   WindowPtr w = Find(hwnd);
   if (!w) return FALSE;
   w->LayeredAlpha = (blend && !(flags & ULW_OPAQUE)) ? blend->SourceConstantAlpha : 255;
-  if (src && w->Buffer) {
+  w->LayeredPerPixel = (flags & ULW_ALPHA) && !(flags & ULW_OPAQUE) && blend && (blend->AlphaFormat & AC_SRC_ALPHA);
+  if (src) {
     // The new image replaces the surface outright, alpha included.
     EnsureSurface(w.get());
-    HDC mem = CreateSurfaceDC(w->Buffer->Get(), {0, 0}, nullptr);
-    POINT sp = srcPos ? *srcPos : POINT{0, 0};
-    CallOut([&] { return BitBlt(mem, 0, 0, w->Buffer->Width, w->Buffer->Height, src, sp.X, sp.Y, SRCCOPY); });
+    std::shared_ptr<SurfaceBuffer> buf = w->Buffer;
+    HDC mem = CreateSurfaceDC(buf->Get(), {0, 0}, nullptr);
+    CallOut([&] { return BitBlt(mem, 0, 0, buf->Width, buf->Height, src, sp.X, sp.Y, SRCCOPY); });
     DeleteDC(mem);
     MarkDirty(w.get(), {0, 0, w->Rect.Width(), w->Rect.Height()});
     w->Update.Clear();

@@ -586,6 +586,12 @@ BOOL ScrollWindow(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* cli
 BOOL ScrollDC(HDC dc, int dx, int dy, const RECT* scroll, const RECT* clip, HRGN update, RECT* updateRect);
 
 // Layered windows: constant opacity, or a whole new image with per-pixel alpha.
+// UpdateLayeredWindow with ULW_ALPHA and a blend of AC_SRC_ALPHA takes the
+// source's 32-bit pixels as premultiplied colour with alpha in the top byte
+// and the screen composes them per pixel; otherwise the window is opaque
+// apart from the blend's constant alpha. FALSE for a source that cannot
+// cover the size (its bitmap is smaller, or it has none) and for windows
+// without WS_EX_LAYERED.
 constexpr DWORD LWA_COLORKEY = 0x1, LWA_ALPHA = 0x2;
 constexpr DWORD ULW_COLORKEY = 0x1, ULW_ALPHA = 0x2, ULW_OPAQUE = 0x4;
 BOOL SetLayeredWindowAttributes(HWND hwnd, COLORREF key, BYTE alpha, DWORD flags);
@@ -849,7 +855,10 @@ struct MONITORINFOEX : MONITORINFO {
   MONITORINFOEX() { cbSize = sizeof(MONITORINFOEX); }
   char szDevice[32] = {};
 };
-// There is one monitor: the backend's screen.
+// The backend's monitors (MonitorArea, backend.h), the first one primary.
+// Handles stay valid until the list changes; with an empty list every call
+// fails (null, FALSE). MONITOR_DEFAULTTONEAREST picks the monitor at the
+// smallest distance.
 HMONITOR MonitorFromPoint(POINT pt, DWORD flags);
 HMONITOR MonitorFromRect(const RECT* r, DWORD flags);
 HMONITOR MonitorFromWindow(HWND hwnd, DWORD flags);
@@ -918,7 +927,6 @@ inline BOOL SystemParametersInfoW(UINT action, UINT uiParam, void* pvParam, UINT
   return SystemParametersInfo(action, uiParam, pvParam, winIni);
 }
 
-// Silent: this platform plays no sounds. Always TRUE.
 constexpr UINT MB_OK = 0x0, MB_OKCANCEL = 0x1, MB_ABORTRETRYIGNORE = 0x2, MB_YESNOCANCEL = 0x3, MB_YESNO = 0x4,
                MB_RETRYCANCEL = 0x5, MB_CANCELTRYCONTINUE = 0x6, MB_TYPEMASK = 0xF, MB_ICONHAND = 0x10,
                MB_ICONERROR = 0x10, MB_ICONSTOP = 0x10, MB_ICONQUESTION = 0x20, MB_ICONEXCLAMATION = 0x30,
@@ -926,7 +934,53 @@ constexpr UINT MB_OK = 0x0, MB_OKCANCEL = 0x1, MB_ABORTRETRYIGNORE = 0x2, MB_YES
                MB_DEFBUTTON1 = 0x0, MB_DEFBUTTON2 = 0x100, MB_DEFBUTTON3 = 0x200, MB_DEFMASK = 0xF00,
                MB_APPLMODAL = 0x0, MB_SYSTEMMODAL = 0x1000, MB_TASKMODAL = 0x2000, MB_SETFOREGROUND = 0x10000,
                MB_TOPMOST = 0x40000;
+// Silent: this platform plays no sounds. Always TRUE.
 BOOL MessageBeep(UINT type);
+
+// ---------------------------------------------------------------- sounds
+// Nothing is played: a sound request goes to the sound hook (tests watch
+// it) and PlaySound answers TRUE. A null name stops what plays (the hook
+// sees an empty name).
+constexpr DWORD SND_SYNC = 0x0, SND_ASYNC = 0x1, SND_NODEFAULT = 0x2, SND_MEMORY = 0x4, SND_LOOP = 0x8,
+                SND_NOSTOP = 0x10, SND_NOWAIT = 0x2000, SND_ALIAS = 0x10000, SND_FILENAME = 0x20000,
+                SND_RESOURCE = 0x40004, SND_PURGE = 0x40;
+BOOL PlaySound(LPCSTR sound, HMODULE mod, DWORD flags);
+inline BOOL PlaySoundW(LPCSTR sound, HMODULE mod, DWORD flags) { return PlaySound(sound, mod, flags); }
+using SoundHook = std::function<void(const std::string& sound, DWORD flags)>;
+void SetSoundHook(SoundHook hook);  // empty: requests go nowhere
+
+// ---------------------------------------------------------------- the version of the platform
+// What this platform answers when asked for its version: the NT family
+// (platform id 2), version 6.1, unless overridden (tests play older
+// releases and the 9x family, platform id 1).
+constexpr DWORD VER_PLATFORM_WIN32s = 0, VER_PLATFORM_WIN32_WINDOWS = 1, VER_PLATFORM_WIN32_NT = 2;
+struct OSVERSIONINFO {
+  DWORD dwOSVersionInfoSize = sizeof(OSVERSIONINFO);
+  DWORD dwMajorVersion = 0;
+  DWORD dwMinorVersion = 0;
+  DWORD dwBuildNumber = 0;
+  DWORD dwPlatformId = 0;
+  char szCSDVersion[128] = {};
+};
+BOOL GetVersionEx(OSVERSIONINFO* info);  // FALSE for a null record or a wrong size
+inline BOOL GetVersionExW(OSVERSIONINFO* info) { return GetVersionEx(info); }
+struct PlatformVersion {
+  DWORD PlatformId = VER_PLATFORM_WIN32_NT;
+  DWORD Major = 6, Minor = 1, Build = 7601;
+  friend bool operator==(const PlatformVersion&, const PlatformVersion&) = default;
+};
+PlatformVersion GetPlatformVersion();
+// Plays another release for its lifetime, then restores the previous answer.
+class ScopedPlatformVersion {
+public:
+  explicit ScopedPlatformVersion(PlatformVersion v);
+  ~ScopedPlatformVersion();
+  ScopedPlatformVersion(const ScopedPlatformVersion&) = delete;
+  ScopedPlatformVersion& operator=(const ScopedPlatformVersion&) = delete;
+
+private:
+  PlatformVersion saved_;
+};
 
 // ---------------------------------------------------------------- message boxes
 constexpr int IDOK = 1, IDCANCEL = 2, IDABORT = 3, IDRETRY = 4, IDIGNORE = 5, IDYES = 6, IDNO = 7,

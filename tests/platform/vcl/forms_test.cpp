@@ -445,6 +445,23 @@ TEST_F(VclTest, AHintShowsAfterTheMouseRestsAndGoesWhenItMovesOn) {
 }
 
 // ---------------------------------------------------------------- screen
+// Start-up code installs cursors registered under the program's names in
+// the screen's table, as the toolbar unit does with its drag cursors.
+TEST_F(VclTest, NamedCursorsGoIntoTheScreensCursorTable) {
+  const uint32_t px[4] = {0xFF000000u, 0xFF000000u, 0xFF000000u, 0xFF000000u};
+  win::HCURSOR drag = win::CreateIconFromPixels(2, 2, px, nullptr);
+  win::HINSTANCE program = win::GetModuleHandle(nullptr);
+  ASSERT_TRUE(win::RegisterModuleCursor(program, "DXBARDRAGCURSOR", drag));
+  EXPECT_EQ(win::LoadCursor(program, "DXBARDRAGNODROPCURSOR"), nullptr) << "never registered";
+  win::HCURSOR loaded = win::LoadCursor(program, "DXBARDRAGCURSOR");
+  ASSERT_EQ(loaded, drag);
+  const win::HCURSOR arrow = Screen->Cursors(crDefault);
+  EXPECT_EQ(Screen->Cursors(1041), arrow) << "unknown ids answer with the default cursor";
+  Screen->SetCursors(1041, loaded);
+  EXPECT_EQ(Screen->Cursors(1041), drag);
+  EXPECT_EQ(Screen->Cursors(crDefault), arrow) << "the standard ones stay";
+}
+
 TEST_F(VclTest, TheScreenKnowsFormsMonitorsAndFonts) {
   backend_->SetScreen({1280, 800}, {0, 0, 1280, 760});
   Pump();
