@@ -1,5 +1,5 @@
-// The display lines of the Exif IFD0, the Exif IFD (Exif 2.3, tables 3 to 8)
-// and the Fujifilm and Canon maker notes: a label per known tag, decoded texts
+// The display lines of the Exif IFD0 and Exif IFD (tag numbers of Exif 2.3)
+// and of the Fujifilm and Canon maker notes: a label per known tag, decoded texts
 // for enumerated values. Labels are fixed English texts, never translated, and
 // stay exactly as users of earlier versions know them, misspellings included.
 #include <algorithm>
@@ -188,7 +188,7 @@ const TFujiDecoder kFujiDecoders[] = {
       {4080, "Kelvin"},
       {4352, "Custom Fine"},
       {4608, "Custom Shade"},
-      // Typographic quotes here, doubled straight ones below: both as cameras' users have always seen them.
+      // Typographic quotes for the first three, doubled straight ones for the next two: the texts as they have always read.
       {4864, "Custom \u201CDaylight\u201D fluorescent lamps"},
       {4865, "Custom \u201CWarm White\u201D fluorescent lamps"},
       {4866, "Custom \u201CCool White\u201D fluorescent lamps"},
