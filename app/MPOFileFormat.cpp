@@ -8,6 +8,7 @@
 
 #include "imaging/core/ieboundedreader.h"
 #include "imaging/core/iestreams.h"
+#include "platform/classes/strings.h"
 #include "platform/rtl/sysutils.h"
 #include "platform/rtl/text.h"
 
@@ -258,4 +259,19 @@ void TMPOInfo::ReadMPF(TIEBoundedReader& r) {
   TMPOTiffTagList& list = *attributes;
   attributeIFDs_.Add(attributes.release());
   list.ReadIFD(r, header, budget_);
+}
+
+void MergeMakerNoteLines(const TMPOInfo& info, TStrings* lines) {
+  lines->Clear();
+  const TMPOIndividualPictureList& pictures = info.Pictures();
+  TStringList merged, second;  // compares ignoring case, as the panel does
+  if (pictures.Count() >= 1) {
+    pictures.Items(0)->FujiMakerNotes().DumpToStrings(&merged);
+    pictures.Items(0)->CanonMakerNotes().DumpToStrings(&merged);
+  }
+  if (pictures.Count() >= 2) pictures.Items(1)->FujiMakerNotes().DumpToStrings(&second);
+  merged.Add(" ");
+  for (int32_t i = 0; i < second.Count(); ++i)
+    if (merged.IndexOf(second.Strings(i)) < 0) merged.Add(second.Strings(i));
+  lines->AddStrings(&merged);
 }

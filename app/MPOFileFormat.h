@@ -112,4 +112,11 @@ private:
   // What the tag lists may still take from the file during one scan.
   int64_t budget_ = 0;
 };
+
+// The info panel's lines of a parsed file: picture 1's Fujifilm and then
+// Canon maker-note lines, a line holding one blank, then those of picture 2's
+// Fujifilm lines that are not already there (whole lines, ignoring case).
+// lines is cleared first; a dump's exception goes through and leaves it empty.
+void MergeMakerNoteLines(const TMPOInfo& info, TStrings* lines);
+
 #include "app/MPOFormats.h"  // the MPO and JPS formats in the image library

@@ -249,7 +249,7 @@ std::string TTiffTagList::GetValueText(uint16_t tag) const {
   }
 }
 
-void TTiffTagList::DumpToStrings(TStrings* strings) {
+void TTiffTagList::DumpToStrings(TStrings* strings) const {
   for (int32_t i = 0; i < Count(); ++i) {
     const uint16_t tag = FixWord(Items(i)->Tag);
     strings->Add(IntToStr(tag) + "=" + GetValueText(tag));

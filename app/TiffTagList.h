@@ -101,8 +101,9 @@ public:
   uint16_t FixWord(uint16_t value) const;
   uint32_t FixLong(uint32_t value) const;
 
-  // One line per entry: the tag in decimal, "=", the value text.
-  virtual void DumpToStrings(TStrings* strings);
+  // One line per entry: the tag in decimal, "=", the value text. The
+  // descendants give known tags a label; they raise what their getters raise.
+  virtual void DumpToStrings(TStrings* strings) const;
 
 protected:
   TTiffTagEx* RequireTag(uint16_t tag) const;
@@ -137,6 +138,7 @@ public:
   // Empty text when the tag is missing.
   std::string GetMake() const;
   std::string GetModel() const;
+  void DumpToStrings(TStrings* strings) const override;
 };
 
 // The Exif IFD.
@@ -146,20 +148,57 @@ public:
   std::string GetExifVersion() const;
   TCountAndOffset GetMakerNote() const { return GetCountAndOffset(0x927C); }
   bool HasMakerNote() const { return HasTag(0x927C); }
+  void DumpToStrings(TStrings* strings) const override;
 };
 
 // Fujifilm maker notes: always little-endian, offsets from the maker note's start.
 class TFujiMakerNotes : public TTiffTagList {
   DX_CLASS(TFujiMakerNotes, TTiffTagList)
 public:
+  int32_t GetSharpness() const { return GetInteger(0x1001); }
+  int32_t GetWhiteBalance() const { return GetInteger(0x1002); }
+  int32_t GetColorSaturation() const { return GetInteger(0x1003); }
+  int32_t GetToneContrast() const { return GetInteger(0x1004); }
+  int32_t GetFlashMode() const { return GetInteger(0x1010); }
+  double GetFlashStrength() const { return GetFloat(0x1011); }
+  bool GetMacro() const { return GetInteger(0x1020) != 0; }
+  int32_t GetFocusMode() const { return GetInteger(0x1021); }
+  int32_t Get2DAFMode() const { return GetInteger(0x1022); }
+  TPoint GetFocusPixel() const { return {GetIntegerAt(0x1023, 0), GetIntegerAt(0x1023, 1)}; }
+  bool GetSlowSync() const { return GetInteger(0x1030) != 0; }
+  int32_t GetPictureMode() const { return GetInteger(0x1031); }
+  int32_t GetEXR() const { return GetInteger(0x1033); }
+  int32_t GetEXRMode() const { return GetInteger(0x1034); }
+  bool GetContinuousMode() const { return GetInteger(0x1100) != 0; }
+  int32_t GetSequenceNumber() const { return GetInteger(0x1101); }
+  int32_t GetColorMode() const { return GetInteger(0x1210); }
+  bool GetBlurWarning() const { return GetInteger(0x1300) != 0; }
+  int32_t GetFocusWarning() const { return GetInteger(0x1301); }
+  int32_t GetAutoExposureWarning() const { return GetInteger(0x1302); }
+  int32_t GetDynamicRange() const { return GetInteger(0x1400); }
+  int32_t GetFacesDetected() const { return GetInteger(0x4100); }
+  // Face i is elements 4i to 4i+3 (left, top, right, bottom); elements past
+  // the tag's data read as 0, so any i is safe.
+  TRect GetFacePosition(int32_t i) const;
+  TRect GetFocusedFace() const;
   // Horizontal and vertical parallax of a stereo pair, percent of the width.
   TSRationalValue GetParallax() const { return GetSRational(0xB211); }
   TSRationalValue GetVerticalParallax() const { return GetSRational(0xB212); }
+  bool HasFacesDetected() const { return HasTag(0x4100); }
+  bool HasFocusedFace() const { return HasTag(0x4005); }
   bool HasParallax() const { return HasTag(0xB211); }
+  void DumpToStrings(TStrings* strings) const override;
+
+private:
+  TRect RectAt(uint16_t tag, int64_t first) const;
 };
 
 class TCanonMakerNotes : public TTiffTagList {
   DX_CLASS(TCanonMakerNotes, TTiffTagList)
+public:
+  // Tag 0, the focal length (tag 2) and one line per camera setting (tag 1);
+  // other tags give no line.
+  void DumpToStrings(TStrings* strings) const override;
 };
 
 // numerator / denominator, both taken as signed; 0 for a zero denominator or
