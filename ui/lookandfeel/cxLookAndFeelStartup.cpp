@@ -15,7 +15,7 @@ constexpr TdxUnitRow kUnits[] = {
     {"dxThemeManager", &dxThemeManagerUnitStart, &dxThemeManagerUnitStop},  // theme cache, change receiver
     {"dxOffice11", nullptr, nullptr},
     {"cxGeometry", &cxGeometryUnitStart, &cxGeometryUnitStop},  // TcxRect for streaming
-    {"cxDWMApi", nullptr, nullptr},
+    {"cxDWMApi", nullptr, nullptr},  // dwmapi is never loaded on Linux
     {"cxContainer", nullptr, nullptr},
     {"cxControls", nullptr, nullptr},
     {"FillPatterns", nullptr, nullptr},  // the fill-pattern unit
