@@ -4,7 +4,11 @@
 
 #include "platform/gdi/syscolors.h"
 #include "platform/rtl/intmath.h"
+#include "platform/rtl/sysutils.h"
+#include "platform/rtl/text.h"
 #include "platform/vcl/graphics.h"
+#include "ui/lookandfeel/dxCore.h"
+#include "ui/lookandfeel/dxThemeManager.h"
 
 namespace {
 
@@ -25,6 +29,23 @@ TColor Clamped(int32_t r, int32_t g, int32_t b) {
 TColor SysColor(int index) { return TColor(win::GetSysColor(index)); }
 
 }  // namespace
+
+int32_t DetectOffice11Scheme(uint32_t majorVersion) {
+  if (!AreVisualStylesAvailable()) return 0;
+  std::u16string file, color, size;
+  if (GetCurrentThemeName(file, color, size) != win::S_OK) return 0;
+  // Theme files are Windows paths: either separator ends the folder part.
+  const size_t slash = file.find_last_of(u"\\/");
+  const std::string name = AnsiUpperCase(Utf16ToUtf8(slash == std::u16string::npos ? file : file.substr(slash + 1)));
+  if (name != "LUNA.MSSTYLES" && majorVersion < 6) return 0;
+  const std::string colorName = AnsiUpperCase(Utf16ToUtf8(color));
+  if (colorName == "NORMALCOLOR") return 1;
+  if (colorName == "HOMESTEAD") return 2;
+  if (colorName == "METALLIC") return 3;
+  return 0;
+}
+
+int32_t DetectOffice11Scheme() { return DetectOffice11Scheme(dxGetPlatformVersion().Major); }
 
 TColor NearestScreenColor(TColor color) {
   win::HDC dc = win::GetDC(nullptr);

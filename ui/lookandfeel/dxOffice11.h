@@ -7,6 +7,11 @@
 #include "platform/gdi/gdi.h"
 #include "platform/rtl/types.h"
 
+// The Office 2003 scheme of the current visual style: 1 blue, 2 olive,
+// 3 silver, 0 none. Before major version 6 only the Luna theme file counts.
+int32_t DetectOffice11Scheme(uint32_t majorVersion);
+int32_t DetectOffice11Scheme();
+
 // Percent of Color1 and the rest of Color2 per channel, each clamped to 0..255.
 TColor MixColors(TColor color1, TColor color2, int32_t percent);
 // The screen's nearest colour: the colour itself on a 32-bit screen.

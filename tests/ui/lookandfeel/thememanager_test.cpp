@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "fake_theme_provider.h"
 #include "platform/gdi/gdi.h"
+#include "platform/rtl/text.h"
 #include "platform/win/winuser.h"
+#include "ui/lookandfeel/dxOffice11.h"
 #include "ui/lookandfeel/dxThemeManager.h"
 
 namespace {
@@ -200,6 +203,38 @@ TEST_F(ThemeManagerWithFake, WrappersReachTheProvider) {
   win::SelectObject(dc, old);
   win::DeleteObject(bmp);
   win::DeleteDC(dc);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Office11SchemeWithoutVisualStyles, IsNone) { EXPECT_EQ(DetectOffice11Scheme(), 0); }
+
+TEST_F(ThemeManagerWithFake, Office11SchemeDetection) {
+  struct Case {
+    const char16_t* file;
+    const char16_t* color;
+    uint32_t major;
+    int32_t scheme;
+  } cases[] = {
+      {u"C:\\WINDOWS\\Resources\\Themes\\Luna\\LUNA.MSSTYLES", u"NORMALCOLOR", 5, 1},
+      {u"C:\\WINDOWS\\Resources\\Themes\\Luna\\luna.msstyles", u"HomeStead", 5, 2},
+      {u"luna.msstyles", u"Metallic", 5, 3},
+      {u"C:\\WINDOWS\\Resources\\Themes\\Royale\\Royale.msstyles", u"NormalColor", 5, 0},
+      {u"C:\\WINDOWS\\Resources\\Themes\\Aero\\Aero.msstyles", u"NormalColor", 6, 1},
+      {u"C:\\WINDOWS\\Resources\\Themes\\Aero\\Aero.msstyles", u"Other", 6, 0},
+      {u"C:\\Luna.msstyles\\Aero.msstyles", u"NormalColor", 5, 0},  // only the file part counts
+  };
+  for (const Case& c : cases) {
+    fake.ThemeFile = c.file;
+    fake.ColorName = c.color;
+    EXPECT_EQ(DetectOffice11Scheme(c.major), c.scheme) << Utf16ToUtf8(c.file) << " " << Utf16ToUtf8(c.color);
+  }
+  EXPECT_EQ(DetectOffice11Scheme(), 1);  // the platform reports 6.1
+  fake.Active = false;
+  SendThemeChanged();
+  EXPECT_EQ(DetectOffice11Scheme(6), 0);
 }
 
 }  // namespace
