@@ -88,12 +88,25 @@ void FrameRectWithColor(win::HDC dc, const TRect& rect, TColor color) {
   win::DeleteObject(brush);
 }
 
+namespace {
+
+// Equal colours need no gradient: the rectangle is filled with color.
+bool SolidFill(win::HDC dc, const TRect& rect, TColor color, const Rgb& a, const Rgb& b) {
+  if (a.R != b.R || a.G != b.G || a.B != b.B) return false;
+  FillRectWithColor(dc, rect, color);
+  return true;
+}
+
+// The part of rect from..to along the gradient's direction.
+TRect Slice(const TRect& rect, bool horizontal, int32_t from, int32_t to) {
+  return horizontal ? TRect(from, rect.Top, to, rect.Bottom) : TRect(rect.Left, from, rect.Right, to);
+}
+
+}  // namespace
+
 void PaintGradientRect(win::HDC dc, const TRect& rect, TColor color1, bool horizontal, TColor color2) {
   const Rgb a = Channels(color1), b = Channels(color2);
-  if (a.R == b.R && a.G == b.G && a.B == b.B) {
-    FillRectWithColor(dc, rect, color1);
-    return;
-  }
+  if (SolidFill(dc, rect, color1, a, b)) return;
   const int32_t start = horizontal ? rect.Left : rect.Top;
   const int32_t end = horizontal ? rect.Right : rect.Bottom;
   const int32_t extent = end - start;
@@ -105,8 +118,7 @@ void PaintGradientRect(win::HDC dc, const TRect& rect, TColor color1, bool horiz
     if (to > from) {
       auto at = [&](int32_t x, int32_t y) { return bands == 1 ? x : x + MulDiv(i, y - x, bands - 1); };
       const TColor c = Clamped(at(a.R, b.R), at(a.G, b.G), at(a.B, b.B));
-      FillRectWithColor(dc, horizontal ? TRect(from, rect.Top, to, rect.Bottom) : TRect(rect.Left, from, rect.Right, to),
-                        c);
+      FillRectWithColor(dc, Slice(rect, horizontal, from, to), c);
     }
     from = to;
   }
@@ -127,10 +139,7 @@ TColor GetGradientColorAt(const TRect& rect, int32_t position, TColor color1, bo
 
 void FillTwoPhaseGradientRect(win::HDC dc, const TRect& rect, TColor color1, bool horizontal, TColor color2) {
   const Rgb c1 = Channels(color1), c2 = Channels(color2);
-  if (c1.R == c2.R && c1.G == c2.G && c1.B == c2.B) {
-    FillRectWithColor(dc, rect, color1);
-    return;
-  }
+  if (SolidFill(dc, rect, color1, c1, c2)) return;
   const int32_t start = horizontal ? rect.Left : rect.Top;
   const int32_t end = horizontal ? rect.Right : rect.Bottom;
   const int32_t extent = end - start;
@@ -149,8 +158,7 @@ void FillTwoPhaseGradientRect(win::HDC dc, const TRect& rect, TColor color1, boo
     };
     const TColor c = Clamped(line(c1.R, m.R, c2.R), line(c1.G, m.G, c2.G), line(c1.B, m.B, c2.B));
     const int32_t p = start + i;
-    FillRectWithColor(dc, horizontal ? TRect(p, rect.Top, p + 1, rect.Bottom) : TRect(rect.Left, p, rect.Right, p + 1),
-                      c);
+    FillRectWithColor(dc, Slice(rect, horizontal, p, p + 1), c);
   }
 }
 
