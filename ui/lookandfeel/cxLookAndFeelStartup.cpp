@@ -2,6 +2,7 @@
 
 #include "ui/lookandfeel/cxGeometry.h"
 #include "ui/lookandfeel/dxCore.h"
+#include "ui/lookandfeel/dxThemeManager.h"
 
 namespace {
 
@@ -10,11 +11,11 @@ namespace {
 constexpr TdxUnitRow kUnits[] = {
     {"dxCore", &dxCoreUnitStart, &dxCoreUnitStop},  // platform version flags; frees the string repository
     {"cxClasses", nullptr, nullptr},
-    {"dxUxTheme", nullptr, nullptr},
-    {"dxThemeManager", nullptr, nullptr},
+    {"dxUxTheme", nullptr, nullptr},  // no visual styles on Linux: nothing to load
+    {"dxThemeManager", &dxThemeManagerUnitStart, &dxThemeManagerUnitStop},  // theme cache, change receiver
     {"dxOffice11", nullptr, nullptr},
     {"cxGeometry", &cxGeometryUnitStart, &cxGeometryUnitStop},  // TcxRect for streaming
-    {"cxDWMApi", nullptr, nullptr},
+    {"cxDWMApi", nullptr, nullptr},  // dwmapi is never loaded on Linux
     {"cxContainer", nullptr, nullptr},
     {"cxControls", nullptr, nullptr},
     {"FillPatterns", nullptr, nullptr},  // the fill-pattern unit
