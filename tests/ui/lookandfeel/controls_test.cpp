@@ -1,0 +1,269 @@
+// The component timer over its shared window, and mouse-leave tracking,
+// driven on the headless display by injected mouse moves and the message loop.
+#include "ui/lookandfeel/cxControls.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "platform/display/display.h"
+#include "platform/display/headless.h"
+#include "platform/vcl/forms.h"
+#include "ui/lookandfeel/cxLookAndFeelStartup.h"
+
+namespace {
+
+// Counts the CM_MOUSELEAVE that tracking sends (lParam: the control itself),
+// apart from the framework's own (lParam 0).
+class TLeaveProbe : public TCustomControl {
+public:
+  explicit TLeaveProbe(TComponent* owner) : TCustomControl(owner) {}
+  int TrackedLeaves = 0;
+
+protected:
+  void Dispatch(TMessage& m) override {
+    if (m.Msg == CM_MOUSELEAVE && m.LParam == reinterpret_cast<win::LPARAM>(this)) ++TrackedLeaves;
+    TCustomControl::Dispatch(m);
+  }
+};
+
+struct TCaller : IcxMouseTrackingCaller {
+  int Leaves = 0;
+  void MouseLeave() override { ++Leaves; }
+};
+
+class CxControlsTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    display::UseHeadlessDisplay();
+    backend_ = dynamic_cast<display::HeadlessBackend*>(display::InitDisplay());
+    ASSERT_NE(backend_, nullptr);
+    Application->Initialize();
+  }
+  void TearDown() override {
+    form_.reset();
+    Pump();
+    display::ShutdownDisplay();
+    unsetenv("DUPLEXION_DISPLAY");
+  }
+  static void Pump() {
+    Application->ProcessMessages();
+    Application->Idle(false);
+    Application->ProcessMessages();
+  }
+  // Runs the loop until pred holds; false when a generous guard ran out.
+  static bool PumpUntil(const std::function<bool()>& pred) {
+    const win::DWORD start = win::GetTickCount();
+    for (;;) {
+      Pump();
+      if (pred()) return true;
+      if (win::GetTickCount() - start > 5000) return false;
+      win::MsgWaitForMultipleObjects(0, nullptr, win::FALSE, 10, win::QS_ALLINPUT);
+    }
+  }
+  // Pumps through several tracking ticks.
+  static void PumpTicks() {
+    const win::DWORD start = win::GetTickCount();
+    while (win::GetTickCount() - start < 60) {
+      Pump();
+      win::MsgWaitForMultipleObjects(0, nullptr, win::FALSE, 10, win::QS_ALLINPUT);
+    }
+  }
+  // A shown form at (100, 100)-(400, 300) with a probe at client (50, 50)-(150, 150).
+  TLeaveProbe* ShownProbe() {
+    form_ = std::make_unique<TForm>(nullptr);
+    form_->SetBorderStyle(bsNone);
+    form_->SetPosition(poDesigned);
+    form_->SetBoundsRect({100, 100, 400, 300});
+    auto* probe = new TLeaveProbe(form_.get());
+    probe->SetBounds(50, 50, 100, 100);
+    probe->SetParent(form_.get());
+    form_->Show();
+    Pump();
+    return probe;
+  }
+  void MoveTo(TControl* c, int x, int y) {
+    TPoint p = c->ClientToScreen({x, y});
+    backend_->MouseMove(p.X, p.Y);
+    Pump();
+  }
+
+  display::HeadlessBackend* backend_ = nullptr;
+  std::unique_ptr<TForm> form_;
+};
+
+void PostTick(const TcxTimer& t) {
+  win::PostMessage(cxTimerWindow()->Handle(), win::WM_TIMER, t.EventID(), 0);
+}
+
+TEST_F(CxControlsTest, TimerRunsOnlyEnabledWithAHandler) {
+  TcxTimer t(nullptr);
+  EXPECT_TRUE(t.Enabled());
+  EXPECT_EQ(t.Interval(), 1000u);
+  EXPECT_FALSE(t.TimerOn());  // no handler yet
+  t.SetEnabled(false);
+  int ticks = 0;
+  t.SetOnTimer([&](TObject* sender) {
+    EXPECT_EQ(sender, &t);
+    ++ticks;
+  });
+  EXPECT_FALSE(t.TimerOn());
+  t.SetInterval(0);  // ignored
+  EXPECT_EQ(t.Interval(), 1000u);
+  t.SetInterval(15);
+  EXPECT_FALSE(t.TimerOn());
+  t.SetEnabled(true);
+  EXPECT_TRUE(t.TimerOn());
+  ASSERT_TRUE(PumpUntil([&] { return ticks >= 2; }));
+  t.SetOnTimer(nullptr);
+  EXPECT_FALSE(t.TimerOn());
+}
+
+TEST_F(CxControlsTest, TimersShareOneWindowAndAStaleTickIsDropped) {
+  TcxTimer a(nullptr), b(nullptr);
+  std::vector<char> fired;
+  a.SetOnTimer([&](TObject*) { fired.push_back('a'); });
+  b.SetOnTimer([&](TObject*) { fired.push_back('b'); });
+  // Interval 1000: only the posted ticks arrive within the test.
+  PostTick(b);
+  PostTick(a);
+  Pump();
+  EXPECT_EQ(fired, (std::vector<char>{'b', 'a'}));
+  a.SetEnabled(false);
+  PostTick(a);  // queued after the kill
+  PostTick(b);
+  Pump();
+  EXPECT_EQ(fired, (std::vector<char>{'b', 'a', 'b'}));
+}
+
+TEST_F(CxControlsTest, ATimerFreedByItsHandlerIsSafe) {
+  auto* t = new TcxTimer(nullptr);
+  int ticks = 0;
+  t->SetOnTimer([&, t](TObject*) {
+    ++ticks;
+    delete t;
+  });
+  const uintptr_t id = t->EventID();
+  win::PostMessage(cxTimerWindow()->Handle(), win::WM_TIMER, id, 0);
+  win::PostMessage(cxTimerWindow()->Handle(), win::WM_TIMER, id, 0);
+  Pump();
+  EXPECT_EQ(ticks, 1);
+}
+
+TEST_F(CxControlsTest, LeavingTheBoundsInsideTheClientAreaSendsNoLeaveMessage) {
+  TLeaveProbe* probe = ShownProbe();
+  MoveTo(probe, 5, 5);
+  TCaller caller;
+  StartMouseLeaveTracking(probe, {0, 0, 20, 20}, &caller);
+  StartMouseLeaveTracking(probe, {0, 0, 20, 20}, &caller);  // one timer per caller
+  ASSERT_TRUE(IsMouseLeaveTracked(&caller));
+  PumpTicks();
+  EXPECT_EQ(caller.Leaves, 0);
+  MoveTo(probe, 60, 60);
+  ASSERT_TRUE(PumpUntil([&] { return caller.Leaves > 0; }));
+  PumpTicks();
+  EXPECT_EQ(caller.Leaves, 1);
+  EXPECT_EQ(probe->TrackedLeaves, 0);
+  EXPECT_FALSE(IsMouseLeaveTracked(&caller));
+}
+
+TEST_F(CxControlsTest, LeavingTheClientAreaSendsTheLeaveMessage) {
+  TLeaveProbe* probe = ShownProbe();
+  MoveTo(probe, 50, 50);
+  TCaller caller;
+  StartMouseLeaveTracking(probe, probe->ClientRect(), &caller);
+  MoveTo(probe, 150, 50);
+  ASSERT_TRUE(PumpUntil([&] { return caller.Leaves > 0; }));
+  EXPECT_EQ(probe->TrackedLeaves, 1);
+}
+
+TEST_F(CxControlsTest, DisablingTheControlOrAParentEndsTrackingWithTheLeaveMessage) {
+  for (bool disableParent : {false, true}) {
+    SCOPED_TRACE(disableParent ? "parent" : "control");
+    TLeaveProbe* probe = ShownProbe();
+    MoveTo(probe, 50, 50);
+    TCaller caller;
+    StartMouseLeaveTracking(probe, probe->ClientRect(), &caller);
+    PumpTicks();
+    ASSERT_TRUE(IsMouseLeaveTracked(&caller));
+    if (disableParent)
+      form_->SetEnabled(false);
+    else
+      probe->SetEnabled(false);
+    ASSERT_TRUE(PumpUntil([&] { return caller.Leaves > 0; }));
+    EXPECT_EQ(probe->TrackedLeaves, 1);
+    EXPECT_FALSE(IsMouseLeaveTracked(&caller));
+  }
+}
+
+TEST_F(CxControlsTest, AControlFreedWhileTrackedEndsTracking) {
+  TLeaveProbe* probe = ShownProbe();
+  MoveTo(probe, 50, 50);
+  TCaller caller;
+  StartMouseLeaveTracking(probe, probe->ClientRect(), &caller);
+  delete probe;
+  ASSERT_TRUE(PumpUntil([&] { return caller.Leaves > 0; }));
+  EXPECT_FALSE(IsMouseLeaveTracked(&caller));
+}
+
+TEST_F(CxControlsTest, AHitTestingCallerDecidesWhereItIs) {
+  struct THitTest : IcxMouseTrackingHitTest {
+    int Leaves = 0;
+    TPoint Last{-100, -100};
+    void MouseLeave() override { ++Leaves; }
+    bool PtInCaller(TPoint p) override {
+      Last = p;
+      return p.X < 30;
+    }
+  } caller;
+  TLeaveProbe* probe = ShownProbe();
+  MoveTo(probe, 20, 10);  // outside the bounds given, inside the caller's own test
+  StartMouseLeaveTracking(probe, {0, 0, 5, 5}, &caller);
+  PumpTicks();
+  EXPECT_EQ(caller.Leaves, 0);
+  EXPECT_EQ(caller.Last, (TPoint{20, 10}));  // client coordinates
+  MoveTo(probe, 35, 10);
+  ASSERT_TRUE(PumpUntil([&] { return caller.Leaves > 0; }));
+  EXPECT_EQ(probe->TrackedLeaves, 0);  // still inside the control
+}
+
+TEST(CxControlsWindows, IsWindowEnabledWithParentsFollowsTheChain) {
+  display::UseHeadlessDisplay();
+  display::InitDisplay();
+  {
+    TForm form(nullptr);
+    auto* child = new TLeaveProbe(&form);
+    child->SetParent(&form);
+    form.HandleNeeded();
+    EXPECT_TRUE(IsWindowEnabledWithParents(child->Handle()));
+    form.SetEnabled(false);
+    EXPECT_TRUE(win::IsWindowEnabled(child->Handle()));
+    EXPECT_FALSE(IsWindowEnabledWithParents(child->Handle()));
+  }
+  display::ShutdownDisplay();
+  unsetenv("DUPLEXION_DISPLAY");
+}
+
+TEST(CxControlsShutdown, LiveTrackingIsFreedAndReportedOnce) {
+  TCaller caller;
+  StartMouseLeaveTracking(nullptr, {0, 0, 10, 10}, &caller);
+  ASSERT_TRUE(IsMouseLeaveTracked(&caller));
+  ::testing::internal::CaptureStderr();
+  EXPECT_NO_THROW(cxControlsUnitStop());
+  const std::string said = ::testing::internal::GetCapturedStderr();
+  EXPECT_FALSE(IsMouseLeaveTracked(&caller));
+  EXPECT_EQ(cxTimerWindow(), nullptr);  // nothing is made after shutdown
+  StartMouseLeaveTracking(nullptr, {0, 0, 10, 10}, &caller);
+  EXPECT_FALSE(IsMouseLeaveTracked(&caller));
+  TcxTimer late(nullptr);
+  late.SetOnTimer([](TObject*) {});
+  EXPECT_FALSE(late.TimerOn());
+  cxControlsUnitStart();  // the rest of the program runs on
+  EXPECT_NE(said.find("mouse tracking"), std::string::npos);
+  EXPECT_EQ(said.find("mouse tracking", said.find("mouse tracking") + 1), std::string::npos);
+  EXPECT_EQ(caller.Leaves, 0);
+}
+
+}  // namespace

@@ -1,0 +1,203 @@
+#include "ui/lookandfeel/cxControls.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+namespace {
+
+bool finalized = false;
+TcxTimerWindow* timerWindow = nullptr;
+// Identifiers of the timers whose system timer runs.
+std::vector<uintptr_t>* activeTimers = nullptr;
+
+std::vector<uintptr_t>& ActiveTimers() {
+  if (!activeTimers) activeTimers = new std::vector<uintptr_t>;
+  return *activeTimers;
+}
+
+}  // namespace
+
+TcxMessageWindow::TcxMessageWindow() {
+  handle_ = AllocateHWnd([this](TMessage& m) { HandleMessage(m); });
+}
+
+TcxMessageWindow::~TcxMessageWindow() { DeallocateHWnd(handle_); }
+
+void TcxMessageWindow::HandleMessage(TMessage& Message) {
+  Message.Result = win::DefWindowProc(handle_, Message.Msg, Message.WParam, Message.LParam);
+}
+
+void TcxTimerWindow::HandleMessage(TMessage& Message) {
+  if (Message.Msg != win::WM_TIMER) {
+    TcxMessageWindow::HandleMessage(Message);
+    return;
+  }
+  if (!activeTimers) return;
+  const auto& ids = *activeTimers;
+  if (std::find(ids.begin(), ids.end(), uintptr_t(Message.WParam)) == ids.end()) return;
+  // The handler may free the timer: nothing touches it afterwards.
+  reinterpret_cast<TcxTimer*>(Message.WParam)->Fire();
+}
+
+TcxTimerWindow* cxTimerWindow() {
+  if (!timerWindow && !finalized) timerWindow = new TcxTimerWindow;
+  return timerWindow;
+}
+
+TcxTimer::TcxTimer(TComponent* AOwner) : TComponent(AOwner) {}
+
+TcxTimer::~TcxTimer() { StopSystemTimer(); }
+
+void TcxTimer::SetEnabled(bool Value) {
+  if (enabled_ == Value) return;
+  enabled_ = Value;
+  Restart();
+}
+
+void TcxTimer::SetInterval(uint32_t Value) {
+  if (Value == 0 || interval_ == Value) return;
+  interval_ = Value;
+  Restart();
+}
+
+void TcxTimer::SetOnTimer(TNotifyEvent Handler) {
+  onTimer_ = std::move(Handler);
+  Restart();
+}
+
+void TcxTimer::Restart() {
+  StopSystemTimer();
+  StartSystemTimer();
+}
+
+void TcxTimer::StartSystemTimer() {
+  if (!enabled_ || timerOn_ || !onTimer_) return;
+  TcxTimerWindow* window = cxTimerWindow();
+  if (!window) return;  // after shutdown
+  timerOn_ = win::SetTimer(window->Handle(), EventID(), interval_, nullptr) != 0;
+  if (timerOn_) ActiveTimers().push_back(EventID());
+}
+
+void TcxTimer::StopSystemTimer() {
+  if (!timerOn_) return;
+  if (timerWindow) win::KillTimer(timerWindow->Handle(), EventID());
+  timerOn_ = false;
+  if (activeTimers) std::erase(*activeTimers, EventID());
+}
+
+void TcxTimer::Fire() {
+  if (onTimer_) onTimer_(this);
+}
+
+// ---------------------------------------------------------------- mouse-leave tracking
+
+namespace {
+
+class TMouseTrackingTimer : public TcxTimer {
+public:
+  TMouseTrackingTimer(TWinControl* control, const TRect& bounds, IcxMouseTrackingCaller* caller)
+      : TcxTimer(nullptr), caller_(caller), control_(control), bounds_(bounds) {
+    if (control) {
+      controlAlive_ = control->AliveToken();
+      bounds_ = TRect(control->ClientToScreen(bounds.TopLeft()), control->ClientToScreen(bounds.BottomRight()));
+    }
+    SetInterval(10);
+    SetOnTimer([this](TObject*) { Tick(); });
+  }
+  IcxMouseTrackingCaller* Caller() const { return caller_; }
+
+private:
+  // A control freed while tracked counts as none.
+  TWinControl* Control() const { return control_ && !controlAlive_.expired() ? control_ : nullptr; }
+  void Tick();
+
+  IcxMouseTrackingCaller* caller_;
+  TWinControl* control_;
+  std::weak_ptr<bool> controlAlive_;
+  TRect bounds_;
+};
+
+std::vector<TMouseTrackingTimer*>* trackingTimers = nullptr;
+
+TMouseTrackingTimer* FindMouseTrackingTimer(IcxMouseTrackingCaller* caller) {
+  if (!trackingTimers) return nullptr;
+  for (TMouseTrackingTimer* t : *trackingTimers)
+    if (t->Caller() == caller) return t;
+  return nullptr;
+}
+
+void TMouseTrackingTimer::Tick() {
+  TWinControl* control = Control();
+  const bool hasHandle = control && control->HandleAllocated();
+  const TPoint cursor = SafeCursorPos();
+  bool inside;
+  if (auto* hitTest = dynamic_cast<IcxMouseTrackingHitTest*>(caller_))
+    inside = hasHandle && hitTest->PtInCaller(control->ScreenToClient(cursor));
+  else
+    inside = bounds_.Contains(cursor);
+  const bool disabled = !hasHandle || !IsWindowEnabledWithParents(control->Handle());
+  if (inside && !disabled) return;
+
+  IcxMouseTrackingCaller* caller = caller_;  // this timer is freed below
+  if (hasHandle && (disabled || !control->ClientRect().Contains(control->ScreenToClient(cursor))))
+    control->Perform(CM_MOUSELEAVE, 0, reinterpret_cast<win::LPARAM>(control));
+  caller->MouseLeave();
+  StopMouseLeaveTracking(caller);
+}
+
+}  // namespace
+
+void StartMouseLeaveTracking(TWinControl* Control, const TRect& Bounds, IcxMouseTrackingCaller* Caller) {
+  if (finalized || !Caller || FindMouseTrackingTimer(Caller)) return;
+  if (!trackingTimers) trackingTimers = new std::vector<TMouseTrackingTimer*>;
+  trackingTimers->push_back(new TMouseTrackingTimer(Control, Bounds, Caller));
+}
+
+void StopMouseLeaveTracking(IcxMouseTrackingCaller* Caller) {
+  TMouseTrackingTimer* timer = FindMouseTrackingTimer(Caller);
+  if (!timer) return;
+  std::erase(*trackingTimers, timer);
+  delete timer;
+}
+
+bool IsMouseLeaveTracked(IcxMouseTrackingCaller* Caller) {
+  return !finalized && FindMouseTrackingTimer(Caller) != nullptr;
+}
+
+// ---------------------------------------------------------------- window routines
+
+TPoint SafeCursorPos() {
+  TPoint p;
+  if (!win::GetCursorPos(&p)) return {-1, -1};
+  return p;
+}
+
+bool IsWindowEnabledWithParents(win::HWND Handle) {
+  if (!win::IsWindowEnabled(Handle)) return false;
+  if ((win::GetWindowLong(Handle, win::GWL_STYLE) & win::WS_CHILD) == 0) return true;
+  return IsWindowEnabledWithParents(win::GetParent(Handle));
+}
+
+// ---------------------------------------------------------------- unit
+
+void cxControlsUnitStart() { finalized = false; }
+
+void cxControlsUnitStop() {
+  finalized = true;
+  if (trackingTimers) {
+    // Tracking left running is a fault of its caller; shutdown still
+    // completes and frees it rather than aborting.
+    if (!trackingTimers->empty())
+      std::fprintf(stderr, "cxControls: %zu mouse tracking timer(s) still running at shutdown\n",
+                   trackingTimers->size());
+    for (TMouseTrackingTimer* t : *trackingTimers) delete t;
+    delete trackingTimers;
+    trackingTimers = nullptr;
+  }
+  delete timerWindow;
+  timerWindow = nullptr;
+  delete activeTimers;
+  activeTimers = nullptr;
+}

@@ -1,0 +1,98 @@
+// The process-wide machinery under the library's controls: a component timer
+// whose instances share one hidden window, and mouse-leave tracking that polls
+// the cursor for objects that must hear when the mouse leaves them.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/classes/component.h"
+#include "platform/vcl/controls.h"
+
+// A hidden window whose messages go to HandleMessage.
+class TcxMessageWindow : public TObject {
+public:
+  TcxMessageWindow();
+  ~TcxMessageWindow() override;
+  win::HWND Handle() const { return handle_; }
+
+protected:
+  virtual void HandleMessage(TMessage& Message);
+
+private:
+  win::HWND handle_ = nullptr;
+};
+
+// Hands WM_TIMER to the running TcxTimer it names; a WM_TIMER naming no
+// running timer (one killed after the message was queued) is dropped.
+class TcxTimerWindow : public TcxMessageWindow {
+protected:
+  void HandleMessage(TMessage& Message) override;
+};
+
+class TcxTimer : public TComponent {
+  DX_COMPONENT_CLASS(TcxTimer, TComponent)
+public:
+  explicit TcxTimer(TComponent* AOwner);
+  ~TcxTimer() override;
+
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool Value);
+  // Milliseconds; 0 is ignored.
+  uint32_t Interval() const { return interval_; }
+  void SetInterval(uint32_t Value);
+  const TNotifyEvent& OnTimer() const { return onTimer_; }
+  // Always restarts the period; no system timer runs without a handler.
+  void SetOnTimer(TNotifyEvent Handler);
+  // A system timer is running.
+  bool TimerOn() const { return timerOn_; }
+  // The identifier the shared window's WM_TIMER carries for this timer.
+  uintptr_t EventID() const { return reinterpret_cast<uintptr_t>(this); }
+
+protected:
+  virtual void Fire();
+
+private:
+  friend class TcxTimerWindow;
+  void Restart();
+  void StartSystemTimer();
+  void StopSystemTimer();
+
+  bool enabled_ = true;
+  uint32_t interval_ = 1000;
+  TNotifyEvent onTimer_;
+  bool timerOn_ = false;
+};
+
+// The shared window of all timers; null after the unit has shut down.
+TcxTimerWindow* cxTimerWindow();
+
+// An object that must hear when the mouse leaves it.
+class IcxMouseTrackingCaller {
+public:
+  virtual ~IcxMouseTrackingCaller() = default;
+  virtual void MouseLeave() = 0;
+};
+// A caller that decides itself whether the mouse is still inside (P in the
+// tracked control's client coordinates).
+class IcxMouseTrackingHitTest : public IcxMouseTrackingCaller {
+public:
+  virtual bool PtInCaller(TPoint P) = 0;
+};
+
+// Polls every 10 ms until the mouse has left Bounds (Control's client
+// coordinates; screen coordinates without Control) or Control is disabled,
+// then sends CM_MOUSELEAVE to Control when the mouse left its client area or
+// it is disabled, calls Caller's MouseLeave and stops. One tracking per
+// caller; the caller must stay alive while it is tracked.
+void StartMouseLeaveTracking(TWinControl* Control, const TRect& Bounds, IcxMouseTrackingCaller* Caller);
+void StopMouseLeaveTracking(IcxMouseTrackingCaller* Caller);
+bool IsMouseLeaveTracked(IcxMouseTrackingCaller* Caller);
+
+// The cursor position; (-1, -1) when it cannot be read.
+TPoint SafeCursorPos();
+// The window and all its parents are enabled.
+bool IsWindowEnabledWithParents(win::HWND Handle);
+
+void cxControlsUnitStart();
+// Frees tracking still running (reported on stderr) and the shared windows.
+void cxControlsUnitStop();
