@@ -180,6 +180,45 @@ bool IsWindowEnabledWithParents(win::HWND Handle) {
   return IsWindowEnabledWithParents(win::GetParent(Handle));
 }
 
+TRect MonitorWorkAreaAt(TPoint P) {
+  return GetWorkAreaOfMonitor(win::MonitorFromPoint(P, win::MONITOR_DEFAULTTONEAREST));
+}
+
+TRect GetWorkAreaOfMonitor(win::HMONITOR Monitor) {
+  win::MONITORINFO info;
+  if (Monitor && win::GetMonitorInfoW(Monitor, &info)) return info.rcWork;
+  TRect r;
+  win::SystemParametersInfo(win::SPI_GETWORKAREA, 0, &r, 0);
+  return r;
+}
+
+win::WPARAM ShiftStateToMouseKeys(TShiftState Shift) {
+  win::WPARAM keys = 0;
+  if (Shift.Contains(ssShift)) keys |= win::MK_SHIFT;
+  if (Shift.Contains(ssCtrl)) keys |= win::MK_CONTROL;
+  if (Shift.Contains(ssLeft)) keys |= win::MK_LBUTTON;
+  if (Shift.Contains(ssRight)) keys |= win::MK_RBUTTON;
+  if (Shift.Contains(ssMiddle)) keys |= win::MK_MBUTTON;
+  return keys;
+}
+
+bool IsCtrlPressed() { return (win::GetAsyncKeyState(win::VK_CONTROL) & 0x8000) != 0; }
+
+std::string RemoveAccelChars(const std::string& S, bool ShowTrailingMark) {
+  std::string result;
+  result.reserve(S.size());
+  for (size_t i = 0; i < S.size(); ++i) {
+    if (S[i] != '&') {
+      result += S[i];
+    } else if (i + 1 < S.size()) {
+      result += S[++i];  // the marked character, or the second & of a pair
+    } else if (ShowTrailingMark) {
+      result += '_';
+    }
+  }
+  return result;
+}
+
 // ---------------------------------------------------------------- unit
 
 void cxControlsUnitStart() { finalized = false; }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "platform/classes/component.h"
 #include "platform/vcl/controls.h"
@@ -92,6 +93,17 @@ bool IsMouseLeaveTracked(IcxMouseTrackingCaller* Caller);
 TPoint SafeCursorPos();
 // The window and all its parents are enabled.
 bool IsWindowEnabledWithParents(win::HWND Handle);
+
+// The work area of the monitor nearest to P; the system's work area when
+// there is no monitor.
+TRect MonitorWorkAreaAt(TPoint P);
+TRect GetWorkAreaOfMonitor(win::HMONITOR Monitor);
+// The MK_ flags of a shift state (Alt and double-click give none).
+win::WPARAM ShiftStateToMouseKeys(TShiftState Shift);
+bool IsCtrlPressed();
+// S without its & accelerator marks; && gives one &. A trailing & is dropped,
+// or shown as _ with ShowTrailingMark.
+std::string RemoveAccelChars(const std::string& S, bool ShowTrailingMark = false);
 
 void cxControlsUnitStart();
 // Frees tracking still running (reported on stderr) and the shared windows.

@@ -267,3 +267,38 @@ TEST(CxControlsShutdown, LiveTrackingIsFreedAndReportedOnce) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CxControlsText, RemoveAccelChars) {
+  struct Case {
+    const char* in;
+    bool trailing;
+    const char* out;
+  } cases[] = {
+      {"&File", false, "File"}, {"a&&b", false, "a&b"}, {"Save&", false, "Save"}, {"Save&", true, "Save_"},
+      {"&&&x", false, "&x"},    {"", true, ""},        {"plain", true, "plain"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(RemoveAccelChars(c.in, c.trailing), c.out) << c.in << " " << c.trailing;
+}
+
+TEST(CxControlsInput, ShiftStateToMouseKeys) {
+  EXPECT_EQ(ShiftStateToMouseKeys(TShiftState{ssShift, ssCtrl, ssLeft, ssRight, ssMiddle}), 0x1Fu);
+  EXPECT_EQ(ShiftStateToMouseKeys(TShiftState{ssAlt, ssDouble}), 0u);
+  EXPECT_EQ(ShiftStateToMouseKeys(TShiftState{ssCtrl, ssMiddle}), 0x18u);
+}
+
+TEST_F(CxControlsTest, MonitorWorkAreaAtPicksTheNearestMonitor) {
+  backend_->SetMonitors({{{0, 0, 512, 768}, {0, 0, 512, 740}}, {{512, 0, 1024, 768}, {540, 20, 1024, 768}}});
+  EXPECT_EQ(MonitorWorkAreaAt({100, 100}), (TRect{0, 0, 512, 740}));
+  EXPECT_EQ(MonitorWorkAreaAt({5000, 10}), (TRect{540, 20, 1024, 768}));
+  EXPECT_EQ(GetWorkAreaOfMonitor(nullptr), (TRect{0, 0, 512, 740}));  // the system's, the primary
+}
+
+TEST_F(CxControlsTest, SafeCursorPosReadsTheCursor) {
+  backend_->MouseMove(123, 45);
+  Pump();
+  EXPECT_EQ(SafeCursorPos(), (TPoint{123, 45}));
+}
+
+}  // namespace
