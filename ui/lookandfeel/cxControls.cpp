@@ -5,6 +5,8 @@
 #include <memory>
 #include <vector>
 
+#include "ui/lookandfeel/dxCore.h"
+
 namespace {
 
 bool finalized = false;
@@ -164,6 +166,80 @@ void StopMouseLeaveTracking(IcxMouseTrackingCaller* Caller) {
 
 bool IsMouseLeaveTracked(IcxMouseTrackingCaller* Caller) {
   return !finalized && FindMouseTrackingTimer(Caller) != nullptr;
+}
+
+// ---------------------------------------------------------------- hint window
+
+namespace {
+
+bool SystemFlag(win::UINT action) {
+  win::BOOL on = win::FALSE;
+  return win::SystemParametersInfo(action, 0, &on, 0) && on;
+}
+
+}  // namespace
+
+TcxBaseHintWindow::TcxBaseHintWindow(TComponent* AOwner) : THintWindow(AOwner) {}
+
+win::DWORD TcxBaseHintWindow::AnimationFlags() const {
+  static constexpr win::DWORD kStyleFlags[] = {win::AW_HOR_POSITIVE, win::AW_HOR_NEGATIVE, win::AW_VER_POSITIVE,
+                                               win::AW_VER_NEGATIVE, win::AW_CENTER,        win::AW_HIDE,
+                                               win::AW_ACTIVATE,     win::AW_BLEND};
+  if (AnimationStyle > 8 || !SystemFlag(win::SPI_GETTOOLTIPANIMATION)) return 0;
+  uint8_t style = AnimationStyle;
+  if (style == 8) style = SystemFlag(win::SPI_GETTOOLTIPFADE) ? 7 : 2;
+  return kStyleFlags[style] | win::AW_SLIDE;
+}
+
+void TcxBaseHintWindow::ActivateHint(TRect R, const std::string& Hint) {
+  if (StandardBehaviour) {
+    THintWindow::ActivateHint(R, Hint);
+    return;
+  }
+  SetCaption(Hint);
+  SetBounds(R.Left, R.Top, R.Width(), R.Height());
+  UpdateBoundsRect(R);
+  win::SetWindowPos(Handle(), win::HWND_TOPMOST, 0, 0, 0, 0, win::SWP_NOMOVE | win::SWP_NOSIZE | win::SWP_NOACTIVATE);
+  if (IsWindowsXP) EnableRegion();
+  lastFlags_ = 0;
+  if (Hint.size() < 100) {
+    lastFlags_ = AnimationFlags();
+    if (lastFlags_ != 0) {
+      if (!IsWindowsXP) DisableRegion();
+      win::AnimateWindow(Handle(), win::DWORD(AnimationDelay), lastFlags_);
+    }
+  }
+  if (!IsWindowsXP) EnableRegion();
+  ShowHintWindow();
+  Invalidate();
+}
+
+void TcxBaseHintWindow::SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth, int32_t AHeight) {
+  if (!StandardBehaviour) {
+    const TRect work = MonitorWorkAreaAt({ALeft, ATop});
+    ALeft = std::max(std::min(ALeft, work.Right - AWidth), work.Left);
+    ATop = std::max(std::min(ATop, work.Bottom - AHeight), work.Top);
+  }
+  THintWindow::SetBounds(ALeft, ATop, AWidth, AHeight);
+}
+
+void TcxBaseHintWindow::DisableRegion() { win::SetWindowRgn(Handle(), nullptr, win::TRUE); }
+
+void TcxBaseHintWindow::ShowHintWindow() { win::ShowWindow(Handle(), win::SW_SHOWNOACTIVATE); }
+
+void TcxBaseHintWindow::CreateParams(TCreateParams& Params) {
+  THintWindow::CreateParams(Params);
+  if (StandardBehaviour) return;
+  if (!KeepBorder) Params.Style &= ~win::WS_BORDER;
+  Params.ExStyle |= win::WS_EX_TOPMOST;
+}
+
+void TcxBaseHintWindow::Dispatch(TMessage& Message) {
+  if (Message.Msg == win::WM_ERASEBKGND && !StandardBehaviour && !EraseBackground) {
+    Message.Result = 1;
+    return;
+  }
+  THintWindow::Dispatch(Message);
 }
 
 // ---------------------------------------------------------------- window routines

@@ -8,6 +8,7 @@
 
 #include "platform/classes/component.h"
 #include "platform/vcl/controls.h"
+#include "platform/vcl/forms.h"
 
 // A hidden window whose messages go to HandleMessage.
 class TcxMessageWindow : public TObject {
@@ -88,6 +89,41 @@ public:
 void StartMouseLeaveTracking(TWinControl* Control, const TRect& Bounds, IcxMouseTrackingCaller* Caller);
 void StopMouseLeaveTracking(IcxMouseTrackingCaller* Caller);
 bool IsMouseLeaveTracked(IcxMouseTrackingCaller* Caller);
+
+// A hint window that stays inside the work area of its monitor and animates
+// like the system's tooltips.
+class TcxBaseHintWindow : public THintWindow {
+  DX_COMPONENT_CLASS(TcxBaseHintWindow, THintWindow)
+public:
+  explicit TcxBaseHintWindow(TComponent* AOwner);
+  void ActivateHint(TRect R, const std::string& Hint) override;
+  // Moved into the work area of the monitor nearest to (ALeft, ATop).
+  void SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth, int32_t AHeight) override;
+
+  // 0-7: one AnimateWindow direction or effect; 8: the system's tooltip
+  // animation; 9: none.
+  uint8_t AnimationStyle = 8;
+  int32_t AnimationDelay = 100;  // milliseconds
+  bool KeepBorder = false;
+  bool EraseBackground = false;
+  // Every override defers to the framework's hint window.
+  bool StandardBehaviour = false;
+
+  // The AnimateWindow flags the style gives now; 0 for no animation.
+  win::DWORD AnimationFlags() const;
+  // The flags of the last animated activation (0: shown without animation).
+  win::DWORD LastAnimationFlags() const { return lastFlags_; }
+
+protected:
+  virtual void DisableRegion();
+  virtual void EnableRegion() {}
+  virtual void ShowHintWindow();
+  void CreateParams(TCreateParams& Params) override;
+  void Dispatch(TMessage& Message) override;
+
+private:
+  win::DWORD lastFlags_ = 0;
+};
 
 // The cursor position; (-1, -1) when it cannot be read.
 TPoint SafeCursorPos();

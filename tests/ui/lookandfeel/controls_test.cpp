@@ -302,3 +302,68 @@ TEST_F(CxControlsTest, SafeCursorPosReadsTheCursor) {
 }
 
 }  // namespace
+
+namespace {
+
+void SetSystemFlag(win::UINT action, bool on) {
+  win::SystemParametersInfo(action, 0, on ? reinterpret_cast<void*>(1) : nullptr, 0);
+}
+
+class CxHintWindowTest : public CxControlsTest {
+protected:
+  void TearDown() override {
+    SetSystemFlag(win::SPI_SETTOOLTIPANIMATION, animation_);
+    SetSystemFlag(win::SPI_SETTOOLTIPFADE, fade_);
+    CxControlsTest::TearDown();
+  }
+  static bool Flag(win::UINT action) {
+    win::BOOL on = win::FALSE;
+    win::SystemParametersInfo(action, 0, &on, 0);
+    return on;
+  }
+  bool animation_ = Flag(win::SPI_GETTOOLTIPANIMATION), fade_ = Flag(win::SPI_GETTOOLTIPFADE);
+};
+
+TEST_F(CxHintWindowTest, SystemStyleFollowsTheTooltipSettings) {
+  struct Case {
+    bool animation, fade;
+    win::DWORD flags;
+  } cases[] = {
+      {false, true, 0},
+      {true, true, 0x80000 | 0x40000},  // blend
+      {true, false, 0x4 | 0x40000},     // downwards
+  };
+  TcxBaseHintWindow hint(nullptr);
+  for (const Case& c : cases) {
+    SetSystemFlag(win::SPI_SETTOOLTIPANIMATION, c.animation);
+    SetSystemFlag(win::SPI_SETTOOLTIPFADE, c.fade);
+    hint.ActivateHint({10, 10, 110, 30}, "short");
+    EXPECT_EQ(hint.LastAnimationFlags(), c.flags) << c.animation << c.fade;
+  }
+  hint.ActivateHint({10, 10, 110, 30}, std::string(100, 'x'));
+  EXPECT_EQ(hint.LastAnimationFlags(), 0u);  // long texts are not animated
+  EXPECT_TRUE(win::IsWindowVisible(hint.Handle()));
+  hint.AnimationStyle = 1;
+  EXPECT_EQ(hint.AnimationFlags(), 0x2u | 0x40000u);
+  SetSystemFlag(win::SPI_SETTOOLTIPANIMATION, false);
+  EXPECT_EQ(hint.AnimationFlags(), 0u);  // explicit styles also follow the system switch
+}
+
+TEST_F(CxHintWindowTest, BoundsStayInsideTheWorkArea) {
+  backend_->SetMonitors({{{0, 0, 1024, 768}, {0, 0, 1024, 740}}});
+  struct Case {
+    TRect asked, placed;
+  } cases[] = {
+      {{1000, 100, 1100, 120}, {924, 100, 1024, 120}},  // past the right edge: left
+      {{100, 730, 200, 750}, {100, 720, 200, 740}},      // past the bottom: up
+      {{-30, -5, 70, 15}, {0, 0, 100, 20}},              // left of and above: right and down
+      {{200, 200, 300, 220}, {200, 200, 300, 220}},
+  };
+  TcxBaseHintWindow hint(nullptr);
+  for (const Case& c : cases) {
+    hint.SetBounds(c.asked.Left, c.asked.Top, c.asked.Width(), c.asked.Height());
+    EXPECT_EQ(hint.BoundsRect(), c.placed) << c.asked.Left << "," << c.asked.Top;
+  }
+}
+
+}  // namespace
