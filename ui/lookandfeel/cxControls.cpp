@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/gdi/icon.h"
 #include "ui/lookandfeel/dxCore.h"
 
 namespace {
@@ -297,7 +298,68 @@ std::string RemoveAccelChars(const std::string& S, bool ShowTrailingMark) {
 
 // ---------------------------------------------------------------- unit
 
-void cxControlsUnitStart() { finalized = false; }
+namespace {
+
+// The library's cursors. Their pictures are placeholders of our own: each is
+// a black cross at its centre (the hot spot) with a white outline; the name
+// says what the cursor stands for.
+//   CX_DRAGCOPYCURSOR       dragging that copies
+//   CX_FULLSCROLLCURSOR     auto-scroll in all directions, at rest
+//   CX_HORSCROLLCURSOR      auto-scroll left/right, at rest
+//   CX_VERSCROLLCURSOR      auto-scroll up/down, at rest
+//   CX_UP/RIGHT/DOWN/LEFTSCROLLCURSOR  auto-scroll moving that way
+//   CX_REMOVECURSOR         dropping removes the item
+//   CX_VERTSIZECURSOR, CX_HORZSIZECURSOR  sizing rows, columns
+//   CX_MULTIDRAGCURSOR, CX_MULTIDRAGCOPYCURSOR  dragging several items (copying)
+//   CX_NODROPCURSOR, CX_DRAGCURSOR  dragging where no drop is allowed, dragging
+//   CX_COLORPICKERCURSOR    picking a colour from the screen
+struct TCursorRow {
+  int32_t Id;
+  const char* Name;
+};
+constexpr TCursorRow kCursors[] = {
+    {2100, "CX_DRAGCOPYCURSOR"},   {2101, "CX_FULLSCROLLCURSOR"},  {2102, "CX_HORSCROLLCURSOR"},
+    {2103, "CX_VERSCROLLCURSOR"},  {2104, "CX_UPSCROLLCURSOR"},    {2105, "CX_RIGHTSCROLLCURSOR"},
+    {2106, "CX_DOWNSCROLLCURSOR"}, {2107, "CX_LEFTSCROLLCURSOR"},  {2108, "CX_REMOVECURSOR"},
+    {2109, "CX_VERTSIZECURSOR"},   {2110, "CX_HORZSIZECURSOR"},    {2111, "CX_MULTIDRAGCURSOR"},
+    {2112, "CX_NODROPCURSOR"},     {2113, "CX_DRAGCURSOR"},        {2114, "CX_COLORPICKERCURSOR"},
+    {2115, "CX_MULTIDRAGCOPYCURSOR"},
+};
+
+win::HCURSOR DrawPlaceholderCursor() {
+  constexpr int size = 32, centre = 16;
+  std::vector<uint32_t> px(size * size, 0);
+  std::vector<uint8_t> mask(size * size, 1);  // 1: transparent
+  for (int i = -6; i <= 6; ++i)
+    for (int w = -1; w <= 1; ++w) {
+      const size_t h = size_t((centre + w) * size + centre + i), v = size_t((centre + i) * size + centre + w);
+      const uint32_t colour = w == 0 ? 0xFF000000u : 0xFFFFFFFFu;
+      px[h] = px[v] = colour;
+      mask[h] = mask[v] = 0;
+    }
+  win::HCURSOR c = win::CreateIconFromPixels(size, size, px.data(), mask.data());
+  if (c) {
+    c->IsIcon = false;
+    c->HotX = c->HotY = centre;
+  }
+  return c;
+}
+
+void RegisterCursors() {
+  const win::HINSTANCE module = win::GetModuleHandle(nullptr);
+  for (const TCursorRow& row : kCursors) {
+    if (!win::LoadCursorW(module, row.Name)) win::RegisterModuleCursor(module, row.Name, DrawPlaceholderCursor());
+    Screen->SetCursors(row.Id, win::LoadCursorW(module, row.Name));
+  }
+  Screen->SetCursors(crcxHandPoint, win::LoadCursorW(nullptr, win::IDC_HAND));
+}
+
+}  // namespace
+
+void cxControlsUnitStart() {
+  finalized = false;
+  RegisterCursors();
+}
 
 void cxControlsUnitStop() {
   finalized = true;

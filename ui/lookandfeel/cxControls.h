@@ -141,6 +141,13 @@ bool IsCtrlPressed();
 // or shown as _ with ShowTrailingMark.
 std::string RemoveAccelChars(const std::string& S, bool ShowTrailingMark = false);
 
+// The library's cursors in Screen's table, registered at unit start-up.
+constexpr int32_t crcxDragCopy = 2100, crcxFullScroll = 2101, crcxHorScroll = 2102, crcxVerScroll = 2103,
+                  crcxUpScroll = 2104, crcxRightScroll = 2105, crcxDownScroll = 2106, crcxLeftScroll = 2107,
+                  crcxRemove = 2108, crcxVertSize = 2109, crcxHorzSize = 2110, crcxMultiDrag = 2111,
+                  crcxNoDrop = 2112, crcxDrag = 2113, crcxHandPoint = -2099, crcxColorPicker = 2114,
+                  crcxMultiDragCopy = 2115;
+
 void cxControlsUnitStart();
 // Frees tracking still running (reported on stderr) and the shared windows.
 void cxControlsUnitStop();

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -364,6 +365,24 @@ TEST_F(CxHintWindowTest, BoundsStayInsideTheWorkArea) {
     hint.SetBounds(c.asked.Left, c.asked.Top, c.asked.Width(), c.asked.Height());
     EXPECT_EQ(hint.BoundsRect(), c.placed) << c.asked.Left << "," << c.asked.Top;
   }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(CxControlsCursors, RegisteredAtStartUp) {
+  const win::HCURSOR fallback = Screen->Cursors(crDefault);
+  std::vector<win::HCURSOR> seen;
+  for (int32_t id = 2100; id <= 2115; ++id) {
+    const win::HCURSOR c = Screen->Cursors(id);
+    EXPECT_NE(c, fallback) << id;
+    EXPECT_EQ(win::StandardCursorId(c), 0) << id;  // our own, not a system one
+    seen.push_back(c);
+  }
+  std::sort(seen.begin(), seen.end());
+  EXPECT_EQ(std::adjacent_find(seen.begin(), seen.end()), seen.end());  // one per id
+  EXPECT_EQ(win::StandardCursorId(Screen->Cursors(-2099)), 32649);  // the system hand
 }
 
 }  // namespace
