@@ -6,12 +6,11 @@
 
 #include <algorithm>
 #include <functional>
-#include <memory>
 #include <vector>
 
 #include "platform/display/display.h"
-#include "platform/display/headless.h"
 #include "platform/vcl/forms.h"
+#include "tests/platform/vcl/controls_test.h"
 #include "ui/lookandfeel/cxLookAndFeelStartup.h"
 
 namespace {
@@ -35,35 +34,8 @@ struct TCaller : IcxMouseTrackingCaller {
   void MouseLeave() override { ++Leaves; }
 };
 
-class CxControlsTest : public ::testing::Test {
+class CxControlsTest : public vcltest::VclTest {
 protected:
-  void SetUp() override {
-    display::UseHeadlessDisplay();
-    backend_ = dynamic_cast<display::HeadlessBackend*>(display::InitDisplay());
-    ASSERT_NE(backend_, nullptr);
-    Application->Initialize();
-  }
-  void TearDown() override {
-    form_.reset();
-    Pump();
-    display::ShutdownDisplay();
-    unsetenv("DUPLEXION_DISPLAY");
-  }
-  static void Pump() {
-    Application->ProcessMessages();
-    Application->Idle(false);
-    Application->ProcessMessages();
-  }
-  // Runs the loop until pred holds; false when a generous guard ran out.
-  static bool PumpUntil(const std::function<bool()>& pred) {
-    const win::DWORD start = win::GetTickCount();
-    for (;;) {
-      Pump();
-      if (pred()) return true;
-      if (win::GetTickCount() - start > 5000) return false;
-      win::MsgWaitForMultipleObjects(0, nullptr, win::FALSE, 10, win::QS_ALLINPUT);
-    }
-  }
   // Pumps through several tracking ticks.
   static void PumpTicks() {
     const win::DWORD start = win::GetTickCount();
@@ -72,27 +44,26 @@ protected:
       win::MsgWaitForMultipleObjects(0, nullptr, win::FALSE, 10, win::QS_ALLINPUT);
     }
   }
-  // A shown form at (100, 100)-(400, 300) with a probe at client (50, 50)-(150, 150).
+  // A probe at client (50, 50)-(150, 150) of a shown form.
   TLeaveProbe* ShownProbe() {
-    form_ = std::make_unique<TForm>(nullptr);
-    form_->SetBorderStyle(bsNone);
-    form_->SetPosition(poDesigned);
-    form_->SetBoundsRect({100, 100, 400, 300});
-    auto* probe = new TLeaveProbe(form_.get());
-    probe->SetBounds(50, 50, 100, 100);
-    probe->SetParent(form_.get());
-    form_->Show();
+    form_ = ShownForm();
+    auto* probe = Add<TLeaveProbe>(form_, {50, 50, 150, 150});
     Pump();
     return probe;
   }
   void MoveTo(TControl* c, int x, int y) {
-    TPoint p = c->ClientToScreen({x, y});
-    backend_->MouseMove(p.X, p.Y);
+    VclTest::MoveTo(c, x, y);
     Pump();
   }
+  // A probe tracked over its client area with the mouse inside it.
+  TLeaveProbe* TrackedProbe(IcxMouseTrackingCaller* caller) {
+    TLeaveProbe* probe = ShownProbe();
+    MoveTo(probe, 50, 50);
+    StartMouseLeaveTracking(probe, probe->ClientRect(), caller);
+    return probe;
+  }
 
-  display::HeadlessBackend* backend_ = nullptr;
-  std::unique_ptr<TForm> form_;
+  TForm* form_ = nullptr;
 };
 
 void PostTick(const TcxTimer& t) {
@@ -171,10 +142,8 @@ TEST_F(CxControlsTest, LeavingTheBoundsInsideTheClientAreaSendsNoLeaveMessage) {
 }
 
 TEST_F(CxControlsTest, LeavingTheClientAreaSendsTheLeaveMessage) {
-  TLeaveProbe* probe = ShownProbe();
-  MoveTo(probe, 50, 50);
   TCaller caller;
-  StartMouseLeaveTracking(probe, probe->ClientRect(), &caller);
+  TLeaveProbe* probe = TrackedProbe(&caller);
   MoveTo(probe, 150, 50);
   ASSERT_TRUE(PumpUntil([&] { return caller.Leaves > 0; }));
   EXPECT_EQ(probe->TrackedLeaves, 1);
@@ -183,10 +152,8 @@ TEST_F(CxControlsTest, LeavingTheClientAreaSendsTheLeaveMessage) {
 TEST_F(CxControlsTest, DisablingTheControlOrAParentEndsTrackingWithTheLeaveMessage) {
   for (bool disableParent : {false, true}) {
     SCOPED_TRACE(disableParent ? "parent" : "control");
-    TLeaveProbe* probe = ShownProbe();
-    MoveTo(probe, 50, 50);
     TCaller caller;
-    StartMouseLeaveTracking(probe, probe->ClientRect(), &caller);
+    TLeaveProbe* probe = TrackedProbe(&caller);
     PumpTicks();
     ASSERT_TRUE(IsMouseLeaveTracked(&caller));
     if (disableParent)
@@ -200,10 +167,8 @@ TEST_F(CxControlsTest, DisablingTheControlOrAParentEndsTrackingWithTheLeaveMessa
 }
 
 TEST_F(CxControlsTest, AControlFreedWhileTrackedEndsTracking) {
-  TLeaveProbe* probe = ShownProbe();
-  MoveTo(probe, 50, 50);
   TCaller caller;
-  StartMouseLeaveTracking(probe, probe->ClientRect(), &caller);
+  TLeaveProbe* probe = TrackedProbe(&caller);
   delete probe;
   ASSERT_TRUE(PumpUntil([&] { return caller.Leaves > 0; }));
   EXPECT_FALSE(IsMouseLeaveTracked(&caller));
