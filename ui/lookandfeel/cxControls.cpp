@@ -91,7 +91,8 @@ void TcxTimer::StopSystemTimer() {
 }
 
 void TcxTimer::Fire() {
-  if (onTimer_) onTimer_(this);
+  // A copy: the handler may free this timer and with it the stored handler.
+  if (TNotifyEvent handler = onTimer_) handler(this);
 }
 
 // ---------------------------------------------------------------- mouse-leave tracking
