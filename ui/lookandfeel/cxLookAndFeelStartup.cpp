@@ -1,5 +1,6 @@
 #include "ui/lookandfeel/cxLookAndFeelStartup.h"
 
+#include "ui/lookandfeel/cxControls.h"
 #include "ui/lookandfeel/cxGeometry.h"
 #include "ui/lookandfeel/dxCore.h"
 #include "ui/lookandfeel/dxThemeManager.h"
@@ -17,7 +18,7 @@ constexpr TdxUnitRow kUnits[] = {
     {"cxGeometry", &cxGeometryUnitStart, &cxGeometryUnitStop},  // TcxRect for streaming
     {"cxDWMApi", nullptr, nullptr},  // dwmapi is never loaded on Linux
     {"cxContainer", nullptr, nullptr},
-    {"cxControls", nullptr, nullptr},
+    {"cxControls", &cxControlsUnitStart, &cxControlsUnitStop},  // frees tracking and the timer window
     {"FillPatterns", nullptr, nullptr},  // the fill-pattern unit
     {"cxGraphics", nullptr, nullptr},
     {"cxLookAndFeelPainters", nullptr, nullptr},
