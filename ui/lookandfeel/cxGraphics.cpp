@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <span>
 
+#include "platform/gdi/syscolors.h"
 #include "platform/gdi/text.h"
+#include "platform/rtl/intmath.h"
 
 namespace {
 
@@ -314,7 +316,194 @@ void TcxCanvas::RotateBitmap(TBitmap* bitmap, int32_t rotation, bool flipVertica
   bitmap->SetModified(true);
 }
 
+TSize TcxCanvas::MeasureText(std::string_view text) {
+  canvas_->RequiredState({csHandleValid, csFontValid});
+  TSize size;
+  if (!win::GetTextExtentPoint32W(canvas_->Handle(), text, -1, &size)) return TSize();
+  return size;
+}
+
+void TcxCanvas::MeasureText(std::string_view text, TRect& r, uint16_t flags) {
+  const int32_t w = r.Width(), h = r.Height();
+  win::UINT format = TextFlagsToDrawTextFlags(flags);
+  if (w <= 0 && !text.empty()) r.Right = r.Left + 1;
+  canvas_->RequiredState({csHandleValid, csFontValid});
+  if (win::DrawText(canvas_->Handle(), text, -1, &r, (format | win::DT_CALCRECT) & ~win::DT_VCENTER) == 0) {
+    r.Right = r.Left;
+    r.Bottom = r.Top;
+  }
+  const int32_t cw = r.Width(), ch = r.Height();
+  if (format & win::DT_CENTER) r.Offset((w - cw) / 2, 0);
+  else if (format & win::DT_RIGHT) r.Offset(w - cw, 0);
+  if (format & win::DT_VCENTER) r.Offset(0, (h - ch) / 2);
+  else if (format & win::DT_BOTTOM) r.Offset(0, h - ch);
+}
+
+void TcxCanvas::AdjustTextTopForVerticalAlign(std::string_view text, TRect& r, uint16_t flags, int32_t d) {
+  if (!(flags & (cxAlignBottom | cxAlignVCenter))) return;
+  int32_t height;
+  if ((flags & cxShowEndEllipsis) && (flags & cxWordBreak)) {
+    const int32_t lineHeight = MeasureTextHeight("Wg");
+    height = lineHeight > 0 ? std::max(lineHeight, lineHeight * ((r.Height() - d) / lineHeight)) : 0;
+  } else {
+    TRect m(0, 0, r.Width() - d, 0);
+    MeasureText(text, m, uint16_t(cxAlignLeft | cxAlignTop | (flags & (cxWordBreak | cxShowPrefix | cxDontBreakChars))));
+    height = m.Height();
+  }
+  if (flags & cxAlignBottom) r.Top = r.Bottom - height - d;
+  else r.Top = (r.Top + r.Bottom - height) / 2;
+}
+
+void TcxCanvas::DrawText(std::string_view text, TRect r, uint16_t flags, bool enabled) {
+  if (text.empty()) return;
+  const bool drawTextRoad =
+      !(flags & cxSingleLine) || (flags & (cxShowPrefix | cxShowEndEllipsis | cxShowPathEllipsis)) != 0;
+  const TSize extent = MeasureText(text);
+  if (extent.cx <= r.Width() && extent.cy <= r.Height()) flags |= cxDontClip;
+  const int32_t d = enabled ? 0 : 1;
+  win::UINT format = 0;
+  win::UINT options = 0;
+  if (drawTextRoad) {
+    if (!(flags & cxSingleLine)) AdjustTextTopForVerticalAlign(text, r, flags, d);
+    format = TextFlagsToDrawTextFlags(flags);
+  } else {
+    const uint16_t h = flags & (cxAlignLeft | cxAlignRight | cxAlignHCenter);
+    const uint16_t v = flags & (cxAlignTop | cxAlignBottom | cxAlignVCenter);
+    if (extent.cx < r.Width()) {
+      if (h == cxAlignRight) r.Left = r.Right - extent.cx - d;
+      else if (h == cxAlignHCenter) r.Left = (r.Left + r.Right - extent.cx) / 2;
+    }
+    if (extent.cy < r.Height()) {
+      if (v == cxAlignBottom) r.Top = r.Bottom - extent.cy - d;
+      else if (v == cxAlignVCenter) r.Top = (r.Top + r.Bottom - extent.cy) / 2;
+    }
+    options = (flags & cxDontClip) ? 0 : win::ETO_CLIPPED;
+  }
+  auto output = [&](TRect at) {
+    canvas_->RequiredState({csHandleValid, csFontValid, csBrushValid});
+    if (drawTextRoad) DrawTextOnDC(canvas_->Handle(), text, at, -1, format);
+    else ExtTextOutOnDC(canvas_->Handle(), text, TPoint(at.Left, at.Top), -1, options, at);
+  };
+  const TBrushStyle brushStyle = Brush()->Style();
+  const TColor fontColor = Font()->Color();
+  if (enabled) {
+    output(r);
+  } else {
+    TRect shifted = r;
+    shifted.Offset(1, 1);
+    Brush()->SetStyle(bsClear);
+    Font()->SetColor(clBtnHighlight);
+    output(shifted);
+    Font()->SetColor(clBtnShadow);
+    output(r);
+  }
+  if (Brush()->Style() != brushStyle) Brush()->SetStyle(brushStyle);
+  Font()->SetColor(fontColor);
+}
+
 // ---------------------------------------------------------------- free routines
+
+bool TextExtentOnDC(win::HDC dc, std::string_view text, TSize& size, int32_t length) {
+  return win::GetTextExtentPoint32W(dc, text, length, &size) != 0;
+}
+
+int32_t DrawTextOnDC(win::HDC dc, std::string_view text, TRect& r, int32_t length, win::UINT format) {
+  return win::DrawTextW(dc, text, length, &r, format);
+}
+
+bool ExtTextOutOnDC(win::HDC dc, std::string_view text, TPoint p, int32_t length, win::UINT options, const TRect& r) {
+  return win::ExtTextOutW(dc, p.X, p.Y, options, &r, text, length, nullptr) != 0;
+}
+
+TSize GetTextSizeOnDC(win::HDC dc, std::string_view text) {
+  TRect r;
+  CalcTextRectForLines(dc, text, 1, r, false);
+  return TSize(r.Right, r.Bottom);
+}
+
+void CalcTextRectForLines(win::HDC dc, std::string_view text, int32_t lineCount, TRect& r, bool fixHeight) {
+  r = TRect(0, 0, 0, 0);
+  if (lineCount == 1) {
+    win::DrawTextW(dc, text, -1, &r, win::DT_CALCRECT | win::DT_SINGLELINE);
+    return;
+  }
+  const int32_t target = lineCount > 0 ? lineCount * GetTextSizeOnDC(dc, "Wg").cy : 32000;
+  constexpr win::UINT kBreak = win::DT_CALCRECT | win::DT_WORDBREAK | win::DT_NOFULLWIDTHCHARBREAK;
+  auto at = [&](int32_t width) {
+    TRect m(0, 0, width, 1);
+    win::DrawTextW(dc, text, -1, &m, kBreak);
+    return m;
+  };
+  int32_t minWidth = at(1).Width();
+  TRect single;
+  win::DrawTextW(dc, text, -1, &single, win::DT_CALCRECT | win::DT_SINGLELINE);
+  int32_t maxWidth = std::max(single.Width(), minWidth);
+  while (maxWidth - minWidth > 1) {
+    const int32_t mid = (minWidth + maxWidth) / 2;
+    if (at(mid).Height() > target) minWidth = mid;
+    else maxWidth = mid;
+  }
+  r = at(minWidth);
+  if (r.Height() > target) r = at(maxWidth);
+  if (fixHeight) r.Bottom = target;
+}
+
+void SplitTextIntoLines(std::string_view text, TcxCanvas* canvas, const TRect& r, std::vector<std::string>& lines) {
+  auto isDelimiter = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+  auto isBreak = [](char c) { return c == '\r' || c == '\n'; };
+  const win::HDC dc = canvas->Handle();
+  canvas->Canvas()->RequiredState({csHandleValid, csFontValid});
+  const int32_t width = r.Width();
+  size_t lineStart = 0, prevWordEnd = std::string_view::npos, pos = 0;
+  while (pos < text.size()) {
+    size_t wordEnd = pos;
+    while (wordEnd < text.size() && !isDelimiter(text[wordEnd])) ++wordEnd;
+    if (wordEnd < text.size() && isBreak(text[wordEnd])) {
+      lines.emplace_back(text.substr(lineStart, wordEnd - lineStart));
+      while (wordEnd < text.size() && isBreak(text[wordEnd])) ++wordEnd;
+      lineStart = pos = wordEnd;
+      prevWordEnd = std::string_view::npos;
+      continue;
+    }
+    if (GetTextSizeOnDC(dc, text.substr(lineStart, wordEnd - lineStart)).cx > width &&
+        prevWordEnd != std::string_view::npos) {
+      lines.emplace_back(text.substr(lineStart, prevWordEnd - lineStart));
+      lineStart = pos;
+    }
+    prevWordEnd = wordEnd;
+    pos = wordEnd < text.size() ? wordEnd + 1 : wordEnd;
+  }
+  if (lineStart < text.size()) lines.emplace_back(text.substr(lineStart));
+}
+
+TColor GetNearestScreenColor(TColor color) {
+  win::HDC dc = win::GetDC(nullptr);
+  const TColor result = TColor(win::GetNearestColor(dc, win::COLORREF(ColorToRGB(color))));
+  win::ReleaseDC(nullptr, dc);
+  return result;
+}
+
+namespace {
+
+TColor LightColor(int32_t pFace, int32_t pHighlight, int32_t pWindow) {
+  const win::COLORREF face = win::GetSysColor(win::COLOR_BTNFACE), hl = win::GetSysColor(win::COLOR_HIGHLIGHT),
+                      wn = win::GetSysColor(win::COLOR_WINDOW);
+  win::COLORREF mix = hl;
+  if (face != 0 && face != 0xFFFFFF) {
+    mix = 0;
+    for (int shift = 0; shift < 24; shift += 8) {
+      auto c = [shift](win::COLORREF v) { return int32_t((v >> shift) & 0xFF); };
+      const int32_t v = MulDiv(c(face), pFace, 100) + MulDiv(c(hl), pHighlight, 100) + MulDiv(c(wn), pWindow, 100);
+      mix |= win::COLORREF(std::clamp(v, 0, 255)) << shift;
+    }
+  }
+  return GetNearestScreenColor(TColor(mix));
+}
+
+}  // namespace
+
+TColor GetLightDownColor() { return LightColor(14, 44, 40); }
+TColor GetLightHotColor() { return LightColor(-2, 30, 72); }
 
 win::UINT TextFlagsToDrawTextFlags(uint32_t flags) {
   win::UINT r = 0;

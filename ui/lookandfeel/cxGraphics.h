@@ -146,3 +146,17 @@ private:
 win::UINT TextFlagsToDrawTextFlags(uint32_t flags);
 
 void DeflateRectByMargins(TRect& r, const TRect& margins);
+
+// Length -1: the whole text.
+bool TextExtentOnDC(win::HDC dc, std::string_view text, TSize& size, int32_t length = -1);
+int32_t DrawTextOnDC(win::HDC dc, std::string_view text, TRect& r, int32_t length, win::UINT format);
+bool ExtTextOutOnDC(win::HDC dc, std::string_view text, TPoint p, int32_t length, win::UINT options, const TRect& r);
+TSize GetTextSizeOnDC(win::HDC dc, std::string_view text);
+// The narrowest rectangle that holds the text in at most lineCount lines (0: no limit).
+void CalcTextRectForLines(win::HDC dc, std::string_view text, int32_t lineCount, TRect& r, bool fixHeight);
+void SplitTextIntoLines(std::string_view text, TcxCanvas* canvas, const TRect& r, std::vector<std::string>& lines);
+
+// The hot and pressed shades of ultra-flat controls.
+TColor GetLightDownColor();
+TColor GetLightHotColor();
+TColor GetNearestScreenColor(TColor color);

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "platform/gdi/syscolors.h"
@@ -298,6 +301,98 @@ TEST(Margins, DeflateRect) {
   TRect r(10, 10, 50, 40);
   DeflateRectByMargins(r, TRect(1, 2, 3, 4));
   EXPECT_EQ(r, TRect(11, 12, 47, 36));
+}
+
+TEST(TcxCanvas, DisabledTextIsEmbossedAndRightAlignedOnePixelFurtherLeft) {
+  const std::string text = "Hi";
+  constexpr int32_t W = 60, H = 24;
+  Surface s(W, H);
+  s.canvas.Font()->SetColor(clBlack);
+  s.canvas.Font()->SetQuality(fqNonAntialiased);
+  const TSize extent = s.canvas.MeasureText(text);
+  ASSERT_GT(extent.cx, 0);
+  s.canvas.DrawText(text, TRect(0, 0, W, H), cxAlignRight | cxAlignTop | cxSingleLine, false);
+  EXPECT_EQ(s.canvas.Font()->Color(), clBlack);
+  EXPECT_EQ(s.canvas.Brush()->Style(), bsSolid);
+  // Shadow at (W - width - 1, 0), highlight one pixel right and below.
+  Surface ref(W, H);
+  ref.canvas.Font()->SetQuality(fqNonAntialiased);
+  ref.canvas.Canvas()->Brush()->SetStyle(bsClear);
+  ref.canvas.Font()->SetColor(clBtnHighlight);
+  ref.canvas.Canvas()->TextOut(W - extent.cx, 1, text);
+  ref.canvas.Font()->SetColor(clBtnShadow);
+  ref.canvas.Canvas()->TextOut(W - extent.cx - 1, 0, text);
+  const TColor shadow = ColorToRGB(clBtnShadow);
+  const std::vector<TColor> expected = ref.All();
+  EXPECT_NE(std::count(expected.begin(), expected.end(), shadow), 0);
+  EXPECT_EQ(s.All(), expected);
+}
+
+TEST(TcxCanvas, EmptyTextDrawsNothing) {
+  Surface s(10, 10);
+  s.canvas.DrawText("", TRect(0, 0, 10, 10), cxAlignLeft, false);
+  EXPECT_EQ(s.All(), Expected(10, 10, {}));
+}
+
+TEST(TcxCanvas, MeasureTextInAnEmptyRectangleBreaksAtEveryWord) {
+  Surface s(2, 2);
+  TRect r(5, 5, 5, 5);
+  s.canvas.MeasureText("ab cd", r, cxAlignLeft | cxWordBreak | cxDontBreakChars);
+  const TSize one = s.canvas.MeasureText("ab");
+  EXPECT_EQ(r.Left, 5);
+  EXPECT_EQ(r.Top, 5);
+  EXPECT_EQ(r.Height(), 2 * one.cy);
+}
+
+TEST(TextLines, CalcTextRectForLines) {
+  Surface s(2, 2);
+  s.canvas.Canvas()->RequiredState({csHandleValid, csFontValid});
+  win::HDC dc = s.canvas.Handle();
+  const std::string word(10000, 'm');
+  TRect r;
+  CalcTextRectForLines(dc, word, 3, r, false);
+  EXPECT_EQ(r.Width(), GetTextSizeOnDC(dc, word).cx);
+  const TSize line = GetTextSizeOnDC(dc, "Wg");
+  // No limit: narrow down to the longest word, one word per line.
+  CalcTextRectForLines(dc, "aa bb cc", 0, r, false);
+  EXPECT_EQ(r.Height(), 3 * line.cy);
+  EXPECT_LE(r.Width(), GetTextSizeOnDC(dc, "aa bb").cx - 1);
+  CalcTextRectForLines(dc, "aa bb cc", 2, r, true);
+  EXPECT_EQ(r.Bottom, 2 * line.cy);
+  TRect wrapped(0, 0, r.Width(), 1);
+  win::DrawTextW(dc, "aa bb cc", -1, &wrapped, win::DT_CALCRECT | win::DT_WORDBREAK);
+  EXPECT_LE(wrapped.Height(), 2 * line.cy);
+}
+
+TEST(TextLines, SplitOnLineBreaksAndWidth) {
+  Surface s(2, 2);
+  win::HDC dc = s.canvas.Handle();
+  s.canvas.Canvas()->RequiredState({csHandleValid, csFontValid});
+  std::vector<std::string> lines;
+  SplitTextIntoLines("one two\r\nthree", &s.canvas, TRect(0, 0, 10000, 10), lines);
+  EXPECT_EQ(lines, (std::vector<std::string>{"one two", "three"}));
+  lines.clear();
+  const int32_t width = std::max(GetTextSizeOnDC(dc, "one two").cx, GetTextSizeOnDC(dc, "three four").cx);
+  ASSERT_GT(GetTextSizeOnDC(dc, "one two three").cx, width);
+  SplitTextIntoLines("one two three four", &s.canvas, TRect(0, 0, width, 10), lines);
+  EXPECT_EQ(lines, (std::vector<std::string>{"one two", "three four"}));
+}
+
+TEST(LightColours, FollowTheMixOfFaceHighlightAndWindow) {
+  const win::COLORREF f = win::GetSysColor(win::COLOR_BTNFACE), hl = win::GetSysColor(win::COLOR_HIGHLIGHT),
+                      wn = win::GetSysColor(win::COLOR_WINDOW);
+  auto mix = [&](int pf, int ph, int pw) {
+    if (f == 0 || f == 0xFFFFFF) return TColor(hl);
+    uint32_t v = 0;
+    for (int i = 0; i < 3; ++i) {
+      auto ch = [i](win::COLORREF c) { return double((c >> (8 * i)) & 0xFF); };
+      const long c = std::lround(ch(f) * pf / 100.0) + std::lround(ch(hl) * ph / 100.0) + std::lround(ch(wn) * pw / 100.0);
+      v |= uint32_t(std::clamp(c, 0L, 255L)) << (8 * i);
+    }
+    return TColor(v);
+  };
+  EXPECT_EQ(GetLightDownColor(), GetNearestScreenColor(mix(14, 44, 40)));
+  EXPECT_EQ(GetLightHotColor(), GetNearestScreenColor(mix(-2, 30, 72)));
 }
 
 }  // namespace
