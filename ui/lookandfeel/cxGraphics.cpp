@@ -14,6 +14,12 @@ int32_t FloorDiv(int32_t a, int32_t b) { return a / b - ((a % b != 0) && ((a < 0
 
 constexpr int32_t kNoClipExtent = 30000;
 
+bool finalized = false;
+TcxScreenCanvas* screenCanvas = nullptr;
+std::vector<TBrush*> systemBrushes;
+TBrush* checkerBrush = nullptr;
+constexpr int32_t kSystemBrushCount = 31;
+
 }  // namespace
 
 // ---------------------------------------------------------------- TcxRegion
@@ -531,4 +537,86 @@ void DeflateRectByMargins(TRect& r, const TRect& margins) {
   r.Top += margins.Top;
   r.Right -= margins.Right;
   r.Bottom -= margins.Bottom;
+}
+
+// ---------------------------------------------------------------- screen canvas
+
+void TScreenCanvas::CreateHandle() {
+  window_ = win::GetDesktopWindow();
+  dc_ = win::GetDCEx(window_, nullptr, win::DCX_CACHE | win::DCX_LOCKWINDOWUPDATE);
+  SetHandle(dc_);
+}
+
+void TScreenCanvas::FreeHandle() {
+  if (!dc_) return;
+  SetHandle(nullptr);
+  win::ReleaseDC(window_, dc_);
+  dc_ = nullptr;
+}
+
+TcxScreenCanvas* ScreenCanvas() {
+  if (finalized) return nullptr;
+  if (!screenCanvas) screenCanvas = new TcxScreenCanvas;
+  return screenCanvas;
+}
+
+int32_t GetScreenPixelsPerInch(bool vertical) {
+  TcxScreenCanvas* canvas = ScreenCanvas();
+  if (!canvas) return 96;
+  const int32_t ppi = win::GetDeviceCaps(canvas->Handle(), vertical ? win::LOGPIXELSY : win::LOGPIXELSX);
+  canvas->FreeHandle();
+  return ppi;
+}
+
+TSize GetFontTextExtent(TFont* font, std::string_view text, int32_t fontSize) {
+  TcxScreenCanvas* canvas = ScreenCanvas();
+  if (!canvas) return TSize();
+  canvas->SetFont(font);
+  if (fontSize != 0) canvas->Font()->SetSize(fontSize);
+  const TSize size = canvas->MeasureText(text);
+  canvas->FreeHandle();
+  return size;
+}
+
+int32_t GetFontTextWidth(TFont* font, std::string_view text, int32_t fontSize) {
+  return GetFontTextExtent(font, text, fontSize).cx;
+}
+
+// The platform's structures are 64-bit and hold UTF-8 face names, so their own sizes are asked for.
+bool QueryBitmapInfo(win::HBITMAP handle, win::BITMAP& info) { return win::GetObjectW(handle, sizeof(info), &info) != 0; }
+bool QueryBrushInfo(win::HBRUSH handle, win::LOGBRUSH& info) { return win::GetObjectW(handle, sizeof(info), &info) != 0; }
+bool QueryLogFont(win::HFONT handle, win::LOGFONT& info) { return win::GetObjectW(handle, sizeof(info), &info) != 0; }
+bool QueryPenInfo(win::HPEN handle, win::LOGPEN& info) { return win::GetObjectW(handle, sizeof(info), &info) != 0; }
+
+// ---------------------------------------------------------------- process-wide brushes
+
+TBrush* cxSystemBrush(int32_t index) {
+  return index >= 0 && size_t(index) < systemBrushes.size() ? systemBrushes[size_t(index)] : nullptr;
+}
+
+TBrush* cxCheckerBrush() { return checkerBrush; }
+
+void cxGraphicsUnitStart() {
+  finalized = false;
+  // Word-aligned scan lines: each row byte is followed by a zero byte.
+  static constexpr uint8_t kChecker[16] = {0xAA, 0, 0x55, 0, 0xAA, 0, 0x55, 0, 0xAA, 0, 0x55, 0, 0xAA, 0, 0x55, 0};
+  win::HBITMAP bits = win::CreateBitmap(8, 8, 1, 1, kChecker);
+  checkerBrush = new TBrush;
+  checkerBrush->SetHandle(win::CreatePatternBrush(bits));
+  win::DeleteObject(bits);
+  for (int32_t i = 0; i < kSystemBrushCount; ++i) {
+    auto* brush = new TBrush;
+    brush->SetHandle(win::GetSysColorBrush(i));
+    systemBrushes.push_back(brush);
+  }
+}
+
+void cxGraphicsUnitStop() {
+  finalized = true;
+  for (TBrush* b : systemBrushes) delete b;
+  systemBrushes.clear();
+  delete checkerBrush;
+  checkerBrush = nullptr;
+  delete screenCanvas;
+  screenCanvas = nullptr;
 }

@@ -12,6 +12,7 @@
 #include "platform/rtl/object.h"
 #include "platform/rtl/types.h"
 #include "platform/vcl/graphics.h"
+#include "platform/win/winuser.h"
 
 class TStrings;
 
@@ -143,6 +144,31 @@ private:
   std::vector<TcxCanvasState> canvasStates_;
 };
 
+// A canvas on the desktop window's DC, made on demand and released by FreeHandle.
+class TScreenCanvas : public TCanvas {
+public:
+  ~TScreenCanvas() override { FreeHandle(); }
+  void FreeHandle();
+
+protected:
+  void CreateHandle() override;
+
+private:
+  win::HWND window_ = nullptr;
+  win::HDC dc_ = nullptr;
+};
+
+// A canvas for measuring; callers free the screen DC after every measurement.
+class TcxScreenCanvas : public TcxCanvas {
+public:
+  TcxScreenCanvas() : TcxCanvas(new TScreenCanvas) {}
+  ~TcxScreenCanvas() override { delete Canvas(); }
+  void FreeHandle() { static_cast<TScreenCanvas*>(Canvas())->FreeHandle(); }
+};
+
+// The shared screen canvas; null once the unit has shut down.
+TcxScreenCanvas* ScreenCanvas();
+
 win::UINT TextFlagsToDrawTextFlags(uint32_t flags);
 
 void DeflateRectByMargins(TRect& r, const TRect& margins);
@@ -160,3 +186,19 @@ void SplitTextIntoLines(std::string_view text, TcxCanvas* canvas, const TRect& r
 TColor GetLightDownColor();
 TColor GetLightHotColor();
 TColor GetNearestScreenColor(TColor color);
+// LOGPIXELSY when vertical, else LOGPIXELSX.
+int32_t GetScreenPixelsPerInch(bool vertical);
+TSize GetFontTextExtent(TFont* font, std::string_view text, int32_t fontSize = 0);
+int32_t GetFontTextWidth(TFont* font, std::string_view text, int32_t fontSize = 0);
+
+bool QueryBitmapInfo(win::HBITMAP handle, win::BITMAP& info);
+bool QueryBrushInfo(win::HBRUSH handle, win::LOGBRUSH& info);
+bool QueryLogFont(win::HFONT handle, win::LOGFONT& info);
+bool QueryPenInfo(win::HPEN handle, win::LOGPEN& info);
+
+// The 31 system-colour brushes in colour index order, and the one-pixel checker brush.
+TBrush* cxSystemBrush(int32_t index);
+TBrush* cxCheckerBrush();
+
+void cxGraphicsUnitStart();
+void cxGraphicsUnitStop();

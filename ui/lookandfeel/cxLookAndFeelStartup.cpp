@@ -1,6 +1,8 @@
 #include "ui/lookandfeel/cxLookAndFeelStartup.h"
 
+#include "ui/lookandfeel/FillPatterns.h"
 #include "ui/lookandfeel/cxGeometry.h"
+#include "ui/lookandfeel/cxGraphics.h"
 #include "ui/lookandfeel/dxCore.h"
 
 namespace {
@@ -17,8 +19,8 @@ constexpr TdxUnitRow kUnits[] = {
     {"cxDWMApi", nullptr, nullptr},
     {"cxContainer", nullptr, nullptr},
     {"cxControls", nullptr, nullptr},
-    {"FillPatterns", nullptr, nullptr},  // the fill-pattern unit
-    {"cxGraphics", nullptr, nullptr},
+    {"FillPatterns", &MakeFillPatternBrushes, &FreeFillPatternBrushes},  // the fill-pattern unit
+    {"cxGraphics", &cxGraphicsUnitStart, &cxGraphicsUnitStop},  // system and checker brushes; shared screen canvas
     {"cxLookAndFeelPainters", nullptr, nullptr},
     {"cxLookAndFeels", nullptr, nullptr},
     {"cxStyles", nullptr, nullptr},

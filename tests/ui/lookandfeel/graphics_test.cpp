@@ -8,6 +8,7 @@
 
 #include "platform/gdi/syscolors.h"
 #include "platform/gdi/text.h"
+#include "ui/lookandfeel/FillPatterns.h"
 #include "ui/lookandfeel/cxGraphics.h"
 
 namespace {
@@ -393,6 +394,57 @@ TEST(LightColours, FollowTheMixOfFaceHighlightAndWindow) {
   };
   EXPECT_EQ(GetLightDownColor(), GetNearestScreenColor(mix(14, 44, 40)));
   EXPECT_EQ(GetLightHotColor(), GetNearestScreenColor(mix(-2, 30, 72)));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ProcessBrushes, SystemCheckerAndFillPatterns) {
+  for (int32_t i = 0; i < 31; ++i) {
+    ASSERT_NE(cxSystemBrush(i), nullptr);
+    EXPECT_EQ(cxSystemBrush(i)->Handle(), win::GetSysColorBrush(i)) << i;
+  }
+  EXPECT_EQ(cxSystemBrush(31), nullptr);
+  // Both checker brushes paint alternating pixels, the bold pattern brush a single colour.
+  struct Case {
+    win::HBRUSH brush;
+    bool checker;
+  };
+  const Case cases[] = {{cxCheckerBrush()->Handle(), true}, {FillPatternBrush(false), true}, {FillPatternBrush(true), false}};
+  for (const Case& c : cases) {
+    TBitmap bmp(4, 4);
+    win::HDC dc = bmp.Canvas()->Handle();
+    win::SetTextColor(dc, 0x000000);
+    win::SetBkColor(dc, 0xFFFFFF);
+    const TRect r(0, 0, 4, 4);
+    win::FillRect(dc, &r, c.brush);
+    for (int32_t y = 0; y < 4; ++y)
+      for (int32_t x = 1; x < 4; ++x)
+        EXPECT_EQ(win::GetPixel(dc, x, y) != win::GetPixel(dc, x - 1, y), c.checker) << x << "," << y;
+  }
+}
+
+TEST(ScreenCanvas, PixelsPerInchReadsTheMatchingAxis) {
+  win::HDC dc = win::GetDC(nullptr);
+  const int x = win::GetDeviceCaps(dc, win::LOGPIXELSX), y = win::GetDeviceCaps(dc, win::LOGPIXELSY);
+  win::ReleaseDC(nullptr, dc);
+  EXPECT_EQ(GetScreenPixelsPerInch(false), x);
+  EXPECT_EQ(GetScreenPixelsPerInch(true), y);
+  TFont font;
+  Surface s(2, 2);
+  s.canvas.SetFont(&font);
+  EXPECT_EQ(GetFontTextWidth(&font, "Wide"), s.canvas.MeasureTextWidth("Wide"));
+}
+
+TEST(QueryWrappers, ReadObjects) {
+  win::LOGBRUSH lb;
+  win::HBRUSH b = win::CreateSolidBrush(0x123456);
+  ASSERT_TRUE(QueryBrushInfo(b, lb));
+  EXPECT_EQ(lb.lbColor, 0x123456u);
+  win::DeleteObject(b);
+  win::LOGPEN lp;
+  EXPECT_FALSE(QueryPenInfo(nullptr, lp));
 }
 
 }  // namespace
