@@ -16,6 +16,7 @@ constexpr int32_t kNoClipExtent = 30000;
 
 bool finalized = false;
 TcxScreenCanvas* screenCanvas = nullptr;
+TcxPaintCanvas* paintCanvas = nullptr;
 std::vector<TBrush*> systemBrushes;
 TBrush* checkerBrush = nullptr;
 constexpr int32_t kSystemBrushCount = 31;
@@ -560,6 +561,58 @@ TcxScreenCanvas* ScreenCanvas() {
   return screenCanvas;
 }
 
+TcxPaintCanvas* PaintCanvas() {
+  if (finalized) return nullptr;
+  if (!paintCanvas) paintCanvas = new TcxPaintCanvas;
+  return paintCanvas;
+}
+
+// ---------------------------------------------------------------- paint canvas
+
+TcxPaintCanvas::~TcxPaintCanvas() {
+  while (depth_ > 0) EndPaint();
+  owned_->SetHandle(nullptr);
+  delete owned_;
+}
+
+void TcxPaintCanvas::BeginPaint(win::HDC dc) {
+  TcxPaintCanvasState s{nullptr, nullptr, dc, 0};
+  if (Canvas()->HandleAllocated()) {
+    PushState();
+    s.PrevHandle = Canvas()->Handle();
+  }
+  s.SavedDC = win::SaveDC(dc);
+  states_.push_back(s);
+  TakeObjectsFromDC(dc);
+  Canvas()->SetHandle(dc);
+  ++depth_;
+}
+
+void TcxPaintCanvas::BeginPaint(TCanvas* canvas) {
+  states_.push_back({Canvas(), nullptr, nullptr, 0});
+  SetCanvas(canvas);
+  PushState();
+  ++depth_;
+}
+
+void TcxPaintCanvas::EndPaint() {
+  if (depth_ == 0 || states_.empty()) return;
+  --depth_;
+  const TcxPaintCanvasState s = states_.back();
+  states_.pop_back();
+  if (s.PrevCanvas) {
+    PopState();
+    SetCanvas(s.PrevCanvas);
+    return;
+  }
+  Canvas()->SetHandle(s.PrevHandle);
+  win::RestoreDC(s.DC, s.SavedDC);
+  if (Canvas()->HandleAllocated()) PopState();
+}
+
+void InvalidateWindowRect(win::HWND wnd, const TRect& r, bool erase) { win::InvalidateRect(wnd, &r, erase); }
+void InvalidateWindow(win::HWND wnd, bool erase) { win::InvalidateRect(wnd, nullptr, erase); }
+
 int32_t GetScreenPixelsPerInch(bool vertical) {
   TcxScreenCanvas* canvas = ScreenCanvas();
   if (!canvas) return 96;
@@ -619,4 +672,6 @@ void cxGraphicsUnitStop() {
   checkerBrush = nullptr;
   delete screenCanvas;
   screenCanvas = nullptr;
+  delete paintCanvas;
+  paintCanvas = nullptr;
 }

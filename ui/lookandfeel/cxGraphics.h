@@ -166,8 +166,34 @@ public:
   void FreeHandle() { static_cast<TScreenCanvas*>(Canvas())->FreeHandle(); }
 };
 
-// The shared screen canvas; null once the unit has shut down.
+// One canvas pointed at foreign DCs or canvases while they paint; begins and ends pair up.
+class TcxPaintCanvas : public TcxCanvas {
+public:
+  TcxPaintCanvas() : TcxCanvas(new TCanvas), owned_(Canvas()) {}
+  ~TcxPaintCanvas() override;
+  void BeginPaint(win::HDC dc);
+  void BeginPaint(TCanvas* canvas);
+  void EndPaint();
+  int32_t Depth() const { return depth_; }
+
+private:
+  struct TcxPaintCanvasState {
+    TCanvas* PrevCanvas;
+    win::HDC PrevHandle;
+    win::HDC DC;
+    int SavedDC;
+  };
+  TCanvas* owned_;
+  std::vector<TcxPaintCanvasState> states_;
+  int32_t depth_ = 0;
+};
+
+// The shared screen and paint canvases; null once the unit has shut down.
 TcxScreenCanvas* ScreenCanvas();
+TcxPaintCanvas* PaintCanvas();
+
+void InvalidateWindowRect(win::HWND wnd, const TRect& r, bool erase = true);
+void InvalidateWindow(win::HWND wnd, bool erase = true);
 
 win::UINT TextFlagsToDrawTextFlags(uint32_t flags);
 

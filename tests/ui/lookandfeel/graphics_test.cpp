@@ -448,3 +448,35 @@ TEST(QueryWrappers, ReadObjects) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(PaintCanvas, PaintsOnAForeignDCAndRestoresIt) {
+  TcxPaintCanvas* paint = PaintCanvas();
+  ASSERT_NE(paint, nullptr);
+  EXPECT_EQ(PaintCanvas(), paint);
+  TBitmap outer(6, 6), inner(6, 6);
+  outer.Canvas()->Brush()->SetColor(clWhite);
+  outer.Canvas()->FillRect(TRect(0, 0, 6, 6));
+  win::HDC dc = outer.Canvas()->Handle();
+  win::SetTextColor(dc, 0x0000FF);
+  paint->BeginPaint(dc);
+  EXPECT_EQ(paint->Font()->Color(), TColor(0x0000FF));  // taken from the DC
+  paint->SetWindowOrg(TPoint(-1, -1));
+  paint->FillRect(TRect(0, 0, 2, 2), clBlue);
+  paint->BeginPaint(inner.Canvas());
+  EXPECT_EQ(paint->Canvas(), inner.Canvas());
+  EXPECT_EQ(paint->Depth(), 2);
+  paint->EndPaint();
+  paint->EndPaint();
+  paint->EndPaint();  // depth 0: nothing
+  EXPECT_EQ(paint->Depth(), 0);
+  TPoint org;
+  win::GetWindowOrgEx(dc, &org);
+  EXPECT_EQ(org, TPoint(0, 0));
+  EXPECT_EQ(outer.Canvas()->Pixels(1, 1), clBlue);
+  EXPECT_EQ(outer.Canvas()->Pixels(0, 0), clWhite);
+  EXPECT_EQ(outer.Canvas()->Pixels(3, 3), clWhite);
+}
+
+}  // namespace
