@@ -14,7 +14,6 @@
 #include "platform/vcl/graphics.h"
 #include "platform/win/winuser.h"
 
-class TStrings;
 
 enum TcxRegionCombineMode : uint8_t { rcmCopy, rcmUnion, rcmSubtract, rcmIntersect };
 
