@@ -14,7 +14,6 @@
 #include "platform/vcl/graphics.h"
 #include "platform/win/winuser.h"
 
-
 enum TcxRegionCombineMode : uint8_t { rcmCopy, rcmUnion, rcmSubtract, rcmIntersect };
 
 enum TcxBorder : uint8_t { bLeft, bTop, bRight, bBottom };
