@@ -1,7 +1,9 @@
 #include "ui/lookandfeel/cxLookAndFeelStartup.h"
 
+#include "ui/lookandfeel/FillPatterns.h"
 #include "ui/lookandfeel/cxControls.h"
 #include "ui/lookandfeel/cxGeometry.h"
+#include "ui/lookandfeel/cxGraphics.h"
 #include "ui/lookandfeel/dxCore.h"
 #include "ui/lookandfeel/dxThemeManager.h"
 
@@ -19,8 +21,8 @@ constexpr TdxUnitRow kUnits[] = {
     {"cxDWMApi", nullptr, nullptr},  // dwmapi is never loaded on Linux
     {"cxContainer", nullptr, nullptr},
     {"cxControls", &cxControlsUnitStart, &cxControlsUnitStop},  // frees tracking and the timer window
-    {"FillPatterns", nullptr, nullptr},  // the fill-pattern unit
-    {"cxGraphics", nullptr, nullptr},
+    {"FillPatterns", &MakeFillPatternBrushes, &FreeFillPatternBrushes},  // the fill-pattern unit
+    {"cxGraphics", &cxGraphicsUnitStart, &cxGraphicsUnitStop},  // system and checker brushes; shared screen canvas
     {"cxLookAndFeelPainters", nullptr, nullptr},
     {"cxLookAndFeels", nullptr, nullptr},
     {"cxStyles", nullptr, nullptr},
