@@ -234,10 +234,16 @@ std::string TTiffTagList::GetValueText(uint16_t tag) const {
       const uint32_t count = FixLong(e.Count);
       if (count == 0) return {};
       if (count == 1) return IntToStr(GetInteger(tag));
+      // Only the elements the entry holds: a block the read never reached
+      // (the IFD or the block ran past the stream) leaves its stored count,
+      // up to 2^32, behind with no data. Read from the entry itself, each
+      // element costs the same whatever the list's length.
+      const uint32_t held = e.DataSize <= 4 ? count : uint32_t(e.Data.size() / TiffDataTypeSize(type));
       std::string s = "(";
-      for (uint32_t i = 0; i < count; ++i) {
+      for (uint32_t i = 0; i < held; ++i) {
         if (i) s += ", ";
-        s += IntToStr(GetIntegerAt(tag, int32_t(i)));
+        const int32_t at = int32_t(i);
+        s += IntToStr(int32_t(type == ttByte ? ElementU8(e, at) : type == ttShort ? ElementU16(e, at) : ElementU32(e, at)));
       }
       return s + ")";
     }

@@ -94,7 +94,8 @@ public:
   int32_t GetIntegerAt(uint16_t tag, int32_t index) const;  // BYTE, SHORT, LONG arrays
   TRationalValue GetRational(uint16_t tag) const;
   TSRationalValue GetSRational(uint16_t tag) const;
-  // Display text of the value (UTF-8).
+  // Display text of the value (UTF-8). An array lists the elements the entry
+  // holds: all of them, unless its block was never read.
   std::string GetValueText(uint16_t tag) const;
 
   uint32_t GetNextIFDOffset() const { return FixLong(nextIFDOffset_); }

@@ -630,3 +630,39 @@ TEST(TagDisplayTexts, MergeLetsErrorsThroughAndLeavesTheLinesEmpty) {
   EXPECT_EQ(MessageOf([&] { MergeMakerNoteLines(info, &lines); }), "Tag 1101 has wrong datatype 2");
   EXPECT_EQ(lines.Count(), 0);
 }
+
+// Inputs the fuzz target found, each with one array entry whose out-of-line
+// block was never read (the IFD ran past the end of the file, or the block
+// lay outside it) while its stored count says hundreds of millions. The line
+// lists the elements the entry holds: none.
+TEST(TagDisplayTexts, ArrayWhoseBlockWasNeverReadListsNoElements) {
+  struct Row {
+    const char* fixture;
+    int32_t picture;
+    int32_t ifd;  // 0: IFD0, 1: the Exif IFD
+    size_t lines;
+    size_t at;
+    const char* line;
+  };
+  const Row rows[] = {
+      {"exif_ifd_past_end_1553.jpg", 0, 1, 57, 53, "$30C=()"},
+      {"exif_ifd_past_end_1666.jpg", 1, 1, 96, 12, "$30C=()"},
+      {"ifd0_block_outside_file.jpg", 0, 0, 16, 5, "ResolutionUnit=()"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.fixture);
+    TMPOInfo info;
+    TFileStream s(testsupport::DataFile(row.fixture).string(), fmOpenRead);
+    try {
+      info.LoadFromStream(s);
+    } catch (const EMPOFormatException&) {
+    } catch (const EReadError&) {
+    }
+    ASSERT_GT(info.Pictures().Count(), row.picture);
+    TMPOIndividualPicture& picture = *info.Pictures().Items(row.picture);
+    const Lines lines = row.ifd == 0 ? Dump(picture.ExifIFD0()) : Dump(picture.ExifIFD());
+    EXPECT_EQ(lines.size(), row.lines);
+    ASSERT_LT(row.at, lines.size());
+    EXPECT_EQ(lines[row.at], row.line);
+  }
+}
