@@ -31,6 +31,7 @@
 #include "platform/classes/collection.h"
 #include "platform/classes/component.h"
 #include "platform/classes/strings.h"
+#include "platform/classes/typinfo.h"
 #include "platform/rtl/exceptions.h"
 
 class TStream;
@@ -126,6 +127,27 @@ std::string JoinLines(const TStrings& list, std::string_view separator, bool ski
 int32_t IndexOfIdentifier(const TStrings& list, std::string_view line, std::string_view delimiter);
 
 class TsiCustomLang;
+
+// Type-kind sets of the property lookups: "all" (integer through Unicode
+// string, methods left out), the string kinds and the class kind.
+inline constexpr TTypeKinds siAllKinds =
+    TTypeKinds::FromBits((1u << (tkUString + 1)) - 1) - TTypeKinds{tkUnknown, tkMethod};
+inline constexpr TTypeKinds siStringKinds = tkStringKinds;
+inline constexpr TTypeKinds siClassKinds{tkClass};
+
+// The published properties of one object of the given kinds, sorted by name.
+class TsiPropInfoList {
+public:
+  // A null object raises Exception "NIL passed as AObject in TsiPropInfoList.Create!".
+  TsiPropInfoList(TObject* AObject, TTypeKinds kinds);
+  // The first property of that name ignoring case, or null.
+  PPropInfo Find(std::string_view name) const;
+  PPropInfo Items(int32_t index) const { return list_.at(size_t(index)); }
+  int32_t Count() const { return int32_t(list_.size()); }
+
+private:
+  TPropList list_;
+};
 
 // The dispatcher the component registers with. Switching languages and the
 // list of registered components come with the dispatcher's own layer; the
@@ -309,11 +331,32 @@ public:
   const std::vector<uint8_t>& LanguageCharsets() const { return languageCharsets_; }
   uint8_t CurrentCharset() const { return currentCharset_; }
 
+  // ---- applying a language
+  // Published property Name (among the "all" kinds) of a kind in kinds and,
+  // when className is given, of that type name (ignoring case).
+  static bool HasProperty(TComponent* component, std::string_view name, TTypeKinds kinds,
+                          std::string_view className = {});
+  static std::string GetPropText(TComponent* component, std::string_view name);
+  static void SetPropText(TComponent* component, std::string_view name, const std::string& text);
+  static std::string GetFontName(TComponent* component);
+  static uint8_t GetFontCharset(TComponent* component);
+  // Field language of the line whose identifier equals identifier (ignoring case).
+  std::string FindLineText(TStrings* list, std::string_view identifier, int32_t language);
+  bool IsOwnerTranslated();
+  // Captions and Hints: the component's text is its assigned action's.
+  static bool TakesTextFromAction(TComponent* component, TStringsType kind);
+  // The text of a line for the active language, with the fallbacks.
+  std::string ActiveText(const std::string& line, TStringsType kind);
+  void ApplyKindList(TStrings* list, TStringsType kind);
+  // Moves lines that match no component to LostLines and drops empty lines.
+  void CleanList(TStrings* list, TStringsType kind);
+
   // ---- hooks filled by the later layers (virtual operation slots, in order)
   virtual void RemoveComponentLines(TStrings* list, TComponent* component, TStringsType kind, TOperation operation);
   virtual bool IsStringsType(const std::string& className);
   virtual void ScanComponentTexts() {}
-  virtual void ApplyActiveLanguage() {}
+  // Writes the texts of the active language into the owner and its components.
+  virtual void ApplyActiveLanguage();
   virtual void SetLineText(TStrings* list, const std::string& text, int32_t language, const std::string& identifier);
   virtual int32_t LoadKindFromStream(TStringsType, TStream&, bool /*clearFirst*/) { return 0; }
   virtual int32_t SaveKindToStream(TStringsType, TStream&, char /*delim*/) { return 0; }
@@ -372,6 +415,9 @@ protected:
   virtual void ApplyExcludedProperties() {}
   virtual void ApplyDoNotTranslate() {}
   virtual void CollectFormTexts() {}
+  virtual void ApplyExtendedTranslations() {}
+  // The test-mode form of a language-1 text; empty while no test mode is active.
+  virtual std::string TestModeText(const std::string&) { return {}; }
 
   TStrings* List(TStringsType kind) const { return lists_[kind] ? lists_[kind].get() : nullptr; }
   void SetKindLines(TStringsType kind, TStrings* value);
@@ -380,6 +426,11 @@ protected:
 private:
   void CaptureDefaultLocales();
   std::string DialogCaptionLine(int index) const;
+  void ApplyOwnerText(TStringsType kind);
+  void ApplyOwnerFont();
+  void ApplyLocale(const std::string& name, const std::string& text);
+  void ApplyCollectionsList(TStrings* list);
+  bool ApplyCollectionLine(const std::string& line);
   void CutLinesAfterColumn(TStrings* list, int32_t columns);
   void PadLines(TStrings* list);
   std::string OwnerClassName() const;
