@@ -128,6 +128,49 @@ int32_t IndexOfIdentifier(const TStrings& list, std::string_view line, std::stri
 
 class TsiCustomLang;
 
+// ---- test mode: pseudo-translations that show untranslated texts and
+// layout problems in languages above 1.
+enum TTestModeKind : uint8_t { tmkExpandWidth, tmkFlipCase, tmkExpandChars };
+
+class TTestModeInfo : public TPersistent {
+  DX_CLASS(TTestModeInfo, TPersistent)
+public:
+  bool Active() const { return active_; }
+  void SetActive(bool v) { active_ = v; }
+  TTestModeKind Kind() const { return kind_; }
+  void SetKind(TTestModeKind v) { kind_ = v; }
+  int32_t ExpandWidthPercent() const { return expandWidthPercent_; }
+  void SetExpandWidthPercent(int32_t v) { expandWidthPercent_ = v; }
+  int32_t ExpandCharsPercent() const { return expandCharsPercent_; }
+  void SetExpandCharsPercent(int32_t v) { expandCharsPercent_ = v; }
+  char PaddingChar() const { return paddingChar_; }
+  void SetPaddingChar(char v) { paddingChar_ = v; }
+
+private:
+  bool active_ = false;
+  TTestModeKind kind_ = tmkExpandWidth;
+  int32_t expandWidthPercent_ = 100;
+  int32_t expandCharsPercent_ = 100;
+  char paddingChar_ = '*';
+};
+
+// Upper-case letters become lower case, every other character upper case.
+std::string FlipCase(std::string_view text);
+// Padding spread over the text; a text with "%" is returned unchanged.
+std::string ExpandChars(std::string_view text, char padding, int32_t percent);
+// The upper-cased text padded until measure gives it percent more width than
+// the text had. Ends early when a padding character adds no width.
+std::string ExpandWidth(std::string_view text, char padding, int32_t percent,
+                        const std::function<int32_t(const std::string&)>& measure);
+// The printed width of a text in "Tahoma" 8 pt on the screen.
+int32_t ScreenTextWidth(const std::string& text);
+
+// Texts between the code page of a character set and UTF-8 (the library's wide form).
+std::string AnsiToWideByCharset(std::string_view s, uint8_t charset);
+std::string WideToAnsiByCharset(std::string_view w, uint8_t charset);
+std::u16string Utf8ToWide(std::string_view s);
+std::string WideToUtf8(std::u16string_view w);
+
 // Type-kind sets of the property lookups: "all" (integer through Unicode
 // string, methods left out), the string kinds and the class kind.
 inline constexpr TTypeKinds siAllKinds =
@@ -159,8 +202,10 @@ public:
   int32_t NumOfLanguages() const { return numOfLanguages_; }
   int32_t DefaultLanguage() const { return defaultLanguage_; }
   bool UseDefaultLanguage() const { return useDefaultLanguage_; }
+  TTestModeInfo* TestModeInfo() const { return testModeInfo_.get(); }
 
 protected:
+  std::unique_ptr<TTestModeInfo> testModeInfo_ = std::make_unique<TTestModeInfo>();
   int32_t numOfLanguages_ = 1;
   int32_t defaultLanguage_ = 1;
   bool useDefaultLanguage_ = false;
@@ -331,6 +376,12 @@ public:
   const std::vector<uint8_t>& LanguageCharsets() const { return languageCharsets_; }
   uint8_t CurrentCharset() const { return currentCharset_; }
 
+  // ---- test mode
+  // The dispatcher's test-mode transformation of text (unchanged without a dispatcher).
+  std::string PseudoTranslate(const std::string& text);
+  // Field 1 of a line, pseudo-translated when not empty.
+  std::string TestModeLineText(const std::string& line);
+
   // ---- applying a language
   // Published property Name (among the "all" kinds) of a kind in kinds and,
   // when className is given, of that type name (ignoring case).
@@ -417,7 +468,7 @@ protected:
   virtual void CollectFormTexts() {}
   virtual void ApplyExtendedTranslations() {}
   // The test-mode form of a language-1 text; empty while no test mode is active.
-  virtual std::string TestModeText(const std::string&) { return {}; }
+  virtual std::string TestModeText(const std::string& text);
 
   TStrings* List(TStringsType kind) const { return lists_[kind] ? lists_[kind].get() : nullptr; }
   void SetKindLines(TStringsType kind, TStrings* value);
