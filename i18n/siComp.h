@@ -277,7 +277,8 @@ public:
   int32_t DefaultLanguage() const { return defaultLanguage_; }
   void SetDefaultLanguage(int32_t v);
   bool AutoSkipEmpties() const { return autoSkipEmpties_; }
-  void SetAutoSkipEmpties(bool v) { autoSkipEmpties_ = v; }
+  // Switching it on outside loading collects the texts again.
+  void SetAutoSkipEmpties(bool v);
   bool StoreAsUTF8() const { return storeAsUTF8_; }
   void SetStoreAsUTF8(bool v) { storeAsUTF8_ = v; }
   bool UseTaskMsgDlg() const { return useTaskMsgDlg_; }
@@ -381,6 +382,9 @@ public:
   std::string PseudoTranslate(const std::string& text);
   // Field 1 of a line, pseudo-translated when not empty.
   std::string TestModeLineText(const std::string& line);
+  // Field fieldIndex of a line; the default language's field when that is
+  // empty and UseDefaultLanguage is set.
+  std::string GetLanguageText(const std::string& line, int32_t fieldIndex);
 
   // ---- applying a language
   // Published property Name (among the "all" kinds) of a kind in kinds and,

@@ -127,3 +127,15 @@ std::string TsiCustomLang::TestModeText(const std::string& text) {
   if (!d || !d->TestModeInfo()->Active() || text.empty()) return {};
   return PseudoTranslate(text);
 }
+
+std::string TsiCustomLang::GetLanguageText(const std::string& line, int32_t fieldIndex) {
+  std::string text = FieldOfLine(line, fieldIndex);
+  if (text.empty() && useDefaultLanguage_ && fieldIndex != defaultLanguage_) text = FieldOfLine(line, defaultLanguage_);
+  return text;
+}
+
+void TsiCustomLang::SetAutoSkipEmpties(bool v) {
+  if (v == autoSkipEmpties_) return;
+  autoSkipEmpties_ = v;
+  if (v && !Loading()) ScanComponentTexts();
+}

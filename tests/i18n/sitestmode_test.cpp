@@ -101,3 +101,31 @@ TEST(Encodings, TextsByCharacterSet) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(LanguageText, TheDefaultLanguageFillsAnEmptyField) {
+  TViewerMain form(nullptr);
+  TsiLang lang(&form);
+  lang.SetNumOfLanguages(3);
+  const std::string line = "x" + D + "one" + D + D + "three" + D;
+  EXPECT_EQ(lang.GetLanguageText(line, 2), "");
+  lang.SetUseDefaultLanguage(true);
+  lang.SetDefaultLanguage(3);
+  lang.SetDefaultLanguage(0);  // out of range: ignored
+  lang.SetDefaultLanguage(4);
+  EXPECT_EQ(lang.DefaultLanguage(), 3);
+  EXPECT_EQ(lang.GetLanguageText(line, 2), "three");
+  EXPECT_EQ(lang.GetLanguageText(line, 1), "one");
+}
+
+TEST(LanguageText, ChangeLocalesKeepsLinesItFinds) {
+  TViewerMain form(nullptr);
+  TsiLang lang(&form);
+  lang.Locales()->Add("Decimal Separator" + D + "," + D);
+  lang.SetChangeLocales(true);
+  EXPECT_EQ(lang.Locales()->Count(), 1);
+  EXPECT_FALSE(TsiCustomLang::TakesTextFromAction(&lang, stCaptions));  // no "Action" property
+}
+
+}  // namespace
