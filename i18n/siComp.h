@@ -386,6 +386,15 @@ public:
   // empty and UseDefaultLanguage is set.
   std::string GetLanguageText(const std::string& line, int32_t fieldIndex);
 
+  // ---- extended translations: any published property named by a dotted path
+  // The object holding the path's last property; null when a part does not resolve.
+  TObject* ResolvePathOwner(const std::string& identifier);
+  TTypeKind GetPropertyTypeKind(const std::string& identifier);
+  std::string GetIdentifierValue(const std::string& identifier);
+  // Conversion or assignment failures leave the property as it was.
+  void SetIdentifierValue(const std::string& identifier, const std::string& text);
+  std::string GetPropertyText(TObject* instance, PPropInfo prop);
+
   // ---- applying a language
   // Published property Name (among the "all" kinds) of a kind in kinds and,
   // when className is given, of that type name (ignoring case).
@@ -470,7 +479,7 @@ protected:
   virtual void ApplyExcludedProperties() {}
   virtual void ApplyDoNotTranslate() {}
   virtual void CollectFormTexts() {}
-  virtual void ApplyExtendedTranslations() {}
+  virtual void ApplyExtendedTranslations();
   // The test-mode form of a language-1 text; empty while no test mode is active.
   virtual std::string TestModeText(const std::string& text);
 

@@ -467,4 +467,78 @@ TEST(ApplyLanguage, FindLineTextTakesTheFirstOrTheLastLine) {
   EXPECT_EQ(lang.FindLineText(lang.Hints(), "y", 1), "");
 }
 
+TEST(ExtendedTranslations, PathsValuesAndTheirKinds) {
+  RegisterStandIns();
+  TViewerMain form(nullptr);
+  TsiLang lang(&form);
+  auto* status = new TTestStatusBar(&form);
+  status->SetName("sb");
+  for (int i = 0; i < 3; ++i) status->Panels()->Add();
+  auto* bar = new TTestBarItem(&form);
+  bar->SetName("bar");
+  bar->SetBig(7);
+  for (const char* s : {"a", "b", "c"}) bar->Categories()->Add(s);
+  auto* dialog = new TOpenDialog(&form);
+  dialog->SetName("dlg");
+
+  EXPECT_EQ(lang.ResolvePathOwner("sb.Panels[2].Text"), status->Panel(2));
+  EXPECT_EQ(lang.ResolvePathOwner("sb.Panels[3].Text"), nullptr);
+  EXPECT_EQ(lang.ResolvePathOwner("gone.Caption"), nullptr);
+  EXPECT_EQ(lang.ResolvePathOwner("TViewerMain.Tag"), &form);
+  EXPECT_EQ(lang.GetPropertyTypeKind("bar.Categories"), tkClass);
+  EXPECT_EQ(lang.GetPropertyTypeKind("bar.Font"), tkUnknown);
+  EXPECT_EQ(lang.GetPropertyTypeKind("bar.Big"), tkInt64);
+
+  struct Case {
+    std::string identifier;
+    std::string text;
+    std::string expected;  // read back through the same path
+  };
+  const std::vector<Case> cases = {
+      {"sb.Panels[2].Text", "Bereit", "Bereit"},
+      {"bar.Big", "5000000000", "5000000000"},       // beyond 32 bits
+      {"bar.Big", "no number", "5000000000"},        // keeps the old value
+      {"bar.Categories", "x,y", "x,y"},              // the surplus line goes
+      {"dlg.FilterIndex", "3", "3"},
+      {"dlg.FilterIndex", "3x", "3"},
+      {"dlg.Options", "ofReadOnly,ofHideReadOnly", "ofReadOnly,ofHideReadOnly"},
+      {"dlg.Options", "ofNoSuchOption", "ofReadOnly,ofHideReadOnly"},
+      {"bar.ReadOnlyText", "new", ""},
+      {"bar.Missing", "x", ""},
+  };
+  for (const Case& c : cases) {
+    lang.SetIdentifierValue(c.identifier, c.text);
+    EXPECT_EQ(lang.GetIdentifierValue(c.identifier), c.expected) << c.identifier << " " << c.text;
+  }
+  EXPECT_EQ(bar->Big(), 5000000000);
+  EXPECT_EQ(Lines(*bar->Categories()), (std::vector<std::string>{"x", "y"}));
+}
+
+TEST(ExtendedTranslations, AppliedWithTheLanguage) {
+  RegisterStandIns();
+  TViewerMain form(nullptr);
+  TsiLang lang(&form);
+  auto* dialog = new TOpenDialog(&form);
+  dialog->SetName("dlg");
+  dialog->SetTitle("Open");
+  dialog->SetDefaultExt("mpo");
+  lang.SetNumOfLanguages(2);
+  auto add = [&lang](const std::string& id, const std::string& values) {
+    auto* item = static_cast<TsiExtendedItem*>(lang.ExtendedTranslations()->Add());
+    item->SetIdentifier(id);
+    item->SetValues(values);
+  };
+  add("dlg.Title", "Open" + D + "Öffnen" + D);
+  add("dlg.DefaultExt", "jps" + D + D);  // no German text: unchanged
+  add("dlg.InitialDir", "");
+  lang.SetActiveLanguage(2);
+  EXPECT_EQ(dialog->Title(), "Öffnen");
+  EXPECT_EQ(dialog->DefaultExt(), "mpo");
+  EXPECT_EQ(dialog->InitialDir(), "");
+  lang.SetTranslateType(ttGetDefault);
+  lang.SetActiveLanguage(1);
+  lang.SetActiveLanguage(2);
+  EXPECT_EQ(dialog->DefaultExt(), "jps");
+}
+
 }  // namespace
