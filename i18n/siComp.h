@@ -228,6 +228,10 @@ public:
   TComponent* RelatedComponent() const { return related_; }
   void SetRelatedComponent(TComponent* c) { related_ = c; }
   void Assign(TPersistent* source) override;
+  // "ValuesEx": FF 00 FE 00 and Values in UTF-16LE; older blocks are 8-bit lines.
+  void DefineProperties(TFiler* filer) override;
+  void ReadValuesEx(TStream& stream);
+  void WriteValuesEx(TStream& stream);
 
 private:
   std::string identifier_;

@@ -6,9 +6,12 @@
 
 #include "i18n/siComp.h"
 #include "platform/classes/collection.h"
+#include "platform/classes/filer.h"
+#include "platform/classes/streams.h"
 #include "platform/classes/strings.h"
 #include "platform/classes/typinfo.h"
 #include "platform/rtl/sysutils.h"
+#include "platform/rtl/text.h"
 
 namespace {
 
@@ -163,5 +166,39 @@ void TsiCustomLang::ApplyExtendedTranslations() {
     if (text.empty() && activeLanguage_ > 1) text = TestModeText(field(1));
     if (text.empty() && translateType_ == ttGetDefault) text = field(1);
     if (!text.empty()) SetIdentifierValue(item->Identifier(), text);
+  }
+}
+
+void TsiExtendedItem::DefineProperties(TFiler* filer) {
+  TCollectionItem::DefineProperties(filer);
+  bool hasData = !values_.empty();
+  if (auto* ancestor = dynamic_cast<TsiExtendedItem*>(filer->Ancestor())) hasData = hasData && values_ != ancestor->values_;
+  filer->DefineBinaryProperty(
+      "ValuesEx", [this](TStream& s) { ReadValuesEx(s); }, [this](TStream& s) { WriteValuesEx(s); }, hasData);
+}
+
+void TsiExtendedItem::WriteValuesEx(TStream& stream) {
+  if (values_.empty()) return;
+  std::u16string units = u"\u00FF\u00FE" + Utf8ToUtf16(values_);
+  std::string bytes;
+  for (char16_t c : units) {
+    bytes += char(c & 0xFF);
+    bytes += char(c >> 8);
+  }
+  stream.WriteBuffer(bytes.data(), int64_t(bytes.size()));
+}
+
+void TsiExtendedItem::ReadValuesEx(TStream& stream) {
+  std::string bytes(size_t(stream.Size() - stream.Position()), '\0');
+  if (!bytes.empty()) stream.ReadBuffer(bytes.data(), int64_t(bytes.size()));
+  std::u16string units;
+  for (size_t i = 0; i + 1 < bytes.size(); i += 2)
+    units += char16_t(static_cast<unsigned char>(bytes[i]) | (static_cast<unsigned char>(bytes[i + 1]) << 8));
+  if (units.empty()) {
+    values_.clear();
+  } else if (units.size() >= 2 && units[0] == 0xFF && units[1] == 0xFE) {
+    values_ = Utf16ToUtf8(units.substr(2));
+  } else if (auto* lang = dynamic_cast<TsiCustomLang*>(Collection() ? Collection()->Owner() : nullptr)) {
+    lang->ConvertAnsiLine(Utf16ToUtf8(units), true, values_);
   }
 }

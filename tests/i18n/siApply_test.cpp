@@ -541,4 +541,26 @@ TEST(ExtendedTranslations, AppliedWithTheLanguage) {
   EXPECT_EQ(dialog->DefaultExt(), "jps");
 }
 
+TEST(ExtendedTranslations, ValuesExRoundTrip) {
+  TViewerMain form(nullptr);
+  TsiLang lang(&form);
+  lang.SetNumOfLanguages(2);
+  auto* item = static_cast<TsiExtendedItem*>(lang.ExtendedTranslations()->Add());
+  const std::string values = "Open" + D + "Öffnen" + D;
+  item->SetValues(values);
+  TMemoryStream ms;
+  item->WriteValuesEx(ms);
+  const std::string bytes(static_cast<const char*>(ms.Memory()), size_t(ms.Size()));
+  EXPECT_EQ(Hex(bytes), "FF00FE00" + Hex(Utf16LEBytes(u"Open\u0001\u00D6ffnen\u0001")));
+  auto* back = static_cast<TsiExtendedItem*>(lang.ExtendedTranslations()->Add());
+  ms.SetPosition(0);
+  back->ReadValuesEx(ms);
+  EXPECT_EQ(back->Values(), values);
+
+  TMemoryStream none;
+  item->SetValues("");
+  item->WriteValuesEx(none);
+  EXPECT_EQ(none.Size(), 0);
+}
+
 }  // namespace
