@@ -32,34 +32,16 @@ bool ContainsName(TStrings* list, std::string_view name) {
 
 bool ReadWrite(PPropInfo p) { return p && p->IsReadable() && p->IsWritable(); }
 
-// A sorted list is unsorted while lines are overwritten in place, so that
-// each new line lands at its own position; sorting comes back at the end.
-void ReplaceLines(TStrings* target, const TStrings& lines) {
-  auto* sl = dynamic_cast<TStringList*>(target);
-  const bool sorted = sl && sl->Sorted();
-  if (sorted) sl->SetSorted(false);
-  target->BeginUpdate();
-  for (int32_t j = 0; j < lines.Count(); ++j) {
-    if (j < target->Count())
-      target->SetStrings(j, lines.Strings(j));
-    else
-      target->Add(lines.Strings(j));
-  }
-  while (target->Count() > lines.Count()) target->Delete(target->Count() - 1);
-  target->EndUpdate();
-  if (sorted) sl->SetSorted(true);
-}
-
 void ReplaceByCommaText(TStrings* target, const std::string& text) {
   TStringList lines;
   lines.SetCommaText(text);
-  ReplaceLines(target, lines);
+  ReplaceStringLines(target, lines);
 }
 
 void ReplaceByLineBreaks(TStrings* target, const std::string& text) {
   TStringList lines;
   lines.SetText(text);
-  ReplaceLines(target, lines);
+  ReplaceStringLines(target, lines);
 }
 
 std::string FullText(const TStrings& list) {
@@ -79,6 +61,24 @@ bool WriteIfDifferent(TObject* obj, PPropInfo prop, const std::string& text) {
 }
 
 }  // namespace
+
+// A sorted list is unsorted while lines are overwritten in place, so that
+// each new line lands at its own position; sorting comes back at the end.
+void ReplaceStringLines(TStrings* target, const TStrings& lines) {
+  auto* sl = dynamic_cast<TStringList*>(target);
+  const bool sorted = sl && sl->Sorted();
+  if (sorted) sl->SetSorted(false);
+  target->BeginUpdate();
+  for (int32_t j = 0; j < lines.Count(); ++j) {
+    if (j < target->Count())
+      target->SetStrings(j, lines.Strings(j));
+    else
+      target->Add(lines.Strings(j));
+  }
+  while (target->Count() > lines.Count()) target->Delete(target->Count() - 1);
+  target->EndUpdate();
+  if (sorted) sl->SetSorted(true);
+}
 
 // ---------------------------------------------------------------------------
 // Property access by name

@@ -122,6 +122,9 @@ extern const std::array<const char*, 6> TextAccessOperationNames;
 std::vector<std::string> SplitByDelimiter(std::string_view text, std::string_view delimiter);
 // The lines joined by separator, with empty lines left out when skipEmpty.
 std::string JoinLines(const TStrings& list, std::string_view separator, bool skipEmpty);
+// Overwrites target line by line with lines, appends the rest and drops the
+// surplus; a sorted TStringList is sorted again afterwards.
+void ReplaceStringLines(TStrings* target, const TStrings& lines);
 // The index of the line whose identifier (text before the first delimiter)
 // equals line's, ignoring case; -1 when none.
 int32_t IndexOfIdentifier(const TStrings& list, std::string_view line, std::string_view delimiter);

@@ -134,15 +134,7 @@ void TsiCustomLang::SetIdentifierValue(const std::string& identifier, const std:
         if (auto* lines = dynamic_cast<TStrings*>(GetObjectProp(obj, p))) {
           TStringList parts;
           parts.SetCommaText(text);
-          lines->BeginUpdate();
-          for (int32_t i = 0; i < parts.Count(); ++i) {
-            if (i < lines->Count())
-              lines->SetStrings(i, parts.Strings(i));
-            else
-              lines->Add(parts.Strings(i));
-          }
-          while (lines->Count() > parts.Count()) lines->Delete(lines->Count() - 1);
-          lines->EndUpdate();
+          ReplaceStringLines(lines, parts);
         }
         break;
       default: break;
