@@ -10,7 +10,6 @@
 #include "platform/classes/strings.h"
 #include "platform/classes/typinfo.h"
 #include "platform/rtl/sysutils.h"
-#include "platform/vcl/actnlist.h"
 #include "platform/vcl/controls.h"
 #include "platform/vcl/forms.h"
 #include "platform/vcl/graphics.h"
