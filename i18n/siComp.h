@@ -31,6 +31,7 @@
 #include "platform/classes/collection.h"
 #include "platform/classes/component.h"
 #include "platform/classes/strings.h"
+#include "platform/classes/typinfo.h"
 #include "platform/rtl/exceptions.h"
 
 class TStream;
@@ -121,11 +122,78 @@ extern const std::array<const char*, 6> TextAccessOperationNames;
 std::vector<std::string> SplitByDelimiter(std::string_view text, std::string_view delimiter);
 // The lines joined by separator, with empty lines left out when skipEmpty.
 std::string JoinLines(const TStrings& list, std::string_view separator, bool skipEmpty);
+// Overwrites target line by line with lines, appends the rest and drops the
+// surplus; a sorted TStringList is sorted again afterwards.
+void ReplaceStringLines(TStrings* target, const TStrings& lines);
 // The index of the line whose identifier (text before the first delimiter)
 // equals line's, ignoring case; -1 when none.
 int32_t IndexOfIdentifier(const TStrings& list, std::string_view line, std::string_view delimiter);
 
 class TsiCustomLang;
+
+// ---- test mode: pseudo-translations that show untranslated texts and
+// layout problems in languages above 1.
+enum TTestModeKind : uint8_t { tmkExpandWidth, tmkFlipCase, tmkExpandChars };
+
+class TTestModeInfo : public TPersistent {
+  DX_CLASS(TTestModeInfo, TPersistent)
+public:
+  bool Active() const { return active_; }
+  void SetActive(bool v) { active_ = v; }
+  TTestModeKind Kind() const { return kind_; }
+  void SetKind(TTestModeKind v) { kind_ = v; }
+  int32_t ExpandWidthPercent() const { return expandWidthPercent_; }
+  void SetExpandWidthPercent(int32_t v) { expandWidthPercent_ = v; }
+  int32_t ExpandCharsPercent() const { return expandCharsPercent_; }
+  void SetExpandCharsPercent(int32_t v) { expandCharsPercent_ = v; }
+  char PaddingChar() const { return paddingChar_; }
+  void SetPaddingChar(char v) { paddingChar_ = v; }
+
+private:
+  bool active_ = false;
+  TTestModeKind kind_ = tmkExpandWidth;
+  int32_t expandWidthPercent_ = 100;
+  int32_t expandCharsPercent_ = 100;
+  char paddingChar_ = '*';
+};
+
+// Upper-case letters become lower case, every other character upper case.
+std::string FlipCase(std::string_view text);
+// Padding spread over the text; a text with "%" is returned unchanged.
+std::string ExpandChars(std::string_view text, char padding, int32_t percent);
+// The upper-cased text padded until measure gives it percent more width than
+// the text had. Ends early when a padding character adds no width.
+std::string ExpandWidth(std::string_view text, char padding, int32_t percent,
+                        const std::function<int32_t(const std::string&)>& measure);
+// The printed width of a text in "Tahoma" 8 pt on the screen.
+int32_t ScreenTextWidth(const std::string& text);
+
+// Texts between the code page of a character set and UTF-8 (the library's wide form).
+std::string AnsiToWideByCharset(std::string_view s, uint8_t charset);
+std::string WideToAnsiByCharset(std::string_view w, uint8_t charset);
+std::u16string Utf8ToWide(std::string_view s);
+std::string WideToUtf8(std::u16string_view w);
+
+// Type-kind sets of the property lookups: "all" (integer through Unicode
+// string, methods left out), the string kinds and the class kind.
+inline constexpr TTypeKinds siAllKinds =
+    TTypeKinds::FromBits((1u << (tkUString + 1)) - 1) - TTypeKinds{tkUnknown, tkMethod};
+inline constexpr TTypeKinds siStringKinds = tkStringKinds;
+inline constexpr TTypeKinds siClassKinds{tkClass};
+
+// The published properties of one object of the given kinds, sorted by name.
+class TsiPropInfoList {
+public:
+  // A null object raises Exception "NIL passed as AObject in TsiPropInfoList.Create!".
+  TsiPropInfoList(TObject* AObject, TTypeKinds kinds);
+  // The first property of that name ignoring case, or null.
+  PPropInfo Find(std::string_view name) const;
+  PPropInfo Items(int32_t index) const { return list_.at(size_t(index)); }
+  int32_t Count() const { return int32_t(list_.size()); }
+
+private:
+  TPropList list_;
+};
 
 // The dispatcher the component registers with. Switching languages and the
 // list of registered components come with the dispatcher's own layer; the
@@ -137,8 +205,10 @@ public:
   int32_t NumOfLanguages() const { return numOfLanguages_; }
   int32_t DefaultLanguage() const { return defaultLanguage_; }
   bool UseDefaultLanguage() const { return useDefaultLanguage_; }
+  TTestModeInfo* TestModeInfo() const { return testModeInfo_.get(); }
 
 protected:
+  std::unique_ptr<TTestModeInfo> testModeInfo_ = std::make_unique<TTestModeInfo>();
   int32_t numOfLanguages_ = 1;
   int32_t defaultLanguage_ = 1;
   bool useDefaultLanguage_ = false;
@@ -161,6 +231,10 @@ public:
   TComponent* RelatedComponent() const { return related_; }
   void SetRelatedComponent(TComponent* c) { related_ = c; }
   void Assign(TPersistent* source) override;
+  // "ValuesEx": FF 00 FE 00 and Values in UTF-16LE; older blocks are 8-bit lines.
+  void DefineProperties(TFiler* filer) override;
+  void ReadValuesEx(TStream& stream);
+  void WriteValuesEx(TStream& stream);
 
 private:
   std::string identifier_;
@@ -210,7 +284,8 @@ public:
   int32_t DefaultLanguage() const { return defaultLanguage_; }
   void SetDefaultLanguage(int32_t v);
   bool AutoSkipEmpties() const { return autoSkipEmpties_; }
-  void SetAutoSkipEmpties(bool v) { autoSkipEmpties_ = v; }
+  // Switching it on outside loading collects the texts again.
+  void SetAutoSkipEmpties(bool v);
   bool StoreAsUTF8() const { return storeAsUTF8_; }
   void SetStoreAsUTF8(bool v) { storeAsUTF8_ = v; }
   bool UseTaskMsgDlg() const { return useTaskMsgDlg_; }
@@ -309,11 +384,50 @@ public:
   const std::vector<uint8_t>& LanguageCharsets() const { return languageCharsets_; }
   uint8_t CurrentCharset() const { return currentCharset_; }
 
+  // ---- test mode
+  // The dispatcher's test-mode transformation of text (unchanged without a dispatcher).
+  std::string PseudoTranslate(const std::string& text);
+  // Field 1 of a line, pseudo-translated when not empty.
+  std::string TestModeLineText(const std::string& line);
+  // Field fieldIndex of a line; the default language's field when that is
+  // empty and UseDefaultLanguage is set.
+  std::string GetLanguageText(const std::string& line, int32_t fieldIndex);
+
+  // ---- extended translations: any published property named by a dotted path
+  // The object holding the path's last property; null when a part does not resolve.
+  TObject* ResolvePathOwner(const std::string& identifier);
+  TTypeKind GetPropertyTypeKind(const std::string& identifier);
+  std::string GetIdentifierValue(const std::string& identifier);
+  // Conversion or assignment failures leave the property as it was.
+  void SetIdentifierValue(const std::string& identifier, const std::string& text);
+  std::string GetPropertyText(TObject* instance, PPropInfo prop);
+
+  // ---- applying a language
+  // Published property Name (among the "all" kinds) of a kind in kinds and,
+  // when className is given, of that type name (ignoring case).
+  static bool HasProperty(TComponent* component, std::string_view name, TTypeKinds kinds,
+                          std::string_view className = {});
+  static std::string GetPropText(TComponent* component, std::string_view name);
+  static void SetPropText(TComponent* component, std::string_view name, const std::string& text);
+  static std::string GetFontName(TComponent* component);
+  static uint8_t GetFontCharset(TComponent* component);
+  // Field language of the line whose identifier equals identifier (ignoring case).
+  std::string FindLineText(TStrings* list, std::string_view identifier, int32_t language);
+  bool IsOwnerTranslated();
+  // Captions and Hints: the component's text is its assigned action's.
+  static bool TakesTextFromAction(TComponent* component, TStringsType kind);
+  // The text of a line for the active language, with the fallbacks.
+  std::string ActiveText(const std::string& line, TStringsType kind);
+  void ApplyKindList(TStrings* list, TStringsType kind);
+  // Moves lines that match no component to LostLines and drops empty lines.
+  void CleanList(TStrings* list, TStringsType kind);
+
   // ---- hooks filled by the later layers (virtual operation slots, in order)
   virtual void RemoveComponentLines(TStrings* list, TComponent* component, TStringsType kind, TOperation operation);
   virtual bool IsStringsType(const std::string& className);
   virtual void ScanComponentTexts() {}
-  virtual void ApplyActiveLanguage() {}
+  // Writes the texts of the active language into the owner and its components.
+  virtual void ApplyActiveLanguage();
   virtual void SetLineText(TStrings* list, const std::string& text, int32_t language, const std::string& identifier);
   virtual int32_t LoadKindFromStream(TStringsType, TStream&, bool /*clearFirst*/) { return 0; }
   virtual int32_t SaveKindToStream(TStringsType, TStream&, char /*delim*/) { return 0; }
@@ -372,6 +486,9 @@ protected:
   virtual void ApplyExcludedProperties() {}
   virtual void ApplyDoNotTranslate() {}
   virtual void CollectFormTexts() {}
+  virtual void ApplyExtendedTranslations();
+  // The test-mode form of a language-1 text; empty while no test mode is active.
+  virtual std::string TestModeText(const std::string& text);
 
   TStrings* List(TStringsType kind) const { return lists_[kind] ? lists_[kind].get() : nullptr; }
   void SetKindLines(TStringsType kind, TStrings* value);
@@ -380,6 +497,11 @@ protected:
 private:
   void CaptureDefaultLocales();
   std::string DialogCaptionLine(int index) const;
+  void ApplyOwnerText(TStringsType kind);
+  void ApplyOwnerFont();
+  void ApplyLocale(const std::string& name, const std::string& text);
+  void ApplyCollectionsList(TStrings* list);
+  bool ApplyCollectionLine(const std::string& line);
   void CutLinesAfterColumn(TStrings* list, int32_t columns);
   void PadLines(TStrings* list);
   std::string OwnerClassName() const;

@@ -58,6 +58,14 @@ void RegisterProperties() {
     DefineEnumType<TTranslateType>("TTranslateType", {"ttNoChange", "ttGetDefault"});
     DefineEnumType<TsiLangOption>("TsiLangOption", {"loUseExtUDStrings", "loUseExtCommonStrings"});
 
+    DefineEnumType<TTestModeKind>("TTestModeKind", {"tmkExpandWidth", "tmkFlipCase", "tmkExpandChars"});
+    Published<TTestModeInfo>()
+        .Bool("Active", &TTestModeInfo::Active, &TTestModeInfo::SetActive, false)
+        .Enum("Kind", &TTestModeInfo::Kind, &TTestModeInfo::SetKind, tmkExpandWidth)
+        .Int("ExpandWidthPercent", &TTestModeInfo::ExpandWidthPercent, &TTestModeInfo::SetExpandWidthPercent, 100)
+        .Int("ExpandCharsPercent", &TTestModeInfo::ExpandCharsPercent, &TTestModeInfo::SetExpandCharsPercent, 100)
+        .Char("PaddingChar", &TTestModeInfo::PaddingChar, &TTestModeInfo::SetPaddingChar, '*');
+
     Published<TsiExtendedItem>().Str("Identifier", &TsiExtendedItem::Identifier, &TsiExtendedItem::SetIdentifier);
     Published<TsiCustomLang>()
         .Str("Version", &TsiCustomLang::Version, &TsiCustomLang::SetVersion)
