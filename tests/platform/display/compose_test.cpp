@@ -13,6 +13,7 @@
 #include "platform/classes/threads.h"
 #include "platform/display/display.h"
 #include "platform/display/headless.h"
+#include "tests/platform/display/paint_solid.h"
 
 namespace {
 
@@ -24,14 +25,7 @@ std::map<HWND, std::vector<UINT>> g_got;
 LRESULT Proc(HWND h, UINT m, WPARAM w, LPARAM l) {
   if (m == WM_LBUTTONDOWN || m == WM_MOUSEACTIVATE) g_got[h].push_back(m);
   if (m == WM_PAINT && g_fill.count(h)) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(h, &ps);
-    RECT r;
-    GetClientRect(h, &r);
-    HBRUSH b = CreateSolidBrush(g_fill[h]);
-    FillRect(dc, &r, b);
-    DeleteObject(b);
-    EndPaint(h, &ps);
+    PaintClientSolid(h, g_fill[h]);
     return 0;
   }
   return DefWindowProc(h, m, w, l);

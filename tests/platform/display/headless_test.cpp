@@ -10,6 +10,7 @@
 #include "platform/display/display.h"
 #include "platform/display/headless.h"
 #include "platform/gdi/syscolors.h"
+#include "tests/platform/display/paint_solid.h"
 
 namespace {
 
@@ -77,14 +78,7 @@ LRESULT Proc(HWND h, UINT m, WPARAM w, LPARAM l) {
   rec.lParam = l;
   g_log.push_back({h, rec});
   if (m == WM_PAINT && g_paint.count(h)) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(h, &ps);
-    RECT r;
-    GetClientRect(h, &r);
-    HBRUSH b = CreateSolidBrush(g_paint[h]);
-    FillRect(dc, &r, b);
-    DeleteObject(b);
-    EndPaint(h, &ps);
+    PaintClientSolid(h, g_paint[h]);
     return 0;
   }
   return DefWindowProc(h, m, w, l);
