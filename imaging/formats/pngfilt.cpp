@@ -1,4 +1,4 @@
-// PNG reader after the PNG specification (second edition, ISO/IEC 15948),
+// PNG reader after ISO/IEC 15948 (PNG, second edition),
 // decoding through libpng 1.6.
 //
 // libpng reports a fatal error by calling our error routine, which must not

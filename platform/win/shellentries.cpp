@@ -179,13 +179,13 @@ bool Matches(const std::u32string& s, size_t si, const std::u32string& p, size_t
   while (pi < p.size() && p[pi] == U'*') ++pi;
   return pi == p.size();
 }
-BOOL LinuxPathMatchSpec(std::string_view file, std::string_view spec) {
+BOOL MatchPathPatterns(std::string_view file, std::string_view patterns) {
   const std::u32string name = Folded(file, true);
   size_t start = 0;
-  while (start <= spec.size()) {
-    size_t end = spec.find(';', start);
-    if (end == std::string_view::npos) end = spec.size();
-    std::string_view one = spec.substr(start, end - start);
+  while (start <= patterns.size()) {
+    size_t end = patterns.find(';', start);
+    if (end == std::string_view::npos) end = patterns.size();
+    std::string_view one = patterns.substr(start, end - start);
     while (!one.empty() && one.front() == ' ') one.remove_prefix(1);
     if (!one.empty() && Matches(name, 0, Folded(one, true), 0)) return TRUE;
     start = end + 1;
@@ -279,8 +279,8 @@ std::vector<ModuleDefinition> ShellModuleExports() {
                             }};
   ModuleDefinition shlwapi{"shlwapi.dll",
                            {
-                               {"PathMatchSpecA", 0, Addr(static_cast<PFN_PathMatchSpec>(&LinuxPathMatchSpec))},
-                               {"PathMatchSpecW", 0, Addr(static_cast<PFN_PathMatchSpec>(&LinuxPathMatchSpec))},
+                               {"PathMatchSpecA", 0, Addr(static_cast<PFN_PathMatchSpec>(&MatchPathPatterns))},
+                               {"PathMatchSpecW", 0, Addr(static_cast<PFN_PathMatchSpec>(&MatchPathPatterns))},
                            },
                            true};
   ModuleDefinition userenv{

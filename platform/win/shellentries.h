@@ -73,7 +73,7 @@ using PFN_RegOpenKeyExW = int32_t (*)(HANDLE key, std::string_view subKey, DWORD
                                       HANDLE* result);
 using PFN_RegQueryValueW = int32_t (*)(HANDLE key, std::string_view subKey, char* value, int32_t* size);
 // shlwapi
-using PFN_PathMatchSpec = BOOL (*)(std::string_view file, std::string_view spec);
+using PFN_PathMatchSpec = BOOL (*)(std::string_view file, std::string_view patterns);
 // userenv
 using PFN_ExpandEnvironmentStringsForUser = BOOL (*)(HANDLE token, std::string_view source, char* buffer,
                                                      DWORD size);
