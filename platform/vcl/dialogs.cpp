@@ -3,11 +3,11 @@
 #include "platform/vcl/dialogs.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "platform/classes/resstrings.h"
 #include "platform/gdi/syscolors.h"
 #include "platform/gdi/text.h"
+#include "platform/rtl/intmath.h"
 #include "platform/rtl/sysutils.h"
 #include "platform/vcl/extctrls.h"
 #include "platform/vcl/stdctrls.h"
@@ -41,8 +41,6 @@ std::string DialogTitle(TMsgDlgType t) {
   }
   return LoadResString(MsgDlgResourceStrings[int(t)]);
 }
-
-int32_t MulDiv(int32_t a, int32_t b, int32_t c) { return int32_t(std::lround(double(a) * b / c)); }
 
 // The average character size of the font, as the framework measures it.
 TSize AveCharSize(TFont* font) {

@@ -2,7 +2,6 @@
 #include "platform/vcl/graphics.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstring>
 #include <mutex>
 
@@ -10,6 +9,7 @@
 #include "platform/classes/typinfo.h"
 #include "platform/gdi/syscolors.h"
 #include "platform/gdi/text.h"
+#include "platform/rtl/intmath.h"
 #include "platform/rtl/sysutils.h"
 
 // ---------------------------------------------------------------- colours
@@ -127,11 +127,6 @@ std::string FaceNameOf(const win::LOGFONT& lf) {
   return std::string(lf.lfFaceName, strnlen(lf.lfFaceName, sizeof(lf.lfFaceName)));
 }
 
-int32_t MulDivRound(int32_t a, int32_t b, int32_t c) {
-  if (c == 0) return -1;
-  return int32_t(std::lround(double(a) * double(b) / double(c)));
-}
-
 }  // namespace
 
 int PenModeToRop2(TPenMode mode) { return mode <= pmNotXor ? kRop2OfMode[mode] : win::R2_COPYPEN; }
@@ -247,9 +242,9 @@ void TFont::SetHeight(int32_t height) {
   Changed();
 }
 
-int32_t TFont::Size() const { return -MulDivRound(height_, 72, pixelsPerInch_); }
+int32_t TFont::Size() const { return -MulDiv(height_, 72, pixelsPerInch_); }
 
-void TFont::SetSize(int32_t points) { SetHeight(-MulDivRound(points, pixelsPerInch_, 72)); }
+void TFont::SetSize(int32_t points) { SetHeight(-MulDiv(points, pixelsPerInch_, 72)); }
 
 void TFont::SetColor(TColor color) {
   if (color == color_) return;
