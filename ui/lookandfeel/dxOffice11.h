@@ -11,10 +11,11 @@
 
 class TBitmap;
 
-// The set is computed and its objects made by the first acquire and freed by
-// the matching last free; each owner (look-and-feel, status bar, bar manager)
-// holds one use. Refresh recomputes the colours (on a system colour or theme
-// change) and remakes the objects while the set is in use.
+// The colours are computed at the unit's start-up, by the first acquire and by
+// each refresh (on a system colour or theme change); the brushes and bitmaps
+// live from the first acquire to the matching last free, and a refresh remakes
+// them while the set is in use. Each owner (look-and-feel, status bar, bar
+// manager) holds one use.
 void AcquireOffice11Colors();
 void FreeOffice11Colors();
 void RefreshOffice11Colors();
@@ -25,7 +26,7 @@ int32_t CurrentOffice11Scheme();
 bool Office11ColorsAvailable();
 
 // The colour set: a scheme's table, or mixes of the system colours without one.
-// Values are TColors and may be system colours; the set is valid while acquired.
+// Values are TColors and may be system colours.
 extern const TColor& Office11GradientStartColor;
 extern const TColor& Office11GradientEndColor;
 extern const TColor& Office11FaceColor;
@@ -153,11 +154,12 @@ void FrameOffice11Rect(win::HDC dc, const TRect& rect);
 // the set's grip brushes.
 void DrawGripDots(win::HDC dc, const TRect& rect, bool vertical, win::HBRUSH lightBrush = nullptr,
                   win::HBRUSH darkBrush = nullptr);
-// Six grip dots in a triangle at the bottom-right corner; clDefault takes the
-// set's grip colour.
+// Six grip dots in a triangle at the bottom-right corner, color1 dark and
+// color2 light; clDefault takes the set's grip colour.
 void DrawSizeGripDots(win::HDC dc, const TRect& rect, TColor color1 = clDefault, TColor color2 = clDefault);
 // A filled triangle of size s centred in rect, pointing down (2s - 1 wide) or
-// right (2s - 1 high), in the glyph or disabled glyph colour.
+// right (2s - 1 high), in the glyph or disabled glyph colour (white when
+// selected on a high-contrast white face).
 void DrawArrowGlyph(win::HDC dc, const TRect& rect, bool down, bool enabled, bool selected, int32_t size);
 // DrawArrowGlyph with a size fitted to rect, never below 3.
 void DrawArrowInRect(win::HDC dc, const TRect& rect, bool down, bool enabled, bool selected);
