@@ -5,6 +5,7 @@
 #include "ui/lookandfeel/cxGeometry.h"
 #include "ui/lookandfeel/cxGraphics.h"
 #include "ui/lookandfeel/dxCore.h"
+#include "ui/lookandfeel/dxOffice11.h"
 #include "ui/lookandfeel/dxThemeManager.h"
 
 namespace {
@@ -16,7 +17,7 @@ constexpr TdxUnitRow kUnits[] = {
     {"cxClasses", nullptr, nullptr},
     {"dxUxTheme", nullptr, nullptr},  // no visual styles on Linux: nothing to load
     {"dxThemeManager", &dxThemeManagerUnitStart, &dxThemeManagerUnitStop},  // theme cache, change receiver
-    {"dxOffice11", nullptr, nullptr},
+    {"dxOffice11", &dxOffice11UnitStart, &dxOffice11UnitStop},  // colours computed; the set's objects freed
     {"cxGeometry", &cxGeometryUnitStart, &cxGeometryUnitStop},  // TcxRect for streaming
     {"cxDWMApi", nullptr, nullptr},  // dwmapi is never loaded on Linux
     {"cxContainer", nullptr, nullptr},

@@ -47,6 +47,7 @@ protected:
   void TearDown() override {
     dxThemeManagerUnitStop();
     dxBindThemeProvider(nullptr);
+    RefreshOffice11Colors();  // back to the colours without a scheme
   }
   void SendThemeChanged() {
     ASSERT_NE(dxThemeChangedReceiverWindow(), nullptr);
@@ -235,6 +236,60 @@ TEST_F(ThemeManagerWithFake, Office11SchemeDetection) {
   fake.Active = false;
   SendThemeChanged();
   EXPECT_EQ(DetectOffice11Scheme(6), 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ThemeManagerWithFake, Office11SchemeTables) {
+  struct Case {
+    const char16_t* color;
+    int32_t scheme, percent;
+    uint32_t entry0, entry12, entry35;  // RRGGBB
+  } cases[] = {
+      {u"NormalColor", 1, 41, 0xDDECFE, 0x274176, 0x002D96},
+      {u"HomeStead", 2, 125, 0xF4F7DE, 0x515E33, 0x608058},
+      {u"Metallic", 3, 40, 0xF3F4FA, 0x545475, 0x7C7C94},
+  };
+  auto rgb = [](uint32_t v) { return RGBColor(uint8_t(v >> 16), uint8_t(v >> 8), uint8_t(v)); };
+  AcquireOffice11Colors();
+  for (const Case& c : cases) {
+    fake.ColorName = c.color;
+    RefreshOffice11Colors();
+    const std::string name = Utf16ToUtf8(c.color);
+    EXPECT_EQ(CurrentOffice11Scheme(), c.scheme) << name;
+    EXPECT_TRUE(Office11ColorsAvailable()) << name;
+    EXPECT_EQ(Office11GradientPercent(), c.percent) << name;
+    EXPECT_EQ(Office11GradientStartColor, rgb(c.entry0)) << name;
+    EXPECT_EQ(Office11GripDarkColor, rgb(c.entry12)) << name;
+    EXPECT_EQ(Office11OuterFrameColor, rgb(c.entry35)) << name;
+    EXPECT_EQ(Office11ArrowColor, clBlack) << name;
+    EXPECT_EQ(Office11HighlightColor, clWhite) << name;
+    // With a scheme the third mark colour mixes the first with the gradient start, 90 %.
+    const uint32_t m = uint32_t(Office11MarkColors1[0]), e = uint32_t(Office11GradientStartColor);
+    auto mix = [&](int shift) {  // each term rounded, halves up
+      return uint8_t(((m >> shift & 0xFF) * 90 + 50) / 100 + ((e >> shift & 0xFF) * 10 + 50) / 100);
+    };
+    EXPECT_EQ(Office11MarkColors3[0], RGBColor(mix(0), mix(8), mix(16))) << name;
+    // The refreshed brushes paint the scheme's colours.
+    win::HDC dc = win::CreateCompatibleDC(nullptr);
+    win::HBITMAP bmp = win::CreateBitmap(1, 1, 1, 32, nullptr);
+    win::HGDIOBJ old = win::SelectObject(dc, bmp);
+    const TRect r(0, 0, 1, 1);
+    win::FillRect(dc, &r, Office11GripDarkBrush);
+    EXPECT_EQ(TColor(win::GetPixel(dc, 0, 0)), rgb(c.entry12)) << name;
+    win::SelectObject(dc, old);
+    win::DeleteObject(bmp);
+    win::DeleteDC(dc);
+  }
+  fake.ColorName = u"Royale";
+  RefreshOffice11Colors();
+  EXPECT_EQ(CurrentOffice11Scheme(), 0);
+  EXPECT_FALSE(Office11ColorsAvailable());
+  EXPECT_EQ(Office11GradientPercent(), 75);
+  EXPECT_EQ(Office11FaceColor, clBtnFace);
+  FreeOffice11Colors();
 }
 
 }  // namespace
