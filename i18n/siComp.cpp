@@ -319,10 +319,7 @@ void TsiCustomLang::ReplaceDelimiter(std::string_view from, std::string_view to)
     }
     list->EndUpdate();
   }
-  for (int32_t i = 0; i < extended_->Count(); ++i) {
-    TsiExtendedItem* item = extended_->Items(i);
-    item->SetValues(StringReplace(item->Values(), from, to, rfReplaceAll));
-  }
+  ReplaceInExtendedValues(from, to);
 }
 
 void TsiCustomLang::SetDoNotTranslate(TStrings* v) {
@@ -387,6 +384,11 @@ void TsiCustomLang::SetDefaultLanguage(int32_t v) {
 
 void TsiCustomLang::SetExtendedTranslations(TsiExtendedItems* v) {
   if (v && v != extended_.get()) extended_->Assign(v);
+}
+
+void TsiCustomLang::SetStoreAsUTF8(bool v) {
+  if (!Loading() && v == storeAsUTF8_) return;
+  storeAsUTF8_ = v;
 }
 
 void TsiCustomLang::SetCharsetSource(TsiCustomLang* source) { SetComponentReference(charsetSource_, source); }
@@ -481,7 +483,7 @@ void TsiCustomLang::Loaded() {
     const std::string ownerClass = OwnerClassName();
     for (int32_t i = extended_->Count() - 1; i >= 0; --i) {
       TsiExtendedItem* item = extended_->Items(i);
-      const std::string first = item->Identifier().substr(0, item->Identifier().find('.'));
+      const std::string first = item->StoredIdentifier().substr(0, item->StoredIdentifier().find('.'));
       if (SameText(first, ownerClass)) {
         item->SetRelatedComponent(Owner());
       } else if (TComponent* c = Owner()->FindComponent(first)) {
@@ -515,7 +517,10 @@ void TsiCustomLang::Notification(TComponent* AComponent, TOperation operation) {
   // SmartExcludeProps has no kind of its own; its lines start with the component name as the lists' do.
   RemoveComponentLines(smartExcludeProps_.get(), AComponent, stCaptions, operation);
   if (name.empty()) return;
+  // An item related to the component names it through that component: it goes too.
   const std::string prefix = name + ".";
-  for (int32_t i = extended_->Count() - 1; i >= 0; --i)
-    if (StartsText(prefix, extended_->Items(i)->Identifier())) extended_->Delete(i);
+  for (int32_t i = extended_->Count() - 1; i >= 0; --i) {
+    TsiExtendedItem* item = extended_->Items(i);
+    if (item->RelatedComponent() == AComponent || StartsText(prefix, item->Identifier())) extended_->Delete(i);
+  }
 }

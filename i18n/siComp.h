@@ -222,12 +222,17 @@ class TsiExtendedItem : public TCollectionItem {
   DX_CLASS(TsiExtendedItem, TCollectionItem)
 public:
   explicit TsiExtendedItem(TCollection* collection) : TCollectionItem(collection) {}
-  const std::string& Identifier() const { return identifier_; }
+  // The stored path, its first part taken from the related component when one
+  // is set, so that the path follows renames of that component.
+  std::string Identifier() const;
   void SetIdentifier(const std::string& v) { identifier_ = v; }
+  const std::string& StoredIdentifier() const { return identifier_; }
+  // The path starts at the owner form itself.
+  bool IsRoot() const;
   const std::string& Values() const { return values_; }
   void SetValues(const std::string& v) { values_ = v; }
-  uint8_t PropertyType() const { return propertyType_; }  // a TTypeKind
-  void SetPropertyType(uint8_t v) { propertyType_ = v; }
+  TTypeKind PropertyType() const { return propertyType_; }
+  void SetPropertyType(TTypeKind v) { propertyType_ = v; }
   TComponent* RelatedComponent() const { return related_; }
   void SetRelatedComponent(TComponent* c) { related_ = c; }
   void Assign(TPersistent* source) override;
@@ -236,10 +241,15 @@ public:
   void ReadValuesEx(TStream& stream);
   void WriteValuesEx(TStream& stream);
 
+protected:
+  std::string GetDisplayName() override;
+
 private:
+  TsiCustomLang* Lang() const;
+
   std::string identifier_;
   std::string values_;
-  uint8_t propertyType_ = 0;
+  TTypeKind propertyType_ = tkUnknown;
   TComponent* related_ = nullptr;
 };
 
@@ -248,6 +258,9 @@ class TsiExtendedItems : public TOwnedCollection {
 public:
   explicit TsiExtendedItems(TsiCustomLang* owner);
   TsiExtendedItem* Items(int32_t index) const { return static_cast<TsiExtendedItem*>(TCollection::Items(index)); }
+  TsiExtendedItem* Add() { return static_cast<TsiExtendedItem*>(TCollection::Add()); }
+  // The first item whose Identifier equals identifier ignoring case, or null.
+  TsiExtendedItem* FindByIdentifier(std::string_view identifier) const;
 };
 
 // The base of the translation components, with all behaviour; TsiLang and
@@ -287,7 +300,8 @@ public:
   // Switching it on outside loading collects the texts again.
   void SetAutoSkipEmpties(bool v);
   bool StoreAsUTF8() const { return storeAsUTF8_; }
-  void SetStoreAsUTF8(bool v) { storeAsUTF8_ = v; }
+  // The texts already held are not converted.
+  void SetStoreAsUTF8(bool v);
   bool UseTaskMsgDlg() const { return useTaskMsgDlg_; }
   void SetUseTaskMsgDlg(bool v) { useTaskMsgDlg_ = v; }
   TLanguageChangingEvent OnLanguageChanging;
@@ -401,6 +415,8 @@ public:
   // Conversion or assignment failures leave the property as it was.
   void SetIdentifierValue(const std::string& identifier, const std::string& text);
   std::string GetPropertyText(TObject* instance, PPropInfo prop);
+  // Every oldChar in every item's Values becomes newChar.
+  void ReplaceCharInExtendedValues(char32_t oldChar, char32_t newChar);
 
   // ---- applying a language
   // Published property Name (among the "all" kinds) of a kind in kinds and,
@@ -504,7 +520,12 @@ private:
   bool ApplyCollectionLine(const std::string& line);
   void CutLinesAfterColumn(TStrings* list, int32_t columns);
   void PadLines(TStrings* list);
+  void ReplaceInExtendedValues(std::string_view from, std::string_view to);
+
+public:
   std::string OwnerClassName() const;
+
+private:
   std::string FieldOfLine(const std::string& line, int32_t field) const;
   void FillSection(TStrings* target, const std::vector<std::string_view>& lines, size_t begin, size_t end,
                    bool merge);

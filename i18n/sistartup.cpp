@@ -66,7 +66,17 @@ void RegisterProperties() {
         .Int("ExpandCharsPercent", &TTestModeInfo::ExpandCharsPercent, &TTestModeInfo::SetExpandCharsPercent, 100)
         .Char("PaddingChar", &TTestModeInfo::PaddingChar, &TTestModeInfo::SetPaddingChar, '*');
 
-    Published<TsiExtendedItem>().Str("Identifier", &TsiExtendedItem::Identifier, &TsiExtendedItem::SetIdentifier);
+    DefineEnumType<TTypeKind>(
+        "TTypeKind", {"tkUnknown", "tkInteger", "tkChar", "tkEnumeration", "tkFloat", "tkString", "tkSet", "tkClass",
+                      "tkMethod", "tkWChar", "tkLString", "tkWString", "tkVariant", "tkArray", "tkRecord",
+                      "tkInterface", "tkInt64", "tkDynArray", "tkUString", "tkClassRef", "tkPointer", "tkProcedure"});
+    Published<TsiExtendedItem>()
+        .Bool("IsRoot", &TsiExtendedItem::IsRoot, nullptr)
+        .Stored(false)
+        .Str("Identifier", &TsiExtendedItem::Identifier, &TsiExtendedItem::SetIdentifier)
+        .Enum("PropertyType", &TsiExtendedItem::PropertyType, &TsiExtendedItem::SetPropertyType)
+        .Str("Values", &TsiExtendedItem::Values, &TsiExtendedItem::SetValues)
+        .Stored(false);  // streamed as "ValuesEx"
     Published<TsiCustomLang>()
         .Str("Version", &TsiCustomLang::Version, &TsiCustomLang::SetVersion)
         .Bool("IsInheritedOwner", &TsiCustomLang::IsInheritedOwner, &TsiCustomLang::SetIsInheritedOwner, false)
