@@ -16,6 +16,7 @@
 #include "platform/rtl/charset.h"
 #include "platform/rtl/sysutils.h"
 #include "platform/rtl/text.h"
+#include "platform/vcl/forms.h"
 
 namespace {
 
@@ -175,7 +176,15 @@ uint8_t TsiCustomLang::GetLanguageCharset(int32_t languageIndex) {
     return charsets->Count() ? lang->FieldOfLine(charsets->Strings(0), languageIndex) : std::string();
   };
   std::string name = nameIn(this);
-  if (name.empty() && charsetSource_) name = nameIn(charsetSource_);
+  if (name.empty() && charsetSource_) {
+    name = nameIn(charsetSource_);
+  } else if (name.empty() && dispatcher_) {
+    // Another form's component becomes the source for the next calls; this one stays without a name.
+    for (int32_t i = 0; i < dispatcher_->Count(); ++i) {
+      TsiCustomLang* other = dispatcher_->Items(i);
+      if (other != this && dynamic_cast<TCustomForm*>(other->Owner())) SetCharsetSource(other);
+    }
+  }
   for (const TsiCharsetName& e : CharsetNames)
     if (name == e.Name) return e.Charset;
   return 1;  // DEFAULT_CHARSET

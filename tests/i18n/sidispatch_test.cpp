@@ -184,4 +184,29 @@ TEST(Dispatcher, ChangingCursorShowsOnlyOverTheDefaultCursor) {
   Screen->SetCursor(crDefault);
 }
 
+class TCharsetMainForm : public TForm {
+  DX_COMPONENT_CLASS(TCharsetMainForm, TForm)
+public:
+  explicit TCharsetMainForm(TComponent* owner) : TForm(owner) {}
+};
+
+TEST(Dispatcher, AFormWithoutCharsetsTakesThemFromAnotherForm) {
+  auto dispatcher = MakeDispatcher();
+  auto main = std::make_unique<TCharsetMainForm>(nullptr);
+  TForm about(nullptr);
+  auto* mainLang = new TsiLang(main.get());
+  auto* aboutLang = new TsiLang(&about);
+  mainLang->SetLangDispatcher(dispatcher.get());
+  aboutLang->SetLangDispatcher(dispatcher.get());
+  // Registering computed the language character sets, which found the source.
+  EXPECT_EQ(aboutLang->CharsetSource(), mainLang);
+  EXPECT_EQ(mainLang->CharsetSource(), nullptr);
+  mainLang->CharSets()->Add("TCharsetMainForm" + D + "ANSI_CHARSET" + D + "RUSSIAN_CHARSET" + D);
+  EXPECT_EQ(aboutLang->GetLanguageCharset(2), 204);
+  EXPECT_EQ(aboutLang->GetLanguageCharset(1), 0);
+  main.reset();
+  EXPECT_EQ(aboutLang->CharsetSource(), nullptr);
+  EXPECT_EQ(aboutLang->GetLanguageCharset(2), 1);
+}
+
 }  // namespace
