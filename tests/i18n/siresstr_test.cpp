@@ -25,9 +25,11 @@ DX_RESOURCESTRING(STestPictures, 61003, "%d Bilder");
 DX_RESOURCESTRING(STestUnknown, 61004, "Unbekannt");
 const std::string kLong(1500, 'x');
 const TResStringRec STestLong{61005, "STestLong", kLong.c_str()};
+const std::string kHuge(100000, 'y');
+const TResStringRec STestHuge{61006, "STestHuge", kHuge.c_str()};
 
 void RegisterTestStrings() {
-  RegisterResourceStrings({&STestDoNotShow, &STestDoNotShowLower, &STestPictures, &STestUnknown, &STestLong});
+  RegisterResourceStrings({&STestDoNotShow, &STestDoNotShowLower, &STestPictures, &STestUnknown, &STestLong, &STestHuge});
 }
 
 // A main window streamed in with HandleResourceStrings: its Loaded takes the role.
@@ -63,6 +65,7 @@ TEST(ResourceStrings, TranslatedByTheirGermanText) {
       {&STestDoNotShowLower, "diese info nicht mehr anzeigen", "diese info nicht mehr anzeigen"},
       {&STestUnknown, "Unbekannt", "Unbekannt"},
       {&STestLong, std::string(1023, 'x'), std::string(1023, 'x')},
+      {&STestHuge, std::string(1023, 'y'), std::string(1023, 'y')},
       {nullptr, "", ""},
   };
   for (const Case& c : cases) EXPECT_EQ(LoadResString(c.rec), c.language1) << (c.rec ? c.rec->Name : "null");
