@@ -257,7 +257,12 @@ std::vector<std::string> DecodeIniLines(std::string_view bytes) {
     text = utf16(bytes.substr(2), true);
   else
     text = CodePageToUtf8(bytes, CP_ACP);
-  std::vector<std::string> lines;
+  const std::vector<std::string_view> views = SplitTextLines(text);
+  return {views.begin(), views.end()};
+}
+
+std::vector<std::string_view> SplitTextLines(std::string_view text) {
+  std::vector<std::string_view> lines;
   size_t start = 0;
   for (size_t i = 0; i < text.size(); ++i) {
     if (text[i] != '\r' && text[i] != '\n') continue;

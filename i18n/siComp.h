@@ -536,6 +536,8 @@ public:
   virtual void RenameComponent(const std::string& /*oldName*/, const std::string& /*newName*/) {}
 
   // ---- internal state that the later layers use
+  // The owner form's class name; empty without owner.
+  std::string OwnerClassName() const;
   bool Temporary() const { return temporary_; }
   void SetTemporary(bool v) { temporary_ = v; }
   int32_t ApplyKind() const { return applyKind_; }
@@ -591,11 +593,6 @@ private:
   void LookupIn(TStrings* list, const std::string& ident, std::string& text, bool useDefault, int32_t language,
                 bool delegate);
   void ReplaceInExtendedValues(std::string_view from, std::string_view to);
-
-public:
-  std::string OwnerClassName() const;
-
-private:
   std::string FieldOfLine(const std::string& line, int32_t field) const;
   void FillSection(TStrings* target, const std::vector<std::string_view>& lines, size_t begin, size_t end,
                    bool merge);

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "i18n/MemIni.h"
 #include "i18n/siComp.h"
 #include "platform/classes/filer.h"
 #include "platform/classes/streams.h"
@@ -37,20 +38,6 @@ std::string DecodeBlock(const std::vector<uint8_t>& bytes) {
     return Utf16ToUtf8(units);
   }
   return CodePageToUtf8(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), CP_ACP);
-}
-
-// Splits at CR LF, CR or LF; a final line break adds no empty line.
-std::vector<std::string_view> SplitLines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  size_t start = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\r' && text[i] != '\n') continue;
-    lines.push_back(text.substr(start, i - start));
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    start = i + 1;
-  }
-  if (start < text.size()) lines.push_back(text.substr(start));
-  return lines;
 }
 
 // The kind a header line names, and whether it was a "_Unicode" name; -1 for a data line.
@@ -311,7 +298,7 @@ void TsiCustomLang::ReadTranslationData(TStream& stream) {
   std::vector<uint8_t> bytes(size_t(remaining), 0);
   if (remaining > 0) stream.ReadBuffer(bytes.data(), remaining);
   const std::string text = DecodeBlock(bytes);
-  const std::vector<std::string_view> lines = SplitLines(text);
+  const std::vector<std::string_view> lines = SplitTextLines(text);
 
   const bool merge = !Designing() && RegularInstance() && isInheritedOwner_;
   bool unicode = false;

@@ -55,6 +55,17 @@ TEST(MemIni, EqualKeysTheNewestFirst) {
   ini.WriteString("A", "new", "v");
   ini.WriteString("A", "new", "w");  // replaces, does not add
   EXPECT_EQ(IniText(ini), (std::vector<std::string>{"[A]", "b=x", "k=1", "new=w", ""}));
+
+  // The newest is written first and so reads back as the oldest: one round
+  // trip turns equal keys round, a second gives the text back.
+  TsiMemIniFile text("");
+  Parse(text, {"[S]", "k=old", "k=new"});
+  TsiMemIniFile once(""), twice("");
+  Parse(once, IniText(text));
+  Parse(twice, IniText(once));
+  EXPECT_EQ(text.ReadString("S", "k", ""), "new");
+  EXPECT_EQ(once.ReadString("S", "k", ""), "old");
+  EXPECT_EQ(IniText(twice), IniText(text));
 }
 
 TEST(MemIni, ParsingKeepsTheTextAsWritten) {
