@@ -8,6 +8,7 @@
 
 #include "i18n/siLngLnk.h"
 #include "i18n_test.h"
+#include "platform/classes/filer.h"
 #include "platform/vcl/controls.h"
 #include "platform/vcl/forms.h"
 #include "platform/vcl/stdctrls.h"
@@ -182,6 +183,29 @@ TEST(Dispatcher, ChangingCursorShowsOnlyOverTheDefaultCursor) {
     EXPECT_EQ(Screen->Cursor(), c.before);
   }
   Screen->SetCursor(crDefault);
+}
+
+TEST(Dispatcher, TheMainWindowStreamedIn) {
+  RegisterStdCtrlsClasses();
+  TViewerMain form(nullptr);
+  ReadComponentText("object ViewerMain: TViewerMain\n"
+                    "  object lblFit: TLabel\n    Caption = 'Fit'\n  end\n"
+                    "  object siLang1: TsiLang\n    LangDispatcher = siLangDispatcher1\n  end\n"
+                    "  object siLangDispatcher1: TsiLangDispatcher\n    ActiveLanguage = 1\n"
+                    "    NumOfLanguages = 2\n    LangNames.Strings = (\n      'English'\n      'Deutsch')\n"
+                    "    TestModeInfo.PaddingChar = '#'\n  end\nend\n",
+                    &form);
+  auto* dispatcher = dynamic_cast<TsiLangDispatcher*>(form.FindComponent("siLangDispatcher1"));
+  auto* lang = dynamic_cast<TsiLang*>(form.FindComponent("siLang1"));
+  ASSERT_TRUE(dispatcher && lang);
+  EXPECT_EQ(dispatcher->Count(), 1);
+  EXPECT_EQ(lang->NumOfLanguages(), 2);
+  EXPECT_EQ(lang->LangNames()->Strings(1), "Deutsch");
+  EXPECT_EQ(dispatcher->TestModeInfo()->PaddingChar(), '#');
+  lang->Captions()->Add("lblFit" + D + "Fit" + D + "Anpassen" + D);
+  dispatcher->SetActiveLanguage(2);
+  EXPECT_EQ(dynamic_cast<TLabel*>(form.FindComponent("lblFit"))->Caption(), "Anpassen");
+  EXPECT_EQ(lang->Language(), "Deutsch");
 }
 
 class TCharsetMainForm : public TForm {
