@@ -4,10 +4,13 @@
 
 #include <algorithm>
 
+#include "i18n/siStrColl.h"
 #include "platform/classes/resstrings.h"
 #include "platform/classes/typinfo.h"
 #include "platform/rtl/sysutils.h"
 #include "platform/rtl/text.h"
+#include "platform/vcl/controls.h"
+#include "platform/vcl/forms.h"
 
 const std::array<TStringsTypeInfo, kStringsTypeCount> StringsTypeInfos = {{
     {"stCaptions", "Captions", "Caption", "Captions"},
@@ -149,6 +152,9 @@ TsiCustomLang::TsiCustomLang(TComponent* AOwner) : TComponent(CheckSingleLanguag
   scratch_ = std::make_unique<TStringList>();
   extended_ = std::make_unique<TsiExtendedItems>(this);
   extended_->SetPropName("ExtendedTranslations");
+  stringsById_ = std::make_unique<TsiStringsCollection>(this);
+  resourceStrings_ = std::make_unique<TsiStringsCollection>(this);
+  lists_[stStrings]->OnChange = [this](TObject*) { StringsChanged(); };
 
   if (AOwner) {
     PPropInfo font = GetPropInfo(AOwner, "Font", TTypeKinds{tkClass});
@@ -157,6 +163,7 @@ TsiCustomLang::TsiCustomLang(TComponent* AOwner) : TComponent(CheckSingleLanguag
 }
 
 TsiCustomLang::~TsiCustomLang() {
+  lists_[stStrings]->OnChange = nullptr;
   ReleaseResourceStringRole();
   UnregisterFromDispatcher();
   SetComponentReference(dispatcher_, static_cast<TsiLangDispatcher*>(nullptr));
@@ -240,6 +247,7 @@ void TsiCustomLang::CutLinesAfterColumn(TStrings* list, int32_t columns) {
 
 void TsiCustomLang::PadLines(TStrings* list) {
   const std::string d = Delim();
+  list->BeginUpdate();
   for (int32_t i = 0; i < list->Count(); ++i) {
     const std::string line = list->Strings(i);
     const auto have = int32_t(CountOf(line, d));
@@ -248,6 +256,7 @@ void TsiCustomLang::PadLines(TStrings* list) {
     for (int32_t k = 0; k < numOfLanguages_ - have + 1; ++k) padded += d;
     list->SetStrings(i, padded);
   }
+  list->EndUpdate();
 }
 
 void TsiCustomLang::PadFixedLists() {
@@ -256,16 +265,46 @@ void TsiCustomLang::PadFixedLists() {
   PadLines(List(stLocales));
 }
 
+void TsiCustomLang::CheckLanguageIndex(int32_t value) const {
+  if (value >= 1 && value <= numOfLanguages_) return;
+  const std::string range =
+      " - is not a valid property value!\rValue must be within [1.." + IntToStr(numOfLanguages_) + "]!";
+  if (Owner()) throw ELanguageError(Owner()->ClassName() + ": " + IntToStr(value) + range);
+  throw ELanguageError(IntToStr(value) + range);
+}
+
+namespace {
+
+// Shows a cursor for the time of a language change when the screen shows the
+// default one, and puts the default back however the change ends.
+class TChangingCursor {
+public:
+  TChangingCursor(int16_t cursor, bool designing) {
+    if (cursor != -1 && !designing && Screen && Screen->Cursor() == crDefault) {
+      shown_ = true;
+      Screen->SetCursor(cursor);
+    }
+  }
+  ~TChangingCursor() {
+    if (shown_ && Screen) Screen->SetCursor(crDefault);
+  }
+  TChangingCursor(const TChangingCursor&) = delete;
+  TChangingCursor& operator=(const TChangingCursor&) = delete;
+
+private:
+  bool shown_ = false;
+};
+
+}  // namespace
+
 void TsiCustomLang::SetActiveLanguage(int32_t value) {
   if (value == activeLanguage_) return;
   if (value < 1 || value > numOfLanguages_) {
     if (Loading()) return;
-    const std::string range = " - is not a valid property value!\rValue must be within [1.." +
-                              IntToStr(numOfLanguages_) + "]!";
-    if (Owner()) throw ELanguageError(Owner()->ClassName() + ": " + IntToStr(value) + range);
-    throw ELanguageError(IntToStr(value) + range);
+    CheckLanguageIndex(value);
   }
   applyKind_ = -1;
+  TChangingCursor cursor(changingCursor_, Designing());
   if (Designing() && (dispatcher_ || !Loading())) ScanComponentTexts();
   if (!Loading() && !inDispatch_ && OnLanguageChanging) {
     bool allow = true;
@@ -275,6 +314,7 @@ void TsiCustomLang::SetActiveLanguage(int32_t value) {
   activeLanguage_ = value;
   if (!Loading()) {
     if (langNames_->Count() >= value) language_ = langNames_->Strings(value - 1);
+    PublishResourceSnapshot();
     ApplyActiveLanguage();
   }
 }
@@ -319,10 +359,7 @@ void TsiCustomLang::ReplaceDelimiter(std::string_view from, std::string_view to)
     }
     list->EndUpdate();
   }
-  for (int32_t i = 0; i < extended_->Count(); ++i) {
-    TsiExtendedItem* item = extended_->Items(i);
-    item->SetValues(StringReplace(item->Values(), from, to, rfReplaceAll));
-  }
+  ReplaceInExtendedValues(from, to);
 }
 
 void TsiCustomLang::SetDoNotTranslate(TStrings* v) {
@@ -387,6 +424,11 @@ void TsiCustomLang::SetDefaultLanguage(int32_t v) {
 
 void TsiCustomLang::SetExtendedTranslations(TsiExtendedItems* v) {
   if (v && v != extended_.get()) extended_->Assign(v);
+}
+
+void TsiCustomLang::SetStoreAsUTF8(bool v) {
+  if (!Loading() && v == storeAsUTF8_) return;
+  storeAsUTF8_ = v;
 }
 
 void TsiCustomLang::SetCharsetSource(TsiCustomLang* source) { SetComponentReference(charsetSource_, source); }
@@ -481,7 +523,7 @@ void TsiCustomLang::Loaded() {
     const std::string ownerClass = OwnerClassName();
     for (int32_t i = extended_->Count() - 1; i >= 0; --i) {
       TsiExtendedItem* item = extended_->Items(i);
-      const std::string first = item->Identifier().substr(0, item->Identifier().find('.'));
+      const std::string first = item->StoredIdentifier().substr(0, item->StoredIdentifier().find('.'));
       if (SameText(first, ownerClass)) {
         item->SetRelatedComponent(Owner());
       } else if (TComponent* c = Owner()->FindComponent(first)) {
@@ -515,7 +557,10 @@ void TsiCustomLang::Notification(TComponent* AComponent, TOperation operation) {
   // SmartExcludeProps has no kind of its own; its lines start with the component name as the lists' do.
   RemoveComponentLines(smartExcludeProps_.get(), AComponent, stCaptions, operation);
   if (name.empty()) return;
+  // An item related to the component names it through that component: it goes too.
   const std::string prefix = name + ".";
-  for (int32_t i = extended_->Count() - 1; i >= 0; --i)
-    if (StartsText(prefix, extended_->Items(i)->Identifier())) extended_->Delete(i);
+  for (int32_t i = extended_->Count() - 1; i >= 0; --i) {
+    TsiExtendedItem* item = extended_->Items(i);
+    if (item->RelatedComponent() == AComponent || StartsText(prefix, item->Identifier())) extended_->Delete(i);
+  }
 }

@@ -130,6 +130,7 @@ void ReplaceStringLines(TStrings* target, const TStrings& lines);
 int32_t IndexOfIdentifier(const TStrings& list, std::string_view line, std::string_view delimiter);
 
 class TsiCustomLang;
+class TsiStringsCollection;
 
 // ---- test mode: pseudo-translations that show untranslated texts and
 // layout problems in languages above 1.
@@ -195,20 +196,57 @@ private:
   TPropList list_;
 };
 
-// The dispatcher the component registers with. Switching languages and the
-// list of registered components come with the dispatcher's own layer; the
-// component reads only the three values below from it here.
+using TLinkToDispatcherEvent = std::function<void(TObject* Sender, TsiCustomLang* ASiLang)>;
+
+// Switches every registered translation component (one per open form) to one
+// language at once, and carries the test-mode settings.
 class TsiLangDispatcher : public TComponent {
   DX_COMPONENT_CLASS(TsiLangDispatcher, TComponent)
 public:
-  explicit TsiLangDispatcher(TComponent* AOwner) : TComponent(AOwner) {}
-  int32_t NumOfLanguages() const { return numOfLanguages_; }
-  int32_t DefaultLanguage() const { return defaultLanguage_; }
-  bool UseDefaultLanguage() const { return useDefaultLanguage_; }
-  TTestModeInfo* TestModeInfo() const { return testModeInfo_.get(); }
+  explicit TsiLangDispatcher(TComponent* AOwner);
+  // Every registered component, from the last, loses its dispatcher.
+  ~TsiLangDispatcher() override;
+  void Notification(TComponent* AComponent, TOperation operation) override;
 
-protected:
+  int32_t ActiveLanguage() const { return activeLanguage_; }
+  // Checks the value against every registered component before anything
+  // changes (ELanguageError of the first that lacks it), asks for vetoes,
+  // then switches the components in registration order.
+  void SetActiveLanguage(int32_t value);
+  int32_t NumOfLanguages() const { return numOfLanguages_; }
+  void SetNumOfLanguages(int32_t value);
+  TStrings* LangNames() const { return langNames_.get(); }
+  void SetLangNames(TStrings* value);
+  const std::string& Language() const { return language_; }
+  // A name missing from non-empty LangNames: ELanguageError.
+  void SetLanguage(const std::string& value);
+  const std::string& FileName() const { return fileName_; }
+  void SetFileName(const std::string& value) { fileName_ = value; }
+  TTestModeInfo* TestModeInfo() const { return testModeInfo_.get(); }
+  void SetTestModeInfo(TTestModeInfo* value);
+  bool UseDefaultLanguage() const { return useDefaultLanguage_; }
+  void SetUseDefaultLanguage(bool value);
+  int32_t DefaultLanguage() const { return defaultLanguage_; }
+  // Ignored outside 1..NumOfLanguages.
+  void SetDefaultLanguage(int32_t value);
+  TLinkToDispatcherEvent OnLinkToDispatcher;
+  TLanguageChangingEvent OnLanguageChanging;
+  TNotifyEvent OnLanguageChanged;
+
+  // Registration in order; adding twice keeps one entry.
+  void AddLangComponent(TsiCustomLang* lang);
+  // Removes the first occurrence.
+  void RemoveLangComponent(TsiCustomLang* lang);
+  int32_t Count() const { return int32_t(components_.size()); }
+  TsiCustomLang* Items(int32_t index) const { return components_.at(size_t(index)); }
+
+private:
+  std::vector<TsiCustomLang*> components_;
+  std::unique_ptr<TStringList> langNames_;
   std::unique_ptr<TTestModeInfo> testModeInfo_ = std::make_unique<TTestModeInfo>();
+  std::string language_;
+  std::string fileName_;
+  int32_t activeLanguage_ = 1;
   int32_t numOfLanguages_ = 1;
   int32_t defaultLanguage_ = 1;
   bool useDefaultLanguage_ = false;
@@ -222,12 +260,17 @@ class TsiExtendedItem : public TCollectionItem {
   DX_CLASS(TsiExtendedItem, TCollectionItem)
 public:
   explicit TsiExtendedItem(TCollection* collection) : TCollectionItem(collection) {}
-  const std::string& Identifier() const { return identifier_; }
+  // The stored path, its first part taken from the related component when one
+  // is set, so that the path follows renames of that component.
+  std::string Identifier() const;
   void SetIdentifier(const std::string& v) { identifier_ = v; }
+  const std::string& StoredIdentifier() const { return identifier_; }
+  // The path starts at the owner form itself.
+  bool IsRoot() const;
   const std::string& Values() const { return values_; }
   void SetValues(const std::string& v) { values_ = v; }
-  uint8_t PropertyType() const { return propertyType_; }  // a TTypeKind
-  void SetPropertyType(uint8_t v) { propertyType_ = v; }
+  TTypeKind PropertyType() const { return propertyType_; }
+  void SetPropertyType(TTypeKind v) { propertyType_ = v; }
   TComponent* RelatedComponent() const { return related_; }
   void SetRelatedComponent(TComponent* c) { related_ = c; }
   void Assign(TPersistent* source) override;
@@ -236,10 +279,15 @@ public:
   void ReadValuesEx(TStream& stream);
   void WriteValuesEx(TStream& stream);
 
+protected:
+  std::string GetDisplayName() override;
+
 private:
+  TsiCustomLang* Lang() const;
+
   std::string identifier_;
   std::string values_;
-  uint8_t propertyType_ = 0;
+  TTypeKind propertyType_ = tkUnknown;
   TComponent* related_ = nullptr;
 };
 
@@ -248,6 +296,9 @@ class TsiExtendedItems : public TOwnedCollection {
 public:
   explicit TsiExtendedItems(TsiCustomLang* owner);
   TsiExtendedItem* Items(int32_t index) const { return static_cast<TsiExtendedItem*>(TCollection::Items(index)); }
+  TsiExtendedItem* Add() { return static_cast<TsiExtendedItem*>(TCollection::Add()); }
+  // The first item whose Identifier equals identifier ignoring case, or null.
+  TsiExtendedItem* FindByIdentifier(std::string_view identifier) const;
 };
 
 // The base of the translation components, with all behaviour; TsiLang and
@@ -276,7 +327,9 @@ public:
   bool HandleResourceStrings() const { return handleResourceStrings_; }
   void SetHandleResourceStrings(bool v) { handleResourceStrings_ = v; }
   uint16_t ResourceLanguageIndex() const { return resourceLanguageIndex_; }
-  virtual void SetResourceLanguageIndex(uint16_t v) { resourceLanguageIndex_ = v; }  // hook: range check
+  // Outside loading only 1..NumOfLanguages (else ELanguageError); re-sorts the
+  // resource strings by the new language.
+  virtual void SetResourceLanguageIndex(uint16_t v);
   bool TranslateExtendedFirst() const { return translateExtendedFirst_; }
   void SetTranslateExtendedFirst(bool v) { translateExtendedFirst_ = v; }
   bool UseDefaultLanguage() const { return useDefaultLanguage_; }
@@ -287,7 +340,8 @@ public:
   // Switching it on outside loading collects the texts again.
   void SetAutoSkipEmpties(bool v);
   bool StoreAsUTF8() const { return storeAsUTF8_; }
-  void SetStoreAsUTF8(bool v) { storeAsUTF8_ = v; }
+  // The texts already held are not converted.
+  void SetStoreAsUTF8(bool v);
   bool UseTaskMsgDlg() const { return useTaskMsgDlg_; }
   void SetUseTaskMsgDlg(bool v) { useTaskMsgDlg_ = v; }
   TLanguageChangingEvent OnLanguageChanging;
@@ -321,6 +375,8 @@ public:
   // Below 1: ELanguageError. Shrinking cuts every line after column value.
   void SetNumOfLanguages(int32_t value);
   int32_t ActiveLanguage() const { return activeLanguage_; }
+  // ELanguageError naming the owner's class when value is no language index.
+  void CheckLanguageIndex(int32_t value) const;
   // While loading only stores (values out of range are ignored); otherwise
   // range-checked (ELanguageError), asks OnLanguageChanging and applies.
   virtual void SetActiveLanguage(int32_t value);
@@ -340,6 +396,8 @@ public:
   const std::string& Language() const { return language_; }
   // A name missing from LangNames: ELanguageError (appended while loading).
   void SetLanguage(const std::string& value);
+  // Stores the name without selecting its language (the dispatcher's registration).
+  void SetLanguageName(const std::string& value) { language_ = value; }
   TTranslateType TranslateType() const { return translateType_; }
   void SetTranslateType(TTranslateType v) { translateType_ = v; }
   TsiLangOptions Options() const { return options_; }
@@ -387,6 +445,8 @@ public:
   // ---- test mode
   // The dispatcher's test-mode transformation of text (unchanged without a dispatcher).
   std::string PseudoTranslate(const std::string& text);
+  // The test-mode form of a language-1 text; empty while no test mode is active.
+  virtual std::string TestModeText(const std::string& text);
   // Field 1 of a line, pseudo-translated when not empty.
   std::string TestModeLineText(const std::string& line);
   // Field fieldIndex of a line; the default language's field when that is
@@ -401,6 +461,30 @@ public:
   // Conversion or assignment failures leave the property as it was.
   void SetIdentifierValue(const std::string& identifier, const std::string& text);
   std::string GetPropertyText(TObject* instance, PPropInfo prop);
+  // Every oldChar in every item's Values becomes newChar.
+  void ReplaceCharInExtendedValues(char32_t oldChar, char32_t newChar);
+
+  // ---- strings collections and text lookups
+  // Strings lines as items: identifier and one text per language, sorted by
+  // sortLanguage's text (0: by identifier).
+  void FillStringsCollection(TsiStringsCollection* collection, int32_t sortLanguage);
+  // Lines with fewer fields than languages get empty closed fields.
+  void PadLines(TStrings* list);
+  void SetLineTextByRef(TStrings* list, const std::string& text, int32_t language, const std::string& ident) {
+    SetLineText(list, text, language, ident);
+  }
+  TsiStringsCollection* StringsById();
+  TsiStringsCollection* ResourceStrings();
+  // The text of ident in list for the active language; empty when missing
+  // (ELanguageError with DoRaiseExceptions). UseDefault falls back to language 1.
+  void LookupText(TStrings* list, const std::string& ident, std::string& text, bool useDefault);
+  std::string GetText(const std::string& ident);
+  // With UseDefaultLanguage an empty text is taken from DefaultLanguage.
+  std::string GetTextOrDefault(const std::string& ident);
+  // The active-language text of line index (empty for no such line).
+  void GetLineText(TStrings* list, int32_t index, std::string& text, bool useDefault);
+  // Whether this component translates the process's resource strings now.
+  bool HoldsResourceStringRole() const;
 
   // ---- applying a language
   // Published property Name (among the "all" kinds) of a kind in kinds and,
@@ -452,6 +536,8 @@ public:
   virtual void RenameComponent(const std::string& /*oldName*/, const std::string& /*newName*/) {}
 
   // ---- internal state that the later layers use
+  // The owner form's class name; empty without owner.
+  std::string OwnerClassName() const;
   bool Temporary() const { return temporary_; }
   void SetTemporary(bool v) { temporary_ = v; }
   int32_t ApplyKind() const { return applyKind_; }
@@ -478,17 +564,15 @@ public:
 protected:
   // Hooks of the later layers (the dispatcher, the resource-string role, the
   // strings collections, ExcludedProperties and the list upkeep).
-  virtual void RegisterWithDispatcher() {}
-  virtual void UnregisterFromDispatcher() {}
-  virtual void TakeResourceStringRole() {}
-  virtual void ReleaseResourceStringRole() {}
-  virtual void RebuildStringsCollections() {}
+  virtual void RegisterWithDispatcher();
+  virtual void UnregisterFromDispatcher();
+  virtual void TakeResourceStringRole();
+  virtual void ReleaseResourceStringRole();
+  virtual void RebuildStringsCollections();
   virtual void ApplyExcludedProperties() {}
   virtual void ApplyDoNotTranslate() {}
   virtual void CollectFormTexts() {}
   virtual void ApplyExtendedTranslations();
-  // The test-mode form of a language-1 text; empty while no test mode is active.
-  virtual std::string TestModeText(const std::string& text);
 
   TStrings* List(TStringsType kind) const { return lists_[kind] ? lists_[kind].get() : nullptr; }
   void SetKindLines(TStringsType kind, TStrings* value);
@@ -503,8 +587,12 @@ private:
   void ApplyCollectionsList(TStrings* list);
   bool ApplyCollectionLine(const std::string& line);
   void CutLinesAfterColumn(TStrings* list, int32_t columns);
-  void PadLines(TStrings* list);
-  std::string OwnerClassName() const;
+  void StringsChanged();
+  void PublishResourceSnapshot();
+  TsiCustomLang* DelegateFor(TStringsType kind);
+  void LookupIn(TStrings* list, const std::string& ident, std::string& text, bool useDefault, int32_t language,
+                bool delegate);
+  void ReplaceInExtendedValues(std::string_view from, std::string_view to);
   std::string FieldOfLine(const std::string& line, int32_t field) const;
   void FillSection(TStrings* target, const std::vector<std::string_view>& lines, size_t begin, size_t end,
                    bool merge);
@@ -550,6 +638,9 @@ private:
   uint8_t currentCharset_ = 1;
   bool inDispatch_ = false;
   std::unique_ptr<TStringList> scratch_;
+  std::unique_ptr<TsiStringsCollection> stringsById_;
+  std::unique_ptr<TsiStringsCollection> resourceStrings_;
+  bool collectionsStale_ = true;
 };
 
 // The component placed on a form: publishes every list.

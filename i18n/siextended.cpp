@@ -161,6 +161,47 @@ void TsiCustomLang::ApplyExtendedTranslations() {
   }
 }
 
+TsiCustomLang* TsiExtendedItem::Lang() const {
+  return Collection() ? dynamic_cast<TsiCustomLang*>(Collection()->Owner()) : nullptr;
+}
+
+std::string TsiExtendedItem::Identifier() const {
+  if (!related_) return identifier_;
+  TsiCustomLang* lang = Lang();
+  const bool isForm = lang && related_ == lang->Owner();
+  const size_t dot = identifier_.find('.');
+  return (isForm ? related_->ClassName() : related_->Name()) +
+         (dot == std::string::npos ? std::string() : identifier_.substr(dot));
+}
+
+bool TsiExtendedItem::IsRoot() const {
+  TsiCustomLang* lang = Lang();
+  return lang && lang->Owner() && StartsText(lang->OwnerClassName() + ".", Identifier());
+}
+
+std::string TsiExtendedItem::GetDisplayName() {
+  std::string id = Identifier();
+  return id.empty() ? TCollectionItem::GetDisplayName() : id;
+}
+
+TsiExtendedItem* TsiExtendedItems::FindByIdentifier(std::string_view identifier) const {
+  for (int32_t i = 0; i < Count(); ++i)
+    if (SameText(Items(i)->Identifier(), identifier)) return Items(i);
+  return nullptr;
+}
+
+void TsiCustomLang::ReplaceCharInExtendedValues(char32_t oldChar, char32_t newChar) {
+  ReplaceInExtendedValues(CodePointToUtf8(oldChar), CodePointToUtf8(newChar));
+}
+
+void TsiCustomLang::ReplaceInExtendedValues(std::string_view from, std::string_view to) {
+  for (int32_t i = 0; i < extended_->Count(); ++i) {
+    TsiExtendedItem* item = extended_->Items(i);
+    if (item->Values().find(from) != std::string::npos)
+      item->SetValues(StringReplace(item->Values(), from, to, rfReplaceAll));
+  }
+}
+
 void TsiExtendedItem::DefineProperties(TFiler* filer) {
   TCollectionItem::DefineProperties(filer);
   bool hasData = !values_.empty();

@@ -66,7 +66,33 @@ void RegisterProperties() {
         .Int("ExpandCharsPercent", &TTestModeInfo::ExpandCharsPercent, &TTestModeInfo::SetExpandCharsPercent, 100)
         .Char("PaddingChar", &TTestModeInfo::PaddingChar, &TTestModeInfo::SetPaddingChar, '*');
 
-    Published<TsiExtendedItem>().Str("Identifier", &TsiExtendedItem::Identifier, &TsiExtendedItem::SetIdentifier);
+    Published<TsiLangDispatcher>()
+        .Int("ActiveLanguage", &TsiLangDispatcher::ActiveLanguage, &TsiLangDispatcher::SetActiveLanguage)
+        .NoDefault()
+        .Int("NumOfLanguages", &TsiLangDispatcher::NumOfLanguages, &TsiLangDispatcher::SetNumOfLanguages)
+        .NoDefault()
+        .Obj("LangNames", &TsiLangDispatcher::LangNames, &TsiLangDispatcher::SetLangNames)
+        .Str("Language", &TsiLangDispatcher::Language, &TsiLangDispatcher::SetLanguage)
+        .Str("FileName", &TsiLangDispatcher::FileName, &TsiLangDispatcher::SetFileName)
+        .Event("OnLinkToDispatcher", &TsiLangDispatcher::OnLinkToDispatcher, "TLinkToDispatcherEvent")
+        .Obj("TestModeInfo", &TsiLangDispatcher::TestModeInfo, &TsiLangDispatcher::SetTestModeInfo)
+        .Bool("UseDefaultLanguage", &TsiLangDispatcher::UseDefaultLanguage, &TsiLangDispatcher::SetUseDefaultLanguage,
+              false)
+        .Int("DefaultLanguage", &TsiLangDispatcher::DefaultLanguage, &TsiLangDispatcher::SetDefaultLanguage, 1)
+        .Event("OnLanguageChanging", &TsiLangDispatcher::OnLanguageChanging, "TLanguageChangingEvent")
+        .Event("OnLanguageChanged", &TsiLangDispatcher::OnLanguageChanged);
+
+    DefineEnumType<TTypeKind>(
+        "TTypeKind", {"tkUnknown", "tkInteger", "tkChar", "tkEnumeration", "tkFloat", "tkString", "tkSet", "tkClass",
+                      "tkMethod", "tkWChar", "tkLString", "tkWString", "tkVariant", "tkArray", "tkRecord",
+                      "tkInterface", "tkInt64", "tkDynArray", "tkUString", "tkClassRef", "tkPointer", "tkProcedure"});
+    Published<TsiExtendedItem>()
+        .Bool("IsRoot", &TsiExtendedItem::IsRoot, nullptr)
+        .Stored(false)
+        .Str("Identifier", &TsiExtendedItem::Identifier, &TsiExtendedItem::SetIdentifier)
+        .Enum("PropertyType", &TsiExtendedItem::PropertyType, &TsiExtendedItem::SetPropertyType)
+        .Str("Values", &TsiExtendedItem::Values, &TsiExtendedItem::SetValues)
+        .Stored(false);  // streamed as "ValuesEx"
     Published<TsiCustomLang>()
         .Str("Version", &TsiCustomLang::Version, &TsiCustomLang::SetVersion)
         .Bool("IsInheritedOwner", &TsiCustomLang::IsInheritedOwner, &TsiCustomLang::SetIsInheritedOwner, false)
@@ -123,8 +149,12 @@ void ClassNamesFinalize() { ClassNameList().clear(); }
 void SiCompInitialize() {
   RegisterProperties();
   RegisterIfMissing(TsiLang::StaticClass());
+  RegisterIfMissing(TsiLangDispatcher::StaticClass());
 }
-void SiCompFinalize() { UnregisterOwn(TsiLang::StaticClass()); }
+void SiCompFinalize() {
+  UnregisterOwn(TsiLangDispatcher::StaticClass());
+  UnregisterOwn(TsiLang::StaticClass());
+}
 void SiLngLnkInitialize() {
   RegisterProperties();
   RegisterIfMissing(TsiLangLinked::StaticClass());
@@ -138,7 +168,7 @@ struct TSiUnit {
 };
 
 // The start-up order; shutdown runs it backwards. The in-memory INI file's unit
-// has nothing to set up until that file type exists.
+// has nothing to set up.
 constexpr TSiUnit kUnits[] = {
     {"MemIni", nullptr, nullptr},
     {"siConsts", &ClassNamesInitialize, &ClassNamesFinalize},

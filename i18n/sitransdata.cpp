@@ -10,12 +10,14 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "i18n/MemIni.h"
 #include "i18n/siComp.h"
 #include "platform/classes/filer.h"
 #include "platform/classes/streams.h"
 #include "platform/rtl/charset.h"
 #include "platform/rtl/sysutils.h"
 #include "platform/rtl/text.h"
+#include "platform/vcl/forms.h"
 
 namespace {
 
@@ -36,20 +38,6 @@ std::string DecodeBlock(const std::vector<uint8_t>& bytes) {
     return Utf16ToUtf8(units);
   }
   return CodePageToUtf8(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), CP_ACP);
-}
-
-// Splits at CR LF, CR or LF; a final line break adds no empty line.
-std::vector<std::string_view> SplitLines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  size_t start = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\r' && text[i] != '\n') continue;
-    lines.push_back(text.substr(start, i - start));
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    start = i + 1;
-  }
-  if (start < text.size()) lines.push_back(text.substr(start));
-  return lines;
 }
 
 // The kind a header line names, and whether it was a "_Unicode" name; -1 for a data line.
@@ -175,7 +163,15 @@ uint8_t TsiCustomLang::GetLanguageCharset(int32_t languageIndex) {
     return charsets->Count() ? lang->FieldOfLine(charsets->Strings(0), languageIndex) : std::string();
   };
   std::string name = nameIn(this);
-  if (name.empty() && charsetSource_) name = nameIn(charsetSource_);
+  if (name.empty() && charsetSource_) {
+    name = nameIn(charsetSource_);
+  } else if (name.empty() && dispatcher_) {
+    // Another form's component becomes the source for the next calls; this one stays without a name.
+    for (int32_t i = 0; i < dispatcher_->Count(); ++i) {
+      TsiCustomLang* other = dispatcher_->Items(i);
+      if (other != this && dynamic_cast<TCustomForm*>(other->Owner())) SetCharsetSource(other);
+    }
+  }
   for (const TsiCharsetName& e : CharsetNames)
     if (name == e.Name) return e.Charset;
   return 1;  // DEFAULT_CHARSET
@@ -302,7 +298,7 @@ void TsiCustomLang::ReadTranslationData(TStream& stream) {
   std::vector<uint8_t> bytes(size_t(remaining), 0);
   if (remaining > 0) stream.ReadBuffer(bytes.data(), remaining);
   const std::string text = DecodeBlock(bytes);
-  const std::vector<std::string_view> lines = SplitLines(text);
+  const std::vector<std::string_view> lines = SplitTextLines(text);
 
   const bool merge = !Designing() && RegularInstance() && isInheritedOwner_;
   bool unicode = false;

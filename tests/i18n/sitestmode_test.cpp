@@ -55,6 +55,7 @@ TEST(TestMode, ExpandWidth) {
 TEST(TestMode, EmptyTextsOfLanguagesAboveOneArePseudoTranslated) {
   TViewerMain form(nullptr);
   TsiLangDispatcher dispatcher(nullptr);
+  dispatcher.SetNumOfLanguages(2);
   TsiLang lang(&form);
   lang.SetNumOfLanguages(2);
   lang.SetLangDispatcher(&dispatcher);
