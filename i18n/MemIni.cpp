@@ -239,39 +239,16 @@ void TMemIniEntry::Assign(TPersistent* source) {
 
 std::vector<std::string> DecodeIniLines(std::string_view bytes) {
   std::string text;
-  auto utf16 = [](std::string_view b, bool bigEndian) {
-    std::u16string units;
-    units.reserve(b.size() / 2);
-    for (size_t i = 0; i + 1 < b.size(); i += 2) {  // an odd last byte is dropped
-      const auto hi = static_cast<unsigned char>(b[bigEndian ? i : i + 1]);
-      const auto lo = static_cast<unsigned char>(b[bigEndian ? i + 1 : i]);
-      units += char16_t(hi << 8 | lo);
-    }
-    return Utf16ToUtf8(units);
-  };
   if (bytes.starts_with("\xEF\xBB\xBF"))
     text = Utf16ToUtf8(Utf8ToUtf16(bytes.substr(3)));  // invalid sequences replaced
   else if (bytes.starts_with("\xFF\xFE"))
-    text = utf16(bytes.substr(2), false);
+    text = Utf16BytesToUtf8(bytes.substr(2), false);
   else if (bytes.starts_with("\xFE\xFF"))
-    text = utf16(bytes.substr(2), true);
+    text = Utf16BytesToUtf8(bytes.substr(2), true);
   else
     text = CodePageToUtf8(bytes, CP_ACP);
   const std::vector<std::string_view> views = SplitTextLines(text);
   return {views.begin(), views.end()};
-}
-
-std::vector<std::string_view> SplitTextLines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  size_t start = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\r' && text[i] != '\n') continue;
-    lines.push_back(text.substr(start, i - start));
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    start = i + 1;
-  }
-  if (start < text.size()) lines.push_back(text.substr(start));
-  return lines;
 }
 
 TsiMemIniFile::TsiMemIniFile(const std::string& AFileName) : TsiCustomIniFile(AFileName) {

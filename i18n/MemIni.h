@@ -137,7 +137,5 @@ std::u16string ExtractDelimitedFieldW(std::u16string_view s, char16_t delim, int
 // 1-based position (in characters) of sub in s; 0 when absent.
 int32_t PosOf(std::string_view sub, std::string_view s);
 
-// Splits at CR LF, CR or LF; a final line break adds no empty line.
-std::vector<std::string_view> SplitTextLines(std::string_view text);
 // The text of an INI file's bytes, decoded by its byte-order mark, in lines.
 std::vector<std::string> DecodeIniLines(std::string_view bytes);

@@ -8,6 +8,7 @@
 #include "platform/classes/strings.h"
 #include "platform/rtl/exceptions.h"
 #include "platform/rtl/sysutils.h"
+#include "platform/rtl/text.h"
 
 namespace {
 
@@ -28,28 +29,6 @@ void WithUpdate(TStrings* strings, F fill) {
     throw;
   }
   strings->EndUpdate();
-}
-
-std::vector<std::string> SplitLines(std::string_view text) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\r' && text[i] != '\n') continue;
-    lines.emplace_back(text.substr(start, i - start));
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    start = i + 1;
-  }
-  if (start < text.size()) lines.emplace_back(text.substr(start));
-  return lines;
-}
-
-std::string Utf16BytesToUtf8(std::string_view bytes, bool bigEndian) {
-  std::u16string units(bytes.size() / 2, u'\0');
-  for (size_t i = 0; i < units.size(); ++i) {
-    const auto a = uint8_t(bytes[2 * i]), b = uint8_t(bytes[2 * i + 1]);
-    units[i] = char16_t(bigEndian ? (a << 8) | b : (b << 8) | a);
-  }
-  return Utf16ToUtf8(units);
 }
 
 std::string Utf8ToUtf16Bytes(std::string_view text, bool bigEndian) {
@@ -255,7 +234,10 @@ std::string TMemIniFile::Text() const {
   return text;
 }
 
-void TMemIniFile::SetText(std::string_view text) { ParseLines(SplitLines(text)); }
+void TMemIniFile::SetText(std::string_view text) {
+  const std::vector<std::string_view> lines = SplitTextLines(text);
+  ParseLines({lines.begin(), lines.end()});
+}
 
 void TMemIniFile::ParseLines(const std::vector<std::string>& lines) {
   sections_.clear();

@@ -271,18 +271,6 @@ std::string RunIconv(iconv_t cd, std::string_view input, OnError onError) {
   return out;
 }
 
-std::string Utf16BytesToUtf8(std::string_view b, bool bigEndian) {
-  std::u16string u;
-  u.reserve(b.size() / 2);
-  for (size_t i = 0; i + 1 < b.size(); i += 2) {
-    const auto b0 = static_cast<unsigned char>(b[i]), b1 = static_cast<unsigned char>(b[i + 1]);
-    u += char16_t(bigEndian ? (b0 << 8) | b1 : (b1 << 8) | b0);
-  }
-  std::string out = Utf16ToUtf8(u);
-  if (b.size() % 2) AppendUtf8(out, kReplacement);
-  return out;
-}
-
 std::string Utf8ToUtf16Bytes(std::string_view s, bool bigEndian) {
   const std::u16string u = Utf8ToUtf16(s);
   std::string out;
@@ -304,6 +292,29 @@ std::string SanitizeUtf8(std::string_view s) {
 }
 
 }  // namespace
+
+std::string Utf16BytesToUtf8(std::string_view b, bool bigEndian) {
+  std::u16string u;
+  u.reserve(b.size() / 2);
+  for (size_t i = 0; i + 1 < b.size(); i += 2) {
+    const auto b0 = static_cast<unsigned char>(b[i]), b1 = static_cast<unsigned char>(b[i + 1]);
+    u += char16_t(bigEndian ? (b0 << 8) | b1 : (b1 << 8) | b0);
+  }
+  return Utf16ToUtf8(u);
+}
+
+std::vector<std::string_view> SplitTextLines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  size_t start = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\r' && text[i] != '\n') continue;
+    lines.push_back(text.substr(start, i - start));
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  if (start < text.size()) lines.push_back(text.substr(start));
+  return lines;
+}
 
 char32_t Utf8NextCodePoint(std::string_view s, size_t& pos) {
   if (pos >= s.size()) return 0;
@@ -386,7 +397,11 @@ bool IsCodePageSupported(uint32_t codePage) {
 
 std::string CodePageToUtf8(std::string_view bytes, uint32_t codePage) {
   if (codePage == CP_UTF8) return SanitizeUtf8(bytes);
-  if (codePage == CP_UTF16LE || codePage == CP_UTF16BE) return Utf16BytesToUtf8(bytes, codePage == CP_UTF16BE);
+  if (codePage == CP_UTF16LE || codePage == CP_UTF16BE) {
+    std::string out = Utf16BytesToUtf8(bytes, codePage == CP_UTF16BE);
+    if (bytes.size() % 2) AppendUtf8(out, kReplacement);  // the dangling byte stays visible
+    return out;
+  }
   const uint32_t cp = codePage == CP_ACP ? 1252 : codePage;
   iconv_t cd = RequireConverter("UTF-8", IconvName(cp), codePage);
   return RunIconv(cd, bytes, [cp](std::string_view rest, std::string& out) -> size_t {

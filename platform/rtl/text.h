@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Code pages the program converts. 1252 is the default for AnsiString bytes.
 constexpr uint32_t CP_ACP = 0;  // the system's ANSI code page: Windows-1252 here
@@ -31,6 +32,11 @@ char32_t Utf8NextCodePoint(std::string_view s, size_t& pos);
 std::string CodePageToUtf8(std::string_view bytes, uint32_t codePage = CP_ACP);
 std::string Utf8ToCodePage(std::string_view text, uint32_t codePage = CP_ACP);
 bool IsCodePageSupported(uint32_t codePage);
+// UTF-16 bytes without their mark; an odd last byte is dropped, as a truncated file's is.
+std::string Utf16BytesToUtf8(std::string_view bytes, bool bigEndian);
+
+// Splits at CR LF, CR or LF; a final line break adds no empty line.
+std::vector<std::string_view> SplitTextLines(std::string_view text);
 
 // Code-point counted helpers, 1-based.
 int32_t CpLength(std::string_view s);
