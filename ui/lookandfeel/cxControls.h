@@ -1,6 +1,9 @@
 // The process-wide machinery under the library's controls: a component timer
-// whose instances share one hidden window, and mouse-leave tracking that polls
-// the cursor for objects that must hear when the mouse leaves them.
+// whose instances share one hidden window, mouse-leave tracking that polls
+// the cursor for objects that must hear when the mouse leaves them, the
+// middle-button auto-scroll loop, the hint window, the controllers that relay
+// system changes, and free routines on windows, monitors, the mouse, the
+// keyboard and popup menus.
 #pragma once
 
 #include <algorithm>
@@ -145,7 +148,8 @@ private:
   std::vector<TWinControl*> controls_;
   win::HWND handle_ = nullptr;
 };
-// The process-wide instance, made on first use; null after shutdown.
+// The process-wide instance, made on first use; null after shutdown (so a
+// control freed late checks before removing itself).
 TcxSettingsController* SettingsController();
 // What a control of the library answers by checking the system's scroll-bar sizes.
 constexpr win::UINT CM_CXSETTINGSCHANGED = 0x8065;
@@ -218,7 +222,8 @@ win::HBITMAP cxLoadAutoScrollBitmap(const char* Name);
 bool CanAllocateHandle(TWinControl* Control);
 bool IsChildStyleWindow(win::HWND Wnd);
 bool IsChildOrSameWindow(win::HWND Parent, win::HWND Wnd);
-// Owner is found by following parents (and owners of top-level windows) up from Wnd.
+// Owner is found by following parents (and owners of top-level windows) up
+// from Wnd's parent; a window is not its own ancestor.
 bool IsAncestorWindow(win::HWND Owner, win::HWND Wnd);
 // The window and all its parents are enabled.
 bool IsWindowEnabledWithParents(win::HWND Handle);

@@ -31,7 +31,7 @@ bool IsChildOrSameWindow(win::HWND Parent, win::HWND Wnd) {
 
 bool IsAncestorWindow(win::HWND Owner, win::HWND Wnd) {
   if (!Owner) return false;
-  for (win::HWND w = Wnd; w; w = win::GetParent(w))
+  for (win::HWND w = win::GetParent(Wnd); w; w = win::GetParent(w))
     if (w == Owner) return true;
   return false;
 }
@@ -99,8 +99,7 @@ std::string GetFullComponentName(TComponent* Component) {
 }
 
 void NotifyDesignerModified(TControl* Control) {
-  // The library's own controls are not built yet to say more than their
-  // component state; every control answers through csDesigning.
+  // Every control, the library's own among them, says it is designed through csDesigning.
   if (!Control || !Control->ComponentState().Contains(csDesigning)) return;
   if (auto* designer = dynamic_cast<IcxFormDesigner*>(GetParentForm(Control))) designer->DesignerModified();
 }

@@ -157,6 +157,7 @@ TEST_F(CxRoutinesTest, WindowRelations) {
   EXPECT_TRUE(IsAncestorWindow(form->Handle(), popup->Handle()));  // through the owner
   EXPECT_FALSE(IsChildOrSameWindow(form->Handle(), popup->Handle()));
   EXPECT_FALSE(IsAncestorWindow(inner->Handle(), form->Handle()));
+  EXPECT_FALSE(IsAncestorWindow(inner->Handle(), inner->Handle()));
   EXPECT_FALSE(IsAncestorWindow(nullptr, inner->Handle()));
 
   // The hidden child covers inner's corner, so inner is the deepest there.
