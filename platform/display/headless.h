@@ -66,6 +66,9 @@ public:
   int PresentCount(win::HWND hwnd) const;
   int CursorId() const;
   bool CursorVisible() const;
+  // A locked screen: GetCursorPos fails until it is unlocked.
+  void SetInputDesktopActive(bool active) { inputDesktopActive_ = active; }
+  bool InputDesktopActive() const override { return inputDesktopActive_; }
   win::HWND LastActivated() const;
   // A window's current pixels, or the screen as the windows stack on it:
   // cut by their window regions, blended by a layered window's constant
@@ -86,6 +89,7 @@ private:
   std::map<win::HWND, int> presents_;
   int cursorId_ = 0;
   bool cursorVisible_ = true;
+  bool inputDesktopActive_ = true;
   win::HWND activated_ = nullptr;
   std::optional<std::string> clipboard_;
   std::optional<std::vector<win::MonitorArea>> monitors_;

@@ -76,6 +76,9 @@ public:
   virtual void SetCursorShape(HCURSOR cursor, int standardId) { (void)cursor; (void)standardId; }
   virtual void ShowCursor(bool show) { (void)show; }
   virtual void WarpCursor(POINT screen) { (void)screen; }
+  // Whether the session's desktop takes input; while it does not (a locked
+  // screen) the cursor position cannot be read.
+  virtual bool InputDesktopActive() const { return true; }
 
   // Whether the loop should block in WaitEvents rather than on its own
   // condition variable. A backend that answers true must make Wake end a

@@ -734,6 +734,7 @@ BOOL TrackMouseEvent(TRACKMOUSEEVENT* tme) {
 
 BOOL GetCursorPos(POINT* pt) {
   if (!pt) return FALSE;
+  if (const DisplayBackend* b = GetDisplayBackend(); b && !b->InputDesktopActive()) return FALSE;
   Lock lock;
   *pt = Input().Cursor;
   return TRUE;

@@ -5,7 +5,9 @@
 #include <memory>
 #include <vector>
 
+#include "platform/classes/threads.h"
 #include "platform/gdi/icon.h"
+#include "ui/lookandfeel/cxControlsInternal.h"
 #include "ui/lookandfeel/dxCore.h"
 
 namespace {
@@ -244,58 +246,95 @@ void TcxBaseHintWindow::Dispatch(TMessage& Message) {
   THintWindow::Dispatch(Message);
 }
 
-// ---------------------------------------------------------------- window routines
+// ---------------------------------------------------------------- controllers
 
-TPoint SafeCursorPos() {
-  TPoint p;
-  if (!win::GetCursorPos(&p)) return {-1, -1};
-  return p;
+namespace {
+
+TcxSettingsController* settingsController = nullptr;
+TcxSystemController* systemController = nullptr;
+win::HMODULE user32 = nullptr;
+
+}  // namespace
+
+TcxSettingsController::~TcxSettingsController() {
+  if (handle_) DeallocateHWnd(handle_);
 }
 
-bool IsWindowEnabledWithParents(win::HWND Handle) {
-  if (!win::IsWindowEnabled(Handle)) return false;
-  if ((win::GetWindowLong(Handle, win::GWL_STYLE) & win::WS_CHILD) == 0) return true;
-  return IsWindowEnabledWithParents(win::GetParent(Handle));
+void TcxSettingsController::Add(TWinControl* Control) {
+  if (std::find(controls_.begin(), controls_.end(), Control) != controls_.end()) return;
+  controls_.push_back(Control);
+  if (!handle_) handle_ = AllocateHWnd([this](TMessage& m) { WndProc(m); });
 }
 
-TRect MonitorWorkAreaAt(TPoint P) {
-  return GetWorkAreaOfMonitor(win::MonitorFromPoint(P, win::MONITOR_DEFAULTTONEAREST));
-}
-
-TRect GetWorkAreaOfMonitor(win::HMONITOR Monitor) {
-  win::MONITORINFO info;
-  if (Monitor && win::GetMonitorInfoW(Monitor, &info)) return info.rcWork;
-  TRect r;
-  win::SystemParametersInfo(win::SPI_GETWORKAREA, 0, &r, 0);
-  return r;
-}
-
-win::WPARAM ShiftStateToMouseKeys(TShiftState Shift) {
-  win::WPARAM keys = 0;
-  if (Shift.Contains(ssShift)) keys |= win::MK_SHIFT;
-  if (Shift.Contains(ssCtrl)) keys |= win::MK_CONTROL;
-  if (Shift.Contains(ssLeft)) keys |= win::MK_LBUTTON;
-  if (Shift.Contains(ssRight)) keys |= win::MK_RBUTTON;
-  if (Shift.Contains(ssMiddle)) keys |= win::MK_MBUTTON;
-  return keys;
-}
-
-bool IsCtrlPressed() { return (win::GetAsyncKeyState(win::VK_CONTROL) & 0x8000) != 0; }
-
-std::string RemoveAccelChars(const std::string& S, bool ShowTrailingMark) {
-  std::string result;
-  result.reserve(S.size());
-  for (size_t i = 0; i < S.size(); ++i) {
-    if (S[i] != '&') {
-      result += S[i];
-    } else if (i + 1 < S.size()) {
-      result += S[++i];  // the marked character, or the second & of a pair
-    } else if (ShowTrailingMark) {
-      result += '_';
-    }
+void TcxSettingsController::Remove(TWinControl* Control) {
+  std::erase(controls_, Control);
+  if (controls_.empty() && handle_) {
+    DeallocateHWnd(handle_);
+    handle_ = nullptr;
   }
-  return result;
 }
+
+void TcxSettingsController::WndProc(TMessage& Message) {
+  try {
+    if (Message.Msg == win::WM_SETTINGCHANGE && Message.WParam == win::SPI_SETNONCLIENTMETRICS) {
+      // A control may unregister while it hears the change.
+      const std::vector<TWinControl*> controls = controls_;
+      for (TWinControl* c : controls)
+        if (c->HandleAllocated()) win::SendNotifyMessage(c->Handle(), CM_CXSETTINGSCHANGED, 0, 0);
+      Message.Result = 0;
+      return;
+    }
+    Message.Result = win::DefWindowProc(handle_, Message.Msg, Message.WParam, Message.LParam);
+  } catch (...) {
+    Application->HandleException(this);
+  }
+}
+
+TcxSettingsController* SettingsController() {
+  if (!settingsController && !finalized) settingsController = new TcxSettingsController;
+  return settingsController;
+}
+
+void TcxDesignController::DesignerModified(TCustomForm* Form) {
+  if (lockCount_ > 0 || notifying_) return;
+  auto* designer = dynamic_cast<IcxFormDesigner*>(Form);
+  if (!designer) return;
+  notifying_ = true;
+  try {
+    designer->DesignerModified();
+  } catch (...) {
+    notifying_ = false;
+    throw;
+  }
+  notifying_ = false;
+}
+
+TcxDesignController& DesignController() {
+  static TcxDesignController controller;
+  return controller;
+}
+
+TcxSystemController::TcxSystemController(bool IsLibrary) {
+  if (!IsLibrary) return;
+  relaying_ = true;
+  previousWake_ = WakeMainThread();
+  const win::HWND window = Handle();
+  SetWakeMainThread([window] { win::PostMessage(window, CM_CXSYNCHRONIZE, 0, 0); });
+}
+
+TcxSystemController::~TcxSystemController() {
+  if (relaying_) SetWakeMainThread(previousWake_);
+}
+
+void TcxSystemController::HandleMessage(TMessage& Message) {
+  if (Message.Msg == CM_CXSYNCHRONIZE) {
+    CheckSynchronize(0);
+    return;
+  }
+  TcxMessageWindow::HandleMessage(Message);
+}
+
+win::HMODULE cxUser32Module() { return user32; }
 
 // ---------------------------------------------------------------- unit
 
@@ -360,10 +399,15 @@ void RegisterCursors() {
 void cxControlsUnitStart() {
   finalized = false;
   RegisterCursors();
+  user32 = win::LoadLibraryW("user32.dll");
+  // No designer here to group TcxControlChildComponent for.
+  systemController = new TcxSystemController(false);  // a program, never a library module
 }
 
 void cxControlsUnitStop() {
   finalized = true;
+  delete systemController;
+  systemController = nullptr;
   if (trackingTimers) {
     // Tracking left running is a fault of its caller; shutdown still
     // completes and frees it rather than aborting.
@@ -374,6 +418,10 @@ void cxControlsUnitStop() {
     delete trackingTimers;
     trackingTimers = nullptr;
   }
+  if (user32) win::FreeLibrary(user32);
+  user32 = nullptr;
+  delete settingsController;
+  settingsController = nullptr;
   delete timerWindow;
   timerWindow = nullptr;
   delete activeTimers;
