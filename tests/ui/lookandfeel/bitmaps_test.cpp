@@ -8,30 +8,16 @@
 #include <vector>
 
 #include "platform/classes/streams.h"
-#include "platform/gdi/syscolors.h"
 #include "platform/rtl/exceptions.h"
+#include "tests/ui/lookandfeel/pixel_quads.h"
 #include "ui/lookandfeel/cxGraphicsBitmaps.h"
 #include "ui/lookandfeel/dxCore.h"
 
 namespace {
 
+using namespace pixel_quads;
+
 using Bytes = std::vector<uint8_t>;
-
-// Pixel (x, y) of a 32-bit bitmap, y from the top, as B | G << 8 | R << 16 | A << 24.
-uint32_t Pixel(TBitmap& b, int32_t x, int32_t y) {
-  uint32_t v;
-  std::memcpy(&v, static_cast<uint8_t*>(b.ScanLine(y)) + 4 * x, 4);
-  return v;
-}
-
-void SetPixel(TBitmap& b, int32_t x, int32_t y, uint32_t v) {
-  std::memcpy(static_cast<uint8_t*>(b.ScanLine(y)) + 4 * x, &v, 4);
-}
-
-uint32_t Quad(uint8_t b, uint8_t g, uint8_t r, uint8_t a) { return b | g << 8 | r << 16 | uint32_t(a) << 24; }
-
-win::RGBQUAD Q(uint32_t v) { return {uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), uint8_t(v >> 24)}; }
-uint32_t V(win::RGBQUAD q) { return Quad(q.rgbBlue, q.rgbGreen, q.rgbRed, q.rgbReserved); }
 
 Bytes Written(const Bytes& data, uint8_t blockSize) {
   TBytesStream s;
@@ -324,26 +310,6 @@ TEST(TcxBitmap32, PixelsAlphaAndMask) {
 // ---------------------------------------------------------------- filters
 
 int32_t RoundHalfUp(double v) { return int32_t(std::floor(v + 0.5)); }
-
-// R x wR + G x wG + B x wB in single precision, to the nearest integer with ties to even.
-uint8_t GreyOf(uint32_t p, float wR, float wG, float wB) {
-  const float v = float((p >> 16) & 255) * wR + float((p >> 8) & 255) * wG + float(p & 255) * wB;
-  return uint8_t(std::nearbyint(v));
-}
-
-uint32_t WithGrey(uint32_t p, uint8_t g) { return (p & 0xFF000000) | Quad(g, g, g, 0); }
-
-// Blend with the weights of the drawing road, evaluated here in single precision.
-uint32_t Blended(uint32_t s, uint32_t d, uint8_t constantAlpha) {
-  const float c = float(constantAlpha) / 255.0f;
-  const float e = 1.0f - float(s >> 24) * c / 255.0f;
-  uint32_t out = 0;
-  for (int shift = 0; shift < 32; shift += 8) {
-    const float v = c * float((s >> shift) & 255) + e * float((d >> shift) & 255);
-    out |= uint32_t(std::clamp(std::nearbyint(v), 0.0f, 255.0f)) << shift;
-  }
-  return out;
-}
 
 std::unique_ptr<TcxAlphaBitmap> OnePixel(uint32_t p) {
   auto b = std::make_unique<TcxAlphaBitmap>(1, 1, true);
