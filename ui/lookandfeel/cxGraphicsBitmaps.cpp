@@ -32,6 +32,9 @@ size_t PixelCount(TBitmap* bitmap) { return size_t(bitmap->Width()) * size_t(bit
 
 constexpr uint8_t kSignature[4] = {'X', 'D', 'B', 'M'};
 constexpr int32_t kMaxRun = 125;
+// A repeat run expands its block 125 times: past the largest bitmap file the
+// framework reads (plus its length field), a block is refused before it fills memory.
+constexpr size_t kMaxExpanded = (size_t(512) << 20) + 4;
 
 [[noreturn]] void BadBlock() { throw EReadError("Stream read error"); }
 
@@ -132,7 +135,7 @@ bool ReadXDBMBlock(TStream& stream, std::vector<uint8_t>& data) {
     const size_t n = q & 0x7F;
     if (n == 0 || n > size_t(kMaxRun)) BadBlock();
     const size_t bytes = (q & 0x80) ? n * s : s;
-    if (bytes > size - pos) BadBlock();
+    if (bytes > size - pos || n * s > kMaxExpanded - out.size()) BadBlock();
     const auto from = payload.begin() + ptrdiff_t(pos);
     if (q & 0x80) {
       out.insert(out.end(), from, from + ptrdiff_t(bytes));

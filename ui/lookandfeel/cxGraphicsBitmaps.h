@@ -38,8 +38,9 @@ void WriteXDBMBlock(TStream& stream, std::span<const uint8_t> data, uint8_t bloc
 // False, with the stream where it was, when no "XDBM" signature is there. A
 // malformed block (truncated header, Size past the stream, an unknown
 // version, a zero block size, K not below S, a code of 0 or above 125, a run
-// past the payload) raises EReadError "Stream read error". On success data is
-// the expanded bytes and the stream stands after the block.
+// past the payload, more than 512 MiB expanded) raises EReadError "Stream
+// read error". On success data is the expanded bytes and the stream stands
+// after the block.
 bool ReadXDBMBlock(TStream& stream, std::vector<uint8_t>& data);
 
 // ---------------------------------------------------------------- bitmaps
@@ -101,6 +102,7 @@ public:
   // All four bytes of every pixel 0.
   virtual void Clear();
   void GetPixels(TRGBColors& colors);
+  // An array of another size than Width x Height is ignored.
   void PutPixels(const TRGBColors& colors);
   void SetAlpha(uint8_t value);
   void MakeOpaque() { SetAlpha(255); }

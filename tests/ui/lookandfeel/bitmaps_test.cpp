@@ -201,6 +201,25 @@ TEST(TcxBitmap, CompressedFormDataRoundTripsEveryDepth) {
   }
 }
 
+TEST(TcxBitmap, MalformedBlockLeavesTheBitmapAlone) {
+  std::unique_ptr<TcxBitmap> a = Patterned(pf24bit, 4, 3);
+  a->SetCompressData(true);
+  TBytesStream s;
+  a->WriteData(s);
+  Bytes block(s.Bytes().begin(), s.Bytes().begin() + s.Size());
+  block[8] = 3;  // version
+  TBytesStream bad(block);
+  TcxBitmap b(2, 2);
+  EXPECT_THROW(b.ReadData(bad), EReadError);
+  EXPECT_EQ(b.Width(), 2);
+  block[8] = 2;
+  block.pop_back();  // the last run now reaches past the payload
+  block[0] = uint8_t(block[0] - 1);
+  TBytesStream cut(block);
+  EXPECT_THROW(b.ReadData(cut), EReadError);
+  EXPECT_EQ(b.Width(), 2);
+}
+
 TEST(TcxBitmap, PlainFormDataWhenNotCompressed) {
   std::unique_ptr<TcxBitmap> a = Patterned(pf24bit, 4, 3);
   TBytesStream s;
