@@ -4,7 +4,6 @@
 #include <cstring>
 #include <memory>
 #include <numbers>
-#include <string>
 #include <vector>
 
 #include "platform/classes/streams.h"
