@@ -1,5 +1,6 @@
 // The component's JPEG savers: the parameters' IPTC, EXIF and XMP become
 // markers of JpegMarkers, and the target goes through WriteJpegStream.
+#include <atomic>
 #include <cstring>
 #include <vector>
 
@@ -62,6 +63,13 @@ void TVovidErIO::UpdatePhotoshopResolution() {
     PutBE16(info + 14, 1);
     return;
   }
+}
+
+bool TVovidErIO::ReplaceJpegExif(TStream& source, TStream& dest) {
+  TIEProgressRecord progress;
+  std::atomic<bool> aborting{false};
+  progress.Aborting = &aborting;
+  return JpegReplaceExifStream(source, dest, *params_, progress);
 }
 
 void TVovidErIO::PrepareJpegMarkers() {

@@ -94,6 +94,10 @@ public:
   // The parameters' resolution into the ResolutionInfo resource of the first
   // APP13 marker, when it has one of at least 16 bytes.
   void UpdatePhotoshopResolution();
+  // Copies the JPEG at source's position to dest with an EXIF segment built
+  // from this component's parameters in place of the old one; the result of
+  // JpegReplaceExifStream.
+  bool ReplaceJpegExif(TStream& source, TStream& dest);
 
   // ---- dispatch by extension, id or content ----
   // fileType below 1: from the extension.
