@@ -77,7 +77,8 @@ int32_t TCustomImageList::Count() const { return int32_t(Images().size()); }
 void TCustomImageList::SetHandle(win::HIMAGELIST handle) {
   if (handle == handle_) return;
   if (!shareImages_) win::ImageList_Destroy(handle_);
-  handle_ = handle ? handle : win::ImageList_Create(width_, height_, win::ILC_COLOR32 | win::ILC_MASK, allocBy_, allocBy_);
+  if (!handle) handle = win::ImageList_Create(width_, height_, win::ILC_COLOR32 | win::ILC_MASK, allocBy_, allocBy_);
+  handle_ = handle;
   const TSize cell = win::ImageListCellSize(handle_);
   width_ = cell.cx;
   height_ = cell.cy;

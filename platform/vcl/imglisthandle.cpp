@@ -17,6 +17,16 @@ namespace win {
 
 namespace {
 
+// A 32-bit top-down DIB of w x h.
+BITMAPINFO TopDown32(int w, int h) {
+  BITMAPINFO bi{};
+  bi.bmiHeader.biWidth = w;
+  bi.bmiHeader.biHeight = -h;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  return bi;
+}
+
 void DropStrips(IMAGELIST* list) {
   if (list->Strip) DeleteObject(list->Strip);
   if (list->MaskStrip) DeleteObject(list->MaskStrip);
@@ -31,11 +41,7 @@ bool ReadBitmap(HBITMAP bmp, std::vector<uint32_t>& px, int& w, int& h, int& bit
   w = info.bmWidth;
   h = info.bmHeight;
   bits = info.bmBitsPixel;
-  BITMAPINFO bi{};
-  bi.bmiHeader.biWidth = w;
-  bi.bmiHeader.biHeight = -h;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
+  BITMAPINFO bi = TopDown32(w, h);
   px.assign(size_t(w) * size_t(h), 0);
   HDC dc = CreateCompatibleDC(nullptr);
   const int lines = GetDIBits(dc, bmp, 0, UINT(h), px.data(), &bi, DIB_RGB_COLORS);
@@ -119,11 +125,7 @@ int ImageList_AddMasked(HIMAGELIST list, HBITMAP image, COLORREF key) {
   // The source keeps its key pixels only in black, as the system does it.
   for (uint32_t& p : px)
     if ((p & 0xFFFFFF) == rgb) p &= 0xFF000000u;
-  BITMAPINFO bi{};
-  bi.bmiHeader.biWidth = w;
-  bi.bmiHeader.biHeight = -h;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
+  BITMAPINFO bi = TopDown32(w, h);
   HDC dc = CreateCompatibleDC(nullptr);
   SetDIBits(dc, image, 0, UINT(h), px.data(), &bi, DIB_RGB_COLORS);
   DeleteDC(dc);
@@ -141,11 +143,7 @@ BOOL ImageList_GetImageInfo(HIMAGELIST list, int index, IMAGEINFO* info) {
   if (!list || !info || index < 0 || index >= int(list->Cells.size())) return FALSE;
   DropStrips(list);
   const int count = int(list->Cells.size()), w = list->Cx * count, h = list->Cy;
-  BITMAPINFO bi{};
-  bi.bmiHeader.biWidth = w;
-  bi.bmiHeader.biHeight = -h;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
+  BITMAPINFO bi = TopDown32(w, h);
   void* bits = nullptr;
   list->Strip = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
   const int32_t maskRow = DdbRowBytes(w, 1);

@@ -11,32 +11,19 @@
 
 namespace {
 
-int32_t BitsOf(TPixelFormat f) {
-  switch (f) {
-    case pf1bit: return 1;
-    case pf4bit: return 4;
-    case pf8bit: return 8;
-    case pf15bit:
-    case pf16bit: return 16;
-    case pf24bit: return 24;
-    default: return 32;
-  }
-}
-
 // The w x h area of source at (x, y) in a bitmap of source's pixel format.
 void CopyCell(TBitmap* source, TBitmap* dest, int32_t x, int32_t y, int32_t w, int32_t h) {
   const TPixelFormat format = source->PixelFormat();
   dest->SetPixelFormat(format);
   dest->SetSize(w, h);
-  const int32_t bits = BitsOf(format);
-  if (format != pfDevice && format != pfCustom && bits % 8 == 0) {
-    if (bits == 8) dest->SetColorTable(source->ColorTable());
-    const size_t bytes = size_t(bits / 8);
+  if (format == pf24bit || format == pf32bit) {
+    // Byte for byte, so that an alpha channel survives.
+    const size_t bytes = format == pf32bit ? 4 : 3;
     for (int32_t row = 0; row < h; ++row)
       std::memcpy(dest->ScanLine(row), static_cast<const uint8_t*>(source->ScanLine(y + row)) + size_t(x) * bytes,
                   size_t(w) * bytes);
   } else {
-    if (format == pf1bit || format == pf4bit) dest->SetColorTable(source->ColorTable());
+    if (format == pf1bit || format == pf4bit || format == pf8bit) dest->SetColorTable(source->ColorTable());
     dest->Canvas()->CopyRect(TRect(0, 0, w, h), source->Canvas(), TRect(x, y, x + w, y + h));
   }
   dest->Changed(dest);
@@ -307,8 +294,8 @@ void TcxImageList::ReadImageBitmaps(win::HIMAGELIST list, int32_t index, TBitmap
 int32_t TcxImageList::GetImageBitsPerPixel(win::HIMAGELIST list) {
   win::IMAGEINFO info;
   win::BITMAP bmp;
-  if (!win::ImageList_GetImageInfo(list, 0, &info) || win::GetObject(info.hbmImage, sizeof(bmp), &bmp) != int(sizeof(bmp)))
-    return 0;
+  if (!win::ImageList_GetImageInfo(list, 0, &info)) return 0;
+  if (win::GetObject(info.hbmImage, sizeof(bmp), &bmp) != int(sizeof(bmp))) return 0;
   return bmp.bmBitsPixel;
 }
 

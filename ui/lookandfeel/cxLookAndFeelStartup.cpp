@@ -22,7 +22,7 @@ constexpr TdxUnitRow kUnits[] = {
     {"cxContainer", nullptr, nullptr},
     {"cxControls", &cxControlsUnitStart, &cxControlsUnitStop},  // frees tracking and the timer window
     {"FillPatterns", &MakeFillPatternBrushes, &FreeFillPatternBrushes},  // the fill-pattern unit
-    {"cxGraphics", &cxGraphicsUnitStart, &cxGraphicsUnitStop},  // brushes, msimg32; frees shared canvases and glyph buffers
+    {"cxGraphics", &cxGraphicsUnitStart, &cxGraphicsUnitStop},  // brushes, msimg32; frees canvases, glyph buffers
     {"cxLookAndFeelPainters", nullptr, nullptr},
     {"cxLookAndFeels", nullptr, nullptr},
     {"cxStyles", nullptr, nullptr},

@@ -10,6 +10,7 @@
 
 #include "platform/classes/streams.h"
 #include "platform/vcl/graphics.h"
+#include "tests/platform/vcl/painted_bitmap.h"
 
 namespace {
 
@@ -163,16 +164,7 @@ TEST(ImageList, ListOperationsTellTheirChanges) {
 
 namespace {
 
-// A bitmap of w x h pixels whose colour at (x, y) is colour(x, y), in the given format.
-template <class F>
-std::unique_ptr<TBitmap> Painted(int w, int h, TPixelFormat format, F colour) {
-  auto b = std::make_unique<TBitmap>();
-  b->SetPixelFormat(format);
-  b->SetSize(w, h);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) b->Canvas()->SetPixels(x, y, colour(x, y));
-  return b;
-}
+using vcltest::Painted;
 
 // The 32-bit pixels of a bitmap handle, top row first.
 std::vector<uint32_t> Pixels32(win::HBITMAP bmp, int w, int h) {
@@ -192,11 +184,11 @@ TEST(SystemImageList, CellsRowByRowWithTheirMasks) {
   win::HIMAGELIST list = win::ImageList_Create(2, 2, win::ILC_COLOR32 | win::ILC_MASK, 4, 4);
   ASSERT_NE(list, nullptr);
   // 3 x 2 cells; cell (c, r) has red = 10 * (3r + c) + 10, green = x, blue = y within the bitmap.
-  auto image = Painted(6, 4, pf24bit, [](int x, int y) {
+  auto image = Painted(6, 4, [](int x, int y) {
     return TColor(win::RGB(uint8_t(10 * (3 * (y / 2) + x / 2) + 10), uint8_t(x), uint8_t(y)));
   });
   // The mask's set pixels: the top-left pixel of every cell.
-  auto mask = Painted(6, 4, pf24bit, [](int x, int y) { return x % 2 == 0 && y % 2 == 0 ? clWhite : clBlack; });
+  auto mask = Painted(6, 4, [](int x, int y) { return x % 2 == 0 && y % 2 == 0 ? clWhite : clBlack; });
   EXPECT_EQ(win::ImageList_Add(list, image->Handle(), mask->Handle()), 0);
   ASSERT_EQ(win::ImageList_GetImageCount(list), 6);
   EXPECT_EQ(win::ImageList_Add(list, nullptr, nullptr), -1);
@@ -216,7 +208,8 @@ TEST(SystemImageList, CellsRowByRowWithTheirMasks) {
         const uint32_t p = px[size_t(y * 12 + i * 2 + x)];
         const bool transparent = x == 0 && y == 0;
         const int sx = (i % 3) * 2 + x, sy = (i / 3) * 2 + y;
-        const uint32_t want = transparent ? 0u : 0xFF000000u | uint32_t(10 * i + 10) << 16 | uint32_t(sx) << 8 | uint32_t(sy);
+        const uint32_t want =
+            transparent ? 0u : 0xFF000000u | uint32_t(10 * i + 10) << 16 | uint32_t(sx) << 8 | uint32_t(sy);
         EXPECT_EQ(p, want) << i << " " << x << "," << y;
         EXPECT_EQ((maskPx[size_t(y * 12 + i * 2 + x)] & 0xFFFFFF) != 0, transparent) << i;
       }
@@ -238,7 +231,7 @@ TEST(SystemImageList, AlphaKeptAndMaskColourBlackenedInTheSource) {
   row[0] = 0x80102030u;
   row[1] = 0x00405060u;
   EXPECT_EQ(win::ImageList_Add(list, alpha.Handle(), nullptr), 0);
-  auto keyed = Painted(2, 1, pf24bit, [](int x, int) { return x == 0 ? clLime : clNavy; });
+  auto keyed = Painted(2, 1, [](int x, int) { return x == 0 ? clLime : clNavy; });
   EXPECT_EQ(win::ImageList_AddMasked(list, keyed->Handle(), win::COLORREF(clLime)), 1);
   win::IMAGEINFO info;
   ASSERT_TRUE(win::ImageList_GetImageInfo(list, 0, &info));
@@ -249,8 +242,8 @@ TEST(SystemImageList, AlphaKeptAndMaskColourBlackenedInTheSource) {
 }
 
 TEST(SystemImageList, WriteGivesEqualBytesForEqualLists) {
-  auto image = Painted(4, 2, pf24bit, [](int x, int y) { return TColor(win::RGB(uint8_t(x * 40), uint8_t(y * 90), 7)); });
-  auto other = Painted(4, 2, pf24bit, [](int x, int) { return x == 3 ? clRed : clBlue; });
+  auto image = Painted(4, 2, [](int x, int y) { return TColor(win::RGB(uint8_t(x * 40), uint8_t(y * 90), 7)); });
+  auto other = Painted(4, 2, [](int x, int) { return x == 3 ? clRed : clBlue; });
   auto bytes = [&](TBitmap* add) {
     win::HIMAGELIST list = win::ImageList_Create(2, 2, win::ILC_COLOR32 | win::ILC_MASK, 4, 4);
     win::ImageList_Add(list, add->Handle(), nullptr);
@@ -266,7 +259,7 @@ TEST(SystemImageList, WriteGivesEqualBytesForEqualLists) {
 TEST(ImageList, HandleAndChangeLinks) {
   auto list = std::make_unique<TImageList>(4, 4);
   ASSERT_TRUE(list->HandleAllocated());
-  auto image = Painted(8, 4, pf24bit, [](int x, int) { return x < 4 ? clRed : clBlue; });
+  auto image = Painted(8, 4, [](int x, int) { return x < 4 ? clRed : clBlue; });
   EXPECT_EQ(win::ImageList_Add(list->Handle(), image->Handle(), nullptr), 0);
   EXPECT_EQ(list->Count(), 2);  // the images live in the handle
 
@@ -304,7 +297,7 @@ TEST(ImageList, HandleAndChangeLinks) {
 
 TEST(ImageList, DragImageIndexAndHotspot) {
   TImageList list(4, 4);
-  auto image = Painted(4, 4, pf24bit, [](int, int) { return clRed; });
+  auto image = Painted(4, 4, [](int, int) { return clRed; });
   list.Add(image.get(), nullptr);
   EXPECT_FALSE(list.SetDragImage(1, 2, 3));
   EXPECT_EQ(list.DragIndex(), -1);

@@ -334,8 +334,8 @@ TRect InkBox(Surface& s) {
   TRect box(s.bmp.Width(), s.bmp.Height(), 0, 0);
   for (int32_t y = 0; y < s.bmp.Height(); ++y)
     for (int32_t x = 0; x < s.bmp.Width(); ++x)
-      if (s.PixelAt(x, y) != kWhite) box = TRect(std::min(box.Left, x), std::min(box.Top, y), std::max(box.Right, x + 1),
-                                                 std::max(box.Bottom, y + 1));
+      if (s.PixelAt(x, y) != kWhite)
+        box = TRect(std::min(box.Left, x), std::min(box.Top, y), std::max(box.Right, x + 1), std::max(box.Bottom, y + 1));
   return box;
 }
 
@@ -371,7 +371,8 @@ TEST(TcxCanvas, DrawTwoColorEdgesWideStripsInBorderOrder) {
   };
   const Case cases[] = {
       {TRect(1, 1, 9, 8), 2, cxBordersAll,
-       {{TRect(1, 1, 3, 8), clRed}, {TRect(1, 1, 9, 3), clRed}, {TRect(7, 1, 9, 8), clBlue}, {TRect(1, 6, 9, 8), clBlue}}},
+       {{TRect(1, 1, 3, 8), clRed}, {TRect(1, 1, 9, 3), clRed}, {TRect(7, 1, 9, 8), clBlue},
+        {TRect(1, 6, 9, 8), clBlue}}},
       {TRect(2, 2, 6, 6), 3, TcxBorders{bTop, bRight},
        {{TRect(2, 2, 6, 5), clRed}, {TRect(3, 2, 6, 6), clBlue}}},
       // Strips are not clamped to the rectangle.

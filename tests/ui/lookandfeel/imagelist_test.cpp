@@ -10,19 +10,11 @@
 
 #include "platform/classes/filer.h"
 #include "platform/classes/streams.h"
+#include "tests/platform/vcl/painted_bitmap.h"
 
 namespace {
 
-// A bitmap whose pixel (x, y) is colour(x, y).
-template <class F>
-std::unique_ptr<TBitmap> Painted(int w, int h, F colour, TPixelFormat format = pf24bit) {
-  auto b = std::make_unique<TBitmap>();
-  b->SetPixelFormat(format);
-  b->SetSize(w, h);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) b->Canvas()->SetPixels(x, y, colour(x, y));
-  return b;
-}
+using vcltest::Painted;
 
 // Cell (c, r) of a strip: red from its number, green and blue from the position inside it.
 TColor CellColour(int x, int y, int w, int h, int columns) {
@@ -63,7 +55,9 @@ TEST(TcxImageList, StripOfCellsRecordsOneSourcePerCellInRowOrder) {
 }
 
 TEST(TcxImageList, AddMaskedWithoutColourIsAnOpaqueAddBitmap) {
-  auto image = Painted(4, 4, [](int x, int y) { return x == 0 && y == 0 ? clFuchsia : TColor(win::RGB(uint8_t(x * 50), 9, uint8_t(y * 50))); });
+  auto image = Painted(4, 4, [](int x, int y) {
+    return x == 0 && y == 0 ? clFuchsia : TColor(win::RGB(uint8_t(x * 50), 9, uint8_t(y * 50)));
+  });
   TcxImageList masked(nullptr), plain(nullptr);
   masked.SetSize(4, 4);
   plain.SetSize(4, 4);
@@ -210,7 +204,9 @@ TEST(TcxImageList, FormFileRoundTripKeepsTheSources) {
     list.SetSize(2, 2);
     list.SetCompressData(compress);
     list.SetDesignInfo(0x00050007);
-    auto strip = Painted(4, 2, [](int x, int y) { return x == 3 && y == 1 ? clLime : TColor(win::RGB(uint8_t(x * 60), 40, uint8_t(y * 90))); });
+    auto strip = Painted(4, 2, [](int x, int y) {
+      return x == 3 && y == 1 ? clLime : TColor(win::RGB(uint8_t(x * 60), 40, uint8_t(y * 90)));
+    });
     list.AddMasked(strip.get(), clLime);
     auto mask = Painted(2, 2, [](int x, int y) { return x == y ? clWhite : clBlack; }, pf1bit);
     list.AddBitmap(strip.get(), mask.get());  // the strip's left cell only: the mask covers one cell

@@ -91,7 +91,8 @@ TEST(LookAndFeelStartUpDeathTest, GettersAnswerNullAfterShutdown) {
       {
         ResourceStringsRepository()->RegisterProduct("BarSuite", nullptr);
         bool freed[3] = {};
-        for (const TcxSharedGlyphBuffer b : {sgbDraw, sgbImage, sgbMask}) *cxSharedGlyphBuffer(b) = new TFreedProbe(freed[b]);
+        for (const TcxSharedGlyphBuffer b : {sgbDraw, sgbImage, sgbMask})
+          *cxSharedGlyphBuffer(b) = new TFreedProbe(freed[b]);
         const bool canvases = ScreenCanvas() != nullptr && PaintCanvas() != nullptr;
         cxStopLookAndFeel();
         const bool ok = canvases && ResourceStringsRepository() == nullptr && ResourceStringsRepository() == nullptr &&
