@@ -1,0 +1,129 @@
+// The shell's namespace interfaces as this platform's folders answer them:
+// IShellFolder and IShellFolder2 over the desktop, Computer, the volumes'
+// folders, the Trash and the empty virtual folders; IEnumIDList; the
+// UI objects a folder hands out for its items; STRRET texts.
+//
+// Item-ID lists handed to a folder are relative to it (one item or more);
+// lists a folder hands out come from the task allocator and belong to the
+// caller. Texts are UTF-8; a file name's bytes are kept exactly in parsing
+// names, display names show invalid bytes and control characters as U+FFFD.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/com/com.h"
+#include "platform/com/oleacc.h"
+#include "platform/shell/pidl.h"
+#include "platform/win/winuser.h"
+
+namespace win {
+
+extern const IID IID_IShellFolder, IID_IShellFolder2, IID_IEnumIDList, IID_IPersist, IID_IPersistFolder,
+    IID_IExtractIconW, IID_IQueryInfo, IID_IDropTarget;
+
+// What EnumObjects lists.
+constexpr uint32_t SHCONTF_FOLDERS = 0x20, SHCONTF_NONFOLDERS = 0x40, SHCONTF_INCLUDEHIDDEN = 0x80;
+
+// Item attributes (GetAttributesOf).
+constexpr uint32_t SFGAO_CANCOPY = 0x1, SFGAO_CANMOVE = 0x2, SFGAO_CANLINK = 0x4, SFGAO_STORAGE = 0x8,
+                   SFGAO_CANRENAME = 0x10, SFGAO_CANDELETE = 0x20, SFGAO_HASPROPSHEET = 0x40,
+                   SFGAO_DROPTARGET = 0x100, SFGAO_GHOSTED = 0x8000, SFGAO_LINK = 0x10000,
+                   SFGAO_READONLY = 0x40000, SFGAO_HIDDEN = 0x80000, SFGAO_STREAM = 0x400000,
+                   SFGAO_STORAGEANCESTOR = 0x800000, SFGAO_VALIDATE = 0x1000000, SFGAO_REMOVABLE = 0x2000000,
+                   SFGAO_BROWSABLE = 0x8000000, SFGAO_FILESYSANCESTOR = 0x10000000, SFGAO_FOLDER = 0x20000000,
+                   SFGAO_FILESYSTEM = 0x40000000, SFGAO_HASSUBFOLDER = 0x80000000;
+
+// Display-name flags (GetDisplayNameOf, SetNameOf).
+constexpr uint32_t SHGDN_NORMAL = 0, SHGDN_INFOLDER = 0x1, SHGDN_FOREDITING = 0x1000,
+                   SHGDN_FORADDRESSBAR = 0x4000, SHGDN_FORPARSING = 0x8000;
+
+// A returned text. This platform always answers STRRET_WSTR with task memory.
+constexpr uint32_t STRRET_WSTR = 0, STRRET_OFFSET = 1, STRRET_CSTR = 2;
+struct STRRET {
+  uint32_t uType = STRRET_CSTR;
+  union {
+    char* pOleStr;     // task memory, UTF-8
+    uint32_t uOffset;  // into the item's bytes
+    char cStr[260] = {};
+  };
+};
+// The text of s (freeing task memory it holds); pidl is the item an offset
+// points into. "" for a malformed record.
+std::string StrRetToString(STRRET* s, PCIDL pidl = nullptr);
+
+// Column state (GetDefaultColumnState).
+constexpr uint32_t SHCOLSTATE_TYPE_STR = 0x1, SHCOLSTATE_TYPE_INT = 0x2, SHCOLSTATE_TYPE_DATE = 0x3,
+                   SHCOLSTATE_ONBYDEFAULT = 0x10;
+constexpr int32_t LVCFMT_LEFT = 0, LVCFMT_RIGHT = 1;
+struct SHELLDETAILS {
+  int32_t fmt = LVCFMT_LEFT;
+  int32_t cxChar = 0;
+  STRRET str;
+};
+// A property key: the storage property set and a property number.
+struct SHCOLUMNID {
+  TGUID fmtid;
+  uint32_t pid = 0;
+};
+extern const TGUID FMTID_Storage;
+constexpr uint32_t PID_STG_STORAGETYPE = 4, PID_STG_NAME = 10, PID_STG_SIZE = 12, PID_STG_ATTRIBUTES = 13,
+                   PID_STG_WRITETIME = 14;
+
+struct IEnumIDList : IUnknown {
+  virtual HRESULT Next(ULONG count, PIDL* items, ULONG* fetched) = 0;
+  virtual HRESULT Skip(ULONG count) = 0;
+  virtual HRESULT Reset() = 0;
+  virtual HRESULT Clone(IEnumIDList** out) = 0;
+
+protected:
+  ~IEnumIDList() = default;
+};
+
+struct IShellFolder : IUnknown {
+  virtual HRESULT ParseDisplayName(HWND owner, void* bindContext, std::string_view name, ULONG* eaten,
+                                   PIDL* pidl, ULONG* attributes) = 0;
+  virtual HRESULT EnumObjects(HWND owner, uint32_t flags, IEnumIDList** out) = 0;
+  virtual HRESULT BindToObject(PCIDL pidl, void* bindContext, REFIID iid, void** out) = 0;
+  virtual HRESULT BindToStorage(PCIDL pidl, void* bindContext, REFIID iid, void** out) = 0;
+  // The result's code (low 16 bits) is the comparison as a signed 16-bit number.
+  virtual HRESULT CompareIDs(LPARAM column, PCIDL a, PCIDL b) = 0;
+  virtual HRESULT CreateViewObject(HWND owner, REFIID iid, void** out) = 0;
+  virtual HRESULT GetAttributesOf(UINT count, PCIDL* pidls, ULONG* attributes) = 0;
+  virtual HRESULT GetUIObjectOf(HWND owner, UINT count, PCIDL* pidls, REFIID iid, UINT* reserved, void** out) = 0;
+  virtual HRESULT GetDisplayNameOf(PCIDL pidl, uint32_t flags, STRRET* name) = 0;
+  virtual HRESULT SetNameOf(HWND owner, PCIDL pidl, std::string_view name, uint32_t flags, PIDL* out) = 0;
+
+protected:
+  ~IShellFolder() = default;
+};
+
+struct IShellFolder2 : IShellFolder {
+  virtual HRESULT GetDefaultSearchGUID(TGUID* guid) = 0;
+  virtual HRESULT EnumSearches(IUnknown** out) = 0;
+  virtual HRESULT GetDefaultColumn(uint32_t reserved, ULONG* sort, ULONG* display) = 0;
+  virtual HRESULT GetDefaultColumnState(UINT column, uint32_t* state) = 0;
+  virtual HRESULT GetDetailsEx(PCIDL pidl, const SHCOLUMNID* column, VARIANT* value) = 0;
+  // With pidl null: the column's title.
+  virtual HRESULT GetDetailsOf(PCIDL pidl, UINT column, SHELLDETAILS* details) = 0;
+  virtual HRESULT MapColumnToSCID(UINT column, SHCOLUMNID* id) = 0;
+
+protected:
+  ~IShellFolder2() = default;
+};
+
+struct IPersist : IUnknown {
+  virtual HRESULT GetClassID(CLSID* id) = 0;
+
+protected:
+  ~IPersist() = default;
+};
+
+// The desktop folder, one reference more.
+HRESULT SHGetDesktopFolder(IShellFolder** out);
+// The absolute list of a special folder (CSIDL_* of platform/shell/shellpaths.h);
+// E_INVALIDARG with *pidl null for one that has no meaning here or is missing.
+HRESULT SHGetSpecialFolderLocation(HWND owner, int32_t csidl, PIDL* pidl);
+
+}  // namespace win
