@@ -16,28 +16,13 @@
 #include "platform/com/com.h"
 #include "platform/com/oleacc.h"
 #include "platform/shell/pidl.h"
+#include "platform/shell/places.h"
 #include "platform/win/winuser.h"
 
 namespace win {
 
 extern const IID IID_IShellFolder, IID_IShellFolder2, IID_IEnumIDList, IID_IPersist, IID_IPersistFolder,
     IID_IExtractIconW, IID_IQueryInfo, IID_IDropTarget;
-
-// What EnumObjects lists.
-constexpr uint32_t SHCONTF_FOLDERS = 0x20, SHCONTF_NONFOLDERS = 0x40, SHCONTF_INCLUDEHIDDEN = 0x80;
-
-// Item attributes (GetAttributesOf).
-constexpr uint32_t SFGAO_CANCOPY = 0x1, SFGAO_CANMOVE = 0x2, SFGAO_CANLINK = 0x4, SFGAO_STORAGE = 0x8,
-                   SFGAO_CANRENAME = 0x10, SFGAO_CANDELETE = 0x20, SFGAO_HASPROPSHEET = 0x40,
-                   SFGAO_DROPTARGET = 0x100, SFGAO_GHOSTED = 0x8000, SFGAO_LINK = 0x10000,
-                   SFGAO_READONLY = 0x40000, SFGAO_HIDDEN = 0x80000, SFGAO_STREAM = 0x400000,
-                   SFGAO_STORAGEANCESTOR = 0x800000, SFGAO_VALIDATE = 0x1000000, SFGAO_REMOVABLE = 0x2000000,
-                   SFGAO_BROWSABLE = 0x8000000, SFGAO_FILESYSANCESTOR = 0x10000000, SFGAO_FOLDER = 0x20000000,
-                   SFGAO_FILESYSTEM = 0x40000000, SFGAO_HASSUBFOLDER = 0x80000000;
-
-// Display-name flags (GetDisplayNameOf, SetNameOf).
-constexpr uint32_t SHGDN_NORMAL = 0, SHGDN_INFOLDER = 0x1, SHGDN_FOREDITING = 0x1000,
-                   SHGDN_FORADDRESSBAR = 0x4000, SHGDN_FORPARSING = 0x8000;
 
 // A returned text. This platform always answers STRRET_WSTR with task memory.
 constexpr uint32_t STRRET_WSTR = 0, STRRET_OFFSET = 1, STRRET_CSTR = 2;
@@ -53,10 +38,6 @@ struct STRRET {
 // points into. "" for a malformed record.
 std::string StrRetToString(STRRET* s, PCIDL pidl = nullptr);
 
-// Column state (GetDefaultColumnState).
-constexpr uint32_t SHCOLSTATE_TYPE_STR = 0x1, SHCOLSTATE_TYPE_INT = 0x2, SHCOLSTATE_TYPE_DATE = 0x3,
-                   SHCOLSTATE_ONBYDEFAULT = 0x10;
-constexpr int32_t LVCFMT_LEFT = 0, LVCFMT_RIGHT = 1;
 struct SHELLDETAILS {
   int32_t fmt = LVCFMT_LEFT;
   int32_t cxChar = 0;
@@ -68,8 +49,6 @@ struct SHCOLUMNID {
   uint32_t pid = 0;
 };
 extern const TGUID FMTID_Storage;
-constexpr uint32_t PID_STG_STORAGETYPE = 4, PID_STG_NAME = 10, PID_STG_SIZE = 12, PID_STG_ATTRIBUTES = 13,
-                   PID_STG_WRITETIME = 14;
 
 struct IEnumIDList : IUnknown {
   virtual HRESULT Next(ULONG count, PIDL* items, ULONG* fetched) = 0;

@@ -449,3 +449,28 @@ TEST_F(FolderFixture, ColumnsTitlesStatesAndDetails) {
   EXPECT_EQ(v.vt, VT_DATE);
   EXPECT_NEAR(v.date, Now(), 1.0 / 24);
 }
+
+TEST_F(FolderFixture, SpecialFolderLocationsBindOrAreAbsent) {
+  fs::create_directories(home / "Desktop");
+  fs::create_directories(data / "applications");
+  TComPtr<IShellFolder> desktop = Desktop();
+  const int32_t present[] = {CSIDL_BITBUCKET, CSIDL_DESKTOPDIRECTORY, CSIDL_DRIVES, CSIDL_PRINTERS,
+                             CSIDL_CONTROLS, CSIDL_NETWORK, CSIDL_APPDATA, CSIDL_PROGRAMS};
+  for (int32_t csidl : present) {
+    PIDL p = nullptr;
+    ASSERT_EQ(SHGetSpecialFolderLocation(nullptr, csidl, &p), S_OK) << csidl;
+    const Pidl owned(p);
+    TComPtr<IShellFolder> f;
+    EXPECT_EQ(desktop->BindToObject(p, nullptr, IID_IShellFolder, f.put_void()), S_OK) << csidl;
+  }
+  PIDL root = nullptr;
+  ASSERT_EQ(SHGetSpecialFolderLocation(nullptr, CSIDL_DESKTOP, &root), S_OK);
+  EXPECT_EQ(PidlSize(root), 2u) << "the empty list";
+  TaskMemFree(root);
+  // No templates or documents folder here; history and favourites mean nothing.
+  for (int32_t csidl : {CSIDL_TEMPLATES, CSIDL_PERSONAL, CSIDL_HISTORY, CSIDL_FAVORITES}) {
+    PIDL p = reinterpret_cast<PIDL>(1);
+    EXPECT_EQ(SHGetSpecialFolderLocation(nullptr, csidl, &p), E_INVALIDARG) << csidl;
+    EXPECT_EQ(p, nullptr);
+  }
+}
