@@ -11,6 +11,7 @@
 #include "platform/gdi/text.h"
 #include "platform/rtl/sysutils.h"
 #include "platform/rtl/text.h"
+#include "platform/shell/changenotify.h"
 #include "platform/shell/pidl.h"
 #include "platform/shell/shell.h"
 #include "platform/shell/shellinfo.h"
@@ -260,6 +261,25 @@ BOOL ShellILIsParent(const uint8_t* parent, const uint8_t* child, BOOL immediate
   return ILIsParent(parent, child, immediate);
 }
 
+bool PostToWindow(void* window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
+  return PostMessage(static_cast<HWND>(window), message, wParam, lParam);
+}
+DWORD ShellChangeNotifyRegister(HWND wnd, int sources, int32_t events, UINT msg, int count, const void* entries) {
+  if (!IsWindow(wnd)) return 0;
+  return ::ShellChangeNotifyRegister(wnd, sources, events, msg, count,
+                                     static_cast<const SHChangeNotifyEntry*>(entries), &PostToWindow);
+}
+BOOL ShellChangeNotifyDeregister(DWORD id) { return ::ShellChangeNotifyDeregister(id); }
+HANDLE ShellChangeNotificationLock(HANDLE change, DWORD processId, uint8_t*** pidls, int32_t* event) {
+  int32_t e = 0;
+  HANDLE lock = ::ShellChangeNotificationLock(change, processId, pidls, &e);
+  if (lock && event) *event = e;
+  return lock;
+}
+BOOL ShellChangeNotificationUnlock(HANDLE lock) { return ::ShellChangeNotificationUnlock(lock); }
+// The system icons are this platform's own and always ready.
+BOOL ShellFileIconInit(BOOL) { return TRUE; }
+
 }  // namespace
 
 void SetLastError(uint32_t code) { t_lastError = code; }
@@ -350,13 +370,20 @@ std::vector<ModuleDefinition> ShellModuleExports() {
            Addr(static_cast<PFN_ExpandEnvironmentStringsForUser>(&LinuxExpandEnvironmentStringsForUser))},
       },
       true};
-  // Ordinals 2, 4, 644, 645, 660, 701 and 716 come with the change
-  // notifications and context menus; 700 and 747 have no meaning here.
+  // Ordinals 701 and 716 come with the context menus; 700 and 747 have no meaning here.
   ModuleDefinition shell32{
       "shell32.dll",
       {
           {"ILIsEqual", 21, Addr(static_cast<PFN_ILIsEqual>(&ShellILIsEqual))},
           {"ILIsParent", 23, Addr(static_cast<PFN_ILIsParent>(&ShellILIsParent))},
+          {"SHChangeNotifyRegister", 2, Addr(static_cast<PFN_SHChangeNotifyRegister>(&ShellChangeNotifyRegister))},
+          {"SHChangeNotifyDeregister", 4,
+           Addr(static_cast<PFN_SHChangeNotifyDeregister>(&ShellChangeNotifyDeregister))},
+          {"SHChangeNotification_Lock", 644,
+           Addr(static_cast<PFN_SHChangeNotification_Lock>(&ShellChangeNotificationLock))},
+          {"SHChangeNotification_Unlock", 645,
+           Addr(static_cast<PFN_SHChangeNotification_Unlock>(&ShellChangeNotificationUnlock))},
+          {"FileIconInit", 660, Addr(static_cast<PFN_FileIconInit>(&ShellFileIconInit))},
           {"SHGetFileInfoW", 0, Addr(static_cast<PFN_SHGetFileInfoW>(&LinuxSHGetFileInfoW))},
           {"SHGetDataFromIDListW", 0, Addr(static_cast<PFN_SHGetDataFromIDListW>(&LinuxSHGetDataFromIDListW))},
           {"ShellExecuteExW", 0, Fails<PFN_ShellExecuteExW, FALSE>()},

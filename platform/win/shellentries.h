@@ -96,6 +96,17 @@ using PFN_SHDoDragDrop = HRESULT (*)(HWND wnd, void* dataObject, void* dropSourc
 using PFN_SHGetKnownFolderPath = HRESULT (*)(const void* folderId, DWORD flags, HANDLE token, char** path);
 using PFN_ILIsEqual = BOOL (*)(const uint8_t* a, const uint8_t* b);                   // ordinal 21
 using PFN_ILIsParent = BOOL (*)(const uint8_t* parent, const uint8_t* child, BOOL immediate);  // ordinal 23
+// Ordinals 2 and 4: change notifications for a window (entries are
+// SHChangeNotifyEntry records of platform/shell/changenotify.h); the window
+// receives msg with a notification handle and the process id.
+using PFN_SHChangeNotifyRegister = DWORD (*)(HWND wnd, int sources, int32_t events, UINT msg, int count,
+                                             const void* entries);
+using PFN_SHChangeNotifyDeregister = BOOL (*)(DWORD id);
+// Ordinals 644 and 645: the pair of item lists and the event of a delivered
+// notification; unlocking frees it.
+using PFN_SHChangeNotification_Lock = HANDLE (*)(HANDLE change, DWORD processId, uint8_t*** pidls, int32_t* event);
+using PFN_SHChangeNotification_Unlock = BOOL (*)(HANDLE lock);
+using PFN_FileIconInit = BOOL (*)(BOOL restoreCache);  // ordinal 660
 
 inline const HANDLE INVALID_HANDLE_VALUE = reinterpret_cast<HANDLE>(intptr_t(-1));
 constexpr DWORD INVALID_FILE_ATTRIBUTES = 0xFFFFFFFF;

@@ -9,11 +9,13 @@
 
 #include "platform/classes/threads.h"
 #include "platform/rtl/taskmem.h"
+#include "platform/shell/changenotify.h"
 #include "platform/shell/pidl.h"
 #include "platform/shell/shellinfo.h"
 #include "platform/shell/shellpaths.h"
 #include "tests/support/scoped_env.h"
 #include "tests/support/testsupport.h"
+#include "tests/platform/win/wintest.h"
 
 using namespace win;
 
@@ -251,4 +253,47 @@ TEST(ShellModules, ClipboardFormatNumbersComeFromTheInjectedAllocator) {
   const UINT next = RegisterClipboardFormat("Duplexion Test Format After");
   EXPECT_GE(next, 0xC000u);
   EXPECT_LT(next, 0x10000u);
+}
+
+// The change-notification ordinals with a real window: a file created in a
+// watched folder reaches the window as its registered message.
+class ShellChangeWindow : public wintest::WinTest {};
+
+TEST_F(ShellChangeWindow, FileCreatedInAWatchedFolderReachesTheWindow) {
+  HMODULE shell32 = LoadLibrary("shell32.dll");
+  auto reg = reinterpret_cast<PFN_SHChangeNotifyRegister>(GetProcAddress(shell32, MAKEINTRESOURCE(2)));
+  auto dereg = reinterpret_cast<PFN_SHChangeNotifyDeregister>(GetProcAddress(shell32, MAKEINTRESOURCE(4)));
+  auto lock = reinterpret_cast<PFN_SHChangeNotification_Lock>(GetProcAddress(shell32, MAKEINTRESOURCE(644)));
+  auto unlock = reinterpret_cast<PFN_SHChangeNotification_Unlock>(GetProcAddress(shell32, MAKEINTRESOURCE(645)));
+  auto iconInit = reinterpret_cast<PFN_FileIconInit>(GetProcAddress(shell32, MAKEINTRESOURCE(660)));
+  ASSERT_TRUE(reg && dereg && lock && unlock && iconInit);
+  EXPECT_TRUE(iconInit(TRUE));
+
+  testsupport::TempDir t;
+  constexpr UINT kMsg = 0x8033;
+  std::string created;
+  int32_t event = 0;
+  HWND w = Make(WS_OVERLAPPEDWINDOW, {0, 0, 100, 100}, nullptr, [&](HWND, UINT m, WPARAM wp, LPARAM lp) -> std::optional<LRESULT> {
+    if (m != kMsg) return std::nullopt;
+    uint8_t** pidls = nullptr;
+    HANDLE l = lock(reinterpret_cast<HANDLE>(wp), DWORD(lp), &pidls, &event);
+    if (!l) return 0;
+    char path[260];
+    if (SHGetPathFromIDListW(pidls[0], path)) created = path;
+    unlock(l);
+    return 0;
+  });
+  PIDL folder = PidlCreate(*ItemsOfPath(t.Path().string()));
+  SHChangeNotifyEntry entry{folder, 0};
+  const DWORD id = reg(w, SHCNRF_ShellLevel | SHCNRF_NewDelivery, SHCNE_CREATE, kMsg, 1, &entry);
+  ASSERT_NE(id, 0u);
+  EXPECT_EQ(reg(nullptr, SHCNRF_ShellLevel, SHCNE_CREATE, kMsg, 1, &entry), 0u) << "no window, no registration";
+  testsupport::WriteFileBytes(t / "new.mpo", "x");
+  EXPECT_TRUE(PumpUntil([&] { return !created.empty(); }, 5000));
+  EXPECT_EQ(created, (t / "new.mpo").string());
+  EXPECT_EQ(event, SHCNE_CREATE);
+  EXPECT_TRUE(dereg(id));
+  EXPECT_FALSE(dereg(id));
+  TaskMemFree(folder);
+  FreeLibrary(shell32);
 }
