@@ -14,6 +14,7 @@
 #include "platform/shell/changenotify.h"
 #include "platform/shell/pidl.h"
 #include "platform/shell/shell.h"
+#include "platform/shell/shellexec.h"
 #include "platform/shell/shellinfo.h"
 #include "platform/shell/shellpaths.h"
 #include "platform/shell/volumes.h"
@@ -277,6 +278,29 @@ HANDLE ShellChangeNotificationLock(HANDLE change, DWORD processId, uint8_t*** pi
   return lock;
 }
 BOOL ShellChangeNotificationUnlock(HANDLE lock) { return ::ShellChangeNotificationUnlock(lock); }
+BOOL LinuxShellExecuteExW(void* info) {
+  if (::ShellExecuteExW(static_cast<SHELLEXECUTEINFOW*>(info))) return TRUE;
+  SetLastError(ShellExecError());
+  return FALSE;
+}
+// Its answer is the record's instance value: above 32 on success, else the error.
+HINSTANCE LinuxShellExecuteW(HWND wnd, std::string_view verb, std::string_view file, std::string_view parameters,
+                             std::string_view folder, int show) {
+  const std::string v(verb), f(file), p(parameters), d(folder);
+  SHELLEXECUTEINFOW info;
+  info.hwnd = wnd;
+  info.lpVerb = v.empty() ? nullptr : v.c_str();
+  info.lpFile = f.c_str();
+  info.lpParameters = p.c_str();
+  info.lpDirectory = d.c_str();
+  info.nShow = show;
+  if (!::ShellExecuteExW(&info)) SetLastError(ShellExecError());
+  return reinterpret_cast<HINSTANCE>(info.hInstApp);
+}
+int LinuxSHFileOperationW(void* operation) {
+  return ::SHFileOperationW(static_cast<SHFILEOPSTRUCTW*>(operation));
+}
+
 // The system icons are this platform's own and always ready.
 BOOL ShellFileIconInit(BOOL) { return TRUE; }
 
@@ -386,11 +410,10 @@ std::vector<ModuleDefinition> ShellModuleExports() {
           {"FileIconInit", 660, Addr(static_cast<PFN_FileIconInit>(&ShellFileIconInit))},
           {"SHGetFileInfoW", 0, Addr(static_cast<PFN_SHGetFileInfoW>(&LinuxSHGetFileInfoW))},
           {"SHGetDataFromIDListW", 0, Addr(static_cast<PFN_SHGetDataFromIDListW>(&LinuxSHGetDataFromIDListW))},
-          {"ShellExecuteExW", 0, Fails<PFN_ShellExecuteExW, FALSE>()},
-          // Its failure is a small number posing as an instance handle.
-          {"ShellExecuteW", 0, Fails<PFN_ShellExecuteW, 0>()},
+          {"ShellExecuteExW", 0, Addr(static_cast<PFN_ShellExecuteExW>(&LinuxShellExecuteExW))},
+          {"ShellExecuteW", 0, Addr(static_cast<PFN_ShellExecuteW>(&LinuxShellExecuteW))},
           {"SHGetPathFromIDListW", 0, Addr(static_cast<PFN_SHGetPathFromIDListW>(&LinuxSHGetPathFromIDListW))},
-          {"SHFileOperationW", 0, Fails<PFN_SHFileOperationW, intptr_t(ERROR_CALL_NOT_IMPLEMENTED)>()},
+          {"SHFileOperationW", 0, Addr(static_cast<PFN_SHFileOperationW>(&LinuxSHFileOperationW))},
           {"SHBrowseForFolderW", 0, Fails<PFN_SHBrowseForFolderW, 0>()},
           {"SHDoDragDrop", 0, NotImpl<PFN_SHDoDragDrop>()},
           {"SHGetKnownFolderPath", 0, Addr(static_cast<PFN_SHGetKnownFolderPath>(&NoSHGetKnownFolderPath))},

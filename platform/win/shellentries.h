@@ -86,6 +86,7 @@ using PFN_SHGetFileInfoW = DWORD_PTR (*)(const char* pathOrPidl, DWORD attribute
 // format 1 fills a TWin32FindData (platform/shell/fileapi.h), 3 a SHDESCRIPTIONID
 // (platform/shell/shellinfo.h); folder is not needed, the list's snapshot has it all.
 using PFN_SHGetDataFromIDListW = HRESULT (*)(void* folder, const uint8_t* pidl, int format, void* data, int size);
+// info is a SHELLEXECUTEINFOW, operation a SHFILEOPSTRUCTW of platform/shell/shellexec.h.
 using PFN_ShellExecuteExW = BOOL (*)(void* info);
 using PFN_ShellExecuteW = HINSTANCE (*)(HWND wnd, std::string_view verb, std::string_view file,
                                         std::string_view parameters, std::string_view folder, int show);

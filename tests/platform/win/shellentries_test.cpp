@@ -11,6 +11,7 @@
 #include "platform/rtl/taskmem.h"
 #include "platform/shell/changenotify.h"
 #include "platform/shell/pidl.h"
+#include "platform/shell/shellexec.h"
 #include "platform/shell/shellinfo.h"
 #include "platform/shell/shellpaths.h"
 #include "tests/support/scoped_env.h"
@@ -162,6 +163,20 @@ TEST(ShellModules, FileSearchAttributesAndItemData) {
   EXPECT_NE(info("/nowhere/x.jpg", 0, &fi, sizeof fi, SHGFI_USEFILEATTRIBUTES | SHGFI_SYSICONINDEX), 0u);
   EXPECT_EQ(fi.iIcon, SYSICON_FILE);
   TaskMemFree(pidl);
+
+  // Opening and file operations reach the shell's own; nothing is started for a missing file.
+  auto exec = reinterpret_cast<PFN_ShellExecuteW>(GetProcAddress(shell32, "ShellExecuteW"));
+  auto fileOp = reinterpret_cast<PFN_SHFileOperationW>(GetProcAddress(shell32, "SHFileOperationW"));
+  ASSERT_TRUE(exec && fileOp);
+  EXPECT_EQ(reinterpret_cast<intptr_t>(exec(nullptr, "open", (t / "gone.jpg").string(), "", "", 1)), SE_ERR_FNF);
+  EXPECT_EQ(GetLastError(), 2u);
+  const std::string from = (t / "a.mpo").string() + '\0' + '\0', to = (t / "b.mpo").string() + '\0' + '\0';
+  SHFILEOPSTRUCTW op;
+  op.wFunc = FO_COPY;
+  op.pFrom = from.c_str();
+  op.pTo = to.c_str();
+  EXPECT_EQ(fileOp(&op), 0);
+  EXPECT_EQ(testsupport::ReadFileBytes(t / "b.mpo"), "stereo");
   FreeLibrary(shell32);
 }
 
