@@ -196,6 +196,7 @@ public:
     if (!out) return E_POINTER;
     *out = nullptr;
     if (iid == IID_IShellFolder || iid == IID_IShellFolder2) return QueryInterface(iid, out);
+    if (iid == IID_IDropTarget) return FolderDropTarget(place_, out);
     return E_NOINTERFACE;
   }
 

@@ -14,6 +14,7 @@
 #include <string_view>
 
 #include "platform/com/com.h"
+#include "platform/com/dataobj.h"
 #include "platform/com/oleacc.h"
 #include "platform/shell/pidl.h"
 #include "platform/shell/places.h"
@@ -98,6 +99,50 @@ struct IPersist : IUnknown {
 protected:
   ~IPersist() = default;
 };
+
+// ---------------------------------------------------------------- UI objects
+// What a drop does.
+constexpr uint32_t DROPEFFECT_NONE = 0, DROPEFFECT_COPY = 1, DROPEFFECT_MOVE = 2, DROPEFFECT_LINK = 4;
+struct POINTL {
+  int32_t x = 0, y = 0;
+};
+// A folder as the target of a drag: files of the data object's CF_HDROP
+// list are copied or moved into it (into the trash, for the Trash).
+struct IDropTarget : IUnknown {
+  virtual HRESULT DragEnter(IDataObject* data, uint32_t keyState, POINTL pt, uint32_t* effect) = 0;
+  virtual HRESULT DragOver(uint32_t keyState, POINTL pt, uint32_t* effect) = 0;
+  virtual HRESULT DragLeave() = 0;
+  virtual HRESULT Drop(IDataObject* data, uint32_t keyState, POINTL pt, uint32_t* effect) = 0;
+
+protected:
+  ~IDropTarget() = default;
+};
+
+// Icon location flags.
+constexpr uint32_t GIL_OPENICON = 0x1, GIL_FORSHELL = 0x2, GIL_NOTFILENAME = 0x8, GIL_PERCLASS = 0x40;
+// Where an item's icon lies: this platform's system icons ("*" with the index
+// of platform/shell/shellinfo.h). Extract answers S_FALSE: the caller draws
+// from the system icons itself.
+struct IExtractIconW : IUnknown {
+  virtual HRESULT GetIconLocation(uint32_t flags, char* iconFile, UINT size, int32_t* index, uint32_t* outFlags) = 0;
+  virtual HRESULT Extract(const char* iconFile, UINT index, HICON* large, HICON* small, UINT sizes) = 0;
+
+protected:
+  ~IExtractIconW() = default;
+};
+
+// The tooltip of an item: its type, size and modification time, one a line.
+struct IQueryInfo : IUnknown {
+  virtual HRESULT GetInfoTip(uint32_t flags, char** tip) = 0;  // task memory
+  virtual HRESULT GetInfoFlags(uint32_t* flags) = 0;
+
+protected:
+  ~IQueryInfo() = default;
+};
+
+// The "Shell IDList Array" clipboard format that item data objects offer
+// besides CF_HDROP.
+CLIPFORMAT ShellIDListFormat();
 
 // The desktop folder, one reference more.
 HRESULT SHGetDesktopFolder(IShellFolder** out);
