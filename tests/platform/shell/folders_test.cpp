@@ -13,6 +13,7 @@
 #include "platform/rtl/sysutils.h"
 #include "platform/rtl/taskmem.h"
 #include "platform/shell/shellpaths.h"
+#include "platform/shell/trash.h"
 #include "tests/support/shell_home.h"
 
 namespace fs = std::filesystem;
@@ -472,5 +473,44 @@ TEST_F(FolderFixture, SpecialFolderLocationsBindOrAreAbsent) {
     PIDL p = reinterpret_cast<PIDL>(1);
     EXPECT_EQ(SHGetSpecialFolderLocation(nullptr, csidl, &p), E_INVALIDARG) << csidl;
     EXPECT_EQ(p, nullptr);
+  }
+}
+
+TEST_F(FolderFixture, TrashFolderShowsTrashedFilesByTheirOriginalNames) {
+  const fs::path photo = docs / "urlaub.mpo";
+  testsupport::WriteFileBytes(photo, "stereo");
+  ASSERT_TRUE(MoveToTrash(photo.string()));
+  TComPtr<IShellFolder> desktop = Desktop();
+  PIDL trashPidl = nullptr;
+  ASSERT_EQ(SHGetSpecialFolderLocation(nullptr, CSIDL_BITBUCKET, &trashPidl), S_OK);
+  const Pidl owned(trashPidl);
+  EXPECT_EQ(Name(desktop.get(), trashPidl, SHGDN_NORMAL), "Trash");
+  TComPtr<IShellFolder2> trash;
+  ASSERT_EQ(desktop->BindToObject(trashPidl, nullptr, IID_IShellFolder2, trash.put_void()), S_OK);
+  TComPtr<IEnumIDList> e;
+  ASSERT_EQ(trash->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS, e.put()), S_OK);
+  PIDL item = nullptr;
+  ASSERT_EQ(e->Next(1, &item, nullptr), S_OK);
+  const Pidl entry(item);
+  EXPECT_EQ(Name(trash.get(), item, SHGDN_NORMAL), "urlaub.mpo");
+  EXPECT_EQ(Name(trash.get(), item, SHGDN_FORPARSING), (data / "Trash" / "files" / "urlaub.mpo").string());
+  EXPECT_EQ(PidlItems(item)->front().OriginalPath, photo.string());
+  EXPECT_EQ(e->Next(1, &item, nullptr), S_FALSE);
+  EXPECT_EQ(Attributes(trash.get(), entry.get(), SFGAO_CANDELETE | SFGAO_FILESYSTEM | SFGAO_VALIDATE),
+            SFGAO_CANDELETE | SFGAO_FILESYSTEM);
+  // An empty or missing trash lists nothing and fails nothing.
+  fs::remove_all(data / "Trash");
+  HRESULT hr = E_FAIL;
+  EXPECT_TRUE(Listed(trash.get(), SHCONTF_FOLDERS | SHCONTF_NONFOLDERS, &hr).empty());
+  EXPECT_EQ(hr, S_OK);
+  // The other virtual folders are empty.
+  for (int32_t csidl : {CSIDL_NETWORK, CSIDL_CONTROLS, CSIDL_PRINTERS}) {
+    PIDL p = nullptr;
+    ASSERT_EQ(SHGetSpecialFolderLocation(nullptr, csidl, &p), S_OK);
+    const Pidl v(p);
+    TComPtr<IShellFolder> f;
+    ASSERT_EQ(desktop->BindToObject(p, nullptr, IID_IShellFolder, f.put_void()), S_OK);
+    EXPECT_TRUE(Listed(f.get(), SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN, &hr).empty()) << csidl;
+    EXPECT_EQ(hr, S_OK);
   }
 }
