@@ -4,12 +4,20 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <string>
 
 #include <gtest/gtest.h>
 
+#include "platform/rtl/taskmem.h"
 #include "tests/support/scoped_env.h"
 #include "tests/support/testsupport.h"
+
+// An item-ID list owned by a test.
+struct PidlFree {
+  void operator()(uint8_t* p) const { TaskMemFree(p); }
+};
+using Pidl = std::unique_ptr<uint8_t, PidlFree>;
 
 struct ShellHomeFixture : ::testing::Test {
   testsupport::TempDir tmp;

@@ -76,44 +76,11 @@ HRESULT SetText(STRRET* out, const std::string& text) {
 }
 
 // ---------------------------------------------------------------- enumerator
-class TEnumIDList final : public TComObject<IEnumIDList> {
-public:
-  explicit TEnumIDList(std::vector<TPidlItem> items, size_t pos = 0) : items_(std::move(items)), pos_(pos) {}
-  HRESULT QueryInterface(REFIID iid, void** out) override {
-    if (!out) return E_POINTER;
-    *out = nullptr;
-    if (iid == IID_IUnknown || iid == IID_IEnumIDList) return AnswerInterface<IEnumIDList>(this, out);
-    return E_NOINTERFACE;
-  }
-  HRESULT Next(ULONG count, PIDL* items, ULONG* fetched) override {
-    if (!items || (count > 1 && !fetched)) return E_POINTER;
-    ULONG n = 0;
-    while (n < count && pos_ < items_.size()) {
-      items[n] = PidlCreate({items_[pos_]});
-      if (!items[n]) break;
-      ++n, ++pos_;
-    }
-    if (fetched) *fetched = n;
-    return n == count ? S_OK : S_FALSE;
-  }
-  HRESULT Skip(ULONG count) override {
-    const size_t left = items_.size() - pos_;
-    pos_ += std::min<size_t>(count, left);
-    return count <= left ? S_OK : S_FALSE;
-  }
-  HRESULT Reset() override {
-    pos_ = 0;
-    return S_OK;
-  }
-  HRESULT Clone(IEnumIDList** out) override {
-    if (!out) return E_POINTER;
-    return AnswerInterface<IEnumIDList>(new TEnumIDList(items_, pos_), reinterpret_cast<void**>(out));
-  }
-
-private:
-  std::vector<TPidlItem> items_;
-  size_t pos_;
-};
+bool GiveItem(const TPidlItem& item, PIDL& out) {
+  out = PidlCreate({item});
+  return out != nullptr;
+}
+using TEnumIDList = TSnapshotEnumerator<IEnumIDList, TPidlItem, PIDL, IID_IEnumIDList, &GiveItem>;
 
 // ---------------------------------------------------------------- folder
 class TShellFolder final : public TComObject<IShellFolder2, IPersist> {

@@ -98,40 +98,11 @@ std::optional<std::vector<std::string>> FilesOfDropBlock(const uint8_t* block, s
 
 namespace {
 
-class TFormatEnumerator final : public TComObject<IEnumFORMATETC> {
-public:
-  explicit TFormatEnumerator(std::vector<FORMATETC> formats, size_t pos = 0) : formats_(std::move(formats)), pos_(pos) {}
-  HRESULT QueryInterface(REFIID iid, void** out) override {
-    if (!out) return E_POINTER;
-    *out = nullptr;
-    if (iid == IID_IUnknown || iid == IID_IEnumFORMATETC) return AnswerInterface<IEnumFORMATETC>(this, out);
-    return E_NOINTERFACE;
-  }
-  HRESULT Next(uint32_t count, FORMATETC* formats, uint32_t* fetched) override {
-    if (!formats) return E_POINTER;
-    uint32_t n = 0;
-    while (n < count && pos_ < formats_.size()) formats[n++] = formats_[pos_++];
-    if (fetched) *fetched = n;
-    return n == count ? S_OK : S_FALSE;
-  }
-  HRESULT Skip(uint32_t count) override {
-    const size_t left = formats_.size() - pos_;
-    pos_ += std::min<size_t>(count, left);
-    return count <= left ? S_OK : S_FALSE;
-  }
-  HRESULT Reset() override {
-    pos_ = 0;
-    return S_OK;
-  }
-  HRESULT Clone(IEnumFORMATETC** out) override {
-    if (!out) return E_POINTER;
-    return AnswerInterface<IEnumFORMATETC>(new TFormatEnumerator(formats_, pos_), reinterpret_cast<void**>(out));
-  }
-
-private:
-  std::vector<FORMATETC> formats_;
-  size_t pos_;
-};
+bool GiveFormat(const FORMATETC& format, FORMATETC& out) {
+  out = format;
+  return true;
+}
+using TFormatEnumerator = TSnapshotEnumerator<IEnumFORMATETC, FORMATETC, FORMATETC, IID_IEnumFORMATETC, &GiveFormat>;
 
 class TItemsDataObject final : public TComObject<IDataObject> {
 public:

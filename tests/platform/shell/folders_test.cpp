@@ -21,11 +21,6 @@ using namespace win;
 
 namespace {
 
-struct PidlFree {
-  void operator()(uint8_t* p) const { TaskMemFree(p); }
-};
-using Pidl = std::unique_ptr<uint8_t, PidlFree>;
-
 TComPtr<IShellFolder> Desktop() {
   TComPtr<IShellFolder> d;
   EXPECT_EQ(SHGetDesktopFolder(d.put()), S_OK);

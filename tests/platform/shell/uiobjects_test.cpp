@@ -16,11 +16,6 @@ using namespace win;
 
 namespace {
 
-struct PidlFree {
-  void operator()(uint8_t* p) const { TaskMemFree(p); }
-};
-using Pidl = std::unique_ptr<uint8_t, PidlFree>;
-
 struct UiFixture : ShellHomeFixture {
   fs::path docs, dest;
   TComPtr<IShellFolder> folder;
