@@ -2,7 +2,6 @@
 
 #include <dirent.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
@@ -82,7 +81,10 @@ std::string UrlDecode(std::string_view s) {
 }
 
 std::string TrashOriginalPath(const std::string& name) {
-  std::ifstream in(XdgDataHome() + "/Trash/info/" + name + ".trashinfo");
+  const std::string info = XdgDataHome() + "/Trash/info/" + name + ".trashinfo";
+  struct stat st {};
+  if (stat(info.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return {};  // a FIFO would never end
+  std::ifstream in(info);
   std::string line;
   while (std::getline(in, line))
     if (line.rfind("Path=", 0) == 0) return UrlDecode(line.substr(5));

@@ -1,5 +1,6 @@
 #include "platform/shell/shellexec.h"
 
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -96,8 +97,8 @@ uint32_t CopyItem(const fs::path& from, const fs::path& to) {
 uint32_t MoveItem(const fs::path& from, const fs::path& to) {
   std::error_code ec;
   if (fs::is_directory(fs::symlink_status(from, ec)) && Inside(to, from)) return kDestinationInSource;
-  fs::rename(from, to, ec);
-  if (!ec) return 0;
+  if (RenameNoReplace(from.string(), to.string())) return 0;
+  ec = std::error_code(errno, std::generic_category());
   if (ec != std::errc::cross_device_link) return ErrorOf(ec);
   if (const uint32_t e = CopyItem(from, to)) return e;
   fs::remove_all(from, ec);
@@ -105,6 +106,18 @@ uint32_t MoveItem(const fs::path& from, const fs::path& to) {
 }
 
 }  // namespace
+
+// File systems without the kernel's no-replace rename get a check first.
+bool RenameNoReplace(const std::string& from, const std::string& to) {
+  if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+  if (errno != EINVAL && errno != ENOSYS) return false;
+  struct stat st {};
+  if (lstat(to.c_str(), &st) == 0) {
+    errno = EEXIST;
+    return false;
+  }
+  return std::rename(from.c_str(), to.c_str()) == 0;
+}
 
 uint32_t ShellExecError() { return t_error; }
 

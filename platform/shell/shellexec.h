@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "platform/shell/pidl.h"
 
@@ -33,6 +34,10 @@ bool ShellExecuteExW(SHELLEXECUTEINFOW* info);
 // found, 5 access denied, 87 invalid parameter, 1155 no association, 183
 // already exists, 0x71 destination inside the source).
 uint32_t ShellExecError();
+
+// Renames from to to, never replacing a file that has the new name, even
+// one made a moment ago; false with errno set (EEXIST when the name is taken).
+bool RenameNoReplace(const std::string& from, const std::string& to);
 
 constexpr uint32_t FO_MOVE = 1, FO_COPY = 2, FO_DELETE = 3, FO_RENAME = 4;
 constexpr uint16_t FOF_MULTIDESTFILES = 0x1, FOF_SILENT = 0x4, FOF_RENAMEONCOLLISION = 0x8,

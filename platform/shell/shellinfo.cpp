@@ -1,6 +1,5 @@
 #include "platform/shell/shellinfo.h"
 
-#include <cstring>
 #include <optional>
 #include <vector>
 

@@ -1,20 +1,13 @@
 // The namespace's folders. One class serves every kind: what differs is the
 // list of children and how a child's names and attributes are found.
-#include <sys/stat.h>
-
-#include <algorithm>
-#include <cstdio>
+#include <cerrno>
 #include <cstring>
 #include <vector>
 
-#include "platform/rtl/sysutils.h"
 #include "platform/rtl/taskmem.h"
-#include "platform/rtl/text.h"
-#include "platform/shell/folders/shlobj.h"
 #include "platform/shell/folders/shellitems.h"
-#include "platform/shell/shell.h"
+#include "platform/shell/shellexec.h"
 #include "platform/shell/shellpaths.h"
-#include "platform/shell/volumes.h"
 
 namespace win {
 
@@ -22,7 +15,6 @@ const IID IID_IShellFolder{0x000214E6, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 
 const IID IID_IShellFolder2{0x93F2F68C, 0x1D1B, 0x11D3, {0xA3, 0x0E, 0x00, 0xC0, 0x4F, 0x79, 0xAB, 0xD1}};
 const IID IID_IEnumIDList{0x000214F2, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 const IID IID_IPersist{0x0000010C, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
-const IID IID_IPersistFolder{0x000214EA, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 const TGUID FMTID_Storage{0xB725F130, 0x47EF, 0x101A, {0xA5, 0xF1, 0x02, 0x60, 0x8C, 0x9E, 0xEB, 0xAC}};
 
 std::string StrRetToString(STRRET* s, PCIDL pidl) {
@@ -215,11 +207,7 @@ public:
     if (place_.Kind != fkDirectory) return E_FAIL;
     if (!ValidChildName(name)) return E_INVALIDARG;
     const std::string from = ChildPath(place_, rel->front().Name), to = ChildPath(place_, std::string(name));
-    if (from != to) {
-      struct stat st {};
-      if (lstat(to.c_str(), &st) == 0) return kAlreadyExists;
-      if (std::rename(from.c_str(), to.c_str()) != 0) return HresultOfErrno(errno);
-    }
+    if (from != to && !RenameNoReplace(from, to)) return HresultOfErrno(errno);
     const std::optional<TPidlItem> fresh = ItemOfEntry(place_.Path, std::string(name));
     if (!fresh) return E_FAIL;
     if (out) {

@@ -22,7 +22,7 @@
 
 namespace win {
 
-extern const IID IID_IShellFolder, IID_IShellFolder2, IID_IEnumIDList, IID_IPersist, IID_IPersistFolder,
+extern const IID IID_IShellFolder, IID_IShellFolder2, IID_IEnumIDList, IID_IPersist,
     IID_IExtractIconW, IID_IQueryInfo, IID_IDropTarget;
 
 // A returned text. This platform always answers STRRET_WSTR with task memory.
