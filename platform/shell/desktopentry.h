@@ -1,4 +1,4 @@
-// freedesktop.org desktop entries (Desktop Entry Specification 1.5): the
+// freedesktop.org desktop entries (the Desktop Entry format, version 1.5): the
 // files the shell treats as links besides symbolic links. Only what a link
 // needs is read: the entry's type, name, target and icon.
 #pragma once
