@@ -12,6 +12,7 @@ namespace {
 
 TClass imageClass = TdxGPNullImage::StaticClass();
 
+// The PNG picture class is not offered: reading and writing PNG needs GDI+'s codecs.
 void InitializeImageClass() {
   imageClass = TdxGPNullImage::StaticClass();
   if (GdiPlusAvailable()) {
@@ -25,6 +26,16 @@ void FinalizeImageClass() { imageClass = TdxGPNullImage::StaticClass(); }
 uint8_t BlendByte(uint8_t own, uint8_t other, uint32_t alpha) {
   // (255 - a) * own + a * other never lies halfway between two multiples of 255.
   return uint8_t(((255 - alpha) * own + alpha * other + 127) / 255);
+}
+
+BITMAPINFO TopDown32Bits(int32_t width, int32_t height) {
+  BITMAPINFO info;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  return info;
 }
 
 }  // namespace
@@ -43,12 +54,7 @@ bool dxGetBitmapBits(TBitmap& bitmap, TdxRGBColors& pixels) {
   const int32_t w = bitmap.Width(), h = bitmap.Height();
   pixels.clear();
   if (w < 1 || h < 1) return false;
-  BITMAPINFO info;
-  info.bmiHeader.biWidth = w;
-  info.bmiHeader.biHeight = -h;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = TopDown32Bits(w, h);
   pixels.resize(size_t(w) * size_t(h));
   HDC screen = GetDC(nullptr);
   const int rows = GetDIBits(screen, bitmap.Handle(), 0, UINT(h), pixels.data(), &info, DIB_RGB_COLORS);
@@ -101,12 +107,7 @@ std::unique_ptr<TdxGPImage> TdxGPImage::BlendWith(const TdxGPImage& other, uint8
 
 void TdxGPImage::DrawToDC(HDC dc, const TRect& dest) const {
   if (Empty() || dest.IsEmpty()) return;
-  BITMAPINFO info;
-  info.bmiHeader.biWidth = width_;
-  info.bmiHeader.biHeight = -height_;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = TopDown32Bits(width_, height_);
   void* pixels = nullptr;
   HBITMAP dib = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
   if (!dib) return;
