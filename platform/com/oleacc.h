@@ -13,7 +13,7 @@
 
 namespace win {
 
-extern const IID IID_IAccessible, IID_IEnumVARIANT;
+extern const IID IID_IAccessible, IID_IEnumVARIANT, IID_IOleWindow;
 
 using VARTYPE = uint16_t;
 constexpr VARTYPE VT_EMPTY = 0, VT_I4 = 3, VT_DATE = 7, VT_DISPATCH = 9, VT_UNKNOWN = 13, VT_UI8 = 21;
@@ -95,11 +95,24 @@ protected:
   ~IEnumVARIANT() = default;
 };
 
+// The window an in-place object belongs to.
+struct IOleWindow : IUnknown {
+  virtual HRESULT GetWindow(HWND* window) = 0;
+  virtual HRESULT ContextSensitiveHelp(BOOL enterMode) = 0;
+
+protected:
+  ~IOleWindow() = default;
+};
+
 constexpr HRESULT DISP_E_MEMBERNOTFOUND = HRESULT(0x80020003u);
 constexpr HRESULT DISP_E_BADVARTYPE = HRESULT(0x80020008u);
 
 constexpr int32_t OBJID_WINDOW = 0, OBJID_CLIENT = -4, OBJID_MENU = -3, OBJID_CARET = -8;
 constexpr int32_t CHILDID_SELF = 0;
+constexpr int32_t NAVDIR_UP = 1, NAVDIR_DOWN = 2, NAVDIR_LEFT = 3, NAVDIR_RIGHT = 4, NAVDIR_NEXT = 5,
+                  NAVDIR_PREVIOUS = 6, NAVDIR_FIRSTCHILD = 7, NAVDIR_LASTCHILD = 8;
+constexpr uint32_t STATE_SYSTEM_FOCUSED = 0x4, STATE_SYSTEM_INVISIBLE = 0x8000, STATE_SYSTEM_FOCUSABLE = 0x100000;
+constexpr uint32_t ROLE_SYSTEM_MENUITEM = 0xC, ROLE_SYSTEM_TOOLBAR = 0x16, ROLE_SYSTEM_PUSHBUTTON = 0x2B;
 constexpr uint32_t EVENT_SYSTEM_MENUSTART = 0x0004, EVENT_SYSTEM_MENUEND = 0x0005,
                    EVENT_SYSTEM_MENUPOPUPSTART = 0x0006, EVENT_SYSTEM_MENUPOPUPEND = 0x0007,
                    EVENT_OBJECT_CREATE = 0x8000, EVENT_OBJECT_DESTROY = 0x8001, EVENT_OBJECT_SHOW = 0x8002,

@@ -6,6 +6,9 @@
 #include "ui/lookandfeel/cxGeometry.h"
 #include "ui/lookandfeel/cxGraphics.h"
 #include "ui/lookandfeel/dxCore.h"
+#include "ui/lookandfeel/dxFading.h"
+#include "ui/lookandfeel/dxGDIPlusAPI.h"
+#include "ui/lookandfeel/dxGDIPlusClasses.h"
 #include "ui/lookandfeel/dxOffice11.h"
 #include "ui/lookandfeel/dxThemeManager.h"
 
@@ -39,10 +42,10 @@ constexpr TdxUnitRow kUnits[] = {
     {"cxLookAndFeelPainters", nullptr, nullptr},
     {"cxLookAndFeels", nullptr, nullptr},
     {"cxStyles", nullptr, nullptr},
-    {"dxGDIPlusAPI", nullptr, nullptr},
-    {"dxGDIPlusClasses", nullptr, nullptr},
-    {"dxFading", nullptr, nullptr},
-    {"cxAccessibility", nullptr, nullptr},
+    {"dxGDIPlusAPI", &dxGDIPlusAPIUnitStart, &dxGDIPlusAPIUnitStop},  // the units loader; GDI+ shut down last
+    {"dxGDIPlusClasses", &dxGDIPlusClassesUnitStart, &dxGDIPlusClassesUnitStop},  // the image class
+    {"dxFading", &dxFadingUnitStart, &dxFadingUnitStop},  // the fader
+    {"cxAccessibility", nullptr, nullptr},  // oleacc is not bound on Linux
 };
 
 }  // namespace
