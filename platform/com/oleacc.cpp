@@ -22,7 +22,8 @@ HRESULT VariantClear(VARIANT* v) {
 
 HRESULT VariantCopy(VARIANT* dst, const VARIANT* src) {
   if (!dst || !src) return E_INVALIDARG;
-  if (src->vt != VT_EMPTY && src->vt != VT_I4 && src->vt != VT_UNKNOWN && src->vt != VT_DISPATCH)
+  if (src->vt != VT_EMPTY && src->vt != VT_I4 && src->vt != VT_DATE && src->vt != VT_UI8 && src->vt != VT_UNKNOWN &&
+      src->vt != VT_DISPATCH)
     return DISP_E_BADVARTYPE;
   if (dst == src) return S_OK;
   VariantClear(dst);

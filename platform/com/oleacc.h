@@ -16,16 +16,19 @@ namespace win {
 extern const IID IID_IAccessible, IID_IEnumVARIANT;
 
 using VARTYPE = uint16_t;
-constexpr VARTYPE VT_EMPTY = 0, VT_I4 = 3, VT_DISPATCH = 9, VT_UNKNOWN = 13;
+constexpr VARTYPE VT_EMPTY = 0, VT_I4 = 3, VT_DATE = 7, VT_DISPATCH = 9, VT_UNKNOWN = 13, VT_UI8 = 21;
 
 struct IDispatch;
 
-// A variant of the four kinds the accessibility calls exchange. A variant
+// A variant of the kinds the accessibility and shell-detail calls exchange
+// (a date counts days since 1899-12-30 in local time). A variant
 // holding an interface holds one reference, dropped by VariantClear.
 struct VARIANT {
   VARTYPE vt = VT_EMPTY;
   union {
     int32_t lVal = 0;
+    uint64_t ullVal;
+    double date;
     IUnknown* punkVal;
     IDispatch* pdispVal;
   };

@@ -11,8 +11,13 @@
 #include "platform/gdi/text.h"
 #include "platform/rtl/sysutils.h"
 #include "platform/rtl/text.h"
+#include "platform/shell/changenotify.h"
 #include "platform/shell/pidl.h"
 #include "platform/shell/shell.h"
+#include "platform/shell/shellexec.h"
+#include "platform/shell/shellinfo.h"
+#include "platform/shell/shellpaths.h"
+#include "platform/shell/volumes.h"
 
 namespace win {
 
@@ -91,7 +96,61 @@ char* LinuxLstrcpyW(char* dst, std::string_view src) {
   return dst;
 }
 
-UINT LinuxGetDriveTypeW(std::string_view root) { return UINT(DriveTypeOfPath(std::string(root))); }
+UINT LinuxGetDriveTypeW(std::string_view root) { return UINT(::GetDriveTypeW(root)); }
+
+// File searches, attributes and disk space: the calls of platform/shell/fileapi.h
+// with their error as the thread's last error.
+template <class T>
+T WithLastError(T result, bool failed) {
+  if (failed) SetLastError(ShellFileError());
+  return result;
+}
+HANDLE LinuxFindFirstFileW(std::string_view pattern, void* findData) {
+  const TFindHandle h = ::FindFirstFileW(pattern, static_cast<TWin32FindData*>(findData));
+  return WithLastError(h == kInvalidFindHandle ? INVALID_HANDLE_VALUE : reinterpret_cast<HANDLE>(h),
+                       h == kInvalidFindHandle);
+}
+BOOL LinuxFindNextFileW(HANDLE find, void* findData) {
+  const bool ok = ::FindNextFileW(reinterpret_cast<TFindHandle>(find), static_cast<TWin32FindData*>(findData));
+  return WithLastError(ok ? TRUE : FALSE, !ok);
+}
+BOOL LinuxFindClose(HANDLE find) {
+  const bool ok = ::FindClose(reinterpret_cast<TFindHandle>(find));
+  return WithLastError(ok ? TRUE : FALSE, !ok);
+}
+DWORD LinuxGetFileAttributesW(std::string_view name) {
+  const uint32_t a = ::GetFileAttributesW(name);
+  return WithLastError(DWORD(a), a == INVALID_FILE_ATTRIBUTES);
+}
+BOOL LinuxGetDiskFreeSpaceExW(std::string_view root, uint64_t* available, uint64_t* total, uint64_t* totalFree) {
+  const bool ok = ::GetDiskFreeSpaceExW(root, available, total, totalFree);
+  return WithLastError(ok ? TRUE : FALSE, !ok);
+}
+BOOL LinuxGetDiskFreeSpaceW(std::string_view root, DWORD* sectorsPerCluster, DWORD* bytesPerSector,
+                            DWORD* freeClusters, DWORD* clusters) {
+  const bool ok = ::GetDiskFreeSpaceW(root, sectorsPerCluster, bytesPerSector, freeClusters, clusters);
+  return WithLastError(ok ? TRUE : FALSE, !ok);
+}
+
+BOOL LinuxSHGetPathFromIDListW(const uint8_t* pidl, char* path) { return ::SHGetPathFromIDListW(pidl, path); }
+
+constexpr int SHGDFIL_FINDDATA = 1, SHGDFIL_DESCRIPTIONID = 3;
+HRESULT LinuxSHGetDataFromIDListW(void*, const uint8_t* pidl, int format, void* data, int size) {
+  if (!data) return E_INVALIDARG;
+  switch (format) {
+    case SHGDFIL_FINDDATA:
+      if (size < int(sizeof(TWin32FindData))) return E_INVALIDARG;
+      return ItemFindData(pidl, static_cast<TWin32FindData*>(data)) ? S_OK : E_FAIL;
+    case SHGDFIL_DESCRIPTIONID:
+      if (size < int(sizeof(SHDESCRIPTIONID))) return E_INVALIDARG;
+      return ItemDescriptionId(pidl, static_cast<SHDESCRIPTIONID*>(data)) ? S_OK : E_FAIL;
+    default:
+      return E_INVALIDARG;  // no network resources here
+  }
+}
+DWORD_PTR LinuxSHGetFileInfoW(const char* pathOrPidl, DWORD attributes, void* info, UINT infoSize, UINT flags) {
+  return ::SHGetFileInfoW(pathOrPidl, attributes, static_cast<SHFILEINFOW*>(info), infoSize, flags);
+}
 
 BOOL LinuxTryEnterCriticalSection(TCriticalSection* section) {
   return section && section->TryEnter() ? TRUE : FALSE;
@@ -203,6 +262,48 @@ BOOL ShellILIsParent(const uint8_t* parent, const uint8_t* child, BOOL immediate
   return ILIsParent(parent, child, immediate);
 }
 
+bool PostToWindow(void* window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
+  return PostMessage(static_cast<HWND>(window), message, wParam, lParam);
+}
+DWORD ShellChangeNotifyRegister(HWND wnd, int sources, int32_t events, UINT msg, int count, const void* entries) {
+  if (!IsWindow(wnd)) return 0;
+  return ::ShellChangeNotifyRegister(wnd, sources, events, msg, count,
+                                     static_cast<const SHChangeNotifyEntry*>(entries), &PostToWindow);
+}
+BOOL ShellChangeNotifyDeregister(DWORD id) { return ::ShellChangeNotifyDeregister(id); }
+HANDLE ShellChangeNotificationLock(HANDLE change, DWORD processId, uint8_t*** pidls, int32_t* event) {
+  int32_t e = 0;
+  HANDLE lock = ::ShellChangeNotificationLock(change, processId, pidls, &e);
+  if (lock && event) *event = e;
+  return lock;
+}
+BOOL ShellChangeNotificationUnlock(HANDLE lock) { return ::ShellChangeNotificationUnlock(lock); }
+BOOL LinuxShellExecuteExW(void* info) {
+  if (::ShellExecuteExW(static_cast<SHELLEXECUTEINFOW*>(info))) return TRUE;
+  SetLastError(ShellExecError());
+  return FALSE;
+}
+// Its answer is the record's instance value: above 32 on success, else the error.
+HINSTANCE LinuxShellExecuteW(HWND wnd, std::string_view verb, std::string_view file, std::string_view parameters,
+                             std::string_view folder, int show) {
+  const std::string v(verb), f(file), p(parameters), d(folder);
+  SHELLEXECUTEINFOW info;
+  info.hwnd = wnd;
+  info.lpVerb = v.empty() ? nullptr : v.c_str();
+  info.lpFile = f.c_str();
+  info.lpParameters = p.c_str();
+  info.lpDirectory = d.c_str();
+  info.nShow = show;
+  if (!::ShellExecuteExW(&info)) SetLastError(ShellExecError());
+  return reinterpret_cast<HINSTANCE>(info.hInstApp);
+}
+int LinuxSHFileOperationW(void* operation) {
+  return ::SHFileOperationW(static_cast<SHFILEOPSTRUCTW*>(operation));
+}
+
+// The system icons are this platform's own and always ready.
+BOOL ShellFileIconInit(BOOL) { return TRUE; }
+
 }  // namespace
 
 void SetLastError(uint32_t code) { t_lastError = code; }
@@ -215,8 +316,9 @@ std::vector<ModuleDefinition> ShellModuleExports() {
           {"GetDiskFreeSpaceA", 0, Fails<PFN_GetDiskFreeSpaceA, FALSE>()},
           {"GetDriveTypeW", 0, Addr(static_cast<PFN_GetDriveTypeW>(&LinuxGetDriveTypeW))},
           {"CreateFileW", 0, Fails<PFN_CreateFileW, kInvalidHandle>()},
-          {"FindFirstFileW", 0, Fails<PFN_FindFirstFileW, kInvalidHandle>()},
-          {"FindNextFileW", 0, Fails<PFN_FindNextFileW, FALSE>()},
+          {"FindFirstFileW", 0, Addr(static_cast<PFN_FindFirstFileW>(&LinuxFindFirstFileW))},
+          {"FindNextFileW", 0, Addr(static_cast<PFN_FindNextFileW>(&LinuxFindNextFileW))},
+          {"FindClose", 0, Addr(static_cast<PFN_FindClose>(&LinuxFindClose))},
           {"lstrcmpiW", 0, Addr(static_cast<PFN_lstrcmpW>(&LinuxLstrcmpiW))},
           {"lstrcmpW", 0, Addr(static_cast<PFN_lstrcmpW>(&LinuxLstrcmpW))},
           {"lstrcpynW", 0, Addr(static_cast<PFN_lstrcpynW>(&LinuxLstrcpynW))},
@@ -224,17 +326,17 @@ std::vector<ModuleDefinition> ShellModuleExports() {
           {"CreateDirectoryW", 0, Fails<PFN_CreateDirectoryW, FALSE>()},
           {"GetFullPathNameW", 0, Fails<PFN_GetFullPathNameW, 0>()},
           {"FindFirstChangeNotificationW", 0, Fails<PFN_FindFirstChangeNotificationW, kInvalidHandle>()},
-          {"GetFileAttributesW", 0, Fails<PFN_GetFileAttributesW, intptr_t(INVALID_FILE_ATTRIBUTES)>()},
+          {"GetFileAttributesW", 0, Addr(static_cast<PFN_GetFileAttributesW>(&LinuxGetFileAttributesW))},
           {"GetSystemDirectoryW", 0, Fails<PFN_GetFolderW, 0>()},
           {"GetWindowsDirectoryW", 0, Fails<PFN_GetFolderW, 0>()},
-          {"GetDiskFreeSpaceExW", 0, Fails<PFN_GetDiskFreeSpaceExW, FALSE>()},
+          {"GetDiskFreeSpaceExW", 0, Addr(static_cast<PFN_GetDiskFreeSpaceExW>(&LinuxGetDiskFreeSpaceExW))},
           {"GetNumberFormatW", 0, Fails<PFN_GetNumberFormatW, 0>()},
           {"WritePrivateProfileStringW", 0, Fails<PFN_WritePrivateProfileStringW, FALSE>()},
           {"GetPrivateProfileStringW", 0, Fails<PFN_GetPrivateProfileStringW, 0>()},
           {"TryEnterCriticalSection", 0,
            Addr(static_cast<PFN_TryEnterCriticalSection>(&LinuxTryEnterCriticalSection))},
           {"SetFileAttributesW", 0, Fails<PFN_SetFileAttributesW, FALSE>()},
-          {"GetDiskFreeSpaceW", 0, Fails<PFN_GetDiskFreeSpaceA, FALSE>()},
+          {"GetDiskFreeSpaceW", 0, Addr(static_cast<PFN_GetDiskFreeSpaceA>(&LinuxGetDiskFreeSpaceW))},
           // No "GetCurrentDirW": the shell library looks that misspelt name up
           // and relies on finding nothing.
           {"GetTempPathW", 0, Addr(static_cast<PFN_GetTempPathW>(&LinuxGetTempPathW))},
@@ -292,20 +394,26 @@ std::vector<ModuleDefinition> ShellModuleExports() {
            Addr(static_cast<PFN_ExpandEnvironmentStringsForUser>(&LinuxExpandEnvironmentStringsForUser))},
       },
       true};
-  // Ordinals 2, 4, 644, 645, 660, 701 and 716 come with the change
-  // notifications and context menus; 700 and 747 have no meaning here.
+  // Ordinals 701 and 716 come with the context menus; 700 and 747 have no meaning here.
   ModuleDefinition shell32{
       "shell32.dll",
       {
           {"ILIsEqual", 21, Addr(static_cast<PFN_ILIsEqual>(&ShellILIsEqual))},
           {"ILIsParent", 23, Addr(static_cast<PFN_ILIsParent>(&ShellILIsParent))},
-          {"SHGetFileInfoW", 0, Fails<PFN_SHGetFileInfoW, 0>()},
-          {"SHGetDataFromIDListW", 0, NotImpl<PFN_SHGetDataFromIDListW>()},
-          {"ShellExecuteExW", 0, Fails<PFN_ShellExecuteExW, FALSE>()},
-          // Its failure is a small number posing as an instance handle.
-          {"ShellExecuteW", 0, Fails<PFN_ShellExecuteW, 0>()},
-          {"SHGetPathFromIDListW", 0, Fails<PFN_SHGetPathFromIDListW, FALSE>()},
-          {"SHFileOperationW", 0, Fails<PFN_SHFileOperationW, intptr_t(ERROR_CALL_NOT_IMPLEMENTED)>()},
+          {"SHChangeNotifyRegister", 2, Addr(static_cast<PFN_SHChangeNotifyRegister>(&ShellChangeNotifyRegister))},
+          {"SHChangeNotifyDeregister", 4,
+           Addr(static_cast<PFN_SHChangeNotifyDeregister>(&ShellChangeNotifyDeregister))},
+          {"SHChangeNotification_Lock", 644,
+           Addr(static_cast<PFN_SHChangeNotification_Lock>(&ShellChangeNotificationLock))},
+          {"SHChangeNotification_Unlock", 645,
+           Addr(static_cast<PFN_SHChangeNotification_Unlock>(&ShellChangeNotificationUnlock))},
+          {"FileIconInit", 660, Addr(static_cast<PFN_FileIconInit>(&ShellFileIconInit))},
+          {"SHGetFileInfoW", 0, Addr(static_cast<PFN_SHGetFileInfoW>(&LinuxSHGetFileInfoW))},
+          {"SHGetDataFromIDListW", 0, Addr(static_cast<PFN_SHGetDataFromIDListW>(&LinuxSHGetDataFromIDListW))},
+          {"ShellExecuteExW", 0, Addr(static_cast<PFN_ShellExecuteExW>(&LinuxShellExecuteExW))},
+          {"ShellExecuteW", 0, Addr(static_cast<PFN_ShellExecuteW>(&LinuxShellExecuteW))},
+          {"SHGetPathFromIDListW", 0, Addr(static_cast<PFN_SHGetPathFromIDListW>(&LinuxSHGetPathFromIDListW))},
+          {"SHFileOperationW", 0, Addr(static_cast<PFN_SHFileOperationW>(&LinuxSHFileOperationW))},
           {"SHBrowseForFolderW", 0, Fails<PFN_SHBrowseForFolderW, 0>()},
           {"SHDoDragDrop", 0, NotImpl<PFN_SHDoDragDrop>()},
           {"SHGetKnownFolderPath", 0, Addr(static_cast<PFN_SHGetKnownFolderPath>(&NoSHGetKnownFolderPath))},

@@ -24,6 +24,7 @@ using PFN_GetDiskFreeSpaceA = BOOL (*)(std::string_view root, DWORD* sectorsPerC
 using PFN_GetDriveTypeW = UINT (*)(std::string_view root);
 using PFN_CreateFileW = HANDLE (*)(std::string_view name, DWORD access, DWORD share, void* security,
                                    DWORD disposition, DWORD flags, HANDLE templateFile);
+// findData is a TWin32FindData of platform/shell/fileapi.h.
 using PFN_FindFirstFileW = HANDLE (*)(std::string_view pattern, void* findData);
 using PFN_FindNextFileW = BOOL (*)(HANDLE find, void* findData);
 using PFN_lstrcmpW = int (*)(std::string_view a, std::string_view b);
@@ -56,7 +57,7 @@ using PFN_GetVolumePathNameA = BOOL (*)(std::string_view name, char* path, DWORD
 using PFN_SetVolumeMountPointA = BOOL (*)(std::string_view mountPoint, std::string_view volume);
 using PFN_FindFirstVolumeA = HANDLE (*)(char* name, DWORD size);
 using PFN_FindNextVolumeA = BOOL (*)(HANDLE find, char* name, DWORD size);
-using PFN_FindClose = BOOL (*)(HANDLE find);  // FindVolumeClose, FindVolumeMountPointClose
+using PFN_FindClose = BOOL (*)(HANDLE find);  // FindClose, FindVolumeClose, FindVolumeMountPointClose
 using PFN_FindFirstVolumeMountPointA = HANDLE (*)(std::string_view volume, char* name, DWORD size);
 using PFN_FindFirstFileEx = HANDLE (*)(std::string_view pattern, int infoLevel, void* findData, int searchOp,
                                        void* filter, DWORD flags);
@@ -78,9 +79,14 @@ using PFN_PathMatchSpec = BOOL (*)(std::string_view file, std::string_view patte
 using PFN_ExpandEnvironmentStringsForUser = BOOL (*)(HANDLE token, std::string_view source, char* buffer,
                                                      DWORD size);
 // shell32
-using PFN_SHGetFileInfoW = DWORD_PTR (*)(std::string_view path, DWORD attributes, void* info, UINT infoSize,
+// path is a NUL-terminated UTF-8 path, or with SHGFI_PIDL an item-ID list;
+// info a SHFILEINFOW of platform/shell/shellinfo.h.
+using PFN_SHGetFileInfoW = DWORD_PTR (*)(const char* pathOrPidl, DWORD attributes, void* info, UINT infoSize,
                                          UINT flags);
+// format 1 fills a TWin32FindData (platform/shell/fileapi.h), 3 a SHDESCRIPTIONID
+// (platform/shell/shellinfo.h); folder is not needed, the list's snapshot has it all.
 using PFN_SHGetDataFromIDListW = HRESULT (*)(void* folder, const uint8_t* pidl, int format, void* data, int size);
+// info is a SHELLEXECUTEINFOW, operation a SHFILEOPSTRUCTW of platform/shell/shellexec.h.
 using PFN_ShellExecuteExW = BOOL (*)(void* info);
 using PFN_ShellExecuteW = HINSTANCE (*)(HWND wnd, std::string_view verb, std::string_view file,
                                         std::string_view parameters, std::string_view folder, int show);
@@ -91,6 +97,17 @@ using PFN_SHDoDragDrop = HRESULT (*)(HWND wnd, void* dataObject, void* dropSourc
 using PFN_SHGetKnownFolderPath = HRESULT (*)(const void* folderId, DWORD flags, HANDLE token, char** path);
 using PFN_ILIsEqual = BOOL (*)(const uint8_t* a, const uint8_t* b);                   // ordinal 21
 using PFN_ILIsParent = BOOL (*)(const uint8_t* parent, const uint8_t* child, BOOL immediate);  // ordinal 23
+// Ordinals 2 and 4: change notifications for a window (entries are
+// SHChangeNotifyEntry records of platform/shell/changenotify.h); the window
+// receives msg with a notification handle and the process id.
+using PFN_SHChangeNotifyRegister = DWORD (*)(HWND wnd, int sources, int32_t events, UINT msg, int count,
+                                             const void* entries);
+using PFN_SHChangeNotifyDeregister = BOOL (*)(DWORD id);
+// Ordinals 644 and 645: the pair of item lists and the event of a delivered
+// notification; unlocking frees it.
+using PFN_SHChangeNotification_Lock = HANDLE (*)(HANDLE change, DWORD processId, uint8_t*** pidls, int32_t* event);
+using PFN_SHChangeNotification_Unlock = BOOL (*)(HANDLE lock);
+using PFN_FileIconInit = BOOL (*)(BOOL restoreCache);  // ordinal 660
 
 inline const HANDLE INVALID_HANDLE_VALUE = reinterpret_cast<HANDLE>(intptr_t(-1));
 constexpr DWORD INVALID_FILE_ATTRIBUTES = 0xFFFFFFFF;

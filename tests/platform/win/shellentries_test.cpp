@@ -9,8 +9,14 @@
 
 #include "platform/classes/threads.h"
 #include "platform/rtl/taskmem.h"
+#include "platform/shell/changenotify.h"
 #include "platform/shell/pidl.h"
+#include "platform/shell/shellexec.h"
+#include "platform/shell/shellinfo.h"
+#include "platform/shell/shellpaths.h"
 #include "tests/support/scoped_env.h"
+#include "tests/support/testsupport.h"
+#include "tests/platform/win/wintest.h"
 
 using namespace win;
 
@@ -74,9 +80,9 @@ TEST(ShellModules, BoundNamesStubsAndTheNameThatStaysUnfound) {
   ASSERT_NE(createFile, nullptr);
   EXPECT_EQ(createFile("/tmp/x", 0, 0, nullptr, 3, 0, nullptr), INVALID_HANDLE_VALUE);
   EXPECT_EQ(GetLastError(), ERROR_CALL_NOT_IMPLEMENTED);
-  auto attrs = Entry<PFN_GetFileAttributesW>("kernel32", "GetFileAttributesW");
-  ASSERT_NE(attrs, nullptr);
-  EXPECT_EQ(attrs("/"), INVALID_FILE_ATTRIBUTES);
+  auto windowsDir = Entry<PFN_GetFolderW>("kernel32", "GetWindowsDirectoryW");
+  ASSERT_NE(windowsDir, nullptr);
+  EXPECT_EQ(windowsDir(buf, sizeof buf), 0u);
   auto regOpen = Entry<PFN_RegOpenKeyW>("advapi32", "RegOpenKeyW");
   ASSERT_NE(regOpen, nullptr);
   HANDLE key = reinterpret_cast<HANDLE>(1);
@@ -96,6 +102,82 @@ TEST(ShellModules, BoundNamesStubsAndTheNameThatStaysUnfound) {
 
   EXPECT_EQ(Entry<void*>("kernel32", "GetCurrentDirW"), nullptr);
   EXPECT_NE(Entry<void*>("kernel32", "GetTempPathW"), nullptr);
+}
+
+TEST(ShellModules, FileSearchAttributesAndItemData) {
+  testsupport::TempDir t;
+  testsupport::WriteFileBytes(t / "a.mpo", "stereo");
+  std::filesystem::create_directories(t / "dir");
+  auto first = Entry<PFN_FindFirstFileW>("kernel32", "FindFirstFileW");
+  auto next = Entry<PFN_FindNextFileW>("kernel32", "FindNextFileW");
+  auto close = Entry<PFN_FindClose>("kernel32", "FindClose");
+  auto attrs = Entry<PFN_GetFileAttributesW>("kernel32", "GetFileAttributesW");
+  auto space = Entry<PFN_GetDiskFreeSpaceExW>("kernel32", "GetDiskFreeSpaceExW");
+  HMODULE shell32 = LoadLibrary("shell32.dll");
+  auto data = reinterpret_cast<PFN_SHGetDataFromIDListW>(GetProcAddress(shell32, "SHGetDataFromIDListW"));
+  auto info = reinterpret_cast<PFN_SHGetFileInfoW>(GetProcAddress(shell32, "SHGetFileInfoW"));
+  auto path = reinterpret_cast<PFN_SHGetPathFromIDListW>(GetProcAddress(shell32, "SHGetPathFromIDListW"));
+  ASSERT_TRUE(first && next && close && attrs && space && data && info && path);
+
+  TWin32FindData d;
+  HANDLE h = first((t / "*.mpo").string(), &d);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(d.cFileName, "a.mpo");
+  EXPECT_EQ(d.nFileSize, 6u);
+  SetLastError(0);
+  EXPECT_FALSE(next(h, &d));
+  EXPECT_EQ(GetLastError(), 18u) << "no more files";
+  EXPECT_TRUE(close(h));
+  EXPECT_EQ(first((t / "none" / "*").string(), &d), INVALID_HANDLE_VALUE);
+  EXPECT_NE(GetLastError(), 0u);
+  EXPECT_EQ(attrs((t / "dir").string()), 0x10u);
+  EXPECT_EQ(attrs((t / "gone").string()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(GetLastError(), 2u);
+  uint64_t avail = 0, total = 0, free = 0;
+  EXPECT_TRUE(space(t.Path().string(), &avail, &total, &free));
+  EXPECT_GT(total, 0u);
+
+  // Item data from a list's snapshot, and file information by path and by list.
+  const auto items = ItemsOfPath((t / "a.mpo").string());
+  ASSERT_TRUE(items);
+  PIDL pidl = PidlCreate(*items);
+  TWin32FindData fd;
+  ASSERT_EQ(data(nullptr, pidl, 1, &fd, sizeof fd), S_OK);
+  EXPECT_EQ(fd.cFileName, "a.mpo");
+  EXPECT_EQ(fd.nFileSize, 6u);
+  EXPECT_EQ(data(nullptr, pidl, 1, &fd, 16), E_INVALIDARG) << "a record too small";
+  SHDESCRIPTIONID id;
+  ASSERT_EQ(data(nullptr, pidl, 3, &id, sizeof id), S_OK);
+  EXPECT_EQ(id.dwDescriptionId, uint32_t(SHDID_FS_FILE));
+  char buffer[260];
+  ASSERT_TRUE(path(pidl, buffer));
+  EXPECT_EQ(std::string(buffer), (t / "a.mpo").string());
+  SHFILEINFOW fi;
+  EXPECT_NE(info(reinterpret_cast<const char*>(pidl), 0, &fi, sizeof fi, SHGFI_PIDL | SHGFI_TYPENAME), 0u);
+  EXPECT_EQ(fi.szTypeName, "") << "files leave the type to the caller's fallback";
+  EXPECT_NE(info((t / "dir").c_str(), 0, &fi, sizeof fi, SHGFI_TYPENAME | SHGFI_DISPLAYNAME | SHGFI_SYSICONINDEX), 0u);
+  EXPECT_EQ(fi.szTypeName, "Folder");
+  EXPECT_EQ(fi.szDisplayName, "dir");
+  EXPECT_EQ(fi.iIcon, SYSICON_FOLDER);
+  EXPECT_EQ(info((t / "gone").c_str(), 0, &fi, sizeof fi, SHGFI_TYPENAME), 0u);
+  EXPECT_NE(info("/nowhere/x.jpg", 0, &fi, sizeof fi, SHGFI_USEFILEATTRIBUTES | SHGFI_SYSICONINDEX), 0u);
+  EXPECT_EQ(fi.iIcon, SYSICON_FILE);
+  TaskMemFree(pidl);
+
+  // Opening and file operations reach the shell's own; nothing is started for a missing file.
+  auto exec = reinterpret_cast<PFN_ShellExecuteW>(GetProcAddress(shell32, "ShellExecuteW"));
+  auto fileOp = reinterpret_cast<PFN_SHFileOperationW>(GetProcAddress(shell32, "SHFileOperationW"));
+  ASSERT_TRUE(exec && fileOp);
+  EXPECT_EQ(reinterpret_cast<intptr_t>(exec(nullptr, "open", (t / "gone.jpg").string(), "", "", 1)), SE_ERR_FNF);
+  EXPECT_EQ(GetLastError(), 2u);
+  const std::string from = (t / "a.mpo").string() + '\0' + '\0', to = (t / "b.mpo").string() + '\0' + '\0';
+  SHFILEOPSTRUCTW op;
+  op.wFunc = FO_COPY;
+  op.pFrom = from.c_str();
+  op.pTo = to.c_str();
+  EXPECT_EQ(fileOp(&op), 0);
+  EXPECT_EQ(testsupport::ReadFileBytes(t / "b.mpo"), "stereo");
+  FreeLibrary(shell32);
 }
 
 TEST(ShellModules, ThePidlOrdinalsAndTheirAbsence) {
@@ -186,4 +268,47 @@ TEST(ShellModules, ClipboardFormatNumbersComeFromTheInjectedAllocator) {
   const UINT next = RegisterClipboardFormat("Duplexion Test Format After");
   EXPECT_GE(next, 0xC000u);
   EXPECT_LT(next, 0x10000u);
+}
+
+// The change-notification ordinals with a real window: a file created in a
+// watched folder reaches the window as its registered message.
+class ShellChangeWindow : public wintest::WinTest {};
+
+TEST_F(ShellChangeWindow, FileCreatedInAWatchedFolderReachesTheWindow) {
+  HMODULE shell32 = LoadLibrary("shell32.dll");
+  auto reg = reinterpret_cast<PFN_SHChangeNotifyRegister>(GetProcAddress(shell32, MAKEINTRESOURCE(2)));
+  auto dereg = reinterpret_cast<PFN_SHChangeNotifyDeregister>(GetProcAddress(shell32, MAKEINTRESOURCE(4)));
+  auto lock = reinterpret_cast<PFN_SHChangeNotification_Lock>(GetProcAddress(shell32, MAKEINTRESOURCE(644)));
+  auto unlock = reinterpret_cast<PFN_SHChangeNotification_Unlock>(GetProcAddress(shell32, MAKEINTRESOURCE(645)));
+  auto iconInit = reinterpret_cast<PFN_FileIconInit>(GetProcAddress(shell32, MAKEINTRESOURCE(660)));
+  ASSERT_TRUE(reg && dereg && lock && unlock && iconInit);
+  EXPECT_TRUE(iconInit(TRUE));
+
+  testsupport::TempDir t;
+  constexpr UINT kMsg = 0x8033;
+  std::string created;
+  int32_t event = 0;
+  HWND w = Make(WS_OVERLAPPEDWINDOW, {0, 0, 100, 100}, nullptr, [&](HWND, UINT m, WPARAM wp, LPARAM lp) -> std::optional<LRESULT> {
+    if (m != kMsg) return std::nullopt;
+    uint8_t** pidls = nullptr;
+    HANDLE l = lock(reinterpret_cast<HANDLE>(wp), DWORD(lp), &pidls, &event);
+    if (!l) return 0;
+    char path[260];
+    if (SHGetPathFromIDListW(pidls[0], path)) created = path;
+    unlock(l);
+    return 0;
+  });
+  PIDL folder = PidlCreate(*ItemsOfPath(t.Path().string()));
+  SHChangeNotifyEntry entry{folder, 0};
+  const DWORD id = reg(w, SHCNRF_ShellLevel | SHCNRF_NewDelivery, SHCNE_CREATE, kMsg, 1, &entry);
+  ASSERT_NE(id, 0u);
+  EXPECT_EQ(reg(nullptr, SHCNRF_ShellLevel, SHCNE_CREATE, kMsg, 1, &entry), 0u) << "no window, no registration";
+  testsupport::WriteFileBytes(t / "new.mpo", "x");
+  EXPECT_TRUE(PumpUntil([&] { return !created.empty(); }, 5000));
+  EXPECT_EQ(created, (t / "new.mpo").string());
+  EXPECT_EQ(event, SHCNE_CREATE);
+  EXPECT_TRUE(dereg(id));
+  EXPECT_FALSE(dereg(id));
+  TaskMemFree(folder);
+  FreeLibrary(shell32);
 }

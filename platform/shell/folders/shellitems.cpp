@@ -1,0 +1,25 @@
+#include "platform/shell/folders/shellitems.h"
+
+namespace win {
+
+HRESULT DetailValue(const SHCOLUMNID& id, const TPidlItem& item, VARIANT* value) {
+  VariantInit(value);
+  if (id.fmtid != FMTID_Storage) return E_INVALIDARG;
+  switch (id.pid) {
+    case PID_STG_SIZE:
+      if (IsFolderItem(item)) return E_FAIL;
+      value->vt = VT_UI8;
+      value->ullVal = item.Size;
+      return S_OK;
+    case PID_STG_WRITETIME: {
+      const std::optional<double> t = LocalDateTime(item.Time);
+      if (!t) return E_FAIL;
+      value->vt = VT_DATE;
+      value->date = *t;
+      return S_OK;
+    }
+    default: return E_INVALIDARG;
+  }
+}
+
+}  // namespace win
