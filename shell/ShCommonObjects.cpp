@@ -165,6 +165,7 @@ TPIDL TCommonPIDLManager::LoadFromStream(TStream* stream) const {
 }
 
 void TCommonPIDLManager::SaveToStream(TStream* stream, TPIDL pidl) const {
+  if (!stream) return;
   const int32_t size = PIDLSize(pidl);
   WriteI32(*stream, size);
   if (size > 0) stream->WriteBuffer(pidl, size);
@@ -186,6 +187,7 @@ void TCommonPIDLList::Clear() {
 }
 
 bool TCommonPIDLList::LoadFromStream(TStream* stream) {
+  if (!stream) return false;
   try {
     // Entries are read one by one, each checked against the bytes left: the
     // count alone never decides how much is allocated.
@@ -206,6 +208,7 @@ bool TCommonPIDLList::LoadFromStream(TStream* stream) {
 }
 
 bool TCommonPIDLList::SaveToStream(TStream* stream) {
+  if (!stream) return false;
   try {
     WriteI32(*stream, Count());
     for (void* p : *this) manager_.SaveToStream(stream, static_cast<TPIDL>(p));
@@ -232,6 +235,25 @@ void TCommonMemoryStreamHelper::ReadString(TStream* stream, std::string& text) c
 void TCommonMemoryStreamHelper::WriteString(TStream* stream, const std::string& text) const {
   WriteI32(*stream, int32_t(text.size()));
   if (!text.empty()) stream->WriteBuffer(text.data(), int64_t(text.size()));
+}
+
+// ---------------------------------------------------------------- TCommonCheckBoundManager
+
+TCommonCheckBound* TCommonCheckBoundManager::Find(int32_t size) const {
+  for (void* p : list_) {
+    auto* bound = static_cast<TCommonCheckBound*>(static_cast<TObject*>(p));
+    if (bound->Size == size) return bound;
+  }
+  return nullptr;
+}
+
+TRect TCommonCheckBoundManager::Bound(int32_t size) {
+  if (const TCommonCheckBound* cached = Find(size)) return cached->Bounds;
+  auto* bound = new TCommonCheckBound;
+  bound->Size = size;
+  bound->Bounds = MeasureCheckGlyph(size);
+  list_.Add(bound);
+  return bound->Bounds;
 }
 
 // ---------------------------------------------------------------- PIDLsToDataObject
@@ -278,6 +300,7 @@ void PIDLsToDataObject(const TPIDLArray& pidls, IDataObject** dataObject) {
 
 TCommonPIDLManager* CommonPIDLManager = nullptr;
 TCommonMemoryStreamHelper* StreamHelper = nullptr;
+TCommonCheckBoundManager* CheckBoundManager = nullptr;
 
 namespace {
 int32_t commonObjectsStarted = 0;
@@ -287,10 +310,13 @@ void ShCommonObjectsInitialize() {
   if (commonObjectsStarted++ != 0) return;
   CommonPIDLManager = new TCommonPIDLManager;
   StreamHelper = new TCommonMemoryStreamHelper;
+  CheckBoundManager = new TCommonCheckBoundManager;
 }
 
 void ShCommonObjectsFinalize() {
   if (commonObjectsStarted == 0 || --commonObjectsStarted != 0) return;
+  delete CheckBoundManager;
+  CheckBoundManager = nullptr;
   delete StreamHelper;
   StreamHelper = nullptr;
   delete CommonPIDLManager;

@@ -15,6 +15,7 @@
 
 #include "platform/classes/lists.h"
 #include "platform/com/com.h"
+#include "platform/rtl/types.h"
 
 class TStream;
 
@@ -106,6 +107,29 @@ public:
   void WriteString(TStream* stream, const std::string& text) const;
 };
 
+// The rectangle of the check glyph at one point size.
+class TCommonCheckBound : public TObject {
+  DX_CLASS(TCommonCheckBound, TObject)
+public:
+  TRect Bounds;
+  int32_t Size = 0;
+};
+
+// A cache of check-glyph bounds by point size.
+class TCommonCheckBoundManager : public TObject {
+  DX_CLASS(TCommonCheckBoundManager, TObject)
+public:
+  // The cached bound of that size (first in list order) or nil.
+  TCommonCheckBound* Find(int32_t size) const;
+  // The cached rectangle, measured and added on a miss.
+  TRect Bound(int32_t size);
+  void Clear() { list_.Clear(); }
+  int32_t Count() const { return list_.Count(); }
+
+private:
+  TObjectList list_;
+};
+
 // A new data object (one reference) carrying the PIDLs as shell ID list,
 // file-drop list of the file-system items and drag-loop flag. The PIDLs stay
 // the caller's.
@@ -114,5 +138,6 @@ void PIDLsToDataObject(const TPIDLArray& pidls, win::IDataObject** dataObject);
 // The shared objects of the library's units.
 extern TCommonPIDLManager* CommonPIDLManager;
 extern TCommonMemoryStreamHelper* StreamHelper;
+extern TCommonCheckBoundManager* CheckBoundManager;
 void ShCommonObjectsInitialize();
 void ShCommonObjectsFinalize();

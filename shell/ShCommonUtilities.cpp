@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/gdi/text.h"
+#include "platform/rtl/intmath.h"
 #include "platform/rtl/taskmem.h"
 #include "platform/rtl/text.h"
 #include "platform/shell/folders/shlobj.h"
@@ -331,6 +332,100 @@ bool HasMMX() {
 #else
   return false;
 #endif
+}
+
+// ---------------------------------------------------------------- glyphs
+
+TRect MeasureCheckGlyph(int32_t pointSize) {
+  HDC dc = GetDC(nullptr);
+  LOGFONT lf;
+  lf.lfHeight = -MulDiv(pointSize, 96, 72);
+  SetFaceName(lf, "Marlett");
+  HFONT font = CreateFontIndirect(&lf);
+  HGDIOBJ old = SelectObject(dc, font);
+  SIZE size;
+  GetTextExtentPoint32(dc, "g", &size);
+  SelectObject(dc, old);
+  DeleteObject(font);
+  ReleaseDC(nullptr, dc);
+  return TRect(0, 0, size.cx, size.cy);
+}
+
+// ---------------------------------------------------------------- platform
+
+namespace {
+
+OSVERSIONINFO Version() {
+  OSVERSIONINFO v;
+  GetVersionEx(&v);
+  return v;
+}
+
+struct TLoadedLibrary {
+  std::string Name;
+  int32_t Count = 0;
+  HMODULE Module = nullptr;
+};
+std::vector<TLoadedLibrary>& LoadedLibraryList() {
+  static std::vector<TLoadedLibrary> list;
+  return list;
+}
+
+bool SameAsciiName(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return (x >= 'A' && x <= 'Z' ? x + 32 : x) == (y >= 'A' && y <= 'Z' ? y + 32 : y);
+         });
+}
+
+}  // namespace
+
+bool IsUnicodePlatform() { return Version().dwPlatformId == VER_PLATFORM_WIN32_NT; }
+
+bool IsWin95Original() {
+  const OSVERSIONINFO v = Version();
+  return v.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS && v.dwMajorVersion == 4 && v.dwMinorVersion == 0 &&
+         (v.dwBuildNumber & 0xFFFF) <= 1080;
+}
+
+bool IsWinNT4OrOlder() {
+  const OSVERSIONINFO v = Version();
+  return v.dwPlatformId == VER_PLATFORM_WIN32_NT && v.dwMajorVersion < 5;
+}
+
+bool IsVistaOrUp() {
+  const OSVERSIONINFO v = Version();
+  return v.dwPlatformId == VER_PLATFORM_WIN32_NT && v.dwMajorVersion >= 6;
+}
+
+HMODULE LoadSharedLibrary(const std::string& name) {
+  for (TLoadedLibrary& l : LoadedLibraryList())
+    if (SameAsciiName(l.Name, name)) {
+      ++l.Count;
+      return l.Module;
+    }
+  HMODULE module = LoadLibrary(name.c_str());
+  if (module) LoadedLibraryList().push_back({name, 1, module});
+  return module;
+}
+
+void FreeLoadedLibraries() {
+  auto& list = LoadedLibraryList();
+  for (auto it = list.rbegin(); it != list.rend(); ++it)
+    for (int32_t i = 0; i < it->Count; ++i) FreeLibrary(it->Module);
+  list.clear();
+}
+
+// ---------------------------------------------------------------- callbacks
+
+TCommonMethodThunk* CreateMethodThunk(void* object, TMethodThunkTarget target) {
+  return new TCommonMethodThunk{object, target};
+}
+
+void FreeMethodThunk(TCommonMethodThunk* thunk) { delete thunk; }
+
+extern "C" uintptr_t MethodThunkCall(void* context, uintptr_t arg1, uintptr_t arg2, uintptr_t arg3, uintptr_t arg4) {
+  const auto* thunk = static_cast<const TCommonMethodThunk*>(context);
+  return thunk && thunk->Target ? thunk->Target(thunk->Object, arg1, arg2, arg3, arg4) : 0;
 }
 
 // ---------------------------------------------------------------- rectangles

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/gdi/gdi.h"
+#include "platform/win/winuser.h"
 #include "platform/rtl/exceptions.h"
 #include "platform/shell/pidl.h"
 
@@ -72,6 +73,38 @@ void AlphaBlendDC(win::HDC sourceDC, win::HDC destDC, const TRect& sourceRect, T
                   int32_t constantAlpha, int32_t biasOrColor);
 // CPUID reports MMX (x86 and x86-64); false elsewhere.
 bool HasMMX();
+
+// ---------------------------------------------------------------- glyphs
+// (0, 0, width, height) of the glyph "g" of the font "Marlett" at that point
+// size, measured on a screen device context.
+TRect MeasureCheckGlyph(int32_t pointSize);
+
+// ---------------------------------------------------------------- platform
+bool IsUnicodePlatform();  // the NT family
+bool IsWin95Original();
+bool IsWinNT4OrOlder();
+bool IsVistaOrUp();
+
+// A module by name (compared ignoring ASCII case), loaded once and counted;
+// null when it cannot be loaded, and then nothing is recorded.
+win::HMODULE LoadSharedLibrary(const std::string& name);
+// Frees every module, last loaded first, as often as it was asked for.
+void FreeLoadedLibraries();
+
+// ---------------------------------------------------------------- callbacks
+// A plain callback that reaches a method: the thunk holds the object and the
+// target, and MethodThunkCall, given the thunk as its context pointer, calls
+// the target with the object as an extra first argument. Machine code is not
+// written: callbacks here carry a context pointer instead.
+using TMethodThunkTarget = uintptr_t (*)(void* object, uintptr_t arg1, uintptr_t arg2, uintptr_t arg3,
+                                         uintptr_t arg4);
+struct TCommonMethodThunk {
+  void* Object = nullptr;
+  TMethodThunkTarget Target = nullptr;
+};
+TCommonMethodThunk* CreateMethodThunk(void* object, TMethodThunkTarget target);
+void FreeMethodThunk(TCommonMethodThunk* thunk);
+extern "C" uintptr_t MethodThunkCall(void* context, uintptr_t arg1, uintptr_t arg2, uintptr_t arg3, uintptr_t arg4);
 
 // ---------------------------------------------------------------- rectangles
 int32_t RectWidth(const TRect& r);

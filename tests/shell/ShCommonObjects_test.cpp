@@ -171,6 +171,12 @@ TEST(PIDLList, LoadFromStreamBadInput) {
   }
 }
 
+TEST(PIDLList, NoStreamIsAFailure) {
+  TCommonPIDLList list;
+  EXPECT_FALSE(list.LoadFromStream(nullptr));
+  EXPECT_FALSE(list.SaveToStream(nullptr));
+}
+
 TEST(PIDLList, BorrowedPIDLsAreNotFreed) {
   TaskBlock mine(List({kA}));
   {

@@ -9,6 +9,8 @@
 #include <random>
 
 #include "platform/gdi/text.h"
+#include "platform/win/winuser.h"
+#include "shell/ShCommonObjects.h"
 
 using namespace win;
 
@@ -329,6 +331,94 @@ TEST(AlphaBlendDC, AssertionsForBitmapsThatCannotBeBlended) {
   SelectObject(ddbDC, old);
   DeleteObject(ddb);
   DeleteDC(ddbDC);
+}
+
+TEST(PlatformChecks, Table) {
+  const struct {
+    PlatformVersion version;
+    bool unicode, win95, nt4, vista;
+  } cases[] = {
+      {{VER_PLATFORM_WIN32_NT, 6, 1, 7601}, true, false, false, true},
+      {{VER_PLATFORM_WIN32_NT, 5, 1, 2600}, true, false, false, false},
+      {{VER_PLATFORM_WIN32_NT, 4, 0, 1381}, true, false, true, false},
+      {{VER_PLATFORM_WIN32_NT, 10, 0, 19045}, true, false, false, true},
+      {{VER_PLATFORM_WIN32_WINDOWS, 4, 0, 950}, false, true, false, false},
+      {{VER_PLATFORM_WIN32_WINDOWS, 4, 0, 1111}, false, false, false, false},
+      {{VER_PLATFORM_WIN32_WINDOWS, 4, 10, 1998}, false, false, false, false},
+  };
+  for (const auto& c : cases) {
+    ScopedPlatformVersion plays(c.version);
+    const std::string what = std::to_string(c.version.PlatformId) + " " + std::to_string(c.version.Major) + "." +
+                             std::to_string(c.version.Minor) + "." + std::to_string(c.version.Build);
+    EXPECT_EQ(IsUnicodePlatform(), c.unicode) << what;
+    EXPECT_EQ(IsWin95Original(), c.win95) << what;
+    EXPECT_EQ(IsWinNT4OrOlder(), c.nt4) << what;
+    EXPECT_EQ(IsVistaOrUp(), c.vista) << what;
+  }
+}
+
+TEST(LoadSharedLibrary, LoadsOnceAndFreesEveryUse) {
+  std::vector<ModuleDefinition> modules = PlatformModules();
+  modules.push_back({"duplexiontest", {}, true});
+  ScopedModuleTable table(std::move(modules));
+  const int loadsBefore = ModuleLoadCount("duplexiontest");
+  HMODULE a = LoadSharedLibrary("duplexiontest");
+  ASSERT_NE(a, nullptr);
+  EXPECT_EQ(LoadSharedLibrary("DuplexionTest"), a);
+  EXPECT_EQ(LoadSharedLibrary("duplexiontest"), a);
+  EXPECT_EQ(ModuleLoadCount("duplexiontest"), loadsBefore + 1);
+  EXPECT_EQ(LoadSharedLibrary("no-such-module"), nullptr);
+  EXPECT_EQ(GetModuleHandle("duplexiontest"), a);
+  FreeLoadedLibraries();
+  EXPECT_EQ(GetModuleHandle("duplexiontest"), nullptr);
+  // The list starts again empty: the next load is a new one.
+  ASSERT_NE(LoadSharedLibrary("duplexiontest"), nullptr);
+  EXPECT_EQ(ModuleLoadCount("duplexiontest"), loadsBefore + 2);
+  FreeLoadedLibraries();
+}
+
+TEST(CheckGlyph, MeasuredOnceASize) {
+  const TRect small = MeasureCheckGlyph(8), large = MeasureCheckGlyph(16);
+  EXPECT_EQ(small.Left, 0);
+  EXPECT_EQ(small.Top, 0);
+  EXPECT_GT(small.Right, 0);
+  EXPECT_GT(large.Right, small.Right);
+  EXPECT_GT(large.Bottom, small.Bottom);
+  TCommonCheckBoundManager cache;
+  EXPECT_EQ(cache.Find(8), nullptr);
+  EXPECT_EQ(cache.Bound(8), small);
+  EXPECT_EQ(cache.Bound(8), small);
+  EXPECT_EQ(cache.Count(), 1);
+  EXPECT_EQ(cache.Bound(16), large);
+  EXPECT_EQ(cache.Count(), 2);
+  ASSERT_NE(cache.Find(16), nullptr);
+  EXPECT_EQ(cache.Find(16)->Bounds, large);
+  cache.Clear();
+  EXPECT_EQ(cache.Count(), 0);
+}
+
+struct TCallbackOwner {
+  std::vector<uintptr_t> Seen;
+  static uintptr_t Method(void* self, uintptr_t a, uintptr_t b, uintptr_t c, uintptr_t d) {
+    static_cast<TCallbackOwner*>(self)->Seen = {a, b, c, d};
+    return a + b + c + d;
+  }
+};
+
+TEST(MethodThunk, PlainCallbackReachesTheObject) {
+  TCallbackOwner one, two;
+  TCommonMethodThunk* t1 = CreateMethodThunk(&one, &TCallbackOwner::Method);
+  TCommonMethodThunk* t2 = CreateMethodThunk(&two, &TCallbackOwner::Method);
+  // Called the way a platform callback calls it: a C function and a context.
+  uintptr_t (*callback)(void*, uintptr_t, uintptr_t, uintptr_t, uintptr_t) = &MethodThunkCall;
+  EXPECT_EQ(callback(t1, 1, 2, 3, 4), 10u);
+  EXPECT_EQ(callback(t2, 5, 6, 7, 8), 26u);
+  EXPECT_EQ(one.Seen, (std::vector<uintptr_t>{1, 2, 3, 4}));
+  EXPECT_EQ(two.Seen, (std::vector<uintptr_t>{5, 6, 7, 8}));
+  EXPECT_EQ(callback(nullptr, 1, 1, 1, 1), 0u);
+  FreeMethodThunk(t1);
+  FreeMethodThunk(t2);
+  FreeMethodThunk(nullptr);
 }
 
 TEST(HasMMX, AnswersForThisProcessor) {
