@@ -5,6 +5,8 @@
 
 #include "platform/gdi/text.h"
 #include "platform/rtl/intmath.h"
+#include "platform/rtl/scopeexit.h"
+#include "platform/shell/fileapi.h"
 #include "platform/rtl/taskmem.h"
 #include "platform/rtl/text.h"
 #include "platform/shell/folders/shlobj.h"
@@ -47,6 +49,39 @@ bool IsDriveRoot(std::string_view path) {
   if (path.size() != 2 && path.size() != 3) return false;
   const char letter = char(path[0] | 0x20);
   return letter >= 'a' && letter <= 'z' && path[1] == ':' && (path.size() == 2 || path[2] == '\\');
+}
+
+// ---------------------------------------------------------------- files
+
+bool FolderSizeCancel = false;
+
+void SumFolderFileSizes(const std::string& folder, bool recurse, int64_t& total) {
+  // Every name: "*.*" would leave out names without a dot here.
+  TWin32FindData data;
+  const TFindHandle find = FindFirstFileW(folder + "/*", &data);
+  if (find == kInvalidFindHandle) return;
+  TScopeExit close([&] { FindClose(find); });
+  do {
+    if (recurse && (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+      if (data.cFileName != "." && data.cFileName != ".." && !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        SumFolderFileSizes(folder + "/" + data.cFileName, recurse, total);
+    } else {
+      total += int64_t(data.nFileSize);
+    }
+  } while (!FolderSizeCancel && FindNextFileW(find, &data));
+}
+
+int64_t FolderOrDiskSize(const std::string& path, bool recurse) {
+  if (!recurse || !IsDriveRoot(path)) {
+    FolderSizeCancel = false;
+    int64_t total = 0;
+    SumFolderFileSizes(path, recurse, total);
+    return total;
+  }
+  uint64_t available = 0, size = 0, free = 0;
+  const std::string root = DriveLetterFolder(path[0]);
+  if (root.empty() || !GetDiskFreeSpaceExW(root, &available, &size, &free)) return 0;
+  return int64_t(size - available);
 }
 
 // ---------------------------------------------------------------- text

@@ -30,6 +30,16 @@ void StrRetToWide(win::STRRET& strRet, PCIDL relativePIDL, std::string& result);
 // "c:\" or "c:" with a letter a to z in either case.
 bool IsDriveRoot(std::string_view path);
 
+// ---------------------------------------------------------------- files
+// Stops SumFolderFileSizes when set.
+extern bool FolderSizeCancel;
+// Adds the sizes of the folder's entries to total; with recurse, descends
+// into sub-folders except "." and ".." and symbolic links.
+void SumFolderFileSizes(const std::string& folder, bool recurse, int64_t& total);
+// A drive root with recurse: the bytes in use on the volume; otherwise the
+// sum of the folder's entries (its own only without recurse).
+int64_t FolderOrDiskSize(const std::string& path, bool recurse);
+
 // ---------------------------------------------------------------- text
 using TCommonWideCharArray = std::vector<char32_t>;
 
