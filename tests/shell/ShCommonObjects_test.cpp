@@ -356,9 +356,9 @@ TEST_F(ShellObjects, PIDLsToDataObjectCarriesIDListAndFileNames) {
   ReleaseStgMedium(&m);
   ASSERT_TRUE(names);
   ASSERT_EQ(names->size(), 2u);
-  // Both names fit Windows-1252, so the block holds them in that 8-bit form.
-  EXPECT_EQ(CodePageToUtf8((*names)[0], 1252), a);
-  EXPECT_EQ(CodePageToUtf8((*names)[1], 1252), b);
+  // Both names fit Windows-1252, so the block holds them in that 8-bit form, read back as such.
+  EXPECT_EQ((*names)[0], a);
+  EXPECT_EQ((*names)[1], b);
 
   TCommonInShellDragLoop loop;
   loop.SetValue(5);

@@ -91,7 +91,8 @@ std::optional<std::vector<std::string>> FilesOfDropBlock(const uint8_t* block, s
       else narrow += char(c);
     }
     if (w.empty() && narrow.empty()) break;
-    names.push_back(wide ? Utf16ToUtf8(w) : narrow);
+    // The 8-bit form is Windows-1252, the form writers choose when every name fits it.
+    names.push_back(wide ? Utf16ToUtf8(w) : CodePageToUtf8(narrow, 1252));
   }
   return names;
 }
