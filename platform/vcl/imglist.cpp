@@ -7,6 +7,7 @@
 #include "platform/classes/typinfo.h"
 #include "platform/gdi/icon.h"
 #include "platform/rtl/sysutils.h"
+#include "platform/vcl/imglist_internal.h"
 
 namespace {
 
@@ -55,12 +56,61 @@ uint32_t Mix(uint32_t p, uint32_t with, uint32_t percent) {
 
 }  // namespace
 
-TCustomImageList::TCustomImageList(TComponent* AOwner) : TComponent(AOwner) {}
+TCustomImageList::TCustomImageList(TComponent* AOwner)
+    : TComponent(AOwner),
+      handle_(win::ImageList_Create(width_, height_, win::ILC_COLOR32 | win::ILC_MASK, allocBy_, allocBy_)) {}
 
 TCustomImageList::TCustomImageList(int32_t AWidth, int32_t AHeight)
-    : TComponent(nullptr), width_(std::max(AWidth, 1)), height_(std::max(AHeight, 1)) {}
+    : TComponent(nullptr),
+      width_(std::max(AWidth, 1)),
+      height_(std::max(AHeight, 1)),
+      handle_(win::ImageList_Create(width_, height_, win::ILC_COLOR32 | win::ILC_MASK, allocBy_, allocBy_)) {}
 
-TCustomImageList::~TCustomImageList() = default;
+TCustomImageList::~TCustomImageList() {
+  for (TChangeLink* link : links_) link->SetSender(nullptr);
+  if (!shareImages_) win::ImageList_Destroy(handle_);
+}
+
+std::vector<std::vector<uint32_t>>& TCustomImageList::Images() const { return win::ImageListCells(handle_); }
+int32_t TCustomImageList::Count() const { return int32_t(Images().size()); }
+
+void TCustomImageList::SetHandle(win::HIMAGELIST handle) {
+  if (handle == handle_) return;
+  if (!shareImages_) win::ImageList_Destroy(handle_);
+  handle_ = handle ? handle : win::ImageList_Create(width_, height_, win::ILC_COLOR32 | win::ILC_MASK, allocBy_, allocBy_);
+  const TSize cell = win::ImageListCellSize(handle_);
+  width_ = cell.cx;
+  height_ = cell.cy;
+  Change();
+}
+
+void TCustomImageList::RegisterChanges(TChangeLink* link) {
+  if (!link || std::find(links_.begin(), links_.end(), link) != links_.end()) return;
+  link->SetSender(this);
+  links_.push_back(link);
+}
+
+void TCustomImageList::UnRegisterChanges(TChangeLink* link) {
+  auto it = std::find(links_.begin(), links_.end(), link);
+  if (it == links_.end()) return;
+  links_.erase(it);
+  link->SetSender(nullptr);
+}
+
+TChangeLink::~TChangeLink() {
+  if (sender_) sender_->UnRegisterChanges(this);
+}
+
+void TChangeLink::Change() {
+  if (OnChange) OnChange(sender_);
+}
+
+bool TDragImageList::SetDragImage(int32_t index, int32_t hotSpotX, int32_t hotSpotY) {
+  if (index < 0 || index >= Count()) return false;
+  dragIndex_ = index;
+  dragHotspot_ = TPoint(hotSpotX, hotSpotY);
+  return true;
+}
 
 void TCustomImageList::Assign(TPersistent* source) {
   auto* s = dynamic_cast<TCustomImageList*>(source);
@@ -76,7 +126,8 @@ void TCustomImageList::Assign(TPersistent* source) {
   drawingStyle_ = s->drawingStyle_;
   imageType_ = s->imageType_;
   colorDepth_ = s->colorDepth_;
-  images_ = s->images_;
+  win::ImageListSetCellSize(handle_, width_, height_);
+  Images() = s->Images();
   Change();
 }
 
@@ -89,7 +140,7 @@ void TCustomImageList::SetSize(int32_t w, int32_t h) {
   if (w == width_ && h == height_) return;
   width_ = w;
   height_ = h;
-  images_.clear();
+  win::ImageListSetCellSize(handle_, w, h);
   Change();
 }
 
@@ -124,6 +175,10 @@ void TCustomImageList::Change() {
     return;
   }
   if (OnChange) OnChange(this);
+  // A link may unregister itself from its handler.
+  const std::vector<TChangeLink*> links = links_;
+  for (TChangeLink* link : links)
+    if (std::find(links_.begin(), links_.end(), link) != links_.end()) link->Change();
 }
 
 void TCustomImageList::CheckIndex(int32_t index, bool allowEnd) const {
@@ -133,7 +188,7 @@ void TCustomImageList::CheckIndex(int32_t index, bool allowEnd) const {
 
 const std::vector<uint32_t>& TCustomImageList::Pixels(int32_t index) const {
   CheckIndex(index);
-  return images_[size_t(index)];
+  return Images()[size_t(index)];
 }
 
 // One image cut from column strip * Width of image; what the image lacks
@@ -169,7 +224,7 @@ int32_t TCustomImageList::Add(TBitmap* image, TBitmap* mask) {
   if (!image || image->Empty()) return -1;
   const int32_t first = Count();
   const int32_t strips = std::max(1, image->Width() / width_);
-  for (int32_t s = 0; s < strips; ++s) images_.push_back(FromBitmap(image, s, mask, false, clNone));
+  for (int32_t s = 0; s < strips; ++s) Images().push_back(FromBitmap(image, s, mask, false, clNone));
   Change();
   return first;
 }
@@ -178,7 +233,7 @@ int32_t TCustomImageList::AddMasked(TBitmap* image, TColor maskColor) {
   if (!image || image->Empty()) return -1;
   const int32_t first = Count();
   const int32_t strips = std::max(1, image->Width() / width_);
-  for (int32_t s = 0; s < strips; ++s) images_.push_back(FromBitmap(image, s, nullptr, true, maskColor));
+  for (int32_t s = 0; s < strips; ++s) Images().push_back(FromBitmap(image, s, nullptr, true, maskColor));
   Change();
   return first;
 }
@@ -206,20 +261,20 @@ std::vector<uint32_t> IconPixels(TIcon* icon, int32_t w, int32_t h) {
 
 int32_t TCustomImageList::AddIcon(TIcon* icon) {
   if (!icon || icon->Empty()) return -1;
-  images_.push_back(IconPixels(icon, width_, height_));
+  Images().push_back(IconPixels(icon, width_, height_));
   Change();
   return Count() - 1;
 }
 
 void TCustomImageList::AddImages(TCustomImageList* value) {
   if (!value) return;
-  for (const auto& src : value->images_) {
+  for (const auto& src : value->Images()) {
     std::vector<uint32_t> out(size_t(width_) * size_t(height_));
     for (int32_t y = 0; y < height_; ++y)
       for (int32_t x = 0; x < width_; ++x)
         out[size_t(y) * size_t(width_) + size_t(x)] =
             src[size_t(y * value->height_ / height_) * size_t(value->width_) + size_t(x * value->width_ / width_)];
-    images_.push_back(std::move(out));
+    Images().push_back(std::move(out));
   }
   Change();
 }
@@ -227,42 +282,42 @@ void TCustomImageList::AddImages(TCustomImageList* value) {
 void TCustomImageList::Insert(int32_t index, TBitmap* image, TBitmap* mask) {
   CheckIndex(index, true);
   if (!image || image->Empty()) return;
-  images_.insert(images_.begin() + index, FromBitmap(image, 0, mask, false, clNone));
+  Images().insert(Images().begin() + index, FromBitmap(image, 0, mask, false, clNone));
   Change();
 }
 
 void TCustomImageList::InsertMasked(int32_t index, TBitmap* image, TColor maskColor) {
   CheckIndex(index, true);
   if (!image || image->Empty()) return;
-  images_.insert(images_.begin() + index, FromBitmap(image, 0, nullptr, true, maskColor));
+  Images().insert(Images().begin() + index, FromBitmap(image, 0, nullptr, true, maskColor));
   Change();
 }
 
 void TCustomImageList::InsertIcon(int32_t index, TIcon* icon) {
   CheckIndex(index, true);
   if (!icon || icon->Empty()) return;
-  images_.insert(images_.begin() + index, IconPixels(icon, width_, height_));
+  Images().insert(Images().begin() + index, IconPixels(icon, width_, height_));
   Change();
 }
 
 void TCustomImageList::Replace(int32_t index, TBitmap* image, TBitmap* mask) {
   CheckIndex(index);
   if (!image || image->Empty()) return;
-  images_[size_t(index)] = FromBitmap(image, 0, mask, false, clNone);
+  Images()[size_t(index)] = FromBitmap(image, 0, mask, false, clNone);
   Change();
 }
 
 void TCustomImageList::ReplaceMasked(int32_t index, TBitmap* newImage, TColor maskColor) {
   CheckIndex(index);
   if (!newImage || newImage->Empty()) return;
-  images_[size_t(index)] = FromBitmap(newImage, 0, nullptr, true, maskColor);
+  Images()[size_t(index)] = FromBitmap(newImage, 0, nullptr, true, maskColor);
   Change();
 }
 
 void TCustomImageList::ReplaceIcon(int32_t index, TIcon* icon) {
   CheckIndex(index);
   if (!icon || icon->Empty()) return;
-  images_[size_t(index)] = IconPixels(icon, width_, height_);
+  Images()[size_t(index)] = IconPixels(icon, width_, height_);
   Change();
 }
 
@@ -273,7 +328,7 @@ void TCustomImageList::Delete(int32_t index) {
     return;
   }
   CheckIndex(index);
-  images_.erase(images_.begin() + index);
+  Images().erase(Images().begin() + index);
   Change();
 }
 
@@ -281,15 +336,15 @@ void TCustomImageList::Move(int32_t curIndex, int32_t newIndex) {
   CheckIndex(curIndex);
   CheckIndex(newIndex);
   if (curIndex == newIndex) return;
-  auto img = std::move(images_[size_t(curIndex)]);
-  images_.erase(images_.begin() + curIndex);
-  images_.insert(images_.begin() + newIndex, std::move(img));
+  auto img = std::move(Images()[size_t(curIndex)]);
+  Images().erase(Images().begin() + curIndex);
+  Images().insert(Images().begin() + newIndex, std::move(img));
   Change();
 }
 
 void TCustomImageList::Clear() {
-  if (images_.empty()) return;
-  images_.clear();
+  if (Images().empty()) return;
+  Images().clear();
   Change();
 }
 
@@ -349,12 +404,18 @@ void TCustomImageList::Draw(TCanvas* canvas, int32_t X, int32_t Y, int32_t index
 void TCustomImageList::Draw(TCanvas* canvas, int32_t X, int32_t Y, int32_t index, TDrawingStyle style,
                             TImageType type, bool enabled) {
   if (!canvas || index < 0 || index >= Count()) return;
-  DrawPixels(canvas, Bounds(X, Y, width_, height_), images_[size_t(index)], style, type, enabled);
+  DoDraw(index, canvas, X, Y, style, type, enabled);
+}
+
+void TCustomImageList::DoDraw(int32_t index, TCanvas* canvas, int32_t X, int32_t Y, TDrawingStyle style,
+                              TImageType type, bool enabled) {
+  if (!canvas || index < 0 || index >= Count()) return;
+  DrawPixels(canvas, Bounds(X, Y, width_, height_), Images()[size_t(index)], style, type, enabled);
 }
 
 void TCustomImageList::StretchDraw(TCanvas* canvas, const TRect& rect, int32_t index, bool enabled) {
   if (!canvas || index < 0 || index >= Count()) return;
-  DrawPixels(canvas, rect, images_[size_t(index)], drawingStyle_, imageType_, enabled);
+  DrawPixels(canvas, rect, Images()[size_t(index)], drawingStyle_, imageType_, enabled);
 }
 
 void TCustomImageList::DrawOverlay(TCanvas* canvas, int32_t X, int32_t Y, int32_t imageIndex, int32_t overlay,
@@ -368,7 +429,7 @@ bool TCustomImageList::GetBitmap(int32_t index, TBitmap* image) {
   image->SetPixelFormat(pf32bit);
   image->SetSize(width_, height_);
   image->SetAlphaFormat(afIgnored);
-  const auto& px = images_[size_t(index)];
+  const auto& px = Images()[size_t(index)];
   for (int32_t y = 0; y < height_; ++y) {
     auto* row = static_cast<uint32_t*>(image->ScanLine(y));
     for (int32_t x = 0; x < width_; ++x) row[x] = px[size_t(y) * size_t(width_) + size_t(x)];
@@ -382,7 +443,7 @@ bool TCustomImageList::GetMask(int32_t index, TBitmap* mask) {
   if (!mask || index < 0 || index >= Count()) return false;
   mask->SetPixelFormat(pf32bit);
   mask->SetSize(width_, height_);
-  const auto& px = images_[size_t(index)];
+  const auto& px = Images()[size_t(index)];
   for (int32_t y = 0; y < height_; ++y) {
     auto* row = static_cast<uint32_t*>(mask->ScanLine(y));
     for (int32_t x = 0; x < width_; ++x) row[x] = A(px[size_t(y) * size_t(width_) + size_t(x)]) >= 128 ? 0 : 0xFFFFFF;
@@ -394,7 +455,7 @@ bool TCustomImageList::GetMask(int32_t index, TBitmap* mask) {
 
 bool TCustomImageList::GetIcon(int32_t index, TIcon* icon) {
   if (!icon || index < 0 || index >= Count()) return false;
-  const auto& px = images_[size_t(index)];
+  const auto& px = Images()[size_t(index)];
   icon->SetHandle(win::CreateIconFromPixels(width_, height_, px.data(), nullptr));
   return true;
 }
@@ -420,6 +481,8 @@ void RegisterImageListClasses() {
         .Bool("Masked", &TCustomImageList::Masked, &TCustomImageList::SetMasked, true)
         .Int("Width", &TCustomImageList::Width, &TCustomImageList::SetWidth, 16)
         .Event("OnChange", &TCustomImageList::OnChange);
+    Published<TCustomImageList>().Bool("ShareImages", &TCustomImageList::ShareImages,
+                                       &TCustomImageList::SetShareImages, false);
     RegisterClass(TImageList::StaticClass());
   });
 }

@@ -12,6 +12,56 @@
 #include "platform/classes/component.h"
 #include "platform/vcl/graphics.h"
 
+class TStream;
+
+// ---------------------------------------------------------------- system image lists
+// The handle calls of the platform's image lists. A list holds cells of one
+// size as straight-alpha pixels; its image and mask bitmaps are one row of
+// the cells side by side, made when asked for.
+namespace win {
+struct IMAGELIST;
+using HIMAGELIST = IMAGELIST*;
+constexpr UINT ILC_MASK = 0x0001, ILC_COLOR32 = 0x0020;
+struct IMAGEINFO {
+  HBITMAP hbmImage = nullptr;  // 32 bits per pixel
+  HBITMAP hbmMask = nullptr;   // 1 bit per pixel, set where the image is transparent
+  int Unused1 = 0, Unused2 = 0;
+  RECT rcImage{};  // the image's cell in the two bitmaps
+};
+HIMAGELIST ImageList_Create(int cx, int cy, UINT flags, int initial, int grow);
+BOOL ImageList_Destroy(HIMAGELIST list);
+int ImageList_GetImageCount(HIMAGELIST list);
+// Cuts image into cells row by row from the top, left to right; a mask pixel
+// that is set makes the cell pixel transparent. A 32-bit image whose alpha is
+// not all 0 keeps its alpha and ignores the mask. -1 on failure, else the
+// index of the first image added.
+int ImageList_Add(HIMAGELIST list, HBITMAP image, HBITMAP mask);
+// The pixels of colour key become transparent, and black in image itself.
+int ImageList_AddMasked(HIMAGELIST list, HBITMAP image, COLORREF key);
+// -1 removes every image.
+BOOL ImageList_Remove(HIMAGELIST list, int index);
+// The bitmaps are a snapshot that belongs to the list, valid until its next
+// ImageList_GetImageInfo or its destruction.
+BOOL ImageList_GetImageInfo(HIMAGELIST list, int index, IMAGEINFO* info);
+// This platform's own serialization of the cells: equal lists write equal bytes.
+BOOL ImageList_Write(HIMAGELIST list, TStream& stream);
+}  // namespace win
+
+class TCustomImageList;
+
+// Tells its owner when the image list it watches changes.
+class TChangeLink : public TObject {
+public:
+  ~TChangeLink() override;
+  TCustomImageList* Sender() const { return sender_; }
+  void SetSender(TCustomImageList* sender) { sender_ = sender; }
+  virtual void Change();
+  TNotifyEvent OnChange;
+
+private:
+  TCustomImageList* sender_ = nullptr;
+};
+
 enum TDrawingStyle : uint8_t { dsFocus, dsSelected, dsNormal, dsTransparent };
 enum TImageType : uint8_t { itImage, itMask };
 enum TColorDepth : uint8_t { cdDefault, cdDeviceDependent, cd4Bit, cd8Bit, cd16Bit, cd24Bit, cd32Bit };
@@ -31,7 +81,7 @@ public:
   void SetWidth(int32_t v);
   void SetHeight(int32_t v);
   void SetSize(int32_t w, int32_t h);
-  int32_t Count() const { return int32_t(images_.size()); }
+  int32_t Count() const;
   bool Masked() const { return masked_; }
   void SetMasked(bool v) { masked_ = v; }
   // Background drawn under the images (clNone: transparent).
@@ -48,6 +98,19 @@ public:
   void SetColorDepth(TColorDepth v) { colorDepth_ = v; }
   int32_t AllocBy() const { return allocBy_; }
   void SetAllocBy(int32_t v) { allocBy_ = v; }
+
+  // The system list behind the images.
+  win::HIMAGELIST Handle() const { return handle_; }
+  // Takes the list (owned unless ShareImages); its cell size becomes the list's.
+  void SetHandle(win::HIMAGELIST handle);
+  bool HandleAllocated() const { return handle_ != nullptr; }
+  // A shared system list is not destroyed with this object.
+  bool ShareImages() const { return shareImages_; }
+  void SetShareImages(bool v) { shareImages_ = v; }
+
+  // Links hear of every change that reaches OnChange.
+  void RegisterChanges(TChangeLink* link);
+  void UnRegisterChanges(TChangeLink* link);
 
   // Adds one image per Width-wide strip of image; mask (1 bit or any: black
   // = opaque, white = transparent) may be null. A 32-bit image with
@@ -92,8 +155,13 @@ public:
 
 protected:
   virtual void Change();
+  // Every Draw ends here.
+  virtual void DoDraw(int32_t index, TCanvas* canvas, int32_t X, int32_t Y, TDrawingStyle style, TImageType type,
+                      bool enabled);
 
 private:
+  // The system list's cells.
+  std::vector<std::vector<uint32_t>>& Images() const;
   std::vector<uint32_t> FromBitmap(TBitmap* image, int32_t strip, TBitmap* mask, bool useMaskColor,
                                    TColor maskColor);
   void CheckIndex(int32_t index, bool allowEnd = false) const;
@@ -111,13 +179,30 @@ private:
   int32_t allocBy_ = 4;
   int32_t updateCount_ = 0;
   bool changed_ = false;
-  std::vector<std::vector<uint32_t>> images_;
+  bool shareImages_ = false;
+  win::HIMAGELIST handle_ = nullptr;
+  std::vector<TChangeLink*> links_;
 };
 
-class TImageList : public TCustomImageList {
-  DX_COMPONENT_CLASS(TImageList, TCustomImageList)
+// An image list that can name the image shown while dragging.
+class TDragImageList : public TCustomImageList {
+  DX_COMPONENT_CLASS(TDragImageList, TCustomImageList)
 public:
   using TCustomImageList::TCustomImageList;
+  // False for an index out of range.
+  bool SetDragImage(int32_t index, int32_t hotSpotX, int32_t hotSpotY);
+  int32_t DragIndex() const { return dragIndex_; }
+  TPoint DragHotspot() const { return dragHotspot_; }
+
+private:
+  int32_t dragIndex_ = -1;
+  TPoint dragHotspot_;
+};
+
+class TImageList : public TDragImageList {
+  DX_COMPONENT_CLASS(TImageList, TDragImageList)
+public:
+  using TDragImageList::TDragImageList;
 };
 
 // The list's published properties (Width, Height, Masked, BkColor, ...).

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <span>
 
+#include "platform/gdi/edge.h"
 #include "platform/gdi/syscolors.h"
 #include "platform/gdi/text.h"
 #include "platform/rtl/intmath.h"
+#include "platform/vcl/controls.h"
 
 namespace {
 
@@ -19,6 +21,8 @@ TcxScreenCanvas* screenCanvas = nullptr;
 TcxPaintCanvas* paintCanvas = nullptr;
 std::vector<TBrush*> systemBrushes;
 TBrush* checkerBrush = nullptr;
+win::HMODULE msimg32 = nullptr;
+TObject* glyphBuffers[3] = {};
 constexpr int32_t kSystemBrushCount = 31;
 
 }  // namespace
@@ -649,8 +653,110 @@ TBrush* cxSystemBrush(int32_t index) {
 
 TBrush* cxCheckerBrush() { return checkerBrush; }
 
+// ---------------------------------------------------------------- transparent background
+
+namespace {
+
+// Paints w into canvas, whose logical origin lies at offset in w's coordinates
+// (its window's for a child, its client area's for the top call); r is in
+// those coordinates. Children are visited from the bottom up to stop.
+void PaintWindowBackground(TWinControl* w, TcxCanvas* canvas, TRect r, TPoint offset, bool top, TControl* stop) {
+  if (w->ComponentState().Contains(csDestroying)) return;
+  canvas->PushState();
+  const TPoint org = canvas->GetWindowOrigin();
+  canvas->SetWindowOrg(TPoint(org.X - offset.X, org.Y - offset.Y));
+  win::HDC dc = canvas->Handle();
+  if (win::RectVisible(dc, &r)) {
+    TControlState state = w->ControlState();
+    const bool hadPaintCopy = state.Contains(csPaintCopy);
+    state.Include(csPaintCopy);
+    w->SetControlState(state);
+    const win::HWND wnd = w->HandleAllocated() ? w->Handle() : nullptr;
+    // The window region is in window coordinates: those of a child before its
+    // border is drawn; the top window's client area lies inside its frame.
+    auto clipToWindowRegion = [&](TPoint windowAt) {
+      if (!wnd) return;
+      auto* region = new TcxRegion();
+      const int kind = win::GetWindowRgn(wnd, region->Handle());
+      if (kind != win::SIMPLEREGION && kind != win::COMPLEXREGION) {
+        delete region;
+        return;
+      }
+      region->Offset(windowAt);
+      canvas->SetClipRegion(region, rcmIntersect);
+    };
+    if (top) {
+      win::RECT bounds{};
+      if (wnd && win::GetWindowRect(wnd, &bounds)) {
+        const TPoint client = w->ClientOrigin();
+        clipToWindowRegion(TPoint(bounds.Left - client.X, bounds.Top - client.Y));
+      }
+    } else {
+      clipToWindowRegion(TPoint(0, 0));
+      const uint32_t exStyle = wnd ? uint32_t(win::GetWindowLong(wnd, win::GWL_EXSTYLE)) : 0;
+      const uint32_t style = wnd ? uint32_t(win::GetWindowLong(wnd, win::GWL_STYLE)) : 0;
+      auto* custom = dynamic_cast<IcxTransparentBackgroundBorder*>(w);
+      if ((exStyle & win::WS_EX_CLIENTEDGE || style & win::WS_BORDER) &&
+          (!custom || custom->DrawBorderInTransparentBackground())) {
+        TRect inner(0, 0, w->Width(), w->Height());
+        if (exStyle & win::WS_EX_CLIENTEDGE)
+          win::DrawEdge(dc, &inner, win::EDGE_SUNKEN, win::BF_RECT | win::BF_ADJUST);
+        else
+          win::DrawEdge(dc, &inner, win::BDR_RAISEDOUTER | win::BDR_SUNKENOUTER,
+                        win::BF_RECT | win::BF_ADJUST | win::BF_MONO);
+        canvas->IntersectClipRect(inner);
+        const TPoint o = canvas->GetWindowOrigin();
+        canvas->SetWindowOrg(TPoint(o.X - inner.Left, o.Y - inner.Top));
+        r.Offset(-inner.Left, -inner.Top);
+      }
+    }
+    canvas->IntersectClipRect(r);
+    canvas->PushState();
+    const auto dcParam = reinterpret_cast<win::WPARAM>(canvas->Handle());
+    w->Perform(win::WM_ERASEBKGND, dcParam, 0);
+    w->Perform(win::WM_PAINT, dcParam, 0);
+    canvas->PopState();
+    for (int32_t i = 0; i < w->ControlCount(); ++i) {
+      TControl* child = w->Controls(i);
+      if (child == stop) break;
+      auto* windowed = dynamic_cast<TWinControl*>(child);
+      if (!windowed || !windowed->Visible()) continue;
+      const TRect bounds = windowed->BoundsRect();
+      TRect part;
+      if (!IntersectRect(part, r, bounds)) continue;
+      part.Offset(-bounds.Left, -bounds.Top);
+      PaintWindowBackground(windowed, canvas, part, TPoint(bounds.Left, bounds.Top), false, stop);
+    }
+    state = w->ControlState();
+    if (!hadPaintCopy) state.Exclude(csPaintCopy);
+    w->SetControlState(state);
+  }
+  canvas->PopState();
+}
+
+}  // namespace
+
+void DrawTransparentControlBackground(TControl* control, TcxCanvas* canvas, const TRect& r) {
+  if (!control || !canvas || !control->Parent()) return;
+  const TPoint at(control->Left(), control->Top());
+  TRect inParent = r;
+  inParent.Offset(at.X, at.Y);
+  PaintWindowBackground(control->Parent(), canvas, inParent, TPoint(-at.X, -at.Y), true, control);
+}
+
+// ---------------------------------------------------------------- unit
+
+TObject** cxSharedGlyphBuffer(TcxSharedGlyphBuffer which) {
+  return finalized || which > sgbMask ? nullptr : &glyphBuffers[which];
+}
+
+TcxAlphaBlendProc cxAlphaBlendProc() { return nullptr; }
+
 void cxGraphicsUnitStart() {
   finalized = false;
+  // The library stays loaded for the unit's lifetime; its AlphaBlend is left
+  // unbound (cxAlphaBlendProc).
+  msimg32 = win::LoadLibrary("msimg32.dll");
   // Word-aligned scan lines: each row byte is followed by a zero byte.
   static constexpr uint8_t kChecker[16] = {0xAA, 0, 0x55, 0, 0xAA, 0, 0x55, 0, 0xAA, 0, 0x55, 0, 0xAA, 0, 0x55, 0};
   win::HBITMAP bits = win::CreateBitmap(8, 8, 1, 1, kChecker);
@@ -666,6 +772,8 @@ void cxGraphicsUnitStart() {
 
 void cxGraphicsUnitStop() {
   finalized = true;
+  if (msimg32) win::FreeLibrary(msimg32);
+  msimg32 = nullptr;
   for (TBrush* b : systemBrushes) delete b;
   systemBrushes.clear();
   delete checkerBrush;
@@ -674,4 +782,8 @@ void cxGraphicsUnitStop() {
   screenCanvas = nullptr;
   delete paintCanvas;
   paintCanvas = nullptr;
+  for (TObject*& buffer : glyphBuffers) {
+    delete buffer;
+    buffer = nullptr;
+  }
 }

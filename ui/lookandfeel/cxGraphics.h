@@ -14,6 +14,8 @@
 #include "platform/vcl/graphics.h"
 #include "platform/win/winuser.h"
 
+class TControl;
+
 enum TcxRegionCombineMode : uint8_t { rcmCopy, rcmUnion, rcmSubtract, rcmIntersect };
 
 enum TcxBorder : uint8_t { bLeft, bTop, bRight, bBottom };
@@ -219,6 +221,31 @@ bool QueryBitmapInfo(win::HBITMAP handle, win::BITMAP& info);
 bool QueryBrushInfo(win::HBRUSH handle, win::LOGBRUSH& info);
 bool QueryLogFont(win::HFONT handle, win::LOGFONT& info);
 bool QueryPenInfo(win::HPEN handle, win::LOGPEN& info);
+
+// A windowed control that decides itself whether its non-client border is
+// drawn when it is painted as the background of a transparent control.
+class IcxTransparentBackgroundBorder {
+public:
+  virtual ~IcxTransparentBackgroundBorder() = default;
+  virtual bool DrawBorderInTransparentBackground() = 0;
+};
+
+// Paints what lies under r (control's client coordinates) into canvas: the
+// parent and its windowed children below control in z-order.
+void DrawTransparentControlBackground(TControl* control, TcxCanvas* canvas, const TRect& r);
+
+// The three bitmaps glyph drawing keeps from call to call (the draw, image and
+// mask buffers): that code makes them, the unit's shutdown frees them. Null
+// once the unit has shut down.
+enum TcxSharedGlyphBuffer : uint8_t { sgbDraw, sgbImage, sgbMask };
+TObject** cxSharedGlyphBuffer(TcxSharedGlyphBuffer which);
+
+// msimg32's AlphaBlend as this unit binds it: always null, so that every blend
+// takes the software road, whose result is the same pixel for pixel on every
+// platform.
+using TcxAlphaBlendProc = win::BOOL (*)(win::HDC, int, int, int, int, win::HDC, int, int, int, int,
+                                        win::BLENDFUNCTION);
+TcxAlphaBlendProc cxAlphaBlendProc();
 
 // The 31 system-colour brushes in colour index order, and the one-pixel checker brush.
 TBrush* cxSystemBrush(int32_t index);

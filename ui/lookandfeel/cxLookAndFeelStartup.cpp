@@ -23,7 +23,7 @@ constexpr TdxUnitRow kUnits[] = {
     {"cxContainer", nullptr, nullptr},
     {"cxControls", &cxControlsUnitStart, &cxControlsUnitStop},  // frees tracking and the timer window
     {"FillPatterns", &MakeFillPatternBrushes, &FreeFillPatternBrushes},  // the fill-pattern unit
-    {"cxGraphics", &cxGraphicsUnitStart, &cxGraphicsUnitStop},  // system and checker brushes; shared screen canvas
+    {"cxGraphics", &cxGraphicsUnitStart, &cxGraphicsUnitStop},  // brushes, msimg32; frees shared canvases and glyph buffers
     {"cxLookAndFeelPainters", nullptr, nullptr},
     {"cxLookAndFeels", nullptr, nullptr},
     {"cxStyles", nullptr, nullptr},

@@ -5,7 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <memory>
+#include <vector>
 
+#include "platform/classes/streams.h"
 #include "platform/vcl/graphics.h"
 
 namespace {
@@ -154,6 +157,160 @@ TEST(ImageList, ListOperationsTellTheirChanges) {
   list.SetWidth(24);
   EXPECT_EQ(list.Count(), 0) << "a new size empties the list";
   EXPECT_EQ(list.AddMasked(nullptr, clNone), -1);
+}
+
+}  // namespace
+
+namespace {
+
+// A bitmap of w x h pixels whose colour at (x, y) is colour(x, y), in the given format.
+template <class F>
+std::unique_ptr<TBitmap> Painted(int w, int h, TPixelFormat format, F colour) {
+  auto b = std::make_unique<TBitmap>();
+  b->SetPixelFormat(format);
+  b->SetSize(w, h);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) b->Canvas()->SetPixels(x, y, colour(x, y));
+  return b;
+}
+
+// The 32-bit pixels of a bitmap handle, top row first.
+std::vector<uint32_t> Pixels32(win::HBITMAP bmp, int w, int h) {
+  win::BITMAPINFO bi{};
+  bi.bmiHeader.biWidth = w;
+  bi.bmiHeader.biHeight = -h;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  std::vector<uint32_t> px(size_t(w) * size_t(h));
+  win::HDC dc = win::CreateCompatibleDC(nullptr);
+  EXPECT_EQ(win::GetDIBits(dc, bmp, 0, win::UINT(h), px.data(), &bi, win::DIB_RGB_COLORS), h);
+  win::DeleteDC(dc);
+  return px;
+}
+
+TEST(SystemImageList, CellsRowByRowWithTheirMasks) {
+  win::HIMAGELIST list = win::ImageList_Create(2, 2, win::ILC_COLOR32 | win::ILC_MASK, 4, 4);
+  ASSERT_NE(list, nullptr);
+  // 3 x 2 cells; cell (c, r) has red = 10 * (3r + c) + 10, green = x, blue = y within the bitmap.
+  auto image = Painted(6, 4, pf24bit, [](int x, int y) {
+    return TColor(win::RGB(uint8_t(10 * (3 * (y / 2) + x / 2) + 10), uint8_t(x), uint8_t(y)));
+  });
+  // The mask's set pixels: the top-left pixel of every cell.
+  auto mask = Painted(6, 4, pf24bit, [](int x, int y) { return x % 2 == 0 && y % 2 == 0 ? clWhite : clBlack; });
+  EXPECT_EQ(win::ImageList_Add(list, image->Handle(), mask->Handle()), 0);
+  ASSERT_EQ(win::ImageList_GetImageCount(list), 6);
+  EXPECT_EQ(win::ImageList_Add(list, nullptr, nullptr), -1);
+
+  win::IMAGEINFO info;
+  EXPECT_FALSE(win::ImageList_GetImageInfo(list, 6, &info));
+  ASSERT_TRUE(win::ImageList_GetImageInfo(list, 4, &info));
+  EXPECT_EQ(info.rcImage, TRect(8, 0, 10, 2));
+  win::BITMAP strip;
+  ASSERT_TRUE(win::GetObject(info.hbmImage, sizeof(strip), &strip));
+  EXPECT_EQ(strip.bmBitsPixel, 32);
+  ASSERT_EQ(strip.bmWidth, 12);
+  const std::vector<uint32_t> px = Pixels32(info.hbmImage, 12, 2), maskPx = Pixels32(info.hbmMask, 12, 2);
+  for (int i = 0; i < 6; ++i)
+    for (int y = 0; y < 2; ++y)
+      for (int x = 0; x < 2; ++x) {
+        const uint32_t p = px[size_t(y * 12 + i * 2 + x)];
+        const bool transparent = x == 0 && y == 0;
+        const int sx = (i % 3) * 2 + x, sy = (i / 3) * 2 + y;
+        const uint32_t want = transparent ? 0u : 0xFF000000u | uint32_t(10 * i + 10) << 16 | uint32_t(sx) << 8 | uint32_t(sy);
+        EXPECT_EQ(p, want) << i << " " << x << "," << y;
+        EXPECT_EQ((maskPx[size_t(y * 12 + i * 2 + x)] & 0xFFFFFF) != 0, transparent) << i;
+      }
+
+  EXPECT_TRUE(win::ImageList_Remove(list, 0));
+  EXPECT_EQ(win::ImageList_GetImageCount(list), 5);
+  EXPECT_FALSE(win::ImageList_Remove(list, 5));
+  EXPECT_TRUE(win::ImageList_Remove(list, -1));
+  EXPECT_EQ(win::ImageList_GetImageCount(list), 0);
+  EXPECT_TRUE(win::ImageList_Destroy(list));
+}
+
+TEST(SystemImageList, AlphaKeptAndMaskColourBlackenedInTheSource) {
+  win::HIMAGELIST list = win::ImageList_Create(2, 1, win::ILC_COLOR32 | win::ILC_MASK, 4, 4);
+  TBitmap alpha;
+  alpha.SetPixelFormat(pf32bit);
+  alpha.SetSize(2, 1);
+  auto* row = static_cast<uint32_t*>(alpha.ScanLine(0));
+  row[0] = 0x80102030u;
+  row[1] = 0x00405060u;
+  EXPECT_EQ(win::ImageList_Add(list, alpha.Handle(), nullptr), 0);
+  auto keyed = Painted(2, 1, pf24bit, [](int x, int) { return x == 0 ? clLime : clNavy; });
+  EXPECT_EQ(win::ImageList_AddMasked(list, keyed->Handle(), win::COLORREF(clLime)), 1);
+  win::IMAGEINFO info;
+  ASSERT_TRUE(win::ImageList_GetImageInfo(list, 0, &info));
+  EXPECT_EQ(Pixels32(info.hbmImage, 4, 1), (std::vector<uint32_t>{0x80102030u, 0x00405060u, 0, 0xFF000080u}));
+  EXPECT_EQ(keyed->Canvas()->Pixels(0, 0), clBlack);
+  EXPECT_EQ(keyed->Canvas()->Pixels(1, 0), clNavy);
+  win::ImageList_Destroy(list);
+}
+
+TEST(SystemImageList, WriteGivesEqualBytesForEqualLists) {
+  auto image = Painted(4, 2, pf24bit, [](int x, int y) { return TColor(win::RGB(uint8_t(x * 40), uint8_t(y * 90), 7)); });
+  auto other = Painted(4, 2, pf24bit, [](int x, int) { return x == 3 ? clRed : clBlue; });
+  auto bytes = [&](TBitmap* add) {
+    win::HIMAGELIST list = win::ImageList_Create(2, 2, win::ILC_COLOR32 | win::ILC_MASK, 4, 4);
+    win::ImageList_Add(list, add->Handle(), nullptr);
+    TMemoryStream s;
+    EXPECT_TRUE(win::ImageList_Write(list, s));
+    win::ImageList_Destroy(list);
+    return std::vector<uint8_t>(static_cast<uint8_t*>(s.Memory()), static_cast<uint8_t*>(s.Memory()) + s.Size());
+  };
+  EXPECT_EQ(bytes(image.get()), bytes(image.get()));
+  EXPECT_NE(bytes(image.get()), bytes(other.get()));
+}
+
+TEST(ImageList, HandleAndChangeLinks) {
+  auto list = std::make_unique<TImageList>(4, 4);
+  ASSERT_TRUE(list->HandleAllocated());
+  auto image = Painted(8, 4, pf24bit, [](int x, int) { return x < 4 ? clRed : clBlue; });
+  EXPECT_EQ(win::ImageList_Add(list->Handle(), image->Handle(), nullptr), 0);
+  EXPECT_EQ(list->Count(), 2);  // the images live in the handle
+
+  int heard = 0;
+  TObject* from = nullptr;
+  auto link = std::make_unique<TChangeLink>();
+  link->OnChange = [&](TObject* sender) {
+    ++heard;
+    from = sender;
+  };
+  list->RegisterChanges(link.get());
+  EXPECT_EQ(link->Sender(), list.get());
+  list->Delete(0);
+  EXPECT_EQ(heard, 1);
+  EXPECT_EQ(from, list.get());
+  list->UnRegisterChanges(link.get());
+  list->Clear();
+  EXPECT_EQ(heard, 1);
+  // Either side may go first.
+  list->RegisterChanges(link.get());
+  link.reset();
+  list->AddMasked(image.get(), clNone);
+  auto survivor = std::make_unique<TChangeLink>();
+  list->RegisterChanges(survivor.get());
+  list.reset();
+  EXPECT_EQ(survivor->Sender(), nullptr);
+
+  // A handle of another size gives the list its size.
+  TImageList other(16, 16);
+  other.SetHandle(win::ImageList_Create(3, 5, win::ILC_COLOR32, 1, 1));
+  EXPECT_EQ(other.Width(), 3);
+  EXPECT_EQ(other.Height(), 5);
+  EXPECT_TRUE(other.SetDragImage(-1, 0, 0) == false);
+}
+
+TEST(ImageList, DragImageIndexAndHotspot) {
+  TImageList list(4, 4);
+  auto image = Painted(4, 4, pf24bit, [](int, int) { return clRed; });
+  list.Add(image.get(), nullptr);
+  EXPECT_FALSE(list.SetDragImage(1, 2, 3));
+  EXPECT_EQ(list.DragIndex(), -1);
+  EXPECT_TRUE(list.SetDragImage(0, 2, 3));
+  EXPECT_EQ(list.DragIndex(), 0);
+  EXPECT_EQ(list.DragHotspot(), TPoint(2, 3));
 }
 
 }  // namespace

@@ -329,6 +329,127 @@ TEST(TcxCanvas, DisabledTextIsEmbossedAndRightAlignedOnePixelFurtherLeft) {
   EXPECT_EQ(s.All(), expected);
 }
 
+// The box holding every pixel that is not white.
+TRect InkBox(Surface& s) {
+  TRect box(s.bmp.Width(), s.bmp.Height(), 0, 0);
+  for (int32_t y = 0; y < s.bmp.Height(); ++y)
+    for (int32_t x = 0; x < s.bmp.Width(); ++x)
+      if (s.PixelAt(x, y) != kWhite) box = TRect(std::min(box.Left, x), std::min(box.Top, y), std::max(box.Right, x + 1),
+                                                 std::max(box.Bottom, y + 1));
+  return box;
+}
+
+TEST(TcxCanvas, SetFontAngleTurnsTheText) {
+  struct Case {
+    int32_t degrees;
+    bool upright;  // the ink runs up the surface
+  };
+  const Case cases[] = {{0, false}, {90, true}, {270, true}};
+  for (const Case& c : cases) {
+    Surface s(120, 120);
+    s.canvas.Font()->SetSize(14);
+    s.canvas.Font()->SetColor(clBlack);
+    s.canvas.SetFontAngle(c.degrees);
+    win::LOGFONT lf;
+    ASSERT_TRUE(QueryLogFont(s.canvas.Font()->Handle(), lf));
+    EXPECT_EQ(lf.lfEscapement, c.degrees * 10);
+    EXPECT_EQ(lf.lfOutPrecision == win::OUT_TT_ONLY_PRECIS, c.degrees != 0) << c.degrees;
+    s.canvas.Canvas()->Brush()->SetStyle(bsClear);
+    s.canvas.Canvas()->TextOut(60, 60, "WWWW");
+    const TRect ink = InkBox(s);
+    ASSERT_FALSE(ink.IsEmpty()) << c.degrees;
+    EXPECT_EQ(ink.Height() > ink.Width(), c.upright) << c.degrees;
+  }
+}
+
+TEST(TcxCanvas, DrawTwoColorEdgesWideStripsInBorderOrder) {
+  struct Case {
+    TRect r;
+    int32_t lineWidth;
+    TcxBorders borders;
+    std::vector<std::pair<TRect, TColor>> expected;  // painted in order
+  };
+  const Case cases[] = {
+      {TRect(1, 1, 9, 8), 2, cxBordersAll,
+       {{TRect(1, 1, 3, 8), clRed}, {TRect(1, 1, 9, 3), clRed}, {TRect(7, 1, 9, 8), clBlue}, {TRect(1, 6, 9, 8), clBlue}}},
+      {TRect(2, 2, 6, 6), 3, TcxBorders{bTop, bRight},
+       {{TRect(2, 2, 6, 5), clRed}, {TRect(3, 2, 6, 6), clBlue}}},
+      // Strips are not clamped to the rectangle.
+      {TRect(3, 3, 5, 5), 4, TcxBorders{bLeft, bBottom}, {{TRect(3, 3, 7, 5), clRed}, {TRect(3, 1, 5, 5), clBlue}}},
+  };
+  for (const Case& c : cases) {
+    Surface s(10, 10);
+    s.canvas.DrawTwoColorEdges(c.r, clRed, clBlue, c.borders, c.lineWidth);
+    EXPECT_EQ(s.All(), Expected(10, 10, c.expected)) << c.r.Left << "," << c.lineWidth;
+  }
+}
+
+TEST(TcxCanvas, MultiLineTextAlignedToTheBottomOrCentre) {
+  const std::string text = "one\ntwo";
+  constexpr int32_t W = 80, H = 90;
+  struct Case {
+    uint16_t flags;
+    bool enabled;
+  };
+  const Case cases[] = {{cxAlignLeft | cxAlignBottom, true},
+                        {cxAlignLeft | cxAlignVCenter, true},
+                        {cxAlignLeft | cxAlignBottom, false},
+                        {cxAlignLeft | cxAlignTop, true}};
+  for (const Case& c : cases) {
+    Surface s(W, H);
+    s.canvas.Font()->SetQuality(fqNonAntialiased);
+    s.canvas.Font()->SetColor(clBlack);
+    const TRect r(4, 5, W - 4, H - 6);
+    s.canvas.DrawText(text, r, c.flags, c.enabled);
+    // Where the platform puts the block: its height from its own measurement.
+    Surface ref(W, H);
+    ref.canvas.Font()->SetQuality(fqNonAntialiased);
+    ref.canvas.Canvas()->RequiredState({csHandleValid, csFontValid});
+    TRect calc(0, 0, r.Width(), 0);
+    win::DrawTextW(ref.canvas.Handle(), text, -1, &calc, win::DT_CALCRECT | win::DT_NOPREFIX);
+    const int32_t d = c.enabled ? 0 : 1;
+    int32_t top = r.Top;
+    if (c.flags & cxAlignBottom) top = r.Bottom - calc.Height() - d;
+    if (c.flags & cxAlignVCenter) top = (r.Top + r.Bottom - calc.Height()) / 2;
+    ref.canvas.Canvas()->Brush()->SetStyle(bsClear);
+    auto output = [&](TRect at, TColor color) {
+      ref.canvas.Font()->SetColor(color);
+      ref.canvas.Canvas()->RequiredState({csHandleValid, csFontValid, csBrushValid});
+      win::DrawTextW(ref.canvas.Handle(), text, -1, &at, win::DT_NOPREFIX | win::DT_NOCLIP);
+    };
+    TRect at(r.Left, top, r.Right, r.Bottom);
+    if (c.enabled) {
+      output(at, clBlack);
+    } else {
+      TRect shifted = at;
+      shifted.Offset(1, 1);
+      output(shifted, clBtnHighlight);
+      output(at, clBtnShadow);
+    }
+    EXPECT_EQ(s.All(), ref.All()) << std::hex << c.flags << c.enabled;
+    EXPECT_NE(InkBox(s), TRect(W, H, 0, 0));
+  }
+}
+
+TEST(TextLines, TextSizeOnDCIsTheSingleLineExtent) {
+  Surface s(2, 2);
+  s.canvas.Canvas()->RequiredState({csHandleValid, csFontValid});
+  win::HDC dc = s.canvas.Handle();
+  win::TEXTMETRIC tm;
+  ASSERT_TRUE(win::GetTextMetrics(dc, &tm));
+  for (const std::string& text : std::vector<std::string>{"Wg", "a b\tc", "two\nlines", std::string(10000, 'x')}) {
+    TSize extent;
+    ASSERT_TRUE(TextExtentOnDC(dc, text, extent));
+    const TSize size = GetTextSizeOnDC(dc, text);
+    if (text.find_first_of("\t\n") == std::string::npos) {
+      EXPECT_EQ(size.cx, extent.cx) << text.size();
+    }
+    EXPECT_GT(size.cx, 0);
+    EXPECT_EQ(size.cy, tm.tmHeight) << text.size();  // one line, whatever the text holds
+  }
+  EXPECT_EQ(GetTextSizeOnDC(dc, "").cx, 0);
+}
+
 TEST(TcxCanvas, EmptyTextDrawsNothing) {
   Surface s(10, 10);
   s.canvas.DrawText("", TRect(0, 0, 10, 10), cxAlignLeft, false);
@@ -435,6 +556,22 @@ TEST(ScreenCanvas, PixelsPerInchReadsTheMatchingAxis) {
   Surface s(2, 2);
   s.canvas.SetFont(&font);
   EXPECT_EQ(GetFontTextWidth(&font, "Wide"), s.canvas.MeasureTextWidth("Wide"));
+}
+
+TEST(ScreenCanvas, ReleasesTheScreenDCAfterEveryMeasurement) {
+  TcxScreenCanvas* screen = ScreenCanvas();
+  ASSERT_NE(screen, nullptr);
+  EXPECT_EQ(ScreenCanvas(), screen);
+  TFont font;
+  font.SetSize(20);
+  screen->Handle();  // a DC as a measurement takes it
+  const int32_t wide = GetFontTextWidth(&font, "Wide");
+  EXPECT_FALSE(screen->Canvas()->HandleAllocated());
+  GetScreenPixelsPerInch(true);
+  EXPECT_FALSE(screen->Canvas()->HandleAllocated());
+  // The size asked for wins over the font's own.
+  EXPECT_GT(GetFontTextWidth(&font, "Wide", 40), wide);
+  EXPECT_FALSE(screen->Canvas()->HandleAllocated());
 }
 
 TEST(QueryWrappers, ReadObjects) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/rtl/object.h"
+#include "ui/lookandfeel/cxGraphics.h"
 #include "ui/lookandfeel/cxLookAndFeelStartup.h"
 #include "ui/lookandfeel/dxCore.h"
 
@@ -73,15 +74,30 @@ TEST(LookAndFeelStartUp, SecondStartDoesNothing) {
   repository->UnregisterProduct("LookAndFeelStartUpTest");
 }
 
+// Marks its flag when freed.
+class TFreedProbe : public TObject {
+public:
+  explicit TFreedProbe(bool& freed) : freed_(freed) {}
+  ~TFreedProbe() override { freed_ = true; }
+
+private:
+  bool& freed_;
+};
+
 // Shutting the library down is final for the process, so it runs in a child.
 TEST(LookAndFeelStartUpDeathTest, GettersAnswerNullAfterShutdown) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   EXPECT_EXIT(
       {
         ResourceStringsRepository()->RegisterProduct("BarSuite", nullptr);
+        bool freed[3] = {};
+        for (const TcxSharedGlyphBuffer b : {sgbDraw, sgbImage, sgbMask}) *cxSharedGlyphBuffer(b) = new TFreedProbe(freed[b]);
+        const bool canvases = ScreenCanvas() != nullptr && PaintCanvas() != nullptr;
         cxStopLookAndFeel();
-        const bool ok = ResourceStringsRepository() == nullptr && ResourceStringsRepository() == nullptr &&
-                        GetClass("TcxRect") == nullptr;
+        const bool ok = canvases && ResourceStringsRepository() == nullptr && ResourceStringsRepository() == nullptr &&
+                        GetClass("TcxRect") == nullptr && ScreenCanvas() == nullptr && PaintCanvas() == nullptr &&
+                        cxSharedGlyphBuffer(sgbDraw) == nullptr && freed[0] && freed[1] && freed[2] &&
+                        cxSystemBrush(0) == nullptr && cxCheckerBrush() == nullptr;
         std::exit(ok ? 0 : 1);
       },
       ::testing::ExitedWithCode(0), "");
