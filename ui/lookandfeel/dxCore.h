@@ -14,7 +14,11 @@
 #include "platform/classes/lists.h"
 #include "platform/classes/resstrings.h"
 #include "platform/classes/strings.h"
+#include "platform/rtl/exceptions.h"
 #include "platform/rtl/types.h"
+
+// Misuse of the look-and-feel and toolbar libraries.
+DX_EXCEPTION(EdxException, Exception);
 
 class TdxProductResourceStrings;
 // Fills the table of the product being built; it receives that product,
