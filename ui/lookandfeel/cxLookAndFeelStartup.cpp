@@ -5,6 +5,7 @@
 #include "ui/lookandfeel/cxDrawImage.h"
 #include "ui/lookandfeel/cxGeometry.h"
 #include "ui/lookandfeel/cxGraphics.h"
+#include "ui/lookandfeel/cxLookAndFeelPainters.h"
 #include "ui/lookandfeel/dxCore.h"
 #include "ui/lookandfeel/dxOffice11.h"
 #include "ui/lookandfeel/dxThemeManager.h"
@@ -36,7 +37,7 @@ constexpr TdxUnitRow kUnits[] = {
     {"cxControls", &cxControlsUnitStart, &cxControlsUnitStop},  // frees tracking and the timer window
     {"FillPatterns", &MakeFillPatternBrushes, &FreeFillPatternBrushes},  // the fill-pattern unit
     {"cxGraphics", &cxGraphicsStart, &cxGraphicsStop},  // system and checker brushes; shared screen canvas; glyph buffers
-    {"cxLookAndFeelPainters", nullptr, nullptr},
+    {"cxLookAndFeelPainters", &cxLookAndFeelPaintersUnitStart, &cxLookAndFeelPaintersUnitStop},  // style registry, indicators, checker bitmaps, check-box size
     {"cxLookAndFeels", nullptr, nullptr},
     {"cxStyles", nullptr, nullptr},
     {"dxGDIPlusAPI", nullptr, nullptr},
