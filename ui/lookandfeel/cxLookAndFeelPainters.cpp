@@ -34,6 +34,7 @@ void FillSolid(TcxCanvas* c, const TRect& r, TColor color) {
 
 // Brush and pen in one colour, then the closed outline filled.
 void SolidPolygon(TcxCanvas* c, const TPoint* points, int32_t count, TColor color) {
+  if (color == clNone) return;
   c->Brush()->SetStyle(bsSolid);
   c->Brush()->SetColor(color);
   c->Pen()->SetColor(color);
@@ -49,7 +50,7 @@ void PaintTriangle(TcxCanvas* c, const TRect& r, bool proportional, TcxArrowPain
 // The cross of expand boxes: a horizontal bar, and a vertical one when collapsed.
 void PaintExpandCross(TcxCanvas* c, const TRect& r, TColor color, bool expanded) {
   const int32_t cx = (r.Left + r.Right) / 2, cy = (r.Top + r.Bottom) / 2, half = (r.Right - r.Left - 4) / 2;
-  if (half < 0) return;
+  if (half < 0 || color == clNone) return;
   const TClipTo clip(c, r);
   FillSolid(c, TRect(cx - half, cy, cx + half + 1, cy + 1), color);
   if (!expanded) FillSolid(c, TRect(cx, cy - half, cx + 1, cy + half + 1), color);
@@ -280,7 +281,7 @@ TColor TcxCustomLookAndFeelPainter::CheckFaceColor(TcxButtonPaintState state) co
 void TcxCustomLookAndFeelPainter::PaintCheckMark(TcxCanvas* c, const TRect& r, TcxButtonPaintState state,
                                                  bool checked, TColor color) const {
   if (c->Brush()->Style() == bsSolid) FillSolid(c, r, CheckFaceColor(state));
-  if (!checked || r.IsEmpty()) return;
+  if (!checked || r.IsEmpty() || color == clNone) return;
   const int32_t w = r.Width() - 2, h = r.Height() - 4, x = (r.Left + r.Right) / 2 - 1;
   if (w <= 0 || h <= 0) return;
   const TClipTo clip(c, r);
@@ -468,6 +469,7 @@ void TcxCustomLookAndFeelPainter::PaintWindowFace(TcxCanvas* c, const TRect& r) 
 // --- Indicators, scroll bars, navigation and progress
 
 void TcxCustomLookAndFeelPainter::PaintListGlyph(TcxCanvas* c, const TRect& r, TColor color) const {
+  if (color == clNone) return;
   const TClipTo clip(c, r);
   const int32_t top = (r.Top + r.Bottom - 9) / 2;
   for (int32_t i = 0; i < 5; ++i) {
