@@ -252,9 +252,10 @@ void TcxCustomLookAndFeelPainter::PaintGroupExpandButton(TcxCanvas* c, const TRe
   PaintButton(c, r, {}, state);
   const TClipTo clip(c, r);
   c->Pen()->SetColor(ButtonGlyphColor(state, clDefault));
-  // Four rows, two per chevron with a two-row gap: six rows in all, centred.
+  // Four rows, two per chevron with a two-row gap, plus the 3-pixel arms:
+  // nine rows in all, centred.
   const int32_t x = (r.Left + r.Right - 7) / 2;
-  const int32_t y0 = (r.Top + r.Bottom - 6) / 2 + (expanded ? 3 : 0);
+  const int32_t y0 = (r.Top + r.Bottom - 9) / 2 + (expanded ? 3 : 0);
   const int32_t arm = expanded ? -3 : 3;
   for (int32_t i = 0; i < 4; ++i) {
     const int32_t y = y0 + i + (i >= 2 ? 2 : 0);

@@ -2,6 +2,7 @@
 // evaluated here.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <limits>
@@ -344,6 +345,167 @@ TEST(TcxCustomLookAndFeelPainter, DegenerateRectanglesDrawNothingOutside) {
     op(&s.canvas, TRect(5, 5, 30, 30));
     EXPECT_EQ(s.FirstOutside(TRect()), "") << name << " with clNone";
   }
+}
+
+}  // namespace
+
+namespace {
+
+// The pixels of a two-segment chevron row (x, y) - (x + 3, y + arm) - (x + 6, y),
+// end point left out: three steps down the first diagonal, three up the second.
+void AddChevronRow(std::vector<TPoint>& v, int32_t x, int32_t y, int32_t arm) {
+  const int32_t step = arm > 0 ? 1 : -1;
+  for (int32_t k = 0; k < 3; ++k) {
+    v.push_back({x + k, y + step * k});
+    v.push_back({x + 3 + k, y + arm - step * k});
+  }
+}
+
+bool Has(const std::vector<TPoint>& v, TPoint p) { return std::find(v.begin(), v.end(), p) != v.end(); }
+
+TEST(PaintGroupExpandButton, DoubleChevronPointsByState) {
+  for (const bool expanded : {false, true}) {
+    Surface s(24, 24);
+    const TRect r(2, 2, 17, 17);
+    Base().PaintGroupExpandButton(&s.canvas, r, bpsNormal, expanded);
+    const int32_t x = (r.Left + r.Right - 7) / 2, y0 = (r.Top + r.Bottom - 9) / 2 + (expanded ? 3 : 0);
+    std::vector<TPoint> glyph;
+    for (int32_t i = 0; i < 4; ++i) AddChevronRow(glyph, x, y0 + i + (i >= 2 ? 2 : 0), expanded ? -3 : 3);
+    for (int32_t y = 0; y < 24; ++y)
+      for (int32_t px = 0; px < 24; ++px) {
+        TColor want = kPaper;
+        if (r.Contains({px, y})) want = ColorToRGB(Has(glyph, {px, y}) ? clBtnText : clBtnFace);
+        EXPECT_EQ(s.At(px, y), want) << expanded << " at " << px << "," << y;
+      }
+  }
+}
+
+TEST(PaintCloseButton, TwoPixelWideCrossMovedWhenPressed) {
+  for (const TcxButtonPaintState state : {bpsNormal, bpsPressed, bpsDisabled}) {
+    Surface s(24, 24);
+    const TRect r(1, 1, 17, 15);  // 16 x 14: n = 7
+    Base().PaintCloseButton(&s.canvas, r, state);
+    const int32_t shift = state == bpsPressed ? 1 : 0;
+    const int32_t x = r.Left + (16 - 7) / 2 + shift, y = r.Top + (14 - 7) / 2 + shift;
+    std::vector<TPoint> cross;
+    for (int32_t dx = 0; dx < 2; ++dx)
+      for (int32_t k = 0; k < 7; ++k) {
+        cross.push_back({x + dx + k, y + k});
+        cross.push_back({x + dx + k, y + 6 - k});
+      }
+    const TColor glyph = state == bpsDisabled ? clBtnShadow : clBtnText;
+    for (int32_t py = 0; py < 24; ++py)
+      for (int32_t px = 0; px < 24; ++px) {
+        TColor want = kPaper;
+        if (r.Contains({px, py})) want = ColorToRGB(Has(cross, {px, py}) ? glyph : clBtnFace);
+        EXPECT_EQ(s.At(px, py), want) << int(state) << " at " << px << "," << py;
+      }
+  }
+}
+
+TEST(PaintContent, CustomDrawDecidesTheBackground) {
+  const TRect r(2, 2, 30, 20);
+  struct Row {
+    const char* name;
+    bool hasCustomDraw, customPaints;
+    TColor expected;
+  };
+  const Row rows[] = {{"no custom draw", false, false, TColor(0x00FF00)},
+                      {"custom draw paints", true, true, TColor(0x0000FF)},
+                      {"custom draw declines", true, false, TColor(0x00FF00)}};
+  for (const Row& row : rows) {
+    Surface s(32, 24);
+    TcxPainterContent content;
+    content.BkColor = 0x00FF00;
+    TRect seen;
+    if (row.hasCustomDraw)
+      content.CustomDraw = [&](TcxCanvas* c, const TRect& area) {
+        seen = area;
+        c->FillRect(area, TColor(0x0000FF));
+        return row.customPaints;
+      };
+    Base().PaintContent(&s.canvas, r, content);
+    if (row.hasCustomDraw) {
+      EXPECT_EQ(seen, r) << row.name;
+    }
+    for (int32_t y = 0; y < 24; ++y)
+      for (int32_t x = 0; x < 32; ++x)
+        EXPECT_EQ(s.At(x, y), r.Contains({x, y}) ? row.expected : kPaper) << row.name << " at " << x << "," << y;
+  }
+}
+
+TEST(PaintContent, TextInTheTextRectWithItsFlags) {
+  Surface got(60, 24), expected(60, 24);
+  TcxPainterContent content;
+  content.BkColor = 0xFFFFFF;
+  content.TextColor = 0x0000FF;
+  content.Text = "Ab";
+  content.AlignHorz = TAlignment(1);  // right
+  content.AlignVert = vaBottom;
+  content.TextRect = TRect(4, 2, 50, 20);
+  Base().PaintContent(&got.canvas, TRect(0, 0, 60, 24), content);
+  expected.canvas.FillRect(TRect(0, 0, 60, 24), TColor(0xFFFFFF));
+  expected.canvas.Font()->SetColor(TColor(0x0000FF));
+  expected.canvas.Brush()->SetStyle(bsClear);
+  expected.canvas.DrawText("Ab", TRect(4, 2, 50, 20), cxAlignRight | cxAlignBottom | cxSingleLine);
+  int32_t red = 0;  // inked pixels: the caption is smoothed
+  for (int32_t y = 0; y < 24; ++y)
+    for (int32_t x = 0; x < 60; ++x) {
+      ASSERT_EQ(got.At(x, y), expected.At(x, y)) << x << "," << y;
+      red += got.At(x, y) != TColor(0xFFFFFF);
+    }
+  EXPECT_GT(red, 0);
+}
+
+TEST(PaintMarkedText, InversionShowsTheBackgroundInverted) {
+  const TColor bg = 0x406080;
+  Surface s(80, 30);
+  s.canvas.FillRect(TRect(0, 0, 80, 30), bg);
+  const TRect r(5, 5, 75, 25);
+  Base().PaintMarkedText(&s.canvas, r, r, "Marked", false, clDefault, false);
+  int32_t changed = 0;
+  for (int32_t y = 0; y < 30; ++y)
+    for (int32_t x = 0; x < 80; ++x) {
+      const TColor c = s.At(x, y);
+      if (c == bg) continue;
+      ASSERT_TRUE(r.Contains({x, y})) << x << "," << y;
+      // A glyph pixel is the background XOR a grey of the text mask.
+      const uint32_t d = uint32_t(c) ^ uint32_t(bg);
+      EXPECT_TRUE((d & 0xFF) == ((d >> 8) & 0xFF) && (d & 0xFF) == ((d >> 16) & 0xFF)) << x << "," << y;
+      ++changed;
+    }
+  EXPECT_GT(changed, 0);
+  // Plain text is drawn in the colour given.
+  Surface plain(80, 30);
+  Base().PaintMarkedText(&plain.canvas, r, r, "Marked", false, TColor(0x0000FF), true);
+  EXPECT_FALSE(plain.Where(TColor(0x0000FF)).empty());
+}
+
+}  // namespace
+
+namespace {
+
+// Turning the button a quarter and back is an identity: with no caption the
+// rotated road paints exactly what the plain one does.
+TEST(PaintNavigationButtonRotated, RotationRoundTripAndCaption) {
+  const TRect r(3, 2, 23, 62), glyph(8, 6, 15, 13), text(5, 20, 21, 58);
+  Surface plain(28, 66), rotated(28, 66), captioned(28, 66);
+  Base().PaintNavigationButton(&plain.canvas, r, glyph, true, bpsNormal);
+  Base().PaintNavigationButtonRotated(&rotated.canvas, r, glyph, text, "", bpsNormal, true);
+  for (int32_t y = 0; y < 66; ++y)
+    for (int32_t x = 0; x < 28; ++x) ASSERT_EQ(rotated.At(x, y), plain.At(x, y)) << x << "," << y;
+  captioned.canvas.Font()->SetColor(TColor(0x0000FF));
+  Base().PaintNavigationButtonRotated(&captioned.canvas, r, glyph, text, "Next", bpsNormal, true);
+  int32_t caption = 0;
+  for (int32_t y = 0; y < 66; ++y)
+    for (int32_t x = 0; x < 28; ++x) {
+      if (captioned.At(x, y) == plain.At(x, y)) continue;
+      // Only the text rect changes, and only toward the caption's colour.
+      ASSERT_TRUE(text.Contains({x, y})) << x << "," << y;
+      ++caption;
+    }
+  EXPECT_GT(caption, 0);
+  EXPECT_FALSE(captioned.Where(TColor(0x0000FF)).empty());
 }
 
 }  // namespace
