@@ -46,6 +46,13 @@ BOOL DrawFrameControl(HDC dc, RECT* rect, UINT type, UINT state);
 
 // Draws a glyph of the built-in Marlett table with its em box's top-left at
 // (x, y), in colour; monochrome unless antialias.
+// The classic system bitmap OBM_CHECKBOXES: a strip of 4 x 3 cells of 13 x 13
+// pixels drawn by DrawFrameControl. Columns: plain, checked, pushed, pushed
+// and checked; rows: check box, radio button, three-state box. Other ids give
+// null; the caller deletes the bitmap.
+constexpr int OBM_CHECKBOXES = 32759;
+HBITMAP LoadSystemBitmap(int id);
+
 BOOL DrawMarlettGlyph(HDC dc, int x, int y, int em, char32_t glyph, COLORREF color, bool antialias = false);
 
 }  // namespace win

@@ -5,6 +5,7 @@
 #include "ui/lookandfeel/cxDrawImage.h"
 #include "ui/lookandfeel/cxGeometry.h"
 #include "ui/lookandfeel/cxGraphics.h"
+#include "ui/lookandfeel/cxLookAndFeelPainters.h"
 #include "ui/lookandfeel/dxCore.h"
 #include "ui/lookandfeel/dxFading.h"
 #include "ui/lookandfeel/dxGDIPlusAPI.h"
@@ -39,7 +40,7 @@ constexpr TdxUnitRow kUnits[] = {
     {"cxControls", &cxControlsUnitStart, &cxControlsUnitStop},  // frees tracking and the timer window
     {"FillPatterns", &MakeFillPatternBrushes, &FreeFillPatternBrushes},  // the fill-pattern unit
     {"cxGraphics", &cxGraphicsStart, &cxGraphicsStop},  // system and checker brushes; shared screen canvas; glyph buffers
-    {"cxLookAndFeelPainters", nullptr, nullptr},
+    {"cxLookAndFeelPainters", &cxLookAndFeelPaintersUnitStart, &cxLookAndFeelPaintersUnitStop},  // style registry, indicators, checker bitmaps, check-box size
     {"cxLookAndFeels", nullptr, nullptr},
     {"cxStyles", nullptr, nullptr},
     {"dxGDIPlusAPI", &dxGDIPlusAPIUnitStart, &dxGDIPlusAPIUnitStop},  // the units loader; GDI+ shut down last
