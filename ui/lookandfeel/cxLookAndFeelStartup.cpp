@@ -2,7 +2,6 @@
 
 #include "ui/lookandfeel/FillPatterns.h"
 #include "ui/lookandfeel/cxControls.h"
-#include "ui/lookandfeel/cxDrawImage.h"
 #include "ui/lookandfeel/cxGeometry.h"
 #include "ui/lookandfeel/cxGraphics.h"
 #include "ui/lookandfeel/dxCore.h"
@@ -10,17 +9,6 @@
 #include "ui/lookandfeel/dxThemeManager.h"
 
 namespace {
-
-// Unit cxGraphics spans two file pairs; its glyph buffers are freed first.
-void cxGraphicsStart() {
-  cxGraphicsUnitStart();
-  cxDrawImageUnitStart();
-}
-
-void cxGraphicsStop() {
-  cxDrawImageUnitStop();
-  cxGraphicsUnitStop();
-}
 
 // The start-up order of the units; shut-down runs it backwards. A unit
 // without routines yet keeps its row, so its place in the order is fixed.
@@ -35,7 +23,7 @@ constexpr TdxUnitRow kUnits[] = {
     {"cxContainer", nullptr, nullptr},
     {"cxControls", &cxControlsUnitStart, &cxControlsUnitStop},  // frees tracking and the timer window
     {"FillPatterns", &MakeFillPatternBrushes, &FreeFillPatternBrushes},  // the fill-pattern unit
-    {"cxGraphics", &cxGraphicsStart, &cxGraphicsStop},  // system and checker brushes; shared screen canvas; glyph buffers
+    {"cxGraphics", &cxGraphicsUnitStart, &cxGraphicsUnitStop},  // system and checker brushes; shared screen canvas; glyph buffers
     {"cxLookAndFeelPainters", nullptr, nullptr},
     {"cxLookAndFeels", nullptr, nullptr},
     {"cxStyles", nullptr, nullptr},
