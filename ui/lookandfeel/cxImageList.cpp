@@ -315,8 +315,7 @@ void TcxImageList::DrawImageInRect(int32_t index, TCanvas* canvas, const TRect& 
     const int32_t left = (r.Left + r.Right - Width()) / 2, top = (r.Top + r.Bottom - Height()) / 2;
     glyph = TRect(left, top, left + Width(), top + Height());
   }
-  // Alpha blending is never turned off here, so the system list's own drawing
-  // is kept only for that case's unscaled road.
+  // Nothing here turns alpha blending off; without it the system list draws.
   if (alphaBlending_)
     DrawImage(canvas->Handle(), glyph, r, nullptr, this, index, enabled ? idmNormal : idmDisabled, smooth, nullptr,
               clNone, true);

@@ -169,7 +169,7 @@ TEST(DrawImage, ShadowedDrawsTheShadowAtPlusTwoAndTheGlyphUpLeft) {
     }
 }
 
-// Adds image (and mask) to a TImageList or to a TcxImageList of w x h.
+// A TImageList or a TcxImageList of w x h, and how each adds an image with a mask.
 struct ListCase {
   const char* name;
   std::function<std::unique_ptr<TCustomImageList>(int32_t w, int32_t h)> make;
