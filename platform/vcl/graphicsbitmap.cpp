@@ -14,6 +14,7 @@
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/imagegate.h"
 #include "platform/vcl/graphics.h"
+#include "platform/vcl/pixelformat.h"
 
 namespace {
 
@@ -26,16 +27,10 @@ constexpr int64_t kMaxImageBytes = int64_t(256) << 20;
 
 [[noreturn]] void InvalidBitmap() { throw EInvalidGraphic(kInvalidBitmap); }
 
+// A device-format image is held as 32 bits.
 int BitsOf(TPixelFormat f) {
-  switch (f) {
-    case pf1bit: return 1;
-    case pf4bit: return 4;
-    case pf8bit: return 8;
-    case pf15bit:
-    case pf16bit: return 16;
-    case pf24bit: return 24;
-    default: return 32;
-  }
+  const int32_t bits = PixelFormatBits(f);
+  return bits ? bits : 32;
 }
 
 // The colour tables a new palette image starts with: black and white; the
@@ -943,4 +938,17 @@ void TBitmap::WriteData(TStream& stream) {
   PutU32(head, size);
   stream.WriteBuffer(head.data(), 4);
   if (size) stream.WriteBuffer(s.Memory(), size);
+}
+
+int32_t PixelFormatBits(TPixelFormat format) {
+  switch (format) {
+    case pf1bit: return 1;
+    case pf4bit: return 4;
+    case pf8bit: return 8;
+    case pf15bit:
+    case pf16bit: return 16;
+    case pf24bit: return 24;
+    case pf32bit: return 32;
+    default: return 0;
+  }
 }

@@ -1,9 +1,8 @@
 #include "ui/lookandfeel/cxDrawImage.h"
 
-#include <memory>
-
-#include "platform/vcl/imglist.h"
+#include "ui/lookandfeel/cxGraphics.h"
 #include "ui/lookandfeel/cxGraphicsBitmaps.h"
+#include "ui/lookandfeel/cxImageList.h"
 #include "ui/lookandfeel/dxCore.h"
 
 using namespace win;
@@ -12,55 +11,45 @@ TcxGlyphDrawHook GlyphDrawHook;
 
 namespace {
 
-struct SharedBuffers {
-  std::unique_ptr<TcxAlphaBitmap> Draw, Image, Mask;
-  bool Finalized = false;
-};
-
-SharedBuffers& Shared() {
-  static SharedBuffers buffers;
-  return buffers;
-}
-
-TcxAlphaBitmap* Ready(std::unique_ptr<TcxAlphaBitmap>& buffer, int32_t width, int32_t height) {
-  if (Shared().Finalized) return nullptr;
+// The buffers live in cxGraphics' slots, whose shutdown frees them; a null
+// slot means the unit has shut down.
+TcxAlphaBitmap* Ready(TcxSharedGlyphBuffer which, int32_t width, int32_t height) {
+  TObject** slot = cxSharedGlyphBuffer(which);
+  if (!slot) return nullptr;
+  // Only these getters fill the slots.
+  auto* buffer = static_cast<TcxAlphaBitmap*>(*slot);
   if (!buffer)
-    buffer = std::make_unique<TcxAlphaBitmap>(width, height, true);
+    *slot = buffer = new TcxAlphaBitmap(width, height, true);
   else
     buffer->Reset(width, height);
-  return buffer.get();
+  return buffer;
 }
 
-// The depth of the list's images: a list of the device's depth takes the screen's.
-int32_t ImageListBitsPerPixel(TCustomImageList* images) {
-  switch (images->ColorDepth()) {
-    case cd4Bit: return 4;
-    case cd8Bit: return 8;
-    case cd16Bit: return 16;
-    case cd24Bit: return 24;
-    case cd32Bit: return 32;
-    default: {
-      HDC screen = GetDC(nullptr);
-      const int bits = GetDeviceCaps(screen, BITSPIXEL);
-      ReleaseDC(nullptr, screen);
-      return bits;
-    }
-  }
-}
-
-// Image index of the list into image. The list keeps straight alpha; the
-// blend takes premultiplied pixels.
+// Image index of the list into image: a TcxImageList's own source, else the
+// image from the list's handle. Lists keep straight alpha; the blend takes
+// premultiplied pixels.
 void ReadListImage(TCustomImageList* images, int32_t index, TcxAlphaBitmap* image) {
   TBitmap pixels;
-  if (!images->GetBitmap(index, &pixels)) return;
+  if (auto* list = dynamic_cast<TcxImageList*>(images)) list->GetImage(index, &pixels, nullptr);
+  // Also an image added past the sources, through the inherited Add.
+  if (pixels.Empty()) TcxImageList::ReadImageBitmaps(images->Handle(), index, &pixels, nullptr);
+  if (pixels.Empty()) return;
+  image->BlitFrom(&pixels, SRCCOPY);
+  // Without alpha the image is made opaque later; premultiplying by zero
+  // alphas would blacken it.
+  if (!image->IsAlphaUsed()) return;
+  pixels.SetAlphaFormat(afDefined);
   pixels.SetAlphaFormat(afPremultiplied);
   image->BlitFrom(&pixels, SRCCOPY);
 }
 
 // Zeroes the pixels of maskBuffer that the list's own mask marks transparent.
+// The mask comes from the handle for every list: a TcxImageList's 32-bit
+// source made with a colour key has no mask of its own.
 void MaskOutByListMask(TCustomImageList* images, int32_t index, TcxAlphaBitmap* maskBuffer) {
   TBitmap listMask;
-  if (!images->GetMask(index, &listMask)) return;
+  TcxImageList::ReadImageBitmaps(images->Handle(), index, nullptr, &listMask);
+  if (listMask.Empty()) return;
   TcxAlphaBitmap mask(maskBuffer->Width(), maskBuffer->Height(), true);
   mask.BlitFrom(&listMask, SRCCOPY);
   mask.Filter(bfCorrectAlpha);
@@ -69,25 +58,30 @@ void MaskOutByListMask(TCustomImageList* images, int32_t index, TcxAlphaBitmap* 
 
 }  // namespace
 
-TcxAlphaBitmap* GetSharedDrawBitmap(int32_t width, int32_t height) { return Ready(Shared().Draw, width, height); }
-TcxAlphaBitmap* GetSharedImageBitmap(int32_t width, int32_t height) { return Ready(Shared().Image, width, height); }
-TcxAlphaBitmap* GetSharedMaskBitmap(int32_t width, int32_t height) { return Ready(Shared().Mask, width, height); }
-
-void cxDrawImageUnitStart() { Shared().Finalized = false; }
-
-void cxDrawImageUnitStop() {
-  SharedBuffers& s = Shared();
-  s.Finalized = true;
-  s.Draw.reset();
-  s.Image.reset();
-  s.Mask.reset();
-}
+TcxAlphaBitmap* GetSharedDrawBitmap(int32_t width, int32_t height) { return Ready(sgbDraw, width, height); }
+TcxAlphaBitmap* GetSharedImageBitmap(int32_t width, int32_t height) { return Ready(sgbImage, width, height); }
+TcxAlphaBitmap* GetSharedMaskBitmap(int32_t width, int32_t height) { return Ready(sgbMask, width, height); }
 
 bool IsValidImageIndex(TCustomImageList* images, int32_t index) {
   return images && index >= 0 && index < images->Count();
 }
 
 bool IsBitmapNotEmpty(TBitmap* bitmap) { return bitmap && !bitmap->Empty(); }
+
+void SetImageListReference(TCustomImageList* newList, TCustomImageList*& field, TChangeLink* changeLink,
+                           TComponent* owner) {
+  if (newList == field) return;
+  if (field) {
+    if (owner) field->RemoveFreeNotification(owner);
+    if (changeLink) field->UnRegisterChanges(changeLink);
+  }
+  field = newList;
+  if (newList) {
+    if (changeLink) newList->RegisterChanges(changeLink);
+    if (owner) newList->FreeNotification(owner);
+  }
+  if (changeLink) changeLink->Change();
+}
 
 void BlitBitmap(HDC dc, TBitmap* bitmap, const TRect& destRect, DWORD rop, TPoint sourcePoint) {
   HPALETTE palette = bitmap->Palette();
@@ -144,7 +138,7 @@ void DrawImage(HDC dc, TRect glyphRect, const TRect& backgroundRect, TBitmap* gl
       hasAlpha = GetBitsPerPixel(glyph) == 32;
     } else {
       ReadListImage(images, imageIndex, image);
-      hasAlpha = ImageListBitsPerPixel(images) == 32;
+      hasAlpha = TcxImageList::GetImageBitsPerPixel(images->Handle()) == 32;
     }
     hasAlpha = hasAlpha && image->IsAlphaUsed();
     if (!hasAlpha) image->Filter(bfOpaque);

@@ -10,6 +10,8 @@
 #include "platform/rtl/types.h"
 #include "platform/vcl/graphics.h"
 
+class TChangeLink;
+class TComponent;
 class TCustomImageList;
 class TcxAlphaBitmap;
 
@@ -32,7 +34,8 @@ void DrawImage(win::HDC dc, TRect glyphRect, const TRect& backgroundRect, TBitma
                TColor transparentColor = clNone, bool useGlyphTransparentColor = false);
 
 // The draw buffer and the glyph-sized image and mask buffers, ready and
-// cleared at that size; null once the unit has shut down.
+// cleared at that size; null once unit cxGraphics has shut down, which frees
+// them.
 TcxAlphaBitmap* GetSharedDrawBitmap(int32_t width, int32_t height);
 TcxAlphaBitmap* GetSharedImageBitmap(int32_t width, int32_t height);
 TcxAlphaBitmap* GetSharedMaskBitmap(int32_t width, int32_t height);
@@ -46,7 +49,8 @@ void DrawHatchRect(win::HDC dc, const TRect& r, TColor color1, TColor color2, ui
                    uint8_t alpha2);
 bool IsValidImageIndex(TCustomImageList* images, int32_t index);
 bool IsBitmapNotEmpty(TBitmap* bitmap);
-
-// The shared buffers' lifetime, run with unit cxGraphics.
-void cxDrawImageUnitStart();
-void cxDrawImageUnitStop();
+// Points field at newList: changeLink and owner's free notification move from
+// the old list to the new one, then changeLink's Change runs once so that the
+// owner redraws. An unchanged list does nothing; changeLink and owner may be null.
+void SetImageListReference(TCustomImageList* newList, TCustomImageList*& field, TChangeLink* changeLink,
+                           TComponent* owner);

@@ -235,8 +235,8 @@ public:
 void DrawTransparentControlBackground(TControl* control, TcxCanvas* canvas, const TRect& r);
 
 // The three bitmaps glyph drawing keeps from call to call (the draw, image and
-// mask buffers): that code makes them, the unit's shutdown frees them. Null
-// once the unit has shut down.
+// mask buffers): DrawImage's getters make them as TcxAlphaBitmaps, the unit's
+// shutdown frees them. Null once the unit has shut down.
 enum TcxSharedGlyphBuffer : uint8_t { sgbDraw, sgbImage, sgbMask };
 TObject** cxSharedGlyphBuffer(TcxSharedGlyphBuffer which);
 

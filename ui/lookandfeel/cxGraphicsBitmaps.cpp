@@ -8,6 +8,7 @@
 #include "platform/classes/streams.h"
 #include "platform/rtl/exceptions.h"
 #include "platform/rtl/intmath.h"
+#include "platform/vcl/pixelformat.h"
 #include "ui/lookandfeel/cxDrawImage.h"
 #include "ui/lookandfeel/cxGraphics.h"
 #include "ui/lookandfeel/dxCore.h"
@@ -149,16 +150,8 @@ bool ReadXDBMBlock(TStream& stream, std::vector<uint8_t>& data) {
 }
 
 int32_t GetBitsPerPixel(TBitmap* bitmap) {
-  switch (bitmap->PixelFormat()) {
-    case pf1bit: return 1;
-    case pf4bit: return 4;
-    case pf8bit: return 8;
-    case pf15bit:
-    case pf16bit: return 16;
-    case pf24bit: return 24;
-    case pf32bit: return 32;
-    default: return GetDeviceCaps(bitmap->Canvas()->Handle(), BITSPIXEL);
-  }
+  const int32_t bits = PixelFormatBits(bitmap->PixelFormat());
+  return bits ? bits : GetDeviceCaps(bitmap->Canvas()->Handle(), BITSPIXEL);
 }
 
 // ---------------------------------------------------------------- TcxBitmap

@@ -8,6 +8,7 @@
 #include "platform/classes/filer.h"
 #include "platform/classes/streams.h"
 #include "platform/classes/typinfo.h"
+#include "ui/lookandfeel/cxDrawImage.h"
 
 namespace {
 
@@ -69,8 +70,14 @@ void CopyFromStrip(win::HBITMAP strip, const TRect& r, TBitmap* dest, bool mask)
 
 // ---------------------------------------------------------------- TcxImageInfo
 
-TcxImageInfo::TcxImageInfo() : image_(std::make_unique<TBitmap>()), mask_(std::make_unique<TBitmap>()) {}
+TcxImageInfo::TcxImageInfo() : image_(std::make_unique<TcxBitmap>()), mask_(std::make_unique<TcxBitmap>()) {}
 TcxImageInfo::~TcxImageInfo() = default;
+
+void TcxImageInfo::SetCompressData(bool v) {
+  if (v == CompressData()) return;
+  image_->SetCompressData(v);
+  mask_->SetCompressData(v);
+}
 
 void TcxImageInfo::Assign(TPersistent* source) {
   if (auto* s = dynamic_cast<TcxImageInfo*>(source)) {
@@ -300,7 +307,7 @@ int32_t TcxImageList::GetImageBitsPerPixel(win::HIMAGELIST list) {
 }
 
 void TcxImageList::DrawImageInRect(int32_t index, TCanvas* canvas, const TRect& r, TDrawingStyle style, bool stretch,
-                                   bool /*smooth*/, bool enabled) {
+                                   bool smooth, bool enabled) {
   if (!canvas) return;
   if (r.Width() == Width() && r.Height() == Height()) stretch = false;
   TRect glyph = r;
@@ -308,8 +315,12 @@ void TcxImageList::DrawImageInRect(int32_t index, TCanvas* canvas, const TRect& 
     const int32_t left = (r.Left + r.Right - Width()) / 2, top = (r.Top + r.Bottom - Height()) / 2;
     glyph = TRect(left, top, left + Width(), top + Height());
   }
-  if (stretch) StretchDraw(canvas, glyph, index, enabled);
-  else TDragImageList::DoDraw(index, canvas, glyph.Left, glyph.Top, style, ImageType(), enabled);
+  // Nothing here turns alpha blending off; without it the system list draws.
+  if (alphaBlending_)
+    DrawImage(canvas->Handle(), glyph, r, nullptr, this, index, enabled ? idmNormal : idmDisabled, smooth, nullptr,
+              clNone, true);
+  else
+    TDragImageList::DoDraw(index, canvas, glyph.Left, glyph.Top, style, ImageType(), enabled);
 }
 
 void TcxImageList::DoDraw(int32_t index, TCanvas* canvas, int32_t X, int32_t Y, TDrawingStyle style, TImageType,

@@ -8,6 +8,7 @@
 
 #include "platform/classes/collection.h"
 #include "platform/vcl/imglist.h"
+#include "ui/lookandfeel/cxGraphicsBitmaps.h"
 
 class TcxImageList;
 
@@ -22,18 +23,17 @@ public:
   virtual void AssignImage(TBitmap* bitmap);
   virtual void AssignMask(TBitmap* bitmap);
 
-  TBitmap* Image() const { return image_.get(); }
-  TBitmap* Mask() const { return mask_.get(); }
+  TcxBitmap* Image() const { return image_.get(); }
+  TcxBitmap* Mask() const { return mask_.get(); }
   TColor MaskColor() const { return maskColor_; }
   void SetMaskColor(TColor v) { maskColor_ = v; }
-  // Whether the form file stores the two bitmaps compressed.
-  bool CompressData() const { return compressData_; }
-  void SetCompressData(bool v) { compressData_ = v; }
+  // Whether the form file stores the two bitmaps compressed: both do.
+  bool CompressData() const { return image_->CompressData() && mask_->CompressData(); }
+  void SetCompressData(bool v);
 
 private:
-  std::unique_ptr<TBitmap> image_, mask_;
+  std::unique_ptr<TcxBitmap> image_, mask_;
   TColor maskColor_ = clNone;
-  bool compressData_ = false;
 };
 
 class TcxImageInfoItem : public TCollectionItem {

@@ -2,7 +2,6 @@
 
 #include "ui/lookandfeel/FillPatterns.h"
 #include "ui/lookandfeel/cxControls.h"
-#include "ui/lookandfeel/cxDrawImage.h"
 #include "ui/lookandfeel/cxGeometry.h"
 #include "ui/lookandfeel/cxGraphics.h"
 #include "ui/lookandfeel/cxLookAndFeelPainters.h"
@@ -14,17 +13,6 @@
 #include "ui/lookandfeel/dxThemeManager.h"
 
 namespace {
-
-// Unit cxGraphics spans two file pairs; its glyph buffers are freed first.
-void cxGraphicsStart() {
-  cxGraphicsUnitStart();
-  cxDrawImageUnitStart();
-}
-
-void cxGraphicsStop() {
-  cxDrawImageUnitStop();
-  cxGraphicsUnitStop();
-}
 
 // The start-up order of the units; shut-down runs it backwards. A unit
 // without routines yet keeps its row, so its place in the order is fixed.
@@ -39,7 +27,7 @@ constexpr TdxUnitRow kUnits[] = {
     {"cxContainer", nullptr, nullptr},
     {"cxControls", &cxControlsUnitStart, &cxControlsUnitStop},  // frees tracking and the timer window
     {"FillPatterns", &MakeFillPatternBrushes, &FreeFillPatternBrushes},  // the fill-pattern unit
-    {"cxGraphics", &cxGraphicsStart, &cxGraphicsStop},  // system and checker brushes; shared screen canvas; glyph buffers
+    {"cxGraphics", &cxGraphicsUnitStart, &cxGraphicsUnitStop},  // system and checker brushes; shared screen canvas; glyph buffers
     {"cxLookAndFeelPainters", &cxLookAndFeelPaintersUnitStart, &cxLookAndFeelPaintersUnitStop},  // style registry, indicators, checker bitmaps, check-box size
     {"cxLookAndFeels", nullptr, nullptr},
     {"cxStyles", nullptr, nullptr},

@@ -13,6 +13,7 @@
 #include "platform/gdi/imagegate.h"
 #include "platform/gdi/syscolors.h"
 #include "platform/gdi/text.h"
+#include "platform/vcl/pixelformat.h"
 #include "tests/support/testsupport.h"
 
 namespace {
@@ -306,6 +307,19 @@ TEST(CanvasTest, CopyRectAndBrushCopy) {
 }
 
 // ---------------------------------------------------------------- bitmaps
+
+TEST(BitmapTest, PixelFormatBitsMatchTheImageItMakes) {
+  for (const TPixelFormat f : {pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit}) {
+    TBitmap b;
+    b.SetPixelFormat(f);
+    b.SetSize(3, 2);
+    win::BITMAP info;
+    ASSERT_EQ(win::GetObject(b.Handle(), sizeof(info), &info), int(sizeof(info))) << int(f);
+    EXPECT_EQ(PixelFormatBits(f), info.bmBitsPixel) << int(f);
+  }
+  EXPECT_EQ(PixelFormatBits(pfDevice), 0);
+  EXPECT_EQ(PixelFormatBits(pfCustom), 0);
+}
 
 TEST(BitmapTest, ScanLineZeroIsTheTopRow) {
   TBitmap bmp(5, 3);

@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <vector>
 
 #include "platform/vcl/imglist.h"
 #include "tests/ui/lookandfeel/pixel_quads.h"
 #include "ui/lookandfeel/cxDrawImage.h"
+#include "ui/lookandfeel/cxGraphics.h"
 #include "ui/lookandfeel/cxGraphicsBitmaps.h"
+#include "ui/lookandfeel/cxImageList.h"
 #include "ui/lookandfeel/dxCore.h"
 
 namespace {
@@ -165,37 +169,63 @@ TEST(DrawImage, ShadowedDrawsTheShadowAtPlusTwoAndTheGlyphUpLeft) {
     }
 }
 
+// A TImageList or a TcxImageList of w x h, and how each adds an image with a mask.
+struct ListCase {
+  const char* name;
+  std::function<std::unique_ptr<TCustomImageList>(int32_t w, int32_t h)> make;
+  std::function<int32_t(TCustomImageList*, TBitmap*, TBitmap*)> add;
+};
+
+const ListCase kListCases[] = {
+    {"TImageList",
+     [](int32_t w, int32_t h) {
+       auto list = std::make_unique<TImageList>(w, h);
+       list->SetColorDepth(cd24Bit);
+       return std::unique_ptr<TCustomImageList>(std::move(list));
+     },
+     [](TCustomImageList* l, TBitmap* i, TBitmap* m) { return l->Add(i, m); }},
+    {"TcxImageList",
+     [](int32_t w, int32_t h) {
+       auto list = std::make_unique<TcxImageList>(nullptr);
+       list->SetSize(w, h);
+       return std::unique_ptr<TCustomImageList>(std::move(list));
+     },
+     [](TCustomImageList* l, TBitmap* i, TBitmap* m) { return static_cast<TcxImageList*>(l)->AddBitmap(i, m); }},
+};
+
 TEST(DrawImage, ImageListMaskShowsTheBackground) {
-  TImageList list(2, 2);
-  list.SetColorDepth(cd24Bit);
-  TBitmap image(2, 2), mask(2, 2);
-  image.SetPixelFormat(pf24bit);
-  image.Canvas()->Brush()->SetColor(clBlue);
-  image.Canvas()->FillRect(TRect(0, 0, 2, 2));
-  mask.SetPixelFormat(pf24bit);
-  mask.Canvas()->Brush()->SetColor(clBlack);
-  mask.Canvas()->FillRect(TRect(0, 0, 2, 2));
-  mask.Canvas()->SetPixels(1, 0, clWhite);
-  ASSERT_EQ(list.Add(&image, &mask), 0);
-  Screen s(2, 2, kGreen);
-  DrawImage(s.DC(), TRect(0, 0, 2, 2), TRect(0, 0, 2, 2), nullptr, &list, 0, idmNormal);
-  EXPECT_EQ(s.At(1, 0), kGreen);
-  EXPECT_EQ(s.At(0, 0), Rgb(clBlue));
-  EXPECT_EQ(s.At(1, 1), Rgb(clBlue));
+  for (const ListCase& c : kListCases) {
+    auto list = c.make(2, 2);
+    TBitmap image(2, 2), mask(2, 2);
+    image.SetPixelFormat(pf24bit);
+    image.Canvas()->Brush()->SetColor(clBlue);
+    image.Canvas()->FillRect(TRect(0, 0, 2, 2));
+    mask.SetPixelFormat(pf24bit);
+    mask.Canvas()->Brush()->SetColor(clBlack);
+    mask.Canvas()->FillRect(TRect(0, 0, 2, 2));
+    mask.Canvas()->SetPixels(1, 0, clWhite);
+    ASSERT_EQ(c.add(list.get(), &image, &mask), 0) << c.name;
+    Screen s(2, 2, kGreen);
+    DrawImage(s.DC(), TRect(0, 0, 2, 2), TRect(0, 0, 2, 2), nullptr, list.get(), 0, idmNormal);
+    EXPECT_EQ(s.At(1, 0), kGreen) << c.name;
+    EXPECT_EQ(s.At(0, 0), Rgb(clBlue)) << c.name;
+    EXPECT_EQ(s.At(1, 1), Rgb(clBlue)) << c.name;
+  }
 }
 
 TEST(DrawImage, ImageListAlphaBlends) {
-  TImageList list(1, 1);
-  list.SetColorDepth(cd32Bit);
-  TBitmap image(1, 1);
-  image.SetPixelFormat(pf32bit);
-  SetPixel(image, 0, 0, Quad(0, 0, 255, 128));  // straight red at alpha 128
-  image.SetAlphaFormat(afDefined);
-  ASSERT_EQ(list.Add(&image, nullptr), 0);
-  Screen s(1, 1, kBlue);
-  DrawImage(s.DC(), TRect(0, 0, 1, 1), TRect(0, 0, 1, 1), nullptr, &list, 0, idmNormal);
-  // Premultiplied red 128 over blue: 128 + 0, blue (1 - 128 / 255) x 255 = 127.
-  EXPECT_EQ(s.At(0, 0), Quad(127, 0, 128, 0));
+  for (const ListCase& c : kListCases) {
+    auto list = c.make(1, 1);
+    TBitmap image(1, 1);
+    image.SetPixelFormat(pf32bit);
+    SetPixel(image, 0, 0, Quad(0, 0, 255, 128));  // straight red at alpha 128
+    image.SetAlphaFormat(afDefined);
+    ASSERT_EQ(c.add(list.get(), &image, nullptr), 0) << c.name;
+    Screen s(1, 1, kBlue);
+    DrawImage(s.DC(), TRect(0, 0, 1, 1), TRect(0, 0, 1, 1), nullptr, list.get(), 0, idmNormal);
+    // Premultiplied red 128 over blue: 128 + 0, blue (1 - 128 / 255) x 255 = 127.
+    EXPECT_EQ(s.At(0, 0), Quad(127, 0, 128, 0)) << c.name;
+  }
 }
 
 TEST(DrawImage, ScalesIntoTheGlyphRectangle) {
@@ -252,8 +282,12 @@ TEST(SharedGlyphBuffers, ReadyAtTheSizeAskedForAndGoneAfterShutdown) {
   EXPECT_TRUE(b->TransparentColors().empty());
   EXPECT_EQ(b->TransparentBkColor(), 0u);
   EXPECT_NE(GetSharedDrawBitmap(1, 1), GetSharedMaskBitmap(1, 1));
+  // One set: the unit's slots hold the very buffers the getters hand out.
+  EXPECT_EQ(*cxSharedGlyphBuffer(sgbImage), b);
+  EXPECT_EQ(*cxSharedGlyphBuffer(sgbDraw), GetSharedDrawBitmap(2, 2));
+  EXPECT_EQ(*cxSharedGlyphBuffer(sgbMask), GetSharedMaskBitmap(2, 2));
 
-  cxDrawImageUnitStop();
+  cxGraphicsUnitStop();
   EXPECT_EQ(GetSharedDrawBitmap(1, 1), nullptr);
   EXPECT_EQ(GetSharedImageBitmap(1, 1), nullptr);
   EXPECT_EQ(GetSharedMaskBitmap(1, 1), nullptr);
@@ -261,8 +295,54 @@ TEST(SharedGlyphBuffers, ReadyAtTheSizeAskedForAndGoneAfterShutdown) {
   Screen s(1, 1, kGreen);
   DrawImage(s.DC(), TRect(0, 0, 1, 1), TRect(0, 0, 1, 1), g.get(), nullptr, -1, idmNormal);
   EXPECT_EQ(s.At(0, 0), kGreen);
-  cxDrawImageUnitStart();
+  cxGraphicsUnitStart();
   EXPECT_NE(GetSharedDrawBitmap(1, 1), nullptr);
+}
+
+// Clears its image-list field when the list dies, as a toolbar would.
+class TListOwner : public TComponent {
+public:
+  TListOwner() : TComponent(nullptr) {}
+  TCustomImageList* images = nullptr;
+
+protected:
+  void Notification(TComponent* component, TOperation operation) override {
+    TComponent::Notification(component, operation);
+    if (operation == opRemove && component == images) images = nullptr;
+  }
+};
+
+TEST(SetImageListReference, MovesTheLinkAndTheFreeNotification) {
+  TListOwner owner;
+  TChangeLink link;
+  std::vector<TObject*> changes;
+  link.OnChange = [&](TObject* sender) { changes.push_back(sender); };
+  auto a = std::make_unique<TcxImageList>(nullptr);
+  auto b = std::make_unique<TcxImageList>(nullptr);
+  TBitmap image(16, 16);
+
+  SetImageListReference(a.get(), owner.images, &link, &owner);
+  EXPECT_EQ(owner.images, a.get());
+  EXPECT_EQ(changes, std::vector<TObject*>{a.get()});  // fired once for the new list
+  a->AddBitmap(&image, nullptr);
+  EXPECT_EQ(changes.size(), 2u);
+  SetImageListReference(a.get(), owner.images, &link, &owner);  // unchanged: nothing
+  EXPECT_EQ(changes.size(), 2u);
+
+  changes.clear();
+  SetImageListReference(b.get(), owner.images, &link, &owner);
+  EXPECT_EQ(link.Sender(), b.get());
+  a->AddBitmap(&image, nullptr);
+  b->AddBitmap(&image, nullptr);
+  EXPECT_EQ(changes, (std::vector<TObject*>{b.get(), b.get()}));
+  a.reset();  // no longer watched: the field stays
+  EXPECT_EQ(owner.images, b.get());
+  b.reset();
+  EXPECT_EQ(owner.images, nullptr);
+
+  changes.clear();
+  SetImageListReference(nullptr, owner.images, &link, &owner);  // already gone: unchanged
+  EXPECT_TRUE(changes.empty());
 }
 
 TEST(BlitBitmap, CopiesFromTheSourcePoint) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,6 +12,8 @@
 #include "platform/classes/filer.h"
 #include "platform/classes/streams.h"
 #include "tests/platform/vcl/painted_bitmap.h"
+#include "tests/ui/lookandfeel/pixel_quads.h"
+#include "ui/lookandfeel/cxDrawImage.h"
 
 namespace {
 
@@ -190,6 +193,57 @@ TEST(TcxImageList, DrawsCentredAndNeverStretchesAtItsOwnSize) {
   }
 }
 
+TEST(TcxImageList, DrawsThroughTheAlphaRoad) {
+  using namespace pixel_quads;
+  // A 32-bit source made with a colour key: the key pixel shows the background.
+  TcxImageList keyed(nullptr);
+  keyed.SetSize(2, 1);
+  auto source = Painted(2, 1, [](int x, int) { return x ? clRed : clLime; }, pf32bit);
+  ASSERT_EQ(keyed.AddMasked(source.get(), clLime), 0);
+  auto dest = Painted(2, 1, [](int, int) { return clWhite; }, pf32bit);
+  keyed.DrawImageInRect(0, dest->Canvas(), TRect(0, 0, 2, 1), dsNormal, false, false, true);
+  EXPECT_EQ(dest->Canvas()->Pixels(0, 0), clWhite);
+  EXPECT_EQ(dest->Canvas()->Pixels(1, 0), clRed);
+
+  // A 32-bit source with alpha blends by it: straight red at 128 over blue.
+  TcxImageList alpha(nullptr);
+  alpha.SetSize(1, 1);
+  TBitmap half(1, 1);
+  half.SetPixelFormat(pf32bit);
+  SetPixel(half, 0, 0, Quad(0, 0, 255, 128));
+  half.SetAlphaFormat(afDefined);
+  ASSERT_EQ(alpha.AddBitmap(&half, nullptr), 0);
+  auto blue = Painted(1, 1, [](int, int) { return clBlue; }, pf32bit);
+  alpha.DrawImageInRect(0, blue->Canvas(), TRect(0, 0, 1, 1), dsNormal, false, false, true);
+  EXPECT_EQ(blue->Canvas()->Pixels(0, 0), TColor(win::RGB(128, 0, 127)));
+
+  // Disabled is DrawImage's disabled mode over the same background.
+  for (TcxImageList* list : {&keyed, &alpha}) {
+    auto viaList = Painted(4, 3, [](int x, int y) { return TColor(win::RGB(uint8_t(x * 50), 90, uint8_t(y * 70))); });
+    auto direct = Painted(4, 3, [](int x, int y) { return TColor(win::RGB(uint8_t(x * 50), 90, uint8_t(y * 70))); });
+    const TRect r(0, 0, 4, 3);
+    list->DrawImageInRect(0, viaList->Canvas(), r, dsNormal, false, false, false);
+    const int32_t left = (4 - list->Width()) / 2, top = (3 - list->Height()) / 2;
+    DrawImage(direct->Canvas()->Handle(), TRect(left, top, left + list->Width(), top + list->Height()), r, nullptr,
+              list, 0, idmDisabled);
+    for (int y = 0; y < 3; ++y)
+      for (int x = 0; x < 4; ++x) EXPECT_EQ(viaList->Canvas()->Pixels(x, y), direct->Canvas()->Pixels(x, y)) << x << y;
+  }
+}
+
+// The bytes of every "Data = {...}" value of a text form description.
+std::vector<std::string> DataValues(const std::string& text) {
+  std::vector<std::string> values;
+  for (size_t at = text.find("Data = {"); at != std::string::npos; at = text.find("Data = {", at + 1)) {
+    std::string bytes, hex;
+    for (size_t i = at + 8; i < text.size() && text[i] != '}'; ++i)
+      if (std::isxdigit(uint8_t(text[i]))) hex += text[i];
+    for (size_t i = 0; i + 1 < hex.size(); i += 2) bytes += char(std::stoi(hex.substr(i, 2), nullptr, 16));
+    values.push_back(bytes);
+  }
+  return values;
+}
+
 std::string Written(TComponent* list, TComponent* ancestor = nullptr) {
   TStringStream out;
   if (ancestor) WriteDescendent(out, list, ancestor);
@@ -217,6 +271,10 @@ TEST(TcxImageList, FormFileRoundTripKeepsTheSources) {
     EXPECT_NE(text.find("DesignInfo = 327687"), std::string::npos) << text;
     EXPECT_NE(text.find("ImageInfo = <"), std::string::npos) << text;
     EXPECT_NE(text.find("MaskColor = clLime"), std::string::npos) << text;
+    // Each image's data, and the one mask that is not empty, compressed or plain as asked.
+    const std::vector<std::string> data = DataValues(text);
+    EXPECT_GE(data.size(), 5u) << text;
+    for (const std::string& bytes : data) EXPECT_EQ(bytes.substr(4, 4) == "XDBM", compress) << text;
 
     TcxImageList read(nullptr);
     TStringStream in(text);
