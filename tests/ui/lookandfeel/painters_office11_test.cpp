@@ -251,14 +251,9 @@ TEST(Office11Painter, DegenerateRectanglesDrawNothingOutside) {
        }},
       {"StatusFace", [&](TcxCanvas* c, const TRect& r) { p.PaintStatusFace(c, r); }},
   };
-  const TRect rects[] = {{10, 10, 10, 10}, {20, 20, 10, 10}, {10, 10, 11, 11}, {10, 10, 12, 30}, {10, 10, 30, 13}};
   for (const auto& [name, op] : ops)
-    for (const TRect& r : rects) {
-      Surface s(40, 40);
-      op(&s.canvas, r);
-      EXPECT_EQ(s.FirstOutside(r), "") << name << " in " << r.Left << "," << r.Top << "," << r.Right << ","
-                                        << r.Bottom;
-    }
+    for (const TRect& r : painter_surface::kDegenerateRects)
+      EXPECT_EQ(painter_surface::PaintsOutside(op, r), "") << name;
 }
 
 }  // namespace
