@@ -14,37 +14,14 @@
 #include "platform/rtl/intmath.h"
 #include "platform/rtl/sysutils.h"
 #include "ui/lookandfeel/cxLookAndFeelPainters.h"
+#include "tests/ui/lookandfeel/painter_surface.h"
 
 namespace {
 
 const TcxCustomLookAndFeelPainter& Base() { return *TcxCustomLookAndFeelPainter::Class(); }
 
-constexpr TColor kPaper = 0x00E0F0;  // a colour no painter uses
-
-struct Surface {
-  TBitmap bmp;
-  TcxCanvas canvas;
-  Surface(int32_t w, int32_t h) : bmp(w, h), canvas(bmp.Canvas()) {
-    bmp.Canvas()->Brush()->SetColor(kPaper);
-    bmp.Canvas()->FillRect(TRect(0, 0, w, h));
-  }
-  TColor At(int32_t x, int32_t y) { return TColor(win::GetPixel(bmp.Canvas()->Handle(), x, y)); }
-  // Pixels of colour within the whole surface, as a set of (x, y).
-  std::vector<TPoint> Where(TColor color) {
-    std::vector<TPoint> v;
-    for (int32_t y = 0; y < bmp.Height(); ++y)
-      for (int32_t x = 0; x < bmp.Width(); ++x)
-        if (At(x, y) == ColorToRGB(color)) v.push_back({x, y});
-    return v;
-  }
-  // The first pixel outside r that is not paper, or none.
-  std::string FirstOutside(const TRect& r) {
-    for (int32_t y = 0; y < bmp.Height(); ++y)
-      for (int32_t x = 0; x < bmp.Width(); ++x)
-        if (!r.Contains({x, y}) && At(x, y) != kPaper) return std::to_string(x) + "," + std::to_string(y);
-    return {};
-  }
-};
+using painter_surface::kPaper;
+using painter_surface::Surface;
 
 TEST(PaintDropArrow, TriangleWidthAndHeightFollowTheRectWidth) {
   struct Row {
@@ -326,14 +303,9 @@ TEST(TcxCustomLookAndFeelPainter, DegenerateRectanglesDrawNothingOutside) {
       {"PaintNavigationButtonRotated",
        [&](TcxCanvas* c, const TRect& r) { p.PaintNavigationButtonRotated(c, r, r, r, "Next", bpsNormal, true); }},
   };
-  const TRect rects[] = {{10, 10, 10, 10}, {20, 20, 10, 10}, {10, 10, 11, 11}, {10, 10, 14, 13}, {10, 10, 12, 30}};
   for (const auto& [name, op] : ops)
-    for (const TRect& r : rects) {
-      Surface s(40, 40);
-      op(&s.canvas, r);
-      EXPECT_EQ(s.FirstOutside(r), "") << name << " in " << r.Left << "," << r.Top << "," << r.Right << ","
-                                        << r.Bottom;
-    }
+    for (const TRect& r : painter_surface::kDegenerateRects)
+      EXPECT_EQ(painter_surface::PaintsOutside(op, r), "") << name;
   const std::vector<std::pair<const char*, Op>> glyphs = {
       {"PaintDropArrow", [&](TcxCanvas* c, const TRect& r) { p.PaintDropArrow(c, r, clNone); }},
       {"PaintArrow", [&](TcxCanvas* c, const TRect& r) { p.PaintArrow(c, r, clNone, adLeft); }},
