@@ -30,6 +30,8 @@ namespace {
 // bound at start-up.
 PFN_ILIsEqual BoundILIsEqual = nullptr;
 PFN_ILIsParent BoundILIsParent = nullptr;
+// shell32 when this unit had to load it, released at shut-down.
+HMODULE LoadedShell32 = nullptr;
 
 HWND OwnerWindow() { return UseActiveWindowForShellCalls ? GetActiveWindow() : nullptr; }
 
@@ -762,7 +764,9 @@ TNamespace** const kSpecialFolders[] = {&DesktopFolder,  &RecycleBinFolder,   &D
 void ShShellUtilitiesInitialize() {
   if (ShellPIDLManager) return;
   CoInitialize(nullptr);
-  if (HMODULE shell32 = GetModuleHandle("shell32.dll")) {
+  HMODULE shell32 = GetModuleHandle("shell32.dll");
+  if (!shell32) shell32 = LoadedShell32 = LoadLibrary("shell32.dll");
+  if (shell32) {
     BoundILIsEqual = reinterpret_cast<PFN_ILIsEqual>(GetProcAddress(shell32, MAKEINTRESOURCE(21)));
     BoundILIsParent = reinterpret_cast<PFN_ILIsParent>(GetProcAddress(shell32, MAKEINTRESOURCE(23)));
   }
@@ -794,5 +798,7 @@ void ShShellUtilitiesFinalize() {
   delete manager;
   BoundILIsEqual = nullptr;
   BoundILIsParent = nullptr;
+  if (LoadedShell32) FreeLibrary(LoadedShell32);
+  LoadedShell32 = nullptr;
   CoUninitialize();
 }
