@@ -4,6 +4,7 @@
 
 #include "platform/rtl/scopeexit.h"
 #include "platform/rtl/sysutils.h"
+#include "platform/rtl/taskmem.h"
 #include "platform/rtl/text.h"
 #include "platform/shell/folders/shlobj.h"
 #include "platform/shell/places.h"
@@ -69,6 +70,10 @@ bool FindOne(const std::string& path, TWin32FindData& data) {
   return true;
 }
 
+// A list whose item counts stay inside its task-memory block; only such a
+// list may be walked by the PIDL manager.
+bool WalkablePIDL(uint8_t* pidl) { return pidl && PIDLSizeWithin(pidl, TaskMemBytesFrom(pidl)) > 0; }
+
 bool EqualPIDLs(uint8_t* a, uint8_t* b) { return BoundILIsEqual && a && b && BoundILIsEqual(a, b); }
 bool ParentOf(uint8_t* parent, uint8_t* child, bool immediate) {
   return BoundILIsParent && parent && child && BoundILIsParent(parent, child, immediate);
@@ -76,25 +81,23 @@ bool ParentOf(uint8_t* parent, uint8_t* child, bool immediate) {
 
 }  // namespace
 
-bool IsFolderPIDL(uint8_t* pidl) {
-  TCommonPIDLManager& pm = PIDLs();
-  if (!pidl) return false;
-  if (pm.IsDesktopFolder(pidl)) return true;
-  TComPtr<IShellFolder> desktop = Desktop();
-  if (!desktop) return false;
+// The folder holding the PIDL's last item: the desktop for fewer than two
+// items. Null when it cannot be bound.
+static TComPtr<IShellFolder> ParentFolderOf(uint8_t* pidl) {
   TComPtr<IShellFolder> folder;
-  uint8_t* last = pm.LastItemPointer(pidl);
-  if (pm.IDCount(pidl) == 1) {
-    folder = desktop;
-  } else {
-    uint16_t savedCB = 0;
-    TPIDL savedID = nullptr;
-    pm.TruncateLastItemSaving(pidl, savedCB, savedID);
-    TScopeExit restore([&] { savedID[0] = uint8_t(savedCB), savedID[1] = uint8_t(savedCB >> 8); });
-    if (desktop->BindToObject(pidl, nullptr, IID_IShellFolder, folder.put_void()) != S_OK) return false;
-  }
+  if (PIDLs().IDCount(pidl) < 2)
+    folder = Desktop();
+  else if (!PIDLs().BindToParent(pidl, folder.put()))
+    folder = {};
+  return folder;
+}
+
+bool IsFolderPIDL(uint8_t* pidl) {
+  if (!WalkablePIDL(pidl)) return false;
+  if (PIDLs().IsDesktopFolder(pidl)) return true;
+  TComPtr<IShellFolder> folder = ParentFolderOf(pidl);
   if (!folder) return false;
-  PCIDL items[1] = {last};
+  PCIDL items[1] = {PIDLs().LastItemPointer(pidl)};
   ULONG attributes = SFGAO_FOLDER;
   return folder->GetAttributesOf(1, items, &attributes) == S_OK && (attributes & SFGAO_FOLDER);
 }
@@ -105,6 +108,12 @@ TNamespace::TNamespace(uint8_t* pidl, TNamespace* parent) : parent_(parent) {
   TCommonPIDLManager& pm = PIDLs();
   cache_.Data.IconIndex = cache_.Data.OpenIconIndex = -1;
   states_ = nsOwnsPIDL | nsShellDetails | nsShellFolder2 | nsShellIconOverlay;
+  if (pidl && !WalkablePIDL(pidl)) {
+    // A malformed list names nothing: the namespace stays without a PIDL
+    // rather than read past the list's block.
+    pm.FreePIDL(pidl);
+    return;
+  }
   if (parent) {
     if (parent->IsDesktop()) {
       absolutePIDL_ = relativePIDL_ = pidl;
@@ -186,17 +195,7 @@ void TNamespace::ReleaseInterfaces() {
 
 IShellFolder* TNamespace::ShellFolder() {
   if (shellFolderCache_ || !absolutePIDL_) return shellFolderCache_.get();
-  TCommonPIDLManager& pm = PIDLs();
-  TComPtr<IShellFolder> desktop = Desktop();
-  if (!desktop) return nullptr;
-  TComPtr<IShellFolder> parentFolder;
-  if (pm.IDCount(absolutePIDL_) < 2) {
-    parentFolder = desktop;
-  } else {
-    uint8_t* up = pm.TruncateLastItem(pm.CopyPIDL(absolutePIDL_));
-    TScopeExit freeUp([&] { pm.FreePIDL(up); });
-    if (desktop->BindToObject(up, nullptr, IID_IShellFolder, parentFolder.put_void()) != S_OK) return nullptr;
-  }
+  TComPtr<IShellFolder> parentFolder = ParentFolderOf(absolutePIDL_);
   if (!parentFolder) return nullptr;
   if (!IsDesktop() && IsFolderPIDL(absolutePIDL_)) {
     TComPtr<IShellFolder> own;
@@ -278,6 +277,24 @@ IExtractIconW* TNamespace::ExtractIconWInterface() {
   return result;
 }
 
+TGUID TNamespace::CLSID() {
+  SHDESCRIPTIONID id;
+  if (relativePIDL_ && ItemDescriptionId(relativePIDL_, &id) && !(id.clsid == TGUID{})) return id.clsid;
+  TGUID result;
+  if (IShellFolder* folder = ShellFolder()) {
+    TComPtr<IPersist> persist;
+    if (folder->QueryInterface(IID_IPersist, persist.put_void()) == S_OK && persist &&
+        persist->GetClassID(&result) != S_OK)
+      result = TGUID{};
+  }
+  return result;
+}
+
+uint8_t TNamespace::DescriptionID() {
+  SHDESCRIPTIONID id;
+  return relativePIDL_ && ItemDescriptionId(relativePIDL_, &id) ? uint8_t(id.dwDescriptionId) : 0;
+}
+
 // ---------------------------------------------------------------- names
 
 std::string TNamespace::DisplayNameOf(uint32_t flags) {
@@ -333,7 +350,7 @@ std::string TNamespace::ShortFileName() {
 
 bool TNamespace::TestAttributes(uint32_t mask, bool ofFolder, bool validate) {
   IShellFolder* parent = ParentShellFolder();
-  if (!parent) return false;
+  if (!parent || !relativePIDL_) return false;
   PCIDL items[1] = {relativePIDL_};
   ULONG attributes = mask;
   HRESULT hr;
@@ -617,7 +634,7 @@ bool TNamespace::OnRemovableDrive() {
 bool TNamespace::Valid() {
   if (Removable()) return true;
   IShellFolder* parent = ParentShellFolder();
-  if (!parent) return true;
+  if (!parent || !relativePIDL_) return true;
   const std::string name = ParsingName();
   if (IsDriveRoot(name)) {
     const int32_t type = GetDriveTypeW(name);
@@ -631,7 +648,7 @@ bool TNamespace::Valid() {
 
 int32_t TNamespace::CompareWithPIDL(uint8_t* pidl, int32_t column) {
   IShellFolder* parent = ParentShellFolder();
-  if (!parent) return 0;
+  if (!parent || !relativePIDL_ || !pidl) return 0;
   return int16_t(uint32_t(parent->CompareIDs(column, relativePIDL_, pidl)) & 0xFFFF);
 }
 
@@ -682,6 +699,8 @@ void TNamespace::ResetCaches(bool full) {
   dropTargetCache_ = {};
   shellFolderCache_ = {};
   shellFolder2Cache_ = {};
+  if (DesktopDirectoryFolder && DesktopDirectoryFolder != this && Parent()->IsDesktop())
+    DesktopDirectoryFolder->ResetCaches(true);
   FreeFindData();
   fileInfo_.reset();
   states_ |= nsShellDetails | nsShellFolder2;
@@ -753,11 +772,20 @@ TNamespace* CreateSpecialNamespace(int32_t csidl) {
   return ns;
 }
 
-TNamespace** const kSpecialFolders[] = {&DesktopFolder,  &RecycleBinFolder,   &DesktopDirectoryFolder,
-                                        &DrivesFolder,   &HistoryFolder,      &PrintersFolder,
-                                        &ControlPanelFolder, &NetworkFolder,  &TemplatesFolder,
-                                        &PersonalFolder, &FavoritesFolder,    &AppDataFolder,
-                                        &ProgramsFolder};
+// In the order of creation.
+struct TSpecialFolder {
+  TNamespace** Global;
+  int32_t CSIDL;
+};
+const TSpecialFolder kSpecialFolders[] = {
+    {&DesktopFolder, CSIDL_DESKTOP},     {&RecycleBinFolder, CSIDL_BITBUCKET},
+    {&DesktopDirectoryFolder, CSIDL_DESKTOPDIRECTORY}, {&DrivesFolder, CSIDL_DRIVES},
+    {&PrintersFolder, CSIDL_PRINTERS},   {&HistoryFolder, CSIDL_HISTORY},
+    {&ControlPanelFolder, CSIDL_CONTROLS}, {&NetworkFolder, CSIDL_NETWORK},
+    {&TemplatesFolder, CSIDL_TEMPLATES}, {&PersonalFolder, CSIDL_PERSONAL},
+    {&FavoritesFolder, CSIDL_FAVORITES}, {&AppDataFolder, CSIDL_APPDATA},
+    {&ProgramsFolder, CSIDL_PROGRAMS},
+};
 
 }  // namespace
 
@@ -771,26 +799,14 @@ void ShShellUtilitiesInitialize() {
     BoundILIsParent = reinterpret_cast<PFN_ILIsParent>(GetProcAddress(shell32, MAKEINTRESOURCE(23)));
   }
   ShellPIDLManager = new TCommonPIDLManager;
-  DesktopFolder = CreateSpecialNamespace(CSIDL_DESKTOP);
-  RecycleBinFolder = CreateSpecialNamespace(CSIDL_BITBUCKET);
-  DesktopDirectoryFolder = CreateSpecialNamespace(CSIDL_DESKTOPDIRECTORY);
-  DrivesFolder = CreateSpecialNamespace(CSIDL_DRIVES);
-  PrintersFolder = CreateSpecialNamespace(CSIDL_PRINTERS);
-  HistoryFolder = CreateSpecialNamespace(CSIDL_HISTORY);
-  ControlPanelFolder = CreateSpecialNamespace(CSIDL_CONTROLS);
-  NetworkFolder = CreateSpecialNamespace(CSIDL_NETWORK);
-  TemplatesFolder = CreateSpecialNamespace(CSIDL_TEMPLATES);
-  PersonalFolder = CreateSpecialNamespace(CSIDL_PERSONAL);
-  FavoritesFolder = CreateSpecialNamespace(CSIDL_FAVORITES);
-  AppDataFolder = CreateSpecialNamespace(CSIDL_APPDATA);
-  ProgramsFolder = CreateSpecialNamespace(CSIDL_PROGRAMS);
+  for (const TSpecialFolder& f : kSpecialFolders) *f.Global = CreateSpecialNamespace(f.CSIDL);
 }
 
 void ShShellUtilitiesFinalize() {
   if (!ShellPIDLManager) return;
-  for (TNamespace** global : kSpecialFolders) {
-    TNamespace* ns = *global;
-    *global = nullptr;
+  for (const TSpecialFolder& f : kSpecialFolders) {
+    TNamespace* ns = *f.Global;
+    *f.Global = nullptr;
     delete ns;
   }
   TCommonPIDLManager* manager = ShellPIDLManager;

@@ -17,6 +17,7 @@
 
 #include "platform/com/com.h"
 #include "platform/rtl/exceptions.h"
+#include "platform/rtl/guid.h"
 #include "platform/rtl/object.h"
 #include "platform/shell/fileapi.h"
 #include "platform/win/winuser.h"
@@ -102,7 +103,8 @@ public:
   // Takes the PIDL. With a parent that is not the desktop, the PIDL is
   // relative to it, is appended to the parent's and freed; with the desktop
   // as parent it is kept as both PIDLs; without a parent it is absolute (nil
-  // for the desktop). The parent is borrowed.
+  // for the desktop). The parent is borrowed. A malformed PIDL is freed and
+  // the namespace has none.
   TNamespace(uint8_t* pidl, TNamespace* parent);
   ~TNamespace() override;
   TNamespace(const TNamespace&) = delete;
@@ -139,6 +141,11 @@ public:
   virtual win::IDropTarget* DropTargetInterface();
   // Not cached: one reference for the caller, nil when none.
   virtual win::IExtractIconW* ExtractIconWInterface();
+  // The class of a virtual folder, else the item's folder's class (the null
+  // GUID when neither answers).
+  virtual TGUID CLSID();
+  // What kind of item it is (SHDID_*); 0 when unknown.
+  virtual uint8_t DescriptionID();
 
   // ---- names
   virtual std::string NormalName();

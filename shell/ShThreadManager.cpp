@@ -1,5 +1,7 @@
 #include "shell/ShThreadManager.h"
 
+#include <system_error>
+
 #include "platform/com/com.h"
 #include "shell/ShCommonObjects.h"
 #include "shell/ShCommonUtilities.h"
@@ -19,15 +21,21 @@ TCommonThread::TCommonThread(bool createSuspended) : suspended_(createSuspended)
   ++liveThreads;
   threadID_ = nextThreadID++;
   thunk_ = CreateMethodThunk(this, &TCommonThread::ThreadProc);
-  // The thread waits at the gate, so it never sees a half-built object.
-  thread_ = std::thread([thunk = thunk_] { MethodThunkCall(thunk, 0, 0, 0, 0); });
+  try {
+    // The thread waits at the gate, so it never sees a half-built object.
+    thread_ = std::thread([thunk = thunk_] { MethodThunkCall(thunk, 0, 0, 0, 0); });
+  } catch (const std::system_error& e) {
+    FreeMethodThunk(thunk_);
+    --liveThreads;
+    throw EThread(std::string("Thread creation error: ") + e.what());
+  }
 }
 
 TCommonThread::~TCommonThread() {
-  FreeMethodThunk(thunk_);
   // A finished thread may still be leaving its procedure; one that freed
   // itself detached first.
   if (thread_.joinable()) thread_.join();
+  FreeMethodThunk(thunk_);
   TList* list = requestList_.LockList();
   for (int32_t i = 0; i < list->Count(); ++i) delete static_cast<TObject*>(list->Items(i));
   list->Clear();
@@ -72,8 +80,8 @@ void TCommonThread::Terminate() {
 }
 
 bool TCommonThread::InitializeThread() {
-  oleInitialized_ = win::SUCCEEDED(win::OleInitialize(nullptr));
-  return oleInitialized_;
+  oleInitialized_.store(win::SUCCEEDED(win::OleInitialize(nullptr)));
+  return oleInitialized_.load();
 }
 
 void TCommonThread::FinalizeThread() {

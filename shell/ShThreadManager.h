@@ -59,7 +59,7 @@ public:
   bool Terminated() const { return terminated_.load(); }
   bool Suspended() const { return suspended_.load(); }
   bool Running() const { return running_.load(); }
-  bool OleInitialized() const { return oleInitialized_; }
+  bool OleInitialized() const { return oleInitialized_.load(); }
   bool Finished() const { return finished_.load(); }
   // Objects the thread owns and frees when it is destroyed.
   TThreadList& RequestList() { return requestList_; }
@@ -91,7 +91,7 @@ private:
   TCriticalSection criticalSection_;
   TThreadList requestList_;
   std::atomic<bool> running_{false};
-  bool oleInitialized_ = false;  // touched by the thread alone
+  std::atomic<bool> oleInitialized_{false};
   std::atomic<bool> finished_{false};
 
   std::mutex gateMutex_;

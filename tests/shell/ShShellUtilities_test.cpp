@@ -6,16 +6,20 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
 #include "platform/shell/folders/shlobj.h"
 #include "platform/shell/pidl.h"
 #include "platform/shell/places.h"
+#include "platform/shell/shellinfo.h"
 #include "platform/shell/shellpaths.h"
 #include "platform/win/winuser.h"
 #include "platform/rtl/scopeexit.h"
+#include "platform/rtl/sysutils.h"
 #include "shell/ShCommonObjects.h"
+#include "tests/shell/pidl_bytes.h"
 #include "tests/support/shell_home.h"
 
 namespace fs = std::filesystem;
@@ -131,6 +135,27 @@ TEST_F(Namespace, FileSizeTexts) {
   EXPECT_TRUE(folder->Folder());
   EXPECT_EQ(folder->FileSizeText(), "");
   EXPECT_EQ(folder->FileSizeKBText(), "");
+}
+
+TEST_F(Namespace, DiskUsageRoundsUpToWholeClusters) {
+  int status = -1;
+  const std::string out = testsupport::RunCommand("stat -f -c %S " + root.string(), &status);
+  ASSERT_EQ(status, 0) << out;
+  const int64_t cluster = std::stoll(out);
+  ASSERT_GT(cluster, 0);
+  const int64_t sizes[] = {1, cluster, cluster + 1};
+  for (int64_t size : sizes) {
+    const fs::path p = File("u" + std::to_string(size), size_t(size));
+    auto ns = TNamespace::CreateForPath(p.string());
+    const int64_t used = (size + cluster - 1) / cluster * cluster;
+    EXPECT_EQ(ns->DiskUsageText(), Format("%0.0n", static_cast<long double>(used))) << size;
+  }
+  // Once the file is gone the drive query fails: the plain size text stands in.
+  const fs::path gone = File("gone.bin", 3);
+  auto ns = TNamespace::CreateForPath(gone.string());
+  EXPECT_EQ(ns->FileSizeText(), "3");
+  fs::remove(gone);
+  EXPECT_EQ(ns->DiskUsageText(), "3");
 }
 
 TEST_F(Namespace, AttributesAreAskedOnceThenCached) {
@@ -250,6 +275,72 @@ TEST_F(Namespace, DataIsOwnedAndFreed) {
   ns->SetData(new TObject, true);
 }
 
+TEST_F(Namespace, InterfacesOfItemsAndFolders) {
+  const fs::path p = File("tip.txt", 4);
+  auto file = TNamespace::CreateForPath(p.string());
+  auto folder = TNamespace::CreateForPath(root.string());
+  // Cached: the same object twice.
+  win::IQueryInfo* info = file->QueryInfoInterface();
+  ASSERT_NE(info, nullptr);
+  EXPECT_EQ(file->QueryInfoInterface(), info);
+  ASSERT_NE(folder->DropTargetInterface(), nullptr);
+  EXPECT_EQ(folder->DropTargetInterface(), folder->DropTargetInterface());
+  ASSERT_NE(folder->ShellFolder2(), nullptr);
+  EXPECT_TRUE(folder->States() & nsShellFolder2);
+  // Not cached: a reference for the caller.
+  win::IExtractIconW* icon = file->ExtractIconWInterface();
+  ASSERT_NE(icon, nullptr);
+  icon->Release();
+  // A file's own folder is the one holding it, as is a folder's own.
+  for (win::IShellFolder* holder : {file->ShellFolder(), folder->ShellFolder(), file->ParentShellFolder()}) {
+    ASSERT_NE(holder, nullptr);
+    win::STRRET name;
+    ASSERT_EQ(holder->GetDisplayNameOf(file->RelativePIDL(), SHGDN_INFOLDER, &name), win::S_OK);
+    EXPECT_EQ(win::StrRetToString(&name, file->RelativePIDL()), "tip.txt");
+  }
+  EXPECT_EQ(file->DescriptionID(), SHDID_FS_FILE);
+  EXPECT_EQ(folder->DescriptionID(), SHDID_FS_DIRECTORY);
+  ASSERT_NE(DrivesFolder, nullptr);
+  EXPECT_TRUE(DrivesFolder->CLSID() == GUID_PidlComputer);
+  EXPECT_TRUE(DrivesFolder->IsMyComputer());
+  EXPECT_FALSE(folder->IsMyComputer());
+  EXPECT_TRUE(file->LiesUnderNamespace(DrivesFolder, false));
+  EXPECT_FALSE(file->LiesUnderNamespace(DrivesFolder, true));
+  EXPECT_FALSE(file->OnRemovableDrive());
+}
+
+TEST_F(Namespace, MalformedPIDLsAnswerNothing) {
+  struct Case {
+    const char* What;
+    Bytes Pidl;
+  };
+  const Case cases[] = {
+      {"an item running past its block", {0x20, 0x00, 0x31, 0x00}},
+      {"an item count of 1", {0x01, 0x00, 0x00, 0x00}},
+      {"an unknown kind", List({Item({0x99, 0x00, 0x00, 0x00})})},
+      {"two items, the second unknown", List({Item({0x10, 0, 1, 2}), Item({0x77, 0, 0})})},
+  };
+  for (const Case& c : cases) {
+    TaskBlock block(c.Pidl);
+    EXPECT_FALSE(IsFolderPIDL(block.get())) << c.What;
+    auto* pidl = static_cast<uint8_t*>(TaskMemAlloc(c.Pidl.size()));
+    std::copy(c.Pidl.begin(), c.Pidl.end(), pidl);
+    TNamespace ns(pidl, nullptr);
+    EXPECT_FALSE(ns.IsDesktop()) << c.What;
+    EXPECT_EQ(ns.ParsingName(), "") << c.What;
+    EXPECT_EQ(ns.NormalName(), "") << c.What;
+    EXPECT_FALSE(ns.FileSystem()) << c.What;
+    EXPECT_FALSE(ns.Folder()) << c.What;
+    EXPECT_EQ(ns.FileSizeText(), "") << c.What;
+    EXPECT_EQ(ns.FileSizeBytes(), 0) << c.What;
+    EXPECT_EQ(ns.AttributeLetters(), "") << c.What;
+    EXPECT_EQ(ns.FileName(), "") << c.What;
+    ns.ShellFolder();
+    ns.QueryInfoInterface();
+    ns.ResetCaches(true);
+  }
+}
+
 TEST_F(Namespace, CustomNamespacesHaveNoPIDL) {
   auto custom = TNamespace::CreateCustom(42, nullptr);
   EXPECT_EQ(custom->CustomID(), 42);
@@ -259,6 +350,9 @@ TEST_F(Namespace, CustomNamespacesHaveNoPIDL) {
   EXPECT_EQ(custom->ShellCache().Data.OverlayIndex, 0);
   EXPECT_EQ(custom->ShellFolder(), nullptr);
   EXPECT_EQ(custom->FileType(), " File");
+  EXPECT_FALSE(custom->FileSystem());
+  EXPECT_EQ(custom->NormalName(), "");
+  EXPECT_TRUE(custom->Valid());
 }
 
 TEST_F(Namespace, TheDetailsInterfaceIsNotAskedForFromVersion6) {
