@@ -55,10 +55,10 @@ void TCommonThread::AfterConstruction() {
 }
 
 void TCommonThread::OpenGate() {
-  {
-    std::lock_guard<std::mutex> lock(gateMutex_);
-    gateOpen_ = true;
-  }
+  // Notified under the lock: a thread that frees itself may be gone as soon
+  // as the lock is let go.
+  std::lock_guard<std::mutex> lock(gateMutex_);
+  gateOpen_ = true;
   gateCv_.notify_all();
 }
 
@@ -75,8 +75,10 @@ void TCommonThread::SetSuspended(bool value) {
 
 void TCommonThread::Terminate() {
   terminated_.store(true);
-  Resume();
+  // Signalled before the thread is let go: one that frees itself may be gone
+  // right after. The manual-reset event stays signalled for it.
   TriggerEvent();
+  Resume();
 }
 
 bool TCommonThread::InitializeThread() {

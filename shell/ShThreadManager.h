@@ -49,8 +49,8 @@ public:
   void SetSuspended(bool value);
   void Resume() { SetSuspended(false); }
   void TriggerEvent() { Event().SetEvent(); }
-  // Sets Terminated, then lets a suspended thread go, then signals the event,
-  // so that Execute never starts without seeing the request.
+  // Sets Terminated, signals the event, then lets a suspended thread go, so
+  // that Execute never starts without seeing the request.
   virtual void Terminate();
 
   bool FreeOnTerminate() const { return freeOnTerminate_.load(); }
