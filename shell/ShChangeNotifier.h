@@ -62,8 +62,8 @@ public:
   uintptr_t TimerID() const { return timerID_; }
 
   // Takes one reference off; frees the notification at 0 or below. A pointer
-  // to a notification already freed is ignored, so a listener that releases
-  // once too often cannot free it twice.
+  // to no live notification is ignored, so a listener that releases once too
+  // often cannot free it twice.
   static void ReleaseNotification(TShellNotification* notification);
   void ReleasePending();
   bool AllListenersReady();

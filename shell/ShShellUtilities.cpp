@@ -1,7 +1,5 @@
 #include "shell/ShShellUtilities.h"
 
-#include <cmath>
-
 #include "platform/rtl/scopeexit.h"
 #include "platform/rtl/sysutils.h"
 #include "platform/rtl/taskmem.h"
@@ -233,15 +231,18 @@ IUnknown* TNamespace::ParentShellDetailsInterface() {
   return ParentShellFolder() ? Parent()->ShellDetailsInterface() : ShellDetailsInterface();
 }
 
+HRESULT TNamespace::UIObjectOf(REFIID iid, void** out) {
+  IShellFolder* parent = ParentShellFolder();
+  if (!parent || !relativePIDL_) return E_FAIL;
+  PCIDL items[1] = {relativePIDL_};
+  return parent->GetUIObjectOf(OwnerWindow(), 1, items, iid, nullptr, out);
+}
+
 IQueryInfo* TNamespace::QueryInfoInterface() {
   if (queryInfoCache_) return queryInfoCache_.get();
   if (IsDesktop() && DesktopDirectoryFolder && DesktopDirectoryFolder != this)
     return DesktopDirectoryFolder->QueryInfoInterface();
-  if (IShellFolder* parent = ParentShellFolder()) {
-    PCIDL items[1] = {relativePIDL_};
-    if (parent->GetUIObjectOf(OwnerWindow(), 1, items, IID_IQueryInfo, nullptr, queryInfoCache_.put_void()) != S_OK)
-      queryInfoCache_ = {};
-  }
+  if (UIObjectOf(IID_IQueryInfo, queryInfoCache_.put_void()) != S_OK) queryInfoCache_ = {};
   if (!queryInfoCache_)
     if (IShellFolder* own = ShellFolder())
       if (own->CreateViewObject(OwnerWindow(), IID_IQueryInfo, queryInfoCache_.put_void()) != S_OK)
@@ -253,23 +254,13 @@ IDropTarget* TNamespace::DropTargetInterface() {
   if (dropTargetCache_) return dropTargetCache_.get();
   if (IsDesktop() && DesktopDirectoryFolder && DesktopDirectoryFolder != this)
     return DesktopDirectoryFolder->DropTargetInterface();
-  if (IShellFolder* parent = ParentShellFolder()) {
-    PCIDL items[1] = {relativePIDL_};
-    if (parent->GetUIObjectOf(OwnerWindow(), 1, items, IID_IDropTarget, nullptr, dropTargetCache_.put_void()) !=
-        S_OK)
-      dropTargetCache_ = {};
-  }
+  if (UIObjectOf(IID_IDropTarget, dropTargetCache_.put_void()) != S_OK) dropTargetCache_ = {};
   return dropTargetCache_.get();
 }
 
 IExtractIconW* TNamespace::ExtractIconWInterface() {
   IExtractIconW* result = nullptr;
-  if (IShellFolder* parent = ParentShellFolder()) {
-    PCIDL items[1] = {relativePIDL_};
-    if (parent->GetUIObjectOf(OwnerWindow(), 1, items, IID_IExtractIconW, nullptr,
-                              reinterpret_cast<void**>(&result)) == S_OK && result)
-      return result;
-  }
+  if (UIObjectOf(IID_IExtractIconW, reinterpret_cast<void**>(&result)) == S_OK && result) return result;
   result = nullptr;
   if (IShellFolder* own = ShellFolder())
     if (own->CreateViewObject(OwnerWindow(), IID_IExtractIconW, reinterpret_cast<void**>(&result)) != S_OK)

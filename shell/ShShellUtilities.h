@@ -279,6 +279,8 @@ private:
   void SetState(uint16_t flag, bool v) { states_ = v ? states_ | flag : states_ & ~flag; }
   void Mark(TCacheQueried e) { cache_.Queried |= uint64_t(1) << e; }
   void Unmark(TCacheQueried e) { cache_.Queried &= ~(uint64_t(1) << e); }
+  // The parent folder's UI object of the item.
+  win::HRESULT UIObjectOf(const TGUID& iid, void** out);
   std::string DisplayNameOf(uint32_t flags);
   std::string CachedName(TCacheQueried element, std::string& slot, uint32_t flags);
   bool CachedAttribute(uint32_t mask, TCacheQueried element, uint32_t bit);
