@@ -2,7 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "shell/ShCommonObjects.h"
+#include "shell/ShChangeNotifier.h"
 #include "shell/ShDataObject.h"
+#include "shell/ShShellUtilities.h"
+#include "shell/ShThreadManager.h"
 
 namespace {
 
@@ -10,8 +13,14 @@ struct ShellLibraryEnvironment : ::testing::Environment {
   void SetUp() override {
     ShCommonObjectsInitialize();
     ShDataObjectInitialize();
+    ShThreadManagerInitialize();
+    ShShellUtilitiesInitialize();
+    ShChangeNotifierInitialize();
   }
   void TearDown() override {
+    ShChangeNotifierFinalize();
+    ShShellUtilitiesFinalize();
+    ShThreadManagerFinalize();
     ShDataObjectFinalize();
     ShCommonObjectsFinalize();
   }
