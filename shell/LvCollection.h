@@ -283,6 +283,12 @@ private:
   TLvGroup* group_;
 };
 
+// The factory the element classes register: an element of T in the given collection.
+template <class T>
+TObject* LvMakeElement(TObject* collection) {
+  return new T(dynamic_cast<TLvCollection*>(collection));
+}
+
 // Maps between view and window coordinates through the owner's scroll
 // offsets; below the header when asked.
 TRect LvViewRectToClient(TLvOwnerListview* owner, const TRect& rect, bool belowHeader);

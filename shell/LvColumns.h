@@ -12,7 +12,7 @@
 
 #include "platform/classes/persistent.h"
 #include "shell/LvCollection.h"
-#include "shell/LvItems.h"
+#include "shell/LvDataVariants.h"
 
 enum TAlignment : uint8_t { taLeftJustify, taRightJustify, taCenter };
 enum TLvSortDirection : uint8_t { esdNone, esdAscending, esdDescending };
@@ -81,9 +81,6 @@ public:
   void SaveToStream(TStream* stream, int32_t version) override;
   void MakeVisible(int32_t position) override;
   void ThumbnailDraw(TCanvas*, const TRect&, TLvAlphaBlender*, bool&) override {}
-  void ImageDraw(int32_t column, TCanvas* canvas, const TRect& rect, TLvAlphaBlender* blender) override;
-  void ImageDrawGetSize(int32_t column, int32_t& width, int32_t& height) override;
-  void ImageDrawIsCustom(int32_t column, bool& isCustom) override;
 
 protected:
   void BeforeDestruction() override;
@@ -128,75 +125,28 @@ private:
   int32_t width_ = 50;
 };
 
-class TLvColumnStored : public TLvColumn {
-  DX_CLASS_WITH_FACTORY(TLvColumnStored, TLvColumn, &Make)
+class TLvColumnStored : public TLvHelperData<TLvColumn> {
+  DX_CLASS_WITH_FACTORY(TLvColumnStored, TLvColumn, &LvMakeElement<TLvColumnStored>)
 public:
-  using TLvColumn::TLvColumn;
-  TLvDynamicDataHelper& DataHelper() { return helper_; }
-
-  std::string GetCaptions(int32_t column) override { return helper_.Caption(column); }
-  void SetCaptions(int32_t column, const std::string& value) override;
-  int32_t GetImageIndexes(int32_t column) override { return helper_.ImageIndex(column); }
-  void SetImageIndexes(int32_t column, int32_t value) override;
-  int32_t GetImageOverlayIndexes(int32_t column) override { return helper_.OverlayIndex(column); }
-  void SetImageOverlayIndexes(int32_t column, int32_t value) override;
-  TCustomImageList* GetImageList(int32_t, int32_t imageSize) override { return GetDefaultImageList(imageSize); }
-  int32_t GetDetailCount() override;
+  explicit TLvColumnStored(TLvCollection* collection) : TLvHelperData(collection) {}
   void SetDetailCount(int32_t value) override;
   // The helper's detail at the column's own index, whatever index is asked.
   int32_t GetDetails(int32_t) override { return helper_.Detail(Index()); }
-  void SetDetails(int32_t index, int32_t value) override;
-  void LoadFromStream(TStream* stream, int32_t& version) override;
-  void SaveToStream(TStream* stream, int32_t version) override;
 
-private:
-  static TObject* Make(TObject* collection);
-  TLvDynamicDataHelper helper_;
 };
 
-class TLvColumnVirtual : public TLvColumn {
-  DX_CLASS_WITH_FACTORY(TLvColumnVirtual, TLvColumn, &Make)
+class TLvColumnVirtual : public TLvOwnerData<TLvColumn, false> {
+  DX_CLASS_WITH_FACTORY(TLvColumnVirtual, TLvColumn, &LvMakeElement<TLvColumnVirtual>)
 public:
-  using TLvColumn::TLvColumn;
-  std::string GetCaptions(int32_t column) override;
-  void SetCaptions(int32_t column, const std::string& value) override;
-  int32_t GetImageIndexes(int32_t) override { return AskImage(LvImageKindImage); }
-  void SetImageIndexes(int32_t, int32_t value) override { TellImage(LvImageKindImage, value); }
-  int32_t GetImageOverlayIndexes(int32_t) override { return AskImage(LvImageKindOverlay); }
-  void SetImageOverlayIndexes(int32_t, int32_t value) override { TellImage(LvImageKindOverlay, value); }
-  TCustomImageList* GetImageList(int32_t column, int32_t imageSize) override;
-  int32_t GetDetailCount() override;
-  void SetDetailCount(int32_t value) override;
-  int32_t GetDetails(int32_t index) override;
-  void SetDetails(int32_t index, int32_t value) override;
+  explicit TLvColumnVirtual(TLvCollection* collection) : TLvOwnerData(collection) {}
 
-private:
-  static TObject* Make(TObject* collection);
-  int32_t AskImage(int32_t kind);
-  void TellImage(int32_t kind, int32_t value);
 };
 
-class TLvColumnInterfaced : public TLvColumn {
-  DX_CLASS_WITH_FACTORY(TLvColumnInterfaced, TLvColumn, &Make)
+class TLvColumnInterfaced : public TLvSourceData<TLvColumn, 0, true> {
+  DX_CLASS_WITH_FACTORY(TLvColumnInterfaced, TLvColumn, &LvMakeElement<TLvColumnInterfaced>)
 public:
-  using TLvColumn::TLvColumn;
-  std::string GetCaptions(int32_t column) override;
-  void SetCaptions(int32_t column, const std::string& value) override;
-  int32_t GetImageIndexes(int32_t column) override;
-  void SetImageIndexes(int32_t column, int32_t value) override;
-  int32_t GetImageOverlayIndexes(int32_t column) override;
-  void SetImageOverlayIndexes(int32_t column, int32_t value) override;
-  TCustomImageList* GetImageList(int32_t column, int32_t imageSize) override;
-  int32_t GetDetailCount() override;
-  void SetDetailCount(int32_t value) override;
-  int32_t GetDetails(int32_t index) override;
-  void SetDetails(int32_t index, int32_t value) override;
-  void ImageDraw(int32_t column, TCanvas* canvas, const TRect& rect, TLvAlphaBlender* blender) override;
-  void ImageDrawGetSize(int32_t column, int32_t& width, int32_t& height) override;
-  void ImageDrawIsCustom(int32_t column, bool& isCustom) override;
+  explicit TLvColumnInterfaced(TLvCollection* collection) : TLvSourceData(collection) {}
 
-private:
-  static TObject* Make(TObject* collection);
 };
 
 class TLvColumns : public TLvCollection {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "shell/LvCollection.h"
+#include "shell/LvDataVariants.h"
 #include "shell/LvItems.h"
 
 class TControl;
@@ -73,52 +74,22 @@ private:
   TList visibleItems_;
 };
 
-// Owner-answered image drawing of stored and virtual groups.
-class TLvGroupOwnerDrawn : public TLvGroup {
-  DX_CLASS(TLvGroupOwnerDrawn, TLvGroup)
+class TLvBaseGroupStored : public TLvHelperData<TLvGroup> {
+  DX_CLASS(TLvBaseGroupStored, TLvGroup)
 public:
-  using TLvGroup::TLvGroup;
-  void ImageDraw(int32_t column, TCanvas* canvas, const TRect& rect, TLvAlphaBlender* blender) override;
-  void ImageDrawGetSize(int32_t column, int32_t& width, int32_t& height) override;
-  void ImageDrawIsCustom(int32_t column, bool& isCustom) override;
-};
-
-class TLvBaseGroupStored : public TLvGroupOwnerDrawn {
-  DX_CLASS(TLvBaseGroupStored, TLvGroupOwnerDrawn)
-public:
-  using TLvGroupOwnerDrawn::TLvGroupOwnerDrawn;
-  TLvDynamicDataHelper& DataHelper() { return helper_; }
-
-  std::string GetCaptions(int32_t column) override { return helper_.Caption(column); }
-  void SetCaptions(int32_t column, const std::string& value) override;
-  int32_t GetImageIndexes(int32_t column) override { return helper_.ImageIndex(column); }
-  void SetImageIndexes(int32_t column, int32_t value) override;
-  int32_t GetImageOverlayIndexes(int32_t column) override { return helper_.OverlayIndex(column); }
-  void SetImageOverlayIndexes(int32_t column, int32_t value) override;
-  TCustomImageList* GetImageList(int32_t, int32_t imageSize) override { return GetDefaultImageList(imageSize); }
-  int32_t GetDetailCount() override;
-  void SetDetailCount(int32_t value) override;
-  int32_t GetDetails(int32_t index) override { return helper_.Detail(index); }
-  void SetDetails(int32_t index, int32_t value) override;
-  void LoadFromStream(TStream* stream, int32_t& version) override;
-  void SaveToStream(TStream* stream, int32_t version) override;
-
-private:
-  TLvDynamicDataHelper helper_;
+  explicit TLvBaseGroupStored(TLvCollection* collection) : TLvHelperData(collection) {}
 };
 
 class TLvGroupStored : public TLvBaseGroupStored {
-  DX_CLASS_WITH_FACTORY(TLvGroupStored, TLvBaseGroupStored, &Make)
+  DX_CLASS_WITH_FACTORY(TLvGroupStored, TLvBaseGroupStored, &LvMakeElement<TLvGroupStored>)
 public:
   using TLvBaseGroupStored::TLvBaseGroupStored;
 
-private:
-  static TObject* Make(TObject* collection);
 };
 
 // A stored group hosting a child control as high as Height while expanded.
 class TLvGroupTaskPanel : public TLvBaseGroupStored {
-  DX_CLASS_WITH_FACTORY(TLvGroupTaskPanel, TLvBaseGroupStored, &Make)
+  DX_CLASS_WITH_FACTORY(TLvGroupTaskPanel, TLvBaseGroupStored, &LvMakeElement<TLvGroupTaskPanel>)
 public:
   using TLvBaseGroupStored::TLvBaseGroupStored;
   int32_t Height() const { return height_; }
@@ -133,53 +104,21 @@ public:
   void SaveToStream(TStream* stream, int32_t version) override;
 
 private:
-  static TObject* Make(TObject* collection);
   int32_t height_ = 200;
 };
 
-class TLvGroupVirtual : public TLvGroupOwnerDrawn {
-  DX_CLASS_WITH_FACTORY(TLvGroupVirtual, TLvGroupOwnerDrawn, &Make)
+class TLvGroupVirtual : public TLvOwnerData<TLvGroup, false> {
+  DX_CLASS_WITH_FACTORY(TLvGroupVirtual, TLvGroup, &LvMakeElement<TLvGroupVirtual>)
 public:
-  using TLvGroupOwnerDrawn::TLvGroupOwnerDrawn;
-  std::string GetCaptions(int32_t column) override;
-  void SetCaptions(int32_t column, const std::string& value) override;
-  int32_t GetImageIndexes(int32_t) override { return AskImage(LvImageKindImage); }
-  void SetImageIndexes(int32_t, int32_t value) override { TellImage(LvImageKindImage, value); }
-  int32_t GetImageOverlayIndexes(int32_t) override { return AskImage(LvImageKindOverlay); }
-  void SetImageOverlayIndexes(int32_t, int32_t value) override { TellImage(LvImageKindOverlay, value); }
-  TCustomImageList* GetImageList(int32_t column, int32_t imageSize) override;
-  int32_t GetDetailCount() override;
-  void SetDetailCount(int32_t value) override;
-  int32_t GetDetails(int32_t index) override;
-  void SetDetails(int32_t index, int32_t value) override;
+  explicit TLvGroupVirtual(TLvCollection* collection) : TLvOwnerData(collection) {}
 
-private:
-  static TObject* Make(TObject* collection);
-  int32_t AskImage(int32_t kind);
-  void TellImage(int32_t kind, int32_t value);
 };
 
-class TLvGroupInterfaced : public TLvGroup {
-  DX_CLASS_WITH_FACTORY(TLvGroupInterfaced, TLvGroup, &Make)
+class TLvGroupInterfaced : public TLvSourceData<TLvGroup, 0, true> {
+  DX_CLASS_WITH_FACTORY(TLvGroupInterfaced, TLvGroup, &LvMakeElement<TLvGroupInterfaced>)
 public:
-  using TLvGroup::TLvGroup;
-  std::string GetCaptions(int32_t column) override;
-  void SetCaptions(int32_t column, const std::string& value) override;
-  int32_t GetImageIndexes(int32_t column) override;
-  void SetImageIndexes(int32_t column, int32_t value) override;
-  int32_t GetImageOverlayIndexes(int32_t column) override;
-  void SetImageOverlayIndexes(int32_t column, int32_t value) override;
-  TCustomImageList* GetImageList(int32_t column, int32_t imageSize) override;
-  int32_t GetDetailCount() override;
-  void SetDetailCount(int32_t value) override;
-  int32_t GetDetails(int32_t index) override;
-  void SetDetails(int32_t index, int32_t value) override;
-  void ImageDraw(int32_t column, TCanvas* canvas, const TRect& rect, TLvAlphaBlender* blender) override;
-  void ImageDrawGetSize(int32_t column, int32_t& width, int32_t& height) override;
-  void ImageDrawIsCustom(int32_t column, bool& isCustom) override;
+  explicit TLvGroupInterfaced(TLvCollection* collection) : TLvSourceData(collection) {}
 
-private:
-  static TObject* Make(TObject* collection);
 };
 
 // Search types of the item walks.

@@ -248,6 +248,26 @@ TEST_F(LvModel, SelectedWithoutEnabledLoadsNeitherSelectedNorEnabled) {
   EXPECT_EQ(owner.selectedCount, 0);
 }
 
+TEST_F(LvModel, ReadingUnderAnOwnerThatRefusesEverythingKeepsTheDefaults) {
+  LvBytes b;
+  AppendI32(b, 6);
+  AppendI32(b, 1);
+  AppendName(b, "TLvItemStored");
+  AppendElement(b, 6, 0x2C81 & ~0x0080);  // Checked, Selected, Visible, Bold; not Enabled
+  AppendEmptyHelper(b, 6);
+  for (int n = 0; n < LvNotifyCount; ++n) owner.answers[TLvNotify(n)] = false;
+  TMemoryStream s;
+  LoadBytes(s, b);
+  group->Items()->ReadItems(&s);
+  ASSERT_EQ(group->Items()->Count(), 1);
+  TLvItem* item = group->Items()->Items(0);
+  EXPECT_TRUE(item->Enabled());
+  EXPECT_FALSE(item->Selected() || item->Checked());
+  EXPECT_TRUE(item->Bold()) << "bold needs no permission";
+  EXPECT_EQ(owner.selectedCount, 0);
+  EXPECT_EQ(owner.checkedCount, 0);
+}
+
 // ---------------------------------------------------------------- "Items"
 
 // Captures what DefineProperties offers.
