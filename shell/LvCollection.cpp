@@ -134,8 +134,10 @@ int32_t TLvCollectionItem::GetIndex() { return collection_ ? collection_->IndexO
 void TLvCollectionItem::SetBold(bool value) {
   if (Bold() == value) return;
   if (Destroying()) {
-    Put(lsBold, false);
-    BoldLost();
+    if (!value) {
+      Put(lsBold, false);
+      BoldLost();
+    }
   } else if (MayChangeBold(value)) {
     Put(lsBold, value);
     value ? BoldGained() : BoldLost();
@@ -145,8 +147,10 @@ void TLvCollectionItem::SetBold(bool value) {
 void TLvCollectionItem::SetChecked(bool value) {
   if (Has(lsChecked) == value) return;
   if (Destroying()) {
-    Put(lsChecked, false);
-    CheckLost();
+    if (!value) {
+      Put(lsChecked, false);
+      CheckLost();
+    }
     return;
   }
   if (!MayChangeCheck(value)) return;
@@ -159,8 +163,10 @@ void TLvCollectionItem::SetChecked(bool value) {
 void TLvCollectionItem::SetEnabled(bool value) {
   if (Enabled() == value) return;
   if (Destroying()) {
-    Put(lsEnabled, false);
-    EnableLost();
+    if (!value) {
+      Put(lsEnabled, false);
+      EnableLost();
+    }
   } else if (MayChangeEnable(value)) {
     if (value) {
       Put(lsEnabled, true);
@@ -177,8 +183,10 @@ void TLvCollectionItem::SetEnabled(bool value) {
 void TLvCollectionItem::SetFocused(bool value) {
   if (Focused() == value || !(Visible() && Enabled())) return;
   if (Destroying()) {
-    Put(lsFocused, false);
-    FocusLost();
+    if (!value) {
+      Put(lsFocused, false);
+      FocusLost();
+    }
   } else if (MayChangeFocus(value)) {
     Put(lsFocused, value);
     value ? FocusGained() : FocusLost();
@@ -187,10 +195,10 @@ void TLvCollectionItem::SetFocused(bool value) {
 
 void TLvCollectionItem::SetGhosted(bool value) {
   if (Ghosted() == value) return;
-  if (!value || Destroying()) {
+  if (!value) {
     Put(lsGhosted, false);
     GhostedLost();
-  } else {
+  } else if (!Destroying()) {
     Put(lsGhosted, true);
     GhostedGained();
   }
@@ -199,8 +207,10 @@ void TLvCollectionItem::SetGhosted(bool value) {
 void TLvCollectionItem::SetHotTracking(TPoint mousePos, bool value) {
   if (HotTracking() == value) return;
   if (Destroying()) {
-    Put(lsHotTracking, false);
-    HotTrackingLost(mousePos);
+    if (!value) {
+      Put(lsHotTracking, false);
+      HotTrackingLost(mousePos);
+    }
   } else if (MayChangeHotTracking(value)) {
     Put(lsHotTracking, value);
     value ? HotTrackingGained(mousePos) : HotTrackingLost(mousePos);
@@ -210,8 +220,10 @@ void TLvCollectionItem::SetHotTracking(TPoint mousePos, bool value) {
 void TLvCollectionItem::SetSelected(bool value) {
   if (Selected() == value || !(Visible() && Enabled())) return;
   if (Destroying()) {
-    Put(lsSelected, false);
-    SelectionLost();
+    if (!value) {
+      Put(lsSelected, false);
+      SelectionLost();
+    }
   } else if (MayChangeSelection(value)) {
     Put(lsSelected, value);
     value ? SelectionGained() : SelectionLost();
@@ -221,8 +233,10 @@ void TLvCollectionItem::SetSelected(bool value) {
 void TLvCollectionItem::SetVisible(bool value) {
   if (Visible() == value) return;
   if (Destroying()) {
-    Put(lsVisible, false);
-    VisibilityLost();
+    if (!value) {
+      Put(lsVisible, false);
+      VisibilityLost();
+    }
   } else if (MayChangeVisibility(value)) {
     if (value) {
       Put(lsVisible, true);

@@ -4,8 +4,10 @@
 // collections with their "Items" form-file property.
 //
 // Flag protocol. A setter with the current value does nothing. While the
-// element is being destroyed a change only clears the flag and sends the lose
-// notification. Otherwise the element asks its permission (MayChange...);
+// element is being destroyed only a loss acts: it clears the flag and sends
+// the lose notification, unasked (a gain there would report a loss the element
+// never had, and owners count checked and selected elements by those
+// notifications). Otherwise the element asks its permission (MayChange...);
 // refused, nothing changes; allowed, the flag changes and the gain or lose
 // notification follows. Focus and selection go only to visible, enabled
 // elements; losing Enabled or Visible takes them away first.

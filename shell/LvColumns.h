@@ -132,21 +132,18 @@ public:
   void SetDetailCount(int32_t value) override;
   // The helper's detail at the column's own index, whatever index is asked.
   int32_t GetDetails(int32_t) override { return helper_.Detail(Index()); }
-
 };
 
 class TLvColumnVirtual : public TLvOwnerData<TLvColumn, false> {
   DX_CLASS_WITH_FACTORY(TLvColumnVirtual, TLvColumn, &LvMakeElement<TLvColumnVirtual>)
 public:
   explicit TLvColumnVirtual(TLvCollection* collection) : TLvOwnerData(collection) {}
-
 };
 
 class TLvColumnInterfaced : public TLvSourceData<TLvColumn, 0, true> {
   DX_CLASS_WITH_FACTORY(TLvColumnInterfaced, TLvColumn, &LvMakeElement<TLvColumnInterfaced>)
 public:
   explicit TLvColumnInterfaced(TLvCollection* collection) : TLvSourceData(collection) {}
-
 };
 
 class TLvColumns : public TLvCollection {
@@ -170,6 +167,10 @@ class TLvHeader : public TObject {
   DX_CLASS(TLvHeader, TObject)
 public:
   explicit TLvHeader(TLvOwnerListview* owner) : owner_(owner), columns_(owner, this) {}
+  // The columns go first: their tear-down clears the header's references to them.
+  ~TLvHeader() override { columns_.Clear(true); }
+  TLvHeader(const TLvHeader&) = delete;
+  TLvHeader& operator=(const TLvHeader&) = delete;
   TLvOwnerListview* OwnerListview() const { return owner_; }
   TLvColumns& Columns() { return columns_; }
 

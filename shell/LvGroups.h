@@ -84,7 +84,6 @@ class TLvGroupStored : public TLvBaseGroupStored {
   DX_CLASS_WITH_FACTORY(TLvGroupStored, TLvBaseGroupStored, &LvMakeElement<TLvGroupStored>)
 public:
   using TLvBaseGroupStored::TLvBaseGroupStored;
-
 };
 
 // A stored group hosting a child control as high as Height while expanded.
@@ -111,14 +110,12 @@ class TLvGroupVirtual : public TLvOwnerData<TLvGroup, false> {
   DX_CLASS_WITH_FACTORY(TLvGroupVirtual, TLvGroup, &LvMakeElement<TLvGroupVirtual>)
 public:
   explicit TLvGroupVirtual(TLvCollection* collection) : TLvOwnerData(collection) {}
-
 };
 
 class TLvGroupInterfaced : public TLvSourceData<TLvGroup, 0, true> {
   DX_CLASS_WITH_FACTORY(TLvGroupInterfaced, TLvGroup, &LvMakeElement<TLvGroupInterfaced>)
 public:
   explicit TLvGroupInterfaced(TLvCollection* collection) : TLvSourceData(collection) {}
-
 };
 
 // Search types of the item walks.

@@ -81,7 +81,6 @@ public:
   int32_t GetGroupKey(int32_t column) override { return helper_.GroupKey(column); }
   void SetGroupKey(int32_t column, int32_t value) override { helper_.SetGroupKey(column, value); }
   TCustomImageList* GetStateImageList(int32_t) override { return StateImageList(); }
-
 };
 
 class TLvItemVirtual : public TLvOwnerData<TLvItem, true> {
@@ -94,7 +93,6 @@ public:
   int32_t GetGroupKey(int32_t column) override;
   void SetGroupKey(int32_t column, int32_t value) override;
   TCustomImageList* GetStateImageList(int32_t column) override;
-
 };
 
 class TLvItemInterfaced : public TLvSourceData<TLvItem, 1, false> {
@@ -113,5 +111,4 @@ public:
   void SetGroupKey(int32_t column, int32_t value) override;
   TCustomImageList* GetStateImageList(int32_t column) override;
   void ThumbnailDraw(TCanvas* canvas, const TRect& rect, TLvAlphaBlender* blender, bool& doDefault) override;
-
 };

@@ -161,6 +161,15 @@ TEST_F(LvModel, ClearWithoutFreeingLeavesElementsDestroyingAndAsksNoMore) {
   a->SetChecked(false);
   EXPECT_FALSE(a->Checked());
   EXPECT_EQ(owner.Names(), std::vector<std::string>{"ItemCheckChanged"});
+  // A gain while destroying reports nothing, so the owner's counts stay right.
+  owner.events.clear();
+  owner.answers.clear();
+  a->SetChecked(true);
+  b->SetSelected(true);
+  EXPECT_FALSE(a->Checked() || b->Selected());
+  EXPECT_TRUE(owner.events.empty());
+  EXPECT_EQ(owner.checkedCount, 0);
+  EXPECT_EQ(owner.selectedCount, 0);
   TLvCollectionItem::Free(a);
   TLvCollectionItem::Free(b);
 }
