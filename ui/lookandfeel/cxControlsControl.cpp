@@ -425,7 +425,9 @@ void TcxControl::CalculateScrollBarsParameters() {
   calculatingScrollBarsParams_ = true;
   hScrollBar_->Data.Visible = vScrollBar_->Data.Visible = false;
   // Each bar narrows the other's room; repeat until neither visibility moves.
-  for (;;) {
+  // Two bars have four visibility pairs: a description still moving after
+  // visiting them all cycles for ever and is cut off.
+  for (int32_t pass = 0; pass < 5; ++pass) {
     const bool h = IsHScrollBarVisible(), v = IsVScrollBarVisible();
     InitScrollBarsParameters();
     if (h == IsHScrollBarVisible() && v == IsVScrollBarVisible()) break;

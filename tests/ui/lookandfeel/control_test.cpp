@@ -158,6 +158,18 @@ TEST_F(CxControlTest, VisibilitiesThatWouldFlipForEverEndShownAndDisabled) {
   EXPECT_FALSE(c->VScrollBar()->Enabled());
 }
 
+TEST_F(CxControlTest, DescriptionThatNeverSettlesStillEnds) {
+  TTestControl* c = MakeControl();
+  // Against its own pending answers: the horizontal bar wants to be shown
+  // exactly while the vertical one is hidden, the vertical one follows it.
+  c->Describe = [](TTestControl* self) {
+    self->SetScrollBarInfo(sbHorizontal, 0, 100, 1, self->IsVScrollBarVisible() ? 500 : 10, 0, true, true);
+    self->SetScrollBarInfo(sbVertical, 0, 100, 1, self->IsHScrollBarVisible() ? 10 : 500, 0, true, true);
+  };
+  c->UpdateScrollBars();
+  EXPECT_EQ(c->SizeGrip()->Visible(), c->HScrollBar()->Visible() && c->VScrollBar()->Visible());
+}
+
 TEST_F(CxControlTest, WheelScrollsOnlyWithAVisibleVerticalBar) {
   TTestControl* c = MakeControl();
   c->SetFocus();
