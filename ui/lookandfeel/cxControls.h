@@ -3,7 +3,8 @@
 // the cursor for objects that must hear when the mouse leaves them, the
 // middle-button auto-scroll loop, the hint window, the controllers that relay
 // system changes, and free routines on windows, monitors, the mouse, the
-// keyboard and popup menus.
+// keyboard and popup menus; and TcxControl, the custom-drawn base control
+// with its own scroll bars, drag and drop and popup menus.
 #pragma once
 
 #include <algorithm>
@@ -15,6 +16,10 @@
 #include "platform/classes/component.h"
 #include "platform/vcl/controls.h"
 #include "platform/vcl/forms.h"
+#include "platform/vcl/imglist.h"
+#include "ui/lookandfeel/cxClasses.h"
+#include "ui/lookandfeel/cxLookAndFeels.h"
+#include "ui/lookandfeel/cxScrollBar.h"
 
 // A hidden window whose messages go to HandleMessage.
 class TcxMessageWindow : public TObject {
@@ -290,6 +295,368 @@ constexpr int32_t crcxDragCopy = 2100, crcxFullScroll = 2101, crcxHorScroll = 21
                   crcxRemove = 2108, crcxVertSize = 2109, crcxHorzSize = 2110, crcxMultiDrag = 2111,
                   crcxNoDrop = 2112, crcxDrag = 2113, crcxHandPoint = -2099, crcxColorPicker = 2114,
                   crcxMultiDragCopy = 2115;
+
+// ---------------------------------------------------------------- the base control
+
+class TcxControl;
+class TcxCanvas;
+
+// The pending description of one of a control's own scroll bars, computed
+// before it is applied.
+struct TcxScrollBarData {
+  int32_t Min = 0;
+  int32_t Max = 0;
+  int32_t Position = 0;
+  int32_t PageSize = 0;
+  uint16_t SmallChange = 1;
+  uint16_t LargeChange = 1;
+  bool Enabled = false;
+  bool Visible = false;
+  bool AllowShow = false;
+  bool AllowHide = false;
+};
+
+// A scroll bar that a TcxControl places and shows itself.
+class TcxControlScrollBar : public TcxScrollBar {
+  DX_COMPONENT_CLASS(TcxControlScrollBar, TcxScrollBar)
+public:
+  explicit TcxControlScrollBar(TComponent* AOwner);
+  // Range, position and page (when the pending data is visible), enabled
+  // state and visibility from Data.
+  void ApplyData();
+  TcxScrollBarData Data;
+  // The framework's showing state follows Visible.
+  using TWinControl::UpdateControlState;
+
+protected:
+  void WMLButtonDown(TMessage& Message) override;
+  void Dispatch(TMessage& Message) override;
+};
+
+// The square between the two bars of a TcxControl.
+class TcxSizeGrip : public TCustomControl {
+  DX_COMPONENT_CLASS(TcxSizeGrip, TCustomControl)
+public:
+  explicit TcxSizeGrip(TComponent* AOwner);
+  ~TcxSizeGrip() override;
+  TcxLookAndFeel* LookAndFeel() const { return lookAndFeel_.get(); }
+  using TWinControl::UpdateControlState;
+
+protected:
+  void Paint() override;
+  void WMEraseBkgnd(TMessage& Message) override { Message.Result = 1; }
+
+private:
+  std::unique_ptr<TcxLookAndFeel> lookAndFeel_;
+};
+
+// A component that belongs to a TcxControl (its parent component) while
+// being owned, for streaming, by the control's owner.
+class TcxControlChildComponent : public TcxComponent {
+  DX_COMPONENT_CLASS(TcxControlChildComponent, TcxComponent)
+public:
+  explicit TcxControlChildComponent(TComponent* AOwner) : TcxComponent(AOwner) { Initialize(); }
+  TcxControlChildComponent(TcxControl* AControl, bool AAssignOwner);
+  ~TcxControlChildComponent() override;
+
+  TcxControl* Control() const { return control_; }
+  bool HasParent() override { return control_ != nullptr; }
+  TComponent* GetParentComponent() override;
+  void SetParentComponent(TComponent* Value) override;
+
+protected:
+  friend class TcxControl;
+  virtual bool IsDestroying() const { return ComponentState().Contains(csDestroying); }
+  virtual void Initialize() {}
+  virtual void SetControl(TcxControl* Value) { control_ = Value; }
+
+private:
+  TcxControl* control_ = nullptr;
+};
+
+// One drag and drop inside a control: the control creates it when a drag
+// may start and frees it when the drag ends.
+class TcxDragAndDropObject : public TObject {
+  DX_CLASS(TcxDragAndDropObject, TObject)
+public:
+  explicit TcxDragAndDropObject(TcxControl* AControl);
+
+  TcxControl* Control() const { return control_; }
+  TcxCanvas* Canvas() const { return canvas_; }
+  TPoint CurMousePos() const { return curMousePos_; }
+  TPoint PrevMousePos() const { return prevMousePos_; }
+  bool Dirty() const { return dirty_; }
+  void SetDirty(bool Value);
+
+  void DoBeginDragAndDrop();
+  void DoDragAndDrop(TPoint P, bool& Accepted);
+  void DoEndDragAndDrop(bool Accepted);
+
+  virtual TCursor GetDragAndDropCursor(bool Accepted);
+  virtual bool GetImmediateStart() { return false; }
+
+protected:
+  virtual void NotifyDirtyChanged() {}
+  virtual void EndDragAndDrop(bool /*Accepted*/) {}
+  virtual void BeginDragAndDrop() { NotifyDirtyChanged(); }
+  virtual void DragAndDrop(TPoint P, bool& Accepted);
+  virtual void BeforeEndDragAndDrop(bool /*Accepted*/) { SetDirty(true); }
+
+private:
+  TcxControl* control_;
+  TcxCanvas* canvas_;
+  TPoint curMousePos_{-1, -1};
+  TPoint prevMousePos_{-1, -1};
+  bool dirty_ = false;
+};
+// Makes the drag-and-drop object of a control.
+using TcxDragAndDropObjectClass = std::function<TcxDragAndDropObject*(TcxControl* Control)>;
+
+class TcxDragImageList : public TDragImageList {
+  DX_COMPONENT_CLASS(TcxDragImageList, TDragImageList)
+public:
+  using TDragImageList::TDragImageList;
+};
+
+// Told when another object takes the mouse capture from it.
+class IcxMouseCaptureObject {
+public:
+  virtual ~IcxMouseCaptureObject() = default;
+  virtual void DoCancelMode() = 0;
+};
+
+// Hears of font changes of the control it is registered with.
+class IcxFontListener {
+public:
+  virtual ~IcxFontListener() = default;
+  virtual void FontChanged(TObject* Sender, TFont* Font) = 0;
+};
+
+// A process-wide replacement for showing a control's popup menu; nothing in
+// this program installs one.
+class IcxPopupMenuHook {
+public:
+  virtual ~IcxPopupMenuHook() = default;
+  virtual bool Popup(TComponent* Menu, TPoint ScreenPos) = 0;
+};
+extern IcxPopupMenuHook* cxPopupMenuHook;
+
+enum TcxControlBorderStyle : uint8_t { cxcbsNone, cxcbsDefault };
+enum TcxDragAndDropState : uint8_t { ddsNone, ddsStarting, ddsInProcess };
+enum TcxKey : uint8_t { kAll, kArrows, kChars, kTab };
+using TcxKeys = TSmallSet<TcxKey>;
+// Directions of ScrollInDirection (as the auto-scroll loop names them).
+enum TcxDirection : uint8_t { dirNone, dirLeft, dirRight, dirUp, dirDown };
+enum TcxWheelScrollKind : uint8_t { wskNone, wskHorizontal, wskVertical };
+
+// The custom-drawn control the library's windowed controls descend from:
+// its own canvas wrapper and look-and-feel, a painted border, its own scroll
+// bars with a size grip, mouse handling with focus on click, an in-control
+// drag and drop, middle-button auto-scroll, the wheel and popup menus.
+class TcxControl : public TCustomControl, public IcxAutoScrollControl {
+  DX_COMPONENT_CLASS(TcxControl, TCustomControl)
+public:
+  explicit TcxControl(TComponent* AOwner);
+  ~TcxControl() override;
+
+  TcxControlBorderStyle BorderStyle() const { return borderStyle_; }
+  void SetBorderStyle(TcxControlBorderStyle Value);
+  TcxCanvas* cxCanvas() const { return canvas_.get(); }
+  TcxLookAndFeel* LookAndFeel() const { return lookAndFeel_.get(); }
+  void SetLookAndFeel(TcxLookAndFeel* Value);
+  TcxKeys Keys() const { return keys_; }
+  void SetKeys(TcxKeys Value) { keys_ = Value; }
+  bool FocusOnClick() const { return focusOnClick_; }
+  void SetFocusOnClick(bool Value) { focusOnClick_ = Value; }
+  TScrollStyle ScrollBars() const { return scrollBars_; }
+  void SetScrollBars(TScrollStyle Value);
+  // A TPopupMenu or a component with IcxExternalPopupMenu; anything else becomes null.
+  TComponent* PopupMenu() const { return popupMenu_; }
+  void SetPopupMenu(TComponent* Value);
+  TRect BoundsField() const { return bounds_; }
+  void SetBoundsField(const TRect& Value) { bounds_ = Value; }
+
+  TcxControlScrollBar* HScrollBar() const { return hScrollBar_; }
+  TcxControlScrollBar* VScrollBar() const { return vScrollBar_; }
+  TcxSizeGrip* SizeGrip() const { return sizeGrip_; }
+  bool IsHScrollBarVisible();
+  bool IsVScrollBarVisible();
+  void LockScrollBars() { ++scrollBarsLockCount_; }
+  // Updates once if an update was asked for while locked.
+  void UnlockScrollBars();
+
+  TcxDragAndDropState DragAndDropState() const { return dragAndDropState_; }
+  TcxDragAndDropObject* DragAndDropObject();
+  void SetDragAndDropObjectClass(TcxDragAndDropObjectClass Value) { dragAndDropObjectClass_ = std::move(Value); }
+  void FinishDragAndDrop(bool Accepted);
+  TObject* MouseCaptureObject() const { return mouseCaptureObject_; }
+  void SetMouseCaptureObject(TObject* Value);
+  bool IsMouseButtonPressed() const { return mouseButtonPressed_; }
+  TPoint MouseDownPos() const { return mouseDownPos_; }
+  bool IsScrollingContent() const { return scrollingContent_; }
+  bool IsRightButtonReleasing() const { return rightButtonReleasing_; }
+
+  void AddFontListener(IcxFontListener* Listener);
+  void RemoveFontListener(IcxFontListener* Listener);
+
+  // One line in a direction, then an immediate repaint.
+  void ScrollInDirection(uint8_t Direction) override;
+  void SetScrollBarInfo(TScrollBarKind Kind, int32_t Min, int32_t Max, int32_t Step, int32_t Page, int32_t Position,
+                        bool AllowShow, bool AllowHide);
+  void RunAutoScroll() { cxRunAutoScroll(*this); }
+
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
+  TNotifyEvent OnFocusChanged;
+
+  // ---- hooks descendants override
+  virtual bool ShowPopupMenu(TComponent* Menu, int32_t X, int32_t Y);
+  virtual void NotifyDesigner();
+  virtual void BeforeMouseDown(TMouseButton Button, int32_t X, int32_t Y);
+  virtual void InternalMouseDown(TMouseButton /*Button*/, TShiftState /*Shift*/, int32_t /*X*/, int32_t /*Y*/) {}
+  virtual void BringInternalControlsToFront();
+  virtual void EndMouseOperation();
+  virtual int32_t GetBorderSize();
+  virtual void GetBounds(TRect& R);
+  virtual void GetClientBounds(TRect& R);
+  virtual TCursor GetCursorAt(int32_t /*X*/, int32_t /*Y*/) { return defaultCursor_; }
+  virtual bool IsDesigning() { return ComponentState().Contains(csDesigning); }
+  virtual bool HasFocus() { return Focused(); }
+  virtual TcxWheelScrollKind GetWheelScrollKind() { return IsVScrollBarVisible() ? wskVertical : wskNone; }
+  virtual void InitScrollBars();
+  virtual bool CanFocusOnClick();
+  virtual bool CanFocusOnClickAt(int32_t /*X*/, int32_t /*Y*/) { return CanFocusOnClick(); }
+  virtual bool FocusWhenChildIsClicked(TControl* /*Child*/) { return CanFocusOnClick(); }
+  virtual bool HasBackground() { return false; }
+  virtual bool IsInternalControl(TControl* AControl);
+  virtual bool InvalidateChildrenToo() { return false; }
+  virtual bool FollowMoveOnFocus() { return true; }
+  virtual void ParentBackgroundChanged() {}
+  virtual TcxLookAndFeel* GetLookAndFeel() { return lookAndFeel_.get(); }
+  virtual TcxLookAndFeelPainterClass GetPainter();
+  virtual void LookAndFeelChanged(TcxLookAndFeel* /*Sender*/, TcxLookAndFeelValues /*ChangedValues*/) {}
+  virtual bool CanScrollWithoutScrollBars(uint8_t /*Direction*/) { return false; }
+  virtual void GetHScrollBarBounds(TRect& R);
+  virtual void GetSizeGripBounds(TRect& R);
+  virtual void GetVScrollBarBounds(TRect& R);
+  virtual void InitScrollBarsParameters() {}
+  virtual bool CanHideScrollBarPair(TScrollBarKind /*Kind*/) { return false; }
+  virtual bool HasScrollBars() { return true; }
+  virtual bool NeedsInternalControlsOnTop() { return !IsDesigning(); }
+  virtual void Scroll(TScrollBarKind /*Kind*/, TScrollCode /*Code*/, int32_t& /*Position*/) {}
+  virtual void SetInternalControlsBounds();
+  virtual void UpdateInternalControlsState();
+  virtual void UpdateScrollBars();
+  virtual bool CanDragAtDesignTime(int32_t /*X*/, int32_t /*Y*/, TShiftState /*Shift*/) { return true; }
+  virtual TcxDragAndDropObjectClass GetDragAndDropObjectClass();
+  virtual void DrawDragImage(TcxCanvas* /*ACanvas*/, const TRect& /*R*/) {}
+  virtual bool HasDragImages() { return false; }
+  virtual TcxDragImageList* CreateDragImages() { return new TcxDragImageList(nullptr); }
+  virtual void GetDragImagesSize(TPoint& P) { P = {0, 0}; }
+  // Sizes List and adds the image DrawDragImage draws, when the size is not empty.
+  virtual void InitDragImages(TcxDragImageList* List);
+  // Null without drag images or when the list stays empty; made and filled on first use.
+  TcxDragImageList* GetDragImages();
+  virtual bool IsCopyDragDrop();
+  virtual bool CanFocusEx();
+  virtual bool IsNearMouseDownPoint(int32_t X, int32_t Y);
+  virtual void ResourceStringsChanged() {}
+
+  virtual void AddChildComponent(TcxControlChildComponent* AComponent) { AComponent->SetControl(this); }
+  virtual void RemoveChildComponent(TcxControlChildComponent* AComponent) { AComponent->SetControl(nullptr); }
+  virtual void CancelMouseOperations();
+  virtual bool GetDesignHitTest(int32_t /*X*/, int32_t /*Y*/, TShiftState /*Shift*/) {
+    return dragAndDropState_ != ddsNone || mouseButtonPressed_;
+  }
+  virtual void MouseEnter(TControl* AControl);
+  virtual void MouseLeave(TControl* AControl);
+  virtual bool MayFocus() { return true; }
+  virtual void BoundsChanged();
+  virtual void ColorChanged() {}
+  virtual void CursorChanged() { defaultCursor_ = Cursor(); }
+  virtual void FocusChanged();
+  virtual void FontChanged();
+  virtual void TextChanged() {}
+  virtual void VisibleChanged() {}
+  virtual bool AllowMouseDownWithoutFocus() { return false; }
+  virtual void DragAndDrop(TPoint P, bool& Accepted);
+  virtual void EndDragAndDrop(bool Accepted);
+  virtual bool StartDragAndDrop(TPoint /*P*/) { return false; }
+  virtual bool CanDrag(int32_t /*X*/, int32_t /*Y*/) { return dragAndDropState_ == ddsNone; }
+  virtual void BeginDragAndDrop();
+
+protected:
+  // IcxAutoScrollControl
+  TWinControl* AutoScrollWindow() override { return this; }
+  bool IsAutoScrollBarVisible(bool Horizontal) override {
+    return Horizontal ? IsHScrollBarVisible() : IsVScrollBarVisible();
+  }
+  void SetScrollingContent(bool Value) override { scrollingContent_ = Value; }
+
+  void SetDragAndDropState(TcxDragAndDropState Value);
+
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  void DestroyWindowHandle() override;
+  void Resize() override;
+  void Paint() override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) override;
+  void MouseMove(TShiftState Shift, int32_t X, int32_t Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) override;
+  bool DoMouseWheel(TShiftState Shift, int32_t WheelDelta, TPoint MousePos) override;
+  void DoContextPopup(TPoint MousePos, bool& Handled) override;
+  TComponent* GetPopupMenu() override { return popupMenu_; }
+  void WndProc(TMessage& Message) override;
+  void Dispatch(TMessage& Message) override;
+  void WMContextMenu(TMessage& Message) override;
+  void WMCancelMode(TMessage& Message) override;
+
+private:
+  void ScrollBarScroll(TScrollBarKind Kind, TScrollCode Code, int32_t& Position);
+  void CreateScrollBars();
+  void DestroyScrollBars();
+  TcxScrollBarData& PendingData(TScrollBarKind Kind);
+  bool IsPopupMenuKey(TMessage& Message);
+  void InvalidateWithChildren(TMessage& Message);
+  void SettingsChanged();
+  bool GetScrollBarVisibility(TcxControlScrollBar* Bar);
+  void CalculateScrollBarsParameters();
+
+  std::unique_ptr<TcxCanvas> paintCanvas_;  // a second wrapper descendants may fill
+  TcxControlBorderStyle borderStyle_ = cxcbsNone;
+  bool calculatingScrollBarsParams_ = false;
+  std::unique_ptr<TcxCanvas> canvas_;
+  bool creatingWindow_ = false;
+  TCursor defaultCursor_ = crDefault;
+  std::unique_ptr<TcxDragAndDropObject> dragAndDropObject_;
+  TcxDragAndDropObjectClass dragAndDropObjectClass_;
+  TCursor dragAndDropPrevCursor_ = crDefault;
+  TcxDragAndDropState dragAndDropState_ = ddsNone;
+  std::unique_ptr<TcxDragImageList> dragImages_;
+  bool finishingDragAndDrop_ = false;
+  bool focusOnClick_ = true;
+  std::vector<IcxFontListener*> fontListeners_;
+  TcxControlScrollBar* hScrollBar_ = nullptr;  // owned unless parented and freed with the window tree
+  bool initialHScrollBarVisible_ = false;
+  bool initialVScrollBarVisible_ = false;
+  bool isInitialScrollBarsParams_ = false;
+  TcxKeys keys_;
+  std::unique_ptr<TcxLookAndFeel> lookAndFeel_;
+  bool mouseButtonPressed_ = false;
+  TObject* mouseCaptureObject_ = nullptr;
+  TPoint mouseDownPos_;
+  bool rightButtonReleasing_ = false;
+  TComponent* popupMenu_ = nullptr;
+  TScrollStyle scrollBars_ = ssBoth;
+  int32_t scrollBarsLockCount_ = 0;
+  bool scrollBarsUpdateNeeded_ = false;
+  TcxSizeGrip* sizeGrip_ = nullptr;
+  bool updatingScrollBars_ = false;
+  TcxControlScrollBar* vScrollBar_ = nullptr;
+  bool scrollingContent_ = false;
+  bool lastParentBackground_ = true;
+  TRect bounds_;
+};
 
 void cxControlsUnitStart();
 // Frees tracking still running (reported on stderr), the controllers and the shared windows.
