@@ -224,7 +224,9 @@ void TcxOffice11LookAndFeelPainter::PaintSizeGrip(TcxCanvas* c, const TRect& r, 
     c->FillRect(r, nullptr);
   }
   const TClipTo clip(c, r);
-  DrawSizeGripDots(c->Handle(), r);
+  // The set's grip colours given by value: its brushes exist only while some
+  // owner holds the set.
+  DrawSizeGripDots(c->Handle(), r, Office11GripDarkColor, Office11GripLightColor);
 }
 
 void TcxOffice11LookAndFeelPainter::PaintMarkedHeader(TcxCanvas* c, const TRect& r,

@@ -2,6 +2,7 @@
 // questions the painter tests ask of its pixels.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -44,5 +45,20 @@ struct Surface {
     return true;
   }
 };
+
+// Rectangles that are empty, inverted, one pixel, or one pixel thin.
+inline const TRect kDegenerateRects[] = {{10, 10, 10, 10}, {20, 20, 10, 10}, {10, 10, 11, 11},
+                                         {10, 10, 14, 13}, {10, 10, 12, 30}, {10, 10, 30, 13}};
+
+// The first pixel that op paints outside r on a fresh 40 x 40 surface, or
+// none; with r described for the failure message.
+inline std::string PaintsOutside(const std::function<void(TcxCanvas*, const TRect&)>& op, const TRect& r) {
+  Surface s(40, 40);
+  op(&s.canvas, r);
+  const std::string at = s.FirstOutside(r);
+  if (at.empty()) return at;
+  return at + " in " + std::to_string(r.Left) + "," + std::to_string(r.Top) + "," + std::to_string(r.Right) + "," +
+         std::to_string(r.Bottom);
+}
 
 }  // namespace painter_surface

@@ -303,14 +303,9 @@ TEST(TcxCustomLookAndFeelPainter, DegenerateRectanglesDrawNothingOutside) {
       {"PaintNavigationButtonRotated",
        [&](TcxCanvas* c, const TRect& r) { p.PaintNavigationButtonRotated(c, r, r, r, "Next", bpsNormal, true); }},
   };
-  const TRect rects[] = {{10, 10, 10, 10}, {20, 20, 10, 10}, {10, 10, 11, 11}, {10, 10, 14, 13}, {10, 10, 12, 30}};
   for (const auto& [name, op] : ops)
-    for (const TRect& r : rects) {
-      Surface s(40, 40);
-      op(&s.canvas, r);
-      EXPECT_EQ(s.FirstOutside(r), "") << name << " in " << r.Left << "," << r.Top << "," << r.Right << ","
-                                        << r.Bottom;
-    }
+    for (const TRect& r : painter_surface::kDegenerateRects)
+      EXPECT_EQ(painter_surface::PaintsOutside(op, r), "") << name;
   const std::vector<std::pair<const char*, Op>> glyphs = {
       {"PaintDropArrow", [&](TcxCanvas* c, const TRect& r) { p.PaintDropArrow(c, r, clNone); }},
       {"PaintArrow", [&](TcxCanvas* c, const TRect& r) { p.PaintArrow(c, r, clNone, adLeft); }},

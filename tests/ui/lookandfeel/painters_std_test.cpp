@@ -459,14 +459,11 @@ TEST(PainterDrawing, DegenerateRectanglesDrawNothingOutside) {
          p->PaintCaptionBar(c, w);
        }},
   };
-  const TRect rects[] = {{10, 10, 10, 10}, {20, 20, 10, 10}, {10, 10, 11, 11}, {10, 10, 12, 30}, {10, 10, 30, 13}};
   for (const TcxLookAndFeelPainterClass p : {Standard(), Flat(), UltraFlat()})
     for (const auto& [name, op] : ops)
-      for (const TRect& r : rects) {
-        Surface s(40, 40);
-        op(p, &s.canvas, r);
-        EXPECT_EQ(s.FirstOutside(r), "") << int(p->StyleId()) << " " << name << " in " << r.Left << "," << r.Top
-                                          << "," << r.Right << "," << r.Bottom;
+      for (const TRect& r : painter_surface::kDegenerateRects) {
+        const auto bound = [&, op = op](TcxCanvas* c, const TRect& rect) { op(p, c, rect); };
+        EXPECT_EQ(painter_surface::PaintsOutside(bound, r), "") << int(p->StyleId()) << " " << name;
       }
 }
 
