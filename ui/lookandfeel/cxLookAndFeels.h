@@ -143,8 +143,9 @@ public:
   const TdxSkinName& SkinName() const { return currentState_.SkinName; }
   void SetSkinName(const TdxSkinName& Value);
 
-  // Null: inherit from the root. Setting a look-and-feel whose parent chain
-  // reaches this one raises EdxException; the root has no parent.
+  // Null: inherit from the root (setting the root stores null). Setting a
+  // look-and-feel whose parent chain reaches this one raises EdxException;
+  // the root has no parent.
   TcxLookAndFeel* ParentLookAndFeel() const { return parentLookAndFeel_; }
   void SetParentLookAndFeel(TcxLookAndFeel* Value);
   bool IsRoot() const { return isRoot_; }

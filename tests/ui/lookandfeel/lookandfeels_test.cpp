@@ -343,12 +343,23 @@ TEST_F(LookAndFeel, SkinNamesFindRegisteredPaintersIgnoringCase) {
     EXPECT_TRUE(registry->Listeners().empty());
 
     lf.SetNativeStyle(false);
+    // A change that changes no value still re-chooses the painter, with an
+    // empty notice, while the skins flag differs from the one last seen.
+    Listener onLf;
+    lf.AddChangeListener(&onLf);
+    TcxLookAndFeel sameValues(nullptr), alsoSame(nullptr);
     cxSetSkinsEnabled(false);
-    lf.SkinPaintersChanged();
+    lf.SetParentLookAndFeel(&sameValues);
     EXPECT_EQ(lf.SkinPainter(), nullptr);
+    EXPECT_EQ(lf.GetPainter(), TcxUltraFlatLookAndFeelPainter::Class());
+    EXPECT_EQ(onLf.changes, std::vector<TcxLookAndFeelValues>{TcxLookAndFeelValues{}});
+    lf.SetParentLookAndFeel(&alsoSame);  // flag as last seen: nothing
+    EXPECT_EQ(onLf.changes.size(), 1u);
     cxSetSkinsEnabled(true);
     lf.SkinPaintersChanged();
     EXPECT_EQ(lf.SkinPainter(), TcxStandardLookAndFeelPainter::Class());
+    lf.RemoveChangeListener(&onLf);
+    lf.SetParentLookAndFeel(nullptr);
 
     // A child without a skin name of its own takes the parent's.
     TcxLookAndFeel child(nullptr);
