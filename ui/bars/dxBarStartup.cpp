@@ -1,0 +1,36 @@
+#include "ui/bars/dxBarStartup.h"
+
+#include "ui/lookandfeel/cxLookAndFeelStartup.h"
+
+namespace {
+
+// The start-up order of the units; shut-down runs it backwards. A unit
+// without routines yet keeps its row, so its place in the order is fixed.
+constexpr TdxUnitRow kUnits[] = {
+    {"dxBarStrs", nullptr, nullptr},
+    {"dxBarCustomCustomizationForm", nullptr, nullptr},
+    {"dxBar", nullptr, nullptr},  // the toolbar unit's start-up and shut-down
+    {"dxStatusBar", nullptr, nullptr},
+};
+
+}  // namespace
+
+TdxUnitTable& dxBarUnits() {
+  static TdxUnitTable table(kUnits);
+  return table;
+}
+
+void dxStartBars() {
+  cxStartLookAndFeel();
+  try {
+    dxBarUnits().Start();
+  } catch (...) {
+    cxStopLookAndFeel();
+    throw;
+  }
+}
+
+void dxStopBars() {
+  dxBarUnits().Stop();
+  cxStopLookAndFeel();
+}
