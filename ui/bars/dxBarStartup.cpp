@@ -1,5 +1,6 @@
 #include "ui/bars/dxBarStartup.h"
 
+#include "ui/bars/dxBarStrs.h"
 #include "ui/lookandfeel/cxLookAndFeelStartup.h"
 
 namespace {
@@ -7,7 +8,7 @@ namespace {
 // The start-up order of the units; shut-down runs it backwards. A unit
 // without routines yet keeps its row, so its place in the order is fixed.
 constexpr TdxUnitRow kUnits[] = {
-    {"dxBarStrs", nullptr, nullptr},
+    {"dxBarStrs", &dxBarStrsUnitStart, &dxBarStrsUnitStop},  // the texts under "BarSuite"
     {"dxBarCustomCustomizationForm", nullptr, nullptr},
     {"dxBar", nullptr, nullptr},  // the toolbar unit's start-up and shut-down
     {"dxStatusBar", nullptr, nullptr},

@@ -1,15 +1,23 @@
-// Starts the toolbar library (and the look-and-feel library under it) once per
-// test program, the way the program starts it, and stops it after the last test.
+// Starts the libraries once per test program in the program's order (the
+// translation library, then the toolbar library with the look-and-feel library
+// under it) and stops them after the last test.
 #include <gtest/gtest.h>
 
+#include "i18n/siComp.h"
 #include "ui/bars/dxBarStartup.h"
 
 namespace {
 
 class BarsEnvironment : public ::testing::Environment {
 public:
-  void SetUp() override { dxStartBars(); }
-  void TearDown() override { dxStopBars(); }
+  void SetUp() override {
+    SiStartLibrary();
+    dxStartBars();
+  }
+  void TearDown() override {
+    dxStopBars();
+    SiStopLibrary();
+  }
 };
 
 // Registered before main runs; GoogleTest owns the object.
