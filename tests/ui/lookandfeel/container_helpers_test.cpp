@@ -2,6 +2,7 @@
 // the headless display.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -184,6 +185,51 @@ TEST_F(ContainerHelpersTest, HooksPassInputOnAndClosePopupsOnAClickElsewhere) {
   EXPECT_EQ(cxPopupWindowList()->Count(), 0);
   EXPECT_FALSE(popup->Visible());
   EXPECT_EQ(seen.back(), "click");  // the click itself still arrives
+}
+
+TEST_F(ContainerHelpersTest, PopupsCloseWhenTheirOwnerChanges) {
+  TForm* form = ShownForm();
+  struct Case {
+    const char* what;
+    std::function<void(TProbe* owner)> act;
+  };
+  const Case cases[] = {
+      {"owner hidden", [](TProbe* owner) { owner->Hide(); }},
+      {"owner moved", [](TProbe* owner) { owner->SetLeft(owner->Left() + 5); }},
+      {"owner's form moved", [&](TProbe*) { form->SetLeft(form->Left() + 5); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TProbe* owner = Add<TProbe>(form, {10, 10, 60, 60});
+    TProbe* popup = new TProbe(owner);
+    popup->SetBounds(10, 100, 50, 50);
+    popup->SetParent(form);
+    Pump();
+    cxPopupWindowList()->Add(popup);
+    c.act(owner);
+    Pump();
+    EXPECT_EQ(cxPopupWindowList()->IndexOf(popup), -1);
+    EXPECT_FALSE(popup->Visible());
+    cxPopupWindowList()->Clear();
+  }
+}
+
+TEST_F(ContainerHelpersTest, AltKeysAreNeutralisedWhileAPopupIsOpen) {
+  TForm* form = ShownForm();
+  TProbe* target = Add<TProbe>(form, {10, 10, 110, 60});
+  std::vector<win::WORD> keys;
+  target->OnKeyDown = [&](TObject*, win::WORD& key, TShiftState) { keys.push_back(key); };
+  Pump();
+  target->SetFocus();
+  Pump();
+  TProbe* popup = Add<TProbe>(form, {150, 100, 250, 150});
+  cxPopupWindowList()->Add(popup);
+  Press('B', false, false, true);
+  Press('C');
+  cxPopupWindowList()->Clear();
+  Press('D', false, false, true);
+  // Alt itself goes down as a system key: neutralised too while the popup is open.
+  EXPECT_EQ(keys, (std::vector<win::WORD>{'C', win::VK_MENU, 'D'}));
 }
 
 }  // namespace
