@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "i18n/siComp.h"
 #include "platform/classes/filer.h"
+#include "tests/i18n/i18n_test.h"
 #include "tests/support/testsupport.h"
 #include "ui/bars/dxBarStartup.h"
 #include "ui/bars/dxBarStrs.h"
@@ -100,20 +100,10 @@ TEST(BarStrings, RegisteredUnderBarSuite) {
             "A toolbar named 'Navigation' already exists. Type another name.");
 }
 
-// Its owned components are its children, as a form's are.
-class TBarStringsTestForm : public TComponent {
-  DX_COMPONENT_CLASS(TBarStringsTestForm, TComponent)
-public:
-  explicit TBarStringsTestForm(TComponent* owner) : TComponent(owner) {}
-  void GetChildren(const TGetChildProc& proc, TComponent*) override {
-    for (int32_t i = 0; i < ComponentCount(); ++i) proc(Components(i));
-  }
-};
-
 TEST(BarStrings, TranslationShowsThroughGetResourceString) {
-  if (!GetClass("TBarStringsTestForm")) RegisterClass(TBarStringsTestForm::StaticClass());
-  auto form = std::make_unique<TBarStringsTestForm>(nullptr);
-  ReadComponentText("object Form: TBarStringsTestForm\n  object siLang1: TsiLang\n    NumOfLanguages = 2\n"
+  if (!GetClass("TViewerMain")) RegisterClass(TViewerMain::StaticClass());
+  auto form = std::make_unique<TViewerMain>(nullptr);
+  ReadComponentText("object ViewerMain: TViewerMain\n  object siLang1: TsiLang\n    NumOfLanguages = 2\n"
                     "    HandleResourceStrings = True\n  end\nend\n",
                     form.get());
   auto* lang = dynamic_cast<TsiLang*>(form->FindComponent("siLang1"));
