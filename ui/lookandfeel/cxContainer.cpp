@@ -94,6 +94,10 @@ bool ClosesPopupsOfOwner(const win::CWPSTRUCT& m) {
 win::LRESULT CallWndProcHookProc(int code, win::WPARAM wParam, win::LPARAM lParam) {
   if (code >= 0 && HasPopups()) {
     const auto* m = reinterpret_cast<const win::CWPSTRUCT*>(lParam);
+    // A popup whose own window goes leaves the list, so that it never holds a freed control.
+    if (m->message == win::WM_DESTROY)
+      for (int32_t i = popupWindows->Count() - 1; i >= 0; --i)
+        if (PopupAt(i)->HandleAllocated() && PopupAt(i)->Handle() == m->hwnd) popupWindows->Delete(i);
     if (ClosesPopupsOfOwner(*m))
       for (int32_t i = popupWindows->Count() - 1; i >= 0 && i < popupWindows->Count(); --i)
         if (m->message == win::WM_ACTIVATEAPP || IsOwnerWindowOf(PopupAt(i), m->hwnd)) ClosePopup(PopupAt(i));

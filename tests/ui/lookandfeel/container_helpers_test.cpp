@@ -212,6 +212,17 @@ TEST_F(ContainerHelpersTest, PopupsCloseWhenTheirOwnerChanges) {
     EXPECT_FALSE(popup->Visible());
     cxPopupWindowList()->Clear();
   }
+  // A listed popup that is freed leaves the list.
+  TProbe* owner = Add<TProbe>(form, {10, 10, 60, 60});
+  TProbe* popup = Add<TProbe>(form, {10, 100, 60, 150});
+  form->RemoveComponent(popup);
+  owner->InsertComponent(popup);
+  Pump();
+  cxPopupWindowList()->Add(popup);
+  delete popup;
+  EXPECT_EQ(cxPopupWindowList()->Count(), 0);
+  Click(owner, 5, 5);  // the hooks find nothing freed
+  Pump();
 }
 
 TEST_F(ContainerHelpersTest, AltKeysAreNeutralisedWhileAPopupIsOpen) {
