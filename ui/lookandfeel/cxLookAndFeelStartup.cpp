@@ -1,6 +1,7 @@
 #include "ui/lookandfeel/cxLookAndFeelStartup.h"
 
 #include "ui/lookandfeel/FillPatterns.h"
+#include "ui/lookandfeel/cxContainer.h"
 #include "ui/lookandfeel/cxControls.h"
 #include "ui/lookandfeel/cxGeometry.h"
 #include "ui/lookandfeel/cxGraphics.h"
@@ -25,7 +26,7 @@ constexpr TdxUnitRow kUnits[] = {
     {"dxOffice11", &dxOffice11UnitStart, &dxOffice11UnitStop},  // colours computed; the set's objects freed
     {"cxGeometry", &cxGeometryUnitStart, &cxGeometryUnitStop},  // TcxRect for streaming
     {"cxDWMApi", nullptr, nullptr},  // dwmapi is never loaded on Linux
-    {"cxContainer", nullptr, nullptr},
+    {"cxContainer", &cxContainerUnitStart, &cxContainerUnitStop},  // popup list and its three thread hooks
     {"cxControls", &cxControlsUnitStart, &cxControlsUnitStop},  // frees tracking and the timer window
     {"FillPatterns", &MakeFillPatternBrushes, &FreeFillPatternBrushes},  // the fill-pattern unit
     {"cxGraphics", &cxGraphicsUnitStart, &cxGraphicsUnitStop},  // system and checker brushes; shared screen canvas; glyph buffers
