@@ -460,7 +460,7 @@ void DrawMarlettButton(const char* glyphs, bool solidBackground, TCanvas* canvas
   canvas->Font()->Assign(MarlettFont);
   auto glyph = [&](char g, TColor color) {
     canvas->Font()->SetColor(color);
-    canvas->TextOut(position.x, position.y, std::string(1, g));
+    canvas->TextOut(position.X, position.Y, std::string(1, g));
   };
   canvas->Brush()->SetStyle(solidBackground ? bsSolid : bsClear);
   glyph(glyphs[0], useBackColorA ? backColorA : backColorB);

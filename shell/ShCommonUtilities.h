@@ -156,7 +156,9 @@ void FreeLoadedLibraries();
 // A plain callback that reaches a method: the thunk holds the object and the
 // target, and MethodThunkCall, given the thunk as its context pointer, calls
 // the target with the object as an extra first argument. Machine code is not
-// written: callbacks here carry a context pointer instead.
+// written: the platform's callbacks carry a context pointer instead, so
+// MethodThunkCall itself is the callback (win::CONTEXTPROC), e.g. of
+// win::SetTimerWithContext with the thunk as its context.
 using TMethodThunkTarget = uintptr_t (*)(void* object, uintptr_t arg1, uintptr_t arg2, uintptr_t arg3,
                                          uintptr_t arg4);
 struct TCommonMethodThunk {
