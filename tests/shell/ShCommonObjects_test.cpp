@@ -453,7 +453,9 @@ TEST(CanvasControlWithoutStyles, ReadyCanvasAndInvalidation) {
   control.InvalidateIfHandle(&part, true);
   EXPECT_FALSE(control.HandleAllocated());
 
-  HWND host = CreateWindowEx(0, "STATIC", "", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
+  // Visible, so that an update paints.
+  HWND host =
+      CreateWindowEx(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
   ASSERT_NE(host, nullptr);
   control.SetBounds(0, 0, 40, 40);
   control.SetParentWindow(host);
@@ -467,6 +469,9 @@ TEST(CanvasControlWithoutStyles, ReadyCanvasAndInvalidation) {
   control.InvalidateIfHandle(nullptr, false);
   GetUpdateRect(control.Handle(), &update, FALSE);
   EXPECT_EQ(update, TRect(0, 0, 40, 40));
+  // Painted at once: nothing is left to update.
+  control.InvalidateIfHandle(&part, true);
+  EXPECT_FALSE(GetUpdateRect(control.Handle(), &update, FALSE));
   control.SetParentWindow(nullptr);
   DestroyWindow(host);
 }

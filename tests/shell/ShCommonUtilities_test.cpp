@@ -505,18 +505,17 @@ namespace {
 TEST(WidePaths, ExtractionTable) {
   const struct {
     const char* Path;
-    const char* Dir;
     const char* Drive;
     const char* Ext;
   } rows[] = {
-      {"/home/u/pic.jpg", "/home/u", "", ".jpg"},
-      {"/home/u.d/pic", "/home/u.d", "", ""},
-      {"c:\\dir\\pic.MPO", "c:\\dir", "c:", ".MPO"},
-      {"C:", "C:", "C:", ""},
-      {"\\\\server\\share\\dir\\a.jps", "\\\\server\\share\\dir", "\\\\server\\share", ".jps"},
-      {"//server/share", "//server", "//server/share", ""},
-      {"\\\\server", "\\", "\\\\server", ""},
-      {"", "", "", ""},
+      {"/home/u/pic.jpg", "", ".jpg"},
+      {"/home/u.d/pic", "", ""},
+      {"c:\\dir\\pic.MPO", "c:", ".MPO"},
+      {"C:", "C:", ""},
+      {"\\\\server\\share\\dir\\a.jps", "\\\\server\\share", ".jps"},
+      {"//server/share", "//server/share", ""},
+      {"\\\\server", "\\\\server", ""},
+      {"", "", ""},
   };
   for (const auto& r : rows) {
     EXPECT_EQ(WideExtractFileDrive(r.Path), r.Drive) << r.Path;
