@@ -8,8 +8,10 @@
 #include "platform/rtl/scopeexit.h"
 #include "platform/shell/folders/shlobj.h"
 #include "platform/shell/shellpaths.h"
+#include "platform/vcl/graphics.h"
 #include "shell/ShCommonUtilities.h"
 #include "shell/ShDataObject.h"
+#include "ui/lookandfeel/dxThemeManager.h"
 
 using namespace win;
 
@@ -296,11 +298,36 @@ void PIDLsToDataObject(const TPIDLArray& pidls, IDataObject** dataObject) {
   data->AddRef();
 }
 
+// ---------------------------------------------------------------- owning control
+
+TCommonCanvasControl::TCommonCanvasControl(TComponent* AOwner) : TCustomControl(AOwner) {}
+
+bool TCommonCanvasControl::ThemedPaintingOn() const {
+  return !Loading() && themed_ && VisualStyleActive();
+}
+
+bool TCommonCanvasControl::PaintsWithThemes() const { return ThemedPaintingOn() && Themes.ListView != 0; }
+
+TCanvas* TCommonCanvasControl::ReadyCanvas() {
+  TCanvas* canvas = Canvas();
+  canvas->Font()->Assign(Font());
+  canvas->Brush()->SetColor(Color());
+  canvas->Brush()->SetStyle(bsSolid);
+  return canvas;
+}
+
+void TCommonCanvasControl::InvalidateIfHandle(const TRect* rect, bool immediateUpdate) {
+  if (!HandleAllocated()) return;
+  win::InvalidateRect(Handle(), rect, FALSE);
+  if (immediateUpdate) win::UpdateWindow(Handle());
+}
+
 // ---------------------------------------------------------------- unit globals
 
 TCommonPIDLManager* CommonPIDLManager = nullptr;
 TCommonMemoryStreamHelper* StreamHelper = nullptr;
 TCommonCheckBoundManager* CheckBoundManager = nullptr;
+TFont* MarlettFont = nullptr;
 
 namespace {
 int32_t commonObjectsStarted = 0;
@@ -310,6 +337,8 @@ void ShCommonObjectsInitialize() {
   if (commonObjectsStarted++ != 0) return;
   CommonPIDLManager = new TCommonPIDLManager;
   StreamHelper = new TCommonMemoryStreamHelper;
+  MarlettFont = new TFont;
+  MarlettFont->SetName("marlett");
   CheckBoundManager = new TCommonCheckBoundManager;
 }
 
@@ -317,6 +346,8 @@ void ShCommonObjectsFinalize() {
   if (commonObjectsStarted == 0 || --commonObjectsStarted != 0) return;
   delete CheckBoundManager;
   CheckBoundManager = nullptr;
+  delete MarlettFont;
+  MarlettFont = nullptr;
   delete StreamHelper;
   StreamHelper = nullptr;
   delete CommonPIDLManager;

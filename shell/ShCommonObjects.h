@@ -16,6 +16,8 @@
 #include "platform/classes/lists.h"
 #include "platform/com/com.h"
 #include "platform/rtl/types.h"
+#include "platform/vcl/controls.h"
+#include "ui/lookandfeel/dxUxTheme.h"
 
 class TStream;
 
@@ -135,9 +137,40 @@ private:
 // the caller's.
 void PIDLsToDataObject(const TPIDLArray& pidls, win::IDataObject** dataObject);
 
+// What the list-view classes ask of the control that owns them: whether it
+// paints with visual styles, and its canvas ready to paint on.
+class TCommonCanvasControl : public TCustomControl {
+  DX_COMPONENT_CLASS(TCommonCanvasControl, TCustomControl)
+public:
+  explicit TCommonCanvasControl(TComponent* AOwner);
+
+  // The control's own choice to paint with visual styles (on by default).
+  bool Themed() const { return themed_; }
+  void SetThemed(bool on) { themed_ = on; }
+  // The theme handles the control opened (0: none); the list view's is tested.
+  struct TThemeHandles {
+    HTHEME ListView = 0, Header = 0, Button = 0;
+  } Themes;
+
+  // Not being read from a stream, Themed, and visual styles in use.
+  bool ThemedPaintingOn() const;
+  // ThemedPaintingOn with the list view's theme handle open.
+  bool PaintsWithThemes() const;
+  // Canvas with the control's font and a solid brush of its colour.
+  TCanvas* ReadyCanvas();
+  // Only when the window exists: invalidates rect (null: all) without
+  // erasing, and with immediateUpdate paints at once.
+  void InvalidateIfHandle(const TRect* rect, bool immediateUpdate);
+
+private:
+  bool themed_ = true;
+};
+
 // The shared objects of the library's units.
 extern TCommonPIDLManager* CommonPIDLManager;
 extern TCommonMemoryStreamHelper* StreamHelper;
 extern TCommonCheckBoundManager* CheckBoundManager;
+// Face "marlett"; the check-box and radio glyph painters set its size.
+extern TFont* MarlettFont;
 void ShCommonObjectsInitialize();
 void ShCommonObjectsFinalize();

@@ -3,13 +3,17 @@
 #include <algorithm>
 #include <cstring>
 
+#include <cmath>
+
 #include "platform/gdi/text.h"
 #include "platform/rtl/intmath.h"
 #include "platform/rtl/scopeexit.h"
+#include "platform/rtl/sysutils.h"
 #include "platform/shell/fileapi.h"
 #include "platform/rtl/taskmem.h"
 #include "platform/rtl/text.h"
 #include "platform/shell/folders/shlobj.h"
+#include "platform/vcl/graphics.h"
 #include "shell/ShCommonObjects.h"
 
 #if defined(__i386__) || defined(__x86_64__)
@@ -50,6 +54,41 @@ bool IsDriveRoot(std::string_view path) {
   const char letter = char(path[0] | 0x20);
   return letter >= 'a' && letter <= 'z' && path[1] == ':' && (path.size() == 2 || path[2] == '\\');
 }
+
+// ---------------------------------------------------------------- paths and case
+
+bool WideDirectoryExists(const std::string& path) { return DirectoryExists(path); }
+std::string WideExtractFileDir(const std::string& path) { return ExtractFileDir(path); }
+std::string WideExtractFileExt(const std::string& path) { return ExtractFileExt(path); }
+
+std::string WideExtractFileDrive(const std::string& path) {
+  if (path.size() >= 2 && path[1] == ':') return path.substr(0, 2);
+  auto delimiter = [](char c) { return c == '\\' || c == '/'; };
+  if (path.size() < 2 || !delimiter(path[0]) || !delimiter(path[1])) return "";
+  // "\\server\share": up to the delimiter after the share, or the whole text.
+  int delimiters = 0;
+  for (size_t i = 2; i < path.size(); ++i)
+    if (delimiter(path[i]) && ++delimiters == 2) return path.substr(0, i);
+  return path;
+}
+
+std::string WideUpperCase(const std::string& text) { return CpUpperCase(text); }
+std::string WideLowerCase(const std::string& text) { return CpLowerCase(text); }
+
+int32_t WarningBox(HWND window, const std::string& caption, const std::string& text) {
+  return MessageBox(window, text.c_str(), caption.c_str(), MB_ICONWARNING);
+}
+
+bool Supports(IUnknown* intf, const IID& iid, void** obj) {
+  if (obj) *obj = nullptr;
+  void* found = nullptr;
+  const bool ok = intf && intf->QueryInterface(iid, &found) == S_OK && found;
+  if (ok && obj) *obj = found;
+  else if (found) static_cast<IUnknown*>(found)->Release();
+  return ok;
+}
+
+bool Supports(IUnknown* intf, const IID& iid) { return Supports(intf, iid, nullptr); }
 
 // ---------------------------------------------------------------- files
 
@@ -100,6 +139,29 @@ int32_t LineHeight(HDC dc, TEXTMETRIC& tm) {
 }
 
 }  // namespace
+
+TSize WideGetTextExtent(const std::string& text, HDC dc) {
+  SIZE size;
+  if (!GetTextExtentPoint32(dc, text, &size)) return TSize();
+  return size;
+}
+
+TSize TextExtentForFont(const std::string& text, TFont* font) {
+  if (text.empty() || !font) return TSize();
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, font->Handle());
+  const TSize size = WideGetTextExtent(text, dc);
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  return size;
+}
+
+TSize TextExtentForCanvas(const std::string& text, TCanvas* canvas) {
+  if (text.empty() || !canvas) return TSize();
+  canvas->Lock();
+  TScopeExit unlock([&] { canvas->Unlock(); });
+  return WideGetTextExtent(text, canvas->Handle());
+}
 
 std::string ShortenWithEllipsis(HDC dc, const std::string& text, int32_t maxWidth) {
   if (text.empty() || TextWidth(dc, text) <= maxWidth) return text;
@@ -384,6 +446,64 @@ TRect MeasureCheckGlyph(int32_t pointSize) {
   DeleteObject(font);
   ReleaseDC(nullptr, dc);
   return TRect(0, 0, size.cx, size.cy);
+}
+
+namespace {
+
+// The glyphs of one button kind, in drawing order: background, frame parts 1 to 4, mark.
+void DrawMarlettButton(const char* glyphs, bool solidBackground, TCanvas* canvas, TPoint position, int32_t pointSize,
+                       TColor backColorB, TColor backColorA, const TColor (&frames)[4], bool showMark,
+                       bool markEnabled, bool useBackColorA) {
+  if (!canvas) return;
+  if (!MarlettFont) throw EAssertionFailed("MarlettFont does not exist: ShCommonObjectsInitialize has not run");
+  MarlettFont->SetSize(pointSize);
+  canvas->Font()->Assign(MarlettFont);
+  auto glyph = [&](char g, TColor color) {
+    canvas->Font()->SetColor(color);
+    canvas->TextOut(position.X, position.Y, std::string(1, g));
+  };
+  canvas->Brush()->SetStyle(solidBackground ? bsSolid : bsClear);
+  glyph(glyphs[0], useBackColorA ? backColorA : backColorB);
+  canvas->Brush()->SetStyle(bsClear);
+  for (int i = 0; i < 4; ++i) glyph(glyphs[1 + i], frames[i]);
+  if (showMark) glyph(glyphs[5], markEnabled ? clBlack : clBtnShadow);
+}
+
+}  // namespace
+
+void DrawCheckBoxGlyph(TCanvas* canvas, TPoint position, int32_t pointSize, TColor backColorB, TColor backColorA,
+                       TColor frame1Color, TColor frame2Color, TColor frame3Color, TColor frame4Color, bool showMark,
+                       bool markEnabled, bool useBackColorA) {
+  DrawMarlettButton("gcdefb", true, canvas, position, pointSize, backColorB, backColorA,
+                    {frame1Color, frame2Color, frame3Color, frame4Color}, showMark, markEnabled, useBackColorA);
+}
+
+void DrawRadioButtonGlyph(TCanvas* canvas, TPoint position, int32_t pointSize, TColor backColorB, TColor backColorA,
+                          TColor frame1Color, TColor frame2Color, TColor frame3Color, TColor frame4Color,
+                          bool showMark, bool markEnabled, bool useBackColorA) {
+  DrawMarlettButton("njklmi", false, canvas, position, pointSize, backColorB, backColorA,
+                    {frame1Color, frame2Color, frame3Color, frame4Color}, showMark, markEnabled, useBackColorA);
+}
+
+void FillGradientRows(int32_t left, int32_t top, int32_t right, int32_t bottom, TColor startColor, TColor endColor,
+                      int32_t clipTop, int32_t clipBottom, TCanvas* canvas) {
+  if (!canvas) return;
+  const TColor start = ColorToRGB(startColor), end = ColorToRGB(endColor);
+  const TColor saved = canvas->Pen()->Color();
+  TScopeExit restore([&] { canvas->Pen()->SetColor(saved); });
+  // A single row would divide by zero: it takes the start colour.
+  const double span = bottom == top ? 1.0 : double(bottom) - double(top);
+  auto channel = [&](int shift, int32_t y) {
+    const double a = double((start >> shift) & 0xFF), b = double((end >> shift) & 0xFF);
+    return uint8_t(std::nearbyint(a + (b - a) * std::fabs(double(y) - double(top)) / span));
+  };
+  for (int32_t y = top; y <= bottom; ++y) {
+    canvas->MoveTo(left, y);
+    if (clipBottom > 0 && clipTop <= y && y <= clipBottom) {
+      canvas->Pen()->SetColor(RGBColor(channel(0, y), channel(8, y), channel(16, y)));
+      canvas->LineTo(right, y);
+    }
+  }
 }
 
 // ---------------------------------------------------------------- platform

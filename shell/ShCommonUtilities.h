@@ -1,5 +1,6 @@
-// Common utilities of the shell library: STRRET texts, drive-root tests,
-// text shortening, wrapping and painting with the library's own flag set,
+// Common utilities of the shell library: path and case functions, STRRET
+// texts, drive-root tests, text measuring, shortening, wrapping and painting
+// with the library's own flag set, the Marlett check-box and radio glyphs,
 // alpha blending of 32-bit DIB sections row by row, rectangle helpers.
 //
 // Blending vocabulary: a pixel is four byte lanes in memory order blue,
@@ -11,10 +12,14 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/com/com.h"
 #include "platform/gdi/gdi.h"
 #include "platform/win/winuser.h"
 #include "platform/rtl/exceptions.h"
 #include "platform/shell/pidl.h"
+
+class TCanvas;
+class TFont;
 
 namespace win {
 struct STRRET;
@@ -30,6 +35,25 @@ void StrRetToWide(win::STRRET& strRet, PCIDL relativePIDL, std::string& result);
 // "c:\" or "c:" with a letter a to z in either case.
 bool IsDriveRoot(std::string_view path);
 
+// ---------------------------------------------------------------- paths and case
+bool WideDirectoryExists(const std::string& path);
+// The folder without its trailing delimiter.
+std::string WideExtractFileDir(const std::string& path);
+// "c:" of a path starting with a drive letter, "\\server\share" of a
+// network path (either delimiter), else empty: paths here have no drive.
+std::string WideExtractFileDrive(const std::string& path);
+// The extension with its dot; empty when there is none.
+std::string WideExtractFileExt(const std::string& path);
+// Full Unicode simple case mapping over the whole text.
+std::string WideUpperCase(const std::string& text);
+std::string WideLowerCase(const std::string& text);
+
+// A message box with the warning icon and an OK button; its answer.
+int32_t WarningBox(win::HWND window, const std::string& caption, const std::string& text);
+// The interface answers iid (obj receives it, one reference); false for nil.
+bool Supports(win::IUnknown* intf, const win::IID& iid, void** obj);
+bool Supports(win::IUnknown* intf, const win::IID& iid);
+
 // ---------------------------------------------------------------- files
 // Stops SumFolderFileSizes when set.
 extern bool FolderSizeCancel;
@@ -41,6 +65,13 @@ void SumFolderFileSizes(const std::string& folder, bool recurse, int64_t& total)
 int64_t FolderOrDiskSize(const std::string& path, bool recurse);
 
 // ---------------------------------------------------------------- text
+// The size of the text in the font selected into dc.
+TSize WideGetTextExtent(const std::string& text, win::HDC dc);
+// Zero for an empty text; else measured on a screen device context.
+TSize TextExtentForFont(const std::string& text, TFont* font);
+// Zero for an empty text or no canvas; the canvas is locked while measuring.
+TSize TextExtentForCanvas(const std::string& text, TCanvas* canvas);
+
 using TCommonWideCharArray = std::vector<char32_t>;
 
 // The longest prefix that fits with "..." appended, or the text when it fits.
@@ -89,6 +120,26 @@ bool HasMMX();
 // size, measured on a screen device context.
 TRect MeasureCheckGlyph(int32_t pointSize);
 
+// A check box or radio button drawn from Marlett glyphs at one position, in
+// this order: the background (backColorA when useBackColorA, else
+// backColorB; the check box's with the canvas brush, the radio button's
+// without), the four frame parts, then with showMark the mark, black when
+// markEnabled, else the button-shadow colour. MarlettFont takes the point
+// size and is copied into the canvas font.
+void DrawCheckBoxGlyph(TCanvas* canvas, TPoint position, int32_t pointSize, TColor backColorB, TColor backColorA,
+                       TColor frame1Color, TColor frame2Color, TColor frame3Color, TColor frame4Color, bool showMark,
+                       bool markEnabled, bool useBackColorA);
+void DrawRadioButtonGlyph(TCanvas* canvas, TPoint position, int32_t pointSize, TColor backColorB, TColor backColorA,
+                          TColor frame1Color, TColor frame2Color, TColor frame3Color, TColor frame4Color,
+                          bool showMark, bool markEnabled, bool useBackColorA);
+
+// Rows top..bottom from left to right, each in the colour at its distance
+// from top between startColor and endColor (per channel, rounded); only rows
+// within clipTop..clipBottom are drawn, and none when clipBottom <= 0. A
+// single row (bottom = top) takes startColor. The pen colour is restored.
+void FillGradientRows(int32_t left, int32_t top, int32_t right, int32_t bottom, TColor startColor, TColor endColor,
+                      int32_t clipTop, int32_t clipBottom, TCanvas* canvas);
+
 // ---------------------------------------------------------------- platform
 bool IsUnicodePlatform();  // the NT family
 bool IsWin95Original();
@@ -105,7 +156,9 @@ void FreeLoadedLibraries();
 // A plain callback that reaches a method: the thunk holds the object and the
 // target, and MethodThunkCall, given the thunk as its context pointer, calls
 // the target with the object as an extra first argument. Machine code is not
-// written: callbacks here carry a context pointer instead.
+// written: the platform's callbacks carry a context pointer instead, so
+// MethodThunkCall itself is the callback (win::CONTEXTPROC), e.g. of
+// win::SetTimerWithContext with the thunk as its context.
 using TMethodThunkTarget = uintptr_t (*)(void* object, uintptr_t arg1, uintptr_t arg2, uintptr_t arg3,
                                          uintptr_t arg4);
 struct TCommonMethodThunk {

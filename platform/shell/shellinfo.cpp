@@ -6,6 +6,7 @@
 #include "platform/rtl/sysutils.h"
 #include "platform/shell/places.h"
 #include "platform/shell/shellpaths.h"
+#include "platform/shell/sysicons.h"
 
 namespace {
 
@@ -97,9 +98,12 @@ uintptr_t SHGetFileInfoW(const char* pathOrPidl, uint32_t fileAttributes, SHFILE
     items = std::move(*parsed);
   }
   const TPidlItem* last = items.empty() ? nullptr : &items.back();
-  if (!info) return 1;
+  const bool small = flags & SHGFI_SMALLICON;
+  const uintptr_t answer =
+      (flags & SHGFI_SYSICONINDEX) ? reinterpret_cast<uintptr_t>(SystemImageList(small)) : uintptr_t(1);
+  if (!info) return answer;
   const bool fromDisk = !(flags & SHGFI_USEFILEATTRIBUTES) || (flags & SHGFI_PIDL);
-  if (flags & SHGFI_SYSICONINDEX) info->iIcon = IconOf(last, flags & SHGFI_OPENICON);
+  if (flags & (SHGFI_SYSICONINDEX | SHGFI_ICON)) info->iIcon = IconOf(last, flags & SHGFI_OPENICON);
   if (flags & SHGFI_TYPENAME) info->szTypeName = last && IsFolderItem(*last) ? "Folder" : "";
   if (flags & SHGFI_DISPLAYNAME) info->szDisplayName = last ? ItemDisplayName(*last) : "Desktop";
   if (flags & SHGFI_ATTRIBUTES) {
@@ -116,5 +120,7 @@ uintptr_t SHGetFileInfoW(const char* pathOrPidl, uint32_t fileAttributes, SHFILE
       info->dwAttributes = (IsFolderItem(*last) ? SFGAO_FOLDER : SFGAO_STREAM) & asked;
     }
   }
-  return (flags & SHGFI_SYSICONINDEX) ? uintptr_t(SYSICON_COUNT + 1) : 1;
+  // Last, so that no failure above leaves the caller an icon to destroy.
+  if (flags & SHGFI_ICON) info->hIcon = SystemIcon(info->iIcon, small);
+  return answer;
 }

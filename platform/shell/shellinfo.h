@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/gdi/gdi.h"
 #include "platform/rtl/guid.h"
 #include "platform/shell/fileapi.h"
 #include "platform/shell/pidl.h"
@@ -33,19 +34,21 @@ enum : int32_t {
   SYSICON_COUNT
 };
 
-constexpr uint32_t SHGFI_SMALLICON = 0x1, SHGFI_OPENICON = 0x2, SHGFI_PIDL = 0x8, SHGFI_USEFILEATTRIBUTES = 0x10,
-                   SHGFI_DISPLAYNAME = 0x200, SHGFI_TYPENAME = 0x400, SHGFI_ATTRIBUTES = 0x800,
-                   SHGFI_SYSICONINDEX = 0x4000;
+constexpr uint32_t SHGFI_LARGEICON = 0x0, SHGFI_SMALLICON = 0x1, SHGFI_OPENICON = 0x2, SHGFI_SHELLICONSIZE = 0x4,
+                   SHGFI_PIDL = 0x8, SHGFI_USEFILEATTRIBUTES = 0x10, SHGFI_ICON = 0x100, SHGFI_DISPLAYNAME = 0x200,
+                   SHGFI_TYPENAME = 0x400, SHGFI_ATTRIBUTES = 0x800, SHGFI_SYSICONINDEX = 0x4000;
 struct SHFILEINFOW {
-  int32_t iIcon = 0;
-  uint32_t dwAttributes = 0;  // SFGAO bits; in: those asked for with SHGFI_ATTRIBUTES
+  win::HICON hIcon = nullptr;  // SHGFI_ICON: a new icon the caller destroys
+  int32_t iIcon = 0;           // SHGFI_SYSICONINDEX or SHGFI_ICON: the index in the system image list
+  uint32_t dwAttributes = 0;   // SFGAO bits; in: those asked for with SHGFI_ATTRIBUTES
   std::string szDisplayName;
-  std::string szTypeName;     // "Folder" for folders, empty for files
+  std::string szTypeName;      // "Folder" for folders, empty for files
 };
 // File information of a path (UTF-8, NUL-terminated) or, with SHGFI_PIDL, of
 // an absolute list. With SHGFI_USEFILEATTRIBUTES the path need not exist:
 // fileAttributes (FILE_ATTRIBUTE_DIRECTORY or not) says what it is. Returns
-// 0 on failure, else nonzero (with SHGFI_SYSICONINDEX, the icon count + 1,
-// standing for the system icons). size must be at least sizeof(SHFILEINFOW).
+// 0 on failure, else nonzero: with SHGFI_SYSICONINDEX the system image list
+// (sysicons.h) of the size asked for, small with SHGFI_SMALLICON, else large.
+// size must be at least sizeof(SHFILEINFOW).
 uintptr_t SHGetFileInfoW(const char* pathOrPidl, uint32_t fileAttributes, SHFILEINFOW* info, uint32_t size,
                          uint32_t flags);

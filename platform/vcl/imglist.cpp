@@ -7,7 +7,6 @@
 #include "platform/classes/typinfo.h"
 #include "platform/gdi/icon.h"
 #include "platform/rtl/sysutils.h"
-#include "platform/vcl/imglist_internal.h"
 
 namespace {
 

@@ -238,6 +238,8 @@ struct Timer {
   UINT_PTR Id = 0;
   UINT Elapse = 0;
   TIMERPROC Proc = nullptr;
+  CONTEXTPROC ContextProc = nullptr;  // instead of Proc, called with Context first
+  void* Context = nullptr;
   Clock::time_point Due;
   std::function<void()> Internal;  // the platform's own timers (caret blink, hover)
 };

@@ -553,17 +553,28 @@ LRESULT DispatchMessage(const MSG* msg) {
   Lock lock;
   if (msg->message == WM_TIMER && msg->lParam != 0) {
     // Only a proc registered for that timer is called: lParam is not trusted.
-    for (const Timer& t : CurrentQueue()->Timers)
-      if (t.Hwnd == msg->hwnd && t.Id == msg->wParam && reinterpret_cast<LPARAM>(t.Proc) == msg->lParam) {
-        TIMERPROC proc = t.Proc;
-        HWND h = msg->hwnd;
-        UINT_PTR id = t.Id;
+    for (const Timer& t : CurrentQueue()->Timers) {
+      if (t.Hwnd != msg->hwnd || t.Id != msg->wParam) continue;
+      const HWND h = msg->hwnd;
+      const UINT_PTR id = t.Id;
+      if (t.ContextProc && reinterpret_cast<LPARAM>(t.ContextProc) == msg->lParam) {
+        const CONTEXTPROC proc = t.ContextProc;
+        void* const context = t.Context;
+        CallOut([&] {
+          proc(context, uintptr_t(h), WM_TIMER, id, Now());
+          return 0;
+        });
+        return 0;
+      }
+      if (t.Proc && reinterpret_cast<LPARAM>(t.Proc) == msg->lParam) {
+        const TIMERPROC proc = t.Proc;
         CallOut([&] {
           proc(h, WM_TIMER, id, Now());
           return 0;
         });
         return 0;
       }
+    }
     return 0;
   }
   WindowPtr w = Find(msg->hwnd);

@@ -45,7 +45,7 @@ bool NextTimerMessage(const QueuePtr& q, HWND filter, bool remove, MSG* out) {
       m.hwnd = t.Hwnd;
       m.message = WM_TIMER;
       m.wParam = t.Id;
-      m.lParam = reinterpret_cast<LPARAM>(t.Proc);
+      m.lParam = t.ContextProc ? reinterpret_cast<LPARAM>(t.ContextProc) : reinterpret_cast<LPARAM>(t.Proc);
       m.time = Now();
       m.pt = Input().Cursor;
       if (remove) t.Due = now + std::chrono::milliseconds(t.Elapse);
@@ -94,7 +94,9 @@ void KillInternalTimer(UINT_PTR id) {
 
 using namespace detail;
 
-UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc) {
+namespace {
+
+UINT_PTR SetAnyTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc, CONTEXTPROC contextProc, void* context) {
   Lock lock;
   QueuePtr q = CurrentQueue();
   if (hwnd) {
@@ -108,6 +110,8 @@ UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc) {
     if (t.Id == id && (hwnd || id != 0)) {
       t.Elapse = elapse;
       t.Proc = proc;
+      t.ContextProc = contextProc;
+      t.Context = context;
       t.Due = due;
       q->Wake();
       return hwnd ? (id ? id : 1) : id;
@@ -118,10 +122,23 @@ UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc) {
   t.Id = hwnd ? id : g_nextThreadTimer++;
   t.Elapse = elapse;
   t.Proc = proc;
+  t.ContextProc = contextProc;
+  t.Context = context;
   t.Due = due;
   q->Timers.push_back(t);
   q->Wake();
   return hwnd ? (id ? id : 1) : t.Id;
+}
+
+}  // namespace
+
+UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc) {
+  return SetAnyTimer(hwnd, id, elapse, proc, nullptr, nullptr);
+}
+
+UINT_PTR SetTimerWithContext(HWND hwnd, UINT_PTR id, UINT elapse, CONTEXTPROC proc, void* context) {
+  if (!proc) return 0;
+  return SetAnyTimer(hwnd, id, elapse, nullptr, proc, context);
 }
 
 BOOL KillTimer(HWND hwnd, UINT_PTR id) {

@@ -61,6 +61,9 @@ using LPCSTR = const char*;
 
 using WNDPROC = LRESULT (*)(HWND, UINT, WPARAM, LPARAM);
 using TIMERPROC = void (*)(HWND, UINT, UINT_PTR, DWORD);
+// A callback that carries its caller's context pointer first (an object, or a
+// method thunk of the shell library); the other four arguments depend on the call.
+using CONTEXTPROC = uintptr_t (*)(void* context, uintptr_t, uintptr_t, uintptr_t, uintptr_t);
 using HOOKPROC = LRESULT (*)(int, WPARAM, LPARAM);
 using WNDENUMPROC = BOOL (*)(HWND, LPARAM);
 using FARPROC = void*;  // cast to the entry point's real type before calling
@@ -752,6 +755,9 @@ constexpr UINT USER_TIMER_MAXIMUM = 0x7FFFFFFF;
 // the thread that set it. Setting an existing id again restarts it. 0 on
 // failure (a window of another thread, a stale window).
 UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc);
+// As SetTimer with a proc, which is called as proc(context, hwnd, WM_TIMER,
+// id, time): the platform's callbacks have no room for an object otherwise.
+UINT_PTR SetTimerWithContext(HWND hwnd, UINT_PTR id, UINT elapse, CONTEXTPROC proc, void* context);
 BOOL KillTimer(HWND hwnd, UINT_PTR id);
 
 // ---------------------------------------------------------------- thread hooks

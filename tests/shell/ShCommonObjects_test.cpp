@@ -1,6 +1,7 @@
 // The PIDL manager over item-ID lists written byte by byte, the PIDL list's
 // stream against hand-made and hostile byte strings, binding to a parent in
-// a scratch home, the stream helper, and PIDLs packed into a data object.
+// a scratch home, the stream helper, PIDLs packed into a data object, and
+// the owning control's theme and canvas helpers.
 #include "shell/ShCommonObjects.h"
 
 #include <gtest/gtest.h>
@@ -17,6 +18,8 @@
 #include "shell/ShDataObject.h"
 #include "tests/shell/pidl_bytes.h"
 #include "tests/support/shell_home.h"
+#include "tests/ui/lookandfeel/fake_theme_provider.h"
+#include "ui/lookandfeel/dxThemeManager.h"
 
 using namespace win;
 
@@ -389,6 +392,88 @@ TEST(PIDLsToDataObject, NoPIDLsGiveAnEmptyObject) {
   ASSERT_TRUE(data);
   FORMATETC f{CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
   EXPECT_EQ(data->QueryGetData(&f), E_UNEXPECTED);
+}
+
+}  // namespace
+
+namespace {
+
+// The owning control with the visual-styles library stood in by the fake.
+struct CanvasControl : ::testing::Test {
+  void SetUp() override {
+    dxBindThemeProvider(&fake);
+    dxThemeManagerUnitStart();
+  }
+  void TearDown() override {
+    dxThemeManagerUnitStop();
+    dxBindThemeProvider(nullptr);
+  }
+  FakeThemeProvider fake;
+};
+
+TEST_F(CanvasControl, ThemedPaintingNeedsEveryCondition) {
+  const struct {
+    bool Loading, Themed, StylesActive;
+    HTHEME ListView;
+    bool On, WithThemes;
+  } rows[] = {
+      {false, true, true, 7, true, true},    {false, true, true, 0, true, false},
+      {true, true, true, 7, false, false},   {false, false, true, 7, false, false},
+      {false, true, false, 7, false, false},
+  };
+  for (const auto& r : rows) {
+    fake.Active = r.StylesActive;
+    dxThemeManagerUnitStop();  // re-read whether styles are active
+    dxThemeManagerUnitStart();
+    TCommonCanvasControl control(nullptr);
+    control.SetLoading(r.Loading);
+    control.SetThemed(r.Themed);
+    control.Themes.ListView = r.ListView;
+    control.Themes.Header = 3;  // only the list view's handle counts
+    EXPECT_EQ(control.ThemedPaintingOn(), r.On);
+    EXPECT_EQ(control.PaintsWithThemes(), r.WithThemes);
+  }
+}
+
+TEST(CanvasControlWithoutStyles, ReadyCanvasAndInvalidation) {
+  TCommonCanvasControl control(nullptr);
+  EXPECT_FALSE(control.ThemedPaintingOn());  // no visual-styles library here
+  control.Font()->SetName("DejaVu Sans");
+  control.Font()->SetSize(13);
+  control.SetColor(RGBColor(12, 34, 56));
+  TCanvas* canvas = control.ReadyCanvas();
+  ASSERT_EQ(canvas, control.Canvas());
+  EXPECT_EQ(canvas->Font()->Name(), "DejaVu Sans");
+  EXPECT_EQ(canvas->Font()->Size(), 13);
+  EXPECT_EQ(canvas->Brush()->Color(), RGBColor(12, 34, 56));
+  EXPECT_EQ(canvas->Brush()->Style(), bsSolid);
+
+  // Without a window nothing happens and none is made.
+  const TRect part(2, 3, 10, 12);
+  control.InvalidateIfHandle(&part, true);
+  EXPECT_FALSE(control.HandleAllocated());
+
+  // Visible, so that an update paints.
+  HWND host =
+      CreateWindowEx(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(host, nullptr);
+  control.SetBounds(0, 0, 40, 40);
+  control.SetParentWindow(host);
+  control.HandleNeeded();
+  ASSERT_TRUE(control.HandleAllocated());
+  ValidateRect(control.Handle(), nullptr);
+  control.InvalidateIfHandle(&part, false);
+  RECT update;
+  EXPECT_TRUE(GetUpdateRect(control.Handle(), &update, FALSE));
+  EXPECT_EQ(update, part);
+  control.InvalidateIfHandle(nullptr, false);
+  GetUpdateRect(control.Handle(), &update, FALSE);
+  EXPECT_EQ(update, TRect(0, 0, 40, 40));
+  // Painted at once: nothing is left to update.
+  control.InvalidateIfHandle(&part, true);
+  EXPECT_FALSE(GetUpdateRect(control.Handle(), &update, FALSE));
+  control.SetParentWindow(nullptr);
+  DestroyWindow(host);
 }
 
 }  // namespace

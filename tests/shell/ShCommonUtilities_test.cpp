@@ -1,5 +1,6 @@
-// Drive roots, rectangles, text shortening, wrapping and painting measured
-// through a real font, the blend kernels against the documented per-lane
+// Drive roots, paths and case, rectangles, text measuring, shortening,
+// wrapping and painting through a real font, the Marlett button glyphs, the
+// gradient rows, the blend kernels against the documented per-lane
 // formula, and AlphaBlendDC over DIB sections of both row orders.
 #include "shell/ShCommonUtilities.h"
 
@@ -9,9 +10,14 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <thread>
+
+#include <cmath>
 
 #include "platform/gdi/text.h"
+#include "platform/rtl/sysutils.h"
 #include "platform/shell/fileapi.h"
+#include "platform/vcl/graphics.h"
 #include "platform/win/winuser.h"
 #include "shell/ShCommonObjects.h"
 #include "tests/support/testsupport.h"
@@ -465,12 +471,272 @@ TEST(MethodThunk, PlainCallbackReachesTheObject) {
   FreeMethodThunk(nullptr);
 }
 
+TEST(MethodThunk, ThreadTimerCallsTheMethodThroughItsContext) {
+  TCallbackOwner owner;
+  TCommonMethodThunk* thunk = CreateMethodThunk(&owner, &TCallbackOwner::Method);
+  const UINT_PTR id = SetTimerWithContext(nullptr, 0, 10, &MethodThunkCall, thunk);
+  ASSERT_NE(id, 0u);
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (owner.Seen.empty() && std::chrono::steady_clock::now() < deadline) {
+    MSG msg;
+    if (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessage(&msg);
+    else std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+  KillTimer(nullptr, id);
+  FreeMethodThunk(thunk);
+  ASSERT_EQ(owner.Seen.size(), 4u);
+  EXPECT_EQ(owner.Seen[0], 0u);  // no window
+  EXPECT_EQ(owner.Seen[1], uintptr_t(WM_TIMER));
+  EXPECT_EQ(owner.Seen[2], id);
+}
+
 TEST(HasMMX, AnswersForThisProcessor) {
 #if defined(__x86_64__)
   EXPECT_TRUE(HasMMX());  // every x86-64 processor has it
 #else
   GTEST_SKIP() << "no independent truth on this architecture";
 #endif
+}
+
+}  // namespace
+
+namespace {
+
+TEST(WidePaths, ExtractionTable) {
+  const struct {
+    const char* Path;
+    const char* Drive;
+    const char* Ext;
+  } rows[] = {
+      {"/home/u/pic.jpg", "", ".jpg"},
+      {"/home/u.d/pic", "", ""},
+      {"c:\\dir\\pic.MPO", "c:", ".MPO"},
+      {"C:", "C:", ""},
+      {"\\\\server\\share\\dir\\a.jps", "\\\\server\\share", ".jps"},
+      {"//server/share", "//server/share", ""},
+      {"\\\\server", "\\\\server", ""},
+      {"", "", ""},
+  };
+  for (const auto& r : rows) {
+    EXPECT_EQ(WideExtractFileDrive(r.Path), r.Drive) << r.Path;
+    EXPECT_EQ(WideExtractFileExt(r.Path), r.Ext) << r.Path;
+  }
+  EXPECT_EQ(WideExtractFileDir("/home/u/pic.jpg"), "/home/u");
+  EXPECT_EQ(WideExtractFileDir("c:\\dir\\pic.MPO"), "c:\\dir");
+}
+
+TEST(WidePaths, DirectoryExists) {
+  testsupport::TempDir tmp;
+  testsupport::WriteFileBytes(tmp / "file", "x");
+  std::filesystem::create_directory_symlink(tmp.Path(), tmp / "link");
+  EXPECT_TRUE(WideDirectoryExists(tmp.Path().string()));
+  EXPECT_TRUE(WideDirectoryExists((tmp / "link").string()));
+  EXPECT_FALSE(WideDirectoryExists((tmp / "file").string()));
+  EXPECT_FALSE(WideDirectoryExists((tmp / "missing").string()));
+  EXPECT_FALSE(WideDirectoryExists(""));
+}
+
+TEST(WideCase, MapsEveryCharacterOneToOne) {
+  const struct {
+    const char* Text;
+    const char* Upper;
+    const char* Lower;
+  } rows[] = {
+      // U+00FF and U+0178 are a pair outside Latin-1's upper half; U+01C4..U+01C6
+      // a title-case triple; sharp s has no one-character capital and stays.
+      {"Stra\xC3\x9F" "e \xC3\xBF", "STRA\xC3\x9F" "E \xC5\xB8", "stra\xC3\x9F" "e \xC3\xBF"},
+      {"\xC7\x86 \xC7\x85 \xC7\x84", "\xC7\x84 \xC7\x84 \xC7\x84", "\xC7\x86 \xC7\x86 \xC7\x86"},
+      {"\xCE\xA9mega \xD0\x96", "\xCE\xA9MEGA \xD0\x96", "\xCF\x89mega \xD0\xB6"},
+      {"", "", ""},
+  };
+  for (const auto& r : rows) {
+    EXPECT_EQ(WideUpperCase(r.Text), r.Upper) << r.Text;
+    EXPECT_EQ(WideLowerCase(r.Text), r.Lower) << r.Text;
+  }
+}
+
+TEST(WarningBox, ShowsAWarningWithItsCaption) {
+  std::string seenText, seenCaption;
+  UINT seenType = 0;
+  SetMessageBoxHook([&](HWND, const std::string& text, const std::string& caption, UINT type) {
+    seenText = text, seenCaption = caption, seenType = type;
+    return IDOK;
+  });
+  EXPECT_EQ(WarningBox(nullptr, "Duplexion", "No pair in this file."), IDOK);
+  SetMessageBoxHook(nullptr);
+  EXPECT_EQ(seenText, "No pair in this file.");
+  EXPECT_EQ(seenCaption, "Duplexion");
+  EXPECT_EQ(seenType & MB_ICONMASK, MB_ICONWARNING);
+}
+
+// An object answering IUnknown and one more interface, counting references.
+struct TCountingObject : IUnknown {
+  ULONG Refs = 1;
+  IID Extra;
+  HRESULT QueryInterface(REFIID iid, void** out) override {
+    *out = nullptr;
+    if (iid != IID_IUnknown && iid != Extra) return E_NOINTERFACE;
+    *out = this;
+    AddRef();
+    return S_OK;
+  }
+  ULONG AddRef() override { return ++Refs; }
+  ULONG Release() override { return --Refs; }
+};
+
+TEST(Supports, AnswersAndBalancesReferences) {
+  TCountingObject object;
+  object.Extra = TGUID{0x11111111, 0x2222, 0x3333, {4, 4, 5, 5, 5, 5, 5, 5}};
+  const IID other{0x66666666, 0x2222, 0x3333, {4, 4, 5, 5, 5, 5, 5, 5}};
+  EXPECT_TRUE(Supports(&object, object.Extra));
+  EXPECT_EQ(object.Refs, 1u);  // the test alone keeps no reference
+  void* found = reinterpret_cast<void*>(1);
+  EXPECT_FALSE(Supports(&object, other, &found));
+  EXPECT_EQ(found, nullptr);
+  ASSERT_TRUE(Supports(&object, object.Extra, &found));
+  EXPECT_EQ(found, &object);
+  EXPECT_EQ(object.Refs, 2u);  // the caller's reference
+  object.Release();
+  found = reinterpret_cast<void*>(1);
+  EXPECT_FALSE(Supports(nullptr, IID_IUnknown, &found));
+  EXPECT_EQ(found, nullptr);
+  EXPECT_FALSE(Supports(nullptr, IID_IUnknown));
+}
+
+TEST_F(TextDC, ExtentsOfFontsCanvasesAndDeviceContexts) {
+  const std::string text = "Stereo pair \xC3\xA4";
+  SIZE direct;
+  ASSERT_TRUE(GetTextExtentPoint32(dc, text, &direct));
+  EXPECT_EQ(WideGetTextExtent(text, dc), TSize(direct.cx, direct.cy));
+  TFont font;
+  font.SetName("DejaVu Sans");
+  font.SetHeight(-16);  // the fixture's font
+  EXPECT_EQ(TextExtentForFont(text, &font), TSize(direct.cx, direct.cy));
+  EXPECT_EQ(TextExtentForFont("", &font), TSize());
+  TBitmap bmp;
+  bmp.SetSize(4, 4);
+  bmp.Canvas()->Font()->Assign(&font);
+  EXPECT_EQ(TextExtentForCanvas(text, bmp.Canvas()), TSize(direct.cx, direct.cy));
+  EXPECT_EQ(TextExtentForCanvas("", bmp.Canvas()), TSize());
+  EXPECT_EQ(TextExtentForCanvas(text, nullptr), TSize());
+  // The lock is given back.
+  EXPECT_TRUE(bmp.Canvas()->TryLock());
+  bmp.Canvas()->Unlock();
+}
+
+TColor Pixel(TBitmap& bmp, int x, int y) { return bmp.Canvas()->Pixels(x, y); }
+
+TEST(FillGradientRows, RowsFollowTheFormulaInsideTheClip) {
+  const TColor start = RGBColor(250, 10, 0), end = RGBColor(0, 130, 255);
+  const struct {
+    int32_t Top, Bottom, ClipTop, ClipBottom;
+  } rows[] = {
+      {1, 10, 1, 10},  // every row
+      {1, 10, 3, 7},   // only the clipped ones
+      {10, 1, 1, 10},  // bottom above top: no row
+      {1, 10, 3, 0},   // no clip bottom: nothing drawn
+      {5, 5, 0, 9},    // one row: the start colour
+  };
+  for (const auto& r : rows) {
+    TBitmap bmp;
+    bmp.SetSize(12, 12);
+    bmp.Canvas()->Brush()->SetColor(clWhite);
+    bmp.Canvas()->FillRect(TRect(0, 0, 12, 12));
+    bmp.Canvas()->Pen()->SetColor(clLime);
+    FillGradientRows(2, r.Top, 9, r.Bottom, start, end, r.ClipTop, r.ClipBottom, bmp.Canvas());
+    EXPECT_EQ(bmp.Canvas()->Pen()->Color(), clLime);
+    for (int y = 0; y < 12; ++y) {
+      const bool drawn = y >= r.Top && y <= r.Bottom && r.ClipBottom > 0 && y >= r.ClipTop && y <= r.ClipBottom;
+      TColor want = clWhite;
+      if (drawn) {
+        const double t = r.Bottom == r.Top ? 0.0 : std::abs(y - r.Top) / double(r.Bottom - r.Top);
+        auto mix = [&](int a, int b) { return uint8_t(std::nearbyint(a + (b - a) * t)); };
+        want = RGBColor(mix(250, 0), mix(10, 130), mix(0, 255));
+      }
+      for (int x = 0; x < 12; ++x) {
+        const TColor expected = drawn && x >= 2 && x < 9 ? want : clWhite;  // LineTo leaves its end point
+        ASSERT_EQ(Pixel(bmp, x, y), expected) << r.Top << ".." << r.Bottom << " clip " << r.ClipTop << ".."
+                                              << r.ClipBottom << " at " << x << "," << y;
+      }
+    }
+  }
+}
+
+// Each glyph of a button drawn alone in white on black: where it fully covers.
+std::vector<uint8_t> GlyphCover(char glyph, int32_t pointSize, int size, TPoint at) {
+  TBitmap bmp;
+  bmp.SetSize(size, size);
+  TCanvas* c = bmp.Canvas();
+  c->Brush()->SetColor(clBlack);
+  c->FillRect(TRect(0, 0, size, size));
+  c->Font()->SetName("Marlett");
+  c->Font()->SetSize(pointSize);
+  c->Font()->SetColor(clWhite);
+  c->Brush()->SetStyle(bsClear);
+  c->TextOut(at.X, at.Y, std::string(1, glyph));
+  std::vector<uint8_t> cover(size_t(size) * size_t(size));
+  for (int y = 0; y < size; ++y)
+    for (int x = 0; x < size; ++x) cover[size_t(y) * size_t(size) + size_t(x)] = uint8_t(c->Pixels(x, y) & 0xFF);
+  return cover;
+}
+
+TEST(MarlettButtons, EachGlyphInItsColourAndOrder) {
+  ASSERT_NE(MarlettFont, nullptr);
+  EXPECT_EQ(LowerCase(MarlettFont->Name()), "marlett");
+  const TColor backB = RGBColor(1, 2, 3), backA = RGBColor(200, 200, 40), f1 = RGBColor(10, 20, 200),
+               f2 = RGBColor(20, 200, 10), f3 = RGBColor(200, 10, 20), f4 = RGBColor(90, 90, 90);
+  const struct {
+    bool Radio, ShowMark, MarkEnabled, UseBackA;
+  } rows[] = {
+      {false, true, true, false}, {false, true, false, true}, {false, false, true, false},
+      {true, true, true, true},   {true, true, false, false}, {true, false, false, false},
+  };
+  constexpr int kSize = 40, kPoints = 20;
+  const TPoint at(5, 3);
+  for (const auto& r : rows) {
+    const char* glyphs = r.Radio ? "njklmi" : "gcdefb";
+    const TColor colours[6] = {r.UseBackA ? backA : backB, f1, f2, f3, f4,
+                               r.MarkEnabled ? clBlack : ColorToRGB(clBtnShadow)};
+    const int count = r.ShowMark ? 6 : 5;
+    std::vector<std::vector<uint8_t>> covers;
+    for (int g = 0; g < 6; ++g) covers.push_back(GlyphCover(glyphs[g], kPoints, kSize, at));
+    TBitmap bmp;
+    bmp.SetSize(kSize, kSize);
+    bmp.Canvas()->Brush()->SetColor(clWhite);
+    bmp.Canvas()->FillRect(TRect(0, 0, kSize, kSize));
+    if (r.Radio)
+      DrawRadioButtonGlyph(bmp.Canvas(), at, kPoints, backB, backA, f1, f2, f3, f4, r.ShowMark, r.MarkEnabled,
+                           r.UseBackA);
+    else
+      DrawCheckBoxGlyph(bmp.Canvas(), at, kPoints, backB, backA, f1, f2, f3, f4, r.ShowMark, r.MarkEnabled,
+                        r.UseBackA);
+    // A pixel fully covered by a glyph and untouched by every later one
+    // shows that glyph's colour; each glyph drawn must own some pixels.
+    int owned[6] = {};
+    for (size_t i = 0; i < covers[0].size(); ++i) {
+      int last = -1;
+      for (int g = 0; g < count; ++g)
+        if (covers[size_t(g)][i] == 255) last = g;
+      if (last < 0) continue;
+      bool later = false;
+      for (int g = last + 1; g < count; ++g) later |= covers[size_t(g)][i] != 0;
+      if (later) continue;
+      ++owned[last];
+      const int x = int(i) % kSize, y = int(i) / kSize;
+      ASSERT_EQ(Pixel(bmp, x, y), colours[last]) << glyphs[last] << " at " << x << "," << y;
+    }
+    for (int g = 0; g < count; ++g) EXPECT_GT(owned[g], 0) << "glyph " << glyphs[g];
+    // Without the mark its place keeps what lay below.
+    if (!r.ShowMark) {
+      bool markArea = false;
+      for (size_t i = 0; i < covers[5].size(); ++i) markArea |= covers[5][i] == 255;
+      EXPECT_TRUE(markArea);
+    }
+    // The radio button's background glyph leaves the surround as it was.
+    if (r.Radio) {
+      EXPECT_EQ(Pixel(bmp, 0, 0), clWhite);
+    }
+  }
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "platform/shell/shellexec.h"
 #include "platform/shell/shellinfo.h"
 #include "platform/shell/shellpaths.h"
+#include "platform/shell/sysicons.h"
 
 namespace win {
 
@@ -279,10 +280,14 @@ public:
     *outFlags = GIL_NOTFILENAME | GIL_PERCLASS;
     return S_OK;
   }
-  HRESULT Extract(const char*, UINT, HICON* large, HICON* small, UINT) override {
+  // The location GetIconLocation gave is the system image list ("*").
+  HRESULT Extract(const char* iconFile, UINT index, HICON* large, HICON* small, UINT) override {
     if (large) *large = nullptr;
     if (small) *small = nullptr;
-    return S_FALSE;
+    if (!iconFile || std::strcmp(iconFile, "*") != 0 || index >= UINT(SYSICON_COUNT)) return S_FALSE;
+    if (large) *large = SystemIcon(int32_t(index), false);
+    if (small) *small = SystemIcon(int32_t(index), true);
+    return S_OK;
   }
 
 private:

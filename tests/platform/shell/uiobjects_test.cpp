@@ -9,6 +9,8 @@
 #include "platform/shell/folders/shellitems.h"
 #include "platform/shell/shellinfo.h"
 #include "platform/shell/shellpaths.h"
+#include "platform/shell/sysicons.h"
+#include "platform/gdi/icon.h"
 #include "tests/support/shell_home.h"
 
 namespace fs = std::filesystem;
@@ -216,10 +218,23 @@ TEST_F(UiFixture, IconLocationsAndInfoTips) {
     EXPECT_STREQ(file, "*");
     EXPECT_EQ(index, r.Icon) << r.Name;
     EXPECT_TRUE(flags & GIL_NOTFILENAME);
-    HICON large = reinterpret_cast<HICON>(1), small = reinterpret_cast<HICON>(1);
-    EXPECT_EQ(icon->Extract(file, UINT(index), &large, &small, 0), S_FALSE);
-    EXPECT_EQ(large, nullptr);
+    HICON large = nullptr, small = nullptr;
+    ASSERT_EQ(icon->Extract(file, UINT(index), &large, &small, 0), S_OK);
+    ASSERT_TRUE(large && small);
+    EXPECT_EQ(large->Width, 32);
+    EXPECT_EQ(small->Width, 16);
+    EXPECT_EQ(small->Color, ImageListCells(SystemImageList(true))[size_t(index)]) << r.Name;
+    DestroyIcon(large);
+    DestroyIcon(small);
   }
+  // Only the system list's location is extracted here; a bad index gives nothing.
+  TComPtr<IExtractIconW> icon = UiObject<IExtractIconW>(folder, {Child("a.jpg").get()}, IID_IExtractIconW);
+  HICON large = reinterpret_cast<HICON>(1), small = reinterpret_cast<HICON>(1);
+  EXPECT_EQ(icon->Extract("/usr/share/icons/x.png", 0, &large, &small, 0), S_FALSE);
+  EXPECT_EQ(large, nullptr);
+  EXPECT_EQ(small, nullptr);
+  EXPECT_EQ(icon->Extract("*", UINT(SYSICON_COUNT), &large, &small, 0), S_FALSE);
+  EXPECT_EQ(large, nullptr);
   const Pidl a = Child("a.jpg");
   TComPtr<IQueryInfo> info = UiObject<IQueryInfo>(folder, {a.get()}, IID_IQueryInfo);
   char* tip = nullptr;

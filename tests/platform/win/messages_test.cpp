@@ -237,6 +237,42 @@ TEST_F(MessagesTest, AThreadTimerCallsItsProcOnTheThreadThatSetIt) {
   EXPECT_EQ(g_threadTimerCalls, before);
 }
 
+// Each timer's context reaches its own callback, with the timer's arguments.
+struct TContextTicks {
+  int Calls = 0;
+  uintptr_t Hwnd = 1, Msg = 0, Id = 0;
+  static uintptr_t Tick(void* context, uintptr_t hwnd, uintptr_t msg, uintptr_t id, uintptr_t) {
+    auto* self = static_cast<TContextTicks*>(context);
+    ++self->Calls;
+    self->Hwnd = hwnd, self->Msg = msg, self->Id = id;
+    return 0;
+  }
+};
+
+TEST_F(MessagesTest, TimersWithContextReachTheirOwnObject) {
+  TContextTicks a, b;
+  const UINT_PTR ida = SetTimerWithContext(nullptr, 0, 20, &TContextTicks::Tick, &a);
+  const UINT_PTR idb = SetTimerWithContext(nullptr, 0, 20, &TContextTicks::Tick, &b);
+  ASSERT_NE(ida, 0u);
+  ASSERT_NE(idb, ida);
+  ASSERT_TRUE(PumpUntil([&] { return a.Calls >= 2 && b.Calls >= 2; }));
+  EXPECT_EQ(a.Hwnd, 0u);
+  EXPECT_EQ(a.Msg, uintptr_t(WM_TIMER));
+  EXPECT_EQ(a.Id, ida);
+  EXPECT_EQ(b.Id, idb);
+  EXPECT_TRUE(KillTimer(nullptr, ida));
+  EXPECT_TRUE(KillTimer(nullptr, idb));
+  EXPECT_EQ(SetTimerWithContext(nullptr, 0, 20, nullptr, &a), 0u);
+  // A forged WM_TIMER naming the callback is not called.
+  const int before = a.Calls;
+  MSG forged;
+  forged.message = WM_TIMER;
+  forged.wParam = ida;
+  forged.lParam = reinterpret_cast<LPARAM>(&TContextTicks::Tick);
+  DispatchMessage(&forged);
+  EXPECT_EQ(a.Calls, before);
+}
+
 // ---------------------------------------------------------------- hooks
 struct MouseHookRecord {
   HWND Hwnd = nullptr;

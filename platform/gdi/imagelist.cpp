@@ -4,11 +4,12 @@
 #include <cstring>
 
 #include "platform/classes/streams.h"
-#include "platform/vcl/imglist_internal.h"
+#include "platform/gdi/imagelist.h"
 
 struct win::IMAGELIST {
   int Cx = 16, Cy = 16;
   UINT Flags = 0;
+  bool Shared = false;  // owned by the system, never destroyed by a caller
   std::vector<std::vector<uint32_t>> Cells;
   HBITMAP Strip = nullptr, MaskStrip = nullptr;  // the last ImageList_GetImageInfo's snapshot
 };
@@ -99,7 +100,7 @@ HIMAGELIST ImageList_Create(int cx, int cy, UINT flags, int /*initial*/, int /*g
 }
 
 BOOL ImageList_Destroy(HIMAGELIST list) {
-  if (!list) return FALSE;
+  if (!list || list->Shared) return FALSE;
   DropStrips(list);
   delete list;
   return TRUE;
@@ -178,6 +179,8 @@ BOOL ImageList_Write(HIMAGELIST list, TStream& stream) {
 }
 
 std::vector<std::vector<uint32_t>>& ImageListCells(HIMAGELIST list) { return list->Cells; }
+
+void ImageListMarkShared(HIMAGELIST list) { list->Shared = true; }
 
 TSize ImageListCellSize(HIMAGELIST list) { return TSize(list->Cx, list->Cy); }
 
