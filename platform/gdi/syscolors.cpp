@@ -45,6 +45,16 @@ constexpr uint32_t kSysColors[SYSCOLOR_COUNT] = {
 
 constexpr COLORREF FromRrggbb(uint32_t v) { return RGB(uint8_t(v >> 16), uint8_t(v >> 8), uint8_t(v)); }
 
+// The current colours, starting from the table; SetSysColors changes them.
+std::atomic<COLORREF>* CurrentColors() {
+  static std::atomic<COLORREF>* colors = [] {
+    auto* c = new std::atomic<COLORREF>[SYSCOLOR_COUNT];
+    for (int i = 0; i < SYSCOLOR_COUNT; ++i) c[i] = FromRrggbb(kSysColors[i]);
+    return c;
+  }();
+  return colors;
+}
+
 std::atomic<int> g_screenW{1920}, g_screenH{1080};
 std::atomic<bool> g_swapButtons{false};
 
@@ -52,7 +62,7 @@ std::atomic<bool> g_swapButtons{false};
 
 COLORREF GetSysColor(int index) {
   if (index < 0 || index >= SYSCOLOR_COUNT) return 0;
-  return FromRrggbb(kSysColors[index]);
+  return CurrentColors()[index];
 }
 
 HBRUSH GetSysColorBrush(int index) {
@@ -66,6 +76,17 @@ HBRUSH GetSysColorBrush(int index) {
     return b;
   }();
   return brushes[index];
+}
+
+bool SetSysColors(int count, const int* elements, const COLORREF* values) {
+  if (count < 0 || (count > 0 && (!elements || !values))) return false;
+  for (int i = 0; i < count; ++i)
+    if (elements[i] < 0 || elements[i] >= SYSCOLOR_COUNT) return false;
+  for (int i = 0; i < count; ++i) {
+    CurrentColors()[elements[i]] = values[i] & 0xFFFFFF;
+    GetSysColorBrush(elements[i])->Color = values[i] & 0xFFFFFF;
+  }
+  return true;
 }
 
 void SetScreenSize(int width, int height) {

@@ -1,5 +1,5 @@
-// System colours and metrics: one fixed table standing for a Windows 7 style
-// desktop at 96 dpi without visual styles. The screen size is configurable
+// System colours and metrics: a table standing for a Windows 7 style desktop
+// at 96 dpi without visual styles; the colours can be changed. The screen size is configurable
 // (default 1920 x 1080) so a display backend can report its real size.
 #pragma once
 
@@ -43,6 +43,10 @@ constexpr int SM_CXSCREEN = 0, SM_CYSCREEN = 1, SM_CXVSCROLL = 2, SM_CYHSCROLL =
 COLORREF GetSysColor(int index);
 // A stock brush of the colour; null for an index outside the table. Never deleted.
 HBRUSH GetSysColorBrush(int index);
+// Sets the listed colours and their stock brushes; False, changing nothing,
+// for an index outside the table. Windows are not told: whoever changes the
+// colours sends WM_SYSCOLORCHANGE to the windows that must hear of it.
+bool SetSysColors(int count, const int* elements, const COLORREF* values);
 // 0 for an unknown index.
 int GetSystemMetrics(int index);
 UINT GetDoubleClickTime();

@@ -347,7 +347,7 @@ void CallNotifyEvent(TObject* Sender, const TNotifyEvent& AEvent) {
   if (AEvent) AEvent(Sender);
 }
 
-bool SameMethod(const TMethodPointer& AMethod1, const TMethodPointer& AMethod2) {
+bool SameMethod(const TcxMethodPointer& AMethod1, const TcxMethodPointer& AMethod2) {
   return AMethod1.Code == AMethod2.Code && AMethod1.Data == AMethod2.Data;
 }
 

@@ -457,9 +457,9 @@ private:
 // ---- routines
 
 // A method pointer as its two halves, for comparison. Not TMethod: that name
-// is the streaming system's bound handler (platform/classes/typinfo.h), and a
-// unit that publishes properties includes both headers.
-struct TMethodPointer {
+// is the streaming system's bound handler (platform/classes/typinfo.h), and
+// code that streams must see both headers.
+struct TcxMethodPointer {
   const void* Code = nullptr;
   const void* Data = nullptr;
 };
@@ -470,7 +470,7 @@ std::string GetResourceString(PResStringRec AResString);
 inline std::string GetResourceString(const TResStringRec& AResString) { return GetResourceString(&AResString); }
 
 void CallNotifyEvent(TObject* Sender, const TNotifyEvent& AEvent);
-bool SameMethod(const TMethodPointer& AMethod1, const TMethodPointer& AMethod2);
+bool SameMethod(const TcxMethodPointer& AMethod1, const TcxMethodPointer& AMethod2);
 TSize MakeSizeValue(int32_t cx, int32_t cy);
 // floor((A + B) / 2).
 int32_t RangeCenter(int32_t A, int32_t B);

@@ -9,30 +9,23 @@
 #include "platform/rtl/intmath.h"
 #include "platform/vcl/imglist.h"
 #include "ui/lookandfeel/cxGraphicsBitmaps.h"
+#include "ui/lookandfeel/cxLookAndFeelPaintersInternal.h"
 
 namespace {
 
-// Glyph geometry never leaves the rectangle it is drawn for, however small.
-class TClipTo {
-public:
-  TClipTo(TcxCanvas* c, const TRect& r) : c_(c) {
-    c_->PushClipRegion();
-    c_->IntersectClipRect(r.IsEmpty() ? TRect() : r);
-  }
-  ~TClipTo() { c_->PopClipRegion(); }
-  TClipTo(const TClipTo&) = delete;
-  TClipTo& operator=(const TClipTo&) = delete;
+void PaintTriangle(TcxCanvas* c, const TRect& r, bool proportional, TcxArrowPaintDirection dir, TColor color) {
+  const TClipTo clip(c, r);
+  const TcxArrowPoints p = TcxCustomLookAndFeelPainter::ArrowTrianglePoints(r, 0, proportional, dir);
+  SolidPolygon(c, p.data(), 3, color);
+}
 
-private:
-  TcxCanvas* c_;
-};
+}  // namespace
 
 void FillSolid(TcxCanvas* c, const TRect& r, TColor color) {
   c->Brush()->SetStyle(bsSolid);
   c->FillRect(r, color);
 }
 
-// Brush and pen in one colour, then the closed outline filled.
 void SolidPolygon(TcxCanvas* c, const TPoint* points, int32_t count, TColor color) {
   if (color == clNone) return;
   c->Brush()->SetStyle(bsSolid);
@@ -41,13 +34,6 @@ void SolidPolygon(TcxCanvas* c, const TPoint* points, int32_t count, TColor colo
   c->Polygon(points, count);
 }
 
-void PaintTriangle(TcxCanvas* c, const TRect& r, bool proportional, TcxArrowPaintDirection dir, TColor color) {
-  const TClipTo clip(c, r);
-  const TcxArrowPoints p = TcxCustomLookAndFeelPainter::ArrowTrianglePoints(r, 0, proportional, dir);
-  SolidPolygon(c, p.data(), 3, color);
-}
-
-// The cross of expand boxes: a horizontal bar, and a vertical one when collapsed.
 void PaintExpandCross(TcxCanvas* c, const TRect& r, TColor color, bool expanded) {
   const int32_t cx = (r.Left + r.Right) / 2, cy = (r.Top + r.Bottom) / 2, half = (r.Right - r.Left - 4) / 2;
   if (half < 0 || color == clNone) return;
@@ -56,7 +42,45 @@ void PaintExpandCross(TcxCanvas* c, const TRect& r, TColor color, bool expanded)
   if (!expanded) FillSolid(c, TRect(cx, cy - half, cx + 1, cy + half + 1), color);
 }
 
-}  // namespace
+void PaintHeaderSideMarks(TcxCanvas* c, const TRect& r, int32_t frameWidth, int32_t inset, uint8_t markKind) {
+  TRect area = r;
+  area.Top += frameWidth;
+  area.Inflate(0, -1);
+  if (area.IsEmpty()) return;
+  int32_t d = area.Height() / 2;
+  if (d % 2 == 0) ++d;
+  const int32_t top = (area.Top + area.Bottom - (d + 1)) / 2, bottom = top + d, mid = (top + bottom) / 2;
+  const TClipTo clip(c, r);
+  if (markKind == 1 || markKind == 3) {
+    const int32_t x = area.Left + inset - 1;
+    const TPoint p[] = {{x, top}, {x, bottom}, {x - (d / 2 + 1), mid}};
+    SolidPolygon(c, p, 3, clWindowText);
+  }
+  if (markKind == 2 || markKind == 3) {
+    const int32_t x = area.Right - inset + 1;
+    const TPoint p[] = {{x, top}, {x, bottom}, {x + (d / 2 + 1), mid}};
+    SolidPolygon(c, p, 3, clWindowText);
+  }
+}
+
+TcxPainterContent MarkedHeaderContent(const TcxCustomDrawBackgroundEvent& customDraw, const TcxViewParams& params,
+                                      TColor textColor, TFont* font, std::string_view text, const TRect& textRect) {
+  TcxPainterContent content;
+  content.CustomDraw = customDraw;
+  content.BkColor = params.Color;
+  content.TextColor = textColor;
+  content.Font = font;
+  content.Text = std::string(text);
+  content.AlignHorz = TAlignment(2);
+  content.AlignVert = vaCenter;
+  content.TextRect = textRect;
+  return content;
+}
+
+TcxArrowPaintDirection ScrollArrowDirection(bool horizontal, TcxScrollBarPaintPart part) {
+  static constexpr TcxArrowPaintDirection kDirections[] = {adUp, adDown, adLeft, adRight};
+  return kDirections[(horizontal ? 2 : 0) + (part == sbpLineUp ? 0 : 1)];
+}
 
 uint16_t cxPainterTextFlags(TAlignment alignHorz, TcxAlignmentVert alignVert, bool multiLine, bool endEllipsis) {
   static constexpr uint16_t kHorz[] = {cxAlignLeft, cxAlignRight, cxAlignHCenter};
@@ -123,6 +147,10 @@ void TcxCustomLookAndFeelPainter::PaintDropArrow(TcxCanvas* c, const TRect& r, T
 void TcxCustomLookAndFeelPainter::PaintContent(TcxCanvas* c, const TRect& r, const TcxPainterContent& content,
                                                TcxButtonPaintState, bool) const {
   if (!(content.CustomDraw && content.CustomDraw(c, r))) FillSolid(c, r, content.BkColor);
+  PaintContentText(c, content);
+}
+
+void PaintContentText(TcxCanvas* c, const TcxPainterContent& content) {
   if (content.Text.empty()) return;
   c->Brush()->SetStyle(bsClear);
   if (content.Font) c->SetFont(content.Font);
@@ -243,7 +271,7 @@ void TcxCustomLookAndFeelPainter::PaintButton(TcxCanvas* c, const TRect& r, std:
 }
 
 void TcxCustomLookAndFeelPainter::PaintGroupedButton(TcxCanvas* c, const TRect& r, TcxButtonPaintState state,
-                                                     int32_t, int32_t) const {
+                                                     int32_t, int32_t, TColor) const {
   PaintButton(c, r, {}, state);
 }
 
@@ -564,34 +592,9 @@ void TcxCustomLookAndFeelPainter::PaintMarkedHeader(TcxCanvas* c, const TRect& r
                                                     const TcxViewParams& params, TColor textColor, TFont* font,
                                                     std::string_view text, uint8_t neighbours, int32_t inset,
                                                     uint8_t markKind) const {
-  TcxPainterContent content;
-  content.CustomDraw = customDraw;
-  content.BkColor = params.Color;
-  content.TextColor = textColor;
-  content.Font = font;
-  content.Text = std::string(text);
-  content.AlignHorz = TAlignment(2);
-  content.AlignVert = vaCenter;
-  content.TextRect = r;
-  PaintHeader(c, r, 0, 0, content, bpsNormal, HeaderFrameBorders(neighbours), 0);
-  TRect area = r;
-  area.Top += ControlFrameWidth();
-  area.Inflate(0, -1);
-  if (area.IsEmpty()) return;
-  int32_t d = area.Height() / 2;
-  if (d % 2 == 0) ++d;
-  const int32_t top = (area.Top + area.Bottom - (d + 1)) / 2, bottom = top + d, mid = (top + bottom) / 2;
-  const TClipTo clip(c, r);
-  if (markKind == 1 || markKind == 3) {
-    const int32_t x = area.Left + inset - 1;
-    const TPoint p[] = {{x, top}, {x, bottom}, {x - (d / 2 + 1), mid}};
-    SolidPolygon(c, p, 3, clWindowText);
-  }
-  if (markKind == 2 || markKind == 3) {
-    const int32_t x = area.Right - inset + 1;
-    const TPoint p[] = {{x, top}, {x, bottom}, {x + (d / 2 + 1), mid}};
-    SolidPolygon(c, p, 3, clWindowText);
-  }
+  PaintHeader(c, r, 0, 0, MarkedHeaderContent(customDraw, params, textColor, font, text, r), bpsNormal,
+              HeaderFrameBorders(neighbours), 0);
+  PaintHeaderSideMarks(c, r, ControlFrameWidth(), inset, markKind);
 }
 
 void TcxCustomLookAndFeelPainter::PaintProgressBar(TcxCanvas* c, const TRect& r, bool plain,

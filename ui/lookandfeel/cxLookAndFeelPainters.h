@@ -64,6 +64,10 @@ struct TcxNavigationButtonMetrics {
 inline constexpr uint8_t cxStyleFlat = 0, cxStyleStandard = 1, cxStyleUltraFlat = 2, cxStyleNative = 3,
                          cxStyleOffice11 = 4;
 
+// The arrow of a scroll bar's line button: part 1 points up (left when
+// horizontal), any other part down (right).
+TcxArrowPaintDirection ScrollArrowDirection(bool horizontal, TcxScrollBarPaintPart part);
+
 // DrawText flags from alignments, multi-line and ellipsis.
 uint16_t cxPainterTextFlags(TAlignment alignHorz, TcxAlignmentVert alignVert, bool multiLine, bool endEllipsis);
 
@@ -196,8 +200,9 @@ public:
   virtual void PaintButton(TcxCanvas* c, const TRect& r, std::string_view caption, TcxButtonPaintState state,
                            TColor faceColor = clDefault, TColor textColor = clDefault, bool withFrame = true,
                            bool wordWrap = false, bool toolbarLook = false) const;
+  // frameColor: the frame of an idle button in a group; clDefault for the painter's own.
   virtual void PaintGroupedButton(TcxCanvas* c, const TRect& r, TcxButtonPaintState state, int32_t index,
-                                  int32_t count) const;
+                                  int32_t count, TColor frameColor = clDefault) const;
   virtual void PaintButtonFrame(TcxCanvas*, const TRect&, TcxButtonPaintState) const {}
   virtual void PaintGroupedButtonFrame(TcxCanvas*, const TRect&, bool, bool) const {}
   virtual void PaintExpandBox(TcxCanvas*, const TRect&, TColor, bool) const {}
@@ -391,6 +396,242 @@ public:
 
 protected:
   TcxCustomLookAndFeelPainter() = default;
+};
+
+// The classic three-dimensional look: two-level edges from the system colours
+// and the platform's frame controls for scroll-bar arrows.
+class TcxStandardLookAndFeelPainter : public TcxCustomLookAndFeelPainter {
+public:
+  static TcxLookAndFeelPainterClass Class();
+
+  uint8_t StyleId() const override { return cxStyleStandard; }
+  TColor DefaultColor47() const override { return clWindow; }
+  int32_t ControlFrameWidth() const override { return 2; }
+  void PaintControlFrame(TcxCanvas* c, const TRect& r) const override;
+  int32_t ButtonFrameWidth(TcxButtonPaintState state) const override { return state == bpsDefault ? 3 : 2; }
+  int32_t ButtonTextIndent() const override { return 1; }
+  int32_t PressedContentShift() const override { return 1; }
+  void PaintButtonFrame(TcxCanvas* c, const TRect& r, TcxButtonPaintState state) const override;
+  void PaintExpandBox(TcxCanvas* c, const TRect& r, TColor color, bool expanded) const override;
+  void PaintGroupExpandButton(TcxCanvas* c, const TRect& r, TcxButtonPaintState state, bool expanded) const override;
+  int32_t ExpandBoxSize() const override { return 12; }
+  bool HotTrackButtons() const override { return false; }
+  void PaintCheckFrame(TcxCanvas* c, const TRect& r, TcxButtonPaintState state) const override;
+  void PaintHeaderFrame(TcxCanvas* c, const TRect& r, TcxBorders borders, uint8_t flags) const override;
+  void PaintHeaderSectionFrame(TcxCanvas* c, const TRect& r, TcxButtonPaintState state,
+                               TcxBorders borders) const override;
+  void PaintSortArrow(TcxCanvas* c, const TRect& r, bool ascending) const override;
+  int32_t HeaderFrameWidth() const override { return 1; }
+  int32_t HeaderSectionFrameWidth(TcxButtonPaintState state) const override { return state == bpsPressed ? 1 : 2; }
+  TPoint SortArrowSize() const override { return {8, 7}; }
+  int32_t PanelFrameWidth() const override { return 1; }
+  int32_t PanelCellFrameWidth() const override { return 1; }
+  int32_t PanelCellOffset() const override { return 1; }
+  void PaintPanelFrame(TcxCanvas* c, const TRect& r) const override;
+  void PaintPanelCellFrame(TcxCanvas* c, const TRect& r) const override;
+  void PaintDropDownButton(TcxCanvas* c, const TRect& r, TcxButtonPaintState state, bool active) const override;
+  void PaintTabFrame(TcxCanvas* c, const TRect& r, bool vertical, TcxBorders borders, TcxBorder side) const override;
+  void PaintTabsRoot(TcxCanvas* c, const TRect& r, bool vertical, TcxBorders borders) const override;
+  int32_t TabFrameWidth(bool) const override { return 1; }
+  void PaintScrollBarPart(TcxCanvas* c, bool horizontal, TcxButtonPaintState state, TcxScrollBarPaintPart part,
+                          const TRect& r) const override;
+  void PaintMarkedHeader(TcxCanvas* c, const TRect& r, const TcxCustomDrawBackgroundEvent& customDraw,
+                         const TcxViewParams& params, TColor textColor, TFont* font, std::string_view text,
+                         uint8_t neighbours, int32_t inset, uint8_t markKind) const override;
+  void PaintSplitterFrame(TcxCanvas* c, const TRect& r, bool horizontal, const TcxViewParams& params) const override;
+  void PaintGroupBoxFrame(TcxCanvas* c, const TRect& r, TcxBorders borders, uint8_t captionPosition,
+                          bool enabled) const override;
+
+protected:
+  TcxStandardLookAndFeelPainter() = default;
+};
+
+// The standard parts with one-level edges.
+class TcxFlatLookAndFeelPainter : public TcxCustomLookAndFeelPainter {
+public:
+  static TcxLookAndFeelPainterClass Class();
+
+  uint8_t StyleId() const override { return cxStyleFlat; }
+  int32_t ControlFrameWidth() const override { return 1; }
+  void PaintControlFrame(TcxCanvas* c, const TRect& r) const override;
+  int32_t ButtonFrameWidth(TcxButtonPaintState state) const override { return state == bpsDefault ? 2 : 1; }
+  int32_t ButtonTextIndent() const override { return 1; }
+  int32_t PressedContentShift() const override { return 1; }
+  void PaintButtonFrame(TcxCanvas* c, const TRect& r, TcxButtonPaintState state) const override;
+  void PaintExpandBox(TcxCanvas* c, const TRect& r, TColor color, bool expanded) const override;
+  int32_t ExpandBoxSize() const override { return 11; }
+  bool HotTrackButtons() const override { return false; }
+  void PaintCheckFrame(TcxCanvas* c, const TRect& r, TcxButtonPaintState state) const override;
+  void PaintHeaderFrame(TcxCanvas* c, const TRect& r, TcxBorders borders, uint8_t flags) const override;
+  void PaintHeaderSectionFrame(TcxCanvas* c, const TRect& r, TcxButtonPaintState state,
+                               TcxBorders borders) const override;
+  void PaintSortArrow(TcxCanvas* c, const TRect& r, bool ascending) const override;
+  int32_t HeaderFrameWidth() const override { return 1; }
+  TPoint SortArrowSize() const override { return {8, 7}; }
+  int32_t PanelFrameWidth() const override { return 1; }
+  int32_t PanelCellFrameWidth() const override { return 1; }
+  int32_t PanelCellOffset() const override { return 1; }
+  void PaintPanelFrame(TcxCanvas* c, const TRect& r) const override;
+  void PaintPanelCellFrame(TcxCanvas* c, const TRect& r) const override;
+  void PaintDropDownButton(TcxCanvas* c, const TRect& r, TcxButtonPaintState state, bool active) const override;
+  void PaintTabFrame(TcxCanvas* c, const TRect& r, bool vertical, TcxBorders borders, TcxBorder side) const override;
+  void PaintTabsRoot(TcxCanvas* c, const TRect& r, bool vertical, TcxBorders borders) const override;
+  int32_t TabFrameWidth(bool) const override { return 1; }
+  void PaintScrollBarPart(TcxCanvas* c, bool horizontal, TcxButtonPaintState state, TcxScrollBarPaintPart part,
+                          const TRect& r) const override;
+  void PaintSplitterFrame(TcxCanvas* c, const TRect& r, bool horizontal, const TcxViewParams& params) const override;
+  void PaintCaptionBar(TcxCanvas* c, TRect& r) const override;
+  void PaintGroupBoxFrame(TcxCanvas* c, const TRect& r, TcxBorders borders, uint8_t captionPosition,
+                          bool enabled) const override;
+
+protected:
+  TcxFlatLookAndFeelPainter() = default;
+};
+
+// Single-pixel frames with hot-tracking: the default kind of every look-and-feel.
+class TcxUltraFlatLookAndFeelPainter : public TcxCustomLookAndFeelPainter {
+public:
+  static TcxLookAndFeelPainterClass Class();
+
+  // The frame of the drop-down (filter) button: clBtnShadow when normal, else clHighlight.
+  virtual TColor FilterFrameColor(TcxButtonPaintState state) const;
+  virtual TColor TabFrameColor() const { return clBtnShadow; }
+  virtual TColor TabSelectedColor() const { return clBtnText; }
+  virtual TColor HotFrameColor(TcxCanvas*, const TRect&) const { return clHighlight; }
+
+  void PaintPanel(TcxCanvas* c, const TRect& r, TcxBorders borders) const override;
+  void PaintNavigationButton(TcxCanvas* c, const TRect& r, const TRect& glyphRect, bool next,
+                             TcxButtonPaintState state) const override;
+  uint8_t StyleId() const override { return cxStyleUltraFlat; }
+  TColor DefaultColor42() const override { return clBtnShadow; }
+  int32_t ControlFrameWidth() const override { return 1; }
+  void PaintControlFrame(TcxCanvas* c, const TRect& r) const override;
+  int32_t ButtonFrameWidth(TcxButtonPaintState state) const override { return state == bpsDefault ? 2 : 1; }
+  TColor ButtonFaceColor(TcxButtonPaintState state) const override;
+  TRect FocusRectOfButton(TcxCanvas* c, const TRect& r) const override;
+  TRect GroupedButtonFrameWidths(int32_t count, int32_t index) const override;
+  int32_t ButtonTextIndent() const override { return 2; }
+  int32_t PressedContentShift() const override { return 0; }
+  TColor ButtonGlyphColor(TcxButtonPaintState state, TColor defaultColor) const override;
+  TcxButtonPaintState ButtonGlyphState(TcxButtonPaintState) const override { return bpsNormal; }
+  void PaintGroupedButton(TcxCanvas* c, const TRect& r, TcxButtonPaintState state, int32_t index, int32_t count,
+                          TColor frameColor = clDefault) const override;
+  void PaintButtonFrame(TcxCanvas* c, const TRect& r, TcxButtonPaintState state) const override;
+  void PaintGroupedButtonFrame(TcxCanvas* c, const TRect& r, bool hot, bool pressed) const override;
+  void PaintExpandBox(TcxCanvas* c, const TRect& r, TColor color, bool expanded) const override;
+  int32_t ExpandBoxSize() const override { return 11; }
+  bool HotTrackButtons() const override { return true; }
+  void PaintCheckFrame(TcxCanvas* c, const TRect& r, TcxButtonPaintState state) const override;
+  void PaintHeaderPlain(TcxCanvas* c, const TRect& r, const TcxPainterContent& content, TcxButtonPaintState state,
+                        TcxBorders borders, uint8_t frameFlags) const override;
+  void PaintHeaderFrame(TcxCanvas* c, const TRect& r, TcxBorders borders, uint8_t flags) const override;
+  void PaintHeaderSectionFrame(TcxCanvas* c, const TRect& r, TcxButtonPaintState state,
+                               TcxBorders borders) const override;
+  void PaintHeaderSectionContent(TcxCanvas* c, const TRect& r, TColor color, const TcxPainterContent& content,
+                                 TcxButtonPaintState state) const override;
+  void PaintSortArrow(TcxCanvas* c, const TRect& r, bool ascending) const override;
+  TcxBorders HeaderFrameBorders(uint8_t neighbours) const override;
+  int32_t HeaderFrameWidth() const override { return 1; }
+  TPoint SortArrowSize() const override { return {7, 8}; }
+  int32_t PanelExtent() const override { return 12; }
+  int32_t PanelFrameWidth() const override { return 1; }
+  int32_t PanelCellFrameWidth() const override { return 1; }
+  int32_t PanelCellOffset() const override { return 2; }
+  void PaintPanelFrame(TcxCanvas* c, const TRect& r) const override;
+  void PaintPanelCellFrame(TcxCanvas* c, const TRect& r) const override;
+  void PaintDropDownButton(TcxCanvas* c, const TRect& r, TcxButtonPaintState state, bool active) const override;
+  TPoint CloseButtonExtent() const override { return {16, 15}; }
+  void PaintTabFrame(TcxCanvas* c, const TRect& r, bool vertical, TcxBorders borders, TcxBorder side) const override;
+  void PaintTabsRoot(TcxCanvas* c, const TRect& r, bool vertical, TcxBorders borders) const override;
+  int32_t TabFrameWidth(bool) const override { return 1; }
+  void PaintScrollBarPart(TcxCanvas* c, bool horizontal, TcxButtonPaintState state, TcxScrollBarPaintPart part,
+                          const TRect& r) const override;
+  void PaintToolButton(TcxCanvas* c, const TRect& r, TcxButtonPaintState state) const override;
+  void PaintSplitterFrame(TcxCanvas* c, const TRect& r, bool horizontal, const TcxViewParams& params) const override;
+  void PaintGroupBoxFrame(TcxCanvas* c, const TRect& r, TcxBorders borders, uint8_t captionPosition,
+                          bool enabled) const override;
+  void PaintStatusSeparator(TcxCanvas* c, const TRect& r) const override;
+
+protected:
+  TcxUltraFlatLookAndFeelPainter() = default;
+};
+
+// The ultra-flat parts in the Office 2003 colours, with gradient headers and
+// bitmap expand buttons. The colours are read when drawing, so they follow a
+// system colour change.
+class TcxOffice11LookAndFeelPainter : public TcxUltraFlatLookAndFeelPainter {
+public:
+  static TcxLookAndFeelPainterClass Class();
+
+  virtual TColor HeaderBottomColor() const;
+  virtual TColor HeaderDarkLineColor() const;
+  virtual TColor HeaderLightLineColor() const;
+  virtual TColor HeaderBlendColor() const;
+
+  TColor FilterFrameColor(TcxButtonPaintState state) const override;
+  TColor TabFrameColor() const override { return HeaderDarkLineColor(); }
+  TColor HotFrameColor(TcxCanvas*, const TRect&) const override;
+
+  void PaintContent(TcxCanvas* c, const TRect& r, const TcxPainterContent& content,
+                    TcxButtonPaintState state = bpsNormal, bool flatFill = false) const override;
+  void PaintNavigationButton(TcxCanvas* c, const TRect& r, const TRect& glyphRect, bool next,
+                             TcxButtonPaintState state) const override;
+  uint8_t StyleId() const override { return cxStyleOffice11; }
+  bool UsesNativeDrawing() const override { return true; }
+  TColor DefaultColor1() const override;
+  TColor DefaultColor2() const override;
+  TColor DefaultColor4() const override;
+  TColor DefaultColor5(uint8_t s) const override { return DefaultColor15(s); }
+  TColor DefaultColor8() const override;
+  TColor DefaultColor9() const override;
+  TColor DefaultColor10() const override;
+  TColor DefaultColor12(uint8_t) const override { return DefaultColor8(); }
+  TColor DefaultColor14(uint8_t) const override { return HeaderBlendColor(); }
+  TColor DefaultColor29() const override;
+  TColor DefaultColor33() const override;
+  TColor DefaultColor34() const override { return clWindowText; }
+  TColor DefaultColor42() const override;
+  TColor DefaultColor43() const override;
+  TColor DefaultColor53() const override;
+  TColor DefaultColor55(uint8_t) const override { return DefaultColor53(); }
+  TColor DefaultColor58() const override;
+  TColor DefaultColor60(uint8_t) const override { return DefaultColor43(); }
+  void PaintControlFrame(TcxCanvas* c, const TRect& r) const override;
+  TColor ButtonFaceColor(TcxButtonPaintState state) const override;
+  TColor ButtonGlyphColor(TcxButtonPaintState state, TColor defaultColor) const override;
+  void PaintButtonFrame(TcxCanvas* c, const TRect& r, TcxButtonPaintState state) const override;
+  void PaintExpandBox(TcxCanvas* c, const TRect& r, TColor color, bool expanded) const override;
+  bool ExpandBoxPaintedFirst() const override { return false; }
+  void PaintSmallExpandBox(TcxCanvas* c, const TRect& r, TColor faceColor, TColor frameColor,
+                           bool expanded) const override;
+  int32_t ExpandBoxSize() const override { return 11; }
+  int32_t SmallExpandBoxSize() const override { return ExpandBoxSize(); }
+  TColor CheckFaceColor(TcxButtonPaintState state) const override;
+  void PaintHeader(TcxCanvas* c, const TRect& r, int32_t extraA, int32_t extraB, const TcxPainterContent& content,
+                   TcxButtonPaintState state, TcxBorders borders, uint8_t frameFlags) const override;
+  void PaintHeaderFrame(TcxCanvas* c, const TRect& r, TcxBorders borders, uint8_t flags) const override;
+  void PaintHeaderSection(TcxCanvas* c, const TRect& r, const TRect& textRect, TcxButtonPaintState state,
+                          TcxBorders borders, const TcxPainterContent& content) const override;
+  void PaintSortArrow(TcxCanvas* c, const TRect& r, bool ascending) const override;
+  TcxBorders HeaderFrameBorders(uint8_t) const override { return cxBordersAll; }
+  int32_t HeaderFrameWidth() const override { return 1; }
+  bool HotTrackHeaders() const override { return true; }
+  TColor PanelSeparatorColor() const override { return HeaderDarkLineColor(); }
+  void PaintScrollBarPart(TcxCanvas* c, bool horizontal, TcxButtonPaintState state, TcxScrollBarPaintPart part,
+                          const TRect& r) const override;
+  void PaintSizeGrip(TcxCanvas* c, const TRect& r, TColor color) const override;
+  void PaintMarkedHeader(TcxCanvas* c, const TRect& r, const TcxCustomDrawBackgroundEvent& customDraw,
+                         const TcxViewParams& params, TColor textColor, TFont* font, std::string_view text,
+                         uint8_t neighbours, int32_t inset, uint8_t markKind) const override;
+  void PaintControlFrameAlias(TcxCanvas* c, const TRect& r) const override;
+  void PaintToolButton(TcxCanvas* c, const TRect& r, TcxButtonPaintState state) const override;
+  void PaintCaptionBar(TcxCanvas* c, TRect& r) const override;
+  void PaintGroupBoxBackground(TcxCanvas* c, TObject* control, TColor color1, TColor color2,
+                               TRect& r) const override;
+  void PaintStatusFace(TcxCanvas* c, const TRect& r) const override;
+
+protected:
+  TcxOffice11LookAndFeelPainter() = default;
 };
 
 // Style number -> kind: 0 flat, 2 ultra-flat, 4 Office 2003, anything else standard.

@@ -5,6 +5,7 @@
 #include "ui/lookandfeel/cxGeometry.h"
 #include "ui/lookandfeel/cxGraphics.h"
 #include "ui/lookandfeel/cxLookAndFeelPainters.h"
+#include "ui/lookandfeel/cxLookAndFeels.h"
 #include "ui/lookandfeel/dxCore.h"
 #include "ui/lookandfeel/dxFading.h"
 #include "ui/lookandfeel/dxGDIPlusAPI.h"
@@ -29,7 +30,7 @@ constexpr TdxUnitRow kUnits[] = {
     {"FillPatterns", &MakeFillPatternBrushes, &FreeFillPatternBrushes},  // the fill-pattern unit
     {"cxGraphics", &cxGraphicsUnitStart, &cxGraphicsUnitStop},  // system and checker brushes; shared screen canvas; glyph buffers
     {"cxLookAndFeelPainters", &cxLookAndFeelPaintersUnitStart, &cxLookAndFeelPaintersUnitStop},  // style registry, indicators, checker bitmaps, check-box size
-    {"cxLookAndFeels", nullptr, nullptr},
+    {"cxLookAndFeels", &cxLookAndFeelsUnitStart, &cxLookAndFeelsUnitStop},  // the painters' palette notifier; the root
     {"cxStyles", nullptr, nullptr},
     {"dxGDIPlusAPI", &dxGDIPlusAPIUnitStart, &dxGDIPlusAPIUnitStop},  // the units loader; GDI+ shut down last
     {"dxGDIPlusClasses", &dxGDIPlusClassesUnitStart, &dxGDIPlusClassesUnitStop},  // the image class

@@ -53,3 +53,25 @@ TEST(SysColors, MetricsAtNinetySixDpi) {
   for (const Case& k : cases) EXPECT_EQ(GetSystemMetrics(k.index), k.want) << k.index;
   EXPECT_EQ(GetDoubleClickTime(), 500u);
 }
+
+TEST(SysColors, SetSysColorsChangesColourBrushAndTranslation) {
+  const COLORREF face = GetSysColor(COLOR_BTNFACE), shadow = GetSysColor(COLOR_BTNSHADOW);
+  const int elements[] = {COLOR_BTNFACE, COLOR_BTNSHADOW};
+  const COLORREF values[] = {RGB(1, 2, 3), RGB(200, 100, 50)};
+  ASSERT_TRUE(SetSysColors(2, elements, values));
+  EXPECT_EQ(GetSysColor(COLOR_BTNFACE), RGB(1, 2, 3));
+  EXPECT_EQ(ColorToColorRef(clBtnShadow), RGB(200, 100, 50));
+  LOGBRUSH lb;
+  ASSERT_EQ(GetObject(GetSysColorBrush(COLOR_BTNFACE), sizeof lb, &lb), int(sizeof lb));
+  EXPECT_EQ(lb.lbColor, RGB(1, 2, 3));
+
+  // One bad index refuses the whole call.
+  const int bad[] = {COLOR_BTNFACE, SYSCOLOR_COUNT};
+  const COLORREF other[] = {RGB(9, 9, 9), RGB(9, 9, 9)};
+  EXPECT_FALSE(SetSysColors(2, bad, other));
+  EXPECT_EQ(GetSysColor(COLOR_BTNFACE), RGB(1, 2, 3));
+
+  const COLORREF restore[] = {face, shadow};
+  ASSERT_TRUE(SetSysColors(2, elements, restore));
+  EXPECT_EQ(GetSysColor(COLOR_BTNFACE), RGB(0xF0, 0xF0, 0xF0));
+}

@@ -10,6 +10,7 @@
 #include "platform/gdi/gdi.h"
 #include "platform/vcl/graphics.h"
 #include "ui/lookandfeel/cxLookAndFeelStartup.h"
+#include "ui/lookandfeel/cxLookAndFeels.h"
 #include "ui/lookandfeel/dxOffice11.h"
 
 namespace {
@@ -265,6 +266,13 @@ TColor BrushColor(win::HBRUSH brush) {
 }
 
 TEST(Office11ColorSet, ObjectsLiveFromFirstAcquireToLastFree) {
+  // The look-and-feel unit's system-colour listener holds a use while the unit
+  // runs; it stops for this test so that the first acquire and the last free show.
+  ASSERT_NE(Office11GripDarkBrush, nullptr);
+  cxLookAndFeelsUnitStop();
+  struct Restart {
+    ~Restart() { cxLookAndFeelsUnitStart(); }
+  } restart;
   ASSERT_EQ(Office11GripDarkBrush, nullptr);
   FreeOffice11Colors();  // without an acquire: ignored
   AcquireOffice11Colors();
