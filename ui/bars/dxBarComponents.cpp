@@ -1,5 +1,7 @@
 #include "ui/bars/dxBarComponents.h"
 
+#include <algorithm>
+
 #include "ui/bars/dxBar.h"
 
 // ---------------------------------------------------------------- groups and popup menus
@@ -62,9 +64,11 @@ TPersistent* TdxBarImageOptions::GetOwner() { return owner_; }
 void TdxBarImageOptions::SetList(TdxBarImageOptionsChange Which, TCustomImageList* Value) {
   TCustomImageList*& list = lists_[Which];
   if (list == Value) return;
-  if (list) {
-    list->UnRegisterChanges(links_[Which].get());
-    freeNotificator_->Unwatch(list);
+  if (TCustomImageList* old = list) {
+    old->UnRegisterChanges(links_[Which].get());
+    list = nullptr;
+    // One list may serve several slots; it stays watched while one holds it.
+    if (std::find(lists_.begin(), lists_.end(), old) == lists_.end()) freeNotificator_->Unwatch(old);
   }
   list = Value;
   if (list) {

@@ -66,6 +66,23 @@ private:
   int& destroyed_;
 };
 
+// An item that logs its glyph refreshes and says which image kinds it uses.
+class TGlyphItem : public TdxBarItem {
+public:
+  TGlyphItem(TComponent* AOwner, std::string AName, TLog& ALog, bool AHot, bool ALarge)
+      : TdxBarItem(AOwner), name_(std::move(AName)), log_(ALog), hot_(AHot), large_(ALarge) {}
+  void GlyphChanged() override { log_.push_back(name_ + " glyph"); }
+  void HotGlyphChanged() override { log_.push_back(name_ + " hot glyph"); }
+  void LargeGlyphChanged() override { log_.push_back(name_ + " large glyph"); }
+  bool UsesHotImages() override { return hot_; }
+  bool UsesLargeImages() override { return large_; }
+
+private:
+  std::string name_;
+  TLog& log_;
+  bool hot_, large_;
+};
+
 class TCountedGroup : public TdxBarGroup {
 public:
   TCountedGroup(TComponent* AOwner, int& ADestroyed) : TdxBarGroup(AOwner), destroyed_(ADestroyed) {}

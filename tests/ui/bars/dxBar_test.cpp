@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -17,6 +18,7 @@
 #include "platform/gdi/syscolors.h"
 #include "platform/vcl/extctrls.h"
 #include "platform/vcl/forms.h"
+#include "platform/vcl/imglist.h"
 #include "platform/win/winuser.h"
 #include "tests/platform/vcl/controls_test.h"
 #include "tests/ui/bars/bar_doubles.h"
@@ -587,6 +589,50 @@ TEST_F(BarManagerTest, LookupsAnswerNothingForWhatIsMissing) {
   EXPECT_EQ(caption, "Custom 2");
   EXPECT_EQ(m.FindBarByCaption("custom 1"), nullptr);  // captions compare exactly
   EXPECT_EQ(m.FindBarByCaption("Custom 1"), bar);
+}
+
+TEST_F(BarManagerTest, ImageListChangesReachTheItemsThatUseThem) {
+  TLog log;
+  TdxBarManager m(form_.get());
+  auto item = [&](const char* name, int32_t imageIndex, bool hot, bool large) {
+    auto* i = new TGlyphItem(form_.get(), name, log, hot, large);
+    i->SetImageIndex(imageIndex);
+    i->SetBarManager(&m);
+  };
+  item("plain", -1, false, false);
+  item("indexed", 0, false, false);
+  item("hot", -1, true, false);
+  item("large", -1, false, true);
+  TdxBar* bar = m.Bars()->Add();
+  bar->SetDockingStyle(dsTop);
+  bar->SetControl(new TRecordingBarControl(&m, "bar", log));
+  TImageList images(form_.get());
+  struct Case {
+    const char* what;
+    std::function<void()> change;
+    TLog expected;
+  } cases[] = {
+      {"Images", [&] { m.SetImages(&images); }, {"indexed glyph"}},
+      {"DisabledImages", [&] { m.SetDisabledImages(&images); }, {"indexed glyph"}},
+      {"HotImages", [&] { m.SetHotImages(&images); }, {"hot hot glyph"}},
+      {"LargeImages", [&] { m.SetLargeImages(&images); }, {"large large glyph"}},
+      {"ImageListBkColor", [&] { m.SetImageListBkColor(clRed); }, {"bar rebuild"}},
+      {"LargeIcons", [&] { m.SetLargeIcons(true); }, {"bar rebuild"}},
+      {"a change of a used list", [&] { images.SetWidth(24); }, {"indexed glyph", "indexed glyph", "hot hot glyph",
+                                                                "large large glyph"}},
+  };
+  for (const Case& c : cases) {
+    log.clear();
+    c.change();
+    // Each reaction runs inside one bars update: the bar window is refreshed at its end.
+    std::erase_if(log, [](const std::string& e) { return e == "bar nonclient" || e == "bar repaint"; });
+    EXPECT_EQ(log, c.expected) << c.what;
+  }
+  // Freeing a list that is in use clears it from the options.
+  auto* hot = new TImageList(form_.get());
+  m.SetHotImages(hot);
+  delete hot;
+  EXPECT_EQ(m.HotImages(), nullptr);
 }
 
 // ---------------------------------------------------------------- colours
