@@ -34,7 +34,9 @@ using TdxBarShowPopupEvent = std::function<void(TdxBarManager* Sender, TdxBarIte
 using TdxBarClickItemEvent = std::function<void(TdxBarManager* Sender, TdxBarItem* ClickedItem)>;
 using TdxBarMergeEvent = std::function<void(TdxBarManager* Sender, TdxBarManager* ChildBarManager, bool AddItems)>;
 
-// The flags of the manager's state word.
+// The flags of the manager's state word. The construction guard stays clear
+// here: the owner checks run before the component exists, so no destructor
+// ever meets a half-made manager.
 enum TdxBarManagerStateFlag : uint8_t {
   bmsfLoadedProcessing, bmsfRestoringBars, bmsfConstructionGuard, bmsfRecreatingHandles, bmsfCancelMode,
   bmsfActivating, bmsfApplyingActivation, bmsfDeactivatedWhileDisabled, bmsfStoringInitialLayout
