@@ -1,5 +1,6 @@
 #include "ui/bars/dxBarStartup.h"
 
+#include "ui/bars/dxBar.h"
 #include "ui/bars/dxBarStrs.h"
 #include "ui/lookandfeel/cxLookAndFeelStartup.h"
 
@@ -10,7 +11,7 @@ namespace {
 constexpr TdxUnitRow kUnits[] = {
     {"dxBarStrs", &dxBarStrsUnitStart, &dxBarStrsUnitStop},  // the texts under "BarSuite"
     {"dxBarCustomCustomizationForm", nullptr, nullptr},
-    {"dxBar", nullptr, nullptr},  // the toolbar unit's start-up and shut-down
+    {"dxBar", dxBarUnitStart, nullptr},  // the toolbar unit's start-up and shut-down
     {"dxStatusBar", nullptr, nullptr},
 };
 

@@ -1,0 +1,104 @@
+// Recording doubles of the toolbar windows, dock sites and items that the
+// toolbar windows will give their real behaviour: each writes what the bar
+// manager tells it into a shared log, as "<name> <notice>".
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "ui/bars/dxBar.h"
+
+namespace bartest {
+
+using TLog = std::vector<std::string>;
+
+// A dock site that logs WM_SETREDRAW, WM_NCPAINT and the manager's notices.
+class TRecordingDock : public TdxBarDockControl {
+public:
+  TRecordingDock(TWinControl* AParent, std::string AName, TLog& ALog)
+      : TdxBarDockControl(nullptr), name_(std::move(AName)), log_(ALog) {
+    SetParent(AParent);
+  }
+  void UpdateColor() override { log_.push_back(name_ + " color"); }
+  void UpdateDock() override { log_.push_back(name_ + " layout"); }
+  void RepaintDock() override { log_.push_back(name_ + " repaint"); }
+  void RecreateBorder() override { log_.push_back(name_ + " border"); }
+
+protected:
+  void WndProc(TMessage& m) override {
+    if (m.Msg == win::WM_SETREDRAW) log_.push_back(name_ + " redraw " + std::to_string(m.WParam));
+    if (m.Msg == win::WM_NCPAINT) log_.push_back(name_ + " ncpaint");
+    TdxBarDockControl::WndProc(m);
+  }
+
+private:
+  std::string name_;
+  TLog& log_;
+};
+
+// A bar window that logs the manager's notices.
+class TRecordingBarControl : public TCustomdxBarControl {
+public:
+  TRecordingBarControl(TdxBarManager* AManager, std::string AName, TLog& ALog)
+      : TCustomdxBarControl(AManager), name_(std::move(AName)), log_(ALog) {}
+  void RebuildBar() override { log_.push_back(name_ + " rebuild"); }
+  void RecalcSize() override {
+    TCustomdxBarControl::RecalcSize();
+    log_.push_back(name_ + " size");
+  }
+  void RecalcNonClient() override { log_.push_back(name_ + " nonclient"); }
+  void UpdateWithoutMoving() override { log_.push_back(name_ + " position"); }
+  void RepaintBar() override { log_.push_back(name_ + " repaint"); }
+  void PainterChanged() override { log_.push_back(name_ + " painter"); }
+
+private:
+  std::string name_;
+  TLog& log_;
+};
+
+// An item that counts its own destruction.
+class TCountedItem : public TdxBarItem {
+public:
+  TCountedItem(TComponent* AOwner, int& ADestroyed) : TdxBarItem(AOwner), destroyed_(ADestroyed) {}
+  ~TCountedItem() override { ++destroyed_; }
+
+private:
+  int& destroyed_;
+};
+
+// An item that logs its glyph refreshes and says which image kinds it uses.
+class TGlyphItem : public TdxBarItem {
+public:
+  TGlyphItem(TComponent* AOwner, std::string AName, TLog& ALog, bool AHot, bool ALarge)
+      : TdxBarItem(AOwner), name_(std::move(AName)), log_(ALog), hot_(AHot), large_(ALarge) {}
+  void GlyphChanged() override { log_.push_back(name_ + " glyph"); }
+  void HotGlyphChanged() override { log_.push_back(name_ + " hot glyph"); }
+  void LargeGlyphChanged() override { log_.push_back(name_ + " large glyph"); }
+  bool UsesHotImages() override { return hot_; }
+  bool UsesLargeImages() override { return large_; }
+
+private:
+  std::string name_;
+  TLog& log_;
+  bool hot_, large_;
+};
+
+class TCountedGroup : public TdxBarGroup {
+public:
+  TCountedGroup(TComponent* AOwner, int& ADestroyed) : TdxBarGroup(AOwner), destroyed_(ADestroyed) {}
+  ~TCountedGroup() override { ++destroyed_; }
+
+private:
+  int& destroyed_;
+};
+
+class TCountedPopupMenu : public TdxBarPopupMenu {
+public:
+  TCountedPopupMenu(TComponent* AOwner, int& ADestroyed) : TdxBarPopupMenu(AOwner), destroyed_(ADestroyed) {}
+  ~TCountedPopupMenu() override { ++destroyed_; }
+
+private:
+  int& destroyed_;
+};
+
+}  // namespace bartest

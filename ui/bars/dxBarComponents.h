@@ -1,0 +1,170 @@
+// The manager's own lists and option objects, with what the manager itself
+// relies on: the component lists, groups and popup menus that register with
+// it, the categories with their data, the image options with their change
+// reactions, the background pictures and the popup-menu links.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/classes/complist.h"
+#include "platform/classes/strings.h"
+#include "platform/vcl/imglist.h"
+#include "ui/bars/dxBarElements.h"
+
+// A list of the manager's components; the manager switches it to owning
+// before it frees it, so that the components still in it die with it.
+class TdxBarComponentList : public TComponentList {
+  DX_CLASS(TdxBarComponentList, TComponentList)
+public:
+  TdxBarComponentList() : TComponentList(false) {}
+};
+
+// A group of items and groups, switched visible and enabled together.
+class TdxBarGroup : public TdxBarComponent {
+  DX_COMPONENT_CLASS(TdxBarGroup, TdxBarComponent)
+public:
+  explicit TdxBarGroup(TComponent* AOwner) : TdxBarComponent(AOwner) {}
+  ~TdxBarGroup() override;
+  // Joins the new manager's group list.
+  void SetBarManager(TdxBarManager* Value) override;
+};
+
+// A popup menu of a manager.
+class TdxBarPopupMenu : public TdxBarComponent {
+  DX_COMPONENT_CLASS(TdxBarPopupMenu, TdxBarComponent)
+public:
+  explicit TdxBarPopupMenu(TComponent* AOwner) : TdxBarComponent(AOwner) {}
+  ~TdxBarPopupMenu() override;
+  // Joins the new manager's popup-menu list.
+  void SetBarManager(TdxBarManager* Value) override;
+  // Takes the manager's font (the internal-font-change case of bars alike).
+  virtual void FontChanged() {}
+};
+
+// The data a category carries once it is needed.
+class TdxBarCategoryData : public TObject {
+  DX_CLASS(TdxBarCategoryData, TObject)
+public:
+  TdxBarItemVisible ItemsVisible = ivAlways;
+  bool Visible = true;
+  // The items-visible value read from a form, applied by the manager's Loaded.
+  TdxBarItemVisible LoadedItemsVisible = ivAlways;
+};
+
+// The category names; each may own a TdxBarCategoryData.
+class TdxBarManagerCategories : public TStringList {
+  DX_CLASS(TdxBarManagerCategories, TStringList)
+public:
+  explicit TdxBarManagerCategories(TdxBarManager* ABarManager) : TStringList(true), barManager_(ABarManager) {}
+  TdxBarManager* BarManager() const { return barManager_; }
+  // Null when the category has no data (or Index is out of range).
+  TdxBarCategoryData* Data(int32_t Index) const;
+  // Creates the data when missing; Index must be valid.
+  TdxBarCategoryData* NeedData(int32_t Index);
+
+private:
+  TdxBarManager* barManager_;
+};
+
+// What changed in the image options; the manager reacts to each.
+enum TdxBarImageOptionsChange : uint8_t {
+  icImages, icDisabledImages, icHotImages, icLargeImages, icDisabledLargeImages,
+  icImageListBkColor, icMakeDisabledImagesFaded, icUseLargeImagesForLargeIcons, icUseLeftBottomPixelAsTransparent,
+  icLargeIcons
+};
+
+// The image lists and glyph options of a manager.
+class TdxBarImageOptions : public TPersistent {
+  DX_CLASS(TdxBarImageOptions, TPersistent)
+public:
+  explicit TdxBarImageOptions(TdxBarManager* AOwner);
+  ~TdxBarImageOptions() override;
+  TPersistent* GetOwner() override;
+
+  TCustomImageList* Images() const { return lists_[0]; }
+  void SetImages(TCustomImageList* Value) { SetList(icImages, Value); }
+  TCustomImageList* DisabledImages() const { return lists_[1]; }
+  void SetDisabledImages(TCustomImageList* Value) { SetList(icDisabledImages, Value); }
+  TCustomImageList* HotImages() const { return lists_[2]; }
+  void SetHotImages(TCustomImageList* Value) { SetList(icHotImages, Value); }
+  TCustomImageList* LargeImages() const { return lists_[3]; }
+  void SetLargeImages(TCustomImageList* Value) { SetList(icLargeImages, Value); }
+  TCustomImageList* DisabledLargeImages() const { return lists_[4]; }
+  void SetDisabledLargeImages(TCustomImageList* Value) { SetList(icDisabledLargeImages, Value); }
+
+  TColor ImageListBkColor() const { return imageListBkColor_; }
+  void SetImageListBkColor(TColor Value);
+  bool LargeIcons() const { return largeIcons_; }
+  void SetLargeIcons(bool Value) { SetFlag(largeIcons_, Value, icLargeIcons); }
+  bool MakeDisabledImagesFaded() const { return makeDisabledImagesFaded_; }
+  void SetMakeDisabledImagesFaded(bool Value) {
+    SetFlag(makeDisabledImagesFaded_, Value, icMakeDisabledImagesFaded);
+  }
+  bool UseLargeImagesForLargeIcons() const { return useLargeImagesForLargeIcons_; }
+  void SetUseLargeImagesForLargeIcons(bool Value) {
+    SetFlag(useLargeImagesForLargeIcons_, Value, icUseLargeImagesForLargeIcons);
+  }
+  bool UseLeftBottomPixelAsTransparent() const { return useLeftBottomPixelAsTransparent_; }
+  void SetUseLeftBottomPixelAsTransparent(bool Value) {
+    SetFlag(useLeftBottomPixelAsTransparent_, Value, icUseLeftBottomPixelAsTransparent);
+  }
+  // Stored without a change notice.
+  bool StretchGlyphs = true;
+
+  // Large icons drawn from LargeImages.
+  bool UsesLargeImages() const { return largeIcons_ && useLargeImagesForLargeIcons_ && lists_[3]; }
+  // 16, 32 with large icons, or the width of LargeImages when large icons use them.
+  int32_t GlyphSize() const;
+
+private:
+  void SetList(TdxBarImageOptionsChange Which, TCustomImageList* Value);
+  void SetFlag(bool& Field, bool Value, TdxBarImageOptionsChange Which);
+  void ListChanged(TdxBarImageOptionsChange Which);
+  void Notify(TdxBarImageOptionsChange Which);
+
+  TdxBarManager* owner_;
+  std::array<TCustomImageList*, 5> lists_{};
+  std::array<std::unique_ptr<TChangeLink>, 5> links_;
+  std::unique_ptr<TcxFreeNotificator> freeNotificator_;
+  TColor imageListBkColor_ = clFuchsia;
+  bool largeIcons_ = false, makeDisabledImagesFaded_ = false, useLargeImagesForLargeIcons_ = false;
+  bool useLeftBottomPixelAsTransparent_ = false;
+};
+
+// Background pictures of bars and menus; a change restyles the manager.
+class TdxBarBackgrounds : public TPersistent {
+  DX_CLASS(TdxBarBackgrounds, TPersistent)
+public:
+  explicit TdxBarBackgrounds(TdxBarManager* AOwner) : owner_(AOwner) {}
+  TPersistent* GetOwner() override;
+  void Changed();
+
+private:
+  TdxBarManager* owner_;
+};
+
+// Binds a control to a popup menu of the manager.
+class TdxBarPopupMenuLink : public TObject {
+  DX_CLASS(TdxBarPopupMenuLink, TObject)
+public:
+  TControl* Control = nullptr;
+  TdxBarPopupMenu* PopupMenu = nullptr;
+};
+
+class TdxBarPopupMenuLinks : public TPersistent {
+  DX_CLASS(TdxBarPopupMenuLinks, TPersistent)
+public:
+  explicit TdxBarPopupMenuLinks(TdxBarManager* AOwner) : owner_(AOwner) {}
+  TPersistent* GetOwner() override;
+  TdxBarPopupMenuLink* Add();
+  int32_t Count() const { return int32_t(links_.size()); }
+  TdxBarPopupMenuLink* Items(int32_t Index) const { return links_.at(size_t(Index)).get(); }
+
+private:
+  TdxBarManager* owner_;
+  std::vector<std::unique_ptr<TdxBarPopupMenuLink>> links_;
+};

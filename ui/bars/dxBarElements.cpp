@@ -1,0 +1,300 @@
+// The least behaviour of the toolbar elements that the bar manager relies on.
+#include "ui/bars/dxBarElements.h"
+
+#include <algorithm>
+
+#include "platform/vcl/graphics.h"
+#include "ui/bars/dxBar.h"
+
+// ---------------------------------------------------------------- items
+
+void TdxBarComponent::MoveToManager(TdxBarManager* Value, TManagerListOf ListOf) {
+  if (barManager_ == Value) return;
+  LeaveManager(ListOf);
+  TdxBarComponent::SetBarManager(Value);
+  if (Value) ListOf(Value)->Add(this);
+}
+
+void TdxBarComponent::LeaveManager(TManagerListOf ListOf) {
+  if (!barManager_) return;
+  if (TComponentList* list = ListOf(barManager_)) list->Remove(this);
+}
+
+namespace {
+TComponentList* ItemsOf(TdxBarManager* m) { return m->ItemList(); }
+}  // namespace
+
+TdxBarItem::TdxBarItem(TComponent* AOwner) : TdxBarComponent(AOwner) {}
+
+TdxBarItem::~TdxBarItem() { LeaveManager(ItemsOf); }
+
+void TdxBarItem::SetBarManager(TdxBarManager* Value) { MoveToManager(Value, ItemsOf); }
+
+// The manager's Loaded applies the values read from the form; until its
+// manager has finished loading (or, before it is known, the item itself) the
+// item only keeps them.
+bool TdxBarItem::IsLoading() const { return barManager_ ? barManager_->InLoading() : Loading(); }
+
+void TdxBarItem::SetVisible(TdxBarItemVisible Value) {
+  if (IsLoading()) {
+    loadedVisible_ = Value;
+    return;
+  }
+  if (visible_ == Value) return;
+  visible_ = Value;
+  VisibleChanged();
+}
+
+bool TdxBarItem::IsShown() {
+  const bool customizing = barManager_ && barManager_->IsCustomizing();
+  return visible_ == ivAlways || (visible_ == ivInCustomizing && customizing);
+}
+
+void TdxBarItem::Click() {
+  if (!enabled_) return;
+  if (barManager_) barManager_->DoClickItem(this);
+  CallNotifyEvent(this, OnClick);
+}
+
+// ---------------------------------------------------------------- links
+
+TdxBarManager* TdxBarItemLink::GetBarManager() const { return owner_ ? owner_->BarManager() : nullptr; }
+
+TdxBarItemLinks::TdxBarItemLinks(TdxBarManager* ABarManager, IdxBarLinksOwner* AOwner)
+    : barManager_(ABarManager), owner_(AOwner) {}
+
+TdxBarItemLinks::~TdxBarItemLinks() = default;
+
+TdxBarItemLink* TdxBarItemLinks::Add() {
+  links_.push_back(std::make_unique<TdxBarItemLink>(this));
+  TdxBarItemLink* link = links_.back().get();
+  if (barManager_) link->UseCount = barManager_->InitialUseCount();
+  return link;
+}
+
+void TdxBarItemLinks::Delete(int32_t Index) {
+  if (Index >= 0 && Index < Count()) links_.erase(links_.begin() + Index);
+}
+
+TdxBarItemLink* TdxBarItemLinks::GetItem(int32_t Index) const {
+  return Index >= 0 && Index < Count() ? links_[size_t(Index)].get() : nullptr;
+}
+
+int32_t TdxBarItemLinks::IndexOf(const TdxBarItemLink* ALink) const {
+  for (int32_t i = 0; i < Count(); ++i)
+    if (links_[size_t(i)].get() == ALink) return i;
+  return -1;
+}
+
+int32_t TdxBarItemLinks::GetAvailableCount() {
+  int32_t n = 0;
+  for (const auto& link : links_)
+    if (link->Visible() && link->GetItem() && link->GetItem()->IsShown()) ++n;
+  return n;
+}
+
+void TdxBarItemLinks::ResolveItemNames() {
+  if (!barManager_) return;
+  for (const auto& link : links_)
+    if (!link->ItemName.empty()) {
+      link->SetItem(barManager_->FindItemByName(link->ItemName));
+      link->ItemName.clear();
+    }
+}
+
+// ---------------------------------------------------------------- windows
+
+TdxBarManager* TdxBarItemControl::GetBarManager() const { return parent_ ? parent_->GetBarManager() : nullptr; }
+
+TdxBarManager* TCustomdxBarControl::GetBarManager() const { return dynamic_cast<TdxBarManager*>(Owner()); }
+
+TCustomdxBarControl::~TCustomdxBarControl() {
+  if (TdxBarManager* m = GetBarManager()) {
+    m->StopMouseTracking(this);
+    if (m->FocusedBarControl() == this) m->SetFocusedBarControl(nullptr);
+    if (m->SelectedItemControl() && m->SelectedItemControl()->Parent() == this) m->StoreSelectedItemControl(nullptr);
+  }
+  if (bar_ && bar_->GetControl() == this) bar_->SetControl(nullptr);
+}
+
+void TCustomdxBarControl::RecalcSize() {
+  TdxBarManager* m = GetBarManager();
+  if (m && m->IsBarsUpdateLocked() && bar_) bar_->DeferredRecalc = true;
+}
+
+TdxDockControl::~TdxDockControl() {
+  if (barManager_) barManager_->RemoveDockControl(this);
+}
+
+void TdxDockControl::SetBarManager(TdxBarManager* Value) {
+  if (barManager_ == Value) return;
+  if (barManager_) barManager_->RemoveDockControl(this);
+  barManager_ = Value;
+  if (Value) Value->AddDockControl(this);
+}
+
+TdxDockRow* TdxDockControl::GetRow(int32_t Index) const { return rows_.at(size_t(Index)).get(); }
+
+TdxDockRow* TdxDockControl::AddRow() {
+  rows_.push_back(std::make_unique<TdxDockRow>(this));
+  return rows_.back().get();
+}
+
+void TdxDockControl::DeleteRow(int32_t Index) { rows_.erase(rows_.begin() + Index); }
+
+bool TdxDockControl::CanDockBar(TdxBar*) { return allowDocking_; }
+
+void TdxDockControl::UpdateColor() {
+  if (!barManager_ || barManager_->AutoDockColor())
+    SetParentColor(true);
+  else
+    SetColor(barManager_->DockColor());
+}
+
+// ---------------------------------------------------------------- bars
+
+TdxBar::TdxBar(TComponent* AOwner)
+    : TcxComponentCollectionItem(AOwner), font_(std::make_unique<TFont>()) {}
+
+// The bar's window goes with the bar.
+TdxBar::~TdxBar() {
+  if (TCustomdxBarControl* c = control_) {
+    control_ = nullptr;
+    c->SetBar(nullptr);
+    delete c;
+  }
+  if (TdxBarManager* m = GetBarManager(); m && m->GetMainMenuBar() == this) m->SetMainMenuBar(nullptr);
+}
+
+TdxBarManager* TdxBar::GetBarManager() const { return Bars() ? Bars()->BarManager() : nullptr; }
+
+TdxBars* TdxBar::Bars() const { return static_cast<TdxBars*>(Collection()); }
+
+TcxComponentCollection* TdxBar::CollectionForParent(TComponent* AParent) {
+  auto* m = dynamic_cast<TdxBarManager*>(AParent);
+  return m ? m->Bars() : nullptr;
+}
+
+void TdxBar::SetCollection(TcxComponentCollection* Value) {
+  TcxComponentCollectionItem::SetCollection(Value);
+  TdxBarManager* m = GetBarManager();
+  if (!itemLinks_)
+    itemLinks_ = std::make_unique<TdxBarItemLinks>(m, this);
+  else
+    itemLinks_->SetBarManager(m);
+}
+
+// Values read from the form wait for the manager's Loaded, which runs before
+// the bars' own.
+bool TdxBar::IsLoading() const {
+  TdxBarManager* m = GetBarManager();
+  return m ? m->InLoading() : Loading();
+}
+
+void TdxBar::SetVisible(bool Value) {
+  if (IsLoading() || Restoring) loadedVisible_ = Value;
+  if (IsLoading()) return;
+  TdxBarManager* m = GetBarManager();
+  if (Value && m && m->InDestruction()) return;
+  visible_ = Value;
+}
+
+void TdxBar::SetDockingStyle(TdxBarDockingStyle Value) {
+  if (IsLoading()) {
+    loadedDockingStyle_ = Value;
+    return;
+  }
+  if (dockingStyle_ == Value) return;
+  dockingStyle_ = Value;
+  if (TdxBarManager* m = GetBarManager()) m->DoBarDockingStyleChange(this);
+}
+
+void TdxBar::SetDockControl(TdxBarDockControl* ADock) {
+  if (IsLoading()) {
+    loadedDockControl_ = ADock;
+    return;
+  }
+  dockControl_ = ADock;
+}
+
+TdxDockControl* TdxBar::GetRealDockControl() const {
+  if (dockControl_) return dockControl_;
+  return Bars() ? Bars()->EdgeDock(dockingStyle_) : nullptr;
+}
+
+void TdxBar::SetIsMainMenu(bool Value) {
+  if (isMainMenu_ == Value) return;
+  TdxBarManager* m = GetBarManager();
+  if (Value && m) {
+    // At most one main-menu bar per manager.
+    if (TdxBar* old = m->GetMainMenuBar(); old && old != this) old->isMainMenu_ = false;
+    m->SetMainMenuBar(this);
+  } else if (m && m->GetMainMenuBar() == this) {
+    m->SetMainMenuBar(nullptr);
+  }
+  isMainMenu_ = Value;
+}
+
+void TdxBar::SetControl(TCustomdxBarControl* Value) {
+  control_ = Value;
+  if (Value) Value->SetBar(this);
+}
+
+void TdxBar::SetFont(TFont* AFont) { font_->Assign(AFont); }
+
+void TdxBar::MarkChanged() { Changed(true); }
+
+// ---------------------------------------------------------------- bar collection
+
+namespace {
+
+TAlign EdgeAlign(TdxBarDockingStyle side) {
+  switch (side) {
+    case dsLeft: return alLeft;
+    case dsRight: return alRight;
+    case dsBottom: return alBottom;
+    default: return alTop;
+  }
+}
+
+}  // namespace
+
+TdxBars::TdxBars(TdxBarManager* ABarManager)
+    : TcxComponentCollection(ABarManager, TdxBar::StaticClass()), barManager_(ABarManager) {
+  auto* parent = dynamic_cast<TWinControl*>(ABarManager->Owner());
+  for (TdxBarDockingStyle side : {dsLeft, dsTop, dsRight, dsBottom}) {
+    auto* dock = new TdxDockControl(nullptr);
+    dock->SetEdgeSide(side);
+    dock->SetAlign(EdgeAlign(side));
+    if (side == dsLeft || side == dsRight)
+      dock->SetWidth(0);
+    else
+      dock->SetHeight(0);
+    dock->SetParent(parent);
+    dock->SetBarManager(ABarManager);
+    edgeDocks_[side - dsLeft] = dock;
+  }
+}
+
+TdxBars::~TdxBars() {
+  Clear();
+  for (TdxDockControl*& dock : edgeDocks_) {
+    TdxDockControl* d = dock;
+    dock = nullptr;
+    delete d;
+  }
+}
+
+TdxDockControl* TdxBars::EdgeDock(TdxBarDockingStyle Side) const {
+  return Side >= dsLeft && Side <= dsBottom ? edgeDocks_[Side - dsLeft] : nullptr;
+}
+
+void TdxBars::ForgetEdgeDock(TdxDockControl* ADock) {
+  for (TdxDockControl*& dock : edgeDocks_)
+    if (dock == ADock) dock = nullptr;
+}
+
+void TdxBars::RebuildBarControls() {
+  for (int32_t i = 0; i < Count(); ++i)
+    if (TCustomdxBarControl* c = GetItem(i)->GetControl()) c->RebuildBar();
+}

@@ -1,0 +1,425 @@
+// The toolbar elements the bar manager works with: bars and their
+// collection, dock sites with their rows, bar windows, items, item links,
+// item controls and the shared hint window. The manager only sends these
+// objects notices and reads a few fields; the toolbar windows, items and
+// painters give them their full behaviour by overriding the virtual
+// operations declared here, which do the least that the manager relies on.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/classes/complist.h"
+#include "platform/vcl/controls.h"
+#include "ui/bars/dxBarTypes.h"
+#include "ui/lookandfeel/cxClasses.h"
+#include "ui/lookandfeel/cxControls.h"
+
+class TFont;
+class TdxBar;
+class TdxBarItem;
+class TdxBarItemLink;
+class TdxBarItemLinks;
+class TdxBarItemControl;
+class TdxBarDockControl;
+class TdxDockControl;
+
+// ---------------------------------------------------------------- components
+
+// The base of the manager's items, groups and popup menus: a component that
+// belongs to one bar manager.
+class TdxBarComponent : public TcxComponent {
+  DX_COMPONENT_CLASS(TdxBarComponent, TcxComponent)
+public:
+  explicit TdxBarComponent(TComponent* AOwner) : TcxComponent(AOwner) {}
+  TdxBarManager* BarManager() const { return barManager_; }
+  virtual void SetBarManager(TdxBarManager* Value) { barManager_ = Value; }
+
+protected:
+  // The manager list a kind of component belongs to (null while the manager frees it).
+  using TManagerListOf = TComponentList* (*)(TdxBarManager*);
+  // Leaves the old manager's list and joins the new one's.
+  void MoveToManager(TdxBarManager* Value, TManagerListOf ListOf);
+  // For destructors: leaves the manager's list.
+  void LeaveManager(TManagerListOf ListOf);
+
+  TdxBarManager* barManager_ = nullptr;
+};
+
+// A command. It sits in the manager's item list while it has a manager.
+class TdxBarItem : public TdxBarComponent {
+  DX_COMPONENT_CLASS(TdxBarItem, TdxBarComponent)
+public:
+  explicit TdxBarItem(TComponent* AOwner);
+  ~TdxBarItem() override;
+  void SetBarManager(TdxBarManager* Value) override;
+
+  int32_t Category() const { return category_; }
+  virtual void SetCategory(int32_t Value) { category_ = Value; }
+  TdxBarItemVisible Visible() const { return visible_; }
+  // While loading only the value read from the form is kept; Loaded of the
+  // manager applies it.
+  void SetVisible(TdxBarItemVisible Value);
+  TdxBarItemVisible LoadedVisible() const { return loadedVisible_; }
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool Value) { enabled_ = Value; }
+  int32_t ImageIndex() const { return imageIndex_; }
+  void SetImageIndex(int32_t Value) { imageIndex_ = Value; }
+  const std::string& Caption() const { return caption_; }
+  void SetCaption(const std::string& Value) { caption_ = Value; }
+
+  // Visible ivAlways, or the manager customizing; ivInCustomizing only while customizing.
+  virtual bool IsShown();
+  // Left out of the Customize dialog's lists.
+  virtual bool HiddenFromLists() { return false; }
+  // The item's own links (sub-items); null for a plain item.
+  virtual TdxBarItemLinks* GetItemLinks() { return nullptr; }
+  // When enabled, tells the manager and runs OnClick.
+  virtual void Click();
+  TNotifyEvent OnClick;
+
+  // Reactions to changes of the manager's image lists.
+  virtual void GlyphChanged() {}
+  virtual void HotGlyphChanged() {}
+  virtual void LargeGlyphChanged() {}
+  virtual bool UsesHotImages() { return false; }
+  virtual bool UsesLargeImages() { return false; }
+
+protected:
+  bool IsLoading() const;
+  // Applies a visibility change outside loading.
+  virtual void VisibleChanged() {}
+
+private:
+  int32_t category_ = 0;
+  TdxBarItemVisible visible_ = ivAlways;
+  TdxBarItemVisible loadedVisible_ = ivAlways;
+  bool enabled_ = true;
+  int32_t imageIndex_ = -1;
+  std::string caption_;
+};
+
+// One placement of an item in a bar, sub-menu or popup menu.
+class TdxBarItemLink : public TObject {
+  DX_CLASS(TdxBarItemLink, TObject)
+public:
+  explicit TdxBarItemLink(TdxBarItemLinks* AOwner) : owner_(AOwner) {}
+  TdxBarItemLinks* GetOwnerLinks() const { return owner_; }
+  TdxBarItem* GetItem() const { return item_; }
+  virtual void SetItem(TdxBarItem* AItem) { item_ = AItem; }
+  bool Visible() const { return visible_; }
+  virtual void SetVisible(bool Value) { visible_ = Value; }
+  bool GetBeginGroup() const { return beginGroup_; }
+  virtual void SetBeginGroup(bool Value) { beginGroup_ = Value; }
+  TdxBarItemControl* Control() const { return control_; }
+  void SetControl(TdxBarItemControl* Value) { control_ = Value; }
+  TdxBarManager* GetBarManager() const;
+  // The stored name of the item, resolved after loading.
+  std::string ItemName;
+  // Uses for the recent-items lists; new links start with the manager's initial use count.
+  int32_t UseCount = 0;
+
+private:
+  TdxBarItemLinks* owner_;
+  TdxBarItem* item_ = nullptr;
+  bool visible_ = true;
+  bool beginGroup_ = false;
+  TdxBarItemControl* control_ = nullptr;
+};
+
+// The ordered links shown by one bar window; owns its links.
+class TdxBarItemLinks : public TPersistent {
+  DX_CLASS(TdxBarItemLinks, TPersistent)
+public:
+  TdxBarItemLinks(TdxBarManager* ABarManager, IdxBarLinksOwner* AOwner);
+  ~TdxBarItemLinks() override;
+
+  TdxBarManager* BarManager() const { return barManager_; }
+  void SetBarManager(TdxBarManager* Value) { barManager_ = Value; }
+  IdxBarLinksOwner* Owner() const { return owner_; }
+  // A new link at the end, starting with the manager's initial use count.
+  TdxBarItemLink* Add();
+  // Frees the link.
+  void Delete(int32_t Index);
+  int32_t Count() const { return int32_t(links_.size()); }
+  // Null outside 0..Count-1.
+  TdxBarItemLink* GetItem(int32_t Index) const;
+  int32_t IndexOf(const TdxBarItemLink* ALink) const;
+  // Visible links whose item is shown: what the bar shows.
+  virtual int32_t GetAvailableCount();
+  // Links with a stored item name find their item in the manager's list.
+  virtual void ResolveItemNames();
+  virtual void CustomizingChanged() {}
+  // The window that shows the links, null when none; set by that window.
+  TCustomdxBarControl* BarControl = nullptr;
+
+private:
+  TdxBarManager* barManager_;
+  IdxBarLinksOwner* owner_;
+  std::vector<std::unique_ptr<TdxBarItemLink>> links_;
+};
+
+// ---------------------------------------------------------------- windows
+
+// The on-screen part of one link in one bar window.
+class TdxBarItemControl : public TObject {
+  DX_CLASS(TdxBarItemControl, TObject)
+public:
+  TdxBarItemControl(TCustomdxBarControl* AParent, TdxBarItemLink* ALink) : parent_(AParent), link_(ALink) {}
+  TCustomdxBarControl* Parent() const { return parent_; }
+  TdxBarItemLink* ItemLink() const { return link_; }
+  TdxBarItem* GetItem() const { return link_ ? link_->GetItem() : nullptr; }
+  TdxBarManager* GetBarManager() const;
+  virtual void DoubleClick() {}
+
+private:
+  TCustomdxBarControl* parent_;
+  TdxBarItemLink* link_;
+};
+
+// The base of bar windows (toolbar windows and menu windows). The manager
+// runs its mouse-leave tracking.
+class TCustomdxBarControl : public TCustomControl, public IcxMouseTrackingCaller {
+  DX_COMPONENT_CLASS(TCustomdxBarControl, TCustomControl)
+public:
+  explicit TCustomdxBarControl(TComponent* AOwner) : TCustomControl(AOwner) {}
+  // Leaves the manager's tracking and selection.
+  ~TCustomdxBarControl() override;
+
+  // The manager is the window's owner.
+  TdxBarManager* GetBarManager() const;
+  TdxBar* Bar() const { return bar_; }
+  void SetBar(TdxBar* Value) { bar_ = Value; }
+  TdxBarItemLinks* ItemLinks() const { return itemLinks_; }
+  void SetItemLinks(TdxBarItemLinks* Value) { itemLinks_ = Value; }
+  TCustomdxBarControl* GetParentBarControl() const { return parentBar_; }
+  void SetParentBarControl(TCustomdxBarControl* Value) { parentBar_ = Value; }
+  TdxBarItemControl* GetSelectedControl() const { return selected_; }
+  virtual void SetSelectedControl(TdxBarItemControl* AControl) { selected_ = AControl; }
+  TdxBarDockingStyle DockingStyle() const { return dockingStyle_; }
+  void SetDockingStyle(TdxBarDockingStyle Value) { dockingStyle_ = Value; }
+
+  // Remembered mouse position; (-1, -1) forces hot-tracking to be worked out again.
+  TPoint MousePos{-1, -1};
+
+  // Notices of the manager.
+  virtual void CloseUp() {}
+  // Rebuilds the item controls and recalculates.
+  virtual void RebuildBar() {}
+  virtual void CustomizingChanged() {}
+  // Recalculates the window's size; during a bars update lock it only marks its bar.
+  virtual void RecalcSize();
+  virtual void RecalcNonClient() {}
+  // Updates the window's position without moving it.
+  virtual void UpdateWithoutMoving() {}
+  // Repaints frame and client after a refresh.
+  virtual void RepaintBar() { Invalidate(); }
+  virtual void PainterChanged() {}
+  void MouseLeave() override {}
+  // Clears the selection.
+  void HideAll() { SetSelectedControl(nullptr); }
+
+private:
+  TdxBar* bar_ = nullptr;
+  TdxBarItemLinks* itemLinks_ = nullptr;
+  TCustomdxBarControl* parentBar_ = nullptr;
+  TdxBarItemControl* selected_ = nullptr;
+  TdxBarDockingStyle dockingStyle_ = dsNone;
+};
+
+// The window of a sub-menu or popup menu.
+class TdxBarSubMenuControl : public TCustomdxBarControl {
+  DX_COMPONENT_CLASS(TdxBarSubMenuControl, TCustomdxBarControl)
+public:
+  explicit TdxBarSubMenuControl(TComponent* ABarManager) : TCustomdxBarControl(ABarManager) {}
+};
+
+// The bars of one dock row; the dock site owns its rows.
+class TdxDockRow : public TObject {
+  DX_CLASS(TdxDockRow, TObject)
+public:
+  explicit TdxDockRow(TdxDockControl* ADockControl) : dockControl_(ADockControl) {}
+  TdxDockControl* DockControl() const { return dockControl_; }
+  std::vector<TdxBar*> Bars;  // not owned
+
+private:
+  TdxDockControl* dockControl_;
+};
+
+// A dock site: the four edge docks of the manager's owner and the dock
+// sites placed on forms. It announces itself to its manager.
+class TdxDockControl : public TCustomControl {
+  DX_COMPONENT_CLASS(TdxDockControl, TCustomControl)
+public:
+  explicit TdxDockControl(TComponent* AOwner) : TCustomControl(AOwner) {}
+  ~TdxDockControl() override;
+
+  TdxBarManager* BarManager() const { return barManager_; }
+  // Leaves the old manager's dock-site list and joins the new one's.
+  virtual void SetBarManager(TdxBarManager* Value);
+  bool AllowDocking() const { return allowDocking_; }
+  void SetAllowDocking(bool Value) { allowDocking_ = Value; }
+  // dsLeft..dsBottom for an edge dock, dsNone for a dock site on a form.
+  TdxBarDockingStyle EdgeSide() const { return edgeSide_; }
+  void SetEdgeSide(TdxBarDockingStyle Value) { edgeSide_ = Value; }
+  bool IsEdgeDock() const { return edgeSide_ != dsNone; }
+
+  int32_t GetRowCount() const { return int32_t(rows_.size()); }
+  TdxDockRow* GetRow(int32_t Index) const;
+  TdxDockRow* AddRow();
+  // Frees the row.
+  void DeleteRow(int32_t Index);
+
+  virtual bool CanDockBar(TdxBar* ABar);
+  // Takes the manager's dock colour, or the parent's while it docks automatically.
+  virtual void UpdateColor();
+  // Lays out its rows and bars.
+  virtual void UpdateDock() {}
+  // Frame change and non-client recalculation of its bars.
+  virtual void RecreateBorder() {}
+  virtual void RepaintDock() { Invalidate(); }
+
+private:
+  TdxBarManager* barManager_ = nullptr;
+  bool allowDocking_ = true;
+  TdxBarDockingStyle edgeSide_ = dsNone;
+  std::vector<std::unique_ptr<TdxDockRow>> rows_;
+};
+
+// The dock-site component placed on forms.
+class TdxBarDockControl : public TdxDockControl {
+  DX_COMPONENT_CLASS(TdxBarDockControl, TdxDockControl)
+public:
+  explicit TdxBarDockControl(TComponent* AOwner) : TdxDockControl(AOwner) {}
+};
+
+// ---------------------------------------------------------------- bars
+
+class TdxBars;
+
+// A toolbar or the main menu: a component collection item of its manager's
+// TdxBars, owned by the manager's owner.
+class TdxBar : public TcxComponentCollectionItem, public IdxBarLinksOwner {
+  DX_COMPONENT_CLASS(TdxBar, TcxComponentCollectionItem)
+public:
+  explicit TdxBar(TComponent* AOwner);
+  ~TdxBar() override;
+
+  TdxBarManager* GetBarManager() const;
+  TdxBars* Bars() const;
+
+  const std::string& Caption() const { return caption_; }
+  virtual void SetCaption(const std::string& Value) { caption_ = Value; }
+  // The value read from the form while loading.
+  bool GetVisible() const { return visible_; }
+  // While loading only the value read from the form is kept. Showing is
+  // refused while the manager is being destroyed.
+  virtual void SetVisible(bool Value);
+  bool LoadedVisible() const { return loadedVisible_; }
+  TdxBarDockingStyle GetDockingStyle() const { return dockingStyle_; }
+  virtual void SetDockingStyle(TdxBarDockingStyle Value);
+  TdxBarDockingStyle LoadedDockingStyle() const { return loadedDockingStyle_; }
+  TdxBarDockControl* GetDockControl() const { return dockControl_; }
+  virtual void SetDockControl(TdxBarDockControl* ADock);
+  TdxBarDockControl* LoadedDockControl() const { return loadedDockControl_; }
+  TdxDockControl* DockedDockControl() const { return dockedDockControl_; }
+  virtual void SetDockedDockControl(TdxDockControl* ADock) { dockedDockControl_ = ADock; }
+  // The dock site the bar sits in: its DockControl, else the edge dock of its docking style.
+  TdxDockControl* GetRealDockControl() const;
+  TdxBarDockingStyles GetNotDocking() const { return notDocking_; }
+  void SetNotDocking(TdxBarDockingStyles Value) { notDocking_ = Value; }
+  int32_t Row() const { return row_; }
+  virtual void SetRow(int32_t Value) { row_ = Value; }
+  bool OneOnRow() const { return oneOnRow_; }
+  virtual void SetOneOnRow(bool Value) { oneOnRow_ = Value; }
+  bool IsMainMenu() const { return isMainMenu_; }
+  virtual void SetIsMainMenu(bool Value);
+  int32_t DockedLeft() const { return dockedLeft_; }
+  void SetDockedLeft(int32_t Value) { dockedLeft_ = Value; }
+  int32_t DockedTop() const { return dockedTop_; }
+  void SetDockedTop(int32_t Value) { dockedTop_ = Value; }
+  int32_t FloatLeft() const { return floatLeft_; }
+  void SetFloatLeft(int32_t Value) { floatLeft_ = Value; }
+  int32_t FloatTop() const { return floatTop_; }
+  void SetFloatTop(int32_t Value) { floatTop_ = Value; }
+  bool UseOwnFont() const { return useOwnFont_; }
+  void SetUseOwnFont(bool Value) { useOwnFont_ = Value; }
+  TFont* Font() const { return font_.get(); }
+  // A bar with its own font refreshes it; any other takes the manager's font.
+  virtual void SetFont(TFont* AFont);
+  virtual void RefreshOwnFont() {}
+
+  // The bar's window, null while the bar is hidden.
+  TCustomdxBarControl* GetControl() const { return control_; }
+  // The window shows this bar from now on.
+  void SetControl(TCustomdxBarControl* Value);
+  bool IsFloating() const { return control_ && dockingStyle_ == dsNone; }
+
+  // IdxBarLinksOwner
+  TdxBarItemLinks* GetItemLinks() override { return itemLinks_.get(); }
+  TCustomdxBarControl* CreateBarControl() override { return nullptr; }
+
+  // Marks the manager sets and clears.
+  bool Restoring = false;
+  bool InternallyHidden = false;
+  bool DeferredRecalc = false;
+  bool InternalFontChange = false;
+
+  // The whole collection hears that this bar changed.
+  void MarkChanged();
+  // Makes the bar's item links with the collection's manager.
+  void SetCollection(TcxComponentCollection* Value) override;
+
+protected:
+  bool IsLoading() const;
+  TcxComponentCollection* CollectionForParent(TComponent* AParent) override;
+
+private:
+  std::string caption_;
+  bool visible_ = false, loadedVisible_ = false;
+  TdxBarDockingStyle dockingStyle_ = dsNone, loadedDockingStyle_ = dsNone;
+  TdxBarDockControl* dockControl_ = nullptr;
+  TdxBarDockControl* loadedDockControl_ = nullptr;
+  TdxDockControl* dockedDockControl_ = nullptr;
+  TdxBarDockingStyles notDocking_ = 0;
+  int32_t row_ = 0;
+  bool oneOnRow_ = false, isMainMenu_ = false, useOwnFont_ = false;
+  int32_t dockedLeft_ = 0, dockedTop_ = 0, floatLeft_ = 0, floatTop_ = 0;
+  std::unique_ptr<TFont> font_;
+  TCustomdxBarControl* control_ = nullptr;
+  std::unique_ptr<TdxBarItemLinks> itemLinks_;
+};
+
+// The manager's bars, and the four edge dock sites it makes on the owner
+// control (left, top, right, bottom).
+class TdxBars : public TcxComponentCollection {
+  DX_CLASS(TdxBars, TcxComponentCollection)
+public:
+  explicit TdxBars(TdxBarManager* ABarManager);
+  // Frees the bars, then the edge docks.
+  ~TdxBars() override;
+
+  TdxBarManager* BarManager() const { return barManager_; }
+  TdxBar* GetItem(int32_t Index) const { return static_cast<TdxBar*>(Items(Index)); }
+  TdxBar* Add() { return static_cast<TdxBar*>(TcxComponentCollection::Add()); }
+  // Null once that dock site is gone.
+  TdxDockControl* EdgeDock(TdxBarDockingStyle Side) const;
+  // Forgets ADock when it is one of the edge docks.
+  void ForgetEdgeDock(TdxDockControl* ADock);
+  // Every existing bar window rebuilds its item controls.
+  void RebuildBarControls();
+
+private:
+  TdxBarManager* barManager_;
+  TdxDockControl* edgeDocks_[4] = {};
+};
+
+// The shared hint window of the bar system.
+class TdxBarHintWindow : public TObject {
+  DX_CLASS(TdxBarHintWindow, TObject)
+public:
+  static constexpr uint32_t ShowDelay = 1000;
+  static constexpr uint32_t HideDelay = 10000;
+};

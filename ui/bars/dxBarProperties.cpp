@@ -1,0 +1,141 @@
+// The published properties of the bar manager and of the bars, in the
+// streaming order of the components.
+#include <mutex>
+
+#include "platform/classes/typinfo.h"
+#include "platform/vcl/graphics.h"
+#include "ui/bars/dxBar.h"
+#include "ui/lookandfeel/cxLookAndFeels.h"
+
+void dxBarRegisterProperties() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    PTypeInfo color = DefineIntegerType("TColor", otSLong, IdentToColor, ColorToIdent);
+    DefineEnumType<TdxBarManagerStyle>(
+        "TdxBarManagerStyle", {"bmsStandard", "bmsEnhanced", "bmsFlat", "bmsXP", "bmsOffice11", "bmsUseLookAndFeel"});
+    DefineEnumType<TdxBarMenuAnimations>("TdxBarMenuAnimations", {"maNone", "maRandom", "maUnfold", "maSlide", "maFade"});
+    PTypeInfo dockingStyle =
+        DefineEnumType<TdxBarDockingStyle>("TdxBarDockingStyle", {"dsNone", "dsLeft", "dsTop", "dsRight", "dsBottom"});
+    PTypeInfo dockingStyles = DefineSetType("TdxBarDockingStyles", dockingStyle);
+    DefineEnumType<TdxBarItemVisible>("TdxBarItemVisible", {"ivNever", "ivInCustomizing", "ivAlways"});
+
+    using M = TdxBarManager;
+    Published<M>()
+        .Bool("AllowCallFromAnotherForm", &M::AllowCallFromAnotherForm, &M::SetAllowCallFromAnotherForm, false)
+        .Bool("AllowReset", &M::AllowReset, &M::SetAllowReset, true)
+        .Bool("AlwaysMerge", &M::AlwaysMerge, &M::SetAlwaysMerge, false)
+        .Bool("AlwaysSaveText", &M::AlwaysSaveText, &M::SetAlwaysSaveText, false)
+        .Bool("AutoAlignBars", &M::AutoAlignBars, &M::SetAutoAlignBars, false)
+        .Bool("AutoDockColor", &M::AutoDockColor, &M::SetAutoDockColor, true)
+        .Bool("AutoHideEmptyBars", &M::AutoHideEmptyBars, &M::SetAutoHideEmptyBars, false)
+        .Bool("Scaled", &M::Scaled, &M::SetScaled, true)
+        .Obj("Font", &M::Font, &M::SetFont)
+        .Obj("Backgrounds", &M::Backgrounds, nullptr)
+        .Int("ButtonArrowWidth", &M::ButtonArrowWidth, &M::SetButtonArrowWidth, 11)
+        .Bool("CanCustomize", &M::CanCustomize, &M::SetCanCustomize, true)
+        .Obj("Categories", &M::Categories, nullptr)
+        .Int("DockColor", &M::DockColor, &M::SetDockColor)
+        .Type(color)
+        .Stored([](M& m) { return !m.AutoDockColor(); })
+        .Bool("FlatCloseButton", &M::FlatCloseButton, &M::SetFlatCloseButton, false)
+        .Obj("HelpButtonGlyph", &M::HelpButtonGlyph, &M::SetHelpButtonGlyph)
+        .Int("HelpContext", &M::HelpContext, &M::SetHelpContext, 0)
+        .Bool("HideFloatingBarsWhenInactive", &M::HideFloatingBarsWhenInactive, &M::SetHideFloatingBarsWhenInactive,
+              true)
+        .Obj("ImageOptions", &M::ImageOptions, nullptr)
+        .Obj("DisabledImages", &M::DisabledImages, &M::SetDisabledImages)
+        .Stored(false)
+        .Obj("DisabledLargeImages", &M::DisabledLargeImages, &M::SetDisabledLargeImages)
+        .Stored(false)
+        .Obj("HotImages", &M::HotImages, &M::SetHotImages)
+        .Stored(false)
+        .Obj("Images", &M::Images, &M::SetImages)
+        .Stored(false)
+        .Obj("LargeImages", &M::LargeImages, &M::SetLargeImages)
+        .Stored(false)
+        .Int("ImageListBkColor", &M::ImageListBkColor, &M::SetImageListBkColor)
+        .Type(color)
+        .Stored(false)
+        .Bool("LargeIcons", &M::LargeIcons, &M::SetLargeIcons)
+        .Stored(false)
+        .Bool("MakeDisabledImagesFaded", &M::MakeDisabledImagesFaded, &M::SetMakeDisabledImagesFaded)
+        .Stored(false)
+        .Bool("StretchGlyphs", &M::StretchGlyphs, &M::SetStretchGlyphs)
+        .Stored(false)
+        .Bool("UseLargeImagesForLargeIcons", &M::UseLargeImagesForLargeIcons, &M::SetUseLargeImagesForLargeIcons)
+        .Stored(false)
+        .Str("IniFileName", &M::IniFileName, &M::SetIniFileName)
+        .Int("LargeButtonArrowWidth", &M::LargeButtonArrowWidth, &M::SetLargeButtonArrowWidth, 13)
+        .Obj("LookAndFeel", &M::LookAndFeel, &M::SetLookAndFeel)
+        .Enum("MenuAnimations", &M::MenuAnimations, &M::SetMenuAnimations, maNone)
+        .Bool("MenusShowRecentItemsFirst", &M::MenusShowRecentItemsFirst, &M::SetMenusShowRecentItemsFirst, true)
+        .Int("MostRecentItemsPercents", &M::MostRecentItemsPercents, &M::SetMostRecentItemsPercents, 95)
+        .Set("NotDocking", &M::NotDocking, &M::SetNotDocking, dockingStyles, 0)
+        .Obj("PopupMenuLinks", &M::PopupMenuLinks, nullptr)
+        .Str("RegistryPath", &M::RegistryPath, &M::SetRegistryPath)
+        .Bool("ShowCloseButton", &M::ShowCloseButton, &M::SetShowCloseButton, false)
+        .Bool("ShowFullMenusAfterDelay", &M::ShowFullMenusAfterDelay, &M::SetShowFullMenusAfterDelay, true)
+        .Bool("ShowHelpButton", &M::ShowHelpButton, &M::SetShowHelpButton, false)
+        .Bool("ShowHint", &M::ShowHint, &M::SetShowHint, true)
+        .Bool("ShowHintForDisabledItems", &M::ShowHintForDisabledItems, &M::SetShowHintForDisabledItems, true)
+        .Bool("ShowShortCutInHint", &M::ShowShortCutInHint, &M::SetShowShortCutInHint, false)
+        .Bool("StoreInIniFile", &M::StoreInIniFile, &M::SetStoreInIniFile, false)
+        .Bool("StoreInRegistry", &M::StoreInRegistry, &M::SetStoreInRegistry, false)
+        .Enum("Style", &M::Style, &M::SetStyle, bmsEnhanced)
+        .Bool("SunkenBorder", &M::SunkenBorder, &M::SetSunkenBorder, false)
+        .Bool("UseF10ForMenu", &M::UseF10ForMenu, &M::SetUseF10ForMenu, true)
+        .Bool("UseFullReset", &M::UseFullReset, &M::SetUseFullReset, false)
+        .Bool("UseSystemFont", &M::UseSystemFont, &M::SetUseSystemFont)
+        .Int("WaitForDockingTime", &M::WaitForDockingTime, &M::SetWaitForDockingTime, 21)
+        .Event("OnBarAdd", &M::OnBarAdd, "TdxBarEvent")
+        .Event("OnBarAfterReset", &M::OnBarAfterReset, "TdxBarEvent")
+        .Event("OnBarBeforeReset", &M::OnBarBeforeReset, "TdxBarEvent")
+        .Event("OnBarClose", &M::OnBarClose, "TdxBarEvent")
+        .Event("OnBarDelete", &M::OnBarDelete, "TdxBarEvent")
+        .Event("OnBarDockingStyleChange", &M::OnBarDockingStyleChange, "TdxBarEvent")
+        .Event("OnBarVisibleChange", &M::OnBarVisibleChange, "TdxBarVisibleChangeEvent")
+        .Event("OnItemLinkAdd", &M::OnItemLinkAdd, "TdxBarItemLinkEvent")
+        .Event("OnItemLinkChange", &M::OnItemLinkChange, "TdxBarItemLinkEvent")
+        .Event("OnItemLinkDelete", &M::OnItemLinkDelete, "TdxBarItemLinkEvent")
+        .Event("OnCloseButtonClick", &M::OnCloseButtonClick)
+        .Event("OnDocking", &M::OnDocking, "TdxBarCanDockingEvent")
+        .Event("OnHelpButtonClick", &M::OnHelpButtonClick)
+        .Event("OnHideCustomizingForm", &M::OnHideCustomizingForm)
+        .Event("OnMenuMerge", &M::OnMenuMerge, "TdxBarMergeEvent")
+        .Event("OnMerge", &M::OnMerge, "TdxBarMergeEvent")
+        .Event("OnShowCustomizingForm", &M::OnShowCustomizingForm)
+        .Event("OnShowCustomizingPopup", &M::OnShowCustomizingPopup, "TdxBarShowPopupEvent")
+        .Event("OnShowToolbarsPopup", &M::OnShowToolbarsPopup, "TdxBarShowPopupEvent")
+        .Event("OnClickItem", &M::OnClickItem, "TdxBarClickItemEvent");
+
+    using B = TdxBar;
+    Published<B>()
+        .Str("Caption", &B::Caption, &B::SetCaption)
+        .Enum("DockingStyle", &B::GetDockingStyle, &B::SetDockingStyle, dsNone)
+        .Int("DockedLeft", &B::DockedLeft, &B::SetDockedLeft, 0)
+        .Int("DockedTop", &B::DockedTop, &B::SetDockedTop, 0)
+        .Int("FloatLeft", &B::FloatLeft, &B::SetFloatLeft, 0)
+        .Int("FloatTop", &B::FloatTop, &B::SetFloatTop, 0)
+        .Bool("IsMainMenu", &B::IsMainMenu, &B::SetIsMainMenu, false)
+        .Bool("OneOnRow", &B::OneOnRow, &B::SetOneOnRow, false)
+        .Int("Row", &B::Row, &B::SetRow, 0)
+        .Bool("UseOwnFont", &B::UseOwnFont, &B::SetUseOwnFont, false)
+        .Bool("Visible", &B::GetVisible, &B::SetVisible, false);
+
+    using I = TdxBarItem;
+    Published<I>()
+        .Str("Caption", &I::Caption, &I::SetCaption)
+        .Obj("BarManager", &I::BarManager, &I::SetBarManager)
+        .Int("Category", &I::Category, &I::SetCategory, 0)
+        .Bool("Enabled", &I::Enabled, &I::SetEnabled, true)
+        .Int("ImageIndex", &I::ImageIndex, &I::SetImageIndex, -1)
+        .Enum("Visible", &I::Visible, &I::SetVisible, ivAlways)
+        .Event("OnClick", &I::OnClick);
+
+    RegisterClass(TdxBarManager::StaticClass());
+    RegisterClass(TdxBar::StaticClass());
+    RegisterClass(TdxBarItem::StaticClass());
+  });
+}
+
+void dxBarUnitStart() { dxBarRegisterProperties(); }

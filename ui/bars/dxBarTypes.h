@@ -1,0 +1,80 @@
+// The vocabulary the toolbar library shares between the bar manager and the
+// toolbar windows, items and painters: enumerations, the element interfaces
+// and the key-tip record.
+//
+//   bar          a toolbar or the main menu (TdxBar), a collection item of the manager
+//   bar window   the window that shows a bar or a menu (TCustomdxBarControl)
+//   dock site    the window that holds docked bar windows in rows (TdxDockControl)
+//   item         a command component (TdxBarItem); a link places it in a bar
+//   item control the on-screen part of one link in one bar window
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "platform/rtl/types.h"
+
+class TPersistent;
+class TdxBarManager;
+class TCustomdxBarControl;
+
+enum TdxBarManagerStyle : uint8_t { bmsStandard, bmsEnhanced, bmsFlat, bmsXP, bmsOffice11, bmsUseLookAndFeel };
+enum TdxBarMenuAnimations : uint8_t { maNone, maRandom, maUnfold, maSlide, maFade };
+enum TdxBarDockingStyle : uint8_t { dsNone, dsLeft, dsTop, dsRight, dsBottom };
+enum TdxBarItemVisible : uint8_t { ivNever, ivInCustomizing, ivAlways };
+
+// A set of TdxBarDockingStyle, one bit per style (bit i for ordinal i).
+using TdxBarDockingStyles = uint8_t;
+constexpr TdxBarDockingStyles DockingStyleBit(TdxBarDockingStyle s) { return TdxBarDockingStyles(1u << s); }
+constexpr bool InDockingStyles(TdxBarDockingStyles set, TdxBarDockingStyle s) { return (set & DockingStyleBit(s)) != 0; }
+
+// The thirteen customization actions, bcaReset (0) to bcaMostRecentlyUsed (12).
+using TdxBarCustomizationAction = uint8_t;
+using TdxBarCustomizationActions = uint16_t;
+
+// The keyboard-navigation node of every bar element. The toolbar windows
+// implement it; the manager only passes it around.
+class IdxBarAccessibilityHelper {
+public:
+  virtual ~IdxBarAccessibilityHelper() = default;
+  virtual TCustomdxBarControl* GetBarControl() = 0;
+  virtual TdxBarManager* GetBarManager() = 0;
+  // The element that Alt or F10 selects; null when none.
+  virtual IdxBarAccessibilityHelper* GetDefaultSelectableChild() = 0;
+  virtual TRect GetScreenBounds() = 0;
+};
+
+// The element view through which selection, deletion and customization reach
+// bars, links, items and groups.
+class IdxBarSelectableItem {
+public:
+  virtual ~IdxBarSelectableItem() = default;
+  virtual bool CanBeDeleted(bool Destruction) = 0;
+  virtual TdxBarManager* GetBarManager() = 0;
+  virtual TPersistent* ImplementingObject() = 0;
+};
+
+class TdxBarItemLinks;
+class TCustomdxBarControl;
+
+// What owns item links (a bar, a sub-item, a popup menu).
+class IdxBarLinksOwner {
+public:
+  virtual ~IdxBarLinksOwner() = default;
+  virtual TdxBarItemLinks* GetItemLinks() = 0;
+  // Makes the window that shows the links; null when the owner has none.
+  virtual TCustomdxBarControl* CreateBarControl() = 0;
+};
+
+// Filled by an element that shows a key tip.
+struct TdxBarKeyTipInfo {
+  std::string KeyTip;
+  TPoint BasePoint;
+  uint8_t HorzAlign = 0;
+  uint8_t VertAlign = 0;
+  bool Visible = false;
+  bool Enabled = false;
+  // Called with False when the key tip is typed.
+  std::function<void(bool)> ExecuteProc;
+};
