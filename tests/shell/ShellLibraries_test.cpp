@@ -1,0 +1,87 @@
+// Start-up and shut-down of the shell and list-view libraries as the program
+// runs them. The test program's environment has started them already.
+#include "shell/ShellLibraries.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/com/com.h"
+#include "platform/rtl/object.h"
+#include "platform/vcl/forms.h"
+#include "platform/win/winuser.h"
+#include "shell/LvAlphaBlender.h"
+#include "shell/ShCommonObjects.h"
+#include "shell/ShShellUtilities.h"
+
+namespace {
+
+TEST(ShellLibraries, StopAndStartAgainBalanceComAndOle) {
+  const int32_t co = win::CoInitializeCount(), ole = win::OleInitializeCount();
+  ASSERT_GE(co, 1);
+  ASSERT_GE(ole, 1);
+  // Started twice, stopped once: the counters keep everything in place.
+  ShellLibrariesInitialize();
+  EXPECT_EQ(win::CoInitializeCount(), co);
+  EXPECT_EQ(win::OleInitializeCount(), ole);
+  ShellLibrariesFinalize();
+  EXPECT_NE(AlphaBlender, nullptr);
+
+  ShellLibrariesFinalize();
+  EXPECT_EQ(win::OleInitializeCount(), ole - 1);
+  EXPECT_LT(win::CoInitializeCount(), co);
+  EXPECT_EQ(AlphaBlender, nullptr);
+  EXPECT_EQ(ShellPIDLManager, nullptr);
+  EXPECT_EQ(DesktopFolder, nullptr);
+  ShellLibrariesFinalize();  // a second stop finds nothing to undo
+  EXPECT_EQ(win::OleInitializeCount(), ole - 1);
+
+  ShellLibrariesInitialize();
+  EXPECT_EQ(win::CoInitializeCount(), co);
+  EXPECT_EQ(win::OleInitializeCount(), ole);
+  EXPECT_NE(AlphaBlender, nullptr);
+  EXPECT_NE(DesktopFolder, nullptr);
+}
+
+TEST(ShellLibraries, ListViewUnitRegistersItsClassesCursorAndHeaderFormat) {
+  for (const char* name :
+       {"TLvGroup", "TLvGroupVirtual", "TLvGroupInterfaced", "TLvGroupStored", "TLvGroupTaskPanel", "TLvItem",
+        "TLvItemVirtual", "TLvItemInterfaced", "TLvItemStored", "TLvColumn", "TLvColumnVirtual",
+        "TLvColumnInterfaced", "TLvColumnStored"})
+    EXPECT_NE(GetClass(name), nullptr) << name;
+  const win::HCURSOR split = win::LoadCursor(win::GetModuleHandle(nullptr), "VEASYHEADERSPLIT");
+  ASSERT_NE(split, nullptr);
+  EXPECT_EQ(Screen->Cursors(crVEasyHeaderSplit), split);
+  EXPECT_EQ(CF_LVHEADER, win::RegisterClipboardFormat("LvListview.Header"));
+  EXPECT_NE(CF_LVHEADER, 0);
+}
+
+// shell32 without ordinal 21: reachable by name only, as on a platform lacking it.
+std::vector<win::ModuleDefinition> ModulesWithoutPidlEquality() {
+  std::vector<win::ModuleDefinition> modules = win::PlatformModules();
+  for (win::ModuleDefinition& m : modules)
+    for (win::ModuleExport& e : m.Exports)
+      if (e.Ordinal == 21 && (m.Name == "shell32.dll" || m.Name == "shell32")) e.Ordinal = 0;
+  return modules;
+}
+
+void ReportApartmentAtExit() {
+  std::fprintf(stderr, "at exit: COM %d OLE %d\n", int(win::CoInitializeCount()), int(win::OleInitializeCount()));
+}
+
+TEST(ShellLibrariesDeathTest, MissingPidlTestStopsWithAnErrorAfterShuttingDown) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        ShellLibrariesFinalize();
+        win::ScopedModuleTable table(ModulesWithoutPidlEquality());
+        std::atexit(ReportApartmentAtExit);
+        ShellLibrariesInitialize();
+        std::fputs("went on\n", stderr);
+        std::_Exit(0);
+      },
+      ::testing::ExitedWithCode(1), "ordinals 21 and 23[^\n]*\nat exit: COM 0 OLE 0");
+}
+
+}  // namespace
