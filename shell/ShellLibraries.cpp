@@ -13,6 +13,7 @@
 #include "shell/LvListview.h"
 #include "shell/ShChangeNotifier.h"
 #include "shell/ShCommonObjects.h"
+#include "shell/ShCommonUtilities.h"
 #include "shell/ShDataObject.h"
 #include "shell/ShShellUtilities.h"
 #include "shell/ShThreadManager.h"
@@ -81,11 +82,13 @@ void StopUnitsFromShellUtilities() {
   ShThreadManagerFinalize();
   ShCommonObjectsFinalize();
   ShDataObjectFinalize();
+  ShCommonUtilitiesFinalize();
 }
 
 }  // namespace
 
 void ShellLibrariesInitialize() {
+  ShCommonUtilitiesInitialize();
   ShDataObjectInitialize();
   ShCommonObjectsInitialize();
   ShThreadManagerInitialize();

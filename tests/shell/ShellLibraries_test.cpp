@@ -13,6 +13,7 @@
 #include "platform/win/winuser.h"
 #include "shell/LvAlphaBlender.h"
 #include "shell/ShCommonObjects.h"
+#include "shell/ShCommonUtilities.h"
 #include "shell/ShShellUtilities.h"
 
 namespace {
@@ -55,6 +56,74 @@ TEST(ShellLibraries, ListViewUnitRegistersItsClassesCursorAndHeaderFormat) {
   EXPECT_EQ(Screen->Cursors(crVEasyHeaderSplit), split);
   EXPECT_EQ(CF_LVHEADER, win::RegisterClipboardFormat("LvListview.Header"));
   EXPECT_NE(CF_LVHEADER, 0);
+}
+
+// A sample of the wide entry points with their modules.
+struct WideEntry {
+  const char* Module;
+  const char* Name;
+};
+constexpr WideEntry kWideSample[] = {
+    {"kernel32.dll", "GetDriveTypeW"}, {"user32.dll", "DrawTextW"},       {"shell32.dll", "SHGetFileInfoW"},
+    {"gdi32.dll", "GetCharABCWidthsW"}, {"advapi32.dll", "RegOpenKeyExW"}, {"shlwapi.dll", "PathMatchSpecW"},
+    {"Userenv.dll", "ExpandEnvironmentStringsForUserW"}, {"kernel32.dll", "CopyFileW"},
+    {"shell32.dll", "SHGetKnownFolderPath"}, {"kernel32.dll", "FindFirstFileExW"},
+};
+constexpr WideEntry kAlways[] = {
+    {"kernel32.dll", "GetDiskFreeSpaceA"}, {"user32.dll", "TrackMouseEvent"}, {"kernel32.dll", "FindFirstFileExA"}};
+constexpr win::WORD kOrdinals[] = {716, 701, 700};
+
+win::FARPROC Exported(const char* module, const char* nameOrOrdinal) {
+  win::HMODULE m = win::GetModuleHandle(module);
+  return m ? win::GetProcAddress(m, nameOrOrdinal) : nullptr;
+}
+
+// Restarts the common utilities' unit alone under the given conditions.
+struct RestartedCommonUtilities {
+  RestartedCommonUtilities() {
+    ShCommonUtilitiesFinalize();
+    ShCommonUtilitiesInitialize();
+  }
+  ~RestartedCommonUtilities() {
+    ShCommonUtilitiesFinalize();
+    ShCommonUtilitiesInitialize();
+  }
+};
+
+TEST(ShellLibraries, NtFamilyBindsTheWideEntryPointsByName) {
+  for (const WideEntry& e : kWideSample) EXPECT_EQ(BoundEntryPoint(e.Name), Exported(e.Module, e.Name)) << e.Name;
+  for (const WideEntry& e : kAlways) {
+    EXPECT_NE(BoundEntryPoint(e.Name), nullptr) << e.Name;
+    EXPECT_EQ(BoundEntryPoint(e.Name), Exported(e.Module, e.Name)) << e.Name;
+  }
+  // This platform's shell32 has none of them; they stay nil like any missing entry.
+  for (win::WORD o : kOrdinals)
+    EXPECT_EQ(BoundShellOrdinal(o), Exported("shell32.dll", win::MAKEINTRESOURCE(o))) << o;
+  EXPECT_NE(BoundEntryPoint("DrawTextW"), nullptr);
+  // Looked up under a name kernel32 does not export.
+  EXPECT_EQ(BoundEntryPoint("GetCurrentDirW"), nullptr);
+}
+
+TEST(ShellLibraries, OutsideTheNtFamilyOnlyTheSixEntriesAreBound) {
+  win::ScopedPlatformVersion nine({win::VER_PLATFORM_WIN32_WINDOWS, 4, 10, 2222});
+  RestartedCommonUtilities restarted;
+  for (const WideEntry& e : kWideSample) EXPECT_EQ(BoundEntryPoint(e.Name), nullptr) << e.Name;
+  for (const WideEntry& e : kAlways) EXPECT_NE(BoundEntryPoint(e.Name), nullptr) << e.Name;
+  for (win::WORD o : kOrdinals)
+    EXPECT_EQ(BoundShellOrdinal(o), Exported("shell32.dll", win::MAKEINTRESOURCE(o))) << o;
+}
+
+TEST(ShellLibraries, MissingShlwapiAndUserenvLeaveTheirHandlesZero) {
+  std::vector<win::ModuleDefinition> modules;
+  for (win::ModuleDefinition& m : win::PlatformModules())
+    if (m.Name != "shlwapi.dll" && m.Name != "Userenv.dll" && m.Name != "userenv.dll") modules.push_back(m);
+  ASSERT_LT(modules.size(), win::PlatformModules().size());
+  win::ScopedModuleTable table(std::move(modules));
+  RestartedCommonUtilities restarted;
+  EXPECT_EQ(ShlwapiHandle, nullptr);
+  EXPECT_EQ(UserenvHandle, nullptr);
+  EXPECT_EQ(BoundEntryPoint("PathMatchSpecW"), nullptr);
+  EXPECT_EQ(BoundEntryPoint("ExpandEnvironmentStringsForUserW"), nullptr);
 }
 
 // shell32 without ordinal 21: reachable by name only, as on a platform lacking it.
