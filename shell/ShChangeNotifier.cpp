@@ -160,12 +160,50 @@ void TShellNotifyManager::Dispatch() {
   }
 }
 
+const char* const ShellNotifyEventNames[20] = {
+    "Assocciation Changed", "Attributes",     "Item Create",       "Item Delete",      "Drive Add",
+    "Drive Add GUI",        "Drive Removed",  "Free Space",        "Media Inserted",   "Media Removed",
+    "Make Directory",       "Network Share",  "Network Unshare",   "Folder Rename",    "Item Rename",
+    "Remove Directory",     "Server Disconnect", "Update Directory", "Update Image",   "Update Item"};
+win::IMalloc* ShellNotifyMalloc = nullptr;
+win::IUnknown* ShellNotifyInterface = nullptr;
+
+namespace {
+
+constexpr win::WORD kNotifyOrdinals[] = {21, 23, 2, 4, 644, 645};
+win::FARPROC notifyOrdinals[std::size(kNotifyOrdinals)] = {};
+
+template <typename T>
+void ReleaseAndClear(T*& intf) {
+  T* held = intf;
+  intf = nullptr;
+  if (held) held->Release();
+}
+
+}  // namespace
+
+void* ShellNotifyOrdinal(uint16_t ordinal) {
+  for (size_t i = 0; i < std::size(kNotifyOrdinals); ++i)
+    if (kNotifyOrdinals[i] == ordinal) return notifyOrdinals[i];
+  return nullptr;
+}
+
 void ShChangeNotifierInitialize() {
-  if (!ShellNotifyManager) ShellNotifyManager = new TShellNotifyManager;
+  if (ShellNotifyManager) return;
+  if (win::HMODULE shell32 = win::GetModuleHandle("shell32.dll"))
+    for (size_t i = 0; i < std::size(kNotifyOrdinals); ++i)
+      notifyOrdinals[i] = win::GetProcAddress(shell32, win::MAKEINTRESOURCE(kNotifyOrdinals[i]));
+  win::SHGetMalloc(&ShellNotifyMalloc);
+  ShellNotifyManager = new TShellNotifyManager;
 }
 
 void ShChangeNotifierFinalize() {
+  if (!ShellNotifyManager) return;
+  // Released once and cleared: a second release would drop a reference it never held.
+  ReleaseAndClear(ShellNotifyInterface);
   TShellNotifyManager* manager = ShellNotifyManager;
   ShellNotifyManager = nullptr;
   delete manager;
+  ReleaseAndClear(ShellNotifyMalloc);
+  for (win::FARPROC& p : notifyOrdinals) p = nullptr;
 }

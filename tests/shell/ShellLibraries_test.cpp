@@ -12,6 +12,7 @@
 #include "platform/vcl/forms.h"
 #include "platform/win/winuser.h"
 #include "shell/LvAlphaBlender.h"
+#include "shell/ShChangeNotifier.h"
 #include "shell/ShCommonObjects.h"
 #include "shell/ShCommonUtilities.h"
 #include "shell/ShShellUtilities.h"
@@ -124,6 +125,35 @@ TEST(ShellLibraries, MissingShlwapiAndUserenvLeaveTheirHandlesZero) {
   EXPECT_EQ(UserenvHandle, nullptr);
   EXPECT_EQ(BoundEntryPoint("PathMatchSpecW"), nullptr);
   EXPECT_EQ(BoundEntryPoint("ExpandEnvironmentStringsForUserW"), nullptr);
+}
+
+// Counts its releases; never freed, so an extra release shows as a count.
+struct CountingInterface : win::IUnknown {
+  int32_t refs = 1, releases = 0;
+  win::HRESULT QueryInterface(win::REFIID, void** out) override {
+    *out = nullptr;
+    return win::E_NOINTERFACE;
+  }
+  win::ULONG AddRef() override { return win::ULONG(++refs); }
+  win::ULONG Release() override {
+    ++releases;
+    return win::ULONG(--refs);
+  }
+};
+
+TEST(ShellLibraries, ChangeNotifierReleasesItsInterfaceOnceAndClearsIt) {
+  EXPECT_NE(ShellNotifyMalloc, nullptr);
+  EXPECT_EQ(ShellNotifyOrdinal(21), Exported("shell32.dll", win::MAKEINTRESOURCE(21)));
+  EXPECT_NE(ShellNotifyOrdinal(21), nullptr);
+  CountingInterface held;
+  ShellNotifyInterface = &held;
+  ShChangeNotifierFinalize();
+  EXPECT_EQ(held.releases, 1);
+  EXPECT_EQ(ShellNotifyInterface, nullptr);
+  EXPECT_EQ(ShellNotifyMalloc, nullptr);
+  EXPECT_EQ(ShellNotifyManager, nullptr);
+  ShChangeNotifierInitialize();
+  EXPECT_NE(ShellNotifyManager, nullptr);
 }
 
 // shell32 without ordinal 21: reachable by name only, as on a platform lacking it.
