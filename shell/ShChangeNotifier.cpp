@@ -1,6 +1,5 @@
 #include "shell/ShChangeNotifier.h"
 
-#include <map>
 #include <mutex>
 #include <unordered_set>
 #include <vector>
@@ -21,24 +20,6 @@ std::mutex liveMutex;
 std::unordered_set<const TShellNotification*>& LiveNotifications() {
   static std::unordered_set<const TShellNotification*> live;
   return live;
-}
-
-// Thread timers carry no context: the timer's id leads to its thunk.
-std::mutex timerMutex;
-std::map<uintptr_t, TCommonMethodThunk*>& TimerThunks() {
-  static std::map<uintptr_t, TCommonMethodThunk*> thunks;
-  return thunks;
-}
-
-void DispatchTimerProc(win::HWND wnd, win::UINT msg, win::UINT_PTR id, win::DWORD time) {
-  TCommonMethodThunk* thunk = nullptr;
-  {
-    std::lock_guard<std::mutex> lock(timerMutex);
-    auto it = TimerThunks().find(id);
-    if (it == TimerThunks().end()) return;
-    thunk = it->second;
-  }
-  MethodThunkCall(thunk, reinterpret_cast<uintptr_t>(wnd), msg, id, time);
 }
 
 // Holds a TThreadList's lock for one scope.
@@ -112,18 +93,12 @@ bool TShellNotifyManager::AllListenersReady() {
 
 void TShellNotifyManager::StartDispatchTimer(uint32_t elapse) {
   KillDispatchTimer();
-  const uintptr_t id = win::SetTimer(nullptr, 0, elapse, &DispatchTimerProc);
-  if (!id) return;
-  std::lock_guard<std::mutex> lock(timerMutex);
-  TimerThunks()[id] = timerThunk_;
-  timerID_ = id;
+  timerID_ = win::SetTimerWithContext(nullptr, 0, elapse, &MethodThunkCall, timerThunk_);
 }
 
 void TShellNotifyManager::KillDispatchTimer() {
   if (timerID_ == 0) return;
   win::KillTimer(nullptr, timerID_);
-  std::lock_guard<std::mutex> lock(timerMutex);
-  TimerThunks().erase(timerID_);
   timerID_ = 0;
 }
 

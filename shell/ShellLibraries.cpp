@@ -61,12 +61,7 @@ void LvListviewInitialize() {
   Screen->SetCursors(crVEasyHeaderSplit, win::LoadCursor(module, "VEASYHEADERSPLIT"));
   CF_LVHEADER = ClipFormatValue(win::RegisterClipboardFormat("LvListview.Header"));
   AlphaBlender = new TLvAlphaBlender;
-  for (TClass c : {TLvGroup::StaticClass(), TLvGroupVirtual::StaticClass(), TLvGroupInterfaced::StaticClass(),
-                   TLvGroupStored::StaticClass(), TLvGroupTaskPanel::StaticClass(), TLvItem::StaticClass(),
-                   TLvItemVirtual::StaticClass(), TLvItemInterfaced::StaticClass(), TLvItemStored::StaticClass(),
-                   TLvColumn::StaticClass(), TLvColumnVirtual::StaticClass(), TLvColumnInterfaced::StaticClass(),
-                   TLvColumnStored::StaticClass()})
-    RegisterClass(c);
+  RegisterListviewClasses();
 }
 
 void LvListviewFinalize() {
@@ -86,6 +81,15 @@ void StopUnitsFromShellUtilities() {
 }
 
 }  // namespace
+
+void RegisterListviewClasses() {
+  for (TClass c : {TLvGroup::StaticClass(), TLvGroupVirtual::StaticClass(), TLvGroupInterfaced::StaticClass(),
+                   TLvGroupStored::StaticClass(), TLvGroupTaskPanel::StaticClass(), TLvItem::StaticClass(),
+                   TLvItemVirtual::StaticClass(), TLvItemInterfaced::StaticClass(), TLvItemStored::StaticClass(),
+                   TLvColumn::StaticClass(), TLvColumnVirtual::StaticClass(), TLvColumnInterfaced::StaticClass(),
+                   TLvColumnStored::StaticClass()})
+    RegisterClass(c);
+}
 
 void ShellLibrariesInitialize() {
   ShCommonUtilitiesInitialize();

@@ -15,6 +15,9 @@ extern uint32_t CommonControlsVersion;
 constexpr int32_t crVEasyHeaderSplit = 768;
 extern uint16_t CF_LVHEADER;
 
+// The 13 list-view element classes, registered for streaming in their order.
+void RegisterListviewClasses();
+
 // Stops the program (exit code 1, one line on stderr) when shell32 lacks the
 // PIDL tests, after shutting down what had started.
 void ShellLibrariesInitialize();
