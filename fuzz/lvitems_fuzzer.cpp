@@ -9,18 +9,14 @@
 #include "platform/classes/streams.h"
 #include "platform/rtl/exceptions.h"
 #include "shell/LvListview.h"
+#include "shell/ShellLibraries.h"
 #include "tests/shell/lv_test_owner.h"
 
 namespace {
 
 void RegisterModelClasses() {
   static const bool done = [] {
-    for (TClass c : {TLvGroup::StaticClass(), TLvGroupVirtual::StaticClass(), TLvGroupInterfaced::StaticClass(),
-                     TLvGroupStored::StaticClass(), TLvGroupTaskPanel::StaticClass(), TLvItem::StaticClass(),
-                     TLvItemVirtual::StaticClass(), TLvItemInterfaced::StaticClass(), TLvItemStored::StaticClass(),
-                     TLvColumn::StaticClass(), TLvColumnVirtual::StaticClass(), TLvColumnInterfaced::StaticClass(),
-                     TLvColumnStored::StaticClass()})
-      RegisterClass(c);
+    RegisterListviewClasses();
     return true;
   }();
   (void)done;

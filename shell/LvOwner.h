@@ -93,6 +93,19 @@ public:
   // The canvas of the window; null while there is no window.
   virtual TCanvas* Canvas() = 0;
 
+  // ---- image blending (the alpha blender reads these)
+  virtual bool Focused() = 0;
+  // Between view coordinates (the whole scrolled area) and client coordinates.
+  virtual TRect ViewToClientRect(const TRect& rect) = 0;
+  virtual TRect ClientToViewRect(const TRect& rect) = 0;
+  // Alpha 0..255 and colour of images in an inactive list view or of disabled items.
+  virtual int32_t ImagesInactiveBlendAlpha() = 0;
+  virtual TColor ImagesDisabledBlendColor() = 0;
+  // The selection's image alpha and its colours with and without the focus.
+  virtual int32_t SelectionImageBlendAlpha() = 0;
+  virtual TColor SelectionFocusedColor() = 0;
+  virtual TColor SelectionUnfocusedColor() = 0;
+
   // ---- options and shared settings
   virtual bool KeepHiddenItemsChecked() = 0;
   virtual int32_t ViewKind() = 0;

@@ -1,6 +1,5 @@
 #include "shell/ShChangeNotifier.h"
 
-#include <map>
 #include <mutex>
 #include <unordered_set>
 #include <vector>
@@ -21,24 +20,6 @@ std::mutex liveMutex;
 std::unordered_set<const TShellNotification*>& LiveNotifications() {
   static std::unordered_set<const TShellNotification*> live;
   return live;
-}
-
-// Thread timers carry no context: the timer's id leads to its thunk.
-std::mutex timerMutex;
-std::map<uintptr_t, TCommonMethodThunk*>& TimerThunks() {
-  static std::map<uintptr_t, TCommonMethodThunk*> thunks;
-  return thunks;
-}
-
-void DispatchTimerProc(win::HWND wnd, win::UINT msg, win::UINT_PTR id, win::DWORD time) {
-  TCommonMethodThunk* thunk = nullptr;
-  {
-    std::lock_guard<std::mutex> lock(timerMutex);
-    auto it = TimerThunks().find(id);
-    if (it == TimerThunks().end()) return;
-    thunk = it->second;
-  }
-  MethodThunkCall(thunk, reinterpret_cast<uintptr_t>(wnd), msg, id, time);
 }
 
 // Holds a TThreadList's lock for one scope.
@@ -112,18 +93,12 @@ bool TShellNotifyManager::AllListenersReady() {
 
 void TShellNotifyManager::StartDispatchTimer(uint32_t elapse) {
   KillDispatchTimer();
-  const uintptr_t id = win::SetTimer(nullptr, 0, elapse, &DispatchTimerProc);
-  if (!id) return;
-  std::lock_guard<std::mutex> lock(timerMutex);
-  TimerThunks()[id] = timerThunk_;
-  timerID_ = id;
+  timerID_ = win::SetTimerWithContext(nullptr, 0, elapse, &MethodThunkCall, timerThunk_);
 }
 
 void TShellNotifyManager::KillDispatchTimer() {
   if (timerID_ == 0) return;
   win::KillTimer(nullptr, timerID_);
-  std::lock_guard<std::mutex> lock(timerMutex);
-  TimerThunks().erase(timerID_);
   timerID_ = 0;
 }
 
@@ -160,12 +135,50 @@ void TShellNotifyManager::Dispatch() {
   }
 }
 
+const char* const ShellNotifyEventNames[20] = {
+    "Assocciation Changed", "Attributes",     "Item Create",       "Item Delete",      "Drive Add",
+    "Drive Add GUI",        "Drive Removed",  "Free Space",        "Media Inserted",   "Media Removed",
+    "Make Directory",       "Network Share",  "Network Unshare",   "Folder Rename",    "Item Rename",
+    "Remove Directory",     "Server Disconnect", "Update Directory", "Update Image",   "Update Item"};
+win::IMalloc* ShellNotifyMalloc = nullptr;
+win::IUnknown* ShellNotifyInterface = nullptr;
+
+namespace {
+
+constexpr win::WORD kNotifyOrdinals[] = {21, 23, 2, 4, 644, 645};
+win::FARPROC notifyOrdinals[std::size(kNotifyOrdinals)] = {};
+
+template <typename T>
+void ReleaseAndClear(T*& intf) {
+  T* held = intf;
+  intf = nullptr;
+  if (held) held->Release();
+}
+
+}  // namespace
+
+void* ShellNotifyOrdinal(uint16_t ordinal) {
+  for (size_t i = 0; i < std::size(kNotifyOrdinals); ++i)
+    if (kNotifyOrdinals[i] == ordinal) return notifyOrdinals[i];
+  return nullptr;
+}
+
 void ShChangeNotifierInitialize() {
-  if (!ShellNotifyManager) ShellNotifyManager = new TShellNotifyManager;
+  if (ShellNotifyManager) return;
+  if (win::HMODULE shell32 = win::GetModuleHandle("shell32.dll"))
+    for (size_t i = 0; i < std::size(kNotifyOrdinals); ++i)
+      notifyOrdinals[i] = win::GetProcAddress(shell32, win::MAKEINTRESOURCE(kNotifyOrdinals[i]));
+  win::SHGetMalloc(&ShellNotifyMalloc);
+  ShellNotifyManager = new TShellNotifyManager;
 }
 
 void ShChangeNotifierFinalize() {
+  if (!ShellNotifyManager) return;
+  // Released once and cleared: a second release would drop a reference it never held.
+  ReleaseAndClear(ShellNotifyInterface);
   TShellNotifyManager* manager = ShellNotifyManager;
   ShellNotifyManager = nullptr;
   delete manager;
+  ReleaseAndClear(ShellNotifyMalloc);
+  for (win::FARPROC& p : notifyOrdinals) p = nullptr;
 }

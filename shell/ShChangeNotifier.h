@@ -83,5 +83,14 @@ private:
 };
 
 extern TShellNotifyManager* ShellNotifyManager;
+// The change events' names, by event bit from 0 (texts as the original has them).
+extern const char* const ShellNotifyEventNames[20];
+// The shell allocator and the unit's interface slot (nothing here fills it),
+// between start-up and shut-down.
+extern win::IMalloc* ShellNotifyMalloc;
+extern win::IUnknown* ShellNotifyInterface;
+// shell32's PIDL tests, change registration and PIDL locking as found at
+// start-up (ordinals 21, 23, 2, 4, 644, 645); nil where shell32 lacks them.
+void* ShellNotifyOrdinal(uint16_t ordinal);
 void ShChangeNotifierInitialize();
 void ShChangeNotifierFinalize();

@@ -152,6 +152,19 @@ win::HMODULE LoadSharedLibrary(const std::string& name);
 // Frees every module, last loaded first, as often as it was asked for.
 void FreeLoadedLibraries();
 
+// ---------------------------------------------------------------- start-up
+// Binds the unit's entry points: always "GetDiskFreeSpaceA", "TrackMouseEvent",
+// "FindFirstFileExA" and shell32's ordinals 716, 701 and 700; on the NT family
+// the wide entry points too. A missing module or name leaves its pointer nil.
+void ShCommonUtilitiesInitialize();
+// Frees the libraries loaded through LoadSharedLibrary.
+void ShCommonUtilitiesFinalize();
+// What start-up bound under that export name (nil when not bound).
+win::FARPROC BoundEntryPoint(std::string_view name);
+win::FARPROC BoundShellOrdinal(win::WORD ordinal);
+// Zero when the module is missing; shlwapi and Userenv are loaded here.
+extern win::HMODULE GDI32Handle, Advapi32Handle, ShlwapiHandle, UserenvHandle;
+
 // ---------------------------------------------------------------- callbacks
 // A plain callback that reaches a method: the thunk holds the object and the
 // target, and MethodThunkCall, given the thunk as its context pointer, calls

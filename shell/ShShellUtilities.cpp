@@ -778,10 +778,12 @@ const TSpecialFolder kSpecialFolders[] = {
     {&ProgramsFolder, CSIDL_PROGRAMS},
 };
 
+int32_t shellUtilitiesStarted = 0;
+
 }  // namespace
 
-void ShShellUtilitiesInitialize() {
-  if (ShellPIDLManager) return;
+bool ShShellUtilitiesInitialize() {
+  if (shellUtilitiesStarted++ != 0) return true;
   CoInitialize(nullptr);
   HMODULE shell32 = GetModuleHandle("shell32.dll");
   if (!shell32) shell32 = LoadedShell32 = LoadLibrary("shell32.dll");
@@ -789,15 +791,23 @@ void ShShellUtilitiesInitialize() {
     BoundILIsEqual = reinterpret_cast<PFN_ILIsEqual>(GetProcAddress(shell32, MAKEINTRESOURCE(21)));
     BoundILIsParent = reinterpret_cast<PFN_ILIsParent>(GetProcAddress(shell32, MAKEINTRESOURCE(23)));
   }
+  // Without both tests no namespace could compare itself with the special folders.
+  if (!BoundILIsEqual || !BoundILIsParent) return false;
   ShellPIDLManager = new TCommonPIDLManager;
   for (const TSpecialFolder& f : kSpecialFolders) *f.Global = CreateSpecialNamespace(f.CSIDL);
+  return true;
 }
 
 void ShShellUtilitiesFinalize() {
-  if (!ShellPIDLManager) return;
-  for (const TSpecialFolder& f : kSpecialFolders) {
-    TNamespace* ns = *f.Global;
-    *f.Global = nullptr;
+  if (shellUtilitiesStarted == 0 || --shellUtilitiesStarted != 0) return;
+  // History goes before Printers, unlike the creation order.
+  TNamespace** const freeOrder[] = {&DesktopFolder,   &RecycleBinFolder,   &DesktopDirectoryFolder, &DrivesFolder,
+                                    &HistoryFolder,   &PrintersFolder,     &ControlPanelFolder,     &NetworkFolder,
+                                    &TemplatesFolder, &PersonalFolder,     &FavoritesFolder,        &AppDataFolder,
+                                    &ProgramsFolder};
+  for (TNamespace** global : freeOrder) {
+    TNamespace* ns = *global;
+    *global = nullptr;
     delete ns;
   }
   TCommonPIDLManager* manager = ShellPIDLManager;

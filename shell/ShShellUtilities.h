@@ -318,5 +318,7 @@ extern TCommonPIDLManager* ShellPIDLManager;
 extern TNamespace *DesktopFolder, *RecycleBinFolder, *DesktopDirectoryFolder, *DrivesFolder, *PrintersFolder,
     *HistoryFolder, *ControlPanelFolder, *NetworkFolder, *TemplatesFolder, *PersonalFolder, *FavoritesFolder,
     *AppDataFolder, *ProgramsFolder;
-void ShShellUtilitiesInitialize();
+// False when shell32 lacks the PIDL equality or parenthood test (ordinals 21
+// and 23): nothing is made then, and the program must stop.
+bool ShShellUtilitiesInitialize();
 void ShShellUtilitiesFinalize();

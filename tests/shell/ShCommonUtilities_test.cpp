@@ -408,23 +408,28 @@ TEST(PlatformChecks, Table) {
 }
 
 TEST(LoadSharedLibrary, LoadsOnceAndFreesEveryUse) {
-  std::vector<ModuleDefinition> modules = PlatformModules();
-  modules.push_back({"duplexiontest", {}, true});
-  ScopedModuleTable table(std::move(modules));
-  const int loadsBefore = ModuleLoadCount("duplexiontest");
-  HMODULE a = LoadSharedLibrary("duplexiontest");
-  ASSERT_NE(a, nullptr);
-  EXPECT_EQ(LoadSharedLibrary("DuplexionTest"), a);
-  EXPECT_EQ(LoadSharedLibrary("duplexiontest"), a);
-  EXPECT_EQ(ModuleLoadCount("duplexiontest"), loadsBefore + 1);
-  EXPECT_EQ(LoadSharedLibrary("no-such-module"), nullptr);
-  EXPECT_EQ(GetModuleHandle("duplexiontest"), a);
-  FreeLoadedLibraries();
-  EXPECT_EQ(GetModuleHandle("duplexiontest"), nullptr);
-  // The list starts again empty: the next load is a new one.
-  ASSERT_NE(LoadSharedLibrary("duplexiontest"), nullptr);
-  EXPECT_EQ(ModuleLoadCount("duplexiontest"), loadsBefore + 2);
-  FreeLoadedLibraries();
+  // Start-up's own libraries leave the list first and come back afterwards.
+  ShCommonUtilitiesFinalize();
+  {
+    std::vector<ModuleDefinition> modules = PlatformModules();
+    modules.push_back({"duplexiontest", {}, true});
+    ScopedModuleTable table(std::move(modules));
+    const int loadsBefore = ModuleLoadCount("duplexiontest");
+    HMODULE a = LoadSharedLibrary("duplexiontest");
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(LoadSharedLibrary("DuplexionTest"), a);
+    EXPECT_EQ(LoadSharedLibrary("duplexiontest"), a);
+    EXPECT_EQ(ModuleLoadCount("duplexiontest"), loadsBefore + 1);
+    EXPECT_EQ(LoadSharedLibrary("no-such-module"), nullptr);
+    EXPECT_EQ(GetModuleHandle("duplexiontest"), a);
+    FreeLoadedLibraries();
+    EXPECT_EQ(GetModuleHandle("duplexiontest"), nullptr);
+    // The list starts again empty: the next load is a new one.
+    ASSERT_NE(LoadSharedLibrary("duplexiontest"), nullptr);
+    EXPECT_EQ(ModuleLoadCount("duplexiontest"), loadsBefore + 2);
+    FreeLoadedLibraries();
+  }
+  ShCommonUtilitiesInitialize();
 }
 
 TEST(CheckGlyph, MeasuredOnceASize) {

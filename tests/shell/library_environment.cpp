@@ -1,29 +1,13 @@
 // The shell library started once per test program, the way the program starts it.
 #include <gtest/gtest.h>
 
-#include "shell/ShCommonObjects.h"
-#include "shell/ShChangeNotifier.h"
-#include "shell/ShDataObject.h"
-#include "shell/ShShellUtilities.h"
-#include "shell/ShThreadManager.h"
+#include "shell/ShellLibraries.h"
 
 namespace {
 
 struct ShellLibraryEnvironment : ::testing::Environment {
-  void SetUp() override {
-    ShCommonObjectsInitialize();
-    ShDataObjectInitialize();
-    ShThreadManagerInitialize();
-    ShShellUtilitiesInitialize();
-    ShChangeNotifierInitialize();
-  }
-  void TearDown() override {
-    ShChangeNotifierFinalize();
-    ShShellUtilitiesFinalize();
-    ShThreadManagerFinalize();
-    ShDataObjectFinalize();
-    ShCommonObjectsFinalize();
-  }
+  void SetUp() override { ShellLibrariesInitialize(); }
+  void TearDown() override { ShellLibrariesFinalize(); }
 };
 
 const auto* const environment = ::testing::AddGlobalTestEnvironment(new ShellLibraryEnvironment);

@@ -34,6 +34,9 @@ public:
   TLvPaintInfoBasic itemPaintInfo, columnPaintInfo;
   TLvPaintInfoBaseGroup groupPaintInfo;
   int32_t maxOffsetX = 1 << 20, maxOffsetY = 1 << 20;
+  bool focusedOwner = false;
+  int32_t inactiveAlpha = 64, selectionAlpha = 128;
+  TColor disabledColor = 0x808080, focusedColor = 0xFF0000, unfocusedColor = 0x00FF00;
 
   // ---- what the model did
   std::vector<LvEvent> events;
@@ -71,6 +74,15 @@ public:
   void InvalidateRect(const TRect& rect, bool) override { invalidated.push_back(rect); }
   void InvalidateWindow() override { ++windowInvalidations; }
   TCanvas* Canvas() override { return nullptr; }
+
+  bool Focused() override { return focusedOwner; }
+  TRect ViewToClientRect(const TRect& r) override { return {r.Left - offsetX, r.Top - offsetY, r.Right - offsetX, r.Bottom - offsetY}; }
+  TRect ClientToViewRect(const TRect& r) override { return {r.Left + offsetX, r.Top + offsetY, r.Right + offsetX, r.Bottom + offsetY}; }
+  int32_t ImagesInactiveBlendAlpha() override { return inactiveAlpha; }
+  TColor ImagesDisabledBlendColor() override { return disabledColor; }
+  int32_t SelectionImageBlendAlpha() override { return selectionAlpha; }
+  TColor SelectionFocusedColor() override { return focusedColor; }
+  TColor SelectionUnfocusedColor() override { return unfocusedColor; }
 
   bool KeepHiddenItemsChecked() override { return keepChecks; }
   int32_t ViewKind() override { return viewKind; }
