@@ -720,13 +720,20 @@ void dxStatusBarUnitStart() {
   RegisterResourceStrings({&cxSStatusBarTextPanelStyle, &cxSStatusBarContainerPanelStyle,
                            &cxSStatusBarKeyboardStatePanelStyle, &cxSStatusBarStateIndicatorPanelStyle,
                            &cxSStatusBarCantDeleteAncestor});
-  StatusBarPanelStyleRegistry().AddClass(TdxStatusBarTextPanelStyle::StaticClass(),
-                                         LoadResString(cxSStatusBarTextPanelStyle));
+  TcxRegisteredClasses& reg = StatusBarPanelStyleRegistry();
+  reg.AddClass(TdxStatusBarTextPanelStyle::StaticClass(), LoadResString(cxSStatusBarTextPanelStyle));
+  reg.AddClass(TdxStatusBarKeyboardStatePanelStyle::StaticClass(), LoadResString(cxSStatusBarKeyboardStatePanelStyle));
+  reg.AddClass(TdxStatusBarStateIndicatorPanelStyle::StaticClass(),
+               LoadResString(cxSStatusBarStateIndicatorPanelStyle));
 }
 
 void dxStatusBarUnitStop() {
   if (unitUsers == 0 || --unitUsers > 0) return;
-  if (registry) registry->RemoveClass(TdxStatusBarTextPanelStyle::StaticClass());
+  if (registry) {
+    registry->RemoveClass(TdxStatusBarTextPanelStyle::StaticClass());
+    registry->RemoveClass(TdxStatusBarKeyboardStatePanelStyle::StaticClass());
+    registry->RemoveClass(TdxStatusBarStateIndicatorPanelStyle::StaticClass());
+  }
   delete registry;
   registry = nullptr;
 }

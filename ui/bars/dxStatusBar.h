@@ -17,6 +17,7 @@
 #include "platform/classes/collection.h"
 #include "platform/classes/resstrings.h"
 #include "platform/vcl/stdctrls.h"
+#include "platform/vcl/timers.h"
 #include "ui/lookandfeel/cxControls.h"
 
 class TcxRegisteredClasses;
@@ -124,6 +125,162 @@ private:
   bool autoHint_ = false;
   TdxStatusBarEllipsisType ellipsisType_ = dxetNone;
   int32_t imageIndex_ = -1;
+};
+
+enum TdxStatusBarStateIndicatorType : uint8_t { sitOff, sitYellow, sitBlue, sitGreen, sitRed, sitTeal, sitPurple };
+enum TdxStatusBarKeyboardState : uint8_t { dxksCapsLock, dxksNumLock, dxksScrollLock, dxksInsert };
+using TdxStatusBarKeyboardStates = TSmallSet<TdxStatusBarKeyboardState>;
+inline constexpr TdxStatusBarKeyboardStates dxAllKeyboardStates{dxksCapsLock, dxksNumLock, dxksScrollLock,
+                                                                dxksInsert};
+
+class TdxStatusBarStateIndicatorItem : public TCollectionItem {
+  DX_CLASS(TdxStatusBarStateIndicatorItem, TCollectionItem)
+public:
+  explicit TdxStatusBarStateIndicatorItem(TCollection* Collection);
+  ~TdxStatusBarStateIndicatorItem() override;
+  void Assign(TPersistent* Source) override;
+  TdxStatusBarStateIndicatorType IndicatorType() const { return indicatorType_; }
+  void SetIndicatorType(TdxStatusBarStateIndicatorType V);
+  bool Visible() const { return visible_; }
+  void SetVisible(bool V);
+  // A 17 x 8 lamp in the type's colour.
+  TBitmap* Lamp() const { return lamp_.get(); }
+
+private:
+  TdxStatusBarStateIndicatorType indicatorType_ = sitOff;
+  bool visible_ = true;
+  std::unique_ptr<TBitmap> lamp_;
+};
+
+class TdxStatusBarStateIndicators : public TCollection {
+  DX_CLASS(TdxStatusBarStateIndicators, TCollection)
+public:
+  TdxStatusBarStateIndicators() : TCollection(CollectionItemClassOf<TdxStatusBarStateIndicatorItem>()) {}
+  TdxStatusBarStateIndicatorItem* GetItem(int32_t Index) const {
+    return static_cast<TdxStatusBarStateIndicatorItem*>(Items(Index));
+  }
+  TdxStatusBarStateIndicatorItem* AddItem() { return static_cast<TdxStatusBarStateIndicatorItem*>(Add()); }
+  TNotifyEvent OnChange;
+
+protected:
+  void Update(TCollectionItem*) override {
+    if (OnChange) OnChange(this);
+  }
+};
+
+class TdxStatusBarStateIndicatorPanelStyle : public TdxStatusBarPanelStyle {
+  DX_CLASS_WITH_FACTORY(TdxStatusBarStateIndicatorPanelStyle, TdxStatusBarPanelStyle, &Make)
+public:
+  explicit TdxStatusBarStateIndicatorPanelStyle(TdxStatusBarPanel* AOwner);
+  TdxStatusBarStateIndicators* Indicators() const { return indicators_.get(); }
+  void SetIndicators(TdxStatusBarStateIndicators* V) { indicators_->Assign(V); }
+  int32_t Spacing() const { return spacing_; }
+  void SetSpacing(int32_t V);
+
+  bool AllowsSizing() const override { return false; }
+  int32_t ContentWidth() override;
+  void PaintContent(TcxCanvas* ACanvas, const TRect& R, TdxStatusBarPainterClass APainter) override;
+  void RestoreDefaults() override;
+
+protected:
+  void DoAssign(TdxStatusBarPanelStyle* Source) override;
+
+private:
+  static TObject* Make(TObject* owner);
+  std::unique_ptr<TdxStatusBarStateIndicators> indicators_;
+  int32_t spacing_ = 4;
+};
+
+class TdxStatusBarKeyStateAppearance : public TPersistent {
+  DX_CLASS(TdxStatusBarKeyStateAppearance, TPersistent)
+public:
+  TdxStatusBarKeyStateAppearance(TdxStatusBarKeyboardState AState, int32_t ACode, TColor AActiveFontColor,
+                                 const std::string& AActiveCaption, const std::string& AInactiveCaption,
+                                 TNotifyEvent AOnChange);
+  void Assign(TPersistent* Source) override;
+  TdxStatusBarKeyboardState KeyState() const { return keyState_; }
+  int32_t KeyCode() const { return keyCode_; }
+  TColor ActiveFontColor() const { return activeFontColor_; }
+  void SetActiveFontColor(TColor V);
+  TColor InactiveFontColor() const { return inactiveFontColor_; }
+  void SetInactiveFontColor(TColor V);
+  const std::string& ActiveCaption() const { return activeCaption_; }
+  void SetActiveCaption(const std::string& V);
+  const std::string& InactiveCaption() const { return inactiveCaption_; }
+  void SetInactiveCaption(const std::string& V);
+  // The wider caption in the canvas's current font, plus 4.
+  int32_t MaxCaptionWidth(TcxCanvas* ACanvas) const;
+
+private:
+  void Changed() {
+    if (onChange_) onChange_(this);
+  }
+  TdxStatusBarKeyboardState keyState_;
+  int32_t keyCode_;
+  TColor activeFontColor_;
+  TColor inactiveFontColor_ = clBtnShadow;
+  std::string activeCaption_;
+  std::string inactiveCaption_;
+  TNotifyEvent onChange_;
+};
+
+// Polls the toggle state of its keys every 100 ms and refreshes the status bar on a change.
+class TdxStatusBarKeyboardStateNotifier : public TObject {
+  DX_CLASS(TdxStatusBarKeyboardStateNotifier, TObject)
+public:
+  explicit TdxStatusBarKeyboardStateNotifier(TdxCustomStatusBar* AStatusBar);
+  ~TdxStatusBarKeyboardStateNotifier() override;
+  void AddKey(int32_t ACode);
+  void RemoveKey(int32_t ACode);
+  // One poll, as the timer runs it.
+  void Poll();
+
+private:
+  struct TWatchedKey {
+    int32_t Code;
+    int32_t State;
+  };
+  std::vector<TWatchedKey> keys_;
+  TdxCustomStatusBar* statusBar_;
+  std::unique_ptr<TTimer> timer_;
+};
+
+class TdxStatusBarKeyboardStatePanelStyle : public TdxStatusBarPanelStyle {
+  DX_CLASS_WITH_FACTORY(TdxStatusBarKeyboardStatePanelStyle, TdxStatusBarPanelStyle, &Make)
+public:
+  explicit TdxStatusBarKeyboardStatePanelStyle(TdxStatusBarPanel* AOwner);
+  ~TdxStatusBarKeyboardStatePanelStyle() override;
+
+  TdxStatusBarKeyStateAppearance* Appearance(TdxStatusBarKeyboardState AState) const {
+    return appearances_[AState].get();
+  }
+  void SetAppearance(TdxStatusBarKeyboardState AState, TdxStatusBarKeyStateAppearance* V) {
+    appearances_[AState]->Assign(V);
+  }
+  bool FullRect() const { return fullRect_; }
+  void SetFullRect(bool V);
+  TdxStatusBarKeyboardStates KeyboardStates() const { return keyboardStates_; }
+  void SetKeyboardStates(TdxStatusBarKeyboardStates V);
+  TdxStatusBarKeyboardStateNotifier* Notifier() const { return notifier_.get(); }
+
+  bool AllowsSizing() const override { return false; }
+  bool HasOwnBevels() const override { return !fullRect_; }
+  int32_t ContentWidth() override;
+  void PaintContent(TcxCanvas* ACanvas, const TRect& R, TdxStatusBarPainterClass APainter) override;
+  void RestoreDefaults() override;
+  // The caption each included state shows now, in drawing order.
+  std::vector<std::string> Captions() const;
+
+protected:
+  void DoAssign(TdxStatusBarPanelStyle* Source) override;
+
+private:
+  static TObject* Make(TObject* owner);
+  bool IsActive(TdxStatusBarKeyboardState AState) const;
+  std::unique_ptr<TdxStatusBarKeyStateAppearance> appearances_[4];
+  bool fullRect_ = false;
+  TdxStatusBarKeyboardStates keyboardStates_ = dxAllKeyboardStates;
+  std::unique_ptr<TdxStatusBarKeyboardStateNotifier> notifier_;
 };
 
 // The process-wide registry of panel style classes, made on first use.

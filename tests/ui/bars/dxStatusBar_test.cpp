@@ -277,9 +277,17 @@ TEST_F(StatusBarTest, PanelStylesByCodeAndByName) {
 
 TEST_F(StatusBarTest, RegistryAndTexts) {
   TcxRegisteredClasses& reg = StatusBarPanelStyleRegistry();
-  const int i = reg.IndexOfClass(TdxStatusBarTextPanelStyle::StaticClass());
-  ASSERT_GE(i, 0);
-  EXPECT_EQ(reg.Descriptions(i), "Text Panel");
+  const struct {
+    TClass c;
+    const char* description;
+  } classes[] = {{TdxStatusBarTextPanelStyle::StaticClass(), "Text Panel"},
+                 {TdxStatusBarKeyboardStatePanelStyle::StaticClass(), "Keyboard State Panel"},
+                 {TdxStatusBarStateIndicatorPanelStyle::StaticClass(), "State Indicator Panel"}};
+  for (const auto& row : classes) {
+    const int i = reg.IndexOfClass(row.c);
+    ASSERT_GE(i, 0) << row.description;
+    EXPECT_EQ(reg.Descriptions(i), row.description);
+  }
   const struct {
     int id;
     const char* text;
@@ -402,6 +410,74 @@ TEST_F(StatusBarTest, BadInput) {
   Pump();
   EXPECT_TRUE(bar->ViewInfo()->GripOverlapped());
   EXPECT_EQ(bar->ViewInfo()->Width(0), 132);
+}
+
+TEST_F(StatusBarTest, KeyboardStateFollowsToggleBitsWithinOnePoll) {
+  TCountingStatusBar* bar = PlainBar(400);
+  TdxStatusBarPanel* p = bar->Panels()->AddPanel();
+  p->SetPanelStyleClassName("TdxStatusBarKeyboardStatePanelStyle");
+  auto* style = dynamic_cast<TdxStatusBarKeyboardStatePanelStyle*>(p->PanelStyle());
+  ASSERT_NE(style, nullptr);
+  win::BYTE keys[256] = {};
+  win::SetKeyboardState(keys);
+  EXPECT_EQ(style->Captions(), (std::vector<std::string>{"CAPS", "NUM", "SCRL", "INS"}));
+  // Held down (high bit) is not toggled; only the low bit counts.
+  keys[win::VK_CAPITAL] = 0x80;
+  keys[win::VK_INSERT] = 0x01;
+  keys[win::VK_NUMLOCK] = 0x81;
+  win::SetKeyboardState(keys);
+  const int before = bar->Refreshes;
+  ASSERT_TRUE(PumpUntil([&] { return bar->Refreshes > before; }));
+  auto* caps = style->Appearance(dxksCapsLock);
+  EXPECT_EQ(caps->KeyCode(), win::VK_CAPITAL);
+  EXPECT_EQ(style->Captions(), (std::vector<std::string>{"CAPS", "NUM", "SCRL", "OVR"}));
+  keys[win::VK_INSERT] = 0;
+  win::SetKeyboardState(keys);
+
+  // Each cell carries the panel bevel; the panel's own bevel allowance goes.
+  EXPECT_TRUE(style->HasOwnBevels());
+  EXPECT_EQ(p->ViewWidth(), style->ContentWidth());
+  style->SetKeyboardStates({});
+  EXPECT_EQ(p->Width(), 50);
+  Pump();
+}
+
+TEST_F(StatusBarTest, IndicatorWidthFromLamps) {
+  TCountingStatusBar* bar = PlainBar(400);
+  TdxStatusBarPanel* p = bar->Panels()->AddPanel();
+  p->SetPanelStyleClassName("TdxStatusBarStateIndicatorPanelStyle");
+  auto* style = dynamic_cast<TdxStatusBarStateIndicatorPanelStyle*>(p->PanelStyle());
+  ASSERT_NE(style, nullptr);
+  EXPECT_EQ(p->Width(), 20);  // no lamps
+  for (TdxStatusBarStateIndicatorType t : {sitGreen, sitRed, sitOff}) style->Indicators()->AddItem()->SetIndicatorType(t);
+  EXPECT_EQ(style->Indicators()->GetItem(0)->Lamp()->Width(), 17);
+  EXPECT_EQ(style->Indicators()->GetItem(0)->Lamp()->Height(), 8);
+  EXPECT_EQ(p->Width(), 4 + 3 * (17 + 4));
+  EXPECT_EQ(p->ViewWidth(), 69);
+  p->SetWidth(500);  // not sizable: the lamps decide
+  EXPECT_EQ(p->Width(), 67);
+  // The green lamp's middle is drawn at Spacing from the panel's inner left.
+  bar->Invalidate();
+  Pump();
+  const TRect c = bar->GetContentBounds();
+  EXPECT_EQ(Pixel(bar, c.Left + 1 + 4 + 8, (c.Top + c.Bottom) / 2), Rgb(clLime));
+  style->Indicators()->GetItem(2)->SetVisible(false);
+  EXPECT_EQ(p->Width(), 4 + 2 * 21);
+}
+
+TEST_F(StatusBarTest, PanelColourByPainter) {
+  const struct {
+    TdxStatusBarPaintStyle style;
+    bool filled;
+  } rows[] = {{stpsStandard, true}, {stpsFlat, true}, {stpsOffice11, false}};
+  for (const auto& row : rows) {
+    TCountingStatusBar* bar = PlainBar(200, row.style);
+    TdxStatusBarPanel* p = bar->Panels()->AddPanel();
+    p->PanelStyle()->SetColor(clAqua);
+    bar->Invalidate();
+    Pump();
+    EXPECT_EQ(Pixel(bar, 30, 10) == Rgb(clAqua), row.filled) << int(row.style);
+  }
 }
 
 }  // namespace
