@@ -351,17 +351,20 @@ void TdxStatusBarPanel::BuildPanelStyle() {
   if (TdxCustomStatusBar* bar = StatusBar()) bar->Invalidate();
 }
 
-// A style that refuses deletion is refused here, before anything changes, so
-// the panel keeps its style; the destructor never comes this way.
-void TdxStatusBarPanel::FreePanelStyle() {
-  if (!panelStyle_) return;
+// A style that refuses deletion is refused before anything changes (the class
+// change or the collection's Delete asks first), so the panel keeps its style;
+// the destructor never comes this way.
+void TdxStatusBarPanel::CheckPanelStyleDeletable() const {
   TdxCustomStatusBar* bar = StatusBar();
-  if (bar && !panelStyle_->MayBeDeleted()) {
-    const TComponentState state = bar->ComponentState();
-    if (!state.Contains(csLoading) && !state.Contains(csReading) && !state.Contains(csDestroying) &&
-        !state.Contains(csUpdating))
-      throw EdxException(LoadResString(cxSStatusBarCantDeleteAncestor));
-  }
+  if (!panelStyle_ || !bar || panelStyle_->MayBeDeleted()) return;
+  const TComponentState state = bar->ComponentState();
+  if (!state.Contains(csLoading) && !state.Contains(csReading) && !state.Contains(csDestroying) &&
+      !state.Contains(csUpdating))
+    throw EdxException(LoadResString(cxSStatusBarCantDeleteAncestor));
+}
+
+void TdxStatusBarPanel::FreePanelStyle() {
+  CheckPanelStyleDeletable();
   panelStyle_.reset();
 }
 
@@ -407,6 +410,11 @@ TPersistent* TdxStatusBarPanels::GetOwner() { return statusBar_; }
 void TdxStatusBarPanels::NotifyStylesLoaded() {
   for (int32_t i = 0; i < Count(); ++i)
     if (TdxStatusBarPanelStyle* style = GetItem(i)->PanelStyle()) style->Loaded();
+}
+
+void TdxStatusBarPanels::Notify(TCollectionItem* Item, TCollectionNotification Action) {
+  if (Action == cnDeleting) static_cast<TdxStatusBarPanel*>(Item)->CheckPanelStyleDeletable();
+  TCollection::Notify(Item, Action);
 }
 
 void TdxStatusBarPanels::Update(TCollectionItem*) {
@@ -492,6 +500,7 @@ TdxCustomStatusBar::TdxCustomStatusBar(TComponent* AOwner) : TcxControl(AOwner) 
 }
 
 TdxCustomStatusBar::~TdxCustomStatusBar() {
+  Destroying();  // styles must not free their containers from here on
   FreeOffice11Colors();
   if (images_) images_->UnRegisterChanges(imageChangeLink_.get());
   themeNotificator_.reset();
@@ -717,11 +726,13 @@ void TdxCustomStatusBar::Dispatch(TMessage& Message) {
 
 void dxStatusBarUnitStart() {
   if (unitUsers++ > 0) return;
+  RegisterClass(TdxStatusBarContainerControl::StaticClass());
   RegisterResourceStrings({&cxSStatusBarTextPanelStyle, &cxSStatusBarContainerPanelStyle,
                            &cxSStatusBarKeyboardStatePanelStyle, &cxSStatusBarStateIndicatorPanelStyle,
                            &cxSStatusBarCantDeleteAncestor});
   TcxRegisteredClasses& reg = StatusBarPanelStyleRegistry();
   reg.AddClass(TdxStatusBarTextPanelStyle::StaticClass(), LoadResString(cxSStatusBarTextPanelStyle));
+  reg.AddClass(TdxStatusBarContainerPanelStyle::StaticClass(), LoadResString(cxSStatusBarContainerPanelStyle));
   reg.AddClass(TdxStatusBarKeyboardStatePanelStyle::StaticClass(), LoadResString(cxSStatusBarKeyboardStatePanelStyle));
   reg.AddClass(TdxStatusBarStateIndicatorPanelStyle::StaticClass(),
                LoadResString(cxSStatusBarStateIndicatorPanelStyle));
@@ -731,9 +742,11 @@ void dxStatusBarUnitStop() {
   if (unitUsers == 0 || --unitUsers > 0) return;
   if (registry) {
     registry->RemoveClass(TdxStatusBarTextPanelStyle::StaticClass());
+    registry->RemoveClass(TdxStatusBarContainerPanelStyle::StaticClass());
     registry->RemoveClass(TdxStatusBarKeyboardStatePanelStyle::StaticClass());
     registry->RemoveClass(TdxStatusBarStateIndicatorPanelStyle::StaticClass());
   }
+  UnRegisterClass(TdxStatusBarContainerControl::StaticClass());
   delete registry;
   registry = nullptr;
 }

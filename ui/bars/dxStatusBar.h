@@ -283,6 +283,52 @@ private:
   std::unique_ptr<TdxStatusBarKeyboardStateNotifier> notifier_;
 };
 
+class TdxStatusBarContainerPanelStyle;
+
+// A child window of the status bar that hosts other controls over a panel.
+class TdxStatusBarContainerControl : public TcxControl {
+  DX_COMPONENT_CLASS(TdxStatusBarContainerControl, TcxControl)
+public:
+  explicit TdxStatusBarContainerControl(TComponent* AOwner);
+  // A linked style is told first and the panel loses its style.
+  ~TdxStatusBarContainerControl() override;
+  TdxStatusBarContainerPanelStyle* Style() const { return style_; }
+
+protected:
+  void Paint() override;
+  bool MayFocus() override { return false; }
+  bool HasScrollBars() override { return false; }
+
+private:
+  friend class TdxStatusBarContainerPanelStyle;
+  TdxStatusBarContainerPanelStyle* style_ = nullptr;
+};
+
+class TdxStatusBarContainerPanelStyle : public TdxStatusBarPanelStyle {
+  DX_CLASS_WITH_FACTORY(TdxStatusBarContainerPanelStyle, TdxStatusBarPanelStyle, &Make)
+public:
+  explicit TdxStatusBarContainerPanelStyle(TdxStatusBarPanel* AOwner);
+  ~TdxStatusBarContainerPanelStyle() override;
+  bool AlignControl() const { return alignControl_; }
+  void SetAlignControl(bool V);
+  TdxStatusBarContainerControl* Container() const { return container_; }
+  void SetContainer(TdxStatusBarContainerControl* V);
+
+  bool MayBeDeleted() const override;
+  void PanelVisibleChanged() override;
+  void PaintContent(TcxCanvas* ACanvas, const TRect& R, TdxStatusBarPainterClass APainter) override;
+  void RestoreDefaults() override;
+
+protected:
+  void DoAssign(TdxStatusBarPanelStyle* Source) override;
+
+private:
+  friend class TdxStatusBarContainerControl;
+  static TObject* Make(TObject* owner);
+  bool alignControl_ = true;
+  TdxStatusBarContainerControl* container_ = nullptr;
+};
+
 // The process-wide registry of panel style classes, made on first use.
 TcxRegisteredClasses& StatusBarPanelStyleRegistry();
 
@@ -333,6 +379,8 @@ public:
   virtual void AdjustViewWidth(int32_t& AWidth) const;
   virtual void StyleChanged() { Changed(false); }
   virtual void RestoreDefaults();
+  // Raises EdxException when the style may not be deleted now.
+  void CheckPanelStyleDeletable() const;
   // Public so styles can report their changes; the collection repaints.
   void PanelChanged(bool AllItems) { Changed(AllItems); }
 
@@ -369,6 +417,7 @@ public:
 
 protected:
   void Update(TCollectionItem* Item) override;
+  void Notify(TCollectionItem* Item, TCollectionNotification Action) override;
 
 private:
   TdxCustomStatusBar* statusBar_;
@@ -470,6 +519,8 @@ public:
 class TdxStatusBarPainter {
 public:
   virtual ~TdxStatusBarPainter() = default;
+  // Makes a container look like the status bar behind it.
+  virtual void PaintContainerBackground(TdxStatusBarContainerPanelStyle* AStyle) const;
   virtual bool GripInsideLastPanel() const { return true; }
   virtual void CorrectTextColor(TdxCustomStatusBar*, TColor&, bool) const {}
   // Widths of the frame on each side, as a rectangle of widths.

@@ -58,6 +58,17 @@ TRect Shrunk(const TRect& R, int32_t dx, int32_t dy) { return {R.Left + dx, R.To
 
 // ---- base
 
+void TdxStatusBarPainter::PaintContainerBackground(TdxStatusBarContainerPanelStyle* AStyle) const {
+  TdxStatusBarContainerControl* container = AStyle->Container();
+  TdxCustomStatusBar* bar = AStyle->GetStatusBar();
+  if (!container || !bar) return;
+  TRect R = bar->ClientBounds();
+  R = {R.Left - container->Left(), R.Top - container->Top(), R.Right - container->Left(),
+       R.Bottom - container->Top()};
+  PaintFrame(bar, container->cxCanvas(), R);
+  PaintPanelBackground(bar, AStyle->Owner(), container->ClientRect(), container->cxCanvas());
+}
+
 TRect TdxStatusBarPainter::GetFrameWidths(TdxCustomStatusBar* AStatusBar) const {
   const int32_t bw = AStatusBar->BorderWidth();
   return {bw, bw + GetTopBandHeight(), bw, bw};

@@ -1,6 +1,8 @@
 // The state indicator and keyboard state panel styles.
 #include <algorithm>
 
+#include "platform/rtl/exceptions.h"
+#include "platform/rtl/sysutils.h"
 #include "platform/win/winuser.h"
 #include "ui/bars/dxStatusBar.h"
 #include "ui/lookandfeel/cxGraphics.h"
@@ -310,4 +312,137 @@ void TdxStatusBarKeyboardStatePanelStyle::DoAssign(TdxStatusBarPanelStyle* Sourc
     SetFullRect(source->FullRect());
     for (const TKeyRow& row : kKeys) appearances_[row.state]->Assign(source->Appearance(row.state));
   }
+}
+
+// ---- container
+
+namespace {
+
+bool Busy(TdxCustomStatusBar* bar, bool destroyingCounts) {
+  const TComponentState state = bar->ComponentState();
+  return state.Contains(csLoading) || state.Contains(csReading) || state.Contains(csUpdating) ||
+         (destroyingCounts && state.Contains(csDestroying));
+}
+
+}  // namespace
+
+TdxStatusBarContainerControl::TdxStatusBarContainerControl(TComponent* AOwner) : TcxControl(AOwner) {
+  TControlStyle style = ControlStyle();
+  style.Include(csAcceptsControls);
+  style.Include(csNoDesignVisible);
+  SetControlStyle(style);
+}
+
+TdxStatusBarContainerControl::~TdxStatusBarContainerControl() {
+  if (TdxStatusBarContainerPanelStyle* style = style_) {
+    style->container_ = nullptr;
+    style_ = nullptr;
+    if (TdxStatusBarPanel* panel = style->Owner()) panel->SetPanelStyleClass(nullptr);
+  }
+}
+
+void TdxStatusBarContainerControl::Paint() {
+  TcxControl::Paint();
+  const TRect R = ClientRect();
+  TdxCustomStatusBar* bar = style_ ? style_->GetStatusBar() : nullptr;
+  if (bar) {
+    bar->Painter()->PaintContainerBackground(style_);
+  } else {
+    cxCanvas()->FillRect(R, clBtnFace);
+  }
+  if (IsDesigning()) {
+    TCanvas* c = cxCanvas()->Canvas();
+    c->Pen()->SetColor(clBtnShadow);
+    c->Brush()->SetColor(clBtnShadow);
+    c->Brush()->SetStyle(bsBDiagonal);
+    c->Rectangle(R);
+    c->Brush()->SetStyle(bsSolid);
+  }
+}
+
+TObject* TdxStatusBarContainerPanelStyle::Make(TObject* owner) {
+  return new TdxStatusBarContainerPanelStyle(dynamic_cast<TdxStatusBarPanel*>(owner));
+}
+
+TdxStatusBarContainerPanelStyle::TdxStatusBarContainerPanelStyle(TdxStatusBarPanel* AOwner)
+    : TdxStatusBarPanelStyle(AOwner) {
+  TdxCustomStatusBar* bar = GetStatusBar();
+  if (!bar || Busy(bar, false)) return;
+  // Without an owner of its own the bar owns it, so it never outlives both.
+  auto* container = new TdxStatusBarContainerControl(bar->Owner() ? bar->Owner() : bar);
+  container->style_ = this;
+  container_ = container;
+  container->SetParent(bar);
+  if (bar->ComponentState().Contains(csDesigning)) {
+    for (int32_t n = AOwner->ID();; ++n) {
+      try {
+        container->SetName(bar->Name() + "Container" + std::to_string(n));
+        break;
+      } catch (const EComponentError&) {
+      }
+    }
+  }
+}
+
+TdxStatusBarContainerPanelStyle::~TdxStatusBarContainerPanelStyle() { SetContainer(nullptr); }
+
+bool TdxStatusBarContainerPanelStyle::MayBeDeleted() const {
+  return !(container_ && container_->ComponentState().Contains(csAncestor));
+}
+
+void TdxStatusBarContainerPanelStyle::SetAlignControl(bool V) {
+  if (alignControl_ == V) return;
+  alignControl_ = V;
+  Changed();
+}
+
+void TdxStatusBarContainerPanelStyle::SetContainer(TdxStatusBarContainerControl* V) {
+  if (V == container_) return;
+  if (V) {
+    container_ = V;
+    V->style_ = this;
+    return;
+  }
+  TdxStatusBarContainerControl* old = container_;
+  container_ = nullptr;
+  old->style_ = nullptr;
+  TdxCustomStatusBar* bar = GetStatusBar();
+  if (bar && !Busy(bar, true)) delete old;
+  PanelVisibleChanged();
+}
+
+void TdxStatusBarContainerPanelStyle::PanelVisibleChanged() {
+  if (container_ && Owner()) container_->SetVisible(Owner()->Visible());
+}
+
+void TdxStatusBarContainerPanelStyle::PaintContent(TcxCanvas* ACanvas, const TRect& ARect,
+                                                   TdxStatusBarPainterClass APainter) {
+  TdxStatusBarPanelStyle::PaintContent(ACanvas, ARect, APainter);
+  if (!container_) return;
+  TRect R = ARect;
+  TrimForSizeGrip(R);
+  container_->SetBoundsRect(R);
+  if (!alignControl_ || container_->IsDesigning()) return;
+  for (int32_t i = 0; i < container_->ControlCount(); ++i)
+    container_->Controls(i)->SetBounds(0, 0, container_->Width(), container_->Height());
+}
+
+void TdxStatusBarContainerPanelStyle::RestoreDefaults() {
+  alignControl_ = true;
+  TdxStatusBarPanelStyle::RestoreDefaults();
+}
+
+void TdxStatusBarContainerPanelStyle::DoAssign(TdxStatusBarPanelStyle* Source) {
+  TdxStatusBarPanelStyle::DoAssign(Source);
+  auto* source = dynamic_cast<TdxStatusBarContainerPanelStyle*>(Source);
+  if (!source) return;
+  SetAlignControl(source->AlignControl());
+  if (!source->Container()) return;
+  TdxCustomStatusBar* bar = GetStatusBar();
+  TdxStatusBarContainerControl* found = nullptr;
+  for (int32_t i = 0; bar && i < bar->ControlCount() && !found; ++i) {
+    auto* c = dynamic_cast<TdxStatusBarContainerControl*>(bar->Controls(i));
+    if (c && SameText(c->Name(), source->Container()->Name())) found = c;
+  }
+  SetContainer(found);
 }

@@ -281,6 +281,7 @@ TEST_F(StatusBarTest, RegistryAndTexts) {
     TClass c;
     const char* description;
   } classes[] = {{TdxStatusBarTextPanelStyle::StaticClass(), "Text Panel"},
+                 {TdxStatusBarContainerPanelStyle::StaticClass(), "Container Panel"},
                  {TdxStatusBarKeyboardStatePanelStyle::StaticClass(), "Keyboard State Panel"},
                  {TdxStatusBarStateIndicatorPanelStyle::StaticClass(), "State Indicator Panel"}};
   for (const auto& row : classes) {
@@ -478,6 +479,54 @@ TEST_F(StatusBarTest, PanelColourByPainter) {
     Pump();
     EXPECT_EQ(Pixel(bar, 30, 10) == Rgb(clAqua), row.filled) << int(row.style);
   }
+}
+
+TEST_F(StatusBarTest, ContainerHostsControlsOverItsPanel) {
+  TCountingStatusBar* bar = PlainBar(300);
+  bar->Panels()->AddPanel()->SetWidth(100);
+  TdxStatusBarPanel* p = bar->Panels()->AddPanel();
+  p->SetPanelStyleClassName("TdxStatusBarContainerPanelStyle");
+  auto* style = dynamic_cast<TdxStatusBarContainerPanelStyle*>(p->PanelStyle());
+  ASSERT_NE(style, nullptr);
+  TdxStatusBarContainerControl* container = style->Container();
+  ASSERT_NE(container, nullptr);
+  EXPECT_EQ(container->Parent(), bar);
+  auto* child = new vcltest::TProbe(container);
+  child->SetParent(container);
+  bar->Invalidate();
+  Pump();
+  // Standard painter: content from (0, 2); panel 1 from 102 + 2, inside its sunken edge.
+  EXPECT_EQ(container->BoundsRect(), (TRect{105, 3, 299, 19}));
+  EXPECT_EQ(child->BoundsRect(), (TRect{0, 0, 194, 16}));
+  p->SetVisible(false);
+  EXPECT_FALSE(container->Visible());
+  p->SetVisible(true);
+
+  // Freeing the control at run time leaves a panel without style.
+  delete container;
+  EXPECT_EQ(p->PanelStyle(), nullptr);
+  Pump();
+
+  // Changing the class frees the style's control.
+  p->SetPanelStyleClassName("TdxStatusBarContainerPanelStyle");
+  auto alive = dynamic_cast<TdxStatusBarContainerPanelStyle*>(p->PanelStyle())->Container()->AliveToken();
+  p->SetPanelStyleClassName("TdxStatusBarTextPanelStyle");
+  EXPECT_TRUE(alive.expired());
+}
+
+TEST_F(StatusBarTest, InheritedContainerIsNotDeleted) {
+  TCountingStatusBar* bar = PlainBar(300);
+  TdxStatusBarPanel* p = bar->Panels()->AddPanel();
+  p->SetPanelStyleClassName("TdxStatusBarContainerPanelStyle");
+  TdxStatusBarPanelStyle* style = p->PanelStyle();
+  TdxStatusBarContainerControl* container = static_cast<TdxStatusBarContainerPanelStyle*>(style)->Container();
+  TComponentState state = container->ComponentState();
+  state.Include(csAncestor);
+  container->SetComponentState(state);
+  EXPECT_THROW(p->SetPanelStyleClassName("TdxStatusBarTextPanelStyle"), EdxException);
+  EXPECT_EQ(p->PanelStyle(), style);
+  EXPECT_THROW(bar->Panels()->Delete(0), EdxException);
+  EXPECT_EQ(bar->Panels()->Count(), 1);
 }
 
 }  // namespace
