@@ -18,6 +18,20 @@ constexpr TdxThemedObjectTypes kStatusTheme = ThemedTypes({totStatus});
 TcxRegisteredClasses* registry = nullptr;
 int32_t unitUsers = 0;
 
+// Runs f between BeginUpdate and EndUpdate of panels (when there is one);
+// EndUpdate also when an exception passes.
+template <class F>
+void WithinUpdate(TCollection* panels, F f) {
+  if (panels) panels->BeginUpdate();
+  try {
+    f();
+  } catch (...) {
+    if (panels) panels->EndUpdate();
+    throw;
+  }
+  if (panels) panels->EndUpdate();
+}
+
 }  // namespace
 
 TcxRegisteredClasses& StatusBarPanelStyleRegistry() {
@@ -43,15 +57,7 @@ void TdxStatusBarPanelStyle::Assign(TPersistent* Source) {
     TPersistent::Assign(Source);
     return;
   }
-  TCollection* panels = owner_ ? owner_->Collection() : nullptr;
-  if (panels) panels->BeginUpdate();
-  try {
-    DoAssign(source);
-  } catch (...) {
-    if (panels) panels->EndUpdate();
-    throw;
-  }
-  if (panels) panels->EndUpdate();
+  WithinUpdate(owner_ ? owner_->Collection() : nullptr, [&] { DoAssign(source); });
 }
 
 void TdxStatusBarPanelStyle::DoAssign(TdxStatusBarPanelStyle* Source) {
@@ -378,9 +384,7 @@ void TdxStatusBarPanel::Assign(TPersistent* Source) {
     TCollectionItem::Assign(Source);
     return;
   }
-  TCollection* panels = Collection();
-  if (panels) panels->BeginUpdate();
-  try {
+  WithinUpdate(Collection(), [&] {
     RestoreDefaults();
     SetPanelStyleClassName(source->PanelStyleClassName());
     SetPanelStyle(source->PanelStyle());
@@ -393,11 +397,7 @@ void TdxStatusBarPanel::Assign(TPersistent* Source) {
     OnClick = source->OnClick;
     OnDblClick = source->OnDblClick;
     OnDrawPanel = source->OnDrawPanel;
-  } catch (...) {
-    if (panels) panels->EndUpdate();
-    throw;
-  }
-  if (panels) panels->EndUpdate();
+  });
 }
 
 TdxStatusBarPanels::TdxStatusBarPanels(TdxCustomStatusBar* AOwner)
@@ -413,7 +413,9 @@ void TdxStatusBarPanels::NotifyStylesLoaded() {
 }
 
 void TdxStatusBarPanels::Notify(TCollectionItem* Item, TCollectionNotification Action) {
-  if (Action == cnDeleting) static_cast<TdxStatusBarPanel*>(Item)->CheckPanelStyleDeletable();
+  // The style goes while the panel is still in the collection, so it can
+  // still reach the status bar (a container style frees its control).
+  if (Action == cnDeleting) static_cast<TdxStatusBarPanel*>(Item)->FreePanelStyle();
   TCollection::Notify(Item, Action);
 }
 

@@ -390,6 +390,7 @@ protected:
   virtual void FreePanelStyle();
 
 private:
+  friend class TdxStatusBarPanels;
   void SetDefaults();
   bool StyleAllowsSizing() const { return !panelStyle_ || panelStyle_->AllowsSizing(); }
 

@@ -512,6 +512,11 @@ TEST_F(StatusBarTest, ContainerHostsControlsOverItsPanel) {
   auto alive = dynamic_cast<TdxStatusBarContainerPanelStyle*>(p->PanelStyle())->Container()->AliveToken();
   p->SetPanelStyleClassName("TdxStatusBarTextPanelStyle");
   EXPECT_TRUE(alive.expired());
+  // So does deleting the panel.
+  p->SetPanelStyleClassName("TdxStatusBarContainerPanelStyle");
+  alive = dynamic_cast<TdxStatusBarContainerPanelStyle*>(p->PanelStyle())->Container()->AliveToken();
+  bar->Panels()->Delete(p->Index());
+  EXPECT_TRUE(alive.expired());
 }
 
 TEST_F(StatusBarTest, InheritedContainerIsNotDeleted) {
@@ -527,6 +532,40 @@ TEST_F(StatusBarTest, InheritedContainerIsNotDeleted) {
   EXPECT_EQ(p->PanelStyle(), style);
   EXPECT_THROW(bar->Panels()->Delete(0), EdxException);
   EXPECT_EQ(bar->Panels()->Count(), 1);
+}
+
+TEST_F(StatusBarTest, PanelAssignCopiesStoredSettingsAndStyle) {
+  TdxStatusBar bar(nullptr);
+  TdxStatusBarPanel* source = bar.Panels()->AddPanel();
+  source->SetText("source");
+  source->SetWidth(77);
+  source->SetBevel(dxpbRaised);
+  auto* sourceStyle = static_cast<TdxStatusBarTextPanelStyle*>(source->PanelStyle());
+  sourceStyle->SetImageIndex(3);
+  sourceStyle->SetEllipsisType(dxetSmartPath);
+  TdxStatusBarPanel* target = bar.Panels()->AddPanel();
+  target->SetPanelStyleClassName("TdxStatusBarStateIndicatorPanelStyle");
+  target->SetMinWidth(30);
+  target->Assign(source);
+  EXPECT_EQ(target->PanelStyleClassName(), "TdxStatusBarTextPanelStyle");
+  EXPECT_EQ(target->Text(), "source");
+  EXPECT_EQ(target->Width(), 77);
+  EXPECT_FALSE(target->MinWidthAssigned());  // the source's was not stored
+  EXPECT_EQ(target->Bevel(), dxpbRaised);
+  auto* targetStyle = static_cast<TdxStatusBarTextPanelStyle*>(target->PanelStyle());
+  EXPECT_EQ(targetStyle->ImageIndex(), 3);
+  EXPECT_EQ(targetStyle->EllipsisType(), dxetSmartPath);
+}
+
+TEST_F(StatusBarTest, AutoHintOnOnePanelOnly) {
+  TdxStatusBar bar(nullptr);
+  auto style = [&](int i) { return static_cast<TdxStatusBarTextPanelStyle*>(bar.Panels()->GetItem(i)->PanelStyle()); };
+  bar.Panels()->AddPanel();
+  bar.Panels()->AddPanel();
+  style(0)->SetAutoHint(true);
+  style(1)->SetAutoHint(true);
+  EXPECT_FALSE(style(0)->AutoHint());
+  EXPECT_TRUE(style(1)->AutoHint());
 }
 
 }  // namespace
