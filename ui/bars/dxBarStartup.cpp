@@ -2,6 +2,7 @@
 
 #include "ui/bars/dxBar.h"
 #include "ui/bars/dxBarStrs.h"
+#include "ui/bars/dxStatusBar.h"
 #include "ui/lookandfeel/cxLookAndFeelStartup.h"
 
 namespace {
@@ -12,7 +13,7 @@ constexpr TdxUnitRow kUnits[] = {
     {"dxBarStrs", &dxBarStrsUnitStart, &dxBarStrsUnitStop},  // the texts under "BarSuite"
     {"dxBarCustomCustomizationForm", nullptr, nullptr},
     {"dxBar", dxBarUnitStart, nullptr},  // the toolbar unit's start-up and shut-down
-    {"dxStatusBar", nullptr, nullptr},
+    {"dxStatusBar", &dxStatusBarUnitStart, &dxStatusBarUnitStop},  // the panel style registry and texts
 };
 
 }  // namespace

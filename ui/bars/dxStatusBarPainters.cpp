@@ -1,0 +1,218 @@
+// The status bar painters: frame, bevels, separators, panel backgrounds and
+// the size grip, per paint style.
+#include <algorithm>
+
+#include "platform/gdi/edge.h"
+#include "platform/rtl/scopeexit.h"
+#include "ui/bars/dxStatusBar.h"
+#include "ui/lookandfeel/cxGraphics.h"
+#include "ui/lookandfeel/dxOffice11.h"
+
+namespace {
+
+void FillWithColor(TcxCanvas* ACanvas, const TRect& R, TColor color) {
+  ACanvas->Brush()->SetColor(color);
+  ACanvas->Canvas()->FillRect(R);
+}
+
+// The system grip with its button-face pixels replaced by what is already
+// painted under it: background MERGEPAINT mask, grip SRCPAINT mask, then the
+// two combined with SRCAND.
+void DrawGripTransparently(win::HDC dc, const TRect& grip) {
+  const int32_t w = grip.Width(), h = grip.Height();
+  win::HDC backDC = win::CreateCompatibleDC(dc);
+  win::HDC gripDC = win::CreateCompatibleDC(dc);
+  win::HDC maskDC = win::CreateCompatibleDC(dc);
+  win::HBITMAP backBmp = win::CreateCompatibleBitmap(dc, w, h);
+  win::HBITMAP gripBmp = win::CreateCompatibleBitmap(dc, w, h);
+  win::HBITMAP maskBmp = win::CreateBitmap(w, h, 1, 1, nullptr);
+  win::HGDIOBJ oldBack = win::SelectObject(backDC, backBmp);
+  win::HGDIOBJ oldGrip = win::SelectObject(gripDC, gripBmp);
+  win::HGDIOBJ oldMask = win::SelectObject(maskDC, maskBmp);
+  TScopeExit release([&] {
+    win::SelectObject(backDC, oldBack);
+    win::SelectObject(gripDC, oldGrip);
+    win::SelectObject(maskDC, oldMask);
+    win::DeleteObject(backBmp);
+    win::DeleteObject(gripBmp);
+    win::DeleteObject(maskBmp);
+    win::DeleteDC(backDC);
+    win::DeleteDC(gripDC);
+    win::DeleteDC(maskDC);
+  });
+  win::BitBlt(backDC, 0, 0, w, h, dc, grip.Left, grip.Top, win::SRCCOPY);
+  TRect r{0, 0, w, h};
+  win::DrawFrameControl(gripDC, &r, win::DFC_SCROLL, win::DFCS_SCROLLSIZEGRIP);
+  const win::COLORREF oldColor = win::SetBkColor(gripDC, ColorToRGB(clBtnFace));
+  win::BitBlt(maskDC, 0, 0, w, h, gripDC, 0, 0, win::SRCCOPY);
+  win::SetBkColor(gripDC, oldColor);
+  win::BitBlt(backDC, 0, 0, w, h, maskDC, 0, 0, win::MERGEPAINT);
+  win::BitBlt(gripDC, 0, 0, w, h, maskDC, 0, 0, win::SRCPAINT);
+  win::BitBlt(backDC, 0, 0, w, h, gripDC, 0, 0, win::SRCAND);
+  win::BitBlt(dc, grip.Left, grip.Top, w, h, backDC, 0, 0, win::SRCCOPY);
+}
+
+TRect Shrunk(const TRect& R, int32_t dx, int32_t dy) { return {R.Left + dx, R.Top + dy, R.Right - dx, R.Bottom - dy}; }
+
+}  // namespace
+
+// ---- base
+
+void TdxStatusBarPainter::PaintContainerBackground(TdxStatusBarContainerPanelStyle* AStyle) const {
+  TdxStatusBarContainerControl* container = AStyle->Container();
+  TdxCustomStatusBar* bar = AStyle->GetStatusBar();
+  if (!container || !bar) return;
+  TRect R = bar->ClientBounds();
+  R = {R.Left - container->Left(), R.Top - container->Top(), R.Right - container->Left(),
+       R.Bottom - container->Top()};
+  PaintFrame(bar, container->cxCanvas(), R);
+  PaintPanelBackground(bar, AStyle->Owner(), container->ClientRect(), container->cxCanvas());
+}
+
+TRect TdxStatusBarPainter::GetFrameWidths(TdxCustomStatusBar* AStatusBar) const {
+  const int32_t bw = AStatusBar->BorderWidth();
+  return {bw, bw + GetTopBandHeight(), bw, bw};
+}
+
+void TdxStatusBarPainter::PaintFrame(TdxCustomStatusBar* AStatusBar, TcxCanvas* ACanvas, TRect& R) const {
+  PaintTopBand(AStatusBar, ACanvas, {R.Left, R.Top, R.Right, R.Top + GetTopBandHeight()});
+  R.Top += GetTopBandHeight();
+  const int32_t bw = AStatusBar->BorderWidth();
+  if (bw < 1) return;
+  const TColor color = AStatusBar->Color();
+  FillWithColor(ACanvas, {R.Left, R.Top, R.Right, R.Top + bw}, color);
+  R.Top += bw;
+  FillWithColor(ACanvas, {R.Left, R.Bottom - bw, R.Right, R.Bottom}, color);
+  R.Bottom -= bw;
+  FillWithColor(ACanvas, {R.Left, R.Top, R.Left + bw, R.Bottom}, color);
+  R.Left += bw;
+  FillWithColor(ACanvas, {R.Right - bw, R.Top, R.Right, R.Bottom}, color);
+  R.Right -= bw;
+}
+
+void TdxStatusBarPainter::PaintTopBand(TdxCustomStatusBar* AStatusBar, TcxCanvas* ACanvas, const TRect& R) const {
+  FillWithColor(ACanvas, R, AStatusBar->Color());
+}
+
+void TdxStatusBarPainter::PaintNoPanels(TdxCustomStatusBar* AStatusBar, TcxCanvas* ACanvas, TRect R) const {
+  PaintBevel(AStatusBar, dxpbLowered, R, ACanvas);
+  PaintPanelBackground(AStatusBar, nullptr, R, ACanvas);
+}
+
+void TdxStatusBarPainter::PaintPanel(TdxCustomStatusBar* AStatusBar, TdxStatusBarPanel* APanel, TRect R,
+                                     TcxCanvas* ACanvas) const {
+  if (!APanel) {
+    PaintNoPanels(AStatusBar, ACanvas, R);
+    return;
+  }
+  if (!APanel->Visible()) {
+    PaintPanelBackground(AStatusBar, nullptr, R, ACanvas);
+    return;
+  }
+  if (!GripInsideLastPanel() && APanel->PanelStyle()) APanel->PanelStyle()->TrimForSizeGrip(R);
+  PaintBevel(AStatusBar, GetEffectiveBevel(APanel), R, ACanvas);
+  if (APanel->OnDrawPanel) {
+    bool done = false;
+    APanel->OnDrawPanel(APanel, ACanvas, R, done);
+    if (done) return;
+  }
+  if (TdxStatusBarPanelStyle* style = APanel->PanelStyle())
+    style->PaintContent(ACanvas, R, this);
+  else
+    PaintPanelBackground(AStatusBar, APanel, R, ACanvas);
+}
+
+void TdxStatusBarPainter::PaintSizeGrip(TdxCustomStatusBar* AStatusBar, TcxCanvas* ACanvas, bool AOverlapped,
+                                        const TRect& R) const {
+  const TRect r = Shrunk(R, 1, 1);
+  const TSize size = GetGripSize();
+  const TRect grip{r.Right - size.cx, r.Bottom - size.cy, r.Right, r.Bottom};
+  TRect back = grip;
+  if (AOverlapped) ++back.Right;
+  const TColor color = AStatusBar->Color();
+  FillWithColor(ACanvas, back, color);
+  DrawGripTransparently(ACanvas->Handle(), grip);
+  const TSize edge = GetGripEdgeSize();
+  const TRect bottom{r.Right - edge.cx, r.Bottom, r.Right + 1, r.Bottom + 1};
+  const TRect right{r.Right, r.Bottom - edge.cy, r.Right + 1, r.Bottom};
+  FillWithColor(ACanvas, bottom, color);
+  FillWithColor(ACanvas, right, color);
+  ACanvas->ExcludeClipRect(back);
+  ACanvas->ExcludeClipRect(bottom);
+  ACanvas->ExcludeClipRect(right);
+}
+
+TdxStatusBarPanelBevel TdxStatusBarPainter::GetEffectiveBevel(TdxStatusBarPanel* APanel) const {
+  if (!APanel) return dxpbLowered;
+  if (APanel->PanelStyle() && APanel->PanelStyle()->HasOwnBevels()) return dxpbNone;
+  return APanel->Bevel();
+}
+
+TColor TdxStatusBarPainter::GetPanelBackColor(TdxCustomStatusBar* AStatusBar, TdxStatusBarPanel* APanel) const {
+  return APanel && APanel->PanelStyle() ? APanel->PanelStyle()->Color() : AStatusBar->Color();
+}
+
+// ---- standard and flat
+
+void TdxStatusBarStandardPainter::PaintBevel(TdxCustomStatusBar*, TdxStatusBarPanelBevel ABevel, TRect& R,
+                                             TcxCanvas* ACanvas) const {
+  static constexpr win::UINT kEdge[] = {0, win::BDR_SUNKENOUTER, win::BDR_RAISEDINNER};
+  win::DrawEdge(ACanvas->Handle(), &R, kEdge[ABevel], win::BF_RECT | win::BF_ADJUST);
+}
+
+void TdxStatusBarStandardPainter::PaintSeparator(TdxCustomStatusBar* AStatusBar, TcxCanvas* ACanvas,
+                                                 const TRect& R) const {
+  FillWithColor(ACanvas, R, AStatusBar->Color());
+}
+
+void TdxStatusBarStandardPainter::PaintPanelBackground(TdxCustomStatusBar* AStatusBar, TdxStatusBarPanel* APanel,
+                                                       const TRect& R, TcxCanvas* ACanvas) const {
+  FillWithColor(ACanvas, R, GetPanelBackColor(AStatusBar, APanel));
+}
+
+void TdxStatusBarFlatPainter::PaintBevel(TdxCustomStatusBar*, TdxStatusBarPanelBevel ABevel, TRect& R,
+                                         TcxCanvas* ACanvas) const {
+  if (ABevel == dxpbNone) return;
+  FrameRectWithColor(ACanvas->Handle(), R, clBtnShadow);
+  R = Shrunk(R, 1, 1);
+}
+
+// ---- Office 2003
+
+void TdxStatusBarOffice11Painter::PaintFrame(TdxCustomStatusBar*, TcxCanvas* ACanvas, TRect& R) const {
+  FillTwoPhaseGradientRect(ACanvas->Handle(), R, Office11GradientStartColor, false, Office11GradientEndColor);
+  R = Shrunk(R, 1, 1);
+}
+
+void TdxStatusBarOffice11Painter::PaintBevel(TdxCustomStatusBar*, TdxStatusBarPanelBevel ABevel, TRect& R,
+                                             TcxCanvas* ACanvas) const {
+  if (ABevel == dxpbNone) return;
+  FrameRectWithColor(ACanvas->Handle(), R, MixColors(Office11GradientEndColor, clBlack, 90));
+  R = Shrunk(R, 1, 1);
+}
+
+void TdxStatusBarOffice11Painter::PaintSizeGrip(TdxCustomStatusBar*, TcxCanvas* ACanvas, bool AOverlapped,
+                                                const TRect& R) const {
+  const TRect r = Shrunk(R, 0, 1);
+  const TSize size = GetGripSize();
+  const TRect grip{r.Right - size.cx, r.Bottom - size.cy, r.Right, r.Bottom};
+  TRect back = grip;
+  if (!AOverlapped) --back.Right;
+  DrawSizeGripDots(ACanvas->Handle(), grip, clDefault, clDefault);
+  ACanvas->ExcludeClipRect(back);
+}
+
+TdxStatusBarPainterClass dxStatusBarStandardPainter() {
+  static const TdxStatusBarStandardPainter painter;
+  return &painter;
+}
+
+TdxStatusBarPainterClass dxStatusBarFlatPainter() {
+  static const TdxStatusBarFlatPainter painter;
+  return &painter;
+}
+
+TdxStatusBarPainterClass dxStatusBarOffice11Painter() {
+  static const TdxStatusBarOffice11Painter painter;
+  return &painter;
+}
