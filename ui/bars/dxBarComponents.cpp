@@ -2,7 +2,10 @@
 
 #include <algorithm>
 
+#include "platform/rtl/scopeexit.h"
+
 #include "ui/bars/dxBar.h"
+#include "ui/bars/dxBarStrs.h"
 
 // ---------------------------------------------------------------- groups and popup menus
 
@@ -11,9 +14,88 @@ TComponentList* GroupsOf(TdxBarManager* m) { return m->GroupList(); }
 TComponentList* PopupMenusOf(TdxBarManager* m) { return m->PopupMenuList(); }
 }  // namespace
 
-TdxBarGroup::~TdxBarGroup() { LeaveManager(GroupsOf); }
+// ---- component lists
+
+TdxBarComponentList::~TdxBarComponentList() {
+  BeginUpdate();
+  Clear();
+}
+
+void TdxBarComponentList::HandleNotification(TComponent* AComponent, TListNotification Action) {
+  TObjectList* listeners = static_cast<TdxBarComponent*>(AComponent)->ChangeListeners();
+  if (Action == lnAdded) listeners->Add(this);
+  else if (!AComponent->InState(csDestroying)) listeners->Remove(this);
+  TcxComponentList::HandleNotification(AComponent, Action);
+}
+
+// ---- groups
+
+TdxBarGroup::TdxBarGroup(TComponent* AOwner)
+    : TdxBarComponent(AOwner), members_(std::make_unique<TdxBarComponentList>()) {}
+
+TdxBarGroup::~TdxBarGroup() {
+  Destroying();
+  LeaveManager(GroupsOf);
+}
 
 void TdxBarGroup::SetBarManager(TdxBarManager* Value) { MoveToManager(Value, GroupsOf); }
+
+bool TdxBarGroup::Contains(const TdxBarGroup* AGroup) const {
+  for (int32_t i = 0; i < GetCount(); ++i) {
+    TdxBarComponent* member = GetItem(i);
+    if (member == AGroup) return true;
+    if (auto* group = dynamic_cast<TdxBarGroup*>(member); group && group->Contains(AGroup)) return true;
+  }
+  return false;
+}
+
+void TdxBarGroup::Add(TdxBarComponent* AComponent) {
+  if (!AComponent || IndexOf(AComponent) >= 0) return;
+  if (AComponent == this)
+    throw EdxException(GetResourceString(dxSBAR_RECURSIVEGROUPS));
+  if (auto* group = dynamic_cast<TdxBarGroup*>(AComponent); group && group->Contains(this))
+    throw EdxException(GetResourceString(dxSBAR_RECURSIVEGROUPS));
+  members_->Add(AComponent);
+}
+
+int32_t TdxBarGroup::GetIndex() const { return barManager_ ? barManager_->GroupList()->IndexOf(const_cast<TdxBarGroup*>(this)) : -1; }
+
+void TdxBarGroup::SetIndex(int32_t NewIndex) {
+  if (!barManager_) return;
+  const int32_t current = GetIndex();
+  if (current >= 0 && NewIndex != current) barManager_->GroupList()->Move(current, NewIndex);
+}
+
+void TdxBarGroup::Switch(bool ALocked, const std::function<void(TdxBarComponent*)>& ASwitch) {
+  ALocked = ALocked && barManager_ && !Loading() && !InState(csDestroying);
+  if (ALocked) barManager_->BeginBarsUpdate();
+  TScopeExit unlock([&] {
+    if (ALocked) barManager_->EndBarsUpdate(true);
+  });
+  for (int32_t i = 0; i < GetCount(); ++i) ASwitch(GetItem(i));
+}
+
+void TdxBarGroup::SetEnabled(bool Value) {
+  enabled_ = Value;
+  Switch(true, [Value](TdxBarComponent* c) { c->SetEnabled(Value); });
+}
+
+void TdxBarGroup::SetVisible(TdxBarItemVisible Value) {
+  visible_ = Value;
+  Switch(true, [Value](TdxBarComponent* c) { c->SetVisible(Value); });
+}
+
+void TdxBarGroup::SetName(const std::string& NewName) {
+  TdxBarComponent::SetName(NewName);
+  NotifyChangeListeners(false);
+}
+
+TComponent* TdxBarGroup::GetParentComponent() { return barManager_; }
+
+void TdxBarGroup::SetParentComponent(TComponent* Value) {
+  TdxBarComponent::SetParentComponent(Value);
+  if (auto* manager = dynamic_cast<TdxBarManager*>(Value)) SetBarManager(manager);
+}
 
 TdxBarPopupMenu::~TdxBarPopupMenu() { LeaveManager(PopupMenusOf); }
 

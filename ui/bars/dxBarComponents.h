@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,22 +16,59 @@
 #include "platform/vcl/imglist.h"
 #include "ui/bars/dxBarElements.h"
 
-// A list of the manager's components; the manager switches it to owning
-// before it frees it, so that the components still in it die with it.
-class TdxBarComponentList : public TComponentList {
-  DX_CLASS(TdxBarComponentList, TComponentList)
+// A list of bar components that keeps itself among each member's change
+// listeners. The manager switches its lists to owning before it frees them,
+// so that the components still in them die with them.
+class TdxBarComponentList : public TcxComponentList {
+  DX_CLASS(TdxBarComponentList, TcxComponentList)
 public:
-  TdxBarComponentList() : TComponentList(false) {}
+  TdxBarComponentList() = default;
+  // Empties itself first, so every member forgets the list (and an owning
+  // list frees its members) while the list is still whole; no notice goes out.
+  ~TdxBarComponentList() override;
+  // Announces inChanged for AComponent (null: the list as a whole).
+  void ComponentChanged(TComponent* AComponent) { ListChanged(AComponent, inChanged); }
+
+protected:
+  TClass AcceptedItemClass() const override { return TdxBarComponent::StaticClass(); }
+  void HandleNotification(TComponent* AComponent, TListNotification Action) override;
 };
 
 // A group of items and groups, switched visible and enabled together.
 class TdxBarGroup : public TdxBarComponent {
   DX_COMPONENT_CLASS(TdxBarGroup, TdxBarComponent)
 public:
-  explicit TdxBarGroup(TComponent* AOwner) : TdxBarComponent(AOwner) {}
+  explicit TdxBarGroup(TComponent* AOwner);
   ~TdxBarGroup() override;
   // Joins the new manager's group list.
   void SetBarManager(TdxBarManager* Value) override;
+
+  int32_t GetCount() const { return members_->Count(); }
+  TdxBarComponent* GetItem(int32_t Index) const { return static_cast<TdxBarComponent*>(members_->Items(Index)); }
+  // Nothing for null or a member; EdxException "You cannot create recursive
+  // groups" for this group or a group that holds it at any depth.
+  void Add(TdxBarComponent* AComponent);
+  int32_t IndexOf(TdxBarComponent* AComponent) const { return members_->IndexOf(AComponent); }
+  void Remove(TdxBarComponent* AComponent) { members_->Remove(AComponent); }
+  // The position in the manager's group list; -1 without a manager.
+  int32_t GetIndex() const;
+  void SetIndex(int32_t NewIndex);
+
+  // Store the value and pass it to every member, inside one bars update.
+  void SetEnabled(bool Value) override;
+  void SetVisible(TdxBarItemVisible Value) override;
+
+  void SetName(const std::string& NewName) override;
+  TComponent* GetParentComponent() override;
+  bool HasParent() override { return barManager_ != nullptr; }
+  void SetParentComponent(TComponent* Value) override;
+
+private:
+  bool Contains(const TdxBarGroup* AGroup) const;
+  // Runs ASwitch inside the manager's bars update unless ALocked is False.
+  void Switch(bool ALocked, const std::function<void(TdxBarComponent*)>& ASwitch);
+
+  std::unique_ptr<TdxBarComponentList> members_;
 };
 
 // A popup menu of a manager.
