@@ -65,8 +65,9 @@ public:
 
 private:
   bool Contains(const TdxBarGroup* AGroup) const;
-  // Runs ASwitch inside the manager's bars update unless ALocked is False.
-  void Switch(bool ALocked, const std::function<void(TdxBarComponent*)>& ASwitch);
+  // Runs ASwitch on every member, inside the manager's bars update unless
+  // the group is loading or being destroyed.
+  void Switch(const std::function<void(TdxBarComponent*)>& ASwitch);
 
   std::unique_ptr<TdxBarComponentList> members_;
 };
@@ -93,19 +94,38 @@ public:
   TdxBarItemVisible LoadedItemsVisible = ivAlways;
 };
 
-// The category names; each may own a TdxBarCategoryData.
+// The category names; each may own a TdxBarCategoryData. Items refer to a
+// category by its position, so the list renumbers them whenever categories
+// are inserted, deleted, exchanged or moved. A manager always keeps at least
+// one category.
 class TdxBarManagerCategories : public TStringList {
   DX_CLASS(TdxBarManagerCategories, TStringList)
 public:
-  explicit TdxBarManagerCategories(TdxBarManager* ABarManager) : TStringList(true), barManager_(ABarManager) {}
+  // Starts with "Default" unless the manager is being loaded from a form.
+  explicit TdxBarManagerCategories(TdxBarManager* ABarManager);
   TdxBarManager* BarManager() const { return barManager_; }
   // Null when the category has no data (or Index is out of range).
   TdxBarCategoryData* Data(int32_t Index) const;
   // Creates the data when missing; Index must be valid.
   TdxBarCategoryData* NeedData(int32_t Index);
+  bool IsValidCategory(int32_t AIndex) const { return AIndex >= 0 && AIndex < Count(); }
+
+  // Destroys the category's items; later categories move one number down.
+  void Delete(int32_t Index) override;
+  // Categories from Index on move one number up (nothing for Index = Count).
+  void InsertObject(int32_t Index, const std::string& S, TObject* AObject) override;
+  void Exchange(int32_t Index1, int32_t Index2) override;
+  // The items and the category data travel with the name.
+  void Move(int32_t CurIndex, int32_t NewIndex) override;
 
 private:
+  // Items of category AFrom get ATo, without change notices.
+  void SetCategoryOfItems(int32_t AFrom, int32_t ATo);
+  void ItemsOf(int32_t ACategory, TList* AList) const;
+  void AddDefault();
+
   TdxBarManager* barManager_;
+  bool moving_ = false;
 };
 
 // What changed in the image options; the manager reacts to each.
@@ -206,3 +226,44 @@ private:
   TdxBarManager* owner_;
   std::vector<std::unique_ptr<TdxBarPopupMenuLink>> links_;
 };
+
+// ---------------------------------------------------------------- item-class registry
+
+// One kind of toolbar item: its class, the class of the on-screen control
+// that shows it, and whether the Customize dialog offers it.
+class TRegItemRecord : public TObject {
+  DX_CLASS(TRegItemRecord, TObject)
+public:
+  TRegItemRecord(TClass AItemClass, TClass AItemControlClass, bool AVisible)
+      : ItemClass(AItemClass), ItemControlClass(AItemControlClass), Visible(AVisible) {}
+  TClass ItemClass;
+  TClass ItemControlClass;
+  bool Visible;
+};
+
+// The registered kinds of toolbar item in registration order; owns its
+// records and registers each item class for streaming while it holds it.
+class TdxBarItemList : public TList {
+  DX_CLASS(TdxBarItemList, TList)
+public:
+  TdxBarItemList() = default;
+  // Unregisters every entry, last first.
+  ~TdxBarItemList() override;
+  void AddRegistration(TClass AItemClass, TClass AItemControlClass, bool AVisible);
+  // Bad index: EListError.
+  void RemoveRegistration(int32_t AIndex);
+  TRegItemRecord* RecordAt(int32_t AIndex) const { return static_cast<TRegItemRecord*>(Items(AIndex)); }
+  TClass ItemClassAt(int32_t AIndex) const { return RecordAt(AIndex)->ItemClass; }
+  int32_t VisibleItemCount() const;
+  // The AIndex-th visible item class; null outside 0..VisibleItemCount-1.
+  TClass VisibleItemClass(int32_t AIndex) const;
+  // The control class of the first record for exactly AItemClass (a
+  // descendant of a registered class finds nothing); null when none.
+  TClass ItemControlClassOf(TClass AItemClass) const;
+};
+
+// The process-wide registry; null once the toolbar unit has shut down.
+TdxBarItemList* ItemClassRegistry();
+// Frees the registry for good (the toolbar unit's shut-down).
+void FreeItemClassRegistry();
+void RegisterBarItemClass(TClass AItemClass, TClass AItemControlClass, bool AVisible);

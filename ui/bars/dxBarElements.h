@@ -94,6 +94,8 @@ public:
 
   int32_t Category() const { return category_; }
   virtual void SetCategory(int32_t Value) { category_ = Value; }
+  // Renumbering by the category list: no checks, no notice.
+  void WriteCategory(int32_t Value) { category_ = Value; }
   // While loading only the value read from the form is kept; Loaded of the
   // manager applies it.
   void SetVisible(TdxBarItemVisible Value) override;

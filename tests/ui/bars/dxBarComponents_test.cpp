@@ -219,3 +219,203 @@ TEST_F(BarComponentsTest, GroupIndexFollowsTheManagersGroupList) {
 }
 
 }  // namespace
+
+namespace {
+
+// ---- categories
+
+class CategoriesTest : public BarComponentsTest {
+protected:
+  void SetUp() override {
+    BarComponentsTest::SetUp();
+    m_ = new TdxBarManager(form_.get());
+  }
+  // One category name per entry after "Default" is replaced by the first.
+  void Names(std::initializer_list<const char*> names) {
+    TStrings* c = m_->Categories();
+    c->Clear();
+    for (const char* n : names) c->Add(n);
+  }
+  // An item of each given category, in order.
+  std::vector<TdxBarItem*> ItemsIn(std::initializer_list<int32_t> categories) {
+    std::vector<TdxBarItem*> items;
+    for (int32_t c : categories) {
+      items.push_back(new TdxBarItem(form_.get()));
+      items.back()->SetCategory(c);
+      items.back()->SetBarManager(m_);
+    }
+    return items;
+  }
+  static std::vector<int32_t> CategoriesOf(const std::vector<TdxBarItem*>& items) {
+    std::vector<int32_t> out;
+    for (TdxBarItem* i : items) out.push_back(i->Category());
+    return out;
+  }
+  std::vector<std::string> CategoryNames() const {
+    std::vector<std::string> out;
+    for (int32_t i = 0; i < m_->Categories()->Count(); ++i) out.push_back(m_->Categories()->Strings(i));
+    return out;
+  }
+  TdxBarManager* m_ = nullptr;  // owned by the form
+};
+
+TEST_F(CategoriesTest, AManagerStartsWithDefault) {
+  EXPECT_EQ(CategoryNames(), std::vector<std::string>{"Default"});
+}
+
+TEST_F(CategoriesTest, DeletingTheOnlyCategoryDestroysItsItemsAndLeavesDefault) {
+  Names({"File"});
+  int destroyed = 0;
+  auto* item = new TCountedItem(form_.get(), destroyed);
+  item->SetBarManager(m_);
+  m_->Categories()->Delete(0);
+  EXPECT_EQ(destroyed, 1);
+  EXPECT_EQ(m_->GetItemCount(), 0);
+  EXPECT_EQ(CategoryNames(), std::vector<std::string>{"Default"});
+}
+
+TEST_F(CategoriesTest, DeletingMovesLaterItemsDownAndBadIndexesDoNothing) {
+  Names({"File", "Edit", "View"});
+  int destroyed = 0;
+  auto* doomed = new TCountedItem(form_.get(), destroyed);
+  doomed->SetCategory(1);
+  doomed->SetBarManager(m_);
+  std::vector<TdxBarItem*> kept = ItemsIn({0, 2, 2});
+  m_->Categories()->Delete(1);
+  EXPECT_EQ(destroyed, 1);
+  EXPECT_EQ(CategoriesOf(kept), (std::vector<int32_t>{0, 1, 1}));
+  EXPECT_EQ(CategoryNames(), (std::vector<std::string>{"File", "View"}));
+
+  for (int32_t bad : {-1, 2}) {
+    m_->Categories()->Delete(bad);
+    m_->Categories()->Exchange(bad, 0);
+    m_->Categories()->Move(0, bad);
+  }
+  EXPECT_EQ(CategoriesOf(kept), (std::vector<int32_t>{0, 1, 1}));
+  EXPECT_EQ(CategoryNames(), (std::vector<std::string>{"File", "View"}));
+  EXPECT_THROW(m_->Categories()->Insert(5, "Far"), EStringListError);
+}
+
+TEST_F(CategoriesTest, InsertingMovesItemsUpExceptAtTheEnd) {
+  Names({"File", "Edit"});
+  std::vector<TdxBarItem*> items = ItemsIn({0, 1});
+  m_->Categories()->Insert(2, "Help");
+  EXPECT_EQ(CategoriesOf(items), (std::vector<int32_t>{0, 1}));
+  m_->Categories()->Insert(0, "Start");
+  EXPECT_EQ(CategoriesOf(items), (std::vector<int32_t>{1, 2}));
+  EXPECT_EQ(CategoryNames(), (std::vector<std::string>{"Start", "File", "Edit", "Help"}));
+}
+
+TEST_F(CategoriesTest, MovingCarriesItemsAndDataWithTheName) {
+  Names({"A", "B", "C"});
+  std::vector<TdxBarItem*> items = ItemsIn({0, 1, 2, 0});
+  m_->SetCategoryVisible(0, false);
+  m_->Categories()->Move(0, 2);
+  EXPECT_EQ(CategoriesOf(items), (std::vector<int32_t>{2, 0, 1, 2}));
+  EXPECT_EQ(CategoryNames(), (std::vector<std::string>{"B", "C", "A"}));
+  EXPECT_FALSE(m_->GetCategoryVisible(2));
+  EXPECT_TRUE(m_->GetCategoryVisible(0));
+
+  m_->Categories()->Move(2, 0);
+  EXPECT_EQ(CategoriesOf(items), (std::vector<int32_t>{0, 1, 2, 0}));
+  EXPECT_EQ(CategoryNames(), (std::vector<std::string>{"A", "B", "C"}));
+}
+
+TEST_F(CategoriesTest, ExchangingSwapsTheItemsOfBoth) {
+  Names({"A", "B", "C"});
+  std::vector<TdxBarItem*> items = ItemsIn({0, 2, 1});
+  m_->Categories()->Exchange(0, 2);
+  EXPECT_EQ(CategoriesOf(items), (std::vector<int32_t>{2, 0, 1}));
+  EXPECT_EQ(CategoryNames(), (std::vector<std::string>{"C", "B", "A"}));
+}
+
+// ---- item-class registry
+
+// Stand-ins of the sixteen item kinds, registered in the toolbar unit's order.
+#define STAND_IN(Name)                      \
+  class Name : public TdxBarItem {          \
+    DX_COMPONENT_CLASS(Name, TdxBarItem)    \
+  public:                                   \
+    using TdxBarItem::TdxBarItem;           \
+  };
+STAND_IN(TStandInButton)
+STAND_IN(TStandInLargeButton)
+STAND_IN(TStandInEdit)
+STAND_IN(TStandInCustomCombo)
+STAND_IN(TStandInCombo)
+STAND_IN(TStandInSubItem)
+STAND_IN(TStandInListItem)
+STAND_IN(TStandInContainerItem)
+STAND_IN(TStandInExtraPaneListItem)
+STAND_IN(TStandInLabel)
+STAND_IN(TStandInSeparator)
+STAND_IN(TStandInAppMenuButton)
+STAND_IN(TStandInQuickCustExtButton)
+STAND_IN(TStandInQuickCustItem)
+STAND_IN(TStandInQuickAccessItem)
+STAND_IN(TStandInSystemMenuSubItem)
+#undef STAND_IN
+
+class TStandInButtonSubclass : public TStandInButton {
+  DX_COMPONENT_CLASS(TStandInButtonSubclass, TStandInButton)
+public:
+  using TStandInButton::TStandInButton;
+};
+
+class TStandInControl : public TdxBarItemControl {
+  DX_CLASS(TStandInControl, TdxBarItemControl)
+};
+class TStandInOtherControl : public TdxBarItemControl {
+  DX_CLASS(TStandInOtherControl, TdxBarItemControl)
+};
+
+struct Registration {
+  TClass item;
+  bool visible;
+};
+const Registration kStartUp[] = {
+    {TStandInButton::StaticClass(), true},          {TStandInLargeButton::StaticClass(), true},
+    {TStandInEdit::StaticClass(), true},            {TStandInCustomCombo::StaticClass(), true},
+    {TStandInCombo::StaticClass(), true},           {TStandInSubItem::StaticClass(), true},
+    {TStandInListItem::StaticClass(), true},        {TStandInContainerItem::StaticClass(), true},
+    {TStandInExtraPaneListItem::StaticClass(), false}, {TStandInLabel::StaticClass(), false},
+    {TStandInSeparator::StaticClass(), true},       {TStandInAppMenuButton::StaticClass(), false},
+    {TStandInQuickCustExtButton::StaticClass(), false}, {TStandInQuickCustItem::StaticClass(), false},
+    {TStandInQuickAccessItem::StaticClass(), false}, {TStandInSystemMenuSubItem::StaticClass(), false},
+};
+
+TEST(ItemClassRegistry, StartUpRegistrationsOfferNineKinds) {
+  {
+    TdxBarItemList registry;
+    for (const Registration& r : kStartUp) registry.AddRegistration(r.item, TStandInControl::StaticClass(), r.visible);
+    EXPECT_EQ(GetClass("TStandInSeparator"), TStandInSeparator::StaticClass());
+    ASSERT_EQ(registry.VisibleItemCount(), 9);
+    std::vector<TClass> offered, expected;
+    for (int32_t i = 0; i < registry.VisibleItemCount(); ++i) offered.push_back(registry.VisibleItemClass(i));
+    for (const Registration& r : kStartUp)
+      if (r.visible) expected.push_back(r.item);
+    EXPECT_EQ(offered, expected);
+    EXPECT_EQ(registry.VisibleItemClass(0), TStandInButton::StaticClass());
+    for (int32_t bad : {-1, 9}) EXPECT_EQ(registry.VisibleItemClass(bad), nullptr) << bad;
+    for (int32_t bad : {-1, 16}) EXPECT_THROW(registry.RecordAt(bad), EListError) << bad;
+    EXPECT_THROW(registry.RemoveRegistration(16), EListError);
+  }
+  // Freeing the registry unregisters every class.
+  EXPECT_EQ(GetClass("TStandInSeparator"), nullptr);
+  EXPECT_EQ(GetClass("TStandInButton"), nullptr);
+}
+
+TEST(ItemClassRegistry, ControlLookupIsByExactClassAndTheFirstRecordWins) {
+  TdxBarItemList registry;
+  registry.AddRegistration(TStandInButton::StaticClass(), TStandInControl::StaticClass(), true);
+  registry.AddRegistration(TStandInButton::StaticClass(), TStandInOtherControl::StaticClass(), true);
+  EXPECT_EQ(registry.ItemControlClassOf(TStandInButton::StaticClass()), TStandInControl::StaticClass());
+  EXPECT_EQ(registry.ItemControlClassOf(TStandInButtonSubclass::StaticClass()), nullptr);
+  EXPECT_EQ(registry.ItemControlClassOf(TdxBarItem::StaticClass()), nullptr);
+  registry.RemoveRegistration(0);
+  EXPECT_EQ(registry.ItemControlClassOf(TStandInButton::StaticClass()), TStandInOtherControl::StaticClass());
+  // Still registered for streaming while a record names it.
+  EXPECT_EQ(GetClass("TStandInButton"), TStandInButton::StaticClass());
+}
+
+}  // namespace
