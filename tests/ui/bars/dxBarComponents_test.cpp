@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/vcl/extctrls.h"
 #include "platform/vcl/forms.h"
 #include "tests/platform/vcl/controls_test.h"
 #include "tests/ui/bars/bar_doubles.h"
@@ -416,6 +417,66 @@ TEST(ItemClassRegistry, ControlLookupIsByExactClassAndTheFirstRecordWins) {
   EXPECT_EQ(registry.ItemControlClassOf(TStandInButton::StaticClass()), TStandInOtherControl::StaticClass());
   // Still registered for streaming while a record names it.
   EXPECT_EQ(GetClass("TStandInButton"), TStandInButton::StaticClass());
+}
+
+// ---- manager list
+
+// Two managers on one form (one owned by a panel on it) and a third on
+// another form.
+class ManagerListTest : public BarComponentsTest {
+protected:
+  void SetUp() override {
+    BarComponentsTest::SetUp();
+    other_ = std::make_unique<TForm>(nullptr);
+    panel_ = new TPanel(form_.get());
+    panel_->SetParent(form_.get());
+    first_ = new TdxBarManager(form_.get());
+    second_ = new TdxBarManager(panel_);
+    elsewhere_ = new TdxBarManager(other_.get());
+    panel_->HandleNeeded();
+    other_->HandleNeeded();
+  }
+  void TearDown() override {
+    dxBarManagerSlots().MdiChildFormOfManager = nullptr;
+    dxBarManagerSlots().ActiveMdiChildHandle = nullptr;
+    other_.reset();
+    BarComponentsTest::TearDown();
+  }
+  std::unique_ptr<TForm> other_;
+  TPanel* panel_ = nullptr;
+  TdxBarManager *first_ = nullptr, *second_ = nullptr, *elsewhere_ = nullptr;
+};
+
+TEST_F(ManagerListTest, NextManagerOfFormCyclesBetweenTheManagersOfOneForm) {
+  TdxBarManagerList* list = dxBarManagerList();
+  EXPECT_EQ(second_->GetMainForm(), form_.get());
+  struct Case {
+    TdxBarManager* from;
+    bool forward;
+    TdxBarManager* expected;
+  };
+  for (const Case& c : {Case{first_, true, second_}, Case{second_, true, first_}, Case{first_, false, second_},
+                        Case{second_, false, first_}, Case{elsewhere_, true, elsewhere_},
+                        Case{elsewhere_, false, elsewhere_}})
+    EXPECT_EQ(list->NextManagerOfForm(c.from, c.forward), c.expected);
+  EXPECT_FALSE(IsManagerOfForm(elsewhere_, form_.get()));
+  EXPECT_TRUE(IsManagerOfForm(second_, form_.get()));
+}
+
+// The platform has no MDI yet: its two answers come from doubles.
+TEST_F(ManagerListTest, AManagerOnAnInactiveMdiChildIsNotOfItsForm) {
+  static win::HWND mdiChild, active;
+  mdiChild = form_->Handle();
+  dxBarManagerSlots().MdiChildFormOfManager = [](TdxBarManager*) { return mdiChild; };
+  dxBarManagerSlots().ActiveMdiChildHandle = [] { return active; };
+  active = other_->Handle();
+  EXPECT_FALSE(IsManagerOfForm(first_, form_.get()));
+  active = form_->Handle();
+  EXPECT_TRUE(IsManagerOfForm(first_, form_.get()));
+}
+
+TEST_F(ManagerListTest, NoManagerIsCustomizingAtFirst) {
+  EXPECT_EQ(dxBarManagerList()->CustomizingManager(), nullptr);
 }
 
 }  // namespace
