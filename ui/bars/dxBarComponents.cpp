@@ -191,15 +191,42 @@ TdxBarImageOptions::TdxBarImageOptions(TdxBarManager* AOwner)
     links_[i] = std::make_unique<TChangeLink>();
     links_[i]->OnChange = [this, i](TObject*) { ListChanged(TdxBarImageOptionsChange(i)); };
   }
-  // A freed image list leaves the options as if it had been set to null.
-  freeNotificator_->OnComponentFreed = [this](TComponent* c) {
-    for (size_t i = 0; i < lists_.size(); ++i)
-      if (lists_[i] == c) {
-        lists_[i] = nullptr;
-        links_[i]->SetSender(nullptr);
-        ListChanged(TdxBarImageOptionsChange(i));
-      }
-  };
+  freeNotificator_->OnComponentFreed = [this](TComponent* c) { ImageListFreed(c); };
+}
+
+// The list is being destroyed: it is neither asked to drop the change link
+// nor watched any longer, only forgotten.
+void TdxBarImageOptions::ImageListFreed(TComponent* AComponent) {
+  for (TdxBarImageOptionsChange i : {icDisabledLargeImages, icDisabledImages, icHotImages, icImages, icLargeImages})
+    if (lists_[i] && lists_[i] == AComponent) {
+      lists_[i] = nullptr;
+      links_[i]->SetSender(nullptr);
+      ListChanged(i);
+    }
+}
+
+bool TdxBarImageOptions::IsLoading() const {
+  return std::any_of(lists_.begin(), lists_.end(), [](TCustomImageList* l) { return l && l->Loading(); });
+}
+
+void TdxBarImageOptions::Assign(TPersistent* Source) {
+  auto* source = dynamic_cast<TdxBarImageOptions*>(Source);
+  if (!source) {
+    TPersistent::Assign(Source);
+    return;
+  }
+  SetDisabledImages(source->DisabledImages());
+  SetDisabledLargeImages(source->DisabledLargeImages());
+  SetHotImages(source->HotImages());
+  SetImageListBkColor(source->ImageListBkColor());
+  SetImages(source->Images());
+  SetLargeImages(source->LargeImages());
+  SetLargeIcons(source->LargeIcons());
+  SetMakeDisabledImagesFaded(source->MakeDisabledImagesFaded());
+  SmoothGlyphs = source->SmoothGlyphs;
+  StretchGlyphs = source->StretchGlyphs;
+  SetUseLargeImagesForLargeIcons(source->UseLargeImagesForLargeIcons());
+  SetUseLeftBottomPixelAsTransparent(source->UseLeftBottomPixelAsTransparent());
 }
 
 TdxBarImageOptions::~TdxBarImageOptions() {

@@ -171,7 +171,18 @@ public:
     SetFlag(useLeftBottomPixelAsTransparent_, Value, icUseLeftBottomPixelAsTransparent);
   }
   // Stored without a change notice.
+  bool CacheGlyphs = true;
+  bool SmoothGlyphs = false;
   bool StretchGlyphs = true;
+
+  // Copies everything but CacheGlyphs from another TdxBarImageOptions,
+  // through the setters.
+  void Assign(TPersistent* Source) override;
+  // An image list in use is still being loaded.
+  bool IsLoading() const;
+  // Every image-list property that refers to AComponent becomes null, with
+  // the notice of a list change.
+  void ImageListFreed(TComponent* AComponent);
 
   // Large icons drawn from LargeImages.
   bool UsesLargeImages() const { return largeIcons_ && useLargeImagesForLargeIcons_ && lists_[3]; }
@@ -190,7 +201,7 @@ private:
   std::unique_ptr<TcxFreeNotificator> freeNotificator_;
   TColor imageListBkColor_ = clFuchsia;
   bool largeIcons_ = false, makeDisabledImagesFaded_ = false, useLargeImagesForLargeIcons_ = false;
-  bool useLeftBottomPixelAsTransparent_ = false;
+  bool useLeftBottomPixelAsTransparent_ = true;
 };
 
 // Background pictures of bars and menus; a change restyles the manager.

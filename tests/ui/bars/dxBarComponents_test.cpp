@@ -479,4 +479,90 @@ TEST_F(ManagerListTest, NoManagerIsCustomizingAtFirst) {
   EXPECT_EQ(dxBarManagerList()->CustomizingManager(), nullptr);
 }
 
+// ---- image options
+
+TEST_F(BarComponentsTest, ImageOptionsDefaults) {
+  TdxBarManager m(form_.get());
+  TdxBarImageOptions* o = m.ImageOptions();
+  EXPECT_EQ(o->ImageListBkColor(), TColor(0xFF00FF));
+  EXPECT_TRUE(o->StretchGlyphs);
+  EXPECT_TRUE(o->CacheGlyphs);
+  EXPECT_TRUE(o->UseLeftBottomPixelAsTransparent());
+  EXPECT_FALSE(o->SmoothGlyphs);
+  EXPECT_FALSE(o->LargeIcons());
+  EXPECT_FALSE(o->IsLoading());
+  EXPECT_EQ(o->GetOwner(), &m);
+}
+
+TEST_F(BarComponentsTest, GlyphSizeFollowsLargeIconsAndLargeImages) {
+  TdxBarManager m(form_.get());
+  TImageList large(form_.get());
+  large.SetSize(48, 48);
+  struct Case {
+    bool largeIcons, useLarge, withList;
+    int32_t size;
+  };
+  for (const Case& c : {Case{false, false, false, 16}, Case{false, true, true, 16}, Case{true, false, false, 32},
+                        Case{true, true, false, 32}, Case{true, false, true, 32}, Case{true, true, true, 48}}) {
+    m.SetLargeImages(c.withList ? &large : nullptr);
+    m.SetLargeIcons(c.largeIcons);
+    m.SetUseLargeImagesForLargeIcons(c.useLarge);
+    EXPECT_EQ(m.GetGlyphSize(), c.size) << c.largeIcons << c.useLarge << c.withList;
+  }
+}
+
+TEST_F(BarComponentsTest, FreeingAUsedImageListClearsItAndTheItemsReact) {
+  TLog log;
+  TdxBarManager m(form_.get());
+  auto* item = new TGlyphItem(form_.get(), "item", log, false, false);
+  item->SetImageIndex(0);
+  item->SetBarManager(&m);
+  auto* images = new TImageList(form_.get());
+  m.SetImages(images);
+  m.SetDisabledImages(images);
+  log.clear();
+  delete images;
+  EXPECT_EQ(m.Images(), nullptr);
+  EXPECT_EQ(m.DisabledImages(), nullptr);
+  EXPECT_EQ(log, (TLog{"item glyph", "item glyph"}));
+}
+
+TEST_F(BarComponentsTest, AssigningImageOptionsCopiesAllButCacheGlyphs) {
+  TdxBarManager m(form_.get());
+  TForm otherForm(nullptr);
+  TdxBarManager source(&otherForm);
+  TImageList a(form_.get()), b(form_.get()), c(form_.get()), d(form_.get());
+  TdxBarImageOptions* s = source.ImageOptions();
+  s->SetImages(&a);
+  s->SetHotImages(&b);
+  s->SetDisabledImages(&c);
+  s->SetLargeImages(&d);
+  s->SetDisabledLargeImages(&a);
+  s->SetImageListBkColor(clRed);
+  s->SetLargeIcons(true);
+  s->SetMakeDisabledImagesFaded(true);
+  s->SmoothGlyphs = true;
+  s->StretchGlyphs = false;
+  s->CacheGlyphs = false;
+  s->SetUseLargeImagesForLargeIcons(true);
+  s->SetUseLeftBottomPixelAsTransparent(false);
+
+  TdxBarImageOptions* o = m.ImageOptions();
+  o->Assign(s);
+  EXPECT_EQ(o->Images(), &a);
+  EXPECT_EQ(o->HotImages(), &b);
+  EXPECT_EQ(o->DisabledImages(), &c);
+  EXPECT_EQ(o->LargeImages(), &d);
+  EXPECT_EQ(o->DisabledLargeImages(), &a);
+  EXPECT_EQ(o->ImageListBkColor(), clRed);
+  EXPECT_TRUE(o->LargeIcons());
+  EXPECT_TRUE(o->MakeDisabledImagesFaded());
+  EXPECT_TRUE(o->SmoothGlyphs);
+  EXPECT_FALSE(o->StretchGlyphs);
+  EXPECT_TRUE(o->CacheGlyphs);
+  EXPECT_TRUE(o->UseLargeImagesForLargeIcons());
+  EXPECT_FALSE(o->UseLeftBottomPixelAsTransparent());
+  EXPECT_THROW(o->Assign(m.Backgrounds()), EConvertError);
+}
+
 }  // namespace
