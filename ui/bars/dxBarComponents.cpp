@@ -58,7 +58,9 @@ void TdxBarGroup::Add(TdxBarComponent* AComponent) {
   members_->Add(AComponent);
 }
 
-int32_t TdxBarGroup::GetIndex() const { return barManager_ ? barManager_->GroupList()->IndexOf(const_cast<TdxBarGroup*>(this)) : -1; }
+int32_t TdxBarGroup::GetIndex() const {
+  return barManager_ ? barManager_->GroupList()->IndexOf(const_cast<TdxBarGroup*>(this)) : -1;
+}
 
 void TdxBarGroup::SetIndex(int32_t NewIndex) {
   if (!barManager_) return;
@@ -357,5 +359,6 @@ void FreeItemClassRegistry() {
 }
 
 void RegisterBarItemClass(TClass AItemClass, TClass AItemControlClass, bool AVisible) {
-  if (TdxBarItemList* registry = ItemClassRegistry()) registry->AddRegistration(AItemClass, AItemControlClass, AVisible);
+  if (TdxBarItemList* registry = ItemClassRegistry())
+    registry->AddRegistration(AItemClass, AItemControlClass, AVisible);
 }

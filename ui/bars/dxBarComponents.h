@@ -1,7 +1,8 @@
 // The manager's own lists and option objects, with what the manager itself
 // relies on: the component lists, groups and popup menus that register with
 // it, the categories with their data, the image options with their change
-// reactions, the background pictures and the popup-menu links.
+// reactions, the background pictures, the popup-menu links, and the
+// process-wide registry of the kinds of toolbar item.
 #pragma once
 
 #include <array>
