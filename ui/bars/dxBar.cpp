@@ -36,6 +36,42 @@ TdxBarManager* TdxBarManagerList::FindManagerOfOwner(const TComponent* AOwner) c
   return nullptr;
 }
 
+TdxBarManager* TdxBarManagerList::CustomizingManager() const {
+  for (TdxBarManager* m : managers_)
+    if (m->IsCustomizing()) return m;
+  return nullptr;
+}
+
+TdxBarManager* TdxBarManagerList::NextManagerOfForm(TdxBarManager* AManager, bool AForward) const {
+  const auto it = std::find(managers_.begin(), managers_.end(), AManager);
+  if (it == managers_.end()) return AManager;
+  TCustomForm* form = AManager->GetMainForm();
+  if (!form) return AManager;
+  const int32_t start = int32_t(it - managers_.begin());
+  int32_t n = start;
+  do {
+    n = AForward ? (n + 1) % Count() : (n + Count() - 1) % Count();
+  } while (n != start && !IsManagerOfForm(managers_[size_t(n)], form));
+  return managers_[size_t(n)];
+}
+
+bool IsBarManagerOwnerWindow(TdxBarManager* AManager, win::HWND AWnd) {
+  TWinControl* owner = AManager->OwnerControl();
+  if (!owner || !owner->HandleAllocated()) return false;
+  win::HWND wnd = owner->Handle();
+  while (wnd && wnd != AWnd && (win::GetWindowLong(wnd, win::GWL_STYLE) & win::WS_CHILD) != 0)
+    wnd = win::GetParent(wnd);
+  return wnd == AWnd;
+}
+
+bool IsManagerOfForm(TdxBarManager* AManager, TCustomForm* AForm) {
+  if (!IsBarManagerOwnerWindow(AManager, AForm->Handle())) return false;
+  const TdxBarManagerSlots& slots = dxBarManagerSlots();
+  const win::HWND mdiChild = slots.MdiChildFormOfManager ? slots.MdiChildFormOfManager(AManager) : nullptr;
+  if (!mdiChild) return true;
+  return slots.ActiveMdiChildHandle && slots.ActiveMdiChildHandle() == mdiChild;
+}
+
 TdxBarManagerList* dxBarManagerList() {
   static TdxBarManagerList list;
   return &list;
@@ -423,6 +459,13 @@ TCustomdxBarControl* TdxBarManager::GetMainMenuBarControl() const {
 }
 
 TWinControl* TdxBarManager::OwnerControl() const { return static_cast<TWinControl*>(Owner()); }
+
+TCustomForm* TdxBarManager::GetMainForm() const {
+  TCustomForm* form = nullptr;
+  for (TWinControl* c = dynamic_cast<TWinControl*>(Owner()); c; c = c->Parent())
+    if (auto* f = dynamic_cast<TCustomForm*>(c)) form = f;
+  return form;
+}
 
 // ---------------------------------------------------------------- categories
 

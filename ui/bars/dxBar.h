@@ -54,11 +54,22 @@ public:
   void Remove(TdxBarManager* AManager);
   // The registered manager whose owner is AOwner; null when none.
   TdxBarManager* FindManagerOfOwner(const TComponent* AOwner) const;
+  // The first manager, in list order, that is customizing; null when none.
+  TdxBarManager* CustomizingManager() const;
+  // The manager (from AManager, cyclically forward or backward) that belongs
+  // to AManager's main form; AManager itself when no other one does.
+  TdxBarManager* NextManagerOfForm(TdxBarManager* AManager, bool AForward) const;
 
 private:
   std::vector<TdxBarManager*> managers_;
 };
 TdxBarManagerList* dxBarManagerList();
+
+// The owner control's window leads up through child windows to AWnd.
+bool IsBarManagerOwnerWindow(TdxBarManager* AManager, win::HWND AWnd);
+// AManager's owner window lies in AForm (whose handle is created if need
+// be) and, for a manager on an MDI child form, that child is the active one.
+bool IsManagerOfForm(TdxBarManager* AManager, TCustomForm* AForm);
 
 // Work that later parts of the toolbar library do for the manager: the
 // thread hooks and the hint window that live while managers exist, and the
@@ -71,6 +82,10 @@ struct TdxBarManagerSlots {
   void (*LastManagerUnregistered)() = nullptr;
   // Shows the toolbar name dialog; False when cancelled. Mode 0 "Add Toolbar", 1 "Rename Toolbar".
   bool (*ShowNameDialog)(std::string& AName, int32_t AMode, TdxBar* ABar, TdxBarManager* AManager) = nullptr;
+  // The MDI-child form that holds the manager's owner, null when none; and
+  // the application's active MDI child. Empty while no MDI support exists.
+  win::HWND (*MdiChildFormOfManager)(TdxBarManager* AManager) = nullptr;
+  win::HWND (*ActiveMdiChildHandle)() = nullptr;
 };
 TdxBarManagerSlots& dxBarManagerSlots();
 
@@ -149,6 +164,8 @@ public:
   void SetMainMenuBar(TdxBar* ABar) { mainMenuBar_ = ABar; }
   TCustomdxBarControl* GetMainMenuBarControl() const;
   TWinControl* OwnerControl() const;
+  // The outermost form that holds the owner control; null when none.
+  TCustomForm* GetMainForm() const;
   TdxBarPainterClass GetDefaultPainterClass() const { return painter_ ? painter_->ClassType() : nullptr; }
   TdxBarPainter* DefaultPainter() const { return painter_.get(); }
   // Lists other parts register with.

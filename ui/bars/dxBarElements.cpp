@@ -6,6 +6,48 @@
 #include "platform/vcl/graphics.h"
 #include "ui/bars/dxBar.h"
 
+// ---------------------------------------------------------------- object lists
+
+void TdxObjectList::AddToListOnce(TList* AList, TObject* AObject) {
+  if (AObject && AList->IndexOf(AObject) < 0) AList->Add(AObject);
+}
+
+TObject* TdxObjectList::GetItem(int32_t Index) const {
+  return Index >= 0 && Index < Count() ? Items(Index) : nullptr;
+}
+
+void TdxObjectList::CopyTo(TList* ADest) const {
+  ADest->Clear();
+  ADest->SetCapacity(Capacity());
+  const bool once = ADest->InheritsFrom(TdxObjectList::StaticClass());
+  for (void* p : *this) {
+    if (once) AddToListOnce(ADest, static_cast<TObject*>(p));
+    else ADest->Add(p);
+  }
+}
+
+// ---------------------------------------------------------------- components
+
+TdxBarComponent::TdxBarComponent(TComponent* AOwner)
+    : TcxComponent(AOwner), changeListeners_(std::make_unique<TObjectList>(false)) {}
+
+TdxBarComponent::~TdxBarComponent() {
+  Destroying();
+  while (changeListeners_->Count() > 0) {
+    auto* list = static_cast<TComponentList*>(changeListeners_->Last());
+    changeListeners_->Delete(changeListeners_->Count() - 1);
+    list->Extract(this);
+  }
+}
+
+void TdxBarComponent::NotifyChangeListeners(bool ADestroying) {
+  if (InState(csDestroying)) return;
+  for (int32_t i = 0; i < changeListeners_->Count(); ++i)
+    static_cast<TdxBarComponentList*>(changeListeners_->Items(i))->ComponentChanged(ADestroying ? nullptr : this);
+}
+
+void TdxBarComponent::CollectOwners(TdxObjectList* AList) { TdxObjectList::AddToListOnce(AList, Owner()); }
+
 // ---------------------------------------------------------------- items
 
 void TdxBarComponent::MoveToManager(TdxBarManager* Value, TManagerListOf ListOf) {

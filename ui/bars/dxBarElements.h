@@ -28,14 +28,45 @@ class TdxDockControl;
 
 // ---------------------------------------------------------------- components
 
+// A list of objects it does not own, with lookups that answer null.
+class TdxObjectList : public TObjectList {
+  DX_CLASS(TdxObjectList, TObjectList)
+public:
+  TdxObjectList() : TObjectList(false) {}
+  // Adds AObject unless it is null or already in AList.
+  static void AddToListOnce(TList* AList, TObject* AObject);
+  // Null outside 0..Count-1.
+  TObject* GetItem(int32_t Index) const;
+  TObject* Last() const { return GetItem(Count() - 1); }
+  // ADest gets this list's entries in order; a TdxObjectList takes each
+  // once and no null, any other list takes them as they are.
+  void CopyTo(TList* ADest) const;
+};
+
 // The base of the manager's items, groups and popup menus: a component that
 // belongs to one bar manager.
 class TdxBarComponent : public TcxComponent {
   DX_COMPONENT_CLASS(TdxBarComponent, TcxComponent)
 public:
-  explicit TdxBarComponent(TComponent* AOwner) : TcxComponent(AOwner) {}
+  explicit TdxBarComponent(TComponent* AOwner);
+  // Leaves every component list that still holds it while it is still a
+  // TdxBarComponent, so no list meets it half destroyed.
+  ~TdxBarComponent() override;
   TdxBarManager* BarManager() const { return barManager_; }
   virtual void SetBarManager(TdxBarManager* Value) { barManager_ = Value; }
+
+  // Every list holding the component hears inChanged: with the component,
+  // or with null when ADestroying.
+  virtual void NotifyChangeListeners(bool ADestroying);
+  bool Enabled() const { return GetEnabled(); }
+  virtual bool GetEnabled() const { return enabled_; }
+  virtual void SetEnabled(bool Value) { enabled_ = Value; }
+  TdxBarItemVisible Visible() const { return visible_; }
+  virtual void SetVisible(TdxBarItemVisible Value) { visible_ = Value; }
+  // The Owner enters AList once.
+  virtual void CollectOwners(TdxObjectList* AList);
+  // The lists (TdxBarComponentList) that hold the component; not owned.
+  TObjectList* ChangeListeners() const { return changeListeners_.get(); }
 
 protected:
   // The manager list a kind of component belongs to (null while the manager frees it).
@@ -46,6 +77,11 @@ protected:
   void LeaveManager(TManagerListOf ListOf);
 
   TdxBarManager* barManager_ = nullptr;
+  bool enabled_ = true;
+  TdxBarItemVisible visible_ = ivAlways;
+
+private:
+  std::unique_ptr<TObjectList> changeListeners_;
 };
 
 // A command. It sits in the manager's item list while it has a manager.
@@ -58,13 +94,12 @@ public:
 
   int32_t Category() const { return category_; }
   virtual void SetCategory(int32_t Value) { category_ = Value; }
-  TdxBarItemVisible Visible() const { return visible_; }
+  // Renumbering by the category list: no checks, no notice.
+  void WriteCategory(int32_t Value) { category_ = Value; }
   // While loading only the value read from the form is kept; Loaded of the
   // manager applies it.
-  void SetVisible(TdxBarItemVisible Value);
+  void SetVisible(TdxBarItemVisible Value) override;
   TdxBarItemVisible LoadedVisible() const { return loadedVisible_; }
-  bool Enabled() const { return enabled_; }
-  void SetEnabled(bool Value) { enabled_ = Value; }
   int32_t ImageIndex() const { return imageIndex_; }
   void SetImageIndex(int32_t Value) { imageIndex_ = Value; }
   const std::string& Caption() const { return caption_; }
@@ -94,9 +129,7 @@ protected:
 
 private:
   int32_t category_ = 0;
-  TdxBarItemVisible visible_ = ivAlways;
   TdxBarItemVisible loadedVisible_ = ivAlways;
-  bool enabled_ = true;
   int32_t imageIndex_ = -1;
   std::string caption_;
 };

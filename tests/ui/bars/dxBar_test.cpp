@@ -509,7 +509,6 @@ TEST_F(BarManagerTest, CanDockBarAsksTheBarTheDockSiteAndTheManager) {
 
 TEST_F(BarManagerTest, AutoHideEmptyBarsHidesExactlyTheBarsThatBecameEmpty) {
   TdxBarManager m(form_.get());
-  m.Categories()->Add("Default");
   m.Categories()->Add("View");
   auto item = [&](int32_t category) {
     auto* i = new TdxBarItem(form_.get());
@@ -561,7 +560,6 @@ TEST_F(BarManagerTest, AutoHideEmptyBarsHidesExactlyTheBarsThatBecameEmpty) {
 
 TEST_F(BarManagerTest, LookupsAnswerNothingForWhatIsMissing) {
   TdxBarManager m(form_.get());
-  m.Categories()->Add("Default");
   auto* first = new TdxBarItem(form_.get());
   first->SetName("dxBarItem1");
   first->SetBarManager(&m);
