@@ -3,9 +3,12 @@
 // manager tells it into a shared log, as "<name> <notice>".
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "platform/vcl/forms.h"
+#include "tests/platform/vcl/controls_test.h"
 #include "ui/bars/dxBar.h"
 
 namespace bartest {
@@ -99,6 +102,20 @@ public:
 
 private:
   int& destroyed_;
+};
+
+// A fresh form to own the manager under test.
+class BarFormTest : public vcltest::VclTest {
+protected:
+  void SetUp() override {
+    VclTest::SetUp();
+    form_ = std::make_unique<TForm>(nullptr);
+  }
+  void TearDown() override {
+    form_.reset();
+    VclTest::TearDown();
+  }
+  std::unique_ptr<TForm> form_;
 };
 
 }  // namespace bartest

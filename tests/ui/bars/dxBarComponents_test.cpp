@@ -19,18 +19,7 @@ using namespace bartest;
 
 namespace {
 
-class BarComponentsTest : public vcltest::VclTest {
-protected:
-  void SetUp() override {
-    VclTest::SetUp();
-    form_ = std::make_unique<TForm>(nullptr);
-  }
-  void TearDown() override {
-    form_.reset();
-    VclTest::TearDown();
-  }
-  std::unique_ptr<TForm> form_;
-};
+class BarComponentsTest : public BarFormTest {};
 
 // An item that refreshes the bars on its own when its visibility changes,
 // as the real items do.

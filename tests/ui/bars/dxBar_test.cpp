@@ -28,18 +28,7 @@ using namespace bartest;
 
 namespace {
 
-class BarManagerTest : public vcltest::VclTest {
-protected:
-  void SetUp() override {
-    VclTest::SetUp();
-    form_ = std::make_unique<TForm>(nullptr);
-  }
-  void TearDown() override {
-    form_.reset();
-    VclTest::TearDown();
-  }
-  std::unique_ptr<TForm> form_;
-};
+class BarManagerTest : public BarFormTest {};
 
 // Puts a menu font into the platform's metrics for the length of a test.
 class MenuFontOverride {
