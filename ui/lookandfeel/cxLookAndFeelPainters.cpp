@@ -19,6 +19,16 @@ void PaintTriangle(TcxCanvas* c, const TRect& r, bool proportional, TcxArrowPain
   SolidPolygon(c, p.data(), 3, color);
 }
 
+// An indicator's background: no text.
+TcxPainterContent IndicatorContent(const TcxCustomDrawBackgroundEvent& customDraw, TColor bkColor, const TRect& r) {
+  TcxPainterContent content;
+  content.CustomDraw = customDraw;
+  content.BkColor = bkColor;
+  content.TextColor = clNone;
+  content.TextRect = r;
+  return content;
+}
+
 }  // namespace
 
 void FillSolid(TcxCanvas* c, const TRect& r, TColor color) {
@@ -519,24 +529,14 @@ void TcxCustomLookAndFeelPainter::PaintIndicatorImage(TcxCanvas* c, const TRect&
 void TcxCustomLookAndFeelPainter::PaintIndicatorHeader(TcxCanvas* c, const TRect& r,
                                                        const TcxCustomDrawBackgroundEvent& customDraw,
                                                        TColor bkColor, int32_t kind) const {
-  TcxPainterContent content;
-  content.CustomDraw = customDraw;
-  content.BkColor = bkColor;
-  content.TextColor = clNone;
-  content.TextRect = r;
-  PaintHeader(c, r, 0, 0, content, bpsNormal, HeaderFrameBorders(10), 0);
+  PaintHeader(c, r, 0, 0, IndicatorContent(customDraw, bkColor, r), bpsNormal, HeaderFrameBorders(10), 0);
   PaintIndicatorImage(c, r, kind);
 }
 
 void TcxCustomLookAndFeelPainter::PaintIndicatorPlain(TcxCanvas* c, const TRect& r,
                                                       const TcxCustomDrawBackgroundEvent& customDraw, TColor bkColor,
                                                       int32_t kind) const {
-  TcxPainterContent content;
-  content.CustomDraw = customDraw;
-  content.BkColor = bkColor;
-  content.TextColor = clNone;
-  content.TextRect = r;
-  PaintHeaderPlain(c, r, content, bpsNormal, cxBordersAll, 0);
+  PaintHeaderPlain(c, r, IndicatorContent(customDraw, bkColor, r), bpsNormal, cxBordersAll, 0);
   PaintIndicatorImage(c, r, kind);
 }
 

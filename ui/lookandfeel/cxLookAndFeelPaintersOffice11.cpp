@@ -126,20 +126,25 @@ void TcxOffice11LookAndFeelPainter::PaintButtonFrame(TcxCanvas* c, const TRect& 
 // mixed with the canvas beneath so that they take on the background.
 void TcxOffice11LookAndFeelPainter::PaintExpandBox(TcxCanvas* c, const TRect& r, TColor, bool expanded) const {
   if (r.IsEmpty()) return;
-  // A fresh copy each time: the set's bitmaps are shared and stay untouched.
-  const std::unique_ptr<TBitmap> button =
-      dxLoadOffice11Bitmap(expanded ? "DXEXPANDBUTTON_MINUS" : "DXEXPANDBUTTON_PLUS");
+  // The set's bitmap while the set is in use, so painting does not rebuild it;
+  // a fresh one only without the set.
+  TBitmap* button = expanded ? Office11ExpandButtonMinusBitmap() : Office11ExpandButtonPlusBitmap();
+  std::unique_ptr<TBitmap> made;
+  if (!button) {
+    made = dxLoadOffice11Bitmap(expanded ? "DXEXPANDBUTTON_MINUS" : "DXEXPANDBUTTON_PLUS");
+    button = made.get();
+  }
   if (!button) return;
   TCanvas* canvas = c->Canvas();
   const TColor topLeft = MixColors(Office11ExpandButtonColor1, canvas->Pixels(r.Left, r.Top), 25);
   const TColor others = MixColors(Office11ExpandButtonColor2, canvas->Pixels(r.Right - 1, r.Bottom - 1), 25);
-  TCanvas* bc = button->Canvas();
-  bc->SetPixels(0, 0, topLeft);
-  bc->SetPixels(10, 10, others);
-  bc->SetPixels(0, 10, others);
-  bc->SetPixels(10, 0, others);
   const TClipTo clip(c, r);
-  c->Draw(r.Left, r.Top, button.get());
+  c->Draw(r.Left, r.Top, button);
+  // The corners go onto the canvas: the shared bitmap stays untouched.
+  c->SetPixel(r.Left, r.Top, topLeft);
+  c->SetPixel(r.Left + 10, r.Top + 10, others);
+  c->SetPixel(r.Left, r.Top + 10, others);
+  c->SetPixel(r.Left + 10, r.Top, others);
 }
 
 void TcxOffice11LookAndFeelPainter::PaintSmallExpandBox(TcxCanvas* c, const TRect& r, TColor faceColor, TColor,

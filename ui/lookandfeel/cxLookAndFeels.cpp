@@ -164,7 +164,6 @@ void TcxLookAndFeel::Assign(TPersistent* Source) {
   }
   TcxLookAndFeel* parent = source->InheritFrom();
   const bool move = AcceptsParent(parent);  // may raise before anything changed
-  SaveState();
   data_.Kind = source->data_.Kind;
   data_.NativeStyle = source->data_.NativeStyle;
   data_.SkinName = source->data_.SkinName;
@@ -175,7 +174,6 @@ void TcxLookAndFeel::Assign(TPersistent* Source) {
 
 void TcxLookAndFeel::SetAssignedValues(TcxLookAndFeelValues Value) {
   if (Value == assignedValues_) return;
-  SaveState();
   assignedValues_ = Value;
   CheckChanges();
 }
@@ -218,7 +216,6 @@ void TcxLookAndFeel::MoveTo(TcxLookAndFeel* Value) {
 
 void TcxLookAndFeel::SetParentLookAndFeel(TcxLookAndFeel* Value) {
   if (!AcceptsParent(Value)) return;
-  SaveState();
   MoveTo(Value);
   CheckChanges();
 }
@@ -341,17 +338,13 @@ bool TcxLookAndFeel::FindSkinPainter(const TdxSkinName& Name, TcxLookAndFeelPain
 
 void TcxLookAndFeel::SystemPaletteChanged() { Changed({lfvNativeStyle}); }
 
-void TcxLookAndFeel::SaveState() {
-  previousState_.Kind = Kind();
-  previousState_.NativeStyle = NativeStyle();
-  previousState_.SkinName = SkinName();
-}
-
+// The effective values are recomputed only by Changed, so until then they
+// still hold what they were before the change.
 void TcxLookAndFeel::CheckChanges() {
   TcxLookAndFeelValues changed;
-  if (CalcKind() != previousState_.Kind) changed.Include(lfvKind);
-  if (CalcNativeStyle() != previousState_.NativeStyle) changed.Include(lfvNativeStyle);
-  if (CalcSkinName() != previousState_.SkinName) changed.Include(lfvSkinName);
+  if (CalcKind() != Kind()) changed.Include(lfvKind);
+  if (CalcNativeStyle() != NativeStyle()) changed.Include(lfvNativeStyle);
+  if (CalcSkinName() != SkinName()) changed.Include(lfvSkinName);
   Changed(changed);
 }
 

@@ -209,14 +209,12 @@ private:
   bool AcceptsParent(TcxLookAndFeel*& Value) const;
   // Moves the registration from the current parent-or-root to Value's.
   void MoveTo(TcxLookAndFeel* Value);
-  void SaveState();
+  // Tells the listeners of the effective values that now differ.
   void CheckChanges();
-  void ReadSkinName(TReader& Reader);
-  void WriteSkinName(TWriter& Writer);
 
   TcxLookAndFeelValues assignedValues_;
   std::vector<IcxLookAndFeelChangeListener*> changeListeners_;
-  TcxLookAndFeelData currentState_, data_, previousState_;
+  TcxLookAndFeelData currentState_, data_;
   bool destroying_ = false, isRoot_ = false;
   TcxLookAndFeel* parentLookAndFeel_ = nullptr;
   TcxLookAndFeelPainterClass skinPainter_ = nullptr;

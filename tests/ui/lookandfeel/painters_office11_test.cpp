@@ -111,6 +111,32 @@ TEST(Office11Painter, ExpandButtonsFollowThePixelListsWithCornersOnTheCanvas) {
   FreeOffice11Colors();
 }
 
+// While the set is in use its bitmaps are drawn: the same pixels, the corners
+// mixed with the canvas, and the set's bitmaps keep their own corners.
+TEST(Office11Painter, ExpandButtonsFromTheSetInUseMatchTheFreshOnes) {
+  AcquireOffice11Colors();
+  for (const bool expanded : {false, true}) {
+    Surface s(20, 20);
+    const TRect r(3, 4, 14, 15);
+    s.canvas.FillRect(TRect(3, 4, 4, 5), TColor(0x204060));
+    Office11().PaintExpandBox(&s.canvas, r, clDefault, expanded);
+    const auto want = ExpectedExpandButton(!expanded, MixColors(RGBColor(0x9E, 0xAE, 0xBF), TColor(0x204060), 25),
+                                           MixColors(RGBColor(0x2E, 0x46, 0x5F), kPaper, 25));
+    for (int y = 0; y < 11; ++y)
+      for (int x = 0; x < 11; ++x)
+        ASSERT_EQ(s.At(r.Left + x, r.Top + y), Rgb(want[y][x])) << (expanded ? "minus" : "plus") << " at " << x
+                                                                 << "," << y;
+    EXPECT_EQ(s.FirstOutside(r), "");
+    TBitmap* own = expanded ? Office11ExpandButtonMinusBitmap() : Office11ExpandButtonPlusBitmap();
+    ASSERT_NE(own, nullptr);
+    const auto raw = ExpectedExpandButton(!expanded, RGBColor(160, 176, 192), RGBColor(48, 72, 96));
+    for (const TPoint corner : {TPoint{0, 0}, TPoint{10, 0}, TPoint{0, 10}, TPoint{10, 10}})
+      EXPECT_EQ(TColor(win::GetPixel(own->Canvas()->Handle(), corner.X, corner.Y)), Rgb(raw[corner.Y][corner.X]))
+          << corner.X << "," << corner.Y;
+  }
+  FreeOffice11Colors();
+}
+
 TEST(Office11Painter, HeaderFrameLinesWithBlendedCorners) {
   const TColor light = Rgb(Office11HeaderLightColor), dark = Rgb(Office11HeaderShadowColor), blend = Rgb(Blend()),
                bottom = Rgb(Office11GradientEndColor);
