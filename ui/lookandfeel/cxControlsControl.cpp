@@ -164,6 +164,9 @@ TcxControl::TcxControl(TComponent* AOwner) : TCustomControl(AOwner) {
         !Application->ComponentState().Contains(csDestroying))
       LookAndFeelChanged(Sender, Values);
   };
+  // A constructor's virtual calls stay in this class: a descendant without
+  // scroll bars loses them in CreateWnd, and one that may not take the focus
+  // must clear TabStop in its own constructor.
   if (HasScrollBars()) CreateScrollBars();
   SetTabStop(MayFocus());
   TControlStyle style = ControlStyle();
