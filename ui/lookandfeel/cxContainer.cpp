@@ -7,6 +7,7 @@
 #include "platform/gdi/syscolors.h"
 #include "platform/rtl/sysutils.h"
 #include "platform/vcl/forms.h"
+#include "ui/lookandfeel/cxControls.h"
 #include "ui/lookandfeel/cxLookAndFeels.h"
 
 namespace {
@@ -33,18 +34,14 @@ void ClosePopup(TWinControl* popup) {
 
 // Wnd is inside the window of control (its own or a descendant).
 bool InsideWindowOf(TWinControl* control, win::HWND wnd) {
-  if (!control || !control->HandleAllocated()) return false;
-  win::HWND own = control->Handle();
-  return wnd == own || win::IsChild(own, wnd);
+  return control && control->HandleAllocated() && IsChildOrSameWindow(control->Handle(), wnd);
 }
 
 // Wnd is the window of the popup's owner control or one of that window's parents.
 bool IsOwnerWindowOf(TWinControl* popup, win::HWND wnd) {
   TWinControl* owner = PopupOwner(popup);
   if (!owner || !owner->HandleAllocated() || !wnd) return false;
-  for (win::HWND w = owner->Handle(); w; w = win::GetParent(w))
-    if (w == wnd) return true;
-  return false;
+  return wnd == owner->Handle() || IsAncestorWindow(wnd, owner->Handle());
 }
 
 bool IsButtonDown(win::WPARAM msg) {
@@ -123,7 +120,7 @@ bool IsFormActive(TCustomForm* AForm) {
 win::HWND GetTopLevelWindow(win::HWND AWnd) {
   for (win::HWND w = AWnd; w; w = win::GetParent(w))
     if (!win::IsWindow(w)) return nullptr;
-    else if ((win::GetWindowLong(w, win::GWL_STYLE) & win::WS_CHILD) == 0) return w;
+    else if (!IsChildStyleWindow(w)) return w;
   return nullptr;
 }
 

@@ -612,7 +612,6 @@ protected:
   void WMCancelMode(TMessage& Message) override;
 
 private:
-  void ScrollBarScroll(TScrollBarKind Kind, TScrollCode Code, int32_t& Position);
   void CreateScrollBars();
   void DestroyScrollBars();
   TcxScrollBarData& PendingData(TScrollBarKind Kind);
@@ -622,11 +621,9 @@ private:
   bool GetScrollBarVisibility(TcxControlScrollBar* Bar);
   void CalculateScrollBarsParameters();
 
-  std::unique_ptr<TcxCanvas> paintCanvas_;  // a second wrapper descendants may fill
   TcxControlBorderStyle borderStyle_ = cxcbsNone;
   bool calculatingScrollBarsParams_ = false;
   std::unique_ptr<TcxCanvas> canvas_;
-  bool creatingWindow_ = false;
   TCursor defaultCursor_ = crDefault;
   std::unique_ptr<TcxDragAndDropObject> dragAndDropObject_;
   TcxDragAndDropObjectClass dragAndDropObjectClass_;

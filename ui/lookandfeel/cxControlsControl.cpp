@@ -30,15 +30,6 @@ TPoint MessagePoint(TcxControl* Control, const TMessage& Message) {
   return {win::GET_X_LPARAM(Message.LParam), win::GET_Y_LPARAM(Message.LParam)};
 }
 
-// A link to an object for one scope: its Target turns null when the object is freed meanwhile.
-struct TScopedObjectLink {
-  explicit TScopedObjectLink(TObject* Object) : Link(AddObjectLink(Object)) {}
-  ~TScopedObjectLink() { RemoveObjectLink(Link); }
-  TScopedObjectLink(const TScopedObjectLink&) = delete;
-  TScopedObjectLink& operator=(const TScopedObjectLink&) = delete;
-  TcxObjectLink* const Link;
-};
-
 bool IsPopupMenu(TComponent* Menu) {
   return dynamic_cast<TPopupMenu*>(Menu) || dynamic_cast<IcxExternalPopupMenu*>(Menu);
 }
@@ -165,11 +156,6 @@ void TcxDragAndDropObject::DoEndDragAndDrop(bool Accepted) {
 // ---------------------------------------------------------------- TcxControl: life
 
 TcxControl::TcxControl(TComponent* AOwner) : TCustomControl(AOwner) {
-  if (HasDragImages()) {
-    TControlStyle style = ControlStyle();
-    style.Include(csDisplayDragImage);
-    SetControlStyle(style);
-  }
   canvas_ = std::make_unique<TcxCanvas>(Canvas());
   defaultCursor_ = Cursor();
   lookAndFeel_ = std::make_unique<TcxLookAndFeel>(this);
@@ -178,10 +164,11 @@ TcxControl::TcxControl(TComponent* AOwner) : TCustomControl(AOwner) {
         !Application->ComponentState().Contains(csDestroying))
       LookAndFeelChanged(Sender, Values);
   };
-  scrollBars_ = ssBoth;
+  // A constructor's virtual calls stay in this class: a descendant without
+  // scroll bars loses them in CreateWnd, and one that may not take the focus
+  // must clear TabStop in its own constructor.
   if (HasScrollBars()) CreateScrollBars();
   SetTabStop(MayFocus());
-  lastParentBackground_ = true;
   TControlStyle style = ControlStyle();
   style.Include(csParentBackground);
   SetControlStyle(style);
@@ -194,7 +181,6 @@ TcxControl::~TcxControl() {
   DestroyScrollBars();
   fontListeners_.clear();
   dragImages_.reset();
-  paintCanvas_.reset();
   canvas_.reset();
   lookAndFeel_.reset();
   ClearObjectLinks(this);
@@ -205,8 +191,8 @@ void TcxControl::CreateScrollBars() {
   hScrollBar_->SetKind(sbHorizontal);
   vScrollBar_ = new TcxControlScrollBar(nullptr);
   vScrollBar_->SetKind(sbVertical);
-  hScrollBar_->OnScroll = [this](TObject*, TScrollCode Code, int32_t& Pos) { ScrollBarScroll(sbHorizontal, Code, Pos); };
-  vScrollBar_->OnScroll = [this](TObject*, TScrollCode Code, int32_t& Pos) { ScrollBarScroll(sbVertical, Code, Pos); };
+  hScrollBar_->OnScroll = [this](TObject*, TScrollCode Code, int32_t& Pos) { Scroll(sbHorizontal, Code, Pos); };
+  vScrollBar_->OnScroll = [this](TObject*, TScrollCode Code, int32_t& Pos) { Scroll(sbVertical, Code, Pos); };
   sizeGrip_ = new TcxSizeGrip(nullptr);
   for (TControl* c : {static_cast<TControl*>(hScrollBar_), static_cast<TControl*>(vScrollBar_),
                       static_cast<TControl*>(sizeGrip_)}) {
@@ -231,19 +217,13 @@ void TcxControl::DestroyScrollBars() {
   vScrollBar_ = hScrollBar_ = nullptr;
 }
 
-void TcxControl::ScrollBarScroll(TScrollBarKind Kind, TScrollCode Code, int32_t& Position) {
-  Scroll(Kind, Code, Position);
-}
-
 void TcxControl::CreateParams(TCreateParams& Params) {
   TCustomControl::CreateParams(Params);
   Params.Style |= win::WS_CLIPCHILDREN;
 }
 
 void TcxControl::CreateWnd() {
-  creatingWindow_ = true;
   TCustomControl::CreateWnd();
-  creatingWindow_ = false;
   if (HasScrollBars() != (hScrollBar_ != nullptr)) {
     if (HasScrollBars())
       CreateScrollBars();
@@ -461,7 +441,6 @@ void TcxControl::UpdateScrollBars() {
     initialHScrollBarVisible_ = hScrollBar_->Visible();
     initialVScrollBarVisible_ = vScrollBar_->Visible();
   }
-  const bool wasUpdating = updatingScrollBars_;
   updatingScrollBars_ = true;
   auto alive = AliveToken();
   const bool hBefore = hScrollBar_->Visible(), vBefore = vScrollBar_->Visible();
@@ -491,7 +470,7 @@ void TcxControl::UpdateScrollBars() {
     if (NeedsInternalControlsOnTop()) BringInternalControlsToFront();
   }
   if (alive.expired()) return;
-  updatingScrollBars_ = wasUpdating;
+  updatingScrollBars_ = !outermost;
   if (outermost) isInitialScrollBarsParams_ = false;
 }
 
@@ -572,12 +551,11 @@ void TcxControl::BeforeMouseDown(TMouseButton Button, int32_t, int32_t) {
 
 void TcxControl::MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) {
   mouseDownPos_ = {X, Y};
-  const TScopedObjectLink guard(this);
-  const TcxObjectLink* link = guard.Link;
+  auto alive = AliveToken();
   if (CanFocusOnClickAt(X, Y) && !Shift.Contains(ssDouble)) {
     const TRect before = BoundsRect();
     SetFocus();
-    if (!link->Target) return;
+    if (alive.expired()) return;
     TCustomForm* form = GetParentForm();
     if (form && form->ActiveControl() == this && !Focused()) win::SetFocus(Handle());
     if (!Focused() && !AllowMouseDownWithoutFocus()) {
@@ -590,20 +568,20 @@ void TcxControl::MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, in
     }
   }
   if (Button == mbLeft && !Shift.Contains(ssDouble) && StartDragAndDrop({X, Y})) {
-    if (!link->Target) return;
+    if (alive.expired()) return;
     if (DragAndDropObject()->GetImmediateStart())
       BeginDragAndDrop();
     else
       SetDragAndDropState(ddsStarting);
   } else {
-    if (!link->Target) return;
+    if (alive.expired()) return;
     FinishDragAndDrop(false);
   }
-  if (!link->Target) return;
+  if (alive.expired()) return;
   InternalMouseDown(Button, Shift, X, Y);
-  if (!link->Target) return;
+  if (alive.expired()) return;
   TCustomControl::MouseDown(Button, Shift, X, Y);
-  if (link->Target && MouseCapture()) mouseButtonPressed_ = true;
+  if (!alive.expired() && MouseCapture()) mouseButtonPressed_ = true;
 }
 
 void TcxControl::MouseMove(TShiftState Shift, int32_t X, int32_t Y) {
@@ -812,15 +790,14 @@ void TcxControl::InvalidateWithChildren(TMessage& Message) {
 // ---------------------------------------------------------------- messages
 
 void TcxControl::WndProc(TMessage& Message) {
-  const TScopedObjectLink guard(this);
-  const TcxObjectLink* link = guard.Link;
+  auto alive = AliveToken();
   TPoint p;
   const win::UINT msg = Message.Msg;
   if (msg == win::WM_LBUTTONDOWN || msg == win::WM_RBUTTONDOWN || msg == win::WM_MBUTTONDOWN)
     p = MessagePoint(this, Message);
   if (msg == win::WM_RBUTTONUP) rightButtonReleasing_ = true;
   TCustomControl::WndProc(Message);
-  if (!link->Target || ComponentState().Contains(csDestroying)) return;
+  if (alive.expired() || ComponentState().Contains(csDestroying)) return;
   switch (msg) {
     case win::WM_SETFOCUS:
     case win::WM_KILLFOCUS: FocusChanged(); break;

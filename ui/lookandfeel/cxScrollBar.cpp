@@ -130,8 +130,7 @@ TcxScrollBar::TcxScrollBar(TComponent* AOwner) : TCustomControl(AOwner) {
   timer_->SetInterval(cxFirstRepeatDelay);
   timer_->SetOnTimer([this](TObject* Sender) { TimerTick(Sender); });
   realCtl3D_ = Ctl3D();
-  viewInfo_->MinThumbnailSize = GetMinThumbSize();
-  viewInfo_->Calculate();
+  RecalculateViewInfo();
 }
 
 TcxScrollBar::~TcxScrollBar() {
@@ -188,6 +187,12 @@ void TcxScrollBar::SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth, int32_
   bitmap_->SetSize(Width(), Height());
   // The constructor sets the first bounds before the view info exists.
   if (viewInfo_) viewInfo_->Calculate();
+}
+
+// The minimum thumb comes from the painter, so it is taken again whenever the painter may have changed.
+void TcxScrollBar::RecalculateViewInfo() {
+  viewInfo_->MinThumbnailSize = GetMinThumbSize();
+  viewInfo_->Calculate();
 }
 
 void TcxScrollBar::Loaded() {
@@ -413,8 +418,7 @@ void TcxScrollBar::LookAndFeelChanged() {
     SetCtl3D(realCtl3D_);
   }
   switchingCtl3D_ = false;
-  viewInfo_->MinThumbnailSize = GetMinThumbSize();
-  viewInfo_->Calculate();
+  RecalculateViewInfo();
   Invalidate();
 }
 
@@ -425,8 +429,7 @@ void TcxScrollBar::Ctl3DChanged() {
 }
 
 void TcxScrollBar::ThemeChanged() {
-  viewInfo_->MinThumbnailSize = GetMinThumbSize();
-  viewInfo_->Calculate();
+  RecalculateViewInfo();
   cxLookAndFeelPaintersSystemColorsChanged();
   Invalidate();
   if (Parent()) Parent()->Realign();

@@ -130,6 +130,7 @@ private:
   friend class TcxScrollBarViewInfo;
   void LookAndFeelChanged();
   void ThemeChanged();
+  void RecalculateViewInfo();
   void TimerTick(TObject* Sender);
   void ScrollForPart(TcxScrollBarPaintPart Part);
   void TrackThumb(TPoint P);

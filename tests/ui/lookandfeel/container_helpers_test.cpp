@@ -31,6 +31,15 @@ protected:
     while (win::PeekMessage(&m, nullptr, 0, 0, win::PM_REMOVE) > 0) {}
     return m.message == win::WM_QUIT ? int(m.wParam) : -1;
   }
+  // A probe on form at bounds, owned by owner (whose popup it is), listed as an open popup.
+  TProbe* ListedPopupOf(TForm* form, TProbe* owner, TRect bounds) {
+    auto* popup = new TProbe(owner);
+    popup->SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
+    popup->SetParent(form);
+    Pump();
+    cxPopupWindowList()->Add(popup);
+    return popup;
+  }
 };
 
 TEST_F(ContainerHelpersTest, RemovePendingMessages) {
@@ -171,11 +180,7 @@ TEST_F(ContainerHelpersTest, HooksPassInputOnAndClosePopupsOnAClickElsewhere) {
 
   // A popup opened by target: a click inside its owner keeps it, one elsewhere closes it.
   TProbe* owner = Add<TProbe>(form, {150, 10, 250, 60});
-  TProbe* popup = Add<TProbe>(form, {150, 100, 250, 150});
-  form->RemoveComponent(popup);
-  owner->InsertComponent(popup);
-  Pump();
-  cxPopupWindowList()->Add(popup);
+  TProbe* popup = ListedPopupOf(form, owner, {150, 100, 250, 150});
   Click(owner, 5, 5);
   Pump();
   EXPECT_EQ(cxPopupWindowList()->Count(), 1);
@@ -201,11 +206,7 @@ TEST_F(ContainerHelpersTest, PopupsCloseWhenTheirOwnerChanges) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     TProbe* owner = Add<TProbe>(form, {10, 10, 60, 60});
-    TProbe* popup = new TProbe(owner);
-    popup->SetBounds(10, 100, 50, 50);
-    popup->SetParent(form);
-    Pump();
-    cxPopupWindowList()->Add(popup);
+    TProbe* popup = ListedPopupOf(form, owner, {10, 100, 60, 150});
     c.act(owner);
     Pump();
     EXPECT_EQ(cxPopupWindowList()->IndexOf(popup), -1);
@@ -214,11 +215,7 @@ TEST_F(ContainerHelpersTest, PopupsCloseWhenTheirOwnerChanges) {
   }
   // A listed popup that is freed leaves the list.
   TProbe* owner = Add<TProbe>(form, {10, 10, 60, 60});
-  TProbe* popup = Add<TProbe>(form, {10, 100, 60, 150});
-  form->RemoveComponent(popup);
-  owner->InsertComponent(popup);
-  Pump();
-  cxPopupWindowList()->Add(popup);
+  TProbe* popup = ListedPopupOf(form, owner, {10, 100, 60, 150});
   delete popup;
   EXPECT_EQ(cxPopupWindowList()->Count(), 0);
   Click(owner, 5, 5);  // the hooks find nothing freed
