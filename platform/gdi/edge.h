@@ -44,8 +44,6 @@ BOOL DrawEdge(HDC dc, RECT* rect, UINT edge, UINT flags);
 // use the largest square centred in it).
 BOOL DrawFrameControl(HDC dc, RECT* rect, UINT type, UINT state);
 
-// Draws a glyph of the built-in Marlett table with its em box's top-left at
-// (x, y), in colour; monochrome unless antialias.
 // The classic system bitmap OBM_CHECKBOXES: a strip of 4 x 3 cells of 13 x 13
 // pixels drawn by DrawFrameControl. Columns: plain, checked, pushed, pushed
 // and checked; rows: check box, radio button, three-state box. Other ids give
@@ -53,6 +51,8 @@ BOOL DrawFrameControl(HDC dc, RECT* rect, UINT type, UINT state);
 constexpr int OBM_CHECKBOXES = 32759;
 HBITMAP LoadSystemBitmap(int id);
 
+// Draws a glyph of the built-in Marlett table with its em box's top-left at
+// (x, y), in colour; monochrome unless antialias.
 BOOL DrawMarlettGlyph(HDC dc, int x, int y, int em, char32_t glyph, COLORREF color, bool antialias = false);
 
 }  // namespace win

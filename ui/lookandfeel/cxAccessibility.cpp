@@ -123,14 +123,21 @@ void TcxAccessibilityHelper::ChildIdToDispatch(VARIANT& v) {
 
 HRESULT TcxAccessibilityHelper::ResultFromText(const std::string& text) { return text.empty() ? S_FALSE : S_OK; }
 
-template <class Produce>
-HRESULT TcxAccessibilityHelper::ElementText(const VARIANT& child, std::string* out, uint32_t mask, Produce produce) {
-  if (!out) return E_POINTER;
-  out->clear();
+template <class Body>
+HRESULT TcxAccessibilityHelper::OnElement(const VARIANT& child, Body body) {
   return Guarded([&] {
     int32_t element = 0;
     HRESULT result = S_OK;
     if (!ElementIdOf(child, element, result)) return result;
+    return body(element);
+  });
+}
+
+template <class Produce>
+HRESULT TcxAccessibilityHelper::ElementText(const VARIANT& child, std::string* out, uint32_t mask, Produce produce) {
+  if (!out) return E_POINTER;
+  out->clear();
+  return OnElement(child, [&](int32_t element) {
     if (mask != 0 && !HasProperty(element, mask)) return DISP_E_MEMBERNOTFOUND;
     return produce(element, *out);
   });
@@ -225,10 +232,7 @@ HRESULT TcxAccessibilityHelper::get_accDescription(VARIANT child, std::string* t
 HRESULT TcxAccessibilityHelper::get_accRole(VARIANT child, VARIANT* role) {
   if (!role) return E_POINTER;
   VariantInit(role);
-  return Guarded([&] {
-    int32_t element = 0;
-    HRESULT result = S_OK;
-    if (!ElementIdOf(child, element, result)) return result;
+  return OnElement(child, [&](int32_t element) {
     SetI4(role, int32_t(RoleOf(element)));
     return S_OK;
   });
@@ -237,10 +241,7 @@ HRESULT TcxAccessibilityHelper::get_accRole(VARIANT child, VARIANT* role) {
 HRESULT TcxAccessibilityHelper::get_accState(VARIANT child, VARIANT* state) {
   if (!state) return E_POINTER;
   VariantInit(state);
-  return Guarded([&] {
-    int32_t element = 0;
-    HRESULT result = S_OK;
-    if (!ElementIdOf(child, element, result)) return result;
+  return OnElement(child, [&](int32_t element) {
     SetI4(state, int32_t(StateOf(element)));
     return S_OK;
   });
@@ -305,10 +306,7 @@ HRESULT TcxAccessibilityHelper::accLocation(int32_t* left, int32_t* top, int32_t
                                             VARIANT child) {
   if (!left || !top || !width || !height) return E_POINTER;
   *left = *top = *width = *height = 0;
-  return Guarded([&] {
-    int32_t element = 0;
-    HRESULT result = S_OK;
-    if (!ElementIdOf(child, element, result)) return result;
+  return OnElement(child, [&](int32_t element) {
     if (!HasProperty(0, cxAccessibleObjectLocationAndChildrenProperty)) return DISP_E_MEMBERNOTFOUND;
     TRect bounds;
     ScreenBoundsOf(element, bounds);
@@ -387,10 +385,7 @@ HRESULT TcxAccessibilityHelper::accHitTest(int32_t x, int32_t y, VARIANT* child)
 }
 
 HRESULT TcxAccessibilityHelper::accDoDefaultAction(VARIANT child) {
-  return Guarded([&] {
-    int32_t element = 0;
-    HRESULT result = S_OK;
-    if (!ElementIdOf(child, element, result)) return result;
+  return OnElement(child, [&](int32_t element) {
     if (!HasProperty(element, cxAccessibleObjectDefaultActionProperty)) return DISP_E_MEMBERNOTFOUND;
     PerformDefaultAction(element);
     return S_OK;
@@ -400,10 +395,7 @@ HRESULT TcxAccessibilityHelper::accDoDefaultAction(VARIANT child) {
 HRESULT TcxAccessibilityHelper::put_accName(VARIANT, const std::string&) { return DISP_E_MEMBERNOTFOUND; }
 
 HRESULT TcxAccessibilityHelper::put_accValue(VARIANT child, const std::string& value) {
-  return Guarded([&] {
-    int32_t element = 0;
-    HRESULT result = S_OK;
-    if (!ElementIdOf(child, element, result)) return result;
+  return OnElement(child, [&](int32_t element) {
     if (!HasProperty(element, cxAccessibleObjectValueProperty)) return DISP_E_MEMBERNOTFOUND;
     AssignValue(element, value);
     return S_OK;

@@ -134,7 +134,10 @@ protected:
 
 private:
   bool HasProperty(int32_t elementId, uint32_t mask) { return (SupportedPropertiesOf(elementId) & mask) != 0; }
-  // A per-element text: alive, element id, then the property bit when one is needed.
+  // Guarded: alive and a valid element id, then body(elementId) gives the answer.
+  template <class Body>
+  win::HRESULT OnElement(const win::VARIANT& child, Body body);
+  // A per-element text: OnElement, then the property bit when one is needed.
   template <class Produce>
   win::HRESULT ElementText(const win::VARIANT& child, std::string* out, uint32_t mask, Produce produce);
 

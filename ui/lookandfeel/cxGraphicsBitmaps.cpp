@@ -389,8 +389,9 @@ void TcxAlphaBitmap::Filter(TcxBitmapFilter kind) {
   TRGBColors colors;
   if (!GetBitmapPixels(this, false, colors)) return;
   const int32_t w = Width(), h = Height();
-  for (int32_t x = 0; x < w; ++x)
-    for (int32_t y = 0; y < h; ++y) {
+  // Row by row, the order the pixels lie in: glyph drawing filters several times per glyph.
+  for (int32_t y = 0; y < h; ++y)
+    for (int32_t x = 0; x < w; ++x) {
       current_ = TPoint(x, y);
       FilterPixel(kind, colors[size_t(y) * size_t(w) + size_t(x)]);
     }
@@ -467,9 +468,7 @@ bool WriteDIBPixels(TBitmap* bitmap, const RGBQUAD* buffer, bool topDown) {
   BITMAPINFO256 info;
   InitBitmapInfoHeader32(info.bmiHeader, bitmap->Width(), bitmap->Height(), topDown);
   MemoryDC mem;
-  const bool done =
-      SetDIBits(mem.dc, bitmap->Handle(), 0, UINT(bitmap->Height()), buffer, info.get(), DIB_RGB_COLORS) != 0;
-  return done;
+  return SetDIBits(mem.dc, bitmap->Handle(), 0, UINT(bitmap->Height()), buffer, info.get(), DIB_RGB_COLORS) != 0;
 }
 
 bool GetBitmapPixels(TBitmap* bitmap, bool topDown, TRGBColors& colors) {

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/vcl/graphics.h"
+#include "ui/lookandfeel/cxGraphicsBitmaps.h"
 #include "ui/lookandfeel/dxGDIPlusAPI.h"
 
 using namespace win;
@@ -28,16 +29,6 @@ uint8_t BlendByte(uint8_t own, uint8_t other, uint32_t alpha) {
   return uint8_t(((255 - alpha) * own + alpha * other + 127) / 255);
 }
 
-BITMAPINFO TopDown32Bits(int32_t width, int32_t height) {
-  BITMAPINFO info;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  return info;
-}
-
 }  // namespace
 
 TClass dxGPImageClass() { return imageClass; }
@@ -51,16 +42,9 @@ std::unique_ptr<TdxGPImage> dxNewGPImage() {
 }
 
 bool dxGetBitmapBits(TBitmap& bitmap, TdxRGBColors& pixels) {
+  if (GetBitmapPixels(&bitmap, true, pixels)) return true;
   const int32_t w = bitmap.Width(), h = bitmap.Height();
-  pixels.clear();
-  if (w < 1 || h < 1) return false;
-  BITMAPINFO info = TopDown32Bits(w, h);
-  pixels.resize(size_t(w) * size_t(h));
-  HDC screen = GetDC(nullptr);
-  const int rows = GetDIBits(screen, bitmap.Handle(), 0, UINT(h), pixels.data(), &info, DIB_RGB_COLORS);
-  ReleaseDC(nullptr, screen);
-  if (rows != 0) return true;
-  if (bitmap.PixelFormat() != pf32bit) {
+  if (w < 1 || h < 1 || bitmap.PixelFormat() != pf32bit) {
     pixels.clear();
     return false;
   }
@@ -107,7 +91,8 @@ std::unique_ptr<TdxGPImage> TdxGPImage::BlendWith(const TdxGPImage& other, uint8
 
 void TdxGPImage::DrawToDC(HDC dc, const TRect& dest) const {
   if (Empty() || dest.IsEmpty()) return;
-  BITMAPINFO info = TopDown32Bits(width_, height_);
+  BITMAPINFO info;
+  InitBitmapInfoHeader32(info.bmiHeader, width_, height_, true);
   void* pixels = nullptr;
   HBITMAP dib = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
   if (!dib) return;

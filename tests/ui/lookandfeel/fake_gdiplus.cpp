@@ -48,13 +48,11 @@ TFakeGdiPlus::TFakeGdiPlus(std::string missingEntry, int32_t status)
     : missing(std::move(missingEntry)), startupStatus(status) {
   ::startupStatus = status;
   FakeGdiPlusJournal().clear();
-  table = new ScopedModuleTable({Module()});
+  table = std::make_unique<ScopedModuleTable>(std::vector<ModuleDefinition>{Module()});
 }
 
-TFakeGdiPlus::~TFakeGdiPlus() {
-  UnloadGdiPlus();
-  delete table;
-}
+// GDI+ is unloaded while its module is still in the table.
+TFakeGdiPlus::~TFakeGdiPlus() { UnloadGdiPlus(); }
 
 ModuleDefinition TFakeGdiPlus::Module() const {
   ModuleDefinition module;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,7 +19,7 @@ struct TFakeGdiPlus {
 
   std::string missing;
   int32_t startupStatus;
-  win::ScopedModuleTable* table = nullptr;
+  std::unique_ptr<win::ScopedModuleTable> table;
 };
 
 // What the fake saw, in order ("startup v1 bg-suppressed", "hook", "unhook 77", "shutdown 77").

@@ -206,10 +206,6 @@ TEST_F(ThemeManagerWithFake, WrappersReachTheProvider) {
   win::DeleteDC(dc);
 }
 
-}  // namespace
-
-namespace {
-
 TEST(Office11SchemeWithoutVisualStyles, IsNone) { EXPECT_EQ(DetectOffice11Scheme(), 0); }
 
 TEST_F(ThemeManagerWithFake, Office11SchemeDetection) {
@@ -237,10 +233,6 @@ TEST_F(ThemeManagerWithFake, Office11SchemeDetection) {
   SendThemeChanged();
   EXPECT_EQ(DetectOffice11Scheme(6), 0);
 }
-
-}  // namespace
-
-namespace {
 
 TEST_F(ThemeManagerWithFake, Office11SchemeTables) {
   struct Case {
