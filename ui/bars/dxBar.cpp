@@ -251,7 +251,7 @@ void TdxBarManager::ReadDockControlHeights(TReader& Reader) {
     if (i >= 4) continue;
     TdxBarDockingStyle side = kHeightOrder[i];
     if (TdxDockControl* dock = bars_->EdgeDock(side)) {
-      if (side == dsLeft || side == dsRight)
+      if (IsVerticalDockingStyle(side))
         dock->SetWidth(v);
       else
         dock->SetHeight(v);
@@ -264,7 +264,7 @@ void TdxBarManager::WriteDockControlHeights(TWriter& Writer) {
   Writer.WriteListBegin();
   for (TdxBarDockingStyle side : kHeightOrder) {
     TdxDockControl* dock = bars_->EdgeDock(side);
-    int32_t v = !dock ? 0 : (side == dsLeft || side == dsRight) ? dock->Width() : dock->Height();
+    int32_t v = !dock ? 0 : IsVerticalDockingStyle(side) ? dock->Width() : dock->Height();
     Writer.WriteInteger(v);
   }
   Writer.WriteListEnd();
@@ -432,26 +432,26 @@ TdxBar* TdxBarManager::FindBarByCaption(const std::string& ACaption) const {
   return nullptr;
 }
 
+namespace {
+// APrefix followed by the first number from 1 on that Taken refuses.
+template <class F>
+std::string FirstFreeName(const std::string& APrefix, F Taken) {
+  for (int32_t n = 1;; ++n)
+    if (std::string name = APrefix + std::to_string(n); !Taken(name)) return name;
+}
+}  // namespace
+
 void TdxBarManager::MakeBarCaption(const std::string& APrefix, std::string& ACaption) const {
-  for (int32_t n = 1;; ++n) {
-    ACaption = APrefix + std::to_string(n);
-    if (!FindBarByCaption(ACaption)) return;
-  }
+  ACaption = FirstFreeName(APrefix, [this](const std::string& s) { return FindBarByCaption(s) != nullptr; });
 }
 
 void TdxBarManager::MakeBarName(const std::string& APrefix, std::string& AName) const {
-  for (int32_t n = 1;; ++n) {
-    AName = APrefix + std::to_string(n);
-    if (!FindBarByName(AName)) return;
-  }
+  AName = FirstFreeName(APrefix, [this](const std::string& s) { return FindBarByName(s) != nullptr; });
 }
 
 void TdxBarManager::MakeItemName(TClass AItemClass, std::string& AName) const {
-  std::string base = std::string(AItemClass->Name).substr(1);
-  for (int32_t n = 1;; ++n) {
-    AName = base + std::to_string(n);
-    if (!FindItemByName(AName)) return;
-  }
+  AName = FirstFreeName(std::string(AItemClass->Name).substr(1),
+                        [this](const std::string& s) { return FindItemByName(s) != nullptr; });
 }
 
 TCustomdxBarControl* TdxBarManager::GetMainMenuBarControl() const {

@@ -191,7 +191,7 @@ TdxBarImageOptions::TdxBarImageOptions(TdxBarManager* AOwner)
     : owner_(AOwner), freeNotificator_(std::make_unique<TcxFreeNotificator>(nullptr)) {
   for (size_t i = 0; i < links_.size(); ++i) {
     links_[i] = std::make_unique<TChangeLink>();
-    links_[i]->OnChange = [this, i](TObject*) { ListChanged(TdxBarImageOptionsChange(i)); };
+    links_[i]->OnChange = [this, i](TObject*) { Notify(TdxBarImageOptionsChange(i)); };
   }
   freeNotificator_->OnComponentFreed = [this](TComponent* c) { ImageListFreed(c); };
 }
@@ -203,7 +203,7 @@ void TdxBarImageOptions::ImageListFreed(TComponent* AComponent) {
     if (lists_[i] && lists_[i] == AComponent) {
       lists_[i] = nullptr;
       links_[i]->SetSender(nullptr);
-      ListChanged(i);
+      Notify(i);
     }
 }
 
@@ -252,7 +252,7 @@ void TdxBarImageOptions::SetList(TdxBarImageOptionsChange Which, TCustomImageLis
     list->RegisterChanges(links_[Which].get());
     freeNotificator_->Watch(list);
   }
-  ListChanged(Which);
+  Notify(Which);
 }
 
 void TdxBarImageOptions::SetFlag(bool& Field, bool Value, TdxBarImageOptionsChange Which) {
@@ -266,8 +266,6 @@ void TdxBarImageOptions::SetImageListBkColor(TColor Value) {
   imageListBkColor_ = Value;
   Notify(icImageListBkColor);
 }
-
-void TdxBarImageOptions::ListChanged(TdxBarImageOptionsChange Which) { Notify(Which); }
 
 void TdxBarImageOptions::Notify(TdxBarImageOptionsChange Which) {
   if (owner_) owner_->ImageOptionsChanged(Which);

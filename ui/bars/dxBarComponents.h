@@ -193,7 +193,6 @@ public:
 private:
   void SetList(TdxBarImageOptionsChange Which, TCustomImageList* Value);
   void SetFlag(bool& Field, bool Value, TdxBarImageOptionsChange Which);
-  void ListChanged(TdxBarImageOptionsChange Which);
   void Notify(TdxBarImageOptionsChange Which);
 
   TdxBarManager* owner_;

@@ -308,7 +308,7 @@ TdxBars::TdxBars(TdxBarManager* ABarManager)
     auto* dock = new TdxDockControl(nullptr);
     dock->SetEdgeSide(side);
     dock->SetAlign(EdgeAlign(side));
-    if (side == dsLeft || side == dsRight)
+    if (IsVerticalDockingStyle(side))
       dock->SetWidth(0);
     else
       dock->SetHeight(0);

@@ -38,7 +38,6 @@ class TdxBarFlatPainter : public TdxBarPainter {
   DX_BAR_PAINTER_CLASS(TdxBarFlatPainter, TdxBarPainter)
 public:
   using TdxBarPainter::TdxBarPainter;
-  TdxBarFlatPainter() : TdxBarPainter(nullptr) {}
 };
 
 class TdxBarXPPainter : public TdxBarFlatPainter {

@@ -28,6 +28,8 @@ enum TdxBarItemVisible : uint8_t { ivNever, ivInCustomizing, ivAlways };
 using TdxBarDockingStyles = uint8_t;
 constexpr TdxBarDockingStyles DockingStyleBit(TdxBarDockingStyle s) { return TdxBarDockingStyles(1u << s); }
 constexpr bool InDockingStyles(TdxBarDockingStyles set, TdxBarDockingStyle s) { return (set & DockingStyleBit(s)) != 0; }
+// The left and right docks grow in width, the top and bottom ones in height.
+constexpr bool IsVerticalDockingStyle(TdxBarDockingStyle s) { return s == dsLeft || s == dsRight; }
 
 // The thirteen customization actions, bcaReset (0) to bcaMostRecentlyUsed (12).
 using TdxBarCustomizationAction = uint8_t;

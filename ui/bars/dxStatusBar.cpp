@@ -6,6 +6,7 @@
 #include "platform/vcl/forms.h"
 #include "platform/vcl/imglist.h"
 #include "ui/lookandfeel/cxClasses.h"
+#include "ui/lookandfeel/cxGeometry.h"
 #include "ui/lookandfeel/cxGraphics.h"
 #include "ui/lookandfeel/dxCore.h"
 #include "ui/lookandfeel/dxOffice11.h"
@@ -118,9 +119,7 @@ void TdxStatusBarPanelStyle::Changed() {
 }
 
 void TdxStatusBarPanelStyle::TrimForSizeGrip(TRect& R) const {
-  TdxCustomStatusBar* bar = GetStatusBar();
-  if (!bar || !owner_ || owner_->Index() != owner_->Collection()->Count() - 1 || !bar->SizeGripShown()) return;
-  R.Right -= bar->Painter()->GetGripSize().cx;
+  if (owner_ && owner_->HoldsSizeGrip()) R.Right -= GetStatusBar()->Painter()->GetGripSize().cx;
 }
 
 TColor TdxStatusBarPanelStyle::GetDefaultColor() const {
@@ -278,11 +277,15 @@ int32_t TdxStatusBarPanel::ViewWidth() const {
   return w;
 }
 
+bool TdxStatusBarPanel::HoldsSizeGrip() const {
+  TdxCustomStatusBar* bar = StatusBar();
+  return bar && Index() == Collection()->Count() - 1 && bar->SizeGripShown();
+}
+
 void TdxStatusBarPanel::AdjustViewWidth(int32_t& AWidth) const {
   if (!panelStyle_) return;
   if (!panelStyle_->HasOwnBevels()) AWidth += 2;
-  TdxCustomStatusBar* bar = StatusBar();
-  if (bar && Index() == Collection()->Count() - 1 && bar->SizeGripShown()) AWidth += bar->Painter()->GetGripSize().cx;
+  if (HoldsSizeGrip()) AWidth += StatusBar()->Painter()->GetGripSize().cx;
 }
 
 void TdxStatusBarPanel::SetMinWidth(int32_t V) {
@@ -363,10 +366,7 @@ void TdxStatusBarPanel::BuildPanelStyle() {
 void TdxStatusBarPanel::CheckPanelStyleDeletable() const {
   TdxCustomStatusBar* bar = StatusBar();
   if (!panelStyle_ || !bar || panelStyle_->MayBeDeleted()) return;
-  const TComponentState state = bar->ComponentState();
-  if (!state.Contains(csLoading) && !state.Contains(csReading) && !state.Contains(csDestroying) &&
-      !state.Contains(csUpdating))
-    throw EdxException(LoadResString(cxSStatusBarCantDeleteAncestor));
+  if (!bar->IsLoadingOrUpdating(true)) throw EdxException(LoadResString(cxSStatusBarCantDeleteAncestor));
 }
 
 void TdxStatusBarPanel::FreePanelStyle() {
@@ -601,6 +601,12 @@ void TdxCustomStatusBar::Recalculate() {
   CalculateLayout();
 }
 
+bool TdxCustomStatusBar::IsLoadingOrUpdating(bool ADestroyingCounts) const {
+  const TComponentState state = ComponentState();
+  return state.Contains(csLoading) || state.Contains(csReading) || state.Contains(csUpdating) ||
+         (ADestroyingCounts && state.Contains(csDestroying));
+}
+
 TRect TdxCustomStatusBar::ClientBounds() {
   TRect r;
   GetClientBounds(r);
@@ -610,9 +616,7 @@ TRect TdxCustomStatusBar::ClientBounds() {
 void TdxCustomStatusBar::CalculateLayout() { viewInfo_->Calculate(ClientBounds()); }
 
 TRect TdxCustomStatusBar::GetContentBounds() {
-  TRect r = ClientBounds();
-  const TRect w = painter_->GetFrameWidths(this);
-  return {r.Left + w.Left, r.Top + w.Top, r.Right - w.Right, r.Bottom - w.Bottom};
+  return RectContent(ClientBounds(), painter_->GetFrameWidths(this));
 }
 
 TdxStatusBarPanel* TdxCustomStatusBar::PanelAtPoint(int32_t X, int32_t Y) {
@@ -742,12 +746,6 @@ void dxStatusBarUnitStart() {
 
 void dxStatusBarUnitStop() {
   if (unitUsers == 0 || --unitUsers > 0) return;
-  if (registry) {
-    registry->RemoveClass(TdxStatusBarTextPanelStyle::StaticClass());
-    registry->RemoveClass(TdxStatusBarContainerPanelStyle::StaticClass());
-    registry->RemoveClass(TdxStatusBarKeyboardStatePanelStyle::StaticClass());
-    registry->RemoveClass(TdxStatusBarStateIndicatorPanelStyle::StaticClass());
-  }
   UnRegisterClass(TdxStatusBarContainerControl::StaticClass());
   delete registry;
   registry = nullptr;

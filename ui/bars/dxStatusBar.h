@@ -381,6 +381,8 @@ public:
   virtual void RestoreDefaults();
   // Raises EdxException when the style may not be deleted now.
   void CheckPanelStyleDeletable() const;
+  // The last panel of a bar that shows its size grip: the grip takes room from it.
+  bool HoldsSizeGrip() const;
   // Public so styles can report their changes; the collection repaints.
   void PanelChanged(bool AllItems) { Changed(AllItems); }
 
@@ -482,6 +484,9 @@ public:
   void Recalculate();
   TRect GetContentBounds();
   TRect ClientBounds();
+  // Loading, reading or inside an update (or, with ADestroyingCounts, being
+  // destroyed): panel styles then leave the containers and their checks alone.
+  bool IsLoadingOrUpdating(bool ADestroyingCounts) const;
 
 protected:
   void Loaded() override;

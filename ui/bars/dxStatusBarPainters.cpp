@@ -5,6 +5,7 @@
 #include "platform/gdi/edge.h"
 #include "platform/rtl/scopeexit.h"
 #include "ui/bars/dxStatusBar.h"
+#include "ui/lookandfeel/cxGeometry.h"
 #include "ui/lookandfeel/cxGraphics.h"
 #include "ui/lookandfeel/dxOffice11.h"
 
@@ -52,8 +53,6 @@ void DrawGripTransparently(win::HDC dc, const TRect& grip) {
   win::BitBlt(dc, grip.Left, grip.Top, w, h, backDC, 0, 0, win::SRCCOPY);
 }
 
-TRect Shrunk(const TRect& R, int32_t dx, int32_t dy) { return {R.Left + dx, R.Top + dy, R.Right - dx, R.Bottom - dy}; }
-
 }  // namespace
 
 // ---- base
@@ -62,9 +61,7 @@ void TdxStatusBarPainter::PaintContainerBackground(TdxStatusBarContainerPanelSty
   TdxStatusBarContainerControl* container = AStyle->Container();
   TdxCustomStatusBar* bar = AStyle->GetStatusBar();
   if (!container || !bar) return;
-  TRect R = bar->ClientBounds();
-  R = {R.Left - container->Left(), R.Top - container->Top(), R.Right - container->Left(),
-       R.Bottom - container->Top()};
+  TRect R = RectOffset(bar->ClientBounds(), container->Left(), container->Top(), false);
   PaintFrame(bar, container->cxCanvas(), R);
   PaintPanelBackground(bar, AStyle->Owner(), container->ClientRect(), container->cxCanvas());
 }
@@ -124,7 +121,7 @@ void TdxStatusBarPainter::PaintPanel(TdxCustomStatusBar* AStatusBar, TdxStatusBa
 
 void TdxStatusBarPainter::PaintSizeGrip(TdxCustomStatusBar* AStatusBar, TcxCanvas* ACanvas, bool AOverlapped,
                                         const TRect& R) const {
-  const TRect r = Shrunk(R, 1, 1);
+  const TRect r = RectInflate(R, -1, -1);
   const TSize size = GetGripSize();
   const TRect grip{r.Right - size.cx, r.Bottom - size.cy, r.Right, r.Bottom};
   TRect back = grip;
@@ -174,26 +171,26 @@ void TdxStatusBarFlatPainter::PaintBevel(TdxCustomStatusBar*, TdxStatusBarPanelB
                                          TcxCanvas* ACanvas) const {
   if (ABevel == dxpbNone) return;
   FrameRectWithColor(ACanvas->Handle(), R, clBtnShadow);
-  R = Shrunk(R, 1, 1);
+  R = RectInflate(R, -1, -1);
 }
 
 // ---- Office 2003
 
 void TdxStatusBarOffice11Painter::PaintFrame(TdxCustomStatusBar*, TcxCanvas* ACanvas, TRect& R) const {
   FillTwoPhaseGradientRect(ACanvas->Handle(), R, Office11GradientStartColor, false, Office11GradientEndColor);
-  R = Shrunk(R, 1, 1);
+  R = RectInflate(R, -1, -1);
 }
 
 void TdxStatusBarOffice11Painter::PaintBevel(TdxCustomStatusBar*, TdxStatusBarPanelBevel ABevel, TRect& R,
                                              TcxCanvas* ACanvas) const {
   if (ABevel == dxpbNone) return;
   FrameRectWithColor(ACanvas->Handle(), R, MixColors(Office11GradientEndColor, clBlack, 90));
-  R = Shrunk(R, 1, 1);
+  R = RectInflate(R, -1, -1);
 }
 
 void TdxStatusBarOffice11Painter::PaintSizeGrip(TdxCustomStatusBar*, TcxCanvas* ACanvas, bool AOverlapped,
                                                 const TRect& R) const {
-  const TRect r = Shrunk(R, 0, 1);
+  const TRect r = RectInflate(R, 0, -1);
   const TSize size = GetGripSize();
   const TRect grip{r.Right - size.cx, r.Bottom - size.cy, r.Right, r.Bottom};
   TRect back = grip;

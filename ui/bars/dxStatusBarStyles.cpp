@@ -169,7 +169,7 @@ TdxStatusBarKeyboardStateNotifier::TdxStatusBarKeyboardStateNotifier(TdxCustomSt
   timer_->SetEnabled(true);
 }
 
-TdxStatusBarKeyboardStateNotifier::~TdxStatusBarKeyboardStateNotifier() { timer_.reset(); }
+TdxStatusBarKeyboardStateNotifier::~TdxStatusBarKeyboardStateNotifier() = default;
 
 void TdxStatusBarKeyboardStateNotifier::AddKey(int32_t ACode) {
   RemoveKey(ACode);
@@ -223,10 +223,8 @@ TdxStatusBarKeyboardStatePanelStyle::TdxStatusBarKeyboardStatePanelStyle(TdxStat
   for (const TKeyRow& row : kKeys) notifier_->AddKey(row.code);
 }
 
-TdxStatusBarKeyboardStatePanelStyle::~TdxStatusBarKeyboardStatePanelStyle() {
-  for (int i = 3; i >= 0; --i) notifier_->RemoveKey(kKeys[i].code);
-  notifier_.reset();
-}
+// The notifier goes first (the last member) and takes its timer and keys along.
+TdxStatusBarKeyboardStatePanelStyle::~TdxStatusBarKeyboardStatePanelStyle() = default;
 
 void TdxStatusBarKeyboardStatePanelStyle::SetFullRect(bool V) {
   if (fullRect_ == V) return;
@@ -316,16 +314,6 @@ void TdxStatusBarKeyboardStatePanelStyle::DoAssign(TdxStatusBarPanelStyle* Sourc
 
 // ---- container
 
-namespace {
-
-bool Busy(TdxCustomStatusBar* bar, bool destroyingCounts) {
-  const TComponentState state = bar->ComponentState();
-  return state.Contains(csLoading) || state.Contains(csReading) || state.Contains(csUpdating) ||
-         (destroyingCounts && state.Contains(csDestroying));
-}
-
-}  // namespace
-
 TdxStatusBarContainerControl::TdxStatusBarContainerControl(TComponent* AOwner) : TcxControl(AOwner) {
   TControlStyle style = ControlStyle();
   style.Include(csAcceptsControls);
@@ -367,7 +355,7 @@ TObject* TdxStatusBarContainerPanelStyle::Make(TObject* owner) {
 TdxStatusBarContainerPanelStyle::TdxStatusBarContainerPanelStyle(TdxStatusBarPanel* AOwner)
     : TdxStatusBarPanelStyle(AOwner) {
   TdxCustomStatusBar* bar = GetStatusBar();
-  if (!bar || Busy(bar, false)) return;
+  if (!bar || bar->IsLoadingOrUpdating(false)) return;
   // Without an owner of its own the bar owns it, so it never outlives both.
   auto* container = new TdxStatusBarContainerControl(bar->Owner() ? bar->Owner() : bar);
   container->style_ = this;
@@ -407,7 +395,7 @@ void TdxStatusBarContainerPanelStyle::SetContainer(TdxStatusBarContainerControl*
   container_ = nullptr;
   old->style_ = nullptr;
   TdxCustomStatusBar* bar = GetStatusBar();
-  if (bar && !Busy(bar, true)) delete old;
+  if (bar && !bar->IsLoadingOrUpdating(true)) delete old;
   PanelVisibleChanged();
 }
 

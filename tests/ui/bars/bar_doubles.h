@@ -59,15 +59,19 @@ private:
   TLog& log_;
 };
 
-// An item that counts its own destruction.
-class TCountedItem : public TdxBarItem {
+// A bar component that counts its own destruction.
+template <class TBase>
+class TCounted : public TBase {
 public:
-  TCountedItem(TComponent* AOwner, int& ADestroyed) : TdxBarItem(AOwner), destroyed_(ADestroyed) {}
-  ~TCountedItem() override { ++destroyed_; }
+  TCounted(TComponent* AOwner, int& ADestroyed) : TBase(AOwner), destroyed_(ADestroyed) {}
+  ~TCounted() override { ++destroyed_; }
 
 private:
   int& destroyed_;
 };
+using TCountedItem = TCounted<TdxBarItem>;
+using TCountedGroup = TCounted<TdxBarGroup>;
+using TCountedPopupMenu = TCounted<TdxBarPopupMenu>;
 
 // An item that logs its glyph refreshes and says which image kinds it uses.
 class TGlyphItem : public TdxBarItem {
@@ -84,24 +88,6 @@ private:
   std::string name_;
   TLog& log_;
   bool hot_, large_;
-};
-
-class TCountedGroup : public TdxBarGroup {
-public:
-  TCountedGroup(TComponent* AOwner, int& ADestroyed) : TdxBarGroup(AOwner), destroyed_(ADestroyed) {}
-  ~TCountedGroup() override { ++destroyed_; }
-
-private:
-  int& destroyed_;
-};
-
-class TCountedPopupMenu : public TdxBarPopupMenu {
-public:
-  TCountedPopupMenu(TComponent* AOwner, int& ADestroyed) : TdxBarPopupMenu(AOwner), destroyed_(ADestroyed) {}
-  ~TCountedPopupMenu() override { ++destroyed_; }
-
-private:
-  int& destroyed_;
 };
 
 // A fresh form to own the manager under test.
