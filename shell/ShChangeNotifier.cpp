@@ -83,9 +83,8 @@ bool TShellNotifyManager::AllListenersReady() {
   if (listeners->Count() == 0) return false;
   for (int32_t i = 0; i < listeners->Count(); ++i) {
     win::TComPtr<IShellChangeListener> listener;
-    auto* unknown = static_cast<win::IUnknown*>(listeners->Items(i));
-    if (!unknown || unknown->QueryInterface(IID_IShellChangeListener, listener.put_void()) != win::S_OK ||
-        !listener || !listener->ReadyForNotification())
+    if (!Supports(static_cast<win::IUnknown*>(listeners->Items(i)), IID_IShellChangeListener, listener.put_void()) ||
+        !listener->ReadyForNotification())
       return false;
   }
   return true;
@@ -115,8 +114,7 @@ void TShellNotifyManager::Dispatch() {
   std::vector<win::TComPtr<IShellChangeListener>> targets;
   for (int32_t i = 0; i < listeners->Count(); ++i) {
     win::TComPtr<IShellChangeListener> listener;
-    auto* unknown = static_cast<win::IUnknown*>(listeners->Items(i));
-    if (unknown && unknown->QueryInterface(IID_IShellChangeListener, listener.put_void()) == win::S_OK && listener)
+    if (Supports(static_cast<win::IUnknown*>(listeners->Items(i)), IID_IShellChangeListener, listener.put_void()))
       targets.push_back(listener);
   }
   for (int32_t i = pending->Count() - 1; i >= 0; --i) {

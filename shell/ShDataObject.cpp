@@ -286,15 +286,7 @@ bool TCommonDataObject::AssignDragImage(TBitmap*, TPoint, TColor) { return false
 bool TCommonDataObject::SetRawData(CLIPFORMAT format, const void* data, int32_t byteCount) {
   if (byteCount < 0 || (!data && byteCount > 0)) return false;
   try {
-    HGLOBAL h = GlobalCopy(GHND | GMEM_SHARE, data, size_t(byteCount));
-    if (!h) return false;
-    FORMATETC f = HGlobalFormat(format);
-    STGMEDIUM m;
-    m.tymed = TYMED_HGLOBAL;
-    m.hGlobal = h;
-    if (SetData(&f, &m, 1) == S_OK) return true;
-    GlobalFree(h);
-    return false;
+    return StoreGlobal(this, format, GlobalCopy(GHND | GMEM_SHARE, data, size_t(byteCount)));
   } catch (const std::exception&) {
     return false;
   }
@@ -495,7 +487,7 @@ void TCommonShellIDList::AssignPIDLs(TCommonPIDLList* list) {
   auto entry = [&](size_t i) { return list->PIDLs(int32_t(i)) ? list->PIDLs(int32_t(i)) : empty; };
   for (size_t i = 0; i < m; ++i) size += size_t(pm.PIDLSize(entry(i)));
   block_.assign(size, 0);
-  PutU32(block_.data(), m ? uint32_t(m - 1) : 0);
+  PutU32(block_.data(), uint32_t(m - 1));
   size_t at = 4 + 4 * m;
   for (size_t i = 0; i < m; ++i) {
     PutU32(block_.data() + 4 + 4 * i, uint32_t(at));

@@ -104,7 +104,6 @@ bool IsFolderPIDL(uint8_t* pidl) {
 
 TNamespace::TNamespace(uint8_t* pidl, TNamespace* parent) : parent_(parent) {
   TCommonPIDLManager& pm = PIDLs();
-  cache_.Data.IconIndex = cache_.Data.OpenIconIndex = -1;
   states_ = nsOwnsPIDL | nsShellDetails | nsShellFolder2 | nsShellIconOverlay;
   if (pidl && !WalkablePIDL(pidl)) {
     // A malformed list names nothing: the namespace stays without a PIDL
@@ -128,7 +127,6 @@ TNamespace::TNamespace(uint8_t* pidl, TNamespace* parent) : parent_(parent) {
 }
 
 TNamespace::TNamespace(CustomTag, int32_t customID, TNamespace* parent) : customID_(customID), parent_(parent) {
-  cache_.Data.IconIndex = cache_.Data.OpenIconIndex = -1;
   cache_.Data.OverlayIndex = cache_.Data.OverlayIconIndex = 0;
   states_ = nsShellIconOverlay;
 }
@@ -221,9 +219,7 @@ IShellFolder2* TNamespace::ParentShellFolder2() {
 }
 
 IUnknown* TNamespace::ShellDetailsInterface() {
-  const PlatformVersion v = GetPlatformVersion();
-  if ((states_ & nsShellDetails) && !(v.PlatformId == VER_PLATFORM_WIN32_NT && v.Major >= 6))
-    states_ &= ~nsShellDetails;  // nothing here answers for it
+  if ((states_ & nsShellDetails) && !IsVistaOrUp()) states_ &= ~nsShellDetails;  // nothing here answers for it
   return nullptr;
 }
 

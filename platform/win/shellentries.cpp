@@ -294,7 +294,7 @@ HINSTANCE LinuxShellExecuteW(HWND wnd, std::string_view verb, std::string_view f
   info.lpParameters = p.c_str();
   info.lpDirectory = d.c_str();
   info.nShow = show;
-  if (!::ShellExecuteExW(&info)) SetLastError(ShellExecError());
+  LinuxShellExecuteExW(&info);
   return reinterpret_cast<HINSTANCE>(info.hInstApp);
 }
 int LinuxSHFileOperationW(void* operation) {

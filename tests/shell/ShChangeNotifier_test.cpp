@@ -8,11 +8,11 @@
 #include <atomic>
 #include <chrono>
 #include <memory>
-#include <functional>
 #include <thread>
 #include <vector>
 
 #include "platform/win/winuser.h"
+#include "tests/shell/message_pump.h"
 
 namespace {
 
@@ -58,18 +58,6 @@ public:
     return win::E_NOINTERFACE;
   }
 };
-
-// Dispatches this thread's messages until pred holds or the time is up.
-bool PumpUntil(const std::function<bool()>& pred, std::chrono::milliseconds limit = 10s) {
-  const auto deadline = std::chrono::steady_clock::now() + limit;
-  while (!pred()) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    win::MSG m;
-    while (win::PeekMessage(&m, nullptr, 0, 0, win::PM_REMOVE)) win::DispatchMessage(&m);
-    std::this_thread::sleep_for(1ms);
-  }
-  return true;
-}
 
 int PendingCount(TShellNotifyManager& manager) {
   const int n = manager.PendingList().LockList()->Count();

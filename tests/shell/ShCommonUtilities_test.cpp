@@ -10,7 +10,6 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
-#include <thread>
 
 #include <cmath>
 
@@ -20,6 +19,7 @@
 #include "platform/vcl/graphics.h"
 #include "platform/win/winuser.h"
 #include "shell/ShCommonObjects.h"
+#include "tests/shell/message_pump.h"
 #include "tests/support/testsupport.h"
 
 using namespace win;
@@ -481,12 +481,7 @@ TEST(MethodThunk, ThreadTimerCallsTheMethodThroughItsContext) {
   TCommonMethodThunk* thunk = CreateMethodThunk(&owner, &TCallbackOwner::Method);
   const UINT_PTR id = SetTimerWithContext(nullptr, 0, 10, &MethodThunkCall, thunk);
   ASSERT_NE(id, 0u);
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-  while (owner.Seen.empty() && std::chrono::steady_clock::now() < deadline) {
-    MSG msg;
-    if (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessage(&msg);
-    else std::this_thread::sleep_for(std::chrono::milliseconds(2));
-  }
+  PumpUntil([&] { return !owner.Seen.empty(); }, std::chrono::seconds(5));
   KillTimer(nullptr, id);
   FreeMethodThunk(thunk);
   ASSERT_EQ(owner.Seen.size(), 4u);

@@ -389,6 +389,29 @@ TEST(HDrop, ThroughADataObject) {
   EXPECT_EQ(in.DropFiles(), nullptr);
 }
 
+TEST(HDrop, ThroughTheClipboard) {
+  TStringList files;
+  files.Add("/p/right.jpg");
+  TCommonHDrop out, in;
+  out.AssignFiles(&files);
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  ASSERT_TRUE(EmptyClipboard());
+  ASSERT_TRUE(CloseClipboard());
+  ASSERT_TRUE(out.SaveToClipboard());
+  EXPECT_TRUE(IsClipboardFormatAvailable(CF_HDROP));
+  ASSERT_TRUE(in.LoadFromClipboard());
+  EXPECT_EQ(Bytes(in.DropFiles(), in.DropFiles() + in.StructureSize()),
+            Cat({DropHeader(0), {'/', 'p', '/', 'r', 'i', 'g', 'h', 't', '.', 'j', 'p', 'g', 0, 0}}));
+
+  // Without a block nothing goes to the clipboard; with none there nothing is read.
+  TCommonHDrop empty;
+  EXPECT_FALSE(empty.SaveToClipboard());
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  ASSERT_TRUE(EmptyClipboard());
+  ASSERT_TRUE(CloseClipboard());
+  EXPECT_FALSE(in.LoadFromClipboard());
+}
+
 // ---------------------------------------------------------------- TCommonShellIDList
 
 const Bytes kParent = List({Item({0x30, 0, 'd', 0})});
@@ -463,6 +486,28 @@ TEST(ShellIDList, AssignBlockRefusesWhatPassesTheBlock) {
     // Whatever the sender's layout, the copy holds the lists back to back.
     EXPECT_EQ(ids.BlockSize(), 4 + 4 * size_t(children + 1) + p + c.child.size()) << c.what;
   }
+}
+
+TEST(ShellIDList, ThroughTheClipboard) {
+  const uint32_t p = uint32_t(kParent.size());
+  const Bytes block = Cat({LE32(1), LE32(12), LE32(12 + p), kParent, kChild1});
+  // Read from a clipboard the caller holds open.
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  ASSERT_TRUE(EmptyClipboard());
+  ASSERT_NE(SetClipboardData(CF_SHELLIDLIST, Global(block)), nullptr);
+  TCommonShellIDList in;
+  EXPECT_TRUE(in.LoadFromClipboard());
+  ASSERT_TRUE(CloseClipboard());
+  EXPECT_EQ(Bytes(in.Block(), in.Block() + in.BlockSize()), block);
+
+  // Saved as a data object on the clipboard, which gives the same block back.
+  ASSERT_TRUE(in.SaveToClipboard());
+  TComPtr<IDataObject> onClipboard;
+  ASSERT_EQ(OleGetClipboard(onClipboard.put()), S_OK);
+  TCommonShellIDList back;
+  ASSERT_TRUE(back.LoadFromDataObject(onClipboard.get()));
+  EXPECT_EQ(Bytes(back.Block(), back.Block() + back.BlockSize()), block);
+  EXPECT_EQ(OleSetClipboard(nullptr), S_OK);
 }
 
 TEST(InShellDragLoop, ValueThroughADataObject) {
