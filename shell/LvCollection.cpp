@@ -127,129 +127,82 @@ std::string TLvCollectionItem::GetDisplayName() {
   return caption.empty() ? ClassName() : caption;
 }
 
+bool TLvCollectionItem::AskOwner(TLvNotify n) {
+  TLvOwnerListview* owner = OwnerListview();
+  return !owner || owner->NotifyChanging(n, this);
+}
+
+void TLvCollectionItem::TellOwner(TLvNotify n) {
+  if (TLvOwnerListview* owner = OwnerListview()) owner->Notify(n, this);
+}
+
 int32_t TLvCollectionItem::GetIndex() { return collection_ ? collection_->IndexOf(this) : -1; }
 
 // ---- the flag protocol
 
+bool TLvCollectionItem::MayChange(uint16_t flag, bool value, bool (TLvCollectionItem::*ask)(bool)) {
+  if (Has(flag) == value) return false;
+  return Destroying() ? !value : (this->*ask)(value);
+}
+
 void TLvCollectionItem::SetBold(bool value) {
-  if (Bold() == value) return;
-  if (Destroying()) {
-    if (!value) {
-      Put(lsBold, false);
-      BoldLost();
-    }
-  } else if (MayChangeBold(value)) {
-    Put(lsBold, value);
-    value ? BoldGained() : BoldLost();
-  }
+  if (!MayChange(lsBold, value, &TLvCollectionItem::MayChangeBold)) return;
+  Put(lsBold, value);
+  value ? BoldGained() : BoldLost();
 }
 
 void TLvCollectionItem::SetChecked(bool value) {
-  if (Has(lsChecked) == value) return;
-  if (Destroying()) {
-    if (!value) {
-      Put(lsChecked, false);
-      CheckLost();
-    }
-    return;
-  }
-  if (!MayChangeCheck(value)) return;
-  if (TLvOwnerListview* owner = OwnerListview(); owner && owner->HandleAllocated())
+  if (!MayChange(lsChecked, value, &TLvCollectionItem::MayChangeCheck)) return;
+  if (TLvOwnerListview* owner = OwnerListview(); !Destroying() && owner && owner->HandleAllocated())
     win::NotifyWinEvent(win::EVENT_OBJECT_STATECHANGE, owner->Handle(), win::OBJID_CLIENT, win::CHILDID_SELF);
   Put(lsChecked, value);
   value ? CheckGained() : CheckLost();
 }
 
 void TLvCollectionItem::SetEnabled(bool value) {
-  if (Enabled() == value) return;
-  if (Destroying()) {
-    if (!value) {
-      Put(lsEnabled, false);
-      EnableLost();
-    }
-  } else if (MayChangeEnable(value)) {
-    if (value) {
-      Put(lsEnabled, true);
-      EnableGained();
-    } else {
-      SetFocused(false);
-      SetSelected(false);
-      Put(lsEnabled, false);
-      EnableLost();
-    }
+  if (!MayChange(lsEnabled, value, &TLvCollectionItem::MayChangeEnable)) return;
+  if (!value && !Destroying()) {
+    SetFocused(false);
+    SetSelected(false);
   }
+  Put(lsEnabled, value);
+  value ? EnableGained() : EnableLost();
 }
 
 void TLvCollectionItem::SetFocused(bool value) {
-  if (Focused() == value || !(Visible() && Enabled())) return;
-  if (Destroying()) {
-    if (!value) {
-      Put(lsFocused, false);
-      FocusLost();
-    }
-  } else if (MayChangeFocus(value)) {
-    Put(lsFocused, value);
-    value ? FocusGained() : FocusLost();
-  }
+  if (!(Visible() && Enabled()) || !MayChange(lsFocused, value, &TLvCollectionItem::MayChangeFocus)) return;
+  Put(lsFocused, value);
+  value ? FocusGained() : FocusLost();
 }
 
 void TLvCollectionItem::SetGhosted(bool value) {
-  if (Ghosted() == value) return;
-  if (!value) {
-    Put(lsGhosted, false);
-    GhostedLost();
-  } else if (!Destroying()) {
-    Put(lsGhosted, true);
-    GhostedGained();
-  }
+  if (Ghosted() == value || (value && Destroying())) return;
+  Put(lsGhosted, value);
+  value ? GhostedGained() : GhostedLost();
 }
 
 void TLvCollectionItem::SetHotTracking(TPoint mousePos, bool value) {
-  if (HotTracking() == value) return;
-  if (Destroying()) {
-    if (!value) {
-      Put(lsHotTracking, false);
-      HotTrackingLost(mousePos);
-    }
-  } else if (MayChangeHotTracking(value)) {
-    Put(lsHotTracking, value);
-    value ? HotTrackingGained(mousePos) : HotTrackingLost(mousePos);
-  }
+  if (!MayChange(lsHotTracking, value, &TLvCollectionItem::MayChangeHotTracking)) return;
+  Put(lsHotTracking, value);
+  value ? HotTrackingGained(mousePos) : HotTrackingLost(mousePos);
 }
 
 void TLvCollectionItem::SetSelected(bool value) {
-  if (Selected() == value || !(Visible() && Enabled())) return;
-  if (Destroying()) {
-    if (!value) {
-      Put(lsSelected, false);
-      SelectionLost();
-    }
-  } else if (MayChangeSelection(value)) {
-    Put(lsSelected, value);
-    value ? SelectionGained() : SelectionLost();
-  }
+  if (!(Visible() && Enabled()) || !MayChange(lsSelected, value, &TLvCollectionItem::MayChangeSelection)) return;
+  Put(lsSelected, value);
+  value ? SelectionGained() : SelectionLost();
 }
 
 void TLvCollectionItem::SetVisible(bool value) {
-  if (Visible() == value) return;
-  if (Destroying()) {
-    if (!value) {
-      Put(lsVisible, false);
-      VisibilityLost();
-    }
-  } else if (MayChangeVisibility(value)) {
-    if (value) {
-      Put(lsVisible, true);
-      VisibilityGained();
-    } else {
-      SetFocused(false);
-      SetSelected(false);
-      TLvOwnerListview* owner = OwnerListview();
-      if (!owner || !owner->KeepHiddenItemsChecked()) SetChecked(false);
-      Put(lsVisible, false);
-      VisibilityLost();
-    }
+  if (!MayChange(lsVisible, value, &TLvCollectionItem::MayChangeVisibility)) return;
+  if (!value && !Destroying()) {
+    SetFocused(false);
+    SetSelected(false);
+    TLvOwnerListview* owner = OwnerListview();
+    if (!owner || !owner->KeepHiddenItemsChecked()) SetChecked(false);
   }
+  Put(lsVisible, value);
+  value ? VisibilityGained() : VisibilityLost();
 }
 
 void TLvCollectionItem::SetInitialized(bool value) {
@@ -279,7 +232,7 @@ void TLvCollectionItem::SetHighlighted(bool value) {
 
 void TLvCollectionItem::Invalidate(bool immediateUpdate) {
   TLvOwnerListview* owner = OwnerListview();
-  if (!owner || owner->Updating() || !owner->HandleAllocated()) return;
+  if (!owner || !owner->CanInvalidate()) return;
   TRect r;
   if (IntersectRect(r, LvViewRectToClient(owner, DisplayRect, true), owner->ClientRect()))
     owner->InvalidateRect(r, immediateUpdate);
@@ -467,11 +420,7 @@ void TLvItems::Clear(bool freeItems) {
   TLvOwnerListview* owner = OwnerListview();
   if (!owner) return TLvCollection::Clear(freeItems);
   owner->BeginSelectionUpdate();
-  owner->BeginSelectionUpdate();
-  TScopeExit done([&] {
-    owner->EndSelectionUpdate();
-    owner->EndSelectionUpdate();
-  });
+  TScopeExit done([&] { owner->EndSelectionUpdate(); });
   TLvCollection::Clear(freeItems);
 }
 

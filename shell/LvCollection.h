@@ -54,7 +54,7 @@ constexpr uint16_t LvStreamStateMask = lsChecked | lsEnabled | lsSelected | lsVi
 constexpr uint32_t LvStreamMarker = 0x00CEFEFF;
 constexpr int32_t LvStreamVersion = 6;
 
-class TLvCollectionItem : public TLvPersistent, private IListElementSink {
+class TLvCollectionItem : public TLvPersistent, private win::TUncountedObject<IListElementSink> {
   DX_CLASS(TLvCollectionItem, TLvPersistent)
 public:
   explicit TLvCollectionItem(TLvCollection* collection);
@@ -190,7 +190,15 @@ protected:
   virtual void Initialize() = 0;
 
   bool Has(uint16_t flag) const { return (state_ & flag) != 0; }
+  // Whether flag may change to value: not to the value it has; while
+  // destroying only a loss, unasked; otherwise as ask answers.
+  bool MayChange(uint16_t flag, bool value, bool (TLvCollectionItem::*ask)(bool));
   void Put(uint16_t flag, bool on) { state_ = on ? uint16_t(state_ | flag) : uint16_t(state_ & ~flag); }
+  // The owner's answer to a Changing notification about this element; with
+  // no owner the change is allowed.
+  bool AskOwner(TLvNotify n);
+  // A notification about this element, when there is an owner.
+  void TellOwner(TLvNotify n);
   // Sets Destroying; it is never cleared.
   void MarkDestroying() { Put(lsDestroying, true); }
 
@@ -199,8 +207,6 @@ private:
 
   // IListElementSink; not counted, and it answers no interface.
   win::HRESULT QueryInterface(const win::IID&, void** out) override;
-  win::ULONG AddRef() override { return win::ULONG(-1); }
-  win::ULONG Release() override { return win::ULONG(-1); }
   void InvalidateItem(bool immediateUpdate) override { Invalidate(immediateUpdate); }
   void ReleaseDataInterface() override { dataInterface_ = {}; }
 

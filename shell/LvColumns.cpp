@@ -70,45 +70,26 @@ void TLvColumn::BeforeDestruction() {
   TLvCollectionItem::BeforeDestruction();
 }
 
-void TLvColumn::Tell(TLvNotify n) {
-  if (TLvOwnerListview* owner = OwnerListview()) owner->Notify(n, this);
-}
+bool TLvColumn::MayChangeCheck(bool) { return AskOwner(lvnColumnCheckChanging); }
 
-bool TLvColumn::MayChangeCheck(bool) {
-  TLvOwnerListview* owner = OwnerListview();
-  return !owner || owner->NotifyChanging(lvnColumnCheckChanging, this);
-}
+bool TLvColumn::MayChangeEnable(bool) { return AskOwner(lvnColumnEnableChanging); }
 
-bool TLvColumn::MayChangeEnable(bool) {
-  TLvOwnerListview* owner = OwnerListview();
-  return !owner || owner->NotifyChanging(lvnColumnEnableChanging, this);
-}
+bool TLvColumn::MayChangeFocus(bool) { return AskOwner(lvnColumnFocusChanging); }
 
-bool TLvColumn::MayChangeFocus(bool) {
-  TLvOwnerListview* owner = OwnerListview();
-  return !owner || owner->NotifyChanging(lvnColumnFocusChanging, this);
-}
+bool TLvColumn::MayChangeSelection(bool) { return AskOwner(lvnColumnSelectionChanging); }
 
-bool TLvColumn::MayChangeSelection(bool) {
-  TLvOwnerListview* owner = OwnerListview();
-  return !owner || owner->NotifyChanging(lvnColumnSelectionChanging, this);
-}
+bool TLvColumn::MayChangeVisibility(bool) { return AskOwner(lvnColumnVisibilityChanging); }
 
-bool TLvColumn::MayChangeVisibility(bool) {
-  TLvOwnerListview* owner = OwnerListview();
-  return !owner || owner->NotifyChanging(lvnColumnVisibilityChanging, this);
-}
-
-void TLvColumn::Freeing() { Tell(lvnColumnFreeing); }
-void TLvColumn::CheckGained() { Tell(lvnColumnCheckChanged); }
-void TLvColumn::CheckLost() { Tell(lvnColumnCheckChanged); }
-void TLvColumn::EnableGained() { Tell(lvnColumnEnableChanged); }
-void TLvColumn::EnableLost() { Tell(lvnColumnEnableChanged); }
-void TLvColumn::FocusGained() { Tell(lvnColumnFocusChanged); }
-void TLvColumn::FocusLost() { Tell(lvnColumnFocusChanged); }
-void TLvColumn::SelectionGained() { Tell(lvnColumnSelectionChanged); }
-void TLvColumn::SelectionLost() { Tell(lvnColumnSelectionChanged); }
-void TLvColumn::Initialize() { Tell(lvnColumnInitialize); }
+void TLvColumn::Freeing() { TellOwner(lvnColumnFreeing); }
+void TLvColumn::CheckGained() { TellOwner(lvnColumnCheckChanged); }
+void TLvColumn::CheckLost() { TellOwner(lvnColumnCheckChanged); }
+void TLvColumn::EnableGained() { TellOwner(lvnColumnEnableChanged); }
+void TLvColumn::EnableLost() { TellOwner(lvnColumnEnableChanged); }
+void TLvColumn::FocusGained() { TellOwner(lvnColumnFocusChanged); }
+void TLvColumn::FocusLost() { TellOwner(lvnColumnFocusChanged); }
+void TLvColumn::SelectionGained() { TellOwner(lvnColumnSelectionChanged); }
+void TLvColumn::SelectionLost() { TellOwner(lvnColumnSelectionChanged); }
+void TLvColumn::Initialize() { TellOwner(lvnColumnInitialize); }
 
 void TLvColumn::TellVisibility() {
   TLvOwnerListview* owner = OwnerListview();
@@ -132,11 +113,7 @@ TCustomImageList* TLvColumn::GetDefaultImageList(int32_t) {
 }
 
 void TLvColumn::Invalidate(bool immediateUpdate) {
-  TLvOwnerListview* owner = OwnerListview();
-  if (!owner || owner->Updating() || !owner->HandleAllocated()) return;
-  TLvHeader* header = OwnerHeader();
-  owner->InvalidateRect(TRect(0, 0, owner->ClientWidth(), header ? header->CalculatedHeight() : 0),
-                        immediateUpdate);
+  if (TLvHeader* header = OwnerHeader()) header->Invalidate(immediateUpdate);
 }
 
 void TLvColumn::SetAlignment(TAlignment value) {
@@ -347,7 +324,7 @@ void TLvHeader::SetDropDownHoverColumn(TLvColumn* column) {
   }
 }
 
-void TLvHeader::Invalidate() {
-  if (!owner_ || owner_->Updating() || !owner_->HandleAllocated()) return;
-  owner_->InvalidateRect(TRect(0, 0, owner_->ClientWidth(), CalculatedHeight()), false);
+void TLvHeader::Invalidate(bool immediateUpdate) {
+  if (!owner_ || !owner_->CanInvalidate()) return;
+  owner_->InvalidateRect(TRect(0, 0, owner_->ClientWidth(), CalculatedHeight()), immediateUpdate);
 }

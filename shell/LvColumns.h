@@ -113,7 +113,6 @@ protected:
   void Initialize() override;
 
 private:
-  void Tell(TLvNotify n);
   void TellVisibility();
 
   TAlignment alignment_ = taLeftJustify;
@@ -205,7 +204,8 @@ public:
   void SetDropDownHoverColumn(TLvColumn* column);
   TLvColumn* PressedColumn = nullptr;
   TCustomImageList* Images = nullptr;  // not owned
-  void Invalidate();
+  // The header strip: every column paints there.
+  void Invalidate(bool immediateUpdate = false);
 
 private:
   TLvOwnerListview* owner_;

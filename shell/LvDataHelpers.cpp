@@ -4,26 +4,6 @@
 #include "platform/rtl/text.h"
 #include "shell/LvStreamIO.h"
 
-int32_t TLvDynamicDataHelper::Get(const std::vector<int32_t>& a, int32_t index, int32_t fallback) {
-  return index >= 0 && size_t(index) < a.size() ? a[size_t(index)] : fallback;
-}
-
-void TLvDynamicDataHelper::Put(std::vector<int32_t>& a, int32_t index, int32_t value, int32_t fill) {
-  if (index < 0) return;
-  if (size_t(index) >= a.size()) a.resize(size_t(index) + 1, fill);
-  a[size_t(index)] = value;
-}
-
-std::string TLvDynamicDataHelper::Caption(int32_t index) const {
-  return index >= 0 && size_t(index) < Captions.size() ? Captions[size_t(index)] : std::string();
-}
-
-void TLvDynamicDataHelper::SetCaption(int32_t index, const std::string& value) {
-  if (index < 0) return;
-  if (size_t(index) >= Captions.size()) Captions.resize(size_t(index) + 1);
-  Captions[size_t(index)] = value;
-}
-
 void TLvDynamicDataHelper::ReadArray(TStream* stream, std::vector<int32_t>& a) {
   a.clear();
   const int32_t count = LvReadInteger(stream);

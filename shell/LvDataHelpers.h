@@ -15,11 +15,11 @@ class TStream;
 class TLvDynamicDataHelper : public TObject {
   DX_CLASS(TLvDynamicDataHelper, TObject)
 public:
-  std::string Caption(int32_t index) const;
+  std::string Caption(int32_t index) const { return Get(Captions, index, std::string()); }
   int32_t Detail(int32_t index) const { return Get(Details, index, 0); }
   int32_t ImageIndex(int32_t index) const { return Get(ImageIndexes, index, -1); }
   int32_t OverlayIndex(int32_t index) const { return Get(OverlayIndexes, index, -1); }
-  void SetCaption(int32_t index, const std::string& value);
+  void SetCaption(int32_t index, const std::string& value) { Put(Captions, index, value, std::string()); }
   void SetDetail(int32_t index, int32_t value) { Put(Details, index, value, 0); }
   void SetImageIndex(int32_t index, int32_t value) { Put(ImageIndexes, index, value, -1); }
   void SetOverlayIndex(int32_t index, int32_t value) { Put(OverlayIndexes, index, value, -1); }
@@ -32,8 +32,17 @@ public:
   std::vector<int32_t> Details, ImageIndexes, OverlayIndexes;
 
 protected:
-  static int32_t Get(const std::vector<int32_t>& a, int32_t index, int32_t fallback);
-  static void Put(std::vector<int32_t>& a, int32_t index, int32_t value, int32_t fill);
+  template <class T>
+  static T Get(const std::vector<T>& a, int32_t index, const T& fallback) {
+    return index >= 0 && size_t(index) < a.size() ? a[size_t(index)] : fallback;
+  }
+  // A negative index is ignored.
+  template <class T>
+  static void Put(std::vector<T>& a, int32_t index, const T& value, const T& fill) {
+    if (index < 0) return;
+    if (size_t(index) >= a.size()) a.resize(size_t(index) + 1, fill);
+    a[size_t(index)] = value;
+  }
   static void ReadArray(TStream* stream, std::vector<int32_t>& a);
   static void WriteArray(TStream* stream, const std::vector<int32_t>& a);
 };

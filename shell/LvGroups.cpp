@@ -65,19 +65,11 @@ void TLvGroup::SetExpanded(bool value) {
   owner->RebuildGroups(true);
 }
 
-bool TLvGroup::MayChangeSelection(bool) {
-  TLvOwnerListview* owner = OwnerListview();
-  return !owner || owner->NotifyChanging(lvnGroupSelectionChanging, this);
-}
+bool TLvGroup::MayChangeSelection(bool) { return AskOwner(lvnGroupSelectionChanging); }
 
-bool TLvGroup::MayChangeVisibility(bool) {
-  TLvOwnerListview* owner = OwnerListview();
-  return !owner || owner->NotifyChanging(lvnGroupVisibilityChanging, this);
-}
+bool TLvGroup::MayChangeVisibility(bool) { return AskOwner(lvnGroupVisibilityChanging); }
 
-void TLvGroup::Freeing() {
-  if (TLvOwnerListview* owner = OwnerListview()) owner->Notify(lvnGroupFreeing, this);
-}
+void TLvGroup::Freeing() { TellOwner(lvnGroupFreeing); }
 
 void TLvGroup::CheckGained() {
   if (items_)
@@ -114,16 +106,12 @@ void TLvGroup::HotTrackingLost(TPoint) {
   Invalidate(true);
 }
 
-void TLvGroup::SelectionGained() {
-  if (TLvOwnerListview* owner = OwnerListview()) owner->Notify(lvnGroupSelectionChanged, this);
-}
+void TLvGroup::SelectionGained() { TellOwner(lvnGroupSelectionChanged); }
 
-void TLvGroup::SelectionLost() {
-  if (TLvOwnerListview* owner = OwnerListview()) owner->Notify(lvnGroupSelectionChanged, this);
-}
+void TLvGroup::SelectionLost() { TellOwner(lvnGroupSelectionChanged); }
 
 void TLvGroup::VisibilityGained() {
-  if (TLvOwnerListview* owner = OwnerListview()) owner->Notify(lvnGroupVisibilityChanged, this);
+  TellOwner(lvnGroupVisibilityChanged);
   if (items_)
     for (int32_t i = 0; i < items_->Count(); ++i) items_->Items(i)->SetVisible(true);
 }
@@ -131,12 +119,10 @@ void TLvGroup::VisibilityGained() {
 void TLvGroup::VisibilityLost() {
   if (items_)
     for (int32_t i = 0; i < items_->Count(); ++i) items_->Items(i)->SetVisible(false);
-  if (TLvOwnerListview* owner = OwnerListview()) owner->Notify(lvnGroupVisibilityChanged, this);
+  TellOwner(lvnGroupVisibilityChanged);
 }
 
-void TLvGroup::Initialize() {
-  if (TLvOwnerListview* owner = OwnerListview()) owner->Notify(lvnGroupInitialize, this);
-}
+void TLvGroup::Initialize() { TellOwner(lvnGroupInitialize); }
 
 void TLvGroup::SaveToStream(TStream* stream, int32_t version) {
   TLvCollectionItem::SaveToStream(stream, version);
@@ -146,10 +132,8 @@ void TLvGroup::SaveToStream(TStream* stream, int32_t version) {
 
 void TLvGroup::LoadFromStream(TStream* stream, int32_t& version) {
   TLvCollectionItem::LoadFromStream(stream, version);
-  if (items_)
-    items_->Clear(true);
-  else
-    items_ = std::make_unique<TLvItems>(OwnerListview(), this);
+  // Reading the items clears the old ones first.
+  if (!items_) items_ = std::make_unique<TLvItems>(OwnerListview(), this);
   items_->ReadItems(stream);
   if (TLvOwnerListview* owner = OwnerListview()) owner->NotifyStream(lvnGroupLoadFromStream, this, stream, version);
 }

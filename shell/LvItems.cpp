@@ -35,36 +35,21 @@ void TLvItem::BeforeDestruction() {
   if (TLvOwnerListview* owner = OwnerListview()) owner->LeaveSelectionGroup(this);
 }
 
-bool TLvItem::MayChangeCheck(bool) {
-  TLvOwnerListview* owner = OwnerListview();
-  return Enabled() && (!owner || owner->NotifyChanging(lvnItemCheckChanging, this));
-}
+bool TLvItem::MayChangeCheck(bool) { return Enabled() && AskOwner(lvnItemCheckChanging); }
 
-bool TLvItem::MayChangeEnable(bool) {
-  TLvOwnerListview* owner = OwnerListview();
-  return !owner || owner->NotifyChanging(lvnItemEnableChanging, this);
-}
+bool TLvItem::MayChangeEnable(bool) { return AskOwner(lvnItemEnableChanging); }
 
-bool TLvItem::MayChangeFocus(bool) {
-  TLvOwnerListview* owner = OwnerListview();
-  return !owner || owner->NotifyChanging(lvnItemFocusChanging, this);
-}
+bool TLvItem::MayChangeFocus(bool) { return AskOwner(lvnItemFocusChanging); }
 
-bool TLvItem::MayChangeSelection(bool) {
-  TLvOwnerListview* owner = OwnerListview();
-  return !owner || owner->NotifyChanging(lvnItemSelectionChanging, this);
-}
+bool TLvItem::MayChangeSelection(bool) { return AskOwner(lvnItemSelectionChanging); }
 
 bool TLvItem::MayChangeVisibility(bool value) {
   TLvGroup* group = OwnerGroup();
   if (value && group && !group->Visible()) return false;
-  TLvOwnerListview* owner = OwnerListview();
-  return !owner || owner->NotifyChanging(lvnItemVisibilityChanging, this);
+  return AskOwner(lvnItemVisibilityChanging);
 }
 
-void TLvItem::Freeing() {
-  if (TLvOwnerListview* owner = OwnerListview()) owner->Notify(lvnItemFreeing, this);
-}
+void TLvItem::Freeing() { TellOwner(lvnItemFreeing); }
 
 void TLvItem::GhostedGained() {
   if (!Destroying()) Invalidate(false);
@@ -91,12 +76,12 @@ void TLvItem::CheckLost() {
 }
 
 void TLvItem::EnableGained() {
-  if (TLvOwnerListview* owner = OwnerListview()) owner->Notify(lvnItemEnableChanged, this);
+  TellOwner(lvnItemEnableChanged);
   Invalidate(false);
 }
 
 void TLvItem::EnableLost() {
-  if (TLvOwnerListview* owner = OwnerListview()) owner->Notify(lvnItemEnableChanged, this);
+  TellOwner(lvnItemEnableChanged);
   Invalidate(false);
   if (TLvOwnerListview* owner = OwnerListview()) owner->LeaveSelectionGroup(this);
 }
@@ -180,13 +165,13 @@ void TLvItem::VisibilityLost() {
 }
 
 void TLvItem::Initialize() {
-  if (TLvOwnerListview* owner = OwnerListview()) owner->Notify(lvnItemInitialize, this);
+  TellOwner(lvnItemInitialize);
   Put(lsInitialized, true);
 }
 
 void TLvItem::Invalidate(bool immediateUpdate) {
   TLvOwnerListview* owner = OwnerListview();
-  if (!owner || owner->Updating() || !owner->HandleAllocated()) return;
+  if (!owner || !owner->CanInvalidate()) return;
   TRect meet;
   if (!IntersectRect(meet, LvClientRectToView(owner, owner->ClientRect(), true), DisplayRect)) return;
   owner->InvalidateRect(LvViewRectToClient(owner, DisplayRect, true), immediateUpdate);
@@ -200,9 +185,6 @@ void TLvItem::MakeVisible(int32_t position) {
   if (bounds.Left >= view.Left && bounds.Right <= view.Right && bounds.Top >= view.Top &&
       bounds.Bottom <= view.Bottom)
     return;
-  TLvHeader* header = owner->Header();
-  const int32_t headerHeight = header ? header->LiveHeight() : 0;
-  const int32_t clientWidth = owner->ClientWidth(), clientHeight = owner->ClientHeight();
   switch (position) {
     case 0:
       owner->SetOffsetY(bounds.Top);
@@ -210,16 +192,16 @@ void TLvItem::MakeVisible(int32_t position) {
       break;
     case 1:
       // The item's centre on the centre of the area below the header.
-      owner->SetOffsetY((bounds.Top + bounds.Bottom) / 2 - (clientHeight - headerHeight) / 2);
-      owner->SetOffsetX((bounds.Left + bounds.Right) / 2 - clientWidth / 2);
+      owner->SetOffsetY((bounds.Top + bounds.Bottom) / 2 - view.Height() / 2);
+      owner->SetOffsetX((bounds.Left + bounds.Right) / 2 - view.Width() / 2);
       break;
     case 2:
-      owner->SetOffsetY(bounds.Bottom - clientHeight + headerHeight);
-      owner->SetOffsetX(bounds.Right - clientWidth);
+      owner->SetOffsetY(bounds.Bottom - view.Height());
+      owner->SetOffsetX(bounds.Right - view.Width());
       break;
     case 3:
       if (bounds.Bottom > view.Bottom)
-        owner->SetOffsetY(bounds.Bottom - clientHeight + headerHeight);
+        owner->SetOffsetY(bounds.Bottom - view.Height());
       else if (bounds.Top < view.Top)
         owner->SetOffsetY(bounds.Top);
       if (bounds.Right > view.Right || bounds.Left < view.Left) owner->SetOffsetX(bounds.Left);

@@ -85,6 +85,8 @@ public:
   virtual bool Loading() = 0;
   virtual bool AccessibilityEnabled() = 0;
   virtual bool Updating() = 0;
+  // Whether an invalidation would reach a window now.
+  bool CanInvalidate() { return !Updating() && HandleAllocated(); }
   virtual void BeginUpdate() = 0;
   virtual void EndUpdate(bool invalidate) = 0;
   // A window rectangle to repaint; at once when immediate.

@@ -4,12 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "lv_test_owner.h"
 #include "platform/vcl/graphics.h"
 #include "platform/win/winuser.h"
 #include "shell/ShCommonUtilities.h"
+#include "tests/ui/lookandfeel/pixel_quads.h"
 
 namespace {
 
@@ -19,18 +18,12 @@ std::unique_ptr<TBitmap> Surface32(int32_t w, int32_t h, uint32_t pixel) {
   auto b = std::make_unique<TBitmap>();
   b->SetPixelFormat(pf32bit);
   b->SetSize(w, h);
-  for (int32_t y = 0; y < h; ++y) {
-    auto* row = static_cast<uint32_t*>(b->ScanLine(y));
-    for (int32_t x = 0; x < w; ++x) row[x] = pixel;
-  }
+  for (int32_t y = 0; y < h; ++y)
+    for (int32_t x = 0; x < w; ++x) pixel_quads::SetPixel(*b, x, y, pixel);
   return b;
 }
 
-uint32_t PixelAt(TBitmap& b, int32_t x, int32_t y) {
-  uint32_t p;
-  std::memcpy(&p, static_cast<uint8_t*>(b.ScanLine(y)) + 4 * x, 4);
-  return p & 0x00FFFFFF;
-}
+uint32_t PixelAt(TBitmap& b, int32_t x, int32_t y) { return pixel_quads::Pixel(b, x, y) & 0x00FFFFFF; }
 
 // (D * (256 - A) + K * A) >> 8 per channel; colour is 0x00BBGGRR, pixels 0x00RRGGBB.
 uint32_t Blended(uint32_t pixel, TColor color, int32_t alpha) {

@@ -11,24 +11,6 @@
 
 namespace {
 
-// The classes the library's start-up registers for streaming.
-struct LvStreamingEnvironment : ::testing::Environment {
-  void SetUp() override {
-    for (TClass c : Classes()) RegisterClass(c);
-  }
-  void TearDown() override {
-    for (TClass c : Classes()) UnRegisterClass(c);
-  }
-  static std::vector<TClass> Classes() {
-    return {TLvGroup::StaticClass(),         TLvGroupVirtual::StaticClass(),  TLvGroupInterfaced::StaticClass(),
-            TLvGroupStored::StaticClass(),   TLvGroupTaskPanel::StaticClass(), TLvItem::StaticClass(),
-            TLvItemVirtual::StaticClass(),   TLvItemInterfaced::StaticClass(), TLvItemStored::StaticClass(),
-            TLvColumn::StaticClass(),        TLvColumnVirtual::StaticClass(), TLvColumnInterfaced::StaticClass(),
-            TLvColumnStored::StaticClass()};
-  }
-};
-const auto* const lvEnvironment = ::testing::AddGlobalTestEnvironment(new LvStreamingEnvironment);
-
 class LvModel : public ::testing::Test {
 protected:
   TLvTestOwner owner;
