@@ -426,11 +426,6 @@ void TsiCustomLang::SetExtendedTranslations(TsiExtendedItems* v) {
   if (v && v != extended_.get()) extended_->Assign(v);
 }
 
-void TsiCustomLang::SetStoreAsUTF8(bool v) {
-  if (!Loading() && v == storeAsUTF8_) return;
-  storeAsUTF8_ = v;
-}
-
 void TsiCustomLang::SetCharsetSource(TsiCustomLang* source) { SetComponentReference(charsetSource_, source); }
 
 TStringList* TsiCustomLang::LostLines() {

@@ -341,7 +341,7 @@ public:
   void SetAutoSkipEmpties(bool v);
   bool StoreAsUTF8() const { return storeAsUTF8_; }
   // The texts already held are not converted.
-  void SetStoreAsUTF8(bool v);
+  void SetStoreAsUTF8(bool v) { storeAsUTF8_ = v; }
   bool UseTaskMsgDlg() const { return useTaskMsgDlg_; }
   void SetUseTaskMsgDlg(bool v) { useTaskMsgDlg_ = v; }
   TLanguageChangingEvent OnLanguageChanging;

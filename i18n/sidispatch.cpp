@@ -31,14 +31,9 @@ void TsiLangDispatcher::AddLangComponent(TsiCustomLang* lang) {
   lang->SetNumOfLanguages(numOfLanguages_);
   lang->LangNames()->SetText(langNames_->Text());
   lang->SetLanguageName(language_);
-  if (Designing()) {
-    lang->SetActiveLanguage(activeLanguage_);
-  } else {
-    if (OnLinkToDispatcher) OnLinkToDispatcher(this, lang);
-    // The translation-file loaders come with a later layer of the library;
-    // until then every FileName counts as missing.
-    lang->SetActiveLanguage(activeLanguage_);
-  }
+  // No translation file is loaded here: every FileName counts as missing.
+  if (!Designing() && OnLinkToDispatcher) OnLinkToDispatcher(this, lang);
+  lang->SetActiveLanguage(activeLanguage_);
   lang->UpdateCurrentCharset();
 }
 

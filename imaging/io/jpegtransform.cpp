@@ -287,6 +287,7 @@ bool DataCanHoldBlocks(j_decompress_ptr d, TStream& source) {
 // Source (at its SOI) to Out; false when anything failed.
 bool TransformCoefficients(TStream& source, TStream& out, std::atomic<bool>& aborting, TIEJpegTransform transform,
                            bool gray, uint8_t copyMarkers, const TRect& cut) {
+  if (transform > jtRotate270 || copyMarkers > jcCopyAll) return false;
   TCodecPair pair;
   JpegInitErrorMgr(pair.Err.Base, &aborting);
   pair.Err.Base.pub.emit_message = TransformEmitMessage;
@@ -304,7 +305,6 @@ bool TransformCoefficients(TStream& source, TStream& out, std::atomic<bool>& abo
   pair.Created = true;
   JpegSetStreamSource(&pair.D, &source, &aborting);
   JpegSetStreamDest(&pair.C, &out, &aborting);
-  if (transform > jtRotate270 || copyMarkers > jcCopyAll) return false;
   if (!JpegGuardedCall(pair.Err.Base, ReadHeader, &job) || aborting.load()) return false;
   if (!DataCanHoldBlocks(&pair.D, source)) return false;
   if (!JpegGuardedCall(pair.Err.Base, ReadCoefficients, &job) || aborting.load() || pair.Err.DataLost) return false;

@@ -238,11 +238,16 @@ private:
     }
   }
 
+  // A rename whose second half never came: the entry left the watched folders.
+  void TellGone(const TMovedFrom& moved) {
+    Tell(moved.Wd, moved.Dir ? SHCNE_RMDIR : SHCNE_DELETE, moved.Name, moved.Dir);
+  }
+
   void Handle(const inotify_event& e, std::optional<TMovedFrom>& moved) {
     const std::string name = e.len ? std::string(e.name) : std::string();
     const bool dir = e.mask & IN_ISDIR;
     if (moved && !((e.mask & IN_MOVED_TO) && e.cookie == moved->Cookie)) {
-      Tell(moved->Wd, moved->Dir ? SHCNE_RMDIR : SHCNE_DELETE, moved->Name, moved->Dir);
+      TellGone(*moved);
       moved.reset();
     }
     if (e.mask & IN_Q_OVERFLOW) {
@@ -258,7 +263,7 @@ private:
       if (moved && moved->Cookie == e.cookie && moved->Wd == e.wd) {
         Tell(e.wd, dir ? SHCNE_RENAMEFOLDER : SHCNE_RENAMEITEM, moved->Name, dir, name);
       } else {
-        if (moved) Tell(moved->Wd, moved->Dir ? SHCNE_RMDIR : SHCNE_DELETE, moved->Name, moved->Dir);
+        if (moved) TellGone(*moved);
         Tell(e.wd, dir ? SHCNE_MKDIR : SHCNE_CREATE, name, dir);
       }
       moved.reset();
@@ -288,7 +293,7 @@ private:
         Handle(*full, moved);
         pos += size;
       }
-      if (moved) Tell(moved->Wd, moved->Dir ? SHCNE_RMDIR : SHCNE_DELETE, moved->Name, moved->Dir);
+      if (moved) TellGone(*moved);
     }
   }
 

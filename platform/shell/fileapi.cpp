@@ -168,13 +168,24 @@ uint32_t GetFileAttributesW(std::string_view name) {
   return a ? a : FILE_ATTRIBUTE_NORMAL;
 }
 
-bool GetDiskFreeSpaceExW(std::string_view root, uint64_t* availableToCaller, uint64_t* total,
-                         uint64_t* totalFree) {
+namespace {
+
+// The file system holding root (the current folder when empty) and its block size.
+bool StatVolume(std::string_view root, struct statvfs& st, uint64_t& unit) {
   const std::string path(root.empty() ? std::string_view(".") : root);
-  struct statvfs st {};
   if (path.find('\0') != std::string::npos) return Fail(kBadName);
   if (statvfs(path.c_str(), &st) != 0) return Fail(ErrorOfErrno(errno));
-  const uint64_t unit = st.f_frsize ? st.f_frsize : st.f_bsize;
+  unit = st.f_frsize ? st.f_frsize : st.f_bsize;
+  return true;
+}
+
+}  // namespace
+
+bool GetDiskFreeSpaceExW(std::string_view root, uint64_t* availableToCaller, uint64_t* total,
+                         uint64_t* totalFree) {
+  struct statvfs st {};
+  uint64_t unit = 0;
+  if (!StatVolume(root, st, unit)) return false;
   if (availableToCaller) *availableToCaller = uint64_t(st.f_bavail) * unit;
   if (total) *total = uint64_t(st.f_blocks) * unit;
   if (totalFree) *totalFree = uint64_t(st.f_bfree) * unit;
@@ -183,11 +194,9 @@ bool GetDiskFreeSpaceExW(std::string_view root, uint64_t* availableToCaller, uin
 
 bool GetDiskFreeSpaceW(std::string_view root, uint32_t* sectorsPerCluster, uint32_t* bytesPerSector,
                        uint32_t* freeClusters, uint32_t* clusters) {
-  const std::string path(root.empty() ? std::string_view(".") : root);
   struct statvfs st {};
-  if (path.find('\0') != std::string::npos) return Fail(kBadName);
-  if (statvfs(path.c_str(), &st) != 0) return Fail(ErrorOfErrno(errno));
-  const uint64_t unit = st.f_frsize ? st.f_frsize : st.f_bsize;
+  uint64_t unit = 0;
+  if (!StatVolume(root, st, unit)) return false;
   const auto clamp = [](uint64_t v) { return uint32_t(std::min<uint64_t>(v, 0xFFFFFFFFu)); };
   if (sectorsPerCluster) *sectorsPerCluster = 1;
   if (bytesPerSector) *bytesPerSector = clamp(unit);

@@ -18,13 +18,6 @@
 
 namespace {
 
-TPidlItem Virtual(const TGUID& g) {
-  TPidlItem it;
-  it.Kind = pkVirtualFolder;
-  it.Folder = g;
-  return it;
-}
-
 struct TVirtualName {
   const TGUID* Guid;
   const char* Name;
@@ -41,17 +34,11 @@ const char* VirtualName(const TGUID& g) {
 }
 
 std::string GuidText(const TGUID& g) {
-  uint8_t b[16];
-  GuidToBytes(g, b);
+  const uint8_t* b = g.D4;
   char s[40];
   std::snprintf(s, sizeof s, "{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}", unsigned(g.D1), unsigned(g.D2),
-                unsigned(g.D3), b[8], b[9], b[10], b[11], b[12], b[13], b[14], b[15]);
+                unsigned(g.D3), b[0], b[1], b[2], b[3], b[4], b[5], b[6], b[7]);
   return s;
-}
-
-bool IsDir(const std::string& p) {
-  struct stat st {};
-  return stat(p.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 // A name as a person reads it: bytes that are not UTF-8 and control
@@ -213,10 +200,6 @@ bool IsFolderItem(const TPidlItem& it) {
 
 bool IsFileItem(const TPidlItem& it) { return it.Kind == pkDirectory || it.Kind == pkFile || it.Kind == pkLink; }
 
-bool ValidChildName(std::string_view name) {
-  return !name.empty() && name != "." && name != ".." && name.find_first_of(std::string_view("/\0", 2)) == std::string_view::npos;
-}
-
 std::string ChildPath(const TFolderPlace& place, const std::string& name) {
   return (place.Path == "/" ? std::string() : place.Path) + "/" + name;
 }
@@ -237,7 +220,7 @@ std::optional<TFolderPlace> PlaceOfItems(const std::vector<TPidlItem>& items) {
       return p;
     }
     const std::optional<std::string> path = PathOfItems(items);
-    if (!path || !IsDir(*path)) return std::nullopt;
+    if (!path || !DirectoryExists(*path)) return std::nullopt;
     p.Kind = fkDirectory;
     p.Path = *path;
     return p;
@@ -260,18 +243,13 @@ int ListChildren(const TFolderPlace& place, std::vector<TPidlItem>& children) {
   children.clear();
   switch (place.Kind) {
     case fkDesktop:
-      children = {Virtual(GUID_PidlComputer), Virtual(GUID_PidlTrash), Virtual(GUID_PidlNetwork),
-                  Virtual(GUID_PidlControlPanel)};
+      children = {VirtualItem(GUID_PidlComputer), VirtualItem(GUID_PidlTrash), VirtualItem(GUID_PidlNetwork),
+                  VirtualItem(GUID_PidlControlPanel)};
       return 0;
     case fkComputer:
-      for (const TVolume& v : MountedVolumes()) {
-        if (!IsDir(v.MountPath)) continue;  // unmounted meanwhile, or not ours to see
-        TPidlItem it;
-        it.Kind = pkVolume;
-        it.Name = v.MountPath;
-        it.Attributes = v.Removable ? 1 : 0;
-        children.push_back(std::move(it));
-      }
+      // A mount point that is no folder was unmounted meanwhile, or is not ours to see.
+      for (const TVolume& v : MountedVolumes())
+        if (DirectoryExists(v.MountPath)) children.push_back(VolumeItem(v));
       return 0;
     case fkDirectory: return ListDirectory(place.Path, children, false);
     case fkTrash: {
@@ -291,8 +269,8 @@ std::optional<std::vector<TPidlItem>> ParseRelative(const TFolderPlace& place, s
         const std::optional<TGUID> g = ParseGuid(name.substr(2));
         if (!g) return std::nullopt;
         if (*g == GUID_PidlPrinters)
-          return std::vector<TPidlItem>{Virtual(GUID_PidlControlPanel), Virtual(GUID_PidlPrinters)};
-        return std::vector<TPidlItem>{Virtual(*g)};
+          return std::vector<TPidlItem>{VirtualItem(GUID_PidlControlPanel), VirtualItem(GUID_PidlPrinters)};
+        return std::vector<TPidlItem>{VirtualItem(*g)};
       }
       return ItemsOfPath(std::string(name));
     }

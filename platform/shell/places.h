@@ -53,7 +53,6 @@ int ListChildren(const TFolderPlace& place, std::vector<TPidlItem>& children);
 
 bool IsFolderItem(const TPidlItem& it);  // it can be opened as a folder
 bool IsFileItem(const TPidlItem& it);    // a directory, file or link entry
-bool ValidChildName(std::string_view name);
 std::string ChildPath(const TFolderPlace& place, const std::string& name);
 
 // A relative name parsed in place: an absolute path or "::{GUID}" on the

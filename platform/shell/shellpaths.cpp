@@ -15,18 +15,6 @@ namespace {
 
 constexpr size_t kMaxPath = 260;
 
-TPidlItem Virtual(const TGUID& g) {
-  TPidlItem it;
-  it.Kind = pkVirtualFolder;
-  it.Folder = g;
-  return it;
-}
-
-bool IsDir(const std::string& p) {
-  struct stat st {};
-  return stat(p.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
 // Splits an absolute path into its elements, resolving "." and ".." as text.
 std::optional<std::vector<std::string>> Elements(const std::string& path) {
   if (path.empty() || path[0] != '/' || path.find('\0') != std::string::npos) return std::nullopt;
@@ -60,6 +48,26 @@ bool ModePermitsWriting(const struct stat& st) {
 }
 
 }  // namespace
+
+TPidlItem VirtualItem(const TGUID& folder) {
+  TPidlItem it;
+  it.Kind = pkVirtualFolder;
+  it.Folder = folder;
+  return it;
+}
+
+TPidlItem VolumeItem(const TVolume& volume) {
+  TPidlItem it;
+  it.Kind = pkVolume;
+  it.Name = volume.MountPath;
+  it.Attributes = volume.Removable ? 1 : 0;
+  return it;
+}
+
+bool ValidChildName(std::string_view name) {
+  return !name.empty() && name != "." && name != ".." &&
+         name.find_first_of(std::string_view("/\0", 2)) == std::string_view::npos;
+}
 
 bool PermitsWriting(const std::string& path) {
   struct stat st {};
@@ -96,7 +104,7 @@ std::string DesktopDirectory() {
 std::string TrashFilesDirectory() { return XdgDataHome() + "/Trash/files"; }
 
 std::optional<TPidlItem> ItemOfEntry(const std::string& folder, const std::string& name) {
-  if (name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos) return std::nullopt;
+  if (!ValidChildName(name)) return std::nullopt;
   const std::string path = (folder == "/" ? "" : folder) + "/" + name;
   struct stat own {};
   if (lstat(path.c_str(), &own) != 0) return std::nullopt;
@@ -134,16 +142,11 @@ std::optional<std::vector<TPidlItem>> ItemsOfPath(const std::string& path) {
   const std::vector<TVolume> volumes = MountedVolumes();
   const TVolume* volume = VolumeOfPath(volumes, normal);
   if (!volume) return std::nullopt;
-  std::vector<TPidlItem> items{Virtual(GUID_PidlComputer)};
-  TPidlItem vol;
-  vol.Kind = pkVolume;
-  vol.Name = volume->MountPath;
-  vol.Attributes = volume->Removable ? 1 : 0;
-  items.push_back(vol);
+  std::vector<TPidlItem> items{VirtualItem(GUID_PidlComputer), VolumeItem(*volume)};
   const auto volElements = Elements(volume->MountPath);
   for (size_t i = volElements->size(); i < elements->size(); ++i) {
     const std::string folder = Join(*elements, i);
-    if (i > volElements->size() && !IsDir(folder)) return std::nullopt;
+    if (i > volElements->size() && !DirectoryExists(folder)) return std::nullopt;
     auto item = ItemOfEntry(folder, (*elements)[i]);
     if (!item) return std::nullopt;
     items.push_back(std::move(*item));
@@ -165,8 +168,7 @@ std::optional<std::string> PathOfItems(const std::vector<TPidlItem>& items) {
   for (size_t i = 2; i < items.size(); ++i) {
     const TPidlItem& it = items[i];
     if (it.Kind != pkDirectory && it.Kind != pkFile && it.Kind != pkLink) return std::nullopt;
-    if (it.Name.empty() || it.Name == "." || it.Name == ".." || it.Name.find('/') != std::string::npos)
-      return std::nullopt;
+    if (!ValidChildName(it.Name)) return std::nullopt;
     if (path.back() != '/') path += '/';
     path += it.Name;
   }
@@ -186,16 +188,17 @@ bool SHGetPathFromIDListW(PCIDL pidl, char* path) {
 
 std::optional<std::vector<TPidlItem>> SpecialFolderItems(int32_t csidl) {
   const auto folder = [](const std::string& p) -> std::optional<std::vector<TPidlItem>> {
-    if (p.empty() || !IsDir(p)) return std::nullopt;
+    if (p.empty() || !DirectoryExists(p)) return std::nullopt;
     return ItemsOfPath(p);
   };
   switch (csidl) {
     case CSIDL_DESKTOP: return std::vector<TPidlItem>{};
-    case CSIDL_BITBUCKET: return std::vector<TPidlItem>{Virtual(GUID_PidlTrash)};
-    case CSIDL_DRIVES: return std::vector<TPidlItem>{Virtual(GUID_PidlComputer)};
-    case CSIDL_CONTROLS: return std::vector<TPidlItem>{Virtual(GUID_PidlControlPanel)};
-    case CSIDL_PRINTERS: return std::vector<TPidlItem>{Virtual(GUID_PidlControlPanel), Virtual(GUID_PidlPrinters)};
-    case CSIDL_NETWORK: return std::vector<TPidlItem>{Virtual(GUID_PidlNetwork)};
+    case CSIDL_BITBUCKET: return std::vector<TPidlItem>{VirtualItem(GUID_PidlTrash)};
+    case CSIDL_DRIVES: return std::vector<TPidlItem>{VirtualItem(GUID_PidlComputer)};
+    case CSIDL_CONTROLS: return std::vector<TPidlItem>{VirtualItem(GUID_PidlControlPanel)};
+    case CSIDL_PRINTERS:
+      return std::vector<TPidlItem>{VirtualItem(GUID_PidlControlPanel), VirtualItem(GUID_PidlPrinters)};
+    case CSIDL_NETWORK: return std::vector<TPidlItem>{VirtualItem(GUID_PidlNetwork)};
     case CSIDL_DESKTOPDIRECTORY: return folder(DesktopDirectory());
     case CSIDL_TEMPLATES: return folder(XdgUserDir("TEMPLATES"));
     case CSIDL_PERSONAL: {

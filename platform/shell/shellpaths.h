@@ -12,9 +12,12 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/shell/pidl.h"
+
+struct TVolume;
 
 // A folder of $XDG_CONFIG_HOME/user-dirs.dirs ("DESKTOP", "DOCUMENTS",
 // "TEMPLATES", ...): its value when the line is well-formed ("$HOME/..." or an
@@ -25,6 +28,10 @@ std::string DesktopDirectory();
 // The home trash's files folder.
 std::string TrashFilesDirectory();
 
+// The item of a virtual folder, and of a volume under Computer.
+TPidlItem VirtualItem(const TGUID& folder);
+TPidlItem VolumeItem(const TVolume& volume);
+
 // The special folders the shell library asks for.
 enum : int32_t {
   CSIDL_DESKTOP = 0, CSIDL_PROGRAMS = 2, CSIDL_CONTROLS = 3, CSIDL_PRINTERS = 4, CSIDL_PERSONAL = 5,
@@ -34,6 +41,9 @@ enum : int32_t {
 // The items of a special folder; nothing when it has no meaning here (history,
 // favourites, unknown numbers) or its folder does not exist.
 std::optional<std::vector<TPidlItem>> SpecialFolderItems(int32_t csidl);
+
+// A name one folder entry can have: not empty, ".", "..", nor holding "/" or NUL.
+bool ValidChildName(std::string_view name);
 
 // The snapshot item of the entry name in folder (lstat, so a link is itself):
 // a folder, a file, or a link (a symbolic link, or a .desktop file that reads

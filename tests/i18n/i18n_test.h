@@ -9,6 +9,9 @@
 #include "i18n/siComp.h"
 #include "platform/classes/streams.h"
 
+// The field delimiter of translation lines.
+inline const std::string D = "\x01";
+
 class TViewerMain : public TComponent {
   DX_COMPONENT_CLASS(TViewerMain, TComponent)
 public:

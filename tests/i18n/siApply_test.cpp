@@ -20,8 +20,6 @@
 
 namespace {
 
-const std::string D = "\x01";
-
 // A bar, a bar button or a bar manager: a caption, a hint, a font and the category names.
 class TTestBarItem : public TComponent {
   DX_COMPONENT_CLASS(TTestBarItem, TComponent)

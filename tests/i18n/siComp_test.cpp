@@ -11,8 +11,6 @@
 
 namespace {
 
-const std::string D = "\x01";
-
 std::vector<std::string> Lines(TStrings* s) { return s->ToStringArray(); }
 
 TEST(TsiLangCreation, DefaultsOfANewComponent) {

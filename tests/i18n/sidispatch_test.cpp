@@ -15,8 +15,6 @@
 
 namespace {
 
-const std::string D = "\x01";
-
 // The about box: a secondary form with its own texts.
 class TAboutBox : public TComponent {
   DX_COMPONENT_CLASS(TAboutBox, TComponent)

@@ -16,8 +16,6 @@
 
 namespace {
 
-const std::string D = "\x01";
-
 TsiExtendedItem* AddItem(TsiCustomLang& lang, const std::string& identifier, const std::string& values = {}) {
   TsiExtendedItem* item = lang.ExtendedTranslations()->Add();
   item->SetIdentifier(identifier);

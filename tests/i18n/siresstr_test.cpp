@@ -16,8 +16,6 @@
 
 namespace {
 
-const std::string D = "\x01";
-
 // The viewer's strings: the resource strings count as German texts.
 DX_RESOURCESTRING(STestDoNotShow, 61001, "Diese Info nicht mehr anzeigen");
 DX_RESOURCESTRING(STestDoNotShowLower, 61002, "diese info nicht mehr anzeigen");

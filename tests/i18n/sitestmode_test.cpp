@@ -8,8 +8,6 @@
 
 namespace {
 
-const std::string D = "\x01";
-
 TEST(TestMode, FlipCaseAndExpandChars) {
   EXPECT_EQ(FlipCase("Open"), "oPEN");
   EXPECT_EQ(FlipCase("Öffnen 2x"), "öFFNEN 2X");

@@ -12,8 +12,6 @@
 
 namespace {
 
-const std::string D = "\x01";
-
 std::vector<std::string> Lines(TStrings* s) { return s->ToStringArray(); }
 
 // The header lines of a written block, decoded here from UTF-16LE (ASCII headers).

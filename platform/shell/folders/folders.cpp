@@ -44,7 +44,7 @@ std::string StrRetToString(STRRET* s, PCIDL pidl) {
 namespace {
 
 constexpr HRESULT kAccessDenied = HRESULT(0x80070005u), kFileNotFound = HRESULT(0x80070002u),
-                  kAlreadyExists = HRESULT(0x800700B7u), kOutOfMemory = HRESULT(0x8007000Eu);
+                  kAlreadyExists = HRESULT(0x800700B7u);
 
 HRESULT HresultOfErrno(int e) {
   switch (e) {
@@ -59,9 +59,8 @@ HRESULT HresultOfErrno(int e) {
 }
 
 HRESULT SetText(STRRET* out, const std::string& text) {
-  auto* p = static_cast<char*>(TaskMemAlloc(text.size() + 1));
-  if (!p) return kOutOfMemory;
-  std::memcpy(p, text.c_str(), text.size() + 1);
+  char* p = TaskMemText(text);
+  if (!p) return E_OUTOFMEMORY;
   out->uType = STRRET_WSTR;
   out->pOleStr = p;
   return S_OK;
@@ -102,7 +101,7 @@ public:
     const std::optional<std::vector<TPidlItem>> rel = ParseRelative(place_, name);
     if (!rel) return E_INVALIDARG;
     *pidl = PidlCreate(*rel);
-    if (!*pidl) return kOutOfMemory;
+    if (!*pidl) return E_OUTOFMEMORY;
     if (eaten) *eaten = ULONG(name.size());
     if (attributes && *attributes) {
       PCIDL one = *pidl;
@@ -212,7 +211,7 @@ public:
     if (!fresh) return E_FAIL;
     if (out) {
       *out = PidlCreate({*fresh});
-      if (!*out) return kOutOfMemory;
+      if (!*out) return E_OUTOFMEMORY;
     }
     return S_OK;
   }
@@ -271,10 +270,7 @@ private:
 HRESULT SHGetDesktopFolder(IShellFolder** out) {
   if (!out) return E_POINTER;
   *out = nullptr;
-  TFolderPlace desktop;
-  desktop.Kind = fkDesktop;
-  desktop.Path = DesktopDirectory();
-  return AnswerInterface<IShellFolder>(new TShellFolder(std::move(desktop)), reinterpret_cast<void**>(out));
+  return AnswerInterface<IShellFolder>(new TShellFolder(*PlaceOfItems({})), reinterpret_cast<void**>(out));
 }
 
 HRESULT SHGetSpecialFolderLocation(HWND, int32_t csidl, PIDL* pidl) {
@@ -283,7 +279,7 @@ HRESULT SHGetSpecialFolderLocation(HWND, int32_t csidl, PIDL* pidl) {
   const std::optional<std::vector<TPidlItem>> items = SpecialFolderItems(csidl);
   if (!items) return E_INVALIDARG;
   *pidl = PidlCreate(*items);
-  return *pidl ? S_OK : kOutOfMemory;
+  return *pidl ? S_OK : E_OUTOFMEMORY;
 }
 
 }  // namespace win

@@ -1,6 +1,16 @@
 #include "platform/shell/folders/shellitems.h"
 
+#include <cstring>
+
+#include "platform/rtl/taskmem.h"
+
 namespace win {
+
+char* TaskMemText(const std::string& text) {
+  auto* p = static_cast<char*>(TaskMemAlloc(text.size() + 1));
+  if (p) std::memcpy(p, text.c_str(), text.size() + 1);
+  return p;
+}
 
 HRESULT DetailValue(const SHCOLUMNID& id, const TPidlItem& item, VARIANT* value) {
   VariantInit(value);

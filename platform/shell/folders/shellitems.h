@@ -49,6 +49,9 @@ private:
 
 HRESULT DetailValue(const SHCOLUMNID& id, const TPidlItem& item, VARIANT* value);
 
+// A NUL-ended copy of text in task memory, as the shell hands strings out; null when memory is short.
+char* TaskMemText(const std::string& text);
+
 // The names of a DROPFILES block (CF_HDROP), every offset checked against
 // size; nothing when it is malformed.
 std::optional<std::vector<std::string>> FilesOfDropBlock(const uint8_t* block, size_t size);

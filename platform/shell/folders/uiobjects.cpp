@@ -312,10 +312,8 @@ public:
       const std::optional<std::string> value = DetailText(parent_, {item_}, c);
       if (value && !value->empty()) text += (text.empty() ? "" : "\n") + std::string(labels[c]) + ": " + *value;
     }
-    *tip = static_cast<char*>(TaskMemAlloc(text.size() + 1));
-    if (!*tip) return E_OUTOFMEMORY;
-    std::memcpy(*tip, text.c_str(), text.size() + 1);
-    return S_OK;
+    *tip = TaskMemText(text);
+    return *tip ? S_OK : E_OUTOFMEMORY;
   }
   HRESULT GetInfoFlags(uint32_t* flags) override {
     if (!flags) return E_POINTER;

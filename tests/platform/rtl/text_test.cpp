@@ -84,6 +84,33 @@ TEST(TextTest, OtherCodePages) {
   EXPECT_THROW(Utf8ToCodePage("x", 12345), EEncodingError);
 }
 
+TEST(TextTest, Utf16BytesDropAnOddLastByteThatCodePageConversionShows) {
+  const std::string le("a\0\xAC\x20\x3D\xD8\x00\xDE", 8), be("\0a\x20\xAC\xD8\x3D\xDE\x00", 8);
+  const std::string text = "a\xE2\x82\xAC\xF0\x9F\x98\x80";
+  EXPECT_EQ(Utf16BytesToUtf8(le, false), text);
+  EXPECT_EQ(Utf16BytesToUtf8(be, true), text);
+  EXPECT_EQ(Utf16BytesToUtf8(le + "x", false), text);
+  EXPECT_EQ(Utf16BytesToUtf8("", false), "");
+  EXPECT_EQ(CodePageToUtf8(le + "x", CP_UTF16LE), text + "\xEF\xBF\xBD");
+}
+
+TEST(TextTest, SplitTextLinesAcceptsEveryLineBreak) {
+  using L = std::vector<std::string_view>;
+  const struct {
+    std::string_view Text;
+    L Lines;
+  } rows[] = {
+      {"", L{}},
+      {"a", L{"a"}},
+      {"a\r\nb\rc\nd", L{"a", "b", "c", "d"}},
+      {"a\n", L{"a"}},
+      {"a\r\n\r\n", L{"a", ""}},
+      {"\n\r\n\r", L{"", "", ""}},
+      {"a\n\rb", L{"a", "", "b"}},
+  };
+  for (const auto& r : rows) EXPECT_EQ(SplitTextLines(r.Text), r.Lines) << r.Text;
+}
+
 TEST(TextTest, CodePointHelpersAreOneBased) {
   EXPECT_EQ(CpLength(kMixed), 4);
   EXPECT_EQ(CpLength(""), 0);

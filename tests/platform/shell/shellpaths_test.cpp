@@ -165,6 +165,22 @@ TEST(FileAttributes, ByKindOfEntry) {
   EXPECT_EQ(GetFileAttributesW(""), INVALID_FILE_ATTRIBUTES_VALUE);
 }
 
+TEST(EntryItems, OnlyNamesOfOneEntryInTheFolder) {
+  testsupport::TempDir t;
+  testsupport::WriteFileBytes(t / "a.jpg", "1");
+  fs::create_directories(t / "sub");
+  testsupport::WriteFileBytes(t / "sub" / "b.jpg", "1");
+  ASSERT_TRUE(ItemOfEntry(t.Path().string(), "a.jpg"));
+  // A NUL would cut the path short and give an item for another entry.
+  for (const std::string& name : {std::string(), std::string("."), std::string(".."), std::string("sub/b.jpg"),
+                                  std::string("a.jpg\0x", 7)}) {
+    EXPECT_FALSE(ValidChildName(name)) << name;
+    EXPECT_FALSE(ItemOfEntry(t.Path().string(), name)) << name;
+  }
+  EXPECT_TRUE(ValidChildName("..."));
+  EXPECT_TRUE(ValidChildName(".hidden"));
+}
+
 TEST(DiskSpace, AgreesWithStatvfs) {
   testsupport::TempDir t;
   struct statvfs st {};
