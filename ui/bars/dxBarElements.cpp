@@ -6,6 +6,7 @@
 #include "platform/vcl/graphics.h"
 #include "ui/bars/dxBar.h"
 #include "ui/bars/dxBarRoutines.h"
+#include "ui/bars/dxBarViewInfo.h"
 
 // ---------------------------------------------------------------- object lists
 
@@ -150,6 +151,10 @@ void TdxBarItemLinks::ResolveItemNames() {
 TdxBarManager* TdxBarItemControl::GetBarManager() const { return parent_ ? parent_->GetBarManager() : nullptr; }
 
 TdxBarManager* TCustomdxBarControl::GetBarManager() const { return dynamic_cast<TdxBarManager*>(Owner()); }
+
+TdxBarItemControl::~TdxBarItemControl() {
+  if (viewInfo_) viewInfo_->control_ = nullptr;
+}
 
 TCustomdxBarControl::TCustomdxBarControl(TComponent* AOwner) : TCustomControl(AOwner) { RegisterBarControl(this); }
 

@@ -202,6 +202,8 @@ class TdxBarItemControl : public TObject {
   DX_CLASS(TdxBarItemControl, TObject)
 public:
   TdxBarItemControl(TCustomdxBarControl* AParent, TdxBarItemLink* ALink) : parent_(AParent), link_(ALink) {}
+  // A layout record that outlives the control no longer refers to it.
+  ~TdxBarItemControl() override;
   TCustomdxBarControl* Parent() const { return parent_; }
   TdxBarItemLink* ItemLink() const { return link_; }
   TdxBarItem* GetItem() const { return link_ ? link_->GetItem() : nullptr; }
@@ -244,7 +246,7 @@ public:
   // The window belongs to a quick-customization chain (False in the base).
   virtual bool IsInQuickChain() { return false; }
   // Repaints one of its item controls; the base repaints the whole window.
-  virtual void RepaintItemControl(TdxBarItemControl*) { Invalidate(); }
+  virtual void InvalidateItemControl(TdxBarItemControl*) { Invalidate(); }
 
   // Remembered mouse position; (-1, -1) forces hot-tracking to be worked out again.
   TPoint MousePos{-1, -1};

@@ -333,7 +333,7 @@ void ReleaseObjectLink(TcxObjectLink*& ALink) {
 
 void RepaintItemControl(TdxBarItemControl* AControl) {
   TCustomdxBarControl* bar = AControl ? AControl->Parent() : nullptr;
-  if (bar && bar->HandleAllocated()) bar->RepaintItemControl(AControl);
+  if (bar && bar->HandleAllocated()) bar->InvalidateItemControl(AControl);
 }
 
 int32_t EditThemeStateOfControl(TdxBarItemControl* AControl) {

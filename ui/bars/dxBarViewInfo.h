@@ -25,6 +25,7 @@ public:
   TdxBarItemControl* Control() const { return control_; }
 
 private:
+  friend class TdxBarItemControl;
   TdxBarItemControl* control_;
 };
 

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -22,6 +23,7 @@
 #include "tests/platform/vcl/controls_test.h"
 #include "tests/ui/bars/bar_doubles.h"
 #include "ui/bars/dxBar.h"
+#include "ui/bars/dxBarStartup.h"
 #include "ui/lookandfeel/cxClasses.h"
 
 using namespace bartest;
@@ -228,6 +230,69 @@ TEST_F(FormChainTest, WindowHandlesAndTimersAreReleasedOnce) {
   EXPECT_EQ(unknown, 99u);  // a failed kill keeps the id
 }
 
+// A panel that counts the cancel-mode notices it hears.
+class TCancelProbe : public TPanel {
+public:
+  using TPanel::TPanel;
+  int Cancels = 0;
+
+protected:
+  void WndProc(TMessage& m) override {
+    if (m.Msg == CM_CANCELMODE) ++Cancels;
+    TPanel::WndProc(m);
+  }
+};
+
+TEST_F(BarRoutinesTest, ZOrderPlacementAndCancelModeOfTheActiveForm) {
+  TForm* lower = MakeForm({0, 0, 100, 100});
+  TForm* upper = MakeForm({50, 50, 150, 150});
+  lower->Show();
+  upper->Show();
+  auto* probe = Add<TCancelProbe>(upper, {0, 0, 20, 20});
+  upper->SetActiveControl(probe);
+  win::SetActiveWindow(upper->Handle());
+  ASSERT_EQ(win::GetActiveWindow(), upper->Handle());
+  PlaceWindowInZOrder(lower->Handle(), win::HWND_TOP, false);
+  EXPECT_EQ(win::GetWindow(lower->Handle(), win::GW_HWNDNEXT), upper->Handle());  // lower is now above
+  EXPECT_EQ(win::GetActiveWindow(), upper->Handle());  // and was not activated
+  EXPECT_EQ(lower->BoundsRect(), TRect(0, 0, 100, 100));  // nor moved or sized
+
+  CancelModeOfActiveForm();
+  EXPECT_EQ(probe->Cancels, 1);
+  win::SetActiveWindow(nullptr);
+  if (!win::GetActiveWindow()) {
+    CancelModeOfActiveForm();  // no active form: nothing to tell
+    EXPECT_EQ(probe->Cancels, 1);
+  }
+}
+
+TEST(BarComponentState, ComparingWithAnAncestorNeedsLoadingAndAncestorWithoutReading) {
+  struct Case {
+    bool loading, ancestor, reading, want;
+  } cases[] = {
+      {true, true, false, true},  {true, true, true, false},   {false, true, false, false},
+      {true, false, false, false}, {false, false, false, false},
+  };
+  for (const Case& c : cases) {
+    TComponent component(nullptr);
+    TComponentState state = component.ComponentState();
+    state.Set(csLoading, c.loading);
+    state.Set(csAncestor, c.ancestor);
+    state.Set(csReading, c.reading);
+    component.SetComponentState(state);
+    EXPECT_EQ(IsComparingWithAncestor(&component), c.want) << c.loading << c.ancestor << c.reading;
+  }
+  EXPECT_FALSE(IsComparingWithAncestor(nullptr));
+}
+
+TEST(BarMessages, ButtonDownMessagesAreTheTwelvePressesAndDoubleClicks) {
+  const std::vector<win::UINT> downs{161, 163, 164, 166, 167, 169, 513, 515, 516, 518, 519, 521};
+  for (win::UINT msg = 0; msg < 0x400; ++msg) {
+    const bool listed = std::find(downs.begin(), downs.end(), msg) != downs.end();
+    EXPECT_EQ(IsButtonDownMessage(msg), listed) << msg;
+  }
+}
+
 // ---------------------------------------------------------------- items, links and bar windows
 
 // A bar window whose quick-chain answer the test chooses.
@@ -236,7 +301,9 @@ public:
   TChainBar(TdxBarManager* AManager, bool AQuick) : TCustomdxBarControl(AManager), quick_(AQuick) {}
   bool IsInQuickChain() override { return quick_; }
   IdxBarAccessibilityHelper* GetIAccessibilityHelper() override { return Helper; }
+  void InvalidateItemControl(TdxBarItemControl* AControl) override { Repainted.push_back(AControl); }
   IdxBarAccessibilityHelper* Helper = nullptr;
+  std::vector<TdxBarItemControl*> Repainted;
 
 private:
   bool quick_;
@@ -338,6 +405,13 @@ TEST_F(BarRoutinesTest, ItemsLinksAndControlsLeadToEachOther) {
   item->SetEnabled(false);
   EXPECT_EQ(EditThemeStateOfControl(&control), 4);
   EXPECT_EQ(EditThemeStateOfControl(nullptr), 4);
+  RepaintItemControl(&control);  // the window has no handle: nothing to repaint
+  RepaintItemControl(nullptr);
+  EXPECT_TRUE(window.Repainted.empty());
+  window.SetParent(form_.get());
+  window.HandleNeeded();
+  RepaintItemControl(&control);
+  EXPECT_EQ(window.Repainted, (std::vector<TdxBarItemControl*>{&control}));
   link->SetControl(nullptr);
   EXPECT_EQ(OwnedItemLinks(bar), bar->GetItemLinks());
   EXPECT_EQ(OwnedItemLinks(item), nullptr);
@@ -825,6 +899,23 @@ TEST_F(BarRoutinesTest, MessageBoxesCarryTheApplicationTitle) {
                                              std::to_string(win::MB_YESNO | win::MB_ICONQUESTION)}));
 }
 
+TEST_F(BarRoutinesTest, WorkAreaOfTheMonitorNearestThePoint) {
+  backend_->SetMonitors({{{0, 0, 512, 768}, {0, 0, 512, 740}}, {{512, 0, 1024, 768}, {540, 20, 1024, 768}}});
+  struct Case {
+    TPoint at;
+    TRect want;
+  } cases[] = {
+      {{100, 100}, {0, 0, 512, 740}},
+      {{900, 100}, {540, 20, 1024, 768}},
+      {{5000, 100}, {540, 20, 1024, 768}},  // off every screen: the nearest monitor
+  };
+  for (const Case& c : cases) {
+    TRect r{-1, -1, -1, -1};
+    WorkAreaAtPoint(c.at, r);
+    EXPECT_EQ(r, c.want) << c.at.X;
+  }
+}
+
 // ---------------------------------------------------------------- singletons
 
 TEST_F(BarRoutinesTest, SharedSingletonsAndPopupMenus) {
@@ -847,6 +938,22 @@ TEST_F(BarRoutinesTest, SharedSingletonsAndPopupMenus) {
   menu->Showing = true;
   EXPECT_TRUE(AnyPopupMenuShowing());
   menu->Showing = false;
+}
+
+// ---------------------------------------------------------------- shut-down
+
+TEST(BarRoutinesDeathTest, NoSingletonIsMadeOnceTheToolbarUnitStopped) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        const bool before = SharedFlatPainter() != nullptr && ItemClassRegistry() != nullptr && !IsBarUnitFinalizing();
+        dxStopBars();
+        const bool after = IsBarUnitFinalizing() && SharedFlatPainter() == nullptr && ItemClassRegistry() == nullptr;
+        RegisterBarItemClass(TdxBarItem::StaticClass(), TdxBarItemControl::StaticClass(), true);  // ignored
+        const bool still = SharedFlatPainter() == nullptr && ItemClassRegistry() == nullptr;
+        std::exit((before ? 0 : 1) | (after ? 0 : 2) | (still ? 0 : 4));
+      },
+      ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "platform/rtl/exceptions.h"
 #include "ui/bars/dxBarElements.h"
 
@@ -26,6 +28,13 @@ TEST_F(ViewInfoTest, TheControlAnswersItsLayoutRecordWhileItLives) {
     EXPECT_EQ(dInfo.Control(), &d);
   }
   EXPECT_EQ(d.ViewInfo(), nullptr);
+}
+
+TEST_F(ViewInfoTest, ARecordOutlivingItsControlForgetsIt) {
+  auto control = std::make_unique<TdxBarItemControl>(nullptr, nullptr);
+  TdxBarItemControlViewInfo record(control.get());
+  control.reset();
+  EXPECT_EQ(record.Control(), nullptr);
 }
 
 TEST_F(ViewInfoTest, ItemControlsAreListedInLayoutOrder) {
