@@ -5,6 +5,8 @@
 
 #include "platform/vcl/graphics.h"
 #include "ui/bars/dxBar.h"
+#include "ui/bars/dxBarRoutines.h"
+#include "ui/bars/dxBarViewInfo.h"
 
 // ---------------------------------------------------------------- object lists
 
@@ -150,7 +152,14 @@ TdxBarManager* TdxBarItemControl::GetBarManager() const { return parent_ ? paren
 
 TdxBarManager* TCustomdxBarControl::GetBarManager() const { return dynamic_cast<TdxBarManager*>(Owner()); }
 
+TdxBarItemControl::~TdxBarItemControl() {
+  if (viewInfo_) viewInfo_->control_ = nullptr;
+}
+
+TCustomdxBarControl::TCustomdxBarControl(TComponent* AOwner) : TCustomControl(AOwner) { RegisterBarControl(this); }
+
 TCustomdxBarControl::~TCustomdxBarControl() {
+  UnregisterBarControl(this);
   if (TdxBarManager* m = GetBarManager()) {
     m->StopMouseTracking(this);
     if (m->FocusedBarControl() == this) m->SetFocusedBarControl(nullptr);

@@ -166,6 +166,22 @@ TEST(Dc, ScreenDcReportsTheDisplay) {
   EXPECT_EQ(ReleaseDC(nullptr, dc), 1);
 }
 
+TEST(Dc, LogicalDotsPerInchFollowTheScreenSettingOnEveryDc) {
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(nullptr);
+  SetScreenLogPixels(144);
+  SetScreenLogPixels(0);  // refused
+  SetScreenLogPixels(-96);  // refused
+  for (HDC dc : {screen, memory}) {
+    EXPECT_EQ(GetDeviceCaps(dc, LOGPIXELSX), 144);
+    EXPECT_EQ(GetDeviceCaps(dc, LOGPIXELSY), 144);
+  }
+  SetScreenLogPixels(96);
+  EXPECT_EQ(GetDeviceCaps(memory, LOGPIXELSY), 96);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+}
+
 TEST(Dc, NullAndStaleHandlesGiveFailureValues) {
   HDC none = nullptr;
   RECT r{0, 0, 4, 4};
