@@ -5,6 +5,7 @@
 
 #include "platform/vcl/graphics.h"
 #include "ui/bars/dxBar.h"
+#include "ui/bars/dxBarDrawing.h"
 
 // ---------------------------------------------------------------- object lists
 
@@ -145,6 +146,11 @@ void TdxBarItemLinks::ResolveItemNames() {
 }
 
 // ---------------------------------------------------------------- windows
+
+TdxBarItemControl::TdxBarItemControl(TCustomdxBarControl* AParent, TdxBarItemLink* ALink)
+    : parent_(AParent), link_(ALink), cachedImageOptions_(std::make_unique<TdxCachedImageOptions>()) {}
+
+TdxBarItemControl::~TdxBarItemControl() = default;
 
 TdxBarManager* TdxBarItemControl::GetBarManager() const { return parent_ ? parent_->GetBarManager() : nullptr; }
 

@@ -24,6 +24,7 @@ class TdxBarItemLink;
 class TdxBarItemLinks;
 class TdxBarItemControl;
 class TdxBarDockControl;
+class TdxCachedImageOptions;
 class TdxDockControl;
 
 // ---------------------------------------------------------------- components
@@ -200,16 +201,20 @@ private:
 class TdxBarItemControl : public TObject {
   DX_CLASS(TdxBarItemControl, TObject)
 public:
-  TdxBarItemControl(TCustomdxBarControl* AParent, TdxBarItemLink* ALink) : parent_(AParent), link_(ALink) {}
+  TdxBarItemControl(TCustomdxBarControl* AParent, TdxBarItemLink* ALink);
+  ~TdxBarItemControl() override;
   TCustomdxBarControl* Parent() const { return parent_; }
   TdxBarItemLink* ItemLink() const { return link_; }
   TdxBarItem* GetItem() const { return link_ ? link_->GetItem() : nullptr; }
   TdxBarManager* GetBarManager() const;
   virtual void DoubleClick() {}
+  // The glyph cache that DrawItemGlyph draws from.
+  TdxCachedImageOptions* CachedImageOptions() const { return cachedImageOptions_.get(); }
 
 private:
   TCustomdxBarControl* parent_;
   TdxBarItemLink* link_;
+  std::unique_ptr<TdxCachedImageOptions> cachedImageOptions_;
 };
 
 // The base of bar windows (toolbar windows and menu windows). The manager
