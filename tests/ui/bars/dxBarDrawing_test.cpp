@@ -338,6 +338,28 @@ TEST(BuildDitherBrush, PatternOfFaceOnEqualParityOverHighlightFollowsTheSystemCo
   BuildDitherBrush();
 }
 
+TEST(BuildDitherBrush, NothingIsBuiltOnceTheToolbarUnitStopped) {
+  dxBarDrawingUnitStop();
+  EXPECT_EQ(DitherBrush(), nullptr);
+  BuildDitherBrush();
+  EXPECT_EQ(DitherBrush(), nullptr);
+  dxBarDrawingUnitStart();
+  EXPECT_NE(DitherBrush(), nullptr);
+}
+
+TEST(HatchDisabledArea, ChangesOnlyTheRectangle) {
+  const TRect r{3, 3, 13, 11};
+  Surface s(16, 16);
+  HatchDisabledArea(s.bmp.Canvas()->Handle(), r);
+  EXPECT_EQ(s.FirstOutside(r), "");
+  EXPECT_EQ(s.Where(kPaper).size(), 256u - 80u) << "every pixel of r is blended";
+  for (const TRect& d : painter_surface::kDegenerateRects) {
+    Surface e(40, 40);
+    HatchDisabledArea(e.bmp.Canvas()->Handle(), d);
+    EXPECT_EQ(e.FirstOutside(d), "");
+  }
+}
+
 TEST(FillPolygonWithColors, OutlinesInThePenColourFillsInTheBrushColourAndRestoresTheDC) {
   Surface s(20, 20);
   win::HDC dc = s.bmp.Canvas()->Handle();
@@ -465,6 +487,12 @@ TEST(DrawBitmapGlyph, DrawsTheGlyphWithoutItsTransparentCornerColour) {
       const bool glyphPixel = x >= 2 && x < 8 && y >= 2 && y < 8 && !(x < 5 && y >= 5);
       ASSERT_EQ(s.At(x, y), glyphPixel ? clRed : kPaper) << x << "," << y;
     }
+  // A glyph bitmap never takes the background colour as a colour key.
+  Surface keyed(10, 10);
+  DrawGlyphTransparent(keyed.bmp.Canvas()->Handle(), nullptr, {0, 0, 10, 10}, {2, 2, 8, 8}, glyph.get(), nullptr, -1,
+                       clRed, true, false, false, false, false, false, false, false, false, true);
+  EXPECT_TRUE(keyed.SameAs(s));
+
   Surface disabled(10, 10);
   DrawBitmapGlyph(disabled.bmp.Canvas()->Handle(), {2, 2, 8, 8}, glyph.get(), false);
   EXPECT_TRUE(disabled.Where(clRed).empty());
@@ -553,11 +581,17 @@ TEST_F(WindowRoutines, SetWindowAlphaLayersTheWindowBelowOpaque) {
   SetWindowAlpha(wnd, 255);
   EXPECT_FALSE(layered());
 
-  const TSetLayeredWindowAttributesProc bound = dxSetLayeredWindowAttributes;
-  dxSetLayeredWindowAttributes = nullptr;  // a platform without the entry point
+  // A platform without the entry point: the start-up binds nothing and the window stays as it is.
+  dxBarDrawingUnitStop();
+  win::HideModuleExport("user32.dll", "SetLayeredWindowAttributes", win::TRUE);
+  dxBarDrawingUnitStart();
+  win::HideModuleExport("user32.dll", "SetLayeredWindowAttributes", win::FALSE);
+  EXPECT_EQ(dxSetLayeredWindowAttributes, nullptr);
   SetWindowAlpha(wnd, 100);
-  dxSetLayeredWindowAttributes = bound;
   EXPECT_FALSE(layered());
+  dxBarDrawingUnitStop();
+  dxBarDrawingUnitStart();
+  EXPECT_NE(dxSetLayeredWindowAttributes, nullptr);
   SetWindowAlpha(nullptr, 100);
 }
 
@@ -760,6 +794,23 @@ TEST(Fonts, SmallCaptionFontIsAtLeastElevenPixelsInTheGivenFaceUnlessSystem) {
     EXPECT_EQ(FaceOf(lf), c.Face);
     win::DeleteObject(made);
   }
+}
+
+class ManagerFonts : public bartest::BarFormTest {};
+
+TEST_F(ManagerFonts, TheCaptionFontFollowsTheManagerFontUnlessItIsTheSystemFont) {
+  SmallCaptionOverride caption("DejaVu Sans", -9);
+  TdxBarManager m(form_.get());
+  m.SetScaled(false);
+  TFont f;
+  f.SetName("Liberation Serif");
+  f.SetHeight(-13);
+  m.SetFont(&f);  // no longer the system font
+  EXPECT_EQ(m.BarCaptionFont()->Height(), -11);
+  EXPECT_EQ(m.BarCaptionFont()->Name(), "Liberation Serif");
+  m.SetUseSystemFont(true);
+  EXPECT_EQ(m.BarCaptionFont()->Height(), -9);
+  EXPECT_EQ(m.BarCaptionFont()->Name(), "DejaVu Sans");
 }
 
 TEST(Fonts, CloneAndCopyGiveNewHandlesOfTheSameDescription) {
