@@ -1,6 +1,7 @@
 #include "ui/bars/dxBarDrawing.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 
 #include "platform/gdi/edge.h"
@@ -140,15 +141,19 @@ void DrawDoubleFrame(HDC ADC, const TRect& R, int32_t ASysColor) {
 namespace {
 
 void DrawDottedFrame(HDC dc, const TRect& r, COLORREF color) {
-  if (r.IsEmpty()) return;
+  RECT box;
+  if (r.IsEmpty() || GetClipBox(dc, &box) <= NULLREGION) return;
   auto dot = [&](int32_t x, int32_t y) {
-    if (((x + y) & 1) == 0) SetPixelV(dc, x, y, color);
+    if (((int64_t(x) + y) & 1) == 0) SetPixelV(dc, x, y, color);
   };
-  for (int32_t x = r.Left; x < r.Right; ++x) {
+  // Only what the clip box shows is visited, so a huge rectangle costs no more than a small one.
+  const int32_t left = std::max(r.Left, box.Left), right = std::min(r.Right, box.Right);
+  const int32_t top = std::max(r.Top, box.Top), bottom = std::min(r.Bottom, box.Bottom);
+  for (int32_t x = left; x < right; ++x) {
     dot(x, r.Top);
     dot(x, r.Bottom - 1);
   }
-  for (int32_t y = r.Top; y < r.Bottom; ++y) {
+  for (int32_t y = top; y < bottom; ++y) {
     dot(r.Left, y);
     dot(r.Right - 1, y);
   }
@@ -236,10 +241,10 @@ void FillRectWithBitmapOrColor(HDC ADC, const TRect& ADest, const TRect& ASource
 // ---------------------------------------------------------------- arrows
 
 int32_t FittedItemArrowSize(const TRect& R, int32_t ADirection) {
-  const int32_t base = ADirection == 1 ? R.Width() - 8 : R.Height() - 6;
-  int32_t size = (base - 1) / 2;
+  const int64_t base = ADirection == 1 ? int64_t(R.Right) - R.Left - 8 : int64_t(R.Bottom) - R.Top - 6;
+  int64_t size = (base - 1) / 2;
   if (base % 2 != 0) ++size;
-  return std::max(size, 3);
+  return int32_t(std::max<int64_t>(size, 3));
 }
 
 void DrawItemArrowFitted(HDC ADC, const TRect& R, int32_t ADirection, TColor AColor, bool ANoEmboss, bool AEnabled,
@@ -259,37 +264,39 @@ void DrawItemArrow(HDC ADC, const TRect& R, int32_t ADirection, TColor AColor, b
     else
       color = IsHighContrastWhite() ? clBtnFace : clHighlightText;
   }
-  const int32_t s = ASize;
   const bool down = ADirection == 1;
-  int32_t x, y;
+  // In 64 bits: an absurd size or rectangle is refused instead of overflowing.
+  const int64_t s = ASize, across = 2 * s - 1;
+  const int64_t x64 = (int64_t(R.Left) + R.Right - (down ? across : s)) / 2;
+  const int64_t y64 = (int64_t(R.Top) + R.Bottom - (down ? s : across)) / 2;
+  constexpr int64_t kSizeLimit = int64_t(1) << 28, kPlaceLimit = int64_t(1) << 29;
+  if (s > kSizeLimit || std::abs(x64) > kPlaceLimit || std::abs(y64) > kPlaceLimit) return;
+  const int32_t x = int32_t(x64), y = int32_t(y64);
   POINT p[3];
   if (down) {
-    x = (R.Left + R.Right - (2 * s - 1)) / 2;
-    y = (R.Top + R.Bottom - s) / 2;
     p[0] = {x, y};
-    p[1] = {x + 2 * s - 2, y};
-    p[2] = {x + s - 1, y + s - 1};
+    p[1] = {x + 2 * ASize - 2, y};
+    p[2] = {x + ASize - 1, y + ASize - 1};
   } else {
-    x = (R.Left + R.Right - s) / 2;
-    y = (R.Top + R.Bottom - (2 * s - 1)) / 2;
     p[0] = {x, y};
-    p[1] = {x, y + 2 * s - 2};
-    p[2] = {x + s - 1, y + s - 1};
+    p[1] = {x, y + 2 * ASize - 2};
+    p[2] = {x + ASize - 1, y + ASize - 1};
   }
   const COLORREF rgb = SysRGB(color);
   FillPolygonWithColors(ADC, p, 2, rgb, rgb);
   if (AEnabled || ANoEmboss) return;
   HGDIOBJ oldPen = SelectObject(ADC, CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNHIGHLIGHT)));
+  const int32_t n = ASize;
   if (down) {
-    MoveToEx(ADC, x + s, y + s - 1, nullptr);
-    LineTo(ADC, x + 2 * s - 1, y);
-    MoveToEx(ADC, x + s, y + s, nullptr);
-    LineTo(ADC, x + 2 * s, y);
+    MoveToEx(ADC, x + n, y + n - 1, nullptr);
+    LineTo(ADC, x + 2 * n - 1, y);
+    MoveToEx(ADC, x + n, y + n, nullptr);
+    LineTo(ADC, x + 2 * n, y);
   } else {
-    MoveToEx(ADC, x + s - 1, y + s, nullptr);
-    LineTo(ADC, x, y + 2 * s - 1);
-    MoveToEx(ADC, x + s, y + s, nullptr);
-    LineTo(ADC, x, y + 2 * s);
+    MoveToEx(ADC, x + n - 1, y + n, nullptr);
+    LineTo(ADC, x, y + 2 * n - 1);
+    MoveToEx(ADC, x + n, y + n, nullptr);
+    LineTo(ADC, x, y + 2 * n);
   }
   RestoreAndDeleteGdiObject(ADC, oldPen);
 }

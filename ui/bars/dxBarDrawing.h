@@ -17,6 +17,7 @@
 #include "ui/lookandfeel/cxDrawImage.h"
 #include "ui/lookandfeel/dxUxTheme.h"
 
+class TcxAlphaBitmap;
 class TcxCanvas;
 class TCustomImageList;
 class TdxBarItemControl;
@@ -121,7 +122,6 @@ void DrawGlyphTransparent(win::HDC ADC, win::HBRUSH ABrush, const TRect& ABackgr
 
 // An item control's rendering of its glyph in one draw mode, at the size of
 // the rectangle it was made for.
-class TcxAlphaBitmap;
 class TdxCachedImageOptions {
 public:
   TdxCachedImageOptions();

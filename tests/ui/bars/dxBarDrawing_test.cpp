@@ -222,6 +222,28 @@ TEST(DrawItemArrowFitted, SizeFollowsTheRectangleAndIsNeverBelowThree) {
   }
 }
 
+TEST(DrawItemArrow, AbsurdSizesAndRectanglesDrawNothing) {
+  const struct {
+    TRect R;
+    int32_t Size;
+  } cases[] = {
+      {{0, 0, 20, 20}, 0},
+      {{0, 0, 20, 20}, -5},
+      {{0, 0, 20, 20}, INT_MAX},
+      {{INT_MAX - 4, INT_MAX - 4, INT_MAX, INT_MAX}, 4},
+  };
+  for (const auto& c : cases) {
+    Surface s(20, 20);
+    DrawItemArrow(s.bmp.Canvas()->Handle(), c.R, 1, clRed, false, false, false, c.Size);
+    DrawItemArrow(s.bmp.Canvas()->Handle(), c.R, 0, clRed, false, false, false, c.Size);
+    EXPECT_EQ(s.Where(kPaper).size(), 400u) << c.Size;
+  }
+  Surface s(20, 20);
+  DrawItemArrowFitted(s.bmp.Canvas()->Handle(), {INT_MIN, INT_MIN, INT_MAX, INT_MAX}, 1, clRed, false, true, false);
+  DrawItemArrowFitted(nullptr, {0, 0, 20, 20}, 1, clRed, false, true, false);
+  EXPECT_EQ(FittedItemArrowSize({INT_MIN, 0, INT_MAX, 10}, 1), int32_t((int64_t(UINT32_MAX) - 8) / 2 + 1));
+}
+
 TEST(DrawItemArrow, DisabledArrowsGetTwoHighlightLinesUnlessTheEmbossIsOff) {
   const TColor highlight = ColorToRGB(clBtnHighlight), shadow = ColorToRGB(clBtnShadow);
   ASSERT_NE(highlight, shadow);
@@ -299,6 +321,14 @@ TEST(DrawDoubleFocusRect, DotsWhereTheCoordinatesSumToAnEvenNumber) {
     DrawDoubleFocusRect(s.bmp.Canvas()->Handle(), r);
     EXPECT_EQ(s.FirstOutside(r), "");
   }
+  // A rectangle far larger than the surface: its visible left column and top row only.
+  Surface s(16, 16);
+  DrawDoubleFocusRect(s.bmp.Canvas()->Handle(), {0, 0, INT_MAX, INT_MAX});
+  PixelSet want;  // the outer frame's row and column 0, the inner one's row and column 1
+  for (int32_t y = 0; y < 16; ++y)
+    for (int32_t x = 0; x < 16; ++x)
+      if ((x + y) % 2 == 0 && std::min(x, y) <= 1) want.insert({x, y});
+  EXPECT_EQ(PixelsOf(s, ColorToRGB(clBtnText)), want);
 }
 
 TEST(Frames, HighlightAndDoubleFramesUseTheirSystemBrush) {
@@ -741,23 +771,6 @@ TEST(ThemedWithoutStyles, NothingIsDrawnAndTheSystemColourAnswers) {
 
 // ---------------------------------------------------------------- fonts
 
-// Puts a small caption font into the platform's metrics for the length of a test.
-class SmallCaptionOverride {
-public:
-  SmallCaptionOverride(const char* face, int32_t height) {
-    saved_.cbSize = sizeof(saved_);
-    win::SystemParametersInfoW(win::SPI_GETNONCLIENTMETRICS, 0, &saved_, 0);
-    win::NONCLIENTMETRICS m = saved_;
-    win::SetFaceName(m.lfSmCaptionFont, face);
-    m.lfSmCaptionFont.lfHeight = height;
-    win::SystemParametersInfoW(win::SPI_SETNONCLIENTMETRICS, 0, &m, 0);
-  }
-  ~SmallCaptionOverride() { win::SystemParametersInfoW(win::SPI_SETNONCLIENTMETRICS, 0, &saved_, 0); }
-
-private:
-  win::NONCLIENTMETRICS saved_;
-};
-
 win::LOGFONT LogFontOf(win::HFONT font) {
   win::LOGFONT lf{};
   win::GetObject(font, sizeof(lf), &lf);
@@ -787,7 +800,7 @@ TEST(Fonts, SmallCaptionFontIsAtLeastElevenPixelsInTheGivenFaceUnlessSystem) {
       {-9, true, -9, "DejaVu Sans"},
   };
   for (const auto& c : cases) {
-    SmallCaptionOverride caption("DejaVu Sans", c.System);
+    bartest::NonClientFontOverride caption(&win::NONCLIENTMETRICS::lfSmCaptionFont, "DejaVu Sans", c.System);
     win::HFONT made = CreateSmallCaptionFont(&font, c.UseSystem);
     const win::LOGFONT lf = LogFontOf(made);
     EXPECT_EQ(lf.lfHeight, c.Height);
@@ -799,7 +812,7 @@ TEST(Fonts, SmallCaptionFontIsAtLeastElevenPixelsInTheGivenFaceUnlessSystem) {
 class ManagerFonts : public bartest::BarFormTest {};
 
 TEST_F(ManagerFonts, TheCaptionFontFollowsTheManagerFontUnlessItIsTheSystemFont) {
-  SmallCaptionOverride caption("DejaVu Sans", -9);
+  bartest::NonClientFontOverride caption(&win::NONCLIENTMETRICS::lfSmCaptionFont, "DejaVu Sans", -9);
   TdxBarManager m(form_.get());
   m.SetScaled(false);
   TFont f;
