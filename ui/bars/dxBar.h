@@ -434,13 +434,6 @@ private:
   bool active_ = false;
 };
 
-// Font routines of the bar drawing routines: the small caption font, unless
-// the system font is used, is at least 11 pixels high and takes AFont's face;
-// a copy of AFont with the icon-title font's height, at least 11 pixels, when
-// AUseSystemSize.
-win::HFONT CreateSmallCaptionFont(TFont* AFont, bool AUseSystemFont);
-void CopyFontWithSystemSize(TFont* AFont, TFont* ATarget, bool AUseSystemSize);
-
 // Declares the manager's and the bar's published properties; the toolbar
 // unit's start-up calls it once.
 void dxBarRegisterProperties();

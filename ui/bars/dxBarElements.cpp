@@ -7,6 +7,7 @@
 #include "ui/bars/dxBar.h"
 #include "ui/bars/dxBarRoutines.h"
 #include "ui/bars/dxBarViewInfo.h"
+#include "ui/bars/dxBarDrawing.h"
 
 // ---------------------------------------------------------------- object lists
 
@@ -147,6 +148,9 @@ void TdxBarItemLinks::ResolveItemNames() {
 }
 
 // ---------------------------------------------------------------- windows
+
+TdxBarItemControl::TdxBarItemControl(TCustomdxBarControl* AParent, TdxBarItemLink* ALink)
+    : parent_(AParent), link_(ALink), cachedImageOptions_(std::make_unique<TdxCachedImageOptions>()) {}
 
 TdxBarManager* TdxBarItemControl::GetBarManager() const { return parent_ ? parent_->GetBarManager() : nullptr; }
 

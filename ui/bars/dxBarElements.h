@@ -25,6 +25,7 @@ class TdxBarItemLinks;
 class TdxBarItemControl;
 class TdxBarItemControlViewInfo;
 class TdxBarDockControl;
+class TdxCachedImageOptions;
 class TdxDockControl;
 
 // ---------------------------------------------------------------- components
@@ -201,7 +202,7 @@ private:
 class TdxBarItemControl : public TObject {
   DX_CLASS(TdxBarItemControl, TObject)
 public:
-  TdxBarItemControl(TCustomdxBarControl* AParent, TdxBarItemLink* ALink) : parent_(AParent), link_(ALink) {}
+  TdxBarItemControl(TCustomdxBarControl* AParent, TdxBarItemLink* ALink);
   // A layout record that outlives the control no longer refers to it.
   ~TdxBarItemControl() override;
   TCustomdxBarControl* Parent() const { return parent_; }
@@ -211,12 +212,15 @@ public:
   virtual void DoubleClick() {}
   // The layout record that describes the control; null while it has none.
   TdxBarItemControlViewInfo* ViewInfo() const { return viewInfo_; }
+  // The glyph cache that DrawItemGlyph draws from.
+  TdxCachedImageOptions* CachedImageOptions() const { return cachedImageOptions_.get(); }
 
 private:
   friend class TdxBarItemControlViewInfo;
   TCustomdxBarControl* parent_;
   TdxBarItemLink* link_;
   TdxBarItemControlViewInfo* viewInfo_ = nullptr;
+  std::unique_ptr<TdxCachedImageOptions> cachedImageOptions_;
 };
 
 // The base of bar windows (toolbar windows and menu windows). The manager

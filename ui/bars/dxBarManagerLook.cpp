@@ -11,6 +11,7 @@
 #include "platform/vcl/forms.h"
 #include "platform/win/winuser.h"
 #include "ui/bars/dxBar.h"
+#include "ui/bars/dxBarDrawing.h"
 #include "ui/bars/dxBarStrs.h"
 #include "ui/lookandfeel/cxLookAndFeels.h"
 #include "ui/lookandfeel/dxOffice11.h"
@@ -177,37 +178,6 @@ void TdxBarManager::UpdateBars(bool Locking, bool RecalcMarked, bool SkipRecalc,
 }
 
 // ---------------------------------------------------------------- fonts
-
-namespace {
-
-win::NONCLIENTMETRICS ReadNonClientMetrics() {
-  win::NONCLIENTMETRICS m;
-  // The layout without the padded-border field.
-  m.cbSize = sizeof(win::NONCLIENTMETRICS) - sizeof(int);
-  win::SystemParametersInfoW(win::SPI_GETNONCLIENTMETRICS, 0, &m, 0);
-  return m;
-}
-
-}  // namespace
-
-win::HFONT CreateSmallCaptionFont(TFont* AFont, bool AUseSystemFont) {
-  win::LOGFONT lf = ReadNonClientMetrics().lfSmCaptionFont;
-  if (!AUseSystemFont) {
-    lf.lfHeight = std::min(-11, int32_t(lf.lfHeight));
-    win::SetFaceName(lf, AFont->Name());
-  }
-  return win::CreateFontIndirectW(&lf);
-}
-
-void CopyFontWithSystemSize(TFont* AFont, TFont* ATarget, bool AUseSystemSize) {
-  win::LOGFONT lf = AFont->LogFont();
-  if (AUseSystemSize) {
-    win::LOGFONT icon{};
-    win::SystemParametersInfoW(win::SPI_GETICONTITLELOGFONT, sizeof(icon), &icon, 0);
-    lf.lfHeight = std::min(-11, int32_t(icon.lfHeight));
-  }
-  ATarget->SetHandle(win::CreateFontIndirectW(&lf));
-}
 
 void TdxBarManager::FontChanged() {
   if (!applyingSystemFont_) useSystemFont_ = false;

@@ -4,6 +4,7 @@
 
 #include "platform/gdi/edge.h"
 #include "platform/rtl/scopeexit.h"
+#include "ui/bars/dxBarDrawing.h"
 #include "ui/bars/dxStatusBar.h"
 #include "ui/lookandfeel/cxGeometry.h"
 #include "ui/lookandfeel/cxGraphics.h"
@@ -14,43 +15,6 @@ namespace {
 void FillWithColor(TcxCanvas* ACanvas, const TRect& R, TColor color) {
   ACanvas->Brush()->SetColor(color);
   ACanvas->Canvas()->FillRect(R);
-}
-
-// The system grip with its button-face pixels replaced by what is already
-// painted under it: background MERGEPAINT mask, grip SRCPAINT mask, then the
-// two combined with SRCAND.
-void DrawGripTransparently(win::HDC dc, const TRect& grip) {
-  const int32_t w = grip.Width(), h = grip.Height();
-  win::HDC backDC = win::CreateCompatibleDC(dc);
-  win::HDC gripDC = win::CreateCompatibleDC(dc);
-  win::HDC maskDC = win::CreateCompatibleDC(dc);
-  win::HBITMAP backBmp = win::CreateCompatibleBitmap(dc, w, h);
-  win::HBITMAP gripBmp = win::CreateCompatibleBitmap(dc, w, h);
-  win::HBITMAP maskBmp = win::CreateBitmap(w, h, 1, 1, nullptr);
-  win::HGDIOBJ oldBack = win::SelectObject(backDC, backBmp);
-  win::HGDIOBJ oldGrip = win::SelectObject(gripDC, gripBmp);
-  win::HGDIOBJ oldMask = win::SelectObject(maskDC, maskBmp);
-  TScopeExit release([&] {
-    win::SelectObject(backDC, oldBack);
-    win::SelectObject(gripDC, oldGrip);
-    win::SelectObject(maskDC, oldMask);
-    win::DeleteObject(backBmp);
-    win::DeleteObject(gripBmp);
-    win::DeleteObject(maskBmp);
-    win::DeleteDC(backDC);
-    win::DeleteDC(gripDC);
-    win::DeleteDC(maskDC);
-  });
-  win::BitBlt(backDC, 0, 0, w, h, dc, grip.Left, grip.Top, win::SRCCOPY);
-  TRect r{0, 0, w, h};
-  win::DrawFrameControl(gripDC, &r, win::DFC_SCROLL, win::DFCS_SCROLLSIZEGRIP);
-  const win::COLORREF oldColor = win::SetBkColor(gripDC, ColorToRGB(clBtnFace));
-  win::BitBlt(maskDC, 0, 0, w, h, gripDC, 0, 0, win::SRCCOPY);
-  win::SetBkColor(gripDC, oldColor);
-  win::BitBlt(backDC, 0, 0, w, h, maskDC, 0, 0, win::MERGEPAINT);
-  win::BitBlt(gripDC, 0, 0, w, h, maskDC, 0, 0, win::SRCPAINT);
-  win::BitBlt(backDC, 0, 0, w, h, gripDC, 0, 0, win::SRCAND);
-  win::BitBlt(dc, grip.Left, grip.Top, w, h, backDC, 0, 0, win::SRCCOPY);
 }
 
 }  // namespace

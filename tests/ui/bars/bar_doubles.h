@@ -8,12 +8,33 @@
 #include <vector>
 
 #include "platform/vcl/forms.h"
+#include "platform/win/winuser.h"
 #include "tests/platform/vcl/controls_test.h"
 #include "ui/bars/dxBar.h"
 
 namespace bartest {
 
 using TLog = std::vector<std::string>;
+
+// Puts one font of the platform's non-client metrics (the menu font, the
+// small caption font, ...) into place for the length of a test.
+class NonClientFontOverride {
+public:
+  NonClientFontOverride(win::LOGFONT win::NONCLIENTMETRICS::*font, const char* face, int32_t height) {
+    saved_.cbSize = sizeof(saved_);
+    win::SystemParametersInfoW(win::SPI_GETNONCLIENTMETRICS, 0, &saved_, 0);
+    win::NONCLIENTMETRICS m = saved_;
+    win::SetFaceName(m.*font, face);
+    (m.*font).lfHeight = height;
+    win::SystemParametersInfoW(win::SPI_SETNONCLIENTMETRICS, 0, &m, 0);
+  }
+  ~NonClientFontOverride() { win::SystemParametersInfoW(win::SPI_SETNONCLIENTMETRICS, 0, &saved_, 0); }
+  NonClientFontOverride(const NonClientFontOverride&) = delete;
+  NonClientFontOverride& operator=(const NonClientFontOverride&) = delete;
+
+private:
+  win::NONCLIENTMETRICS saved_;
+};
 
 // A dock site that logs WM_SETREDRAW, WM_NCPAINT and the manager's notices.
 class TRecordingDock : public TdxBarDockControl {

@@ -30,23 +30,6 @@ namespace {
 
 class BarManagerTest : public BarFormTest {};
 
-// Puts a menu font into the platform's metrics for the length of a test.
-class MenuFontOverride {
-public:
-  MenuFontOverride(const char* face, int32_t height) {
-    saved_.cbSize = sizeof(saved_);
-    win::SystemParametersInfoW(win::SPI_GETNONCLIENTMETRICS, 0, &saved_, 0);
-    win::NONCLIENTMETRICS m = saved_;
-    win::SetFaceName(m.lfMenuFont, face);
-    m.lfMenuFont.lfHeight = height;
-    win::SystemParametersInfoW(win::SPI_SETNONCLIENTMETRICS, 0, &m, 0);
-  }
-  ~MenuFontOverride() { win::SystemParametersInfoW(win::SPI_SETNONCLIENTMETRICS, 0, &saved_, 0); }
-
-private:
-  win::NONCLIENTMETRICS saved_;
-};
-
 // ---------------------------------------------------------------- construction
 
 TEST_F(BarManagerTest, RefusedOwnersRaiseAndLeaveTheFirstManagerWorking) {
@@ -207,7 +190,7 @@ TEST_F(BarManagerTest, InitialUseCountFollowsThePercentage) {
 // ---------------------------------------------------------------- fonts
 
 TEST_F(BarManagerTest, SystemFontIsTheMenuFontUntilAFontIsSet) {
-  MenuFontOverride menu("DejaVu Sans", -15);
+  NonClientFontOverride menu(&win::NONCLIENTMETRICS::lfMenuFont, "DejaVu Sans", -15);
   TdxBarManager m(form_.get());
   EXPECT_TRUE(m.UseSystemFont());
   EXPECT_EQ(m.Font()->Name(), "DejaVu Sans");
@@ -228,7 +211,7 @@ TEST_F(BarManagerTest, SystemFontIsTheMenuFontUntilAFontIsSet) {
 }
 
 TEST_F(BarManagerTest, ScaledFontTakesTheMenuFontHeight) {
-  MenuFontOverride menu("DejaVu Sans", -17);
+  NonClientFontOverride menu(&win::NONCLIENTMETRICS::lfMenuFont, "DejaVu Sans", -17);
   TdxBarManager m(form_.get());
   TFont f;
   f.SetName("Liberation Sans");
@@ -371,7 +354,7 @@ TdxBarManager* ManagerOf(TForm& form) {
 }
 
 TEST_F(BarManagerTest, ViewerFormReadsAndWritesItsDockHeights) {
-  MenuFontOverride menu("DejaVu Sans", -16);
+  NonClientFontOverride menu(&win::NONCLIENTMETRICS::lfMenuFont, "DejaVu Sans", -16);
   TStringStream in(kViewerForm);
   ReadComponent(in, form_.get());
   TdxBarManager* m = ManagerOf(*form_);
