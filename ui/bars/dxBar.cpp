@@ -72,9 +72,31 @@ bool IsManagerOfForm(TdxBarManager* AManager, TCustomForm* AForm) {
   return slots.ActiveMdiChildHandle && slots.ActiveMdiChildHandle() == mdiChild;
 }
 
+TdxBarManagerList::~TdxBarManagerList() {
+  if (dxBarManagerSlots().LastManagerUnregistered) dxBarManagerSlots().LastManagerUnregistered();
+}
+
+namespace {
+struct TManagerListHolder {
+  std::unique_ptr<TdxBarManagerList> list;
+  bool freed = false;
+};
+TManagerListHolder& ManagerListHolder() {
+  static TManagerListHolder holder;
+  return holder;
+}
+}  // namespace
+
 TdxBarManagerList* dxBarManagerList() {
-  static TdxBarManagerList list;
-  return &list;
+  TManagerListHolder& h = ManagerListHolder();
+  if (!h.list && !h.freed) h.list = std::make_unique<TdxBarManagerList>();
+  return h.list.get();
+}
+
+void FreeBarManagerList() {
+  TManagerListHolder& h = ManagerListHolder();
+  h.freed = true;
+  h.list.reset();
 }
 
 TdxBarManagerSlots& dxBarManagerSlots() {
@@ -92,7 +114,7 @@ TComponent* CheckedOwner(TComponent* AOwner) {
   if (!AOwner && Application) AOwner = Application->MainForm();
   if (!dynamic_cast<TWinControl*>(AOwner))
     throw EdxException(GetResourceString(dxSBAR_BARMANAGERBADOWNER));
-  if (dxBarManagerList()->FindManagerOfOwner(AOwner))
+  if (TdxBarManagerList* managers = dxBarManagerList(); managers && managers->FindManagerOfOwner(AOwner))
     throw EdxException(GetResourceString(dxSBAR_BARMANAGERMORETHANONE));
   return AOwner;
 }
@@ -100,7 +122,7 @@ TComponent* CheckedOwner(TComponent* AOwner) {
 }  // namespace
 
 TdxBarManager::TdxBarManager(TComponent* AOwner) : TComponent(CheckedOwner(AOwner)) {
-  dxBarManagerList()->Add(this);
+  if (TdxBarManagerList* managers = dxBarManagerList()) managers->Add(this);
   try {
     backgrounds_ = std::make_unique<TdxBarBackgrounds>(this);
     lookAndFeel_ = std::make_unique<TcxLookAndFeel>(this);
@@ -144,14 +166,14 @@ TdxBarManager::TdxBarManager(TComponent* AOwner) : TComponent(CheckedOwner(AOwne
     imageOptions_ = std::make_unique<TdxBarImageOptions>(this);
     if (!InDesigner()) initialLayout_ = std::make_unique<TMemIniFile>("");
   } catch (...) {
-    dxBarManagerList()->Remove(this);
+    if (TdxBarManagerList* managers = dxBarManagerList()) managers->Remove(this);
     throw;
   }
 }
 
 TdxBarManager::~TdxBarManager() {
   Destroying();
-  dxBarManagerList()->Remove(this);
+  if (TdxBarManagerList* managers = dxBarManagerList()) managers->Remove(this);
   initialLayout_.reset();
   imageOptions_.reset();
   lookAndFeel_.reset();
@@ -326,14 +348,7 @@ void TdxBarManager::Loaded() {
 
 void TdxBarManager::Notification(TComponent* AComponent, TOperation Operation) {
   TComponent::Notification(AComponent, Operation);
-  if (Operation != opRemove || !popupMenuLinks_) return;
-  // Compared by address: the component is already past its own destructor
-  // and no longer answers to its class.
-  for (int32_t i = 0; i < popupMenuLinks_->Count(); ++i) {
-    TdxBarPopupMenuLink* link = popupMenuLinks_->Items(i);
-    if (link->Control && static_cast<TComponent*>(link->Control) == AComponent) link->Control = nullptr;
-    if (link->PopupMenu && static_cast<TComponent*>(link->PopupMenu) == AComponent) link->PopupMenu = nullptr;
-  }
+  if (Operation == opRemove && popupMenuLinks_) popupMenuLinks_->ComponentFreed(AComponent);
 }
 
 // ---------------------------------------------------------------- virtual operations and events

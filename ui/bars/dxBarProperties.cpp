@@ -132,6 +132,7 @@ void dxBarRegisterProperties() {
         .Enum("Visible", &I::Visible, &I::SetVisible, ivAlways)
         .Event("OnClick", &I::OnClick);
 
+    dxBarComponentsRegisterProperties();
     RegisterClass(TdxBarManager::StaticClass());
     RegisterClass(TdxBar::StaticClass());
     RegisterClass(TdxBarItem::StaticClass());
@@ -139,3 +140,8 @@ void dxBarRegisterProperties() {
 }
 
 void dxBarUnitStart() { dxBarRegisterProperties(); }
+
+void dxBarUnitStop() {
+  FreeItemClassRegistry();
+  FreeBarManagerList();
+}

@@ -12,7 +12,7 @@ namespace {
 constexpr TdxUnitRow kUnits[] = {
     {"dxBarStrs", &dxBarStrsUnitStart, &dxBarStrsUnitStop},  // the texts under "BarSuite"
     {"dxBarCustomCustomizationForm", nullptr, nullptr},
-    {"dxBar", dxBarUnitStart, nullptr},  // the toolbar unit's start-up and shut-down
+    {"dxBar", dxBarUnitStart, dxBarUnitStop},  // the toolbar unit's start-up and shut-down
     {"dxStatusBar", &dxStatusBarUnitStart, &dxStatusBarUnitStop},  // the panel style registry and texts
 };
 
