@@ -77,27 +77,15 @@ TdxBarManagerList::~TdxBarManagerList() {
 }
 
 namespace {
-struct TManagerListHolder {
-  std::unique_ptr<TdxBarManagerList> list;
-  bool freed = false;
-};
-TManagerListHolder& ManagerListHolder() {
-  static TManagerListHolder holder;
+TdxUnitSingleton<TdxBarManagerList>& ManagerListHolder() {
+  static TdxUnitSingleton<TdxBarManagerList> holder;
   return holder;
 }
 }  // namespace
 
-TdxBarManagerList* dxBarManagerList() {
-  TManagerListHolder& h = ManagerListHolder();
-  if (!h.list && !h.freed) h.list = std::make_unique<TdxBarManagerList>();
-  return h.list.get();
-}
+TdxBarManagerList* dxBarManagerList() { return ManagerListHolder().Get(); }
 
-void FreeBarManagerList() {
-  TManagerListHolder& h = ManagerListHolder();
-  h.freed = true;
-  h.list.reset();
-}
+void FreeBarManagerList() { ManagerListHolder().Free(); }
 
 TdxBarManagerSlots& dxBarManagerSlots() {
   static TdxBarManagerSlots slots;

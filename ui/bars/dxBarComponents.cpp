@@ -1,3 +1,5 @@
+// The manager's own lists, options, groups, popup-menu links and the
+// item-class registry.
 #include "ui/bars/dxBarComponents.h"
 
 #include <algorithm>
@@ -6,7 +8,9 @@
 #include "platform/classes/resstrings.h"
 #include "platform/classes/typinfo.h"
 #include "platform/rtl/scopeexit.h"
+#include "platform/vcl/controls.h"
 #include "platform/vcl/graphics.h"
+#include "platform/win/winuser.h"
 #include "ui/bars/dxBar.h"
 #include "ui/bars/dxBarStrs.h"
 
@@ -680,27 +684,15 @@ TClass TdxBarItemList::ItemControlClassOf(TClass AItemClass) const {
 }
 
 namespace {
-struct TRegistryHolder {
-  std::unique_ptr<TdxBarItemList> list;
-  bool freed = false;
-};
-TRegistryHolder& RegistryHolder() {
-  static TRegistryHolder holder;
+TdxUnitSingleton<TdxBarItemList>& RegistryHolder() {
+  static TdxUnitSingleton<TdxBarItemList> holder;
   return holder;
 }
 }  // namespace
 
-TdxBarItemList* ItemClassRegistry() {
-  TRegistryHolder& h = RegistryHolder();
-  if (!h.list && !h.freed) h.list = std::make_unique<TdxBarItemList>();
-  return h.list.get();
-}
+TdxBarItemList* ItemClassRegistry() { return RegistryHolder().Get(); }
 
-void FreeItemClassRegistry() {
-  TRegistryHolder& h = RegistryHolder();
-  h.freed = true;
-  h.list.reset();
-}
+void FreeItemClassRegistry() { RegistryHolder().Free(); }
 
 void RegisterBarItemClass(TClass AItemClass, TClass AItemControlClass, bool AVisible) {
   if (TdxBarItemList* registry = ItemClassRegistry())

@@ -378,6 +378,25 @@ public:
   TClass ItemControlClassOf(TClass AItemClass) const;
 };
 
+// A process-wide object of the toolbar unit: made on first use, freed for
+// good by the unit's shut-down, after which Get answers null.
+template <class T>
+class TdxUnitSingleton {
+public:
+  T* Get() {
+    if (!object_ && !freed_) object_ = std::make_unique<T>();
+    return object_.get();
+  }
+  void Free() {
+    freed_ = true;
+    object_.reset();
+  }
+
+private:
+  std::unique_ptr<T> object_;
+  bool freed_ = false;
+};
+
 // The process-wide registry; null once the toolbar unit has shut down.
 TdxBarItemList* ItemClassRegistry();
 // Frees the registry for good (the toolbar unit's shut-down).
