@@ -893,8 +893,10 @@ void TWriter::WriteProperties(TPersistent* instance) {
   std::vector<std::string> saved = std::move(written_);
   written_.clear();
   for (PPropInfo p : GetPropInfos(instance->ClassType())) WriteProperty(instance, p);
-  instance->DefineProperties(this);
+  // The built-in properties belong to the base classes: they come first, as
+  // an override's inherited call puts them.
   DefineBuiltins(this, instance);
+  instance->DefineProperties(this);
   written_ = std::move(saved);
 }
 

@@ -72,10 +72,20 @@ bool IsManagerOfForm(TdxBarManager* AManager, TCustomForm* AForm) {
   return slots.ActiveMdiChildHandle && slots.ActiveMdiChildHandle() == mdiChild;
 }
 
-TdxBarManagerList* dxBarManagerList() {
-  static TdxBarManagerList list;
-  return &list;
+TdxBarManagerList::~TdxBarManagerList() {
+  if (dxBarManagerSlots().LastManagerUnregistered) dxBarManagerSlots().LastManagerUnregistered();
 }
+
+namespace {
+TdxUnitSingleton<TdxBarManagerList>& ManagerListHolder() {
+  static TdxUnitSingleton<TdxBarManagerList> holder;
+  return holder;
+}
+}  // namespace
+
+TdxBarManagerList* dxBarManagerList() { return ManagerListHolder().Get(); }
+
+void FreeBarManagerList() { ManagerListHolder().Free(); }
 
 TdxBarManagerSlots& dxBarManagerSlots() {
   static TdxBarManagerSlots slots;
@@ -92,7 +102,7 @@ TComponent* CheckedOwner(TComponent* AOwner) {
   if (!AOwner && Application) AOwner = Application->MainForm();
   if (!dynamic_cast<TWinControl*>(AOwner))
     throw EdxException(GetResourceString(dxSBAR_BARMANAGERBADOWNER));
-  if (dxBarManagerList()->FindManagerOfOwner(AOwner))
+  if (TdxBarManagerList* managers = dxBarManagerList(); managers && managers->FindManagerOfOwner(AOwner))
     throw EdxException(GetResourceString(dxSBAR_BARMANAGERMORETHANONE));
   return AOwner;
 }
@@ -100,7 +110,7 @@ TComponent* CheckedOwner(TComponent* AOwner) {
 }  // namespace
 
 TdxBarManager::TdxBarManager(TComponent* AOwner) : TComponent(CheckedOwner(AOwner)) {
-  dxBarManagerList()->Add(this);
+  if (TdxBarManagerList* managers = dxBarManagerList()) managers->Add(this);
   try {
     backgrounds_ = std::make_unique<TdxBarBackgrounds>(this);
     lookAndFeel_ = std::make_unique<TcxLookAndFeel>(this);
@@ -144,14 +154,14 @@ TdxBarManager::TdxBarManager(TComponent* AOwner) : TComponent(CheckedOwner(AOwne
     imageOptions_ = std::make_unique<TdxBarImageOptions>(this);
     if (!InDesigner()) initialLayout_ = std::make_unique<TMemIniFile>("");
   } catch (...) {
-    dxBarManagerList()->Remove(this);
+    if (TdxBarManagerList* managers = dxBarManagerList()) managers->Remove(this);
     throw;
   }
 }
 
 TdxBarManager::~TdxBarManager() {
   Destroying();
-  dxBarManagerList()->Remove(this);
+  if (TdxBarManagerList* managers = dxBarManagerList()) managers->Remove(this);
   initialLayout_.reset();
   imageOptions_.reset();
   lookAndFeel_.reset();
@@ -326,14 +336,7 @@ void TdxBarManager::Loaded() {
 
 void TdxBarManager::Notification(TComponent* AComponent, TOperation Operation) {
   TComponent::Notification(AComponent, Operation);
-  if (Operation != opRemove || !popupMenuLinks_) return;
-  // Compared by address: the component is already past its own destructor
-  // and no longer answers to its class.
-  for (int32_t i = 0; i < popupMenuLinks_->Count(); ++i) {
-    TdxBarPopupMenuLink* link = popupMenuLinks_->Items(i);
-    if (link->Control && static_cast<TComponent*>(link->Control) == AComponent) link->Control = nullptr;
-    if (link->PopupMenu && static_cast<TComponent*>(link->PopupMenu) == AComponent) link->PopupMenu = nullptr;
-  }
+  if (Operation == opRemove && popupMenuLinks_) popupMenuLinks_->ComponentFreed(AComponent);
 }
 
 // ---------------------------------------------------------------- virtual operations and events

@@ -42,10 +42,15 @@ enum TdxBarManagerStateFlag : uint8_t {
   bmsfActivating, bmsfApplyingActivation, bmsfDeactivatedWhileDisabled, bmsfStoringInitialLayout
 };
 
-// The process-wide list of managers, in registration order.
+// The process-wide list of managers, in registration order. It lives from its
+// first use to the toolbar unit's shut-down.
 class TdxBarManagerList : public TObject {
   DX_CLASS(TdxBarManagerList, TObject)
 public:
+  TdxBarManagerList() = default;
+  // The hooks go with the list, whatever managers are left: the slot
+  // LastManagerUnregistered runs once more.
+  ~TdxBarManagerList() override;
   int32_t Count() const { return int32_t(managers_.size()); }
   TdxBarManager* Items(int32_t Index) const { return managers_.at(size_t(Index)); }
   // The first registration calls the slot FirstManagerRegistered, the last
@@ -63,7 +68,10 @@ public:
 private:
   std::vector<TdxBarManager*> managers_;
 };
+// Null once the toolbar unit has shut down.
 TdxBarManagerList* dxBarManagerList();
+// Frees the list for good (the toolbar unit's shut-down).
+void FreeBarManagerList();
 
 // The owner control's window leads up through child windows to AWnd.
 bool IsBarManagerOwnerWindow(TdxBarManager* AManager, win::HWND AWnd);
@@ -75,6 +83,8 @@ bool IsManagerOfForm(TdxBarManager* AManager, TCustomForm* AForm);
 // thread hooks and the hint window that live while managers exist, and the
 // toolbar name dialog. Their units fill the slots at start-up. The two
 // registration slots are notifications (empty: nothing to install yet);
+// LastManagerUnregistered removes the hooks and the hint window, also when the
+// list itself is freed, so it must find nothing to do on a second call;
 // ShowNameDialog is needed by AddBar(AskName) and raises EdxException naming
 // the slot while it is empty.
 struct TdxBarManagerSlots {
@@ -239,6 +249,12 @@ public:
 
   // Marks the designer modified (the designer itself comes later; at run time nothing).
   void NotifyDesignerModified();
+  // The form designer's answers; a running program has none, so these are
+  // the answers without one.
+  bool MayDeleteComponent(TComponent*) const { return true; }
+  int32_t GetDesignSelectionState(TPersistent*) const { return 0; }
+  bool IsDesignSelected(TPersistent* APersistent) const { return GetDesignSelectionState(APersistent) == 1; }
+  void DesignSelect(TPersistent*, int32_t) {}
 
   // ---- published properties
   bool AllowCallFromAnotherForm() const { return allowCallFromAnotherForm_; }
@@ -441,3 +457,6 @@ void dxBarRegisterProperties();
 // The toolbar unit's start-up: the published properties and the classes that
 // form descriptions name. Its row sits in the toolbar library's unit table.
 void dxBarUnitStart();
+// Its shut-down: marks the unit finalizing and frees what it made on demand
+// (the shared flat painter, the item-class registry, the manager list).
+void dxBarUnitStop();

@@ -1,10 +1,18 @@
+// The manager's own lists, options, groups, popup-menu links and the
+// item-class registry.
 #include "ui/bars/dxBarComponents.h"
 
 #include <algorithm>
 
+#include "platform/classes/filer.h"
+#include "platform/classes/resstrings.h"
+#include "platform/classes/typinfo.h"
 #include "platform/rtl/scopeexit.h"
-
+#include "platform/vcl/controls.h"
+#include "platform/vcl/graphics.h"
+#include "platform/win/winuser.h"
 #include "ui/bars/dxBar.h"
+#include "ui/bars/dxBarRoutines.h"
 #include "ui/bars/dxBarStrs.h"
 
 // ---------------------------------------------------------------- groups and popup menus
@@ -99,6 +107,53 @@ void TdxBarGroup::SetParentComponent(TComponent* Value) {
   if (auto* manager = dynamic_cast<TdxBarManager*>(Value)) SetBarManager(manager);
 }
 
+std::vector<std::string> TdxBarGroup::MemberNames() const {
+  if (loadedNames_) return *loadedNames_;
+  std::vector<std::string> names;
+  for (int32_t i = 0; i < GetCount(); ++i) names.push_back(GetItem(i)->Name());
+  return names;
+}
+
+void TdxBarGroup::DefineProperties(TFiler* Filer) {
+  TdxBarComponent::DefineProperties(Filer);
+  auto* ancestor = dynamic_cast<TdxBarGroup*>(Filer->Ancestor());
+  Filer->DefineProperty(
+      "Items", [this](TReader& r) { ReadItems(r); }, [this](TWriter& w) { WriteItems(w); },
+      !ancestor || ancestor->MemberNames() != MemberNames());
+}
+
+// While loading the members may not exist yet: Loaded resolves the names.
+void TdxBarGroup::ReadItems(TReader& Reader) {
+  std::vector<std::string> names;
+  Reader.ReadListBegin();
+  while (!Reader.EndOfList()) names.push_back(Reader.ReadString());
+  Reader.ReadListEnd();
+  if (Loading()) {
+    loadedNames_ = std::make_unique<std::vector<std::string>>(std::move(names));
+    return;
+  }
+  members_->Clear();
+  for (const std::string& name : names) AddByName(name);
+}
+
+void TdxBarGroup::WriteItems(TWriter& Writer) {
+  Writer.WriteListBegin();
+  for (const std::string& name : MemberNames()) Writer.WriteString(name);
+  Writer.WriteListEnd();
+}
+
+void TdxBarGroup::AddByName(const std::string& AName) {
+  TComponent* root = barManager_ ? barManager_->Owner() : nullptr;
+  if (auto* member = root ? dynamic_cast<TdxBarComponent*>(root->FindComponent(AName)) : nullptr) Add(member);
+}
+
+void TdxBarGroup::Loaded() {
+  TdxBarComponent::Loaded();
+  const std::unique_ptr<std::vector<std::string>> names = std::move(loadedNames_);
+  if (names)
+    for (const std::string& name : *names) AddByName(name);
+}
+
 TdxBarPopupMenu::~TdxBarPopupMenu() { LeaveManager(PopupMenusOf); }
 
 void TdxBarPopupMenu::SetBarManager(TdxBarManager* Value) { MoveToManager(Value, PopupMenusOf); }
@@ -185,10 +240,56 @@ void TdxBarManagerCategories::Move(int32_t CurIndex, int32_t NewIndex) {
   TStringList::Move(CurIndex, NewIndex);
 }
 
+void TdxBarManagerCategories::DefineProperties(TFiler* Filer) {
+  TStringList::DefineProperties(Filer);
+  Filer->DefineProperty(
+      "ItemsVisibles",
+      [this](TReader& r) {
+        ReadPerCategory(
+            r,
+            [](TReader& reader) {
+              const int32_t v = reader.ReadInteger();
+              if (v < ivNever || v > ivAlways) throw EReadError(LoadResString(SInvalidPropertyValue));
+              return v;
+            },
+            [this](int32_t i, int32_t v) { barManager_->SetCategoryItemsVisible(i, TdxBarItemVisible(v)); });
+      },
+      [this](TWriter& w) {
+        w.WriteListBegin();
+        for (int32_t i = 0; i < Count(); ++i) w.WriteInteger(barManager_->GetCategoryItemsVisible(i));
+        w.WriteListEnd();
+      },
+      true);
+  Filer->DefineProperty(
+      "Visibles",
+      [this](TReader& r) {
+        ReadPerCategory(
+            r, [](TReader& reader) { return int32_t(reader.ReadBoolean()); },
+            [this](int32_t i, int32_t v) { barManager_->SetCategoryVisible(i, v != 0); });
+      },
+      [this](TWriter& w) {
+        w.WriteListBegin();
+        for (int32_t i = 0; i < Count(); ++i) w.WriteBoolean(barManager_->GetCategoryVisible(i));
+        w.WriteListEnd();
+      },
+      true);
+}
+
+void TdxBarManagerCategories::ReadPerCategory(TReader& Reader, const std::function<int32_t(TReader&)>& ARead,
+                                              const std::function<void(int32_t, int32_t)>& ASet) {
+  std::vector<int32_t> values;
+  Reader.ReadListBegin();
+  while (!Reader.EndOfList() && int32_t(values.size()) < Count()) values.push_back(ARead(Reader));
+  Reader.ReadListEnd();
+  BeginUpdate();
+  TScopeExit end([this] { EndUpdate(); });
+  for (size_t i = 0; i < values.size(); ++i) ASet(int32_t(i), values[i]);
+}
+
 // ---------------------------------------------------------------- image options
 
 TdxBarImageOptions::TdxBarImageOptions(TdxBarManager* AOwner)
-    : owner_(AOwner), freeNotificator_(std::make_unique<TcxFreeNotificator>(nullptr)) {
+    : TdxBarPersistent(AOwner), freeNotificator_(std::make_unique<TcxFreeNotificator>(nullptr)) {
   for (size_t i = 0; i < links_.size(); ++i) {
     links_[i] = std::make_unique<TChangeLink>();
     links_[i]->OnChange = [this, i](TObject*) { Notify(TdxBarImageOptionsChange(i)); };
@@ -236,8 +337,6 @@ TdxBarImageOptions::~TdxBarImageOptions() {
     if (lists_[i]) lists_[i]->UnRegisterChanges(links_[i].get());
 }
 
-TPersistent* TdxBarImageOptions::GetOwner() { return owner_; }
-
 void TdxBarImageOptions::SetList(TdxBarImageOptionsChange Which, TCustomImageList* Value) {
   TCustomImageList*& list = lists_[Which];
   if (list == Value) return;
@@ -268,7 +367,7 @@ void TdxBarImageOptions::SetImageListBkColor(TColor Value) {
 }
 
 void TdxBarImageOptions::Notify(TdxBarImageOptionsChange Which) {
-  if (owner_) owner_->ImageOptionsChanged(Which);
+  if (barManager_) barManager_->ImageOptionsChanged(Which);
 }
 
 int32_t TdxBarImageOptions::GlyphSize() const {
@@ -277,19 +376,257 @@ int32_t TdxBarImageOptions::GlyphSize() const {
   return 32;
 }
 
-// ---------------------------------------------------------------- backgrounds and popup-menu links
+// ---------------------------------------------------------------- persistent sub-objects
 
-TPersistent* TdxBarBackgrounds::GetOwner() { return owner_; }
+TPersistent* TdxBarPersistent::GetOwner() { return barManager_; }
 
-void TdxBarBackgrounds::Changed() {
-  if (owner_) owner_->StyleChanged();
+TdxBarBackgrounds::TdxBarBackgrounds(TdxBarManager* AOwner)
+    : TdxBarPersistent(AOwner), bar_(std::make_unique<TBitmap>()), subMenu_(std::make_unique<TBitmap>()) {
+  bar_->OnChange = [this](TObject*) {
+    if (!settingBar_) NotifyStyleChange();
+  };
 }
 
-TPersistent* TdxBarPopupMenuLinks::GetOwner() { return owner_; }
+TdxBarBackgrounds::~TdxBarBackgrounds() = default;
 
-TdxBarPopupMenuLink* TdxBarPopupMenuLinks::Add() {
-  links_.push_back(std::make_unique<TdxBarPopupMenuLink>());
-  return links_.back().get();
+// The copy's own change notice is held back: the setter restyles once.
+void TdxBarBackgrounds::SetBar(TBitmap* Value) {
+  const bool wasEmpty = bar_->Empty();
+  {
+    settingBar_ = true;
+    TScopeExit done([this] { settingBar_ = false; });
+    bar_->Assign(Value);
+  }
+  if (Value || !wasEmpty) NotifyStyleChange();
+}
+
+void TdxBarBackgrounds::SetSubMenu(TBitmap* Value) { subMenu_->Assign(Value); }
+
+void TdxBarBackgrounds::Assign(TPersistent* Source) {
+  if (auto* source = dynamic_cast<TdxBarBackgrounds*>(Source)) {
+    SetBar(source->Bar());
+    SetSubMenu(source->SubMenu());
+  } else {
+    TdxBarPersistent::Assign(Source);
+  }
+}
+
+void TdxBarBackgrounds::NotifyStyleChange() {
+  if (barManager_) barManager_->StyleChanged();
+}
+
+// ---------------------------------------------------------------- popup-menu links
+
+namespace {
+
+// The framework's text for a failed checked cast.
+DX_RESOURCESTRING(SInvalidCast, 0, "Invalid class typecast");
+
+// The manager of the nearest window around AManager's owner window that has one.
+TdxBarManager* ParentManagerOf(TdxBarManager* AManager) {
+  TWinControl* owner = AManager->OwnerControl();
+  TdxBarManagerList* managers = dxBarManagerList();
+  if (!owner || !owner->HandleAllocated() || !managers) return nullptr;
+  for (win::HWND wnd = win::GetParent(owner->Handle()); wnd; wnd = win::GetParent(wnd))
+    if (TWinControl* control = FindControl(wnd))
+      if (TdxBarManager* m = managers->FindManagerOfOwner(control)) return m;
+  return nullptr;
+}
+
+// The component of the source's name in ARoot, as a T; null for no source or
+// no such name, EInvalidCast for another class.
+template <class T>
+T* Counterpart(TComponent* ARoot, const TComponent* ASource) {
+  if (!ARoot || !ASource || ASource->Name().empty()) return nullptr;
+  TComponent* found = ARoot->FindComponent(ASource->Name());
+  if (!found) return nullptr;
+  auto* cast = dynamic_cast<T*>(found);
+  if (!cast) throw EInvalidCast(LoadResString(SInvalidCast));
+  return cast;
+}
+
+}  // namespace
+
+void TdxBarPopupMenu::Popup(int32_t, int32_t) {
+  throw EdxException("TdxBarPopupMenu: Popup has no menu window to show yet");
+}
+
+TdxBarPopupMenuLink::TdxBarPopupMenuLink(TCollection* ACollection) : TCollectionItem(ACollection) {}
+
+TdxBarPopupMenuLink::~TdxBarPopupMenuLink() { ReleaseControl(); }
+
+TdxBarManager* TdxBarPopupMenuLink::GetBarManager() const {
+  auto* links = dynamic_cast<TdxBarPopupMenuLinks*>(Collection());
+  return links ? links->BarManager() : nullptr;
+}
+
+TWinControl* TdxBarPopupMenuLink::GetWindowedControl() const { return dynamic_cast<TWinControl*>(control_); }
+
+void TdxBarPopupMenuLink::ReleaseControl() {
+  if (!control_) return;
+  control_->WindowProc = std::move(previousWndProc_);
+  previousWndProc_ = nullptr;
+  control_ = nullptr;
+}
+
+void TdxBarPopupMenuLink::SetControl(TControl* Value) {
+  TdxBarManager* manager = GetBarManager();
+  if (Value && (!manager || !IsControlWithin(manager->OwnerControl(), Value))) Value = nullptr;
+  if (Value == control_) return;
+  ReleaseControl();
+  if (!Value) return;
+  Value->FreeNotification(manager);
+  control_ = Value;
+  previousWndProc_ = Value->WindowProc;
+  // Once the link let go of the control (or died), its procedure only passes
+  // messages on: a control that is being freed may still get some.
+  Value->WindowProc = [this, control = Value, previous = previousWndProc_,
+                       alive = std::weak_ptr<bool>(alive_)](TMessage& m) {
+    if (!alive.expired() && control_ == control) {
+      LinkWndProc(m);
+      return;
+    }
+    const std::function<void(TMessage&)> previousCopy = previous;
+    if (previousCopy)
+      previousCopy(m);
+    else
+      control->WndProc(m);
+  };
+}
+
+void TdxBarPopupMenuLink::SetPopupMenu(TdxBarPopupMenu* Value) {
+  if (Value == popupMenu_) return;
+  popupMenu_ = Value;
+  if (Value)
+    if (TdxBarManager* manager = GetBarManager()) Value->FreeNotification(manager);
+}
+
+// Compared by address: the component is already past its own destructor and
+// no longer answers to its class.
+void TdxBarPopupMenuLink::ComponentFreed(TComponent* AComponent) {
+  if (control_ && static_cast<TComponent*>(control_) == AComponent) {
+    control_ = nullptr;
+    previousWndProc_ = nullptr;
+  }
+  if (popupMenu_ && static_cast<TComponent*>(popupMenu_) == AComponent) popupMenu_ = nullptr;
+}
+
+// The saved procedure is copied first: the link may die while it runs.
+void TdxBarPopupMenuLink::PassOn(TMessage& Message) {
+  TControl* control = control_;
+  std::function<void(TMessage&)> previous = previousWndProc_;
+  if (previous)
+    previous(Message);
+  else
+    control->WndProc(Message);
+}
+
+// For a context-menu request the link's handler stands in for the control's
+// OnContextPopup while the control handles it, and the control's own handler
+// is put back afterwards, also when the control or the link died meanwhile.
+void TdxBarPopupMenuLink::LinkWndProc(TMessage& Message) {
+  if (Message.Msg != win::WM_CONTEXTMENU || inContextMenu_ || control_->InState(csDesigning)) {
+    PassOn(Message);
+    return;
+  }
+  TControl* control = control_;
+  std::weak_ptr<bool> linkAlive = alive_;
+  std::weak_ptr<bool> controlAlive = control->AliveToken();
+  TContextPopupEvent saved = control->OnContextPopup;
+  previousContextPopup_ = saved;
+  control->OnContextPopup = [this](TObject* Sender, TPoint MousePos, bool& Handled) {
+    ContextPopup(Sender, MousePos, Handled);
+  };
+  inContextMenu_ = true;
+  TScopeExit restore([&] {
+    if (!controlAlive.expired()) control->OnContextPopup = std::move(saved);
+    if (!linkAlive.expired()) {
+      inContextMenu_ = false;
+      previousContextPopup_ = nullptr;
+    }
+  });
+  PassOn(Message);
+}
+
+void TdxBarPopupMenuLink::ContextPopup(TObject* Sender, TPoint MousePos, bool& Handled) {
+  std::weak_ptr<bool> alive = alive_;
+  if (TContextPopupEvent previous = previousContextPopup_) {
+    previous(Sender, MousePos, Handled);
+    if (alive.expired()) return;
+  }
+  if (Handled || !control_) return;
+  TWinControl* windowed = GetWindowedControl();
+  if (processChildren_ || !windowed || !windowed->ControlAtPos(MousePos, true, false)) Handled = ShowPopup(MousePos);
+}
+
+bool TdxBarPopupMenuLink::ShowPopup(TPoint Pos) {
+  const bool clickedByMouse = !(Pos.X == -1 && Pos.Y == -1);
+  bool allowPopup = popupMenu_ != nullptr;
+  int32_t x = Pos.X, y = Pos.Y;
+  if (OnAction) {
+    std::weak_ptr<bool> alive = alive_;
+    OnAction(this, x, y, clickedByMouse, allowPopup);
+    if (alive.expired()) return allowPopup;
+  }
+  // The handler may have cleared the control or the menu.
+  if (allowPopup && popupMenu_ && control_) {
+    const TPoint screen = control_->ClientToScreen({x, y});
+    popupMenu_->Popup(screen.X, screen.Y);
+  }
+  return allowPopup;
+}
+
+bool TdxBarPopupMenuLink::IsShortCut(TShortCut AShortCut) {
+  bool result = popupMenu_ != nullptr;
+  if (OnAction) {
+    std::weak_ptr<bool> alive = alive_;
+    int32_t x = -1, y = -1;
+    OnAction(this, x, y, false, result);
+    if (alive.expired()) return false;
+  }
+  if (result && popupMenu_) result = popupMenu_->ExecuteShortCut(AShortCut);
+  return result;
+}
+
+void TdxBarPopupMenuLink::Assign(TPersistent* Source) {
+  auto* source = dynamic_cast<TdxBarPopupMenuLink*>(Source);
+  if (!source) {
+    TCollectionItem::Assign(Source);
+    return;
+  }
+  TdxBarManager* manager = GetBarManager();
+  TComponent* root = manager ? manager->Owner() : nullptr;
+  SetControl(Counterpart<TWinControl>(root, source->Control()));
+  SetPopupMenu(Counterpart<TdxBarPopupMenu>(root, source->PopupMenu()));
+  processChildren_ = source->ProcessChildren();
+}
+
+TdxBarPopupMenuLinks::TdxBarPopupMenuLinks(TdxBarManager* ABarManager)
+    : TCollection(CollectionItemClassOf<TdxBarPopupMenuLink>()), barManager_(ABarManager) {}
+
+TPersistent* TdxBarPopupMenuLinks::GetOwner() { return barManager_; }
+
+void TdxBarPopupMenuLinks::ComponentFreed(TComponent* AComponent) {
+  for (int32_t i = 0; i < Count(); ++i) GetItem(i)->ComponentFreed(AComponent);
+}
+
+bool TdxBarPopupMenuLinks::ProcessShortCut(TWinControl* AControl, TShortCut AShortCut) {
+  for (TdxBarPopupMenuLinks* links = this; links;) {
+    for (int32_t i = 0; i < links->Count(); ++i) {
+      TdxBarPopupMenuLink* link = links->GetItem(i);
+      if (link->Control() && link->Control() == AControl && link->IsShortCut(AShortCut)) return true;
+    }
+    for (int32_t i = 0; i < links->Count(); ++i) {
+      TdxBarPopupMenuLink* link = links->GetItem(i);
+      TWinControl* windowed = link->GetWindowedControl();
+      if (link->ProcessChildren() && windowed && windowed != AControl && IsControlWithin(windowed, AControl) &&
+          link->IsShortCut(AShortCut))
+        return true;
+    }
+    TdxBarManager* parent = links->barManager_ ? ParentManagerOf(links->barManager_) : nullptr;
+    links = parent ? parent->PopupMenuLinks() : nullptr;
+  }
+  return false;
 }
 
 // ---------------------------------------------------------------- item-class registry
@@ -334,29 +671,58 @@ TClass TdxBarItemList::ItemControlClassOf(TClass AItemClass) const {
 }
 
 namespace {
-struct TRegistryHolder {
-  std::unique_ptr<TdxBarItemList> list;
-  bool freed = false;
-};
-TRegistryHolder& RegistryHolder() {
-  static TRegistryHolder holder;
+TdxUnitSingleton<TdxBarItemList>& RegistryHolder() {
+  static TdxUnitSingleton<TdxBarItemList> holder;
   return holder;
 }
 }  // namespace
 
-TdxBarItemList* ItemClassRegistry() {
-  TRegistryHolder& h = RegistryHolder();
-  if (!h.list && !h.freed) h.list = std::make_unique<TdxBarItemList>();
-  return h.list.get();
-}
+TdxBarItemList* ItemClassRegistry() { return RegistryHolder().Get(); }
 
-void FreeItemClassRegistry() {
-  TRegistryHolder& h = RegistryHolder();
-  h.freed = true;
-  h.list.reset();
-}
+void FreeItemClassRegistry() { RegistryHolder().Free(); }
 
 void RegisterBarItemClass(TClass AItemClass, TClass AItemControlClass, bool AVisible) {
   if (TdxBarItemList* registry = ItemClassRegistry())
     registry->AddRegistration(AItemClass, AItemControlClass, AVisible);
+}
+
+// ---------------------------------------------------------------- published properties
+
+void dxBarComponentsRegisterProperties() {
+  PTypeInfo color = DefineIntegerType("TColor", otSLong, IdentToColor, ColorToIdent);
+
+  using O = TdxBarImageOptions;
+  Published<O>()
+      .Bool("CacheGlyphs", &O::CacheGlyphs, &O::CacheGlyphs, true)
+      .Obj("DisabledImages", &O::DisabledImages, &O::SetDisabledImages)
+      .Obj("DisabledLargeImages", &O::DisabledLargeImages, &O::SetDisabledLargeImages)
+      .Obj("HotImages", &O::HotImages, &O::SetHotImages)
+      .Int("ImageListBkColor", &O::ImageListBkColor, &O::SetImageListBkColor, clFuchsia)
+      .Type(color)
+      .Obj("Images", &O::Images, &O::SetImages)
+      .Obj("LargeImages", &O::LargeImages, &O::SetLargeImages)
+      .Bool("LargeIcons", &O::LargeIcons, &O::SetLargeIcons, false)
+      .Bool("MakeDisabledImagesFaded", &O::MakeDisabledImagesFaded, &O::SetMakeDisabledImagesFaded, false)
+      .Bool("SmoothGlyphs", &O::SmoothGlyphs, &O::SmoothGlyphs, false)
+      .Bool("StretchGlyphs", &O::StretchGlyphs, &O::StretchGlyphs, true)
+      .Bool("UseLargeImagesForLargeIcons", &O::UseLargeImagesForLargeIcons, &O::SetUseLargeImagesForLargeIcons, false)
+      .Bool("UseLeftBottomPixelAsTransparent", &O::UseLeftBottomPixelAsTransparent,
+            &O::SetUseLeftBottomPixelAsTransparent, true);
+
+  using B = TdxBarBackgrounds;
+  Published<B>().Obj("Bar", &B::Bar, &B::SetBar).Obj("SubMenu", &B::SubMenu, &B::SetSubMenu);
+
+  using L = TdxBarPopupMenuLink;
+  Published<L>()
+      .Obj("Control", &L::Control, &L::SetControl)
+      .Obj("PopupMenu", &L::PopupMenu, &L::SetPopupMenu)
+      .Bool("ProcessChildren", &L::ProcessChildren, &L::SetProcessChildren, true)
+      .Event("OnAction", &L::OnAction, "TdxBarPopupMenuLinkActionEvent");
+
+  using G = TdxBarGroup;
+  Published<G>()
+      .Bool("Enabled", &G::Enabled, &G::SetEnabled, true)
+      .Enum("Visible", &G::Visible, &G::SetVisible, ivAlways);
+
+  RegisterClass(TdxBarGroup::StaticClass());
 }

@@ -12,10 +12,13 @@
 #include <string>
 #include <vector>
 
+#include "platform/classes/collection.h"
 #include "platform/classes/complist.h"
 #include "platform/classes/strings.h"
 #include "platform/vcl/imglist.h"
 #include "ui/bars/dxBarElements.h"
+
+class TBitmap;
 
 // A list of bar components that keeps itself among each member's change
 // listeners. The manager switches its lists to owning before it frees them,
@@ -64,13 +67,27 @@ public:
   bool HasParent() override { return barManager_ != nullptr; }
   void SetParentComponent(TComponent* Value) override;
 
+  // "Items": the members' names, written unless an ancestor group names the
+  // same members.
+  void DefineProperties(TFiler* Filer) override;
+  // Adds the members named while loading that the manager's owner holds.
+  void Loaded() override;
+
 private:
   bool Contains(const TdxBarGroup* AGroup) const;
   // Runs ASwitch on every member, inside the manager's bars update unless
   // the group is loading or being destroyed.
   void Switch(const std::function<void(TdxBarComponent*)>& ASwitch);
+  // The members' names; while loading, the names read so far.
+  std::vector<std::string> MemberNames() const;
+  void ReadItems(TReader& Reader);
+  void WriteItems(TWriter& Writer);
+  // Adds the bar component of that name in the manager's owner; other names are dropped.
+  void AddByName(const std::string& AName);
 
   std::unique_ptr<TdxBarComponentList> members_;
+  // Names read while loading, resolved by Loaded.
+  std::unique_ptr<std::vector<std::string>> loadedNames_;
 };
 
 // A popup menu of a manager.
@@ -85,6 +102,12 @@ public:
   virtual void FontChanged() {}
   // The menu is on screen now; the menu windows answer it.
   virtual bool IsShowing() { return false; }
+  // Shows the menu at a screen point. The menu windows give it its body;
+  // until then it raises EdxException.
+  virtual void Popup(int32_t X, int32_t Y);
+  // The menu's item links execute the item with that shortcut; False when
+  // none does (a menu without links).
+  virtual bool ExecuteShortCut(TShortCut) { return false; }
 };
 
 // The data a category carries once it is needed.
@@ -120,8 +143,14 @@ public:
   void Exchange(int32_t Index1, int32_t Index2) override;
   // The items and the category data travel with the name.
   void Move(int32_t CurIndex, int32_t NewIndex) override;
+  // After the names, "ItemsVisibles" and "Visibles": one value per category.
+  void DefineProperties(TFiler* Filer) override;
 
 private:
+  // Reads one value per category through ASet; a stored list longer than the
+  // categories is a read error, and then nothing of it is applied.
+  void ReadPerCategory(TReader& Reader, const std::function<int32_t(TReader&)>& ARead,
+                       const std::function<void(int32_t, int32_t)>& ASet);
   // Items of category AFrom get ATo, without change notices.
   void SetCategoryOfItems(int32_t AFrom, int32_t ATo);
   void ItemsOf(int32_t ACategory, TList* AList) const;
@@ -138,13 +167,25 @@ enum TdxBarImageOptionsChange : uint8_t {
   icLargeIcons
 };
 
+// The base of the manager's persistent sub-objects: the manager is their
+// owner for name paths and streaming.
+class TdxBarPersistent : public TPersistent {
+  DX_CLASS(TdxBarPersistent, TPersistent)
+public:
+  explicit TdxBarPersistent(TdxBarManager* ABarManager) : barManager_(ABarManager) {}
+  TdxBarManager* BarManager() const { return barManager_; }
+  TPersistent* GetOwner() override;
+
+protected:
+  TdxBarManager* barManager_;
+};
+
 // The image lists and glyph options of a manager.
-class TdxBarImageOptions : public TPersistent {
-  DX_CLASS(TdxBarImageOptions, TPersistent)
+class TdxBarImageOptions : public TdxBarPersistent {
+  DX_CLASS(TdxBarImageOptions, TdxBarPersistent)
 public:
   explicit TdxBarImageOptions(TdxBarManager* AOwner);
   ~TdxBarImageOptions() override;
-  TPersistent* GetOwner() override;
 
   TCustomImageList* Images() const { return lists_[0]; }
   void SetImages(TCustomImageList* Value) { SetList(icImages, Value); }
@@ -197,7 +238,6 @@ private:
   void SetFlag(bool& Field, bool Value, TdxBarImageOptionsChange Which);
   void Notify(TdxBarImageOptionsChange Which);
 
-  TdxBarManager* owner_;
   std::array<TCustomImageList*, 5> lists_{};
   std::array<std::unique_ptr<TChangeLink>, 5> links_;
   std::unique_ptr<TcxFreeNotificator> freeNotificator_;
@@ -206,38 +246,103 @@ private:
   bool useLeftBottomPixelAsTransparent_ = true;
 };
 
-// Background pictures of bars and menus; a change restyles the manager.
-class TdxBarBackgrounds : public TPersistent {
-  DX_CLASS(TdxBarBackgrounds, TPersistent)
+// Background pictures of bars and sub-menus. A new or changed bar picture
+// restyles the manager; the sub-menu picture is read when a menu opens.
+class TdxBarBackgrounds : public TdxBarPersistent {
+  DX_CLASS(TdxBarBackgrounds, TdxBarPersistent)
 public:
-  explicit TdxBarBackgrounds(TdxBarManager* AOwner) : owner_(AOwner) {}
-  TPersistent* GetOwner() override;
-  void Changed();
+  explicit TdxBarBackgrounds(TdxBarManager* AOwner);
+  ~TdxBarBackgrounds() override;
+  TBitmap* Bar() const { return bar_.get(); }
+  // Copies Value (null empties the picture); restyles once unless the
+  // picture was and stays empty.
+  void SetBar(TBitmap* Value);
+  TBitmap* SubMenu() const { return subMenu_.get(); }
+  void SetSubMenu(TBitmap* Value);
+  // Both pictures of another TdxBarBackgrounds, through the setters.
+  void Assign(TPersistent* Source) override;
+  // The manager's StyleChanged.
+  void NotifyStyleChange();
 
 private:
-  TdxBarManager* owner_;
+  std::unique_ptr<TBitmap> bar_, subMenu_;
+  bool settingBar_ = false;
 };
 
-// Binds a control to a popup menu of the manager.
-class TdxBarPopupMenuLink : public TObject {
-  DX_CLASS(TdxBarPopupMenuLink, TObject)
-public:
-  TControl* Control = nullptr;
-  TdxBarPopupMenu* PopupMenu = nullptr;
-};
+class TdxBarPopupMenuLink;
+// Asked before a linked menu pops up or takes a shortcut: X, Y are client
+// coordinates of the control ((-1, -1) for the keyboard) and may be moved.
+using TdxBarPopupMenuLinkActionEvent =
+    std::function<void(TdxBarPopupMenuLink* Sender, int32_t& X, int32_t& Y, bool ClickedByMouse, bool& AllowPopup)>;
 
-class TdxBarPopupMenuLinks : public TPersistent {
-  DX_CLASS(TdxBarPopupMenuLinks, TPersistent)
+// Binds a control of the manager's owner to one of the manager's popup
+// menus: the link takes over the control's window procedure and turns its
+// context-menu requests into the menu.
+class TdxBarPopupMenuLink : public TCollectionItem {
+  DX_CLASS(TdxBarPopupMenuLink, TCollectionItem)
 public:
-  explicit TdxBarPopupMenuLinks(TdxBarManager* AOwner) : owner_(AOwner) {}
-  TPersistent* GetOwner() override;
-  TdxBarPopupMenuLink* Add();
-  int32_t Count() const { return int32_t(links_.size()); }
-  TdxBarPopupMenuLink* Items(int32_t Index) const { return links_.at(size_t(Index)).get(); }
+  explicit TdxBarPopupMenuLink(TCollection* ACollection);
+  // Gives the control its window procedure back.
+  ~TdxBarPopupMenuLink() override;
+
+  TdxBarManager* GetBarManager() const;
+  TControl* Control() const { return control_; }
+  // A control outside the manager's owner is taken as null.
+  void SetControl(TControl* Value);
+  // Control when it is windowed, else null.
+  TWinControl* GetWindowedControl() const;
+  TdxBarPopupMenu* PopupMenu() const { return popupMenu_; }
+  void SetPopupMenu(TdxBarPopupMenu* Value);
+  bool ProcessChildren() const { return processChildren_; }
+  void SetProcessChildren(bool Value) { processChildren_ = Value; }
+  TdxBarPopupMenuLinkActionEvent OnAction;
+
+  // Control, PopupMenu (found by name in this manager's owner) and
+  // ProcessChildren of another link; EInvalidCast when a component of that
+  // name has the wrong class.
+  void Assign(TPersistent* Source) override;
+  // Pos: client point of Control, (-1, -1) for the keyboard. Pops the menu up
+  // unless OnAction refuses; answers whether it was allowed.
+  bool ShowPopup(TPoint Pos);
+  // The menu executes AShortCut, unless OnAction refuses.
+  bool IsShortCut(TShortCut AShortCut);
+  // The component is being freed: forget it without touching it.
+  void ComponentFreed(TComponent* AComponent);
 
 private:
-  TdxBarManager* owner_;
-  std::vector<std::unique_ptr<TdxBarPopupMenuLink>> links_;
+  void LinkWndProc(TMessage& Message);
+  void ContextPopup(TObject* Sender, TPoint MousePos, bool& Handled);
+  void PassOn(TMessage& Message);
+  void ReleaseControl();
+
+  TControl* control_ = nullptr;
+  TdxBarPopupMenu* popupMenu_ = nullptr;
+  std::function<void(TMessage&)> previousWndProc_;
+  bool processChildren_ = true;
+  TContextPopupEvent previousContextPopup_;
+  // Set while the link's own OnContextPopup handler is installed.
+  bool inContextMenu_ = false;
+  // Expires with the link, so a window procedure running when it dies stops.
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};
+
+// The manager's popup-menu links, streamed as its "PopupMenuLinks".
+class TdxBarPopupMenuLinks : public TCollection {
+  DX_CLASS(TdxBarPopupMenuLinks, TCollection)
+public:
+  explicit TdxBarPopupMenuLinks(TdxBarManager* ABarManager);
+  TPersistent* GetOwner() override;
+  TdxBarManager* BarManager() const { return barManager_; }
+  TdxBarPopupMenuLink* Add() { return static_cast<TdxBarPopupMenuLink*>(TCollection::Add()); }
+  TdxBarPopupMenuLink* GetItem(int32_t Index) const { return static_cast<TdxBarPopupMenuLink*>(Items(Index)); }
+  // The links of AControl first, then those of windowed controls holding it
+  // that process children; then the parent manager's links.
+  bool ProcessShortCut(TWinControl* AControl, TShortCut AShortCut);
+  // Links forget a control or menu that is being freed.
+  void ComponentFreed(TComponent* AComponent);
+
+private:
+  TdxBarManager* barManager_;
 };
 
 // ---------------------------------------------------------------- item-class registry
@@ -275,8 +380,31 @@ public:
   TClass ItemControlClassOf(TClass AItemClass) const;
 };
 
+// A process-wide object of the toolbar unit: made on first use, freed for
+// good by the unit's shut-down, after which Get answers null.
+template <class T>
+class TdxUnitSingleton {
+public:
+  T* Get() {
+    if (!object_ && !freed_) object_ = std::make_unique<T>();
+    return object_.get();
+  }
+  void Free() {
+    freed_ = true;
+    object_.reset();
+  }
+
+private:
+  std::unique_ptr<T> object_;
+  bool freed_ = false;
+};
+
 // The process-wide registry; null once the toolbar unit has shut down.
 TdxBarItemList* ItemClassRegistry();
 // Frees the registry for good (the toolbar unit's shut-down).
 void FreeItemClassRegistry();
 void RegisterBarItemClass(TClass AItemClass, TClass AItemControlClass, bool AVisible);
+
+// Declares the published properties of the manager's sub-objects, links and
+// groups; the toolbar unit's property registration calls it.
+void dxBarComponentsRegisterProperties();

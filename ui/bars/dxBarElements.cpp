@@ -51,6 +51,24 @@ void TdxBarComponent::NotifyChangeListeners(bool ADestroying) {
 
 void TdxBarComponent::CollectOwners(TdxObjectList* AList) { TdxObjectList::AddToListOnce(AList, Owner()); }
 
+bool TdxBarComponent::CanBeDeleted(bool) { return !barManager_ || barManager_->MayDeleteComponent(this); }
+
+void TdxBarComponent::DeleteIfAllowed(IdxBarSelectableItem*& AReference, bool Destruction) {
+  if (!CanBeDeleted(Destruction)) return;
+  AReference = nullptr;
+  delete this;
+}
+
+int32_t TdxBarComponent::GetDesignSelectionState() {
+  return barManager_ ? barManager_->GetDesignSelectionState(this) : 0;
+}
+
+bool TdxBarComponent::IsDesignSelected() { return barManager_ && barManager_->IsDesignSelected(this); }
+
+void TdxBarComponent::DesignSelect(int32_t AOperation) {
+  if (barManager_) barManager_->DesignSelect(this, AOperation);
+}
+
 // ---------------------------------------------------------------- items
 
 void TdxBarComponent::MoveToManager(TdxBarManager* Value, TManagerListOf ListOf) {

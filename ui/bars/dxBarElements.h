@@ -46,8 +46,9 @@ public:
 };
 
 // The base of the manager's items, groups and popup menus: a component that
-// belongs to one bar manager.
-class TdxBarComponent : public TcxComponent {
+// belongs to one bar manager. As a selectable element it asks the manager's
+// designer; the items override the defaults it gives a plain component.
+class TdxBarComponent : public TcxComponent, public IdxBarSelectableItem {
   DX_COMPONENT_CLASS(TdxBarComponent, TcxComponent)
 public:
   explicit TdxBarComponent(TComponent* AOwner);
@@ -66,7 +67,29 @@ public:
   TdxBarItemVisible Visible() const { return visible_; }
   virtual void SetVisible(TdxBarItemVisible Value) { visible_ = Value; }
   // The Owner enters AList once.
-  virtual void CollectOwners(TdxObjectList* AList);
+  void CollectOwners(TdxObjectList* AList) override;
+
+  // ---- selectable element
+  // What the manager's designer allows (without a designer: True).
+  bool CanBeDeleted(bool Destruction) override;
+  // Frees the component when it may be deleted; AReference is cleared first.
+  void DeleteIfAllowed(IdxBarSelectableItem*& AReference, bool Destruction) override;
+  void CopyActionSetting(TdxBarCustomizationAction) override {}
+  TdxBarManager* GetBarManager() override { return barManager_; }
+  TPersistent* ImplementingObject() override { return this; }
+  void NextSelectable(IdxBarSelectableItem*& AElement) override { GetParentSelectable(AElement); }
+  TPersistent* SelectableParentObject() override { return GetOwnerComponent(); }
+  int32_t GetDesignSelectionState() override;
+  // {1}: a plain component offers only deletion.
+  TdxBarCustomizationActions ElementActions() override { return 2; }
+  bool IsComplexElement() override { return false; }
+  bool IsDesignSelected() override;
+  void DesignSelect(int32_t AOperation) override;
+  bool SelectOwnParent() override { return false; }
+  void RefreshSelectionMark() override {}
+  // A plain component has no selectable parent.
+  virtual void GetParentSelectable(IdxBarSelectableItem*& ASelectable) { ASelectable = nullptr; }
+  virtual TComponent* GetOwnerComponent() { return Owner(); }
   // The lists (TdxBarComponentList) that hold the component; not owned.
   TObjectList* ChangeListeners() const { return changeListeners_.get(); }
 

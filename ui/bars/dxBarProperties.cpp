@@ -133,6 +133,7 @@ void dxBarRegisterProperties() {
         .Enum("Visible", &I::Visible, &I::SetVisible, ivAlways)
         .Event("OnClick", &I::OnClick);
 
+    dxBarComponentsRegisterProperties();
     RegisterClass(TdxBarManager::StaticClass());
     RegisterClass(TdxBar::StaticClass());
     RegisterClass(TdxBarItem::StaticClass());

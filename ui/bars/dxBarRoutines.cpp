@@ -446,6 +446,7 @@ void dxBarUnitStop() {
   s.finalizing = true;
   s.flatPainter.reset();
   FreeItemClassRegistry();
+  FreeBarManagerList();
 }
 
 TdxBarFlatPainter* SharedFlatPainter() {

@@ -169,8 +169,6 @@ TdxBarAppActivation& dxBarAppActivation();
 
 // True once the toolbar unit has begun to shut down: singletons are not made again.
 bool IsBarUnitFinalizing();
-// The toolbar unit's shut-down: marks it finalizing and frees what it made on demand.
-void dxBarUnitStop();
 // The shared flat painter, made on first use; null once the unit shuts down.
 TdxBarFlatPainter* SharedFlatPainter();
 // Some live manager has a popup menu showing now.

@@ -56,14 +56,35 @@ public:
   virtual void EscapeKeyTipScope() = 0;
 };
 
+class TdxObjectList;
+
 // The element view through which selection, deletion and customization reach
-// bars, links, items and groups.
+// bars, links, items and groups; the operations in their slot order.
 class IdxBarSelectableItem {
 public:
   virtual ~IdxBarSelectableItem() = default;
   virtual bool CanBeDeleted(bool Destruction) = 0;
+  // Deletes the element when it allows it and clears AReference.
+  virtual void DeleteIfAllowed(IdxBarSelectableItem*& AReference, bool Destruction) = 0;
+  virtual void CopyActionSetting(TdxBarCustomizationAction AAction) = 0;
   virtual TdxBarManager* GetBarManager() = 0;
+  // The object behind the interface.
   virtual TPersistent* ImplementingObject() = 0;
+  // Adds the element's master objects once each.
+  virtual void CollectOwners(TdxObjectList* AList) = 0;
+  // The next element in the bar's order; null when none.
+  virtual void NextSelectable(IdxBarSelectableItem*& AElement) = 0;
+  // What takes the selection when no next element can.
+  virtual TPersistent* SelectableParentObject() = 0;
+  // 1 when the designer has the element selected.
+  virtual int32_t GetDesignSelectionState() = 0;
+  virtual TdxBarCustomizationActions ElementActions() = 0;
+  virtual bool IsComplexElement() = 0;
+  virtual bool IsDesignSelected() = 0;
+  virtual void DesignSelect(int32_t AOperation) = 0;
+  virtual bool SelectOwnParent() = 0;
+  // Repaints the element's selection frame.
+  virtual void RefreshSelectionMark() = 0;
 };
 
 class TdxBarItemLinks;

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/classes/filer.h"
 #include "platform/vcl/extctrls.h"
 #include "platform/vcl/forms.h"
 #include "tests/platform/vcl/controls_test.h"
@@ -552,6 +553,267 @@ TEST_F(BarComponentsTest, AssigningImageOptionsCopiesAllButCacheGlyphs) {
   EXPECT_TRUE(o->UseLargeImagesForLargeIcons());
   EXPECT_FALSE(o->UseLeftBottomPixelAsTransparent());
   EXPECT_THROW(o->Assign(m.Backgrounds()), EConvertError);
+}
+
+}  // namespace
+
+namespace {
+
+// ---- selection defaults
+
+TEST_F(BarComponentsTest, APlainComponentAnswersTheSelectionDefaults) {
+  TdxBarManager m(form_.get());
+  int destroyed = 0;
+  auto* group = new TCountedGroup(form_.get(), destroyed);
+  group->SetBarManager(&m);
+  IdxBarSelectableItem* element = group;
+  EXPECT_TRUE(element->CanBeDeleted(false));
+  EXPECT_EQ(element->GetBarManager(), &m);
+  EXPECT_EQ(element->ImplementingObject(), group);
+  EXPECT_EQ(element->SelectableParentObject(), form_.get());
+  EXPECT_EQ(element->ElementActions(), TdxBarCustomizationActions(1u << 1));  // the set {1}
+  EXPECT_FALSE(element->IsComplexElement());
+  EXPECT_FALSE(element->IsDesignSelected());
+  EXPECT_EQ(element->GetDesignSelectionState(), 0);
+  EXPECT_FALSE(element->SelectOwnParent());
+  IdxBarSelectableItem* next = element;
+  element->NextSelectable(next);
+  EXPECT_EQ(next, nullptr);
+  TdxObjectList owners;
+  element->CollectOwners(&owners);
+  element->CollectOwners(&owners);
+  ASSERT_EQ(owners.Count(), 1);
+  EXPECT_EQ(owners.GetItem(0), form_.get());
+
+  element->DeleteIfAllowed(element, false);
+  EXPECT_EQ(element, nullptr);
+  EXPECT_EQ(destroyed, 1);
+  EXPECT_EQ(m.GetGroupCount(), 0);
+}
+
+// ---- groups in form descriptions
+
+constexpr const char* kGroupForm = R"(object Form1: TForm
+  object M: TdxBarManager
+    object G: TdxBarGroup
+      Items = (
+        'B2'
+        'Nope'
+        'B1')
+    end
+  end
+  object B1: TdxBarItem
+    BarManager = M
+  end
+  object B2: TdxBarItem
+    BarManager = M
+  end
+end
+)";
+
+TEST_F(BarComponentsTest, GroupMembersAreFoundByNameOnceTheFormIsLoaded) {
+  ReadComponentText(kGroupForm, form_.get());
+  auto* group = dynamic_cast<TdxBarGroup*>(form_->FindComponent("G"));
+  ASSERT_NE(group, nullptr);
+  // The members come after the group in the description; "Nope" names nothing.
+  ASSERT_EQ(group->GetCount(), 2);
+  EXPECT_EQ(group->GetItem(0), form_->FindComponent("B2"));
+  EXPECT_EQ(group->GetItem(1), form_->FindComponent("B1"));
+
+  const std::string text = WriteComponentText(group);
+  EXPECT_NE(text.find("  Items = (\n    'B2'\n    'B1')\n"), std::string::npos) << text;
+
+  // Against an ancestor naming the same members nothing is written.
+  TForm ancestorForm(nullptr);
+  ReadComponentText(kGroupForm, &ancestorForm);
+  auto* ancestor = dynamic_cast<TdxBarGroup*>(ancestorForm.FindComponent("G"));
+  ASSERT_NE(ancestor, nullptr);
+  EXPECT_EQ(WriteComponentText(group, ancestor).find("Items"), std::string::npos);
+  ancestor->Remove(ancestor->GetItem(1));
+  EXPECT_NE(WriteComponentText(group, ancestor).find("Items = (\n    'B2'\n    'B1')"), std::string::npos);
+}
+
+TEST_F(BarComponentsTest, AGroupNamingItselfIsARecursiveGroup) {
+  std::string text = kGroupForm;
+  text.replace(text.find("'Nope'"), 6, "'G'");
+  try {
+    ReadComponentText(text, form_.get());
+    ADD_FAILURE() << "no error";
+  } catch (const Exception& e) {
+    EXPECT_NE(std::string(e.what()).find("You cannot create recursive groups"), std::string::npos) << e.what();
+  }
+}
+
+// ---- backgrounds
+
+TEST_F(BarComponentsTest, ABarBackgroundRestylesOnceAndTheSubMenuOneNever) {
+  TLog log;
+  TdxBarManager m(form_.get());
+  auto* dock = new TRecordingDock(form_.get(), "dock", log);
+  dock->SetBarManager(&m);
+  TdxBarBackgrounds* b = m.Backgrounds();
+  EXPECT_EQ(b->GetOwner(), &m);
+  TBitmap picture;
+  picture.SetSize(4, 2);
+  TBitmap empty;
+  auto restyles = [&](const std::function<void()>& change) {
+    log.clear();
+    change();
+    return std::count(log.begin(), log.end(), "dock color");
+  };
+  struct Case {
+    const char* what;
+    std::function<void()> change;
+    long restyles;
+  };
+  const Case cases[] = {
+      {"nothing onto nothing", [&] { b->SetBar(nullptr); }, 0},
+      {"a picture", [&] { b->SetBar(&picture); }, 1},
+      {"in place", [&] { b->Bar()->SetSize(8, 8); }, 1},
+      {"nothing onto a picture", [&] { b->SetBar(nullptr); }, 1},
+      {"an empty picture", [&] { b->SetBar(&empty); }, 1},
+      {"the sub-menu", [&] { b->SetSubMenu(&picture); }, 0},
+  };
+  for (const Case& c : cases) EXPECT_EQ(restyles(c.change), c.restyles) << c.what;
+  EXPECT_TRUE(b->Bar()->Empty());
+  EXPECT_EQ(b->SubMenu()->Width(), 4);
+
+  TForm otherForm(nullptr);
+  TdxBarManager other(&otherForm);
+  other.Backgrounds()->SetBar(&picture);
+  EXPECT_EQ(restyles([&] { b->Assign(other.Backgrounds()); }), 1);
+  EXPECT_EQ(b->Bar()->Width(), 4);
+  EXPECT_TRUE(b->SubMenu()->Empty());
+  EXPECT_THROW(b->Assign(m.ImageOptions()), EConvertError);
+  delete dock;
+}
+
+// ---- the manager's sub-objects in form descriptions
+
+TEST_F(BarComponentsTest, ImageOptionsAndBackgroundsStreamWithTheManager) {
+  TdxBarManager m(form_.get());
+  TdxBarImageOptions* o = m.ImageOptions();
+  o->CacheGlyphs = false;
+  o->SetImageListBkColor(clRed);
+  o->SetLargeIcons(true);
+  o->SmoothGlyphs = true;
+  o->SetUseLeftBottomPixelAsTransparent(false);
+  TBitmap picture;
+  picture.SetSize(3, 2);
+  m.Backgrounds()->SetSubMenu(&picture);
+  const std::string text = WriteComponentText(&m);
+  for (const char* line : {"  ImageOptions.CacheGlyphs = False\n", "  ImageOptions.ImageListBkColor = clRed\n",
+                           "  ImageOptions.LargeIcons = True\n", "  ImageOptions.SmoothGlyphs = True\n",
+                           "  ImageOptions.UseLeftBottomPixelAsTransparent = False\n", "  Backgrounds.SubMenu.Data = {"})
+    EXPECT_NE(text.find(line), std::string::npos) << line << text;
+  // Defaults are not written.
+  for (const char* name : {"StretchGlyphs", "MakeDisabledImagesFaded", "Backgrounds.Bar"})
+    EXPECT_EQ(text.find(name), std::string::npos) << name << text;
+
+  TForm otherForm(nullptr);
+  auto* copy = new TdxBarManager(&otherForm);
+  ReadComponentText(text, copy);
+  TdxBarImageOptions* c = copy->ImageOptions();
+  EXPECT_FALSE(c->CacheGlyphs);
+  EXPECT_EQ(c->ImageListBkColor(), clRed);
+  EXPECT_TRUE(c->LargeIcons());
+  EXPECT_TRUE(c->SmoothGlyphs);
+  EXPECT_TRUE(c->StretchGlyphs);
+  EXPECT_FALSE(c->UseLeftBottomPixelAsTransparent());
+  EXPECT_EQ(copy->Backgrounds()->SubMenu()->Width(), 3);
+  EXPECT_EQ(copy->Backgrounds()->SubMenu()->Height(), 2);
+  EXPECT_EQ(copy->GetGlyphSize(), 32);
+}
+
+TEST_F(BarComponentsTest, ImageOptionsFindTheFormsImageLists) {
+  ReadComponentText(R"(object Form1: TForm
+  object Images1: TImageList
+  end
+  object M: TdxBarManager
+    ImageOptions.HotImages = Images1
+    ImageOptions.Images = Images1
+  end
+end
+)",
+                    form_.get());
+  auto* m = dynamic_cast<TdxBarManager*>(form_->FindComponent("M"));
+  ASSERT_NE(m, nullptr);
+  TComponent* images = form_->FindComponent("Images1");
+  ASSERT_NE(images, nullptr);
+  EXPECT_EQ(m->Images(), images);
+  EXPECT_EQ(m->HotImages(), images);
+  delete images;
+  EXPECT_EQ(m->Images(), nullptr);
+  EXPECT_EQ(m->HotImages(), nullptr);
+}
+
+// ---- category lists in form descriptions
+
+TEST_F(CategoriesTest, VisibilityListsStreamAfterTheNames) {
+  Names({"A", "B", "C"});
+  m_->SetCategoryItemsVisible(0, ivNever);
+  m_->SetCategoryItemsVisible(1, ivInCustomizing);
+  m_->SetCategoryVisible(1, false);
+  const std::string text = WriteComponentText(m_);
+  EXPECT_NE(text.find("  Categories.Strings = (\n    'A'\n    'B'\n    'C')\n"
+                      "  Categories.ItemsVisibles = (\n    0\n    1\n    2)\n"
+                      "  Categories.Visibles = (\n    True\n    False\n    True)\n"),
+            std::string::npos)
+      << text;
+
+  TForm otherForm(nullptr);
+  auto* copy = new TdxBarManager(&otherForm);
+  ReadComponentText(text, copy);
+  ASSERT_EQ(copy->Categories()->Count(), 3);
+  const TdxBarItemVisible itemsVisible[] = {ivNever, ivInCustomizing, ivAlways};
+  const bool visible[] = {true, false, true};
+  for (int32_t i = 0; i < 3; ++i) {
+    EXPECT_EQ(copy->GetCategoryItemsVisible(i), itemsVisible[i]) << i;
+    EXPECT_EQ(copy->GetCategoryVisible(i), visible[i]) << i;
+  }
+}
+
+TEST_F(CategoriesTest, StoredListsApplyWhatFitsOrNothing) {
+  struct Case {
+    const char* property;
+    bool fails;
+    std::vector<bool> visible;
+  };
+  const Case cases[] = {
+      {"Categories.Visibles = (\n False\n True)", false, {false, true, false}},
+      {"Categories.Visibles = ()", false, {true, true, false}},
+      {"Categories.Visibles = (\n False\n False\n False\n False)", true, {true, true, false}},
+      {"Categories.Visibles = (\n False\n 'x')", true, {true, true, false}},
+      {"Categories.ItemsVisibles = (\n 2\n 7)", true, {true, true, false}},
+  };
+  for (const Case& c : cases) {
+    Names({"A", "B", "C"});
+    m_->SetCategoryVisible(2, false);
+    const std::string text = std::string("object M: TdxBarManager\n  ") + c.property + "\nend\n";
+    if (c.fails)
+      EXPECT_THROW(ReadComponentText(text, m_), EReadError) << c.property;
+    else
+      EXPECT_NO_THROW(ReadComponentText(text, m_)) << c.property;
+    std::vector<bool> visible;
+    for (int32_t i = 0; i < m_->Categories()->Count(); ++i) visible.push_back(m_->GetCategoryVisible(i));
+    EXPECT_EQ(visible, c.visible) << c.property;
+    EXPECT_EQ(m_->GetCategoryItemsVisible(1), ivAlways) << c.property;
+  }
+}
+
+// ---- the manager list's end
+
+TEST_F(ManagerListTest, FreeingTheListReleasesTheHooksWhateverManagersRemain) {
+  static int released;
+  released = 0;
+  const auto saved = dxBarManagerSlots().LastManagerUnregistered;
+  dxBarManagerSlots().LastManagerUnregistered = [] { ++released; };
+  {
+    TdxBarManagerList list;
+    list.Add(first_);
+  }
+  dxBarManagerSlots().LastManagerUnregistered = saved;
+  EXPECT_EQ(released, 1);
 }
 
 }  // namespace

@@ -683,6 +683,18 @@ public:
   bool CanBeDeleted(bool) override { return true; }
   TdxBarManager* GetBarManager() override { return nullptr; }
   TPersistent* ImplementingObject() override { return this; }
+  void DeleteIfAllowed(IdxBarSelectableItem*&, bool) override {}
+  void CopyActionSetting(TdxBarCustomizationAction) override {}
+  void CollectOwners(TdxObjectList*) override {}
+  void NextSelectable(IdxBarSelectableItem*& AElement) override { AElement = nullptr; }
+  TPersistent* SelectableParentObject() override { return nullptr; }
+  int32_t GetDesignSelectionState() override { return 0; }
+  TdxBarCustomizationActions ElementActions() override { return {}; }
+  bool IsComplexElement() override { return false; }
+  bool IsDesignSelected() override { return false; }
+  void DesignSelect(int32_t) override {}
+  bool SelectOwnParent() override { return false; }
+  void RefreshSelectionMark() override {}
 };
 
 TEST(BarNavigation, InterfaceQueriesAnswerNullForObjectsWithout) {

@@ -680,16 +680,18 @@ TEST_F(BarManagerTest, DestructionFreesWhatIsStillRegisteredOnce) {
 TEST_F(BarManagerTest, FreedComponentsLeaveThePopupMenuLinks) {
   TdxBarManager m(form_.get());
   auto* panel = new TPanel(form_.get());
+  panel->SetParent(form_.get());
   auto* menu = new TdxBarPopupMenu(form_.get());
   menu->SetBarManager(&m);
   TdxBarPopupMenuLink* link = m.PopupMenuLinks()->Add();
-  link->Control = panel;
-  link->PopupMenu = menu;
+  link->SetControl(panel);
+  link->SetPopupMenu(menu);
+  ASSERT_EQ(link->Control(), panel);
   delete panel;
-  EXPECT_EQ(link->Control, nullptr);
-  EXPECT_EQ(link->PopupMenu, menu);
+  EXPECT_EQ(link->Control(), nullptr);
+  EXPECT_EQ(link->PopupMenu(), menu);
   delete menu;
-  EXPECT_EQ(link->PopupMenu, nullptr);
+  EXPECT_EQ(link->PopupMenu(), nullptr);
 }
 
 TEST_F(BarManagerTest, LostDockSiteTakesItsBarsAlong) {
