@@ -687,6 +687,12 @@ void TControl::ActionChange(TBasicAction* sender, bool checkDefaults) {
   if (!checkDefaults || visible_) SetVisible(a->Visible());
 }
 
+bool TControl::ExecuteAction(TBasicAction* Action) {
+  if (!Action || !Action->HandlesTarget(this)) return false;
+  Action->ExecuteTarget(this);
+  return true;
+}
+
 // ---------------------------------------------------------------- messages
 win::LRESULT TControl::Perform(win::UINT msg, win::WPARAM wParam, win::LPARAM lParam) {
   TMessage m{msg, wParam, lParam, 0};

@@ -377,6 +377,9 @@ public:
   void SetAction(TBasicAction* v);
   // Called by the linked action when one of its properties changed.
   virtual void ActionChange(TBasicAction* sender, bool checkDefaults);
+  // Offered an action that found no handler: true when this control carried
+  // it out. By default the action decides (HandlesTarget, ExecuteTarget).
+  virtual bool ExecuteAction(TBasicAction* Action);
 
   TControlStyle ControlStyle() const { return controlStyle_; }
   void SetControlStyle(TControlStyle v) { controlStyle_ = v; }

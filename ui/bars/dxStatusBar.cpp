@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/rtl/exceptions.h"
+#include "platform/vcl/actnlist.h"
 #include "platform/vcl/forms.h"
 #include "platform/vcl/imglist.h"
 #include "ui/lookandfeel/cxClasses.h"
@@ -564,8 +565,9 @@ TdxStatusBarPainterClass TdxCustomStatusBar::GetPainterClass() {
   switch (ResolvePaintStyle()) {
     case stpsFlat: return dxStatusBarFlatPainter();
     case stpsOffice11: return dxStatusBarOffice11Painter();
-    // The themed painter needs the "Status" visual style, which this platform
-    // never offers; without it stpsXP draws as the standard painter.
+    // Without the "Status" visual style (always so on this platform) stpsXP
+    // draws as the standard painter.
+    case stpsXP: return statusThemeAvailable_ ? dxStatusBarXPPainter() : dxStatusBarStandardPainter();
     default: return dxStatusBarStandardPainter();
   }
 }
@@ -621,6 +623,20 @@ TRect TdxCustomStatusBar::GetContentBounds() {
 
 TdxStatusBarPanel* TdxCustomStatusBar::PanelAtPoint(int32_t X, int32_t Y) {
   return viewInfo_->PanelAtPoint(GetContentBounds(), X, Y);
+}
+
+bool TdxCustomStatusBar::ExecuteAction(TBasicAction* Action) {
+  TdxStatusBarPanel* hintPanel = nullptr;
+  for (int32_t i = 0; i < panels_->Count(); ++i)
+    if (auto* text = dynamic_cast<TdxStatusBarTextPanelStyle*>(panels_->GetItem(i)->PanelStyle());
+        text && text->AutoHint())
+      hintPanel = panels_->GetItem(i);
+  auto* hint = dynamic_cast<THintAction*>(Action);
+  if (!IsDesigning() && hintPanel && hint && !FireOnHint()) {
+    hintPanel->SetText(hint->Hint());
+    return true;
+  }
+  return TcxControl::ExecuteAction(Action);
 }
 
 bool TdxCustomStatusBar::SizeGripShown() {
@@ -732,6 +748,7 @@ void TdxCustomStatusBar::Dispatch(TMessage& Message) {
 
 void dxStatusBarUnitStart() {
   if (unitUsers++ > 0) return;
+  dxStatusBarRegisterProperties();
   RegisterClass(TdxStatusBarContainerControl::StaticClass());
   RegisterResourceStrings({&cxSStatusBarTextPanelStyle, &cxSStatusBarContainerPanelStyle,
                            &cxSStatusBarKeyboardStatePanelStyle, &cxSStatusBarStateIndicatorPanelStyle,

@@ -481,6 +481,9 @@ public:
   virtual void RefreshPanels();
   virtual bool AcceptsPanelStyleClass(TClass AClass);
   TdxStatusBarPanel* PanelAtPoint(int32_t X, int32_t Y);
+  // A hint action sets the text of the last text panel with AutoHint, unless
+  // OnHint takes the hint.
+  bool ExecuteAction(TBasicAction* Action) override;
   void Recalculate();
   TRect GetContentBounds();
   TRect ClientBounds();
@@ -575,9 +578,26 @@ public:
                      const TRect& R) const override;
 };
 
+// Draws with the "Status" visual style: theme frame and separators, the theme's
+// grip, no bevels and no panel fills. Chosen only while that style opens.
+class TdxStatusBarXPPainter : public TdxStatusBarPainter {
+public:
+  TRect GetFrameWidths(TdxCustomStatusBar*) const override { return {0, GetTopBandHeight(), 0, 0}; }
+  TSize GetGripSize() const override;
+  int32_t SeparatorThickness() const override;
+  void PaintFrame(TdxCustomStatusBar* AStatusBar, TcxCanvas* ACanvas, TRect& R) const override;
+  void PaintSeparator(TdxCustomStatusBar* AStatusBar, TcxCanvas* ACanvas, const TRect& R) const override;
+  void PaintSizeGrip(TdxCustomStatusBar* AStatusBar, TcxCanvas* ACanvas, bool AOverlapped,
+                     const TRect& R) const override;
+};
+
 TdxStatusBarPainterClass dxStatusBarStandardPainter();
 TdxStatusBarPainterClass dxStatusBarFlatPainter();
 TdxStatusBarPainterClass dxStatusBarOffice11Painter();
+TdxStatusBarPainterClass dxStatusBarXPPainter();
+
+// Declares the published properties of the status bar classes (once).
+void dxStatusBarRegisterProperties();
 
 // The unit's start-up and shut-down (the dxStatusBar row of the bar units).
 void dxStatusBarUnitStart();
