@@ -217,6 +217,7 @@ void TdxStatusBarTextPanelStyle::PaintContent(TcxCanvas* ACanvas, const TRect& A
 
 TdxStatusBarPanel::TdxStatusBarPanel(TCollection* Collection) : TCollectionItem(Collection) {
   SetDefaults();
+  ParentBiDiModeChanged();
   TdxCustomStatusBar* bar = StatusBar();
   if (bar && !bar->ComponentState().Contains(csLoading) && !bar->ComponentState().Contains(csReading))
     SetPanelStyleClass(TdxCustomStatusBar::DefaultPanelStyleClass());
@@ -237,6 +238,7 @@ void TdxStatusBarPanel::SetDefaults() {
   minWidth_ = 20;
   width_ = 50;
   fixed_ = true;
+  parentBiDiMode_ = true;
   bevel_ = dxpbLowered;
   minWidthAssigned_ = widthAssigned_ = false;
 }
@@ -321,6 +323,26 @@ void TdxStatusBarPanel::SetBevel(TdxStatusBarPanelBevel V) {
   Changed(false);
 }
 
+void TdxStatusBarPanel::SetBiDiMode(TBiDiMode V) {
+  if (biDiMode_ == V) return;
+  biDiMode_ = V;
+  parentBiDiMode_ = false;
+  Changed(false);
+}
+
+void TdxStatusBarPanel::SetParentBiDiMode(bool V) {
+  if (parentBiDiMode_ == V) return;
+  parentBiDiMode_ = V;
+  ParentBiDiModeChanged();
+}
+
+void TdxStatusBarPanel::ParentBiDiModeChanged() {
+  TdxCustomStatusBar* bar = StatusBar();
+  if (!parentBiDiMode_ || !bar) return;
+  SetBiDiMode(bar->BiDiMode());
+  parentBiDiMode_ = true;
+}
+
 void TdxStatusBarPanel::SetFixed(bool V) {
   if (fixed_ == V) return;
   fixed_ = V;
@@ -391,8 +413,10 @@ void TdxStatusBarPanel::Assign(TPersistent* Source) {
     SetPanelStyle(source->PanelStyle());
     SetVisible(source->Visible());
     SetBevel(source->Bevel());
+    SetBiDiMode(source->BiDiMode());
     SetFixed(source->Fixed());
     if (source->MinWidthAssigned()) SetMinWidth(source->MinWidth());
+    SetParentBiDiMode(source->ParentBiDiMode());
     SetText(source->Text());
     if (source->WidthAssigned()) SetWidth(source->Width());
     OnClick = source->OnClick;
@@ -717,10 +741,14 @@ void TdxCustomStatusBar::FontChanged() {
 void TdxCustomStatusBar::Dispatch(TMessage& Message) {
   TcxControl::Dispatch(Message);
   switch (Message.Msg) {
+    case CM_BIDIMODECHANGED:
+      if (HandleAllocated())
+        for (int32_t i = 0; i < panels_->Count(); ++i) panels_->GetItem(i)->ParentBiDiModeChanged();
+      RefreshPanels();
+      break;
     case CM_COLORCHANGED:
     case CM_PARENTFONTCHANGED:
     case CM_WININICHANGE:
-    case CM_BIDIMODECHANGED:
       RefreshPanels();
       break;
     case CM_ENABLEDCHANGED:

@@ -345,6 +345,13 @@ public:
 
   TdxStatusBarPanelBevel Bevel() const { return bevel_; }
   void SetBevel(TdxStatusBarPanelBevel V);
+  TBiDiMode BiDiMode() const { return biDiMode_; }
+  // Clears ParentBiDiMode.
+  void SetBiDiMode(TBiDiMode V);
+  bool ParentBiDiMode() const { return parentBiDiMode_; }
+  void SetParentBiDiMode(bool V);
+  // With ParentBiDiMode, takes the status bar's mode.
+  void ParentBiDiModeChanged();
   bool Fixed() const;
   void SetFixed(bool V);
   int32_t MinWidth() const;
@@ -397,12 +404,14 @@ private:
   bool StyleAllowsSizing() const { return !panelStyle_ || panelStyle_->AllowsSizing(); }
 
   TdxStatusBarPanelBevel bevel_ = dxpbLowered;
+  TBiDiMode biDiMode_ = bdLeftToRight;
   bool fixed_ = true;
   bool minWidthAssigned_ = false;
   bool widthAssigned_ = false;
   int32_t minWidth_ = 20;
   std::unique_ptr<TdxStatusBarPanelStyle> panelStyle_;
   TClass panelStyleClass_ = nullptr;
+  bool parentBiDiMode_ = true;
   std::string text_;
   bool visible_ = true;
   int32_t width_ = 50;

@@ -25,6 +25,8 @@ void dxStatusBarRegisterProperties() {
   std::call_once(once, [] {
     PTypeInfo color = DefineIntegerType("TColor", otSLong, IdentToColor, ColorToIdent);
     DefineEnumType<TAlignment>("TAlignment", {"taLeftJustify", "taRightJustify", "taCenter"});
+    DefineEnumType<TBiDiMode>("TBiDiMode",
+                              {"bdLeftToRight", "bdRightToLeft", "bdRightToLeftNoAlign", "bdRightToLeftReadingOnly"});
     DefineEnumType<TdxStatusBarPaintStyle>(
         "TdxStatusBarPaintStyle", {"stpsStandard", "stpsFlat", "stpsXP", "stpsOffice11", "stpsUseLookAndFeel"});
     DefineEnumType<TdxStatusBarPanelBevel>("TdxStatusBarPanelBevel", {"dxpbNone", "dxpbLowered", "dxpbRaised"});
@@ -44,7 +46,10 @@ void dxStatusBarRegisterProperties() {
         .Bool("SizeGrip", &S::SizeGrip, &S::SetSizeGrip, true)
         .Obj("LookAndFeel", &S::LookAndFeel, &S::SetLookAndFeel)
         .Event("OnHint", &S::OnHint)
-        .Int("BorderWidth", &S::BorderWidth, &S::SetBorderWidth, 0);
+        .Int("BorderWidth", &S::BorderWidth, &S::SetBorderWidth, 0)
+        .Enum("BiDiMode", &S::BiDiMode, &S::SetBiDiMode)
+        .Stored([](S& s) { return !s.ParentBiDiMode(); })
+        .Bool("ParentBiDiMode", &S::ParentBiDiMode, &S::SetParentBiDiMode, true);
 
     using P = TdxStatusBarPanel;
     Published<P>()
@@ -52,9 +57,12 @@ void dxStatusBarRegisterProperties() {
         .Obj("PanelStyle", &P::PanelStyle, &P::SetPanelStyle)
         .Event("PanelStyleEvents", &P::PanelStyleEvents)
         .Enum("Bevel", &P::Bevel, &P::SetBevel, dxpbLowered)
+        .Enum("BiDiMode", &P::BiDiMode, &P::SetBiDiMode)
+        .Stored([](P& p) { return !p.ParentBiDiMode(); })
         .Bool("Fixed", &P::Fixed, &P::SetFixed, true)
         .Int("MinWidth", &P::MinWidth, &P::SetMinWidth)
         .Stored([](P& p) { return p.MinWidthAssigned(); })
+        .Bool("ParentBiDiMode", &P::ParentBiDiMode, &P::SetParentBiDiMode, true)
         .Str("Text", &P::Text, &P::SetText)
         .Bool("Visible", &P::Visible, &P::SetVisible, true)
         .Int("Width", &P::Width, &P::SetWidth)

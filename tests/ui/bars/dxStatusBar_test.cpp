@@ -13,7 +13,9 @@
 #include "platform/vcl/actnlist.h"
 #include "platform/vcl/forms.h"
 #include "platform/win/winuser.h"
+#include "tests/i18n/i18n_test.h"
 #include "tests/platform/vcl/controls_test.h"
+#include "tests/support/testsupport.h"
 #include "tests/ui/lookandfeel/fake_theme_provider.h"
 #include "ui/bars/dxStatusBar.h"
 #include "ui/lookandfeel/cxClasses.h"
@@ -613,6 +615,66 @@ TEST_F(StatusBarTest, AutomaticHints) {
   EXPECT_EQ(text(1), "kept");
   state.Exclude(csDesigning);
   bar->SetComponentState(state);
+}
+
+TEST_F(StatusBarTest, PanelsTakeTheBarsBiDiMode) {
+  TForm* form = nullptr;
+  TCountingStatusBar* bar = ViewerBar(&form);
+  TdxStatusBarPanel* p0 = bar->Panels()->GetItem(0);
+  TdxStatusBarPanel* p1 = bar->Panels()->GetItem(1);
+  p1->SetBiDiMode(bdLeftToRight);  // equal: no change, still following
+  EXPECT_TRUE(p1->ParentBiDiMode());
+  p1->SetBiDiMode(bdRightToLeftNoAlign);
+  EXPECT_FALSE(p1->ParentBiDiMode());
+
+  form->SetBiDiMode(bdRightToLeft);  // reaches the bar through its parent
+  EXPECT_EQ(bar->BiDiMode(), bdRightToLeft);
+  EXPECT_EQ(p0->BiDiMode(), bdRightToLeft);
+  EXPECT_TRUE(p0->ParentBiDiMode());
+  EXPECT_EQ(p1->BiDiMode(), bdRightToLeftNoAlign);
+  EXPECT_EQ(bar->Panels()->AddPanel()->BiDiMode(), bdRightToLeft);
+  p1->SetParentBiDiMode(true);
+  EXPECT_EQ(p1->BiDiMode(), bdRightToLeft);
+
+  // Assign copies a mode of its own; a following panel follows its own bar.
+  TdxStatusBar plain(nullptr);
+  TdxStatusBarPanel* copy = plain.Panels()->AddPanel();
+  copy->Assign(p0);
+  EXPECT_EQ(copy->BiDiMode(), bdLeftToRight);
+  EXPECT_TRUE(copy->ParentBiDiMode());
+  p0->SetBiDiMode(bdRightToLeftReadingOnly);
+  copy->Assign(p0);
+  EXPECT_EQ(copy->BiDiMode(), bdRightToLeftReadingOnly);
+  EXPECT_FALSE(copy->ParentBiDiMode());
+}
+
+// The viewer's stored translation names the bar's panels and font; on the
+// real classes none of those lines is lost and the panels keep their style.
+TEST(StatusBarTranslation, ViewerLinesResolveOnTheRealBar) {
+  TViewerMain form(nullptr);
+  auto* lang = new TsiLang(&form);
+  lang->SetName("siLang1");
+  auto* bar = new TdxStatusBar(&form);
+  bar->SetName("dxStatusBar1");
+  bar->Panels()->AddPanel()->SetWidth(130);
+  bar->Panels()->AddPanel();
+  lang->SetNumOfLanguages(2);
+  ReadBlock(*lang, testsupport::ReadFileBytes(testsupport::DataFile("viewer_main_translation.bin")));
+  lang->SetActiveLanguage(2);
+
+  TStrings* lost = lang->LostLines();
+  for (int32_t i = 0; i < lost->Count(); ++i)
+    EXPECT_NE(lost->Strings(i).rfind("dxStatusBar1", 0), 0u) << lost->Strings(i);
+  // The panel lines stay in the list: they resolved.
+  TStrings* kept = lang->Collections();
+  for (const char* id : {"dxStatusBar1.Panels[0].PanelStyleClassName", "dxStatusBar1.Panels[1].PanelStyleClassName"}) {
+    bool found = false;
+    for (int32_t i = 0; i < kept->Count(); ++i) found = found || kept->Strings(i).rfind(std::string(id) + D, 0) == 0;
+    EXPECT_TRUE(found) << id;
+  }
+  for (int i = 0; i < 2; ++i)
+    EXPECT_EQ(bar->Panels()->GetItem(i)->PanelStyleClassName(), "TdxStatusBarTextPanelStyle") << i;
+  EXPECT_EQ(bar->Panels()->GetItem(0)->Width(), 130);
 }
 
 // The "Status" visual style stood in by the fake: its pane (part 1) is 3 wide,
