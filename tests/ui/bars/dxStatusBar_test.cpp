@@ -93,6 +93,20 @@ protected:
     const TPoint p = At(c, x, y);
     backend_->Click(p.X, p.Y, button == mbLeft ? 0 : 1);
   }
+  // Panel 0's text rectangle, and the rectangles panel 1 was drawn in (filled red).
+  struct Probes {
+    TRect textRect;
+    std::vector<TRect> drawn;
+  };
+  static void ProbeViewerPanels(TdxCustomStatusBar* bar, Probes& probes) {
+    static_cast<TdxStatusBarTextPanelStyle*>(bar->Panels()->GetItem(0)->PanelStyle())->OnGetText =
+        [&probes](TObject*, const TRect& r, std::string&) { probes.textRect = r; };
+    bar->Panels()->GetItem(1)->OnDrawPanel = [&probes](TdxStatusBarPanel*, TcxCanvas* c, const TRect& r, bool& done) {
+      probes.drawn.push_back(r);
+      c->FillRect(r, clRed);
+      done = true;
+    };
+  }
   std::vector<int> Widths(TdxCustomStatusBar* bar) {
     std::vector<int> w;
     for (int i = 0; i < bar->ViewInfo()->WidthCount(); ++i) w.push_back(bar->ViewInfo()->Width(i));
@@ -144,17 +158,10 @@ TEST_F(StatusBarTest, ViewerLayoutWithGripAndMaximized) {
 
 TEST_F(StatusBarTest, ViewerPaintGeometry) {
   TCountingStatusBar* bar = ViewerBar();
-  TdxStatusBarPanel* p0 = bar->Panels()->GetItem(0);
-  TdxStatusBarPanel* p1 = bar->Panels()->GetItem(1);
-  TRect textRect;
-  static_cast<TdxStatusBarTextPanelStyle*>(p0->PanelStyle())->OnGetText = [&](TObject*, const TRect& r,
-                                                                              std::string&) { textRect = r; };
-  std::vector<TRect> drawn;
-  p1->OnDrawPanel = [&](TdxStatusBarPanel*, TcxCanvas* c, const TRect& r, bool& done) {
-    drawn.push_back(r);
-    c->FillRect(r, clRed);
-    done = true;
-  };
+  Probes probes;
+  ProbeViewerPanels(bar, probes);
+  const TRect& textRect = probes.textRect;
+  const std::vector<TRect>& drawn = probes.drawn;
   bar->Invalidate();
   Pump();
 
@@ -733,17 +740,12 @@ TEST_F(StatusBarXPTest, ViewerBarDrawnWithTheStyle) {
   EXPECT_EQ(Widths(bar), (std::vector<int>{132, 3, 954 - 135}));
   EXPECT_EQ(bar->GetContentBounds(), (TRect{0, 2, 954, 20}));
 
-  TRect textRect;
-  static_cast<TdxStatusBarTextPanelStyle*>(p0->PanelStyle())->OnGetText = [&](TObject*, const TRect& r,
-                                                                              std::string&) { textRect = r; };
+  Probes probes;
+  ProbeViewerPanels(bar, probes);
+  const TRect& textRect = probes.textRect;
+  const std::vector<TRect>& drawn = probes.drawn;
   p0->SetBevel(dxpbRaised);
   p0->PanelStyle()->SetColor(clAqua);
-  std::vector<TRect> drawn;
-  p1->OnDrawPanel = [&](TdxStatusBarPanel*, TcxCanvas* c, const TRect& r, bool& done) {
-    drawn.push_back(r);
-    c->FillRect(r, clRed);
-    done = true;
-  };
   bar->Invalidate();
   Pump();
   // No bevel and no panel fill: panel 0 shows the frame's background everywhere.
