@@ -6,6 +6,7 @@
 
 #include "platform/classes/typinfo.h"
 #include "platform/rtl/sysutils.h"
+#include "platform/vcl/forms.h"
 
 // ---------------------------------------------------------------- TBasicAction
 TBasicAction::TBasicAction(TComponent* AOwner) : TComponent(AOwner) {}
@@ -62,10 +63,12 @@ void TContainedAction::SetParentComponent(TComponent* value) {
   if (auto* list = dynamic_cast<TCustomActionList*>(value)) SetActionList(list);
 }
 
-// The list's handlers come first; a handled call stops there.
+// The list's handlers come first, then OnExecute, then the controls of the
+// active or main form; a handled call stops there.
 bool TContainedAction::Execute() {
   if (actionList_ && actionList_->ExecuteAction(this)) return true;
-  return TBasicAction::Execute();
+  if (TBasicAction::Execute()) return true;
+  return Application && Application->DispatchAction(this);
 }
 
 bool TContainedAction::Update() {

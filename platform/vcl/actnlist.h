@@ -32,6 +32,10 @@ public:
   virtual bool Execute();
   // OnUpdate (or the list's OnUpdate); false when nobody handled it.
   virtual bool Update();
+  // Whether the action acts on this target when a control offers itself in
+  // ExecuteAction; ExecuteTarget then does it. No target by default.
+  virtual bool HandlesTarget(TObject* /*Target*/) { return false; }
+  virtual void ExecuteTarget(TObject* /*Target*/) {}
   TComponent* ActionComponent() const { return actionComponent_; }
   void SetActionComponent(TComponent* c) { actionComponent_ = c; }
 
@@ -117,6 +121,14 @@ private:
 
 class TAction : public TCustomAction {
   DX_COMPONENT_CLASS(TAction, TCustomAction)
+public:
+  using TCustomAction::TCustomAction;
+};
+
+// Carries the application's new hint to whichever control of the active (or
+// main) form takes it, when the application has no OnHint handler.
+class THintAction : public TCustomAction {
+  DX_COMPONENT_CLASS(THintAction, TCustomAction)
 public:
   using TCustomAction::TCustomAction;
 };

@@ -315,6 +315,19 @@ void TControl::SetParentShowHint(bool v) {
   }
 }
 
+void TControl::SetBiDiMode(TBiDiMode v) {
+  if (biDiMode_ == v) return;
+  biDiMode_ = v;
+  parentBiDiMode_ = false;
+  Perform(CM_BIDIMODECHANGED, 0, 0);
+}
+
+void TControl::SetParentBiDiMode(bool v) {
+  if (parentBiDiMode_ == v) return;
+  parentBiDiMode_ = v;
+  if (parent_ && !Loading()) Perform(CM_PARENTBIDIMODECHANGED, 0, 0);
+}
+
 void TControl::SetCursor(TCursor v) {
   if (cursor_ == v) return;
   cursor_ = v;
@@ -687,6 +700,12 @@ void TControl::ActionChange(TBasicAction* sender, bool checkDefaults) {
   if (!checkDefaults || visible_) SetVisible(a->Visible());
 }
 
+bool TControl::ExecuteAction(TBasicAction* Action) {
+  if (!Action || !Action->HandlesTarget(this)) return false;
+  Action->ExecuteTarget(this);
+  return true;
+}
+
 // ---------------------------------------------------------------- messages
 win::LRESULT TControl::Perform(win::UINT msg, win::WPARAM wParam, win::LPARAM lParam) {
   TMessage m{msg, wParam, lParam, 0};
@@ -735,6 +754,12 @@ void TControl::Dispatch(TMessage& m) {
     case CM_PARENTFONTCHANGED: CMParentFontChanged(m); return;
     case CM_PARENTCOLORCHANGED: CMParentColorChanged(m); return;
     case CM_PARENTSHOWHINTCHANGED: CMParentShowHintChanged(m); return;
+    case CM_PARENTBIDIMODECHANGED:
+      if (parentBiDiMode_ && parent_) {
+        SetBiDiMode(parent_->BiDiMode());
+        parentBiDiMode_ = true;
+      }
+      return;
     case CM_SYSCOLORCHANGE: CMSysColorChange(m); return;
     case CM_HITTEST: CMHitTest(m); return;
     case CM_MOUSEENTER: CMMouseEnter(m); return;
@@ -771,6 +796,7 @@ void TControl::Loaded() {
       parentFontUpdate_ = false;
     }
     if (parentShowHint_) showHint_ = parent_->ShowHint();
+    if (parentBiDiMode_) biDiMode_ = parent_->BiDiMode();
   }
   UpdateAnchorRules();
   RequestAlign();

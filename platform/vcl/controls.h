@@ -145,6 +145,7 @@ struct THintInfo {
 
 // ---------------------------------------------------------------- basic types
 enum TAlign : uint8_t { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
+enum TBiDiMode : uint8_t { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
 enum TAnchorKind : uint8_t { akLeft, akTop, akRight, akBottom };
 using TAnchors = TSmallSet<TAnchorKind>;
 enum TMouseButton : uint8_t { mbLeft, mbRight, mbMiddle };
@@ -364,6 +365,12 @@ public:
   void SetShowHint(bool v);
   bool ParentShowHint() const { return parentShowHint_; }
   void SetParentShowHint(bool v);
+  // Reading order and alignment. Setting it clears ParentBiDiMode; with
+  // ParentBiDiMode the parent's mode is taken (CM_BIDIMODECHANGED on a change).
+  TBiDiMode BiDiMode() const { return biDiMode_; }
+  void SetBiDiMode(TBiDiMode v);
+  bool ParentBiDiMode() const { return parentBiDiMode_; }
+  void SetParentBiDiMode(bool v);
   TCursor Cursor() const { return cursor_; }
   void SetCursor(TCursor v);
   // A component implementing IControlPopupMenu (the menu classes); free
@@ -377,6 +384,9 @@ public:
   void SetAction(TBasicAction* v);
   // Called by the linked action when one of its properties changed.
   virtual void ActionChange(TBasicAction* sender, bool checkDefaults);
+  // Offered an action that found no handler: true when this control carried
+  // it out. By default the action decides (HandlesTarget, ExecuteTarget).
+  virtual bool ExecuteAction(TBasicAction* Action);
 
   TControlStyle ControlStyle() const { return controlStyle_; }
   void SetControlStyle(TControlStyle v) { controlStyle_ = v; }
@@ -545,6 +555,8 @@ private:
   std::string hint_;
   bool showHint_ = false;
   bool parentShowHint_ = true;
+  TBiDiMode biDiMode_ = bdLeftToRight;
+  bool parentBiDiMode_ = true;
   TCursor cursor_ = crDefault;
   TComponent* popupMenu_ = nullptr;
   TDragMode dragMode_ = dmManual;

@@ -278,6 +278,7 @@ void TWinControl::InsertControl(TControl* control) {
     control->Perform(CM_PARENTCOLORCHANGED, 0, 0);
     control->Perform(CM_PARENTFONTCHANGED, 0, 0);
     control->Perform(CM_PARENTSHOWHINTCHANGED, 0, 0);
+    control->Perform(CM_PARENTBIDIMODECHANGED, 0, 0);
     if (auto* w = dynamic_cast<TWinControl*>(control)) {
       w->UpdateControlState();
     } else if (HandleAllocated()) {
@@ -856,6 +857,7 @@ void TWinControl::Dispatch(TMessage& m) {
     case CM_INVALIDATE: CMInvalidate(m); return;
     case CM_CURSORCHANGED: CMCursorChanged(m); return;
     case CM_SHOWHINTCHANGED: CMShowHintChanged(m); return;
+    case CM_BIDIMODECHANGED: NotifyControls(CM_PARENTBIDIMODECHANGED); return;
     case CM_TABSTOPCHANGED: CMTabStopChanged(m); return;
     case CM_CONTROLLISTCHANGE: CMControlListChange(m); return;
     case CM_CONTROLCHANGE: CMControlChange(m); return;

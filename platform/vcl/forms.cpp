@@ -537,6 +537,25 @@ void TCustomForm::WMSetFocus(TMessage& m) {
     win::SetFocus(activeControl_->Handle());
 }
 
+namespace {
+
+bool OfferToClients(TWinControl* container, TBasicAction* action) {
+  if (!container->Showing()) return false;
+  for (int32_t i = 0; i < container->ControlCount(); ++i) {
+    TControl* c = container->Controls(i);
+    if (c->Visible() && c->ExecuteAction(action)) return true;
+    if (auto* w = dynamic_cast<TWinControl*>(c); w && OfferToClients(w, action)) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool TCustomForm::DispatchAction(TBasicAction* Action) {
+  if (activeControl_ && activeControl_->ExecuteAction(Action)) return true;
+  return ExecuteAction(Action) || OfferToClients(this, Action);
+}
+
 void TCustomForm::SetActiveControl(TWinControl* v) {
   if (activeControl_ == v) return;
   if (v && (v == this || v->GetParentForm() != this || (!Loading() && !v->CanFocus())))

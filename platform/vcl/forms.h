@@ -122,6 +122,9 @@ public:
   // The control that has (or gets, when the form activates) the focus.
   TWinControl* ActiveControl() const { return activeControl_; }
   void SetActiveControl(TWinControl* v);
+  // Offers the action to the active control, the form, then every visible
+  // control of the showing form (depth first): true when one carried it out.
+  bool DispatchAction(TBasicAction* Action);
   // Records control as focused; false when the form refuses.
   bool SetFocusedControl(TWinControl* control);
   // The control the focus goes to when it leaves control (hidden, disabled, removed).
@@ -474,8 +477,11 @@ public:
   TColor HintColor() const { return hintColor_; }
   void SetHintColor(TColor v) { hintColor_ = v; }
   const std::string& Hint() const { return hint_; }
+  // A new hint goes to OnHint, or without one, as a THintAction to the forms.
   void SetHint(const std::string& v);
   void CancelHint();
+  // Offers the action to the active form, then to the main form.
+  bool DispatchAction(TBasicAction* Action);
   // Shows the hint of the control under the cursor now.
   void ActivateHint(TPoint cursorPos);
   void HideHint();

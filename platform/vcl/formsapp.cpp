@@ -8,6 +8,7 @@
 #include "platform/display/display.h"
 #include "platform/gdi/syscolors.h"
 #include "platform/rtl/sysutils.h"
+#include "platform/vcl/actnlist.h"
 #include "platform/vcl/controls_internal.h"
 #include "platform/vcl/forms.h"
 
@@ -318,7 +319,19 @@ void TApplication::SetShowHint(bool v) {
 void TApplication::SetHint(const std::string& v) {
   if (hint_ == v) return;
   hint_ = v;
-  if (OnHint) OnHint(this);
+  if (OnHint) {
+    OnHint(this);
+    return;
+  }
+  THintAction action(nullptr);
+  action.SetHint(v);
+  action.Execute();
+}
+
+bool TApplication::DispatchAction(TBasicAction* Action) {
+  TCustomForm* active = Screen ? Screen->ActiveForm() : nullptr;
+  if (active && active->DispatchAction(Action)) return true;
+  return mainForm_ && mainForm_ != active && mainForm_->DispatchAction(Action);
 }
 
 void TApplication::StartHintTimer(int32_t ms, int kind) {

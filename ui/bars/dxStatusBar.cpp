@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/rtl/exceptions.h"
+#include "platform/vcl/actnlist.h"
 #include "platform/vcl/forms.h"
 #include "platform/vcl/imglist.h"
 #include "ui/lookandfeel/cxClasses.h"
@@ -216,6 +217,7 @@ void TdxStatusBarTextPanelStyle::PaintContent(TcxCanvas* ACanvas, const TRect& A
 
 TdxStatusBarPanel::TdxStatusBarPanel(TCollection* Collection) : TCollectionItem(Collection) {
   SetDefaults();
+  ParentBiDiModeChanged();
   TdxCustomStatusBar* bar = StatusBar();
   if (bar && !bar->ComponentState().Contains(csLoading) && !bar->ComponentState().Contains(csReading))
     SetPanelStyleClass(TdxCustomStatusBar::DefaultPanelStyleClass());
@@ -236,6 +238,7 @@ void TdxStatusBarPanel::SetDefaults() {
   minWidth_ = 20;
   width_ = 50;
   fixed_ = true;
+  parentBiDiMode_ = true;
   bevel_ = dxpbLowered;
   minWidthAssigned_ = widthAssigned_ = false;
 }
@@ -320,6 +323,26 @@ void TdxStatusBarPanel::SetBevel(TdxStatusBarPanelBevel V) {
   Changed(false);
 }
 
+void TdxStatusBarPanel::SetBiDiMode(TBiDiMode V) {
+  if (biDiMode_ == V) return;
+  biDiMode_ = V;
+  parentBiDiMode_ = false;
+  Changed(false);
+}
+
+void TdxStatusBarPanel::SetParentBiDiMode(bool V) {
+  if (parentBiDiMode_ == V) return;
+  parentBiDiMode_ = V;
+  ParentBiDiModeChanged();
+}
+
+void TdxStatusBarPanel::ParentBiDiModeChanged() {
+  TdxCustomStatusBar* bar = StatusBar();
+  if (!parentBiDiMode_ || !bar) return;
+  SetBiDiMode(bar->BiDiMode());
+  parentBiDiMode_ = true;
+}
+
 void TdxStatusBarPanel::SetFixed(bool V) {
   if (fixed_ == V) return;
   fixed_ = V;
@@ -390,8 +413,10 @@ void TdxStatusBarPanel::Assign(TPersistent* Source) {
     SetPanelStyle(source->PanelStyle());
     SetVisible(source->Visible());
     SetBevel(source->Bevel());
+    SetBiDiMode(source->BiDiMode());
     SetFixed(source->Fixed());
     if (source->MinWidthAssigned()) SetMinWidth(source->MinWidth());
+    SetParentBiDiMode(source->ParentBiDiMode());
     SetText(source->Text());
     if (source->WidthAssigned()) SetWidth(source->Width());
     OnClick = source->OnClick;
@@ -564,8 +589,9 @@ TdxStatusBarPainterClass TdxCustomStatusBar::GetPainterClass() {
   switch (ResolvePaintStyle()) {
     case stpsFlat: return dxStatusBarFlatPainter();
     case stpsOffice11: return dxStatusBarOffice11Painter();
-    // The themed painter needs the "Status" visual style, which this platform
-    // never offers; without it stpsXP draws as the standard painter.
+    // Without the "Status" visual style (always so on this platform) stpsXP
+    // draws as the standard painter.
+    case stpsXP: return statusThemeAvailable_ ? dxStatusBarXPPainter() : dxStatusBarStandardPainter();
     default: return dxStatusBarStandardPainter();
   }
 }
@@ -621,6 +647,20 @@ TRect TdxCustomStatusBar::GetContentBounds() {
 
 TdxStatusBarPanel* TdxCustomStatusBar::PanelAtPoint(int32_t X, int32_t Y) {
   return viewInfo_->PanelAtPoint(GetContentBounds(), X, Y);
+}
+
+bool TdxCustomStatusBar::ExecuteAction(TBasicAction* Action) {
+  TdxStatusBarPanel* hintPanel = nullptr;
+  for (int32_t i = 0; i < panels_->Count(); ++i)
+    if (auto* text = dynamic_cast<TdxStatusBarTextPanelStyle*>(panels_->GetItem(i)->PanelStyle());
+        text && text->AutoHint())
+      hintPanel = panels_->GetItem(i);
+  auto* hint = dynamic_cast<THintAction*>(Action);
+  if (!IsDesigning() && hintPanel && hint && !FireOnHint()) {
+    hintPanel->SetText(hint->Hint());
+    return true;
+  }
+  return TcxControl::ExecuteAction(Action);
 }
 
 bool TdxCustomStatusBar::SizeGripShown() {
@@ -701,10 +741,14 @@ void TdxCustomStatusBar::FontChanged() {
 void TdxCustomStatusBar::Dispatch(TMessage& Message) {
   TcxControl::Dispatch(Message);
   switch (Message.Msg) {
+    case CM_BIDIMODECHANGED:
+      if (HandleAllocated())
+        for (int32_t i = 0; i < panels_->Count(); ++i) panels_->GetItem(i)->ParentBiDiModeChanged();
+      RefreshPanels();
+      break;
     case CM_COLORCHANGED:
     case CM_PARENTFONTCHANGED:
     case CM_WININICHANGE:
-    case CM_BIDIMODECHANGED:
       RefreshPanels();
       break;
     case CM_ENABLEDCHANGED:
@@ -732,6 +776,7 @@ void TdxCustomStatusBar::Dispatch(TMessage& Message) {
 
 void dxStatusBarUnitStart() {
   if (unitUsers++ > 0) return;
+  dxStatusBarRegisterProperties();
   RegisterClass(TdxStatusBarContainerControl::StaticClass());
   RegisterResourceStrings({&cxSStatusBarTextPanelStyle, &cxSStatusBarContainerPanelStyle,
                            &cxSStatusBarKeyboardStatePanelStyle, &cxSStatusBarStateIndicatorPanelStyle,

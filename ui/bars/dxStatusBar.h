@@ -345,6 +345,13 @@ public:
 
   TdxStatusBarPanelBevel Bevel() const { return bevel_; }
   void SetBevel(TdxStatusBarPanelBevel V);
+  TBiDiMode BiDiMode() const { return biDiMode_; }
+  // Clears ParentBiDiMode.
+  void SetBiDiMode(TBiDiMode V);
+  bool ParentBiDiMode() const { return parentBiDiMode_; }
+  void SetParentBiDiMode(bool V);
+  // With ParentBiDiMode, takes the status bar's mode.
+  void ParentBiDiModeChanged();
   bool Fixed() const;
   void SetFixed(bool V);
   int32_t MinWidth() const;
@@ -397,12 +404,14 @@ private:
   bool StyleAllowsSizing() const { return !panelStyle_ || panelStyle_->AllowsSizing(); }
 
   TdxStatusBarPanelBevel bevel_ = dxpbLowered;
+  TBiDiMode biDiMode_ = bdLeftToRight;
   bool fixed_ = true;
   bool minWidthAssigned_ = false;
   bool widthAssigned_ = false;
   int32_t minWidth_ = 20;
   std::unique_ptr<TdxStatusBarPanelStyle> panelStyle_;
   TClass panelStyleClass_ = nullptr;
+  bool parentBiDiMode_ = true;
   std::string text_;
   bool visible_ = true;
   int32_t width_ = 50;
@@ -481,6 +490,9 @@ public:
   virtual void RefreshPanels();
   virtual bool AcceptsPanelStyleClass(TClass AClass);
   TdxStatusBarPanel* PanelAtPoint(int32_t X, int32_t Y);
+  // A hint action sets the text of the last text panel with AutoHint, unless
+  // OnHint takes the hint.
+  bool ExecuteAction(TBasicAction* Action) override;
   void Recalculate();
   TRect GetContentBounds();
   TRect ClientBounds();
@@ -575,9 +587,26 @@ public:
                      const TRect& R) const override;
 };
 
+// Draws with the "Status" visual style: theme frame and separators, the theme's
+// grip, no bevels and no panel fills. Chosen only while that style opens.
+class TdxStatusBarXPPainter : public TdxStatusBarPainter {
+public:
+  TRect GetFrameWidths(TdxCustomStatusBar*) const override { return {0, GetTopBandHeight(), 0, 0}; }
+  TSize GetGripSize() const override;
+  int32_t SeparatorThickness() const override;
+  void PaintFrame(TdxCustomStatusBar* AStatusBar, TcxCanvas* ACanvas, TRect& R) const override;
+  void PaintSeparator(TdxCustomStatusBar* AStatusBar, TcxCanvas* ACanvas, const TRect& R) const override;
+  void PaintSizeGrip(TdxCustomStatusBar* AStatusBar, TcxCanvas* ACanvas, bool AOverlapped,
+                     const TRect& R) const override;
+};
+
 TdxStatusBarPainterClass dxStatusBarStandardPainter();
 TdxStatusBarPainterClass dxStatusBarFlatPainter();
 TdxStatusBarPainterClass dxStatusBarOffice11Painter();
+TdxStatusBarPainterClass dxStatusBarXPPainter();
+
+// Declares the published properties of the status bar classes (once).
+void dxStatusBarRegisterProperties();
 
 // The unit's start-up and shut-down (the dxStatusBar row of the bar units).
 void dxStatusBarUnitStart();

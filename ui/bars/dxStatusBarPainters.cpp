@@ -9,6 +9,7 @@
 #include "ui/lookandfeel/cxGeometry.h"
 #include "ui/lookandfeel/cxGraphics.h"
 #include "ui/lookandfeel/dxOffice11.h"
+#include "ui/lookandfeel/dxThemeManager.h"
 
 namespace {
 
@@ -163,6 +164,57 @@ void TdxStatusBarOffice11Painter::PaintSizeGrip(TdxCustomStatusBar*, TcxCanvas* 
   ACanvas->ExcludeClipRect(back);
 }
 
+// ---- XP (the "Status" visual style)
+
+namespace {
+
+enum : int32_t { kStatusBackground = 0, kStatusPane = 1, kStatusGripper = 3 };
+
+// The part's true size on the screen DC; fallback when the style cannot tell.
+TSize StatusPartSize(int32_t part, TSize fallback) {
+  const HTHEME theme = OpenThemeOfType(totStatus);
+  if (!theme) return fallback;
+  win::HDC screen = win::GetDC(nullptr);
+  TSize size;
+  const win::HRESULT result = GetThemePartSize(theme, screen, part, 0, TS_TRUE, size);
+  win::ReleaseDC(nullptr, screen);
+  return result == win::S_OK ? size : fallback;
+}
+
+void DrawStatusPart(TcxCanvas* ACanvas, int32_t part, const TRect& R) {
+  if (const HTHEME theme = OpenThemeOfType(totStatus)) DrawThemeBackground(theme, ACanvas->Handle(), part, 0, R);
+}
+
+}  // namespace
+
+TSize TdxStatusBarXPPainter::GetGripSize() const {
+  return StatusPartSize(kStatusGripper, TdxStatusBarPainter::GetGripSize());
+}
+
+int32_t TdxStatusBarXPPainter::SeparatorThickness() const {
+  return StatusPartSize(kStatusPane, {TdxStatusBarPainter::SeparatorThickness(), 0}).cx;
+}
+
+void TdxStatusBarXPPainter::PaintFrame(TdxCustomStatusBar*, TcxCanvas* ACanvas, TRect& R) const {
+  DrawStatusPart(ACanvas, kStatusBackground, R);
+  R.Top += GetTopBandHeight();
+}
+
+void TdxStatusBarXPPainter::PaintSeparator(TdxCustomStatusBar*, TcxCanvas* ACanvas, const TRect& R) const {
+  DrawStatusPart(ACanvas, kStatusPane, R);
+}
+
+void TdxStatusBarXPPainter::PaintSizeGrip(TdxCustomStatusBar*, TcxCanvas* ACanvas, bool AOverlapped,
+                                          const TRect& R) const {
+  const TRect r = RectInflate(R, -1, 0);
+  const TSize size = GetGripSize();
+  const TRect grip{r.Right - size.cx, r.Bottom - size.cy, r.Right, r.Bottom};
+  TRect back = grip;
+  if (AOverlapped) ++back.Right;
+  DrawStatusPart(ACanvas, kStatusGripper, grip);
+  ACanvas->ExcludeClipRect(back);
+}
+
 TdxStatusBarPainterClass dxStatusBarStandardPainter() {
   static const TdxStatusBarStandardPainter painter;
   return &painter;
@@ -175,5 +227,10 @@ TdxStatusBarPainterClass dxStatusBarFlatPainter() {
 
 TdxStatusBarPainterClass dxStatusBarOffice11Painter() {
   static const TdxStatusBarOffice11Painter painter;
+  return &painter;
+}
+
+TdxStatusBarPainterClass dxStatusBarXPPainter() {
+  static const TdxStatusBarXPPainter painter;
   return &painter;
 }

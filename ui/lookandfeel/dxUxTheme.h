@@ -15,6 +15,9 @@
 using HTHEME = uintptr_t;
 using HPAINTBUFFER = uintptr_t;
 
+// The size kinds of GetThemePartSize.
+enum THEMESIZE : int32_t { TS_MIN, TS_TRUE, TS_DRAW };
+
 // The visual-styles entry points the library calls.
 class TdxThemeProvider {
 public:

@@ -92,5 +92,82 @@ TEST(Actions, GroupsKeepOneCheckedAndAutoCheckToggles) {
   EXPECT_TRUE(two.Checked());
 }
 
+// Takes hint actions while Takes is set; records what it took.
+class THintTaker : public TProbe {
+  DX_COMPONENT_CLASS(THintTaker, TProbe)
+public:
+  using TProbe::TProbe;
+  bool Takes = true;
+  std::vector<std::string> Taken;
+  bool ExecuteAction(TBasicAction* a) override {
+    auto* hint = dynamic_cast<THintAction*>(a);
+    if (!hint || !Takes) return TProbe::ExecuteAction(a);
+    Taken.push_back(hint->Hint());
+    return true;
+  }
+};
+
+TEST_F(VclTest, WithoutOnHintTheHintGoesToTheFormsControls) {
+  TForm* main = MakeForm({100, 100, 300, 200});
+  auto* box = Add<TProbe>(main, Bounds(0, 0, 200, 100));
+  auto* mainTaker = Add<THintTaker>(box, Bounds(10, 10, 50, 20));  // nested one level down
+  main->Show();
+  Application->SetMainForm(main);
+  TForm* other = MakeForm({400, 100, 600, 200});
+  auto* otherTaker = Add<THintTaker>(other, Bounds(10, 10, 50, 20));
+  other->Show();
+  Pump();
+  ASSERT_EQ(Screen->ActiveForm(), other);
+  mainTaker->Taken.clear();  // what showing the forms brought (the hint of no control)
+  otherTaker->Taken.clear();
+
+  Application->SetHint("a");  // the active form first
+  otherTaker->Takes = false;
+  Application->SetHint("b");  // then the main form
+  otherTaker->Takes = true;
+  otherTaker->SetVisible(false);
+  Application->SetHint("c");  // hidden controls are passed over
+  std::vector<std::string> handled;
+  Application->OnHint = [&](TObject*) { handled.push_back(Application->Hint()); };
+  Application->SetHint("d");  // a handler takes every hint itself
+  Application->SetHint("d");  // an equal hint is no news
+  Application->OnHint = nullptr;
+  Application->SetMainForm(nullptr);
+
+  EXPECT_EQ(otherTaker->Taken, (std::vector<std::string>{"a"}));
+  EXPECT_EQ(mainTaker->Taken, (std::vector<std::string>{"b", "c"}));
+  EXPECT_EQ(handled, (std::vector<std::string>{"d"}));
+}
+
+// An action that acts on one control, wherever it sits on the form.
+class TTargetedAction : public TAction {
+  DX_COMPONENT_CLASS(TTargetedAction, TAction)
+public:
+  using TAction::TAction;
+  TObject* Target = nullptr;
+  std::vector<TObject*> Executed;
+  bool HandlesTarget(TObject* t) override { return t == Target; }
+  void ExecuteTarget(TObject* t) override { Executed.push_back(t); }
+};
+
+TEST_F(VclTest, AnActionWithoutHandlerFindsItsTargetControl) {
+  TForm* f = MakeForm({100, 100, 300, 200});
+  Add<TProbe>(f, Bounds(0, 0, 50, 20));
+  auto* target = Add<TProbe>(f, Bounds(0, 30, 50, 20));
+  f->Show();
+  Pump();
+  TTargetedAction a(nullptr);
+  EXPECT_FALSE(a.Execute());  // nobody on the form is its target
+  a.Target = target;
+  EXPECT_TRUE(a.Execute());
+  EXPECT_EQ(a.Executed, (std::vector<TObject*>{target}));
+  // A handler of its own runs instead of the search.
+  int runs = 0;
+  a.OnExecute = [&](TObject*) { ++runs; };
+  EXPECT_TRUE(a.Execute());
+  EXPECT_EQ(runs, 1);
+  EXPECT_EQ(a.Executed.size(), 1u);
+}
+
 }  // namespace
 }  // namespace vcltest

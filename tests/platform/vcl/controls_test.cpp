@@ -429,5 +429,37 @@ TEST(ShortCutText, UnknownTextAndKeysGiveNothing) {
   EXPECT_EQ(ShortCut(0x1234, {}), scNone);
 }
 
+TEST_F(VclTest, BiDiModeFollowsTheParentUntilSetOwn) {
+  TForm* f = MakeForm({100, 100, 300, 200});
+  auto* box = Add<TProbe>(f, Bounds(0, 0, 100, 50));
+  auto* inner = Add<TProbe>(box, Bounds(0, 0, 50, 20));
+  int changes = 0;
+  inner->WindowProc = [&](TMessage& m) {
+    if (m.Msg == CM_BIDIMODECHANGED) ++changes;
+    inner->WndProc(m);
+  };
+  f->SetBiDiMode(bdRightToLeft);
+  EXPECT_FALSE(f->ParentBiDiMode());
+  EXPECT_EQ(box->BiDiMode(), bdRightToLeft);
+  EXPECT_EQ(inner->BiDiMode(), bdRightToLeft);
+  EXPECT_TRUE(inner->ParentBiDiMode());
+  EXPECT_EQ(changes, 1);
+
+  // A mode of its own stops the inheritance; ParentBiDiMode takes the parent's again.
+  box->SetBiDiMode(bdLeftToRight);
+  EXPECT_FALSE(box->ParentBiDiMode());
+  EXPECT_EQ(inner->BiDiMode(), bdLeftToRight);
+  f->SetBiDiMode(bdRightToLeftReadingOnly);
+  EXPECT_EQ(box->BiDiMode(), bdLeftToRight);
+  box->SetParentBiDiMode(true);
+  EXPECT_EQ(box->BiDiMode(), bdRightToLeftReadingOnly);
+  EXPECT_EQ(inner->BiDiMode(), bdRightToLeftReadingOnly);
+  EXPECT_EQ(changes, 3);
+  // A control put on the form takes its mode.
+  auto* late = Add<TProbe>(f, Bounds(0, 60, 50, 20));
+  EXPECT_EQ(late->BiDiMode(), bdRightToLeftReadingOnly);
+  inner->WindowProc = nullptr;
+}
+
 }  // namespace
 }  // namespace vcltest

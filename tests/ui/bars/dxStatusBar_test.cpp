@@ -10,12 +10,17 @@
 
 #include "platform/gdi/syscolors.h"
 #include "platform/rtl/exceptions.h"
+#include "platform/vcl/actnlist.h"
 #include "platform/vcl/forms.h"
 #include "platform/win/winuser.h"
+#include "tests/i18n/i18n_test.h"
 #include "tests/platform/vcl/controls_test.h"
+#include "tests/support/testsupport.h"
+#include "tests/ui/lookandfeel/fake_theme_provider.h"
 #include "ui/bars/dxStatusBar.h"
 #include "ui/lookandfeel/cxClasses.h"
 #include "ui/lookandfeel/dxCore.h"
+#include "ui/lookandfeel/dxThemeManager.h"
 
 using vcltest::Rgb;
 
@@ -88,6 +93,20 @@ protected:
     const TPoint p = At(c, x, y);
     backend_->Click(p.X, p.Y, button == mbLeft ? 0 : 1);
   }
+  // Panel 0's text rectangle, and the rectangles panel 1 was drawn in (filled red).
+  struct Probes {
+    TRect textRect;
+    std::vector<TRect> drawn;
+  };
+  static void ProbeViewerPanels(TdxCustomStatusBar* bar, Probes& probes) {
+    static_cast<TdxStatusBarTextPanelStyle*>(bar->Panels()->GetItem(0)->PanelStyle())->OnGetText =
+        [&probes](TObject*, const TRect& r, std::string&) { probes.textRect = r; };
+    bar->Panels()->GetItem(1)->OnDrawPanel = [&probes](TdxStatusBarPanel*, TcxCanvas* c, const TRect& r, bool& done) {
+      probes.drawn.push_back(r);
+      c->FillRect(r, clRed);
+      done = true;
+    };
+  }
   std::vector<int> Widths(TdxCustomStatusBar* bar) {
     std::vector<int> w;
     for (int i = 0; i < bar->ViewInfo()->WidthCount(); ++i) w.push_back(bar->ViewInfo()->Width(i));
@@ -139,17 +158,10 @@ TEST_F(StatusBarTest, ViewerLayoutWithGripAndMaximized) {
 
 TEST_F(StatusBarTest, ViewerPaintGeometry) {
   TCountingStatusBar* bar = ViewerBar();
-  TdxStatusBarPanel* p0 = bar->Panels()->GetItem(0);
-  TdxStatusBarPanel* p1 = bar->Panels()->GetItem(1);
-  TRect textRect;
-  static_cast<TdxStatusBarTextPanelStyle*>(p0->PanelStyle())->OnGetText = [&](TObject*, const TRect& r,
-                                                                              std::string&) { textRect = r; };
-  std::vector<TRect> drawn;
-  p1->OnDrawPanel = [&](TdxStatusBarPanel*, TcxCanvas* c, const TRect& r, bool& done) {
-    drawn.push_back(r);
-    c->FillRect(r, clRed);
-    done = true;
-  };
+  Probes probes;
+  ProbeViewerPanels(bar, probes);
+  const TRect& textRect = probes.textRect;
+  const std::vector<TRect>& drawn = probes.drawn;
   bar->Invalidate();
   Pump();
 
@@ -566,6 +578,206 @@ TEST_F(StatusBarTest, AutoHintOnOnePanelOnly) {
   style(1)->SetAutoHint(true);
   EXPECT_FALSE(style(0)->AutoHint());
   EXPECT_TRUE(style(1)->AutoHint());
+}
+
+TEST_F(StatusBarTest, AutomaticHints) {
+  TCountingStatusBar* bar = ViewerBar();
+  auto style = [&](int i) { return static_cast<TdxStatusBarTextPanelStyle*>(bar->Panels()->GetItem(i)->PanelStyle()); };
+  auto text = [&](int i) { return bar->Panels()->GetItem(i)->Text(); };
+  THintAction hint(nullptr);
+  hint.SetHint("Opens a picture");
+  TAction other(nullptr);
+  // No panel takes hints: the action is not the bar's.
+  EXPECT_FALSE(bar->ExecuteAction(&hint));
+  EXPECT_EQ(text(0), "");
+
+  style(0)->SetAutoHint(true);
+  EXPECT_FALSE(bar->ExecuteAction(&other));
+  EXPECT_TRUE(bar->ExecuteAction(&hint));
+  EXPECT_EQ(text(0), "Opens a picture");
+  // The application's hint arrives the same way, on the panel that takes hints now.
+  style(1)->SetAutoHint(true);
+  Application->SetHint("Next picture");
+  EXPECT_EQ(text(1), "Next picture");
+  EXPECT_EQ(text(0), "Opens a picture");
+  Application->SetHint("");
+  EXPECT_EQ(text(1), "");
+
+  // With an OnHint handler the handler runs and the panel keeps its text.
+  int handled = 0;
+  bar->OnHint = [&](TObject* sender) {
+    EXPECT_EQ(sender, bar);
+    ++handled;
+  };
+  bar->Panels()->GetItem(1)->SetText("kept");
+  EXPECT_FALSE(bar->ExecuteAction(&hint));
+  EXPECT_EQ(handled, 1);
+  EXPECT_EQ(text(1), "kept");
+  // At design time hints are left alone.
+  bar->OnHint = nullptr;
+  TComponentState state = bar->ComponentState();
+  state.Include(csDesigning);
+  bar->SetComponentState(state);
+  EXPECT_FALSE(bar->ExecuteAction(&hint));
+  EXPECT_EQ(text(1), "kept");
+  state.Exclude(csDesigning);
+  bar->SetComponentState(state);
+}
+
+TEST_F(StatusBarTest, PanelsTakeTheBarsBiDiMode) {
+  TForm* form = nullptr;
+  TCountingStatusBar* bar = ViewerBar(&form);
+  TdxStatusBarPanel* p0 = bar->Panels()->GetItem(0);
+  TdxStatusBarPanel* p1 = bar->Panels()->GetItem(1);
+  p1->SetBiDiMode(bdLeftToRight);  // equal: no change, still following
+  EXPECT_TRUE(p1->ParentBiDiMode());
+  p1->SetBiDiMode(bdRightToLeftNoAlign);
+  EXPECT_FALSE(p1->ParentBiDiMode());
+
+  form->SetBiDiMode(bdRightToLeft);  // reaches the bar through its parent
+  EXPECT_EQ(bar->BiDiMode(), bdRightToLeft);
+  EXPECT_EQ(p0->BiDiMode(), bdRightToLeft);
+  EXPECT_TRUE(p0->ParentBiDiMode());
+  EXPECT_EQ(p1->BiDiMode(), bdRightToLeftNoAlign);
+  EXPECT_EQ(bar->Panels()->AddPanel()->BiDiMode(), bdRightToLeft);
+  p1->SetParentBiDiMode(true);
+  EXPECT_EQ(p1->BiDiMode(), bdRightToLeft);
+
+  // Assign copies a mode of its own; a following panel follows its own bar.
+  TdxStatusBar plain(nullptr);
+  TdxStatusBarPanel* copy = plain.Panels()->AddPanel();
+  copy->Assign(p0);
+  EXPECT_EQ(copy->BiDiMode(), bdLeftToRight);
+  EXPECT_TRUE(copy->ParentBiDiMode());
+  p0->SetBiDiMode(bdRightToLeftReadingOnly);
+  copy->Assign(p0);
+  EXPECT_EQ(copy->BiDiMode(), bdRightToLeftReadingOnly);
+  EXPECT_FALSE(copy->ParentBiDiMode());
+}
+
+// The viewer's stored translation names the bar's panels and font; on the
+// real classes none of those lines is lost and the panels keep their style.
+TEST(StatusBarTranslation, ViewerLinesResolveOnTheRealBar) {
+  TViewerMain form(nullptr);
+  auto* lang = new TsiLang(&form);
+  lang->SetName("siLang1");
+  auto* bar = new TdxStatusBar(&form);
+  bar->SetName("dxStatusBar1");
+  bar->Panels()->AddPanel()->SetWidth(130);
+  bar->Panels()->AddPanel();
+  lang->SetNumOfLanguages(2);
+  ReadBlock(*lang, testsupport::ReadFileBytes(testsupport::DataFile("viewer_main_translation.bin")));
+  lang->SetActiveLanguage(2);
+
+  TStrings* lost = lang->LostLines();
+  for (int32_t i = 0; i < lost->Count(); ++i)
+    EXPECT_NE(lost->Strings(i).rfind("dxStatusBar1", 0), 0u) << lost->Strings(i);
+  // The panel lines stay in the list: they resolved.
+  TStrings* kept = lang->Collections();
+  for (const char* id : {"dxStatusBar1.Panels[0].PanelStyleClassName", "dxStatusBar1.Panels[1].PanelStyleClassName"}) {
+    bool found = false;
+    for (int32_t i = 0; i < kept->Count(); ++i) found = found || kept->Strings(i).rfind(std::string(id) + D, 0) == 0;
+    EXPECT_TRUE(found) << id;
+  }
+  for (int i = 0; i < 2; ++i)
+    EXPECT_EQ(bar->Panels()->GetItem(i)->PanelStyleClassName(), "TdxStatusBarTextPanelStyle") << i;
+  EXPECT_EQ(bar->Panels()->GetItem(0)->Width(), 130);
+}
+
+// The "Status" visual style stood in by the fake: its pane (part 1) is 3 wide,
+// its gripper (part 3) 12 x 14; each part fills with the fake's own colour.
+class StatusBarXPTest : public StatusBarTest {
+protected:
+  void SetUp() override {
+    StatusBarTest::SetUp();
+    fake.PartSizes = {{1, {3, 7}}, {3, {12, 14}}};
+    dxBindThemeProvider(&fake);
+    dxThemeManagerUnitStart();
+  }
+  void TearDown() override {
+    dxThemeManagerUnitStop();
+    dxBindThemeProvider(nullptr);
+    StatusBarTest::TearDown();
+  }
+  void RestartThemes() {
+    dxThemeManagerUnitStop();
+    dxThemeManagerUnitStart();
+  }
+  static uint32_t Fill(int part) { return Rgb(TColor(FakeThemeProvider::FillOf(part, 0))); }
+  FakeThemeProvider fake;
+};
+
+TEST_F(StatusBarXPTest, PainterOnlyWithTheStatusStyle) {
+  const struct {
+    bool refused;
+    TdxStatusBarPaintStyle style;
+    TdxStatusBarPaintStyle resolved;
+    TdxStatusBarPainterClass painter;
+  } rows[] = {{false, stpsXP, stpsXP, dxStatusBarXPPainter()},
+              {false, stpsUseLookAndFeel, stpsXP, dxStatusBarXPPainter()},
+              {true, stpsXP, stpsXP, dxStatusBarStandardPainter()},
+              {true, stpsUseLookAndFeel, stpsStandard, dxStatusBarStandardPainter()}};
+  for (const auto& row : rows) {
+    fake.Refused = row.refused ? std::vector<std::u16string>{u"STATUS"} : std::vector<std::u16string>{};
+    RestartThemes();
+    TdxStatusBar bar(nullptr);
+    bar.LookAndFeel()->SetKind(lfStandard);
+    bar.LookAndFeel()->SetNativeStyle(true);
+    bar.SetPaintStyle(row.style);
+    EXPECT_EQ(bar.ResolvePaintStyle(), row.resolved) << row.refused << int(row.style);
+    EXPECT_EQ(bar.Painter(), row.painter) << row.refused << int(row.style);
+  }
+}
+
+TEST_F(StatusBarXPTest, ViewerBarDrawnWithTheStyle) {
+  TCountingStatusBar* bar = ViewerBar();
+  bar->SetPaintStyle(stpsXP);
+  ASSERT_EQ(bar->Painter(), dxStatusBarXPPainter());
+  TdxStatusBarPanel* p0 = bar->Panels()->GetItem(0);
+  TdxStatusBarPanel* p1 = bar->Panels()->GetItem(1);
+  // The layout takes the pane's width as separator and the gripper's for the last panel.
+  EXPECT_EQ(p1->ViewWidth(), 50 + 2 + 12);
+  EXPECT_EQ(Widths(bar), (std::vector<int>{132, 3, 954 - 135}));
+  EXPECT_EQ(bar->GetContentBounds(), (TRect{0, 2, 954, 20}));
+
+  Probes probes;
+  ProbeViewerPanels(bar, probes);
+  const TRect& textRect = probes.textRect;
+  const std::vector<TRect>& drawn = probes.drawn;
+  p0->SetBevel(dxpbRaised);
+  p0->PanelStyle()->SetColor(clAqua);
+  bar->Invalidate();
+  Pump();
+  // No bevel and no panel fill: panel 0 shows the frame's background everywhere.
+  for (TPoint p : {TPoint{0, 0}, TPoint{0, 10}, TPoint{60, 2}, TPoint{60, 19}, TPoint{131, 10}})
+    EXPECT_EQ(Pixel(bar, p.X, p.Y), Fill(0)) << p.X << "," << p.Y;
+  EXPECT_EQ(textRect, (TRect{2, 2, 130, 20}));
+  EXPECT_EQ(Pixel(bar, 132, 10), Fill(1));
+  EXPECT_EQ(Pixel(bar, 134, 19), Fill(1));
+  ASSERT_EQ(drawn.size(), 1u);
+  EXPECT_EQ(drawn[0], (TRect{135, 2, 954, 20}));
+  // The gripper (941, 6, 953, 20), painted first and kept out of the panel.
+  for (int y = 6; y < 20; ++y)
+    for (int x = 941; x < 953; ++x) ASSERT_EQ(Pixel(bar, x, y), Fill(3)) << x << "," << y;
+  EXPECT_EQ(Pixel(bar, 940, 10), Rgb(clRed));
+  EXPECT_EQ(Pixel(bar, 945, 5), Rgb(clRed));
+  EXPECT_EQ(Pixel(bar, 953, 10), Rgb(clRed));
+
+  // The resize corner follows the gripper's size.
+  auto hit = [&](int x, int y) {
+    TPoint sp = bar->ClientToScreen({x, y});
+    return win::SendMessage(bar->Handle(), win::WM_NCHITTEST, 0, win::MAKELPARAM(sp.X, sp.Y));
+  };
+  EXPECT_EQ(hit(954 - 14, 20 - 16), win::HTBOTTOMRIGHT);
+  EXPECT_NE(hit(954 - 15, 10), win::HTBOTTOMRIGHT);
+  EXPECT_NE(hit(945, 20 - 17), win::HTBOTTOMRIGHT);
+
+  // Without visible panels nothing is drawn over the background.
+  p0->SetVisible(false);
+  p1->SetVisible(false);
+  Pump();
+  EXPECT_EQ(Pixel(bar, 0, 2), Fill(0));
+  EXPECT_EQ(Pixel(bar, 500, 10), Fill(0));
 }
 
 }  // namespace

@@ -49,10 +49,11 @@ win::HRESULT FakeThemeProvider::GetThemeBackgroundContentRect(HTHEME, win::HDC, 
   return win::S_OK;
 }
 
-win::HRESULT FakeThemeProvider::GetThemePartSize(HTHEME, win::HDC, int32_t, int32_t, const TRect*, int32_t,
+win::HRESULT FakeThemeProvider::GetThemePartSize(HTHEME, win::HDC, int32_t part, int32_t, const TRect*, int32_t,
                                                  TSize& size) {
   Calls.push_back("GetThemePartSize");
-  size = PartSize;
+  auto it = PartSizes.find(part);
+  size = it != PartSizes.end() ? it->second : PartSize;
   return win::S_OK;
 }
 

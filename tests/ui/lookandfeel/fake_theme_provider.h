@@ -29,6 +29,7 @@ public:
   std::u16string ColorName = u"NormalColor";
   std::u16string SizeName = u"NormalSize";
   TSize PartSize{13, 13};
+  std::map<int32_t, TSize> PartSizes;  // per part; PartSize for the others
   TRect Margins{2, 2, 2, 2};
   std::map<std::pair<int32_t, int32_t>, win::COLORREF> Colors;  // (part, property)
 
