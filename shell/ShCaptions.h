@@ -1,9 +1,10 @@
 // The caption units of the shell library and of the shell tools: texts that
-// are set when their unit starts and emptied when it stops. Texts keep the
-// original's wording and spelling.
+// are set when their unit starts and emptied when it stops. Texts are kept
+// exactly as written, spelling slips included.
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 

@@ -26,7 +26,6 @@ TNamespace *DesktopFolder = nullptr, *RecycleBinFolder = nullptr, *DesktopDirect
 
 namespace {
 
-
 HWND OwnerWindow() { return UseActiveWindowForShellCalls ? GetActiveWindow() : nullptr; }
 
 // Calls that may touch removable media must not make the system prompt.

@@ -98,7 +98,8 @@ void RegisterListviewClasses() {
     RegisterClass(c);
 }
 
-const char* const LvViewNames[8] = {"Icon", "Small Icon", "List", "Details", "Thumbnail", "Tile", "FilmStrip", "Grid"};
+const char* const LvViewNames[8] = {"Icon",      "Small Icon", "List",      "Details",
+                                    "Thumbnail", "Tile",       "FilmStrip", "Grid"};
 const char* const LvSortAlgorithmNames[3] = {"QuickSort", "BubbleSort", "MergeSort"};
 
 // The units in the order of the program's unit table; the application

@@ -21,10 +21,8 @@ void TreeViewMessagesInitialize() {
   TreeViewArgumentMissingMessage = &SArgumentMissing;
 }
 
-void TreeViewMessagesFinalize() {
-  if (!messagesUnit.Stopping()) return;
-  TreeViewInvalidFormatMessage = TreeViewArgumentMissingMessage = nullptr;
-}
+// The messages are the run-time library's own and outlive the unit.
+void TreeViewMessagesFinalize() { messagesUnit.Stopping(); }
 
 void TreeViewHelperInitialize() { helperUnit.Starting(); }
 

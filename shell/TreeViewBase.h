@@ -15,7 +15,7 @@
 
 // ---------------------------------------------------------------- the two small units
 // The first points at the run-time library's messages of a bad format string
-// between its start-up and shut-down (null otherwise).
+// from its start-up on (null before).
 extern PResStringRec TreeViewInvalidFormatMessage, TreeViewArgumentMissingMessage;
 void TreeViewMessagesInitialize();
 void TreeViewMessagesFinalize();

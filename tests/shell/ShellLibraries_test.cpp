@@ -43,7 +43,6 @@ TEST(ShellLibraries, StopAndStartAgainBalanceComAndOle) {
   EXPECT_EQ(ShellPIDLManager, nullptr);
   EXPECT_EQ(DesktopFolder, nullptr);
   EXPECT_EQ(TreeViewCriticalSection, nullptr);
-  EXPECT_EQ(TreeViewInvalidFormatMessage, nullptr);
   EXPECT_EQ(CommonILIsEqual, nullptr);
   EXPECT_EQ(ShellAnimateWindow, nullptr);
   EXPECT_EQ(ShellNotifyManager, nullptr);

@@ -17,14 +17,6 @@ TEST(TreeViewUnits, MessagesPointAtTheRunTimeLibrarysTexts) {
   ASSERT_EQ(TreeViewArgumentMissingMessage, &SArgumentMissing);
   EXPECT_STREQ(TreeViewInvalidFormatMessage->Text, "Format '%s' invalid or incompatible with argument");
   EXPECT_STREQ(TreeViewArgumentMissingMessage->Text, "No argument for format '%s'");
-  TreeViewMessagesInitialize();
-  TreeViewMessagesFinalize();
-  EXPECT_NE(TreeViewInvalidFormatMessage, nullptr);  // the environment's start still holds
-  TreeViewMessagesFinalize();
-  EXPECT_EQ(TreeViewInvalidFormatMessage, nullptr);
-  EXPECT_EQ(TreeViewArgumentMissingMessage, nullptr);
-  TreeViewMessagesInitialize();
-  EXPECT_EQ(TreeViewArgumentMissingMessage, &SArgumentMissing);
 }
 
 TEST(TreeViewUnits, ClipboardFormatDescriptionsByStandardNumber) {
