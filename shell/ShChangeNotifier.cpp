@@ -6,7 +6,9 @@
 
 #include "platform/rtl/scopeexit.h"
 #include "platform/win/winuser.h"
+#include "shell/ShCaptions.h"
 #include "shell/ShCommonUtilities.h"
+#include "shell/UnitSupport.h"
 
 const win::IID IID_IShellChangeListener{0x86888DA6, 0x8429, 0x4A7F, {0xAC, 0x9C, 0x9A, 0x9E, 0xB1, 0xF0, 0x8E, 0x1A}};
 
@@ -133,15 +135,13 @@ void TShellNotifyManager::Dispatch() {
   }
 }
 
-const char* const ShellNotifyEventNames[20] = {
-    "Assocciation Changed", "Attributes",     "Item Create",       "Item Delete",      "Drive Add",
-    "Drive Add GUI",        "Drive Removed",  "Free Space",        "Media Inserted",   "Media Removed",
-    "Make Directory",       "Network Share",  "Network Unshare",   "Folder Rename",    "Item Rename",
-    "Remove Directory",     "Server Disconnect", "Update Directory", "Update Image",   "Update Item"};
+std::array<std::string, 20> ShellNotifyEventNames;
 win::IMalloc* ShellNotifyMalloc = nullptr;
 win::IUnknown* ShellNotifyInterface = nullptr;
 
 namespace {
+
+TUnitCounter changeNotifierUnit;
 
 constexpr win::WORD kNotifyOrdinals[] = {21, 23, 2, 4, 644, 645};
 win::FARPROC notifyOrdinals[std::size(kNotifyOrdinals)] = {};
@@ -162,7 +162,8 @@ void* ShellNotifyOrdinal(uint16_t ordinal) {
 }
 
 void ShChangeNotifierInitialize() {
-  if (ShellNotifyManager) return;
+  if (!changeNotifierUnit.Starting()) return;
+  SetUnitTexts(ShellNotifyEventNames, ChangeEventNameLiterals);
   if (win::HMODULE shell32 = win::GetModuleHandle("shell32.dll"))
     for (size_t i = 0; i < std::size(kNotifyOrdinals); ++i)
       notifyOrdinals[i] = win::GetProcAddress(shell32, win::MAKEINTRESOURCE(kNotifyOrdinals[i]));
@@ -171,12 +172,13 @@ void ShChangeNotifierInitialize() {
 }
 
 void ShChangeNotifierFinalize() {
-  if (!ShellNotifyManager) return;
+  if (!changeNotifierUnit.Stopping()) return;
   // Released once and cleared: a second release would drop a reference it never held.
   ReleaseAndClear(ShellNotifyInterface);
   TShellNotifyManager* manager = ShellNotifyManager;
   ShellNotifyManager = nullptr;
   delete manager;
+  ReleaseUnitTexts(ShellNotifyEventNames);
   ReleaseAndClear(ShellNotifyMalloc);
   for (win::FARPROC& p : notifyOrdinals) p = nullptr;
 }

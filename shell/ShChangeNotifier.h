@@ -5,8 +5,10 @@
 // listener has released it.
 #pragma once
 
+#include <array>
 #include <atomic>
 #include <cstdint>
+#include <string>
 
 #include "platform/classes/lists.h"
 #include "platform/com/com.h"
@@ -83,8 +85,9 @@ private:
 };
 
 extern TShellNotifyManager* ShellNotifyManager;
-// The change events' names, by event bit from 0 (texts as the original has them).
-extern const char* const ShellNotifyEventNames[20];
+// The change events' names, by event bit from 0 (texts as the original has
+// them), set at start-up and empty after shut-down.
+extern std::array<std::string, 20> ShellNotifyEventNames;
 // The shell allocator and the unit's interface slot (nothing here fills it),
 // between start-up and shut-down.
 extern win::IMalloc* ShellNotifyMalloc;

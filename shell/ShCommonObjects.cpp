@@ -11,6 +11,7 @@
 #include "platform/vcl/graphics.h"
 #include "shell/ShCommonUtilities.h"
 #include "shell/ShDataObject.h"
+#include "shell/UnitSupport.h"
 #include "ui/lookandfeel/dxThemeManager.h"
 
 using namespace win;
@@ -329,27 +330,46 @@ TCommonMemoryStreamHelper* StreamHelper = nullptr;
 TCommonCheckBoundManager* CheckBoundManager = nullptr;
 TFont* MarlettFont = nullptr;
 
+win::PFN_ILIsEqual CommonILIsEqual = nullptr;
+win::PFN_ILIsParent CommonILIsParent = nullptr;
+
 namespace {
-int32_t commonObjectsStarted = 0;
-}
+TUnitCounter commonObjectsUnit;
+// shell32 when this unit had to load it.
+HMODULE loadedShell32 = nullptr;
+}  // namespace
 
 void ShCommonObjectsInitialize() {
-  if (commonObjectsStarted++ != 0) return;
-  CommonPIDLManager = new TCommonPIDLManager;
+  if (!commonObjectsUnit.Starting()) return;
+  HMODULE shell32 = GetModuleHandle("shell32.dll");
+  if (!shell32) shell32 = loadedShell32 = LoadLibrary("shell32.dll");
+  if (shell32) {
+    CommonILIsEqual = reinterpret_cast<PFN_ILIsEqual>(GetProcAddress(shell32, MAKEINTRESOURCE(21)));
+    CommonILIsParent = reinterpret_cast<PFN_ILIsParent>(GetProcAddress(shell32, MAKEINTRESOURCE(23)));
+  }
   StreamHelper = new TCommonMemoryStreamHelper;
   MarlettFont = new TFont;
   MarlettFont->SetName("marlett");
   CheckBoundManager = new TCommonCheckBoundManager;
+  CommonPIDLManager = new TCommonPIDLManager;
 }
 
 void ShCommonObjectsFinalize() {
-  if (commonObjectsStarted == 0 || --commonObjectsStarted != 0) return;
-  delete CheckBoundManager;
-  CheckBoundManager = nullptr;
-  delete MarlettFont;
-  MarlettFont = nullptr;
-  delete StreamHelper;
+  if (!commonObjectsUnit.Stopping()) return;
+  if (loadedShell32) FreeLibrary(loadedShell32);
+  loadedShell32 = nullptr;
+  CommonILIsEqual = nullptr;
+  CommonILIsParent = nullptr;
+  TCommonMemoryStreamHelper* helper = StreamHelper;
   StreamHelper = nullptr;
-  delete CommonPIDLManager;
+  delete helper;
+  TCommonCheckBoundManager* bounds = CheckBoundManager;
+  CheckBoundManager = nullptr;
+  delete bounds;
+  TFont* marlett = MarlettFont;
+  MarlettFont = nullptr;
+  delete marlett;
+  TCommonPIDLManager* manager = CommonPIDLManager;
   CommonPIDLManager = nullptr;
+  delete manager;
 }

@@ -17,6 +17,7 @@
 #include "platform/com/com.h"
 #include "platform/rtl/types.h"
 #include "platform/vcl/controls.h"
+#include "platform/win/shellentries.h"
 #include "ui/lookandfeel/dxUxTheme.h"
 
 class TStream;
@@ -172,5 +173,13 @@ extern TCommonMemoryStreamHelper* StreamHelper;
 extern TCommonCheckBoundManager* CheckBoundManager;
 // Face "marlett"; the check-box and radio glyph painters set its size.
 extern TFont* MarlettFont;
+// shell32's tests whether two absolute PIDLs name one item (ordinal 21) and
+// whether one is the parent of another (ordinal 23), through which a
+// namespace compares itself with the special folders; nil when shell32 or
+// the entry is missing.
+extern win::PFN_ILIsEqual CommonILIsEqual;
+extern win::PFN_ILIsParent CommonILIsParent;
+// Loads shell32 when the process does not have it yet (and frees it again at
+// shut-down), binds the two tests and makes the shared objects.
 void ShCommonObjectsInitialize();
 void ShCommonObjectsFinalize();

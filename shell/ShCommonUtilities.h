@@ -7,6 +7,7 @@
 // green, red, alpha; a row is a run of pixels; every lane is blended alike.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -153,6 +154,10 @@ win::HMODULE LoadSharedLibrary(const std::string& name);
 void FreeLoadedLibraries();
 
 // ---------------------------------------------------------------- start-up
+// The unit's texts of shell-extension registration, in this order: the
+// caption, the two failures, the two missing files, the helper's file name.
+// Set at start-up, empty after shut-down.
+extern std::array<std::string, 6> ShellExtensionTexts;
 // Binds the unit's entry points: always "GetDiskFreeSpaceA", "TrackMouseEvent",
 // "FindFirstFileExA" and shell32's ordinals 716, 701 and 700; on the NT family
 // the wide entry points too. A missing module or name leaves its pointer nil.

@@ -5,6 +5,7 @@
 
 #include "shell/ShCommonObjects.h"
 #include "shell/ShCommonUtilities.h"
+#include "shell/UnitSupport.h"
 
 using namespace win;
 
@@ -52,7 +53,10 @@ constexpr WORD kShellOrdinals[] = {716, 701, 700};
 std::array<FARPROC, std::size(kWideEntries)> wideBound{};
 std::array<FARPROC, std::size(kAlwaysEntries)> alwaysBound{};
 std::array<FARPROC, std::size(kShellOrdinals)> ordinalBound{};
-int32_t commonUtilitiesStarted = 0;
+TUnitCounter commonUtilitiesUnit;
+constexpr const char* kShellExtensionTexts[6] = {
+    "Shell extension registration", "Cannot register shell extension.", "Cannot unregister shell extension.",
+    "Unable to find RegSvr32.exe executable.", "Unable to find extension DLL.", "RegSvr32.exe"};
 TCommonPIDLManager* commonUtilitiesPIDLManager = nullptr;
 
 FARPROC Bind(const std::array<HMODULE, mCount>& modules, const TNamedEntry& e) {
@@ -61,10 +65,12 @@ FARPROC Bind(const std::array<HMODULE, mCount>& modules, const TNamedEntry& e) {
 
 }  // namespace
 
+std::array<std::string, 6> ShellExtensionTexts;
 HMODULE GDI32Handle = nullptr, Advapi32Handle = nullptr, ShlwapiHandle = nullptr, UserenvHandle = nullptr;
 
 void ShCommonUtilitiesInitialize() {
-  if (commonUtilitiesStarted++ != 0) return;
+  if (!commonUtilitiesUnit.Starting()) return;
+  SetUnitTexts(ShellExtensionTexts, kShellExtensionTexts);
   commonUtilitiesPIDLManager = new TCommonPIDLManager;
   std::array<HMODULE, mCount> modules{};
   modules[mShell32] = GetModuleHandle("shell32.dll");
@@ -86,7 +92,7 @@ void ShCommonUtilitiesInitialize() {
 }
 
 void ShCommonUtilitiesFinalize() {
-  if (commonUtilitiesStarted == 0 || --commonUtilitiesStarted != 0) return;
+  if (!commonUtilitiesUnit.Stopping()) return;
   TCommonPIDLManager* manager = commonUtilitiesPIDLManager;
   commonUtilitiesPIDLManager = nullptr;
   delete manager;
@@ -95,6 +101,7 @@ void ShCommonUtilitiesFinalize() {
   ordinalBound.fill(nullptr);
   GDI32Handle = Advapi32Handle = ShlwapiHandle = UserenvHandle = nullptr;
   FreeLoadedLibraries();
+  ReleaseUnitTexts(ShellExtensionTexts);
 }
 
 FARPROC BoundEntryPoint(std::string_view name) {

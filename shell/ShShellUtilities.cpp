@@ -12,6 +12,7 @@
 #include "platform/win/shellentries.h"
 #include "shell/ShCommonObjects.h"
 #include "shell/ShCommonUtilities.h"
+#include "shell/UnitSupport.h"
 
 using namespace win;
 
@@ -24,13 +25,6 @@ TNamespace *DesktopFolder = nullptr, *RecycleBinFolder = nullptr, *DesktopDirect
            *ProgramsFolder = nullptr;
 
 namespace {
-
-// The shell's PIDL equality (ordinal 21) and parenthood (ordinal 23) tests,
-// bound at start-up.
-PFN_ILIsEqual BoundILIsEqual = nullptr;
-PFN_ILIsParent BoundILIsParent = nullptr;
-// shell32 when this unit had to load it, released at shut-down.
-HMODULE LoadedShell32 = nullptr;
 
 HWND OwnerWindow() { return UseActiveWindowForShellCalls ? GetActiveWindow() : nullptr; }
 
@@ -72,9 +66,9 @@ bool FindOne(const std::string& path, TWin32FindData& data) {
 // list may be walked by the PIDL manager.
 bool WalkablePIDL(uint8_t* pidl) { return pidl && PIDLSizeWithin(pidl, TaskMemBytesFrom(pidl)) > 0; }
 
-bool EqualPIDLs(uint8_t* a, uint8_t* b) { return BoundILIsEqual && a && b && BoundILIsEqual(a, b); }
+bool EqualPIDLs(uint8_t* a, uint8_t* b) { return CommonILIsEqual && a && b && CommonILIsEqual(a, b); }
 bool ParentOf(uint8_t* parent, uint8_t* child, bool immediate) {
-  return BoundILIsParent && parent && child && BoundILIsParent(parent, child, immediate);
+  return CommonILIsParent && parent && child && CommonILIsParent(parent, child, immediate);
 }
 
 }  // namespace
@@ -774,28 +768,41 @@ const TSpecialFolder kSpecialFolders[] = {
     {&ProgramsFolder, CSIDL_PROGRAMS},
 };
 
-int32_t shellUtilitiesStarted = 0;
+TUnitCounter shellUtilitiesUnit;
+
+// The shell check: shell32 present with both PIDL tests. Binds the unit's
+// entry points on the way.
+bool ShellCheck() {
+  const HMODULE shell32 = GetModuleHandle("shell32.dll");
+  if (!shell32) return false;
+  if (const HMODULE user32 = GetModuleHandle("user32")) ShellAnimateWindow = GetProcAddress(user32, "AnimateWindow");
+  ShellILIsEqual = reinterpret_cast<PFN_ILIsEqual>(GetProcAddress(shell32, MAKEINTRESOURCE(21)));
+  ShellILIsParent = reinterpret_cast<PFN_ILIsParent>(GetProcAddress(shell32, MAKEINTRESOURCE(23)));
+  ShellOrdinal747 = GetProcAddress(shell32, MAKEINTRESOURCE(747));
+  return ShellILIsEqual && ShellILIsParent;
+}
 
 }  // namespace
 
+FARPROC ShellAnimateWindow = nullptr, ShellOrdinal747 = nullptr;
+PFN_ILIsEqual ShellILIsEqual = nullptr;
+PFN_ILIsParent ShellILIsParent = nullptr;
+
 bool ShShellUtilitiesInitialize() {
-  if (shellUtilitiesStarted++ != 0) return true;
+  if (!shellUtilitiesUnit.Starting()) return true;
   CoInitialize(nullptr);
-  HMODULE shell32 = GetModuleHandle("shell32.dll");
-  if (!shell32) shell32 = LoadedShell32 = LoadLibrary("shell32.dll");
-  if (shell32) {
-    BoundILIsEqual = reinterpret_cast<PFN_ILIsEqual>(GetProcAddress(shell32, MAKEINTRESOURCE(21)));
-    BoundILIsParent = reinterpret_cast<PFN_ILIsParent>(GetProcAddress(shell32, MAKEINTRESOURCE(23)));
-  }
-  // Without both tests no namespace could compare itself with the special folders.
-  if (!BoundILIsEqual || !BoundILIsParent) return false;
+  if (IsUnicodePlatform())
+    if (const HMODULE shell32 = GetModuleHandle("shell32.dll"))
+      if (auto fileIconInit = reinterpret_cast<PFN_FileIconInit>(GetProcAddress(shell32, MAKEINTRESOURCE(660))))
+        fileIconInit(-1);  // restore the system image cache
+  if (!ShellCheck()) return false;
   ShellPIDLManager = new TCommonPIDLManager;
   for (const TSpecialFolder& f : kSpecialFolders) *f.Global = CreateSpecialNamespace(f.CSIDL);
   return true;
 }
 
 void ShShellUtilitiesFinalize() {
-  if (shellUtilitiesStarted == 0 || --shellUtilitiesStarted != 0) return;
+  if (!shellUtilitiesUnit.Stopping()) return;
   // History goes before Printers, unlike the creation order.
   TNamespace** const freeOrder[] = {&DesktopFolder,   &RecycleBinFolder,   &DesktopDirectoryFolder, &DrivesFolder,
                                     &HistoryFolder,   &PrintersFolder,     &ControlPanelFolder,     &NetworkFolder,
@@ -809,9 +816,8 @@ void ShShellUtilitiesFinalize() {
   TCommonPIDLManager* manager = ShellPIDLManager;
   ShellPIDLManager = nullptr;
   delete manager;
-  BoundILIsEqual = nullptr;
-  BoundILIsParent = nullptr;
-  if (LoadedShell32) FreeLibrary(LoadedShell32);
-  LoadedShell32 = nullptr;
+  ShellAnimateWindow = ShellOrdinal747 = nullptr;
+  ShellILIsEqual = nullptr;
+  ShellILIsParent = nullptr;
   CoUninitialize();
 }

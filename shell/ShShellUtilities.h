@@ -20,6 +20,7 @@
 #include "platform/rtl/guid.h"
 #include "platform/rtl/object.h"
 #include "platform/shell/fileapi.h"
+#include "platform/win/shellentries.h"
 #include "platform/win/winuser.h"
 
 namespace win {
@@ -318,7 +319,14 @@ extern TCommonPIDLManager* ShellPIDLManager;
 extern TNamespace *DesktopFolder, *RecycleBinFolder, *DesktopDirectoryFolder, *DrivesFolder, *PrintersFolder,
     *HistoryFolder, *ControlPanelFolder, *NetworkFolder, *TemplatesFolder, *PersonalFolder, *FavoritesFolder,
     *AppDataFolder, *ProgramsFolder;
-// False when shell32 lacks the PIDL equality or parenthood test (ordinals 21
-// and 23): nothing is made then, and the program must stop.
+// What the unit's shell check bound: user32's "AnimateWindow", shell32's
+// PIDL equality and parenthood tests (ordinals 21 and 23) and ordinal 747
+// (nothing calls it); nil where missing.
+extern win::FARPROC ShellAnimateWindow, ShellOrdinal747;
+extern win::PFN_ILIsEqual ShellILIsEqual;
+extern win::PFN_ILIsParent ShellILIsParent;
+// Enters the COM apartment and, on the NT family, has shell32 restore its
+// system image cache (ordinal 660, with -1). False when shell32 or one of its
+// PIDL tests is missing: nothing is made then, and the program must stop.
 bool ShShellUtilitiesInitialize();
 void ShShellUtilitiesFinalize();

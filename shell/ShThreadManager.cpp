@@ -5,6 +5,7 @@
 #include "platform/com/com.h"
 #include "shell/ShCommonObjects.h"
 #include "shell/ShCommonUtilities.h"
+#include "shell/UnitSupport.h"
 
 TCommonPIDLManager* ThreadManagerPIDLManager = nullptr;
 
@@ -152,11 +153,20 @@ void TCommonShellExecuteThread::Execute() {
 
 // ---------------------------------------------------------------- unit
 
+namespace {
+TUnitCounter threadManagerUnit;
+}
+
 void ShThreadManagerInitialize() {
-  if (!ThreadManagerPIDLManager) ThreadManagerPIDLManager = new TCommonPIDLManager;
+  if (!threadManagerUnit.Starting()) return;
+  // Before any worker of the library, so that everything shared takes its locks from the start.
+  IsMultiThread = true;
+  ThreadManagerPIDLManager = new TCommonPIDLManager;
 }
 
 void ShThreadManagerFinalize() {
-  delete ThreadManagerPIDLManager;
+  if (!threadManagerUnit.Stopping()) return;
+  TCommonPIDLManager* manager = ThreadManagerPIDLManager;
   ThreadManagerPIDLManager = nullptr;
+  delete manager;
 }

@@ -11,12 +11,16 @@
 #include "platform/win/winuser.h"
 #include "shell/LvAlphaBlender.h"
 #include "shell/LvListview.h"
+#include "shell/ShCaptions.h"
 #include "shell/ShChangeNotifier.h"
 #include "shell/ShCommonObjects.h"
 #include "shell/ShCommonUtilities.h"
 #include "shell/ShDataObject.h"
+#include "shell/ShShellTypes.h"
 #include "shell/ShShellUtilities.h"
 #include "shell/ShThreadManager.h"
+#include "shell/TreeViewBase.h"
+#include "shell/UnitSupport.h"
 
 TLvAlphaBlender* AlphaBlender = nullptr;
 uint32_t CommonControlsVersion = 0xFFFFFFFF;
@@ -24,7 +28,7 @@ uint16_t CF_LVHEADER = 0;
 
 namespace {
 
-int32_t listviewStarted = 0;
+TUnitCounter listviewUnit;
 
 // Two vertical bars with arrows out to either side, hot spot in the middle.
 win::HCURSOR DrawHeaderSplitCursor() {
@@ -52,7 +56,7 @@ win::HCURSOR DrawHeaderSplitCursor() {
 }
 
 void LvListviewInitialize() {
-  if (listviewStarted++ != 0) return;
+  if (!listviewUnit.Starting()) return;
   CommonControlsVersion = win::GetModuleFileVersion("comctl32.dll");
   win::OleInitialize(nullptr);
   const win::HINSTANCE module = win::GetModuleHandle(nullptr);
@@ -65,19 +69,22 @@ void LvListviewInitialize() {
 }
 
 void LvListviewFinalize() {
-  if (listviewStarted == 0 || --listviewStarted != 0) return;
+  if (!listviewUnit.Stopping()) return;
   TLvAlphaBlender* blender = AlphaBlender;
   AlphaBlender = nullptr;
   delete blender;
   win::OleUninitialize();
 }
 
+// The units before the tree-view units, in the reverse order.
 void StopUnitsFromShellUtilities() {
   ShShellUtilitiesFinalize();
   ShThreadManagerFinalize();
   ShCommonObjectsFinalize();
   ShDataObjectFinalize();
   ShCommonUtilitiesFinalize();
+  ShCaptionsFinalize();
+  ShShellTypesFinalize();
 }
 
 }  // namespace
@@ -91,16 +98,30 @@ void RegisterListviewClasses() {
     RegisterClass(c);
 }
 
+const char* const LvViewNames[8] = {"Icon",      "Small Icon", "List",      "Details",
+                                    "Thumbnail", "Tile",       "FilmStrip", "Grid"};
+const char* const LvSortAlgorithmNames[3] = {"QuickSort", "BubbleSort", "MergeSort"};
+
+// The units in the order of the program's unit table; the application
+// framework's unit between the common utilities and the data object starts
+// with the framework.
 void ShellLibrariesInitialize() {
+  ShShellTypesInitialize();
+  ShCaptionsInitialize();
   ShCommonUtilitiesInitialize();
   ShDataObjectInitialize();
   ShCommonObjectsInitialize();
   ShThreadManagerInitialize();
   if (!ShShellUtilitiesInitialize()) {
+    // Ending silently with code 0 would report the failure as success.
     StopUnitsFromShellUtilities();
     std::fputs("duplexion: shell32 lacks the PIDL comparison entry points (ordinals 21 and 23); stopping\n", stderr);
     std::exit(1);
   }
+  TreeViewMessagesInitialize();
+  TreeViewHelperInitialize();
+  TreeViewBaseInitialize();
+  ShToolsCaptionsInitialize();
   ShChangeNotifierInitialize();
   LvListviewInitialize();
 }
@@ -108,5 +129,9 @@ void ShellLibrariesInitialize() {
 void ShellLibrariesFinalize() {
   LvListviewFinalize();
   ShChangeNotifierFinalize();
+  ShToolsCaptionsFinalize();
+  TreeViewBaseFinalize();
+  TreeViewHelperFinalize();
+  TreeViewMessagesFinalize();
   StopUnitsFromShellUtilities();
 }

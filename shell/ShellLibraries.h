@@ -15,6 +15,10 @@ extern uint32_t CommonControlsVersion;
 constexpr int32_t crVEasyHeaderSplit = 768;
 extern uint16_t CF_LVHEADER;
 
+// The list view's view names and sort-algorithm names, constant data.
+extern const char* const LvViewNames[8];
+extern const char* const LvSortAlgorithmNames[3];
+
 // The 13 list-view element classes, registered for streaming in their order.
 void RegisterListviewClasses();
 

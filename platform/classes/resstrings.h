@@ -86,5 +86,9 @@ DX_RESOURCESTRING(SAncestorNotFound, 64534, "Ancestor for '%s' not found");
 DX_RESOURCESTRING(SPropertyException, 64535, "Error reading %s on line %d: %s");
 DX_RESOURCESTRING(SResNotFound, 64536, "Resource %s not found");
 
+// The run-time library's messages of a bad format string.
+DX_RESOURCESTRING(SInvalidFormat, 0, "Format '%s' invalid or incompatible with argument");
+DX_RESOURCESTRING(SArgumentMissing, 0, "No argument for format '%s'");
+
 // Enters this library's resource strings; table lookups call it once by themselves.
 void RegisterClassesResourceStrings();

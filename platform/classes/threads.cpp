@@ -95,6 +95,8 @@ std::function<void()> Enqueue(SyncRequest request) {
 
 // --- TThread ---------------------------------------------------------------
 
+std::atomic<bool> IsMultiThread{false};
+
 TThread::TThread(bool createSuspended) : createSuspended_(createSuspended) {}
 
 TThread::~TThread() {
@@ -121,6 +123,7 @@ bool TThread::StartIfNotStarted() {
   const TThreadID id = AllocateThreadID();
   try {
     // Run waits for mutex_, so thread_ is stored before anything can free the object.
+    IsMultiThread = true;
     thread_ = std::thread([this, id] {
       t_threadID = id;
       Run();

@@ -27,6 +27,10 @@ using TThreadMethod = std::function<void()>;
 // Waits without a limit (milliseconds).
 constexpr uint32_t INFINITE = 0xFFFFFFFF;
 
+// The run-time library's multi-thread flag: raised by the first thread that
+// starts, or earlier by a unit that will run workers, and never lowered.
+extern std::atomic<bool> IsMultiThread;
+
 enum TThreadPriority : uint8_t { tpIdle, tpLowest, tpLower, tpNormal, tpHigher, tpHighest, tpTimeCritical };
 
 class TThread;

@@ -2,8 +2,11 @@
 // finds nothing else to retrieve, so timers coalesce and come last, as on
 // the platform.
 #include <algorithm>
+#include <map>
+#include <mutex>
 
 #include "platform/win/internal.h"
+#include "platform/win/timeperiod.h"
 
 namespace win {
 namespace detail {
@@ -155,6 +158,26 @@ BOOL KillTimer(HWND hwnd, UINT_PTR id) {
   auto before = q->Timers.size();
   std::erase_if(q->Timers, [&](const Timer& t) { return !t.Internal && t.Hwnd == hwnd && t.Id == id; });
   return q->Timers.size() != before ? TRUE : FALSE;
+}
+
+namespace {
+std::mutex g_periodMutex;
+std::map<uint32_t, int32_t> g_periods;
+}  // namespace
+
+uint32_t timeBeginPeriod(uint32_t period) {
+  if (period == 0) return TIMERR_NOCANDO;
+  std::lock_guard lk(g_periodMutex);
+  ++g_periods[period];
+  return TIMERR_NOERROR;
+}
+
+uint32_t timeEndPeriod(uint32_t period) {
+  std::lock_guard lk(g_periodMutex);
+  const auto it = g_periods.find(period);
+  if (it == g_periods.end()) return TIMERR_NOCANDO;
+  if (--it->second == 0) g_periods.erase(it);
+  return TIMERR_NOERROR;
 }
 
 }  // namespace win

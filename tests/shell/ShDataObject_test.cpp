@@ -79,13 +79,23 @@ TEST(ClipboardFormats, RegisteredByNameAtStartUp) {
       {CF_SHELLOBJECTOFFSETS, "Shell Object Offsets"}, {CF_FILECONTENTS, "FileContents"},
       {CF_FILEGROUPDESCRIPTORA, "FileGroupDescriptor"}, {CF_FILEGROUPDESCRIPTORW, "FileGroupDescriptorW"},
   };
+  // The start-up registered these names first, so their ids follow its order.
+  CLIPFORMAT previous = 0;
   for (const auto& f : formats) {
     EXPECT_NE(f.value, 0) << f.name;
     EXPECT_EQ(f.value, RegisterClipboardFormat(f.name)) << f.name;
+    EXPECT_GT(f.value, previous) << f.name;
+    previous = f.value;
   }
   EXPECT_EQ(CF_SHELLIDLIST, ShellIDListFormat());
   EXPECT_EQ(ClipFormatValue(0xFFFF), 0xFFFF);
   EXPECT_THROW(ClipFormatValue(0x10000), ERangeError);
+  // A registration that answers past 16 bits cannot be stored as a format.
+  const AtomIdAllocator old = SetAtomIdAllocator([](size_t index) { return UINT(0x10000 + index); });
+  const UINT wide = RegisterClipboardFormat("ShDataObject test format past 16 bits");
+  SetAtomIdAllocator(old);
+  ASSERT_GE(wide, 0x10000u);
+  EXPECT_THROW(ClipFormatValue(wide), ERangeError);
 }
 
 // ---------------------------------------------------------------- data object

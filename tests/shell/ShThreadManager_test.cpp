@@ -57,6 +57,15 @@ private:
   std::function<void(ProbeThread&)> step_;
 };
 
+TEST(ThreadManagerUnit, RaisesTheMultiThreadFlagBeforeAnyWorker) {
+  ShThreadManagerFinalize();
+  EXPECT_EQ(ThreadManagerPIDLManager, nullptr);
+  IsMultiThread = false;
+  ShThreadManagerInitialize();
+  EXPECT_TRUE(IsMultiThread);
+  EXPECT_NE(ThreadManagerPIDLManager, nullptr);
+}
+
 TEST(CommonThread, CreatedSuspendedRunsOnlyAfterResumeAndOnce) {
   const int32_t live = CommonThreadCount();
   auto* t = TCommonThread::Create<ProbeThread>(true);

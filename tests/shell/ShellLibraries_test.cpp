@@ -6,6 +6,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <vector>
 
 #include "platform/com/com.h"
 #include "platform/rtl/object.h"
@@ -15,7 +17,11 @@
 #include "shell/ShChangeNotifier.h"
 #include "shell/ShCommonObjects.h"
 #include "shell/ShCommonUtilities.h"
+#include "shell/ShCaptions.h"
+#include "shell/ShDataObject.h"
 #include "shell/ShShellUtilities.h"
+#include "shell/TreeViewBase.h"
+#include "tests/support/shell_home.h"
 
 namespace {
 
@@ -36,6 +42,12 @@ TEST(ShellLibraries, StopAndStartAgainBalanceComAndOle) {
   EXPECT_EQ(AlphaBlender, nullptr);
   EXPECT_EQ(ShellPIDLManager, nullptr);
   EXPECT_EQ(DesktopFolder, nullptr);
+  EXPECT_EQ(TreeViewCriticalSection, nullptr);
+  EXPECT_EQ(CommonILIsEqual, nullptr);
+  EXPECT_EQ(ShellAnimateWindow, nullptr);
+  EXPECT_EQ(ShellNotifyManager, nullptr);
+  EXPECT_EQ(ShellCaptions[scError], "");
+  EXPECT_EQ(ShellToolsCaptions[0], "");
   ShellLibrariesFinalize();  // a second stop finds nothing to undo
   EXPECT_EQ(win::OleInitializeCount(), ole - 1);
 
@@ -44,6 +56,12 @@ TEST(ShellLibraries, StopAndStartAgainBalanceComAndOle) {
   EXPECT_EQ(win::OleInitializeCount(), ole);
   EXPECT_NE(AlphaBlender, nullptr);
   EXPECT_NE(DesktopFolder, nullptr);
+  EXPECT_NE(TreeViewCriticalSection, nullptr);
+  EXPECT_NE(TreeViewInvalidFormatMessage, nullptr);
+  EXPECT_NE(CommonILIsEqual, nullptr);
+  EXPECT_NE(ShellAnimateWindow, nullptr);
+  EXPECT_EQ(ShellCaptions[scError], "Error");
+  EXPECT_EQ(ShellToolsCaptions[0], "Warning");
 }
 
 TEST(ShellLibraries, ListViewUnitRegistersItsClassesCursorAndHeaderFormat) {
@@ -57,6 +75,8 @@ TEST(ShellLibraries, ListViewUnitRegistersItsClassesCursorAndHeaderFormat) {
   EXPECT_EQ(Screen->Cursors(crVEasyHeaderSplit), split);
   EXPECT_EQ(CF_LVHEADER, win::RegisterClipboardFormat("LvListview.Header"));
   EXPECT_NE(CF_LVHEADER, 0);
+  // Registered by the last unit, after the data object's formats.
+  EXPECT_GT(CF_LVHEADER, CF_FILEGROUPDESCRIPTORW);
 }
 
 // A sample of the wide entry points with their modules.
@@ -154,6 +174,133 @@ TEST(ShellLibraries, ChangeNotifierReleasesItsInterfaceOnceAndClearsIt) {
   EXPECT_EQ(ShellNotifyManager, nullptr);
   ShChangeNotifierInitialize();
   EXPECT_NE(ShellNotifyManager, nullptr);
+}
+
+// Stops the shell utilities' unit for a test that starts it under its own
+// conditions, and afterwards starts it again the way the environment did.
+struct RestartedShellUtilities {
+  RestartedShellUtilities() { ShShellUtilitiesFinalize(); }
+  ~RestartedShellUtilities() {
+    ShShellUtilitiesFinalize();
+    ShShellUtilitiesInitialize();
+  }
+};
+
+// The platform's modules with shell32 changed by edit.
+template <class Edit>
+std::vector<win::ModuleDefinition> ModulesWithShell32(Edit edit) {
+  std::vector<win::ModuleDefinition> modules = win::PlatformModules();
+  for (win::ModuleDefinition& m : modules)
+    if (m.Name == "shell32.dll") edit(m);
+  return modules;
+}
+
+std::vector<win::BOOL> fileIconInitCalls;
+win::BOOL RecordFileIconInit(win::BOOL restoreCache) {
+  fileIconInitCalls.push_back(restoreCache);
+  return win::TRUE;
+}
+win::BOOL Ordinal747() { return win::TRUE; }
+
+TEST(ShellLibraries, ShellCheckBindsItsEntriesAndRestoresTheImageCacheOnNt) {
+  const struct {
+    win::DWORD PlatformId;
+    std::vector<win::BOOL> Calls;
+  } cases[] = {{win::VER_PLATFORM_WIN32_NT, {-1}}, {win::VER_PLATFORM_WIN32_WINDOWS, {}}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.PlatformId);
+    RestartedShellUtilities restarted;
+    win::ScopedPlatformVersion version({c.PlatformId, 5, 1, 2600});
+    win::ScopedModuleTable table(ModulesWithShell32([](win::ModuleDefinition& shell32) {
+      for (win::ModuleExport& e : shell32.Exports)
+        if (e.Ordinal == 660) e.Address = reinterpret_cast<win::FARPROC>(&RecordFileIconInit);
+      shell32.Exports.push_back({"Ordinal747", 747, reinterpret_cast<win::FARPROC>(&Ordinal747)});
+    }));
+    // A table of its own starts with nothing loaded.
+    ASSERT_NE(win::LoadLibrary("shell32.dll"), nullptr);
+    ASSERT_NE(win::LoadLibrary("user32.dll"), nullptr);
+    fileIconInitCalls.clear();
+    ASSERT_TRUE(ShShellUtilitiesInitialize());
+    EXPECT_EQ(fileIconInitCalls, c.Calls);
+    EXPECT_EQ(ShellOrdinal747, reinterpret_cast<win::FARPROC>(&Ordinal747));
+    EXPECT_NE(ShellAnimateWindow, nullptr);
+    EXPECT_EQ(ShellAnimateWindow, Exported("user32.dll", "AnimateWindow"));
+    EXPECT_EQ(reinterpret_cast<win::FARPROC>(ShellILIsEqual), Exported("shell32.dll", win::MAKEINTRESOURCE(21)));
+    EXPECT_EQ(reinterpret_cast<win::FARPROC>(ShellILIsParent), Exported("shell32.dll", win::MAKEINTRESOURCE(23)));
+  }
+  // This platform's shell32 has no ordinal 747.
+  EXPECT_EQ(ShellOrdinal747, nullptr);
+  EXPECT_NE(ShellILIsEqual, nullptr);
+}
+
+TEST(ShellLibraries, CommonObjectsLoadShell32WhenMissingAndFreeItAgain) {
+  ShCommonObjectsFinalize();
+  {
+    win::ScopedModuleTable table(win::PlatformModules());
+    ASSERT_EQ(win::GetModuleHandle("shell32.dll"), nullptr);
+    ShCommonObjectsInitialize();
+    const win::HMODULE shell32 = win::GetModuleHandle("shell32.dll");
+    ASSERT_NE(shell32, nullptr);
+    EXPECT_EQ(reinterpret_cast<win::FARPROC>(CommonILIsEqual), win::GetProcAddress(shell32, win::MAKEINTRESOURCE(21)));
+    EXPECT_EQ(reinterpret_cast<win::FARPROC>(CommonILIsParent),
+              win::GetProcAddress(shell32, win::MAKEINTRESOURCE(23)));
+    EXPECT_NE(CommonILIsEqual, nullptr);
+    ShCommonObjectsFinalize();
+    EXPECT_EQ(win::GetModuleHandle("shell32.dll"), nullptr);
+    EXPECT_EQ(CommonILIsEqual, nullptr);
+  }
+  // With shell32 already there the unit neither loads nor frees it.
+  const win::HMODULE before = win::GetModuleHandle("shell32.dll");
+  ASSERT_NE(before, nullptr);
+  ShCommonObjectsInitialize();
+  ShCommonObjectsFinalize();
+  EXPECT_EQ(win::GetModuleHandle("shell32.dll"), before);
+  ShCommonObjectsInitialize();
+  EXPECT_NE(MarlettFont, nullptr);
+}
+
+// The special folders over a scratch home where the templates and documents
+// folders that user-dirs.dirs names do not exist.
+struct SpecialFolders : RestartedShellUtilities, ShellHomeFixture {};
+
+TEST_F(SpecialFolders, MissingFoldersLeaveOnlyTheirGlobalsNil) {
+  namespace fs = std::filesystem;
+  fs::create_directories(home / "Desktop");
+  fs::create_directories(data / "applications");
+  UserDirs("XDG_TEMPLATES_DIR=\"$HOME/Templates\"\nXDG_DOCUMENTS_DIR=\"$HOME/Documents\"\n");
+  ASSERT_TRUE(ShShellUtilitiesInitialize());
+  EXPECT_EQ(TemplatesFolder, nullptr);
+  EXPECT_EQ(PersonalFolder, nullptr);
+  // Nothing on this platform stands for these two.
+  EXPECT_EQ(HistoryFolder, nullptr);
+  EXPECT_EQ(FavoritesFolder, nullptr);
+  const struct {
+    TNamespace* Folder;
+    const char* Name;
+  } made[] = {{DesktopFolder, "desktop"},         {RecycleBinFolder, "recycle bin"},
+              {DesktopDirectoryFolder, "desktop directory"}, {DrivesFolder, "drives"},
+              {PrintersFolder, "printers"},       {ControlPanelFolder, "control panel"},
+              {NetworkFolder, "network"},         {AppDataFolder, "application data"},
+              {ProgramsFolder, "programs"}};
+  for (const auto& m : made) {
+    ASSERT_NE(m.Folder, nullptr) << m.Name;
+    // Start-up made the parent and had it bind its folder.
+    EXPECT_TRUE(m.Folder->States() & nsOwnsParent) << m.Name;
+    EXPECT_NE(m.Folder->Parent()->ShellFolder(), nullptr) << m.Name;
+  }
+  EXPECT_EQ(DesktopDirectoryFolder->ParsingName(), (home / "Desktop").string());
+  EXPECT_EQ(AppDataFolder->ParsingName(), config.string());
+  EXPECT_EQ(ProgramsFolder->ParsingName(), (data / "applications").string());
+
+  // Once the two folders exist, a new start makes them too.
+  ShShellUtilitiesFinalize();
+  fs::create_directories(home / "Templates");
+  fs::create_directories(home / "Documents");
+  ASSERT_TRUE(ShShellUtilitiesInitialize());
+  ASSERT_NE(TemplatesFolder, nullptr);
+  ASSERT_NE(PersonalFolder, nullptr);
+  EXPECT_EQ(TemplatesFolder->ParsingName(), (home / "Templates").string());
+  EXPECT_EQ(PersonalFolder->ParsingName(), (home / "Documents").string());
 }
 
 // shell32 without ordinal 21: reachable by name only, as on a platform lacking it.

@@ -189,7 +189,9 @@ TEST_F(ThreadsTest, SuspendedThreadStartsOnceAndRefusesMisuse) {
   EXPECT_EQ(worker->ThreadID(), 0u);
   EXPECT_THROW(worker->WaitFor(), EThread);
 
+  IsMultiThread = false;  // as before any thread of the process
   worker->Start();
+  EXPECT_TRUE(IsMultiThread);
   EXPECT_THROW(worker->Start(), EThread);
   worker->Resume();  // harmless once started
   worker->WaitFor();

@@ -3,6 +3,7 @@
 #include <thread>
 
 #include "platform/classes/threads.h"
+#include "platform/win/timeperiod.h"
 #include "tests/platform/win/wintest.h"
 
 namespace wintest {
@@ -271,6 +272,17 @@ TEST_F(MessagesTest, TimersWithContextReachTheirOwnObject) {
   forged.lParam = reinterpret_cast<LPARAM>(&TContextTicks::Tick);
   DispatchMessage(&forged);
   EXPECT_EQ(a.Calls, before);
+}
+
+TEST_F(MessagesTest, TimerPeriodEndsTakeBackTheirOwnBegins) {
+  EXPECT_EQ(timeBeginPeriod(0), TIMERR_NOCANDO);
+  EXPECT_EQ(timeEndPeriod(3), TIMERR_NOCANDO);  // never begun
+  ASSERT_EQ(timeBeginPeriod(3), TIMERR_NOERROR);
+  ASSERT_EQ(timeBeginPeriod(3), TIMERR_NOERROR);
+  EXPECT_EQ(timeEndPeriod(4), TIMERR_NOCANDO);  // another period
+  EXPECT_EQ(timeEndPeriod(3), TIMERR_NOERROR);
+  EXPECT_EQ(timeEndPeriod(3), TIMERR_NOERROR);
+  EXPECT_EQ(timeEndPeriod(3), TIMERR_NOCANDO);
 }
 
 // ---------------------------------------------------------------- hooks
