@@ -17,6 +17,9 @@
 #include "platform/classes/inifiles.h"
 #include "platform/vcl/graphics.h"
 #include "ui/bars/dxBarComponents.h"
+#include "ui/bars/dxBarButtons.h"
+#include "ui/bars/dxBarItems.h"
+#include "ui/bars/dxBarLabels.h"
 #include "ui/bars/dxBarPainters.h"
 #include "ui/lookandfeel/dxCore.h"
 
@@ -239,6 +242,14 @@ public:
 
   // Marks the designer modified (the designer itself comes later; at run time nothing).
   void NotifyDesignerModified();
+  // Counts designer-notification locks; the last unlock sends a due
+  // notification when ANotify.
+  void LockDesignerNotifications(bool ALock, bool ANotify = true);
+  // Whether the designer lets AComponent be deleted; True without a designer.
+  bool MayDeleteComponent(TComponent* AComponent) const {
+    (void)AComponent;
+    return true;
+  }
 
   // ---- published properties
   bool AllowCallFromAnotherForm() const { return allowCallFromAnotherForm_; }

@@ -73,17 +73,56 @@ private:
   std::unique_ptr<TdxBarComponentList> members_;
 };
 
-// A popup menu of a manager.
-class TdxBarPopupMenu : public TdxBarComponent {
+// A popup menu of a manager: the links it shows.
+class TdxBarPopupMenu : public TdxBarComponent, public IdxBarLinksOwner {
   DX_COMPONENT_CLASS(TdxBarPopupMenu, TdxBarComponent)
 public:
-  explicit TdxBarPopupMenu(TComponent* AOwner) : TdxBarComponent(AOwner) {}
+  explicit TdxBarPopupMenu(TComponent* AOwner);
   ~TdxBarPopupMenu() override;
   // Joins the new manager's popup-menu list.
   void SetBarManager(TdxBarManager* Value) override;
   // Takes the manager's font (the internal-font-change case of bars alike).
   virtual void FontChanged() {}
+
+  // IdxBarLinksOwner
+  TdxBarItemLinks* GetItemLinks() override { return itemLinks_.get(); }
+  TCustomdxBarControl* CreateBarControl() override { return nullptr; }
+  // The item's placement test for a menu (kind 1), and no recursion: an
+  // item whose own links contain this menu is refused with "You cannot
+  // create recursive menus".
+  bool CanContainItem(TdxBarItem* AItem, std::string& AErrorText) override;
+  // The menu window while the menu is open, null while it is closed.
+  TCustomdxBarControl* GetBarControl() const { return itemLinks_->BarControl; }
+
+  // How the menu opens from an item control; PopupFromControl restores the defaults afterwards.
+  struct TPopupOptions {
+    TWinControl* OwnerWindow = nullptr;
+    bool OwnMessageLoop = true;
+    TRect OwnerBounds;
+    bool ShowAnimation = true;
+    int32_t OwnerHeight = 0;
+    int32_t OwnerWidth = 0;
+  };
+  const TPopupOptions& PopupOptions() const { return popupOptions_; }
+  void PopupFromControl(int32_t X, int32_t Y, TWinControl* AOwnerWindow, bool AOwnMessageLoop,
+                        const TRect& AOwnerBounds, bool AShowAnimation, int32_t AOwnerHeight, int32_t AOwnerWidth);
+  // Shows the menu at a screen point with the current options; the menu
+  // window's unit gives it its effect.
+  virtual void Popup(int32_t X, int32_t Y) {
+    (void)X;
+    (void)Y;
+  }
+  // The item control the menu opens from, set by the caller around the popup.
+  TdxBarItemControl* OwnerItemControl = nullptr;
+
+private:
+  std::unique_ptr<TdxBarItemLinks> itemLinks_;
+  TPopupOptions popupOptions_;
 };
+
+// ALinks, or the links of its items at any depth, belong to AOwner or hold
+// AOwner as an item.
+bool LinksContainOwner(TdxBarItemLinks* ALinks, IdxBarLinksOwner* AOwner);
 
 // The data a category carries once it is needed.
 class TdxBarCategoryData : public TObject {

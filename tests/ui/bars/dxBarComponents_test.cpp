@@ -81,6 +81,7 @@ TEST_F(BarComponentsTest, ListsHearOfChangesAndForgetFreedMembers) {
     if (n == inChanged) heard.push_back(c);
   };
   auto* item = new TdxBarItem(form_.get());
+  item->SetBarManager(nullptr);  // only in the two lists
   first.Add(item);
   second.Add(item);
   EXPECT_EQ(item->ChangeListeners()->Count(), 2);
@@ -258,6 +259,7 @@ TEST_F(CategoriesTest, DeletingTheOnlyCategoryDestroysItsItemsAndLeavesDefault) 
   int destroyed = 0;
   auto* item = new TCountedItem(form_.get(), destroyed);
   item->SetBarManager(m_);
+  item->SetCategory(0);
   m_->Categories()->Delete(0);
   EXPECT_EQ(destroyed, 1);
   EXPECT_EQ(m_->GetItemCount(), 0);
