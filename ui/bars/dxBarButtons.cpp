@@ -4,17 +4,13 @@
 #include "platform/classes/filer.h"
 #include "platform/rtl/scopeexit.h"
 #include "platform/vcl/graphics.h"
-#include "platform/vcl/imglist.h"
 #include "ui/bars/dxBar.h"
 #include "ui/bars/dxBarStrs.h"
+#include "ui/lookandfeel/cxDrawImage.h"
 
 namespace {
 
 bool IsCaptionPaintStyle(TdxBarPaintStyle AStyle) { return AStyle == psCaption || AStyle == psCaptionGlyph; }
-
-bool HasImageAt(TCustomImageList* AImages, int32_t AIndex) {
-  return AImages && AIndex >= 0 && AIndex < AImages->Count();
-}
 
 }  // namespace
 
@@ -118,13 +114,13 @@ void TdxBarButton::DropDown(TdxBarItemControl* AControl, int32_t X, int32_t Y, b
   // A menu beside the control from a sub-menu or a vertical bar, below it otherwise.
   const bool aside = window && (window->GetBarKind() == 2 || window->IsVertical());
   {
-    menu->OwnerItemControl = AControl;
-    TScopeExit clear([menu] { menu->OwnerItemControl = nullptr; });
-    menu->PopupFromControl(X, Y, window, false, ownerBounds, AControl->ShowAnimation, aside ? 0 : item.Height(),
-                           aside ? item.Width() : 0);
+    menu->SetOwnerItemControl(AControl);
+    TScopeExit clear([menu] { menu->SetOwnerItemControl(nullptr); });
+    menu->PopupEx(X, Y, aside ? item.Width() : 0, aside ? 0 : item.Height(), AControl->ShowAnimation, &ownerBounds,
+                  false, window);
   }
   (void)AByMouse;  // the menu window selects its first link for the keyboard
-  if (TCustomdxBarControl* sub = menu->GetBarControl(); sub && window && window->GetBarKind() == 2)
+  if (TCustomdxBarControl* sub = menu->GetItemLinks()->BarControl; sub && window && window->GetBarKind() == 2)
     sub->SetParentBarControl(window);
 }
 
@@ -153,7 +149,7 @@ std::string TdxBarButton::GetDefaultCaption() const { return GetResourceString(d
 TdxBarItemLinks* TdxBarButton::GetItemLinks() { return dropDownMenu_ ? dropDownMenu_->GetItemLinks() : nullptr; }
 
 TCustomdxBarControl* TdxBarButton::CreateBarControl() {
-  return dropDownMenu_ ? dropDownMenu_->GetBarControl() : nullptr;
+  return dropDownMenu_ ? dropDownMenu_->GetItemLinks()->BarControl : nullptr;
 }
 
 bool TdxBarButton::CanContainItem(TdxBarItem* AItem, std::string& AErrorText) {
@@ -253,11 +249,11 @@ void TdxBarLargeButton::HotGlyphChanged() {
 void TdxBarLargeButton::WidthChanged() { UpdateBars(); }
 
 bool TdxBarLargeButton::IsHotImageAssigned() const {
-  return barManager_ && HasImageAt(barManager_->HotImages(), hotImageIndex_);
+  return barManager_ && IsValidImageIndex(barManager_->HotImages(), hotImageIndex_);
 }
 
 bool TdxBarLargeButton::IsLargeImageAssigned() const {
-  return barManager_ && HasImageAt(barManager_->LargeImages(), LargeImageIndex());
+  return barManager_ && IsValidImageIndex(barManager_->LargeImages(), LargeImageIndex());
 }
 
 uint32_t TdxBarLargeButton::GetDesignActions() const { return TdxBarButton::GetDesignActions() & ~uint32_t(0x20); }

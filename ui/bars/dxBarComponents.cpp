@@ -122,10 +122,10 @@ bool TdxBarPopupMenu::CanContainItem(TdxBarItem* AItem, std::string& AErrorText)
   return true;
 }
 
-void TdxBarPopupMenu::PopupFromControl(int32_t X, int32_t Y, TWinControl* AOwnerWindow, bool AOwnMessageLoop,
-                                       const TRect& AOwnerBounds, bool AShowAnimation, int32_t AOwnerHeight,
-                                       int32_t AOwnerWidth) {
-  popupOptions_ = {AOwnerWindow, AOwnMessageLoop, AOwnerBounds, AShowAnimation, AOwnerHeight, AOwnerWidth};
+void TdxBarPopupMenu::PopupEx(int32_t X, int32_t Y, int32_t AOwnerWidth, int32_t AOwnerHeight, bool AShowAnimation,
+                              const TRect* AOwnerBounds, bool AUseOwnMessageLoop, TWinControl* AOwnerControl) {
+  popupOptions_ = {AOwnerControl,  AUseOwnMessageLoop, AOwnerBounds ? *AOwnerBounds : TRect(),
+                   AShowAnimation, AOwnerHeight,       AOwnerWidth};
   TScopeExit restore([this] { popupOptions_ = {}; });
   Popup(X, Y);
 }

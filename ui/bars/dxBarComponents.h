@@ -91,10 +91,7 @@ public:
   // item whose own links contain this menu is refused with "You cannot
   // create recursive menus".
   bool CanContainItem(TdxBarItem* AItem, std::string& AErrorText) override;
-  // The menu window while the menu is open, null while it is closed.
-  TCustomdxBarControl* GetBarControl() const { return itemLinks_->BarControl; }
-
-  // How the menu opens from an item control; PopupFromControl restores the defaults afterwards.
+  // How the menu opens from an item control; PopupEx restores the defaults afterwards.
   struct TPopupOptions {
     TWinControl* OwnerWindow = nullptr;
     bool OwnMessageLoop = true;
@@ -104,8 +101,9 @@ public:
     int32_t OwnerWidth = 0;
   };
   const TPopupOptions& PopupOptions() const { return popupOptions_; }
-  void PopupFromControl(int32_t X, int32_t Y, TWinControl* AOwnerWindow, bool AOwnMessageLoop,
-                        const TRect& AOwnerBounds, bool AShowAnimation, int32_t AOwnerHeight, int32_t AOwnerWidth);
+  // Popup with an owner area and options for this call only.
+  void PopupEx(int32_t X, int32_t Y, int32_t AOwnerWidth, int32_t AOwnerHeight, bool AShowAnimation,
+               const TRect* AOwnerBounds, bool AUseOwnMessageLoop, TWinControl* AOwnerControl);
   // Shows the menu at a screen point with the current options; the menu
   // window's unit gives it its effect.
   virtual void Popup(int32_t X, int32_t Y) {
@@ -113,9 +111,11 @@ public:
     (void)Y;
   }
   // The item control the menu opens from, set by the caller around the popup.
-  TdxBarItemControl* OwnerItemControl = nullptr;
+  TdxBarItemControl* OwnerItemControl() const { return ownerItemControl_; }
+  void SetOwnerItemControl(TdxBarItemControl* AControl) { ownerItemControl_ = AControl; }
 
 private:
+  TdxBarItemControl* ownerItemControl_ = nullptr;
   std::unique_ptr<TdxBarItemLinks> itemLinks_;
   TPopupOptions popupOptions_;
 };

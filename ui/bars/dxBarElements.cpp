@@ -50,7 +50,7 @@ void TdxBarComponent::NotifyChangeListeners(bool ADestroying) {
 
 void TdxBarComponent::CollectOwners(TdxObjectList* AList) { TdxObjectList::AddToListOnce(AList, Owner()); }
 
-// ---------------------------------------------------------------- items
+// ---------------------------------------------------------------- manager lists
 
 void TdxBarComponent::MoveToManager(TdxBarManager* Value, TManagerListOf ListOf) {
   if (barManager_ == Value) return;

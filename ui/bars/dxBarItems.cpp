@@ -8,10 +8,10 @@
 #include "platform/rtl/scopeexit.h"
 #include "platform/vcl/forms.h"
 #include "platform/vcl/graphics.h"
-#include "platform/vcl/imglist.h"
 #include "ui/bars/dxBar.h"
 #include "ui/bars/dxBarButtons.h"
 #include "ui/bars/dxBarStrs.h"
+#include "ui/lookandfeel/cxDrawImage.h"
 
 namespace {
 
@@ -497,8 +497,7 @@ std::string TdxBarItem::GetDefaultCaption() const { return GetResourceString(dxS
 TCustomImageList* TdxBarItem::GetImages() const { return barManager_ ? barManager_->Images() : nullptr; }
 
 bool TdxBarItem::IsImageAssigned() const {
-  TCustomImageList* images = GetImages();
-  return images && imageIndex_ >= 0 && imageIndex_ < images->Count();
+  return IsValidImageIndex(GetImages(), imageIndex_);
 }
 
 bool TdxBarItem::CanPlaceOn(int32_t AContainerKind, TObject* ATarget, std::string* AMessage) {
@@ -597,9 +596,9 @@ uint32_t TdxBarItem::GetDesignActions() const {
   return d && d->IsItemLinkCustomized() ? 7903 : 2;
 }
 
-bool TdxBarItem::CanBeDeleted(bool ADestruction) const {
+bool TdxBarItem::CanBeDeleted(bool ADestruction) {
   if (!links_.empty() && !ADestruction) return true;
-  return !barManager_ || barManager_->MayDeleteComponent(const_cast<TdxBarItem*>(this));
+  return !barManager_ || barManager_->MayDeleteComponent(this);
 }
 
 bool TdxBarItem::DeleteIfAllowed(bool ADestruction) {

@@ -263,7 +263,7 @@ public:
   // The designer's bit set of actions for the item.
   virtual uint32_t GetDesignActions() const;
   // With the flag clear and links present, deleting removes only the links.
-  bool CanBeDeleted(bool ADestruction) const;
+  virtual bool CanBeDeleted(bool ADestruction);
   // Frees the item when allowed (or removes only its links); true when the item is gone.
   bool DeleteIfAllowed(bool ADestruction);
   // The owner control of the manager enters AList once.

@@ -21,14 +21,8 @@ using namespace bartest;
 
 namespace {
 
-TShortCut Ctrl(char AKey) { return TShortCut(0x4000 | AKey); }
-
-class BarButtonTest : public BarFormTest {
+class BarButtonTest : public BarManagerFormTest {
 protected:
-  void SetUp() override {
-    BarFormTest::SetUp();
-    manager_ = new TdxBarManager(form_.get());
-  }
   template <class T = TdxBarButton>
   T* NewButton(const std::string& AName, TdxBarButtonStyle AStyle = bsChecked, int32_t AGroup = 0) {
     auto* b = new T(form_.get());
@@ -38,11 +32,6 @@ protected:
     b->OnClick = [this, b](TObject*) { ++clicks_[b->Name()]; };
     return b;
   }
-  TdxBar* BarWith(std::initializer_list<TdxBarItem*> AItems) {
-    TdxBar* bar = manager_->Bars()->Add();
-    for (TdxBarItem* item : AItems) bar->GetItemLinks()->Add()->SetItem(item);
-    return bar;
-  }
   // "1" for each down button, "0" for each up one.
   static std::string DownState(std::initializer_list<TdxBarButton*> AButtons) {
     std::string s;
@@ -50,7 +39,6 @@ protected:
     return s;
   }
 
-  TdxBarManager* manager_ = nullptr;
   std::map<std::string, int> clicks_;
 };
 
@@ -283,7 +271,7 @@ TEST_F(BarButtonTest, DropDownHandsTheControlsPlaceToThePopupMenu) {
     const TRect expected = c.shadows ? TRect(origin.X, origin.Y, origin.X + 40, origin.Y + 22) : TRect();
     EXPECT_EQ(menu->Options.OwnerBounds, expected);
     // Afterwards the menu has its defaults back.
-    EXPECT_EQ(menu->OwnerItemControl, nullptr);
+    EXPECT_EQ(menu->OwnerItemControl(), nullptr);
     EXPECT_TRUE(menu->PopupOptions().OwnMessageLoop);
     EXPECT_TRUE(menu->PopupOptions().ShowAnimation);
     EXPECT_EQ(menu->PopupOptions().OwnerWindow, nullptr);

@@ -19,18 +19,11 @@ using namespace bartest;
 
 namespace {
 
-// A key with Ctrl, as the framework codes it: the virtual key plus 0x4000.
-TShortCut Ctrl(char AKey) { return TShortCut(0x4000 | AKey); }
-
-class BarItemTest : public BarFormTest {
+class BarItemTest : public BarManagerFormTest {
 protected:
-  void SetUp() override {
-    BarFormTest::SetUp();
-    manager_ = new TdxBarManager(form_.get());
-  }
   void TearDown() override {
     Application->OnException = nullptr;
-    BarFormTest::TearDown();
+    BarManagerFormTest::TearDown();
   }
   template <class T = TdxBarItem>
   T* NewItem(const std::string& AName = {}) {
@@ -38,18 +31,11 @@ protected:
     if (!AName.empty()) item->SetName(AName);
     return item;
   }
-  // A bar whose links show the items, and a control per link logging as "<bar>.<index>".
-  TdxBar* BarWith(std::initializer_list<TdxBarItem*> AItems) {
-    TdxBar* bar = manager_->Bars()->Add();
-    for (TdxBarItem* item : AItems) bar->GetItemLinks()->Add()->SetItem(item);
-    return bar;
-  }
   // The link owns the control.
   TRecordingItemControl* ControlFor(TdxBarItemLink* ALink, TCustomdxBarControl* AWindow, const std::string& AName) {
     return new TRecordingItemControl(AWindow, ALink, AName, log_);
   }
 
-  TdxBarManager* manager_ = nullptr;
   TLog log_;
 };
 

@@ -4,6 +4,7 @@
 // controller.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <utility>
 
@@ -72,7 +73,7 @@ public:
   void Popup(int32_t X, int32_t Y) override {
     At = {X, Y};
     Options = PopupOptions();
-    Owner = OwnerItemControl;
+    Owner = OwnerItemControl();
     ++Popups;
   }
   TPoint At;
@@ -97,6 +98,25 @@ public:
   bool Customized = false;
   TObject* LastSelected = nullptr;
   TLog Log;
+};
+
+// A key with Ctrl, as the framework codes it: the virtual key plus 0x4000.
+inline TShortCut Ctrl(char AKey) { return TShortCut(0x4000 | AKey); }
+
+// A form with a bar manager, and bars made of items.
+class BarManagerFormTest : public BarFormTest {
+protected:
+  void SetUp() override {
+    BarFormTest::SetUp();
+    manager_ = new TdxBarManager(form_.get());
+  }
+  // A new bar of the manager with a link to each item.
+  TdxBar* BarWith(std::initializer_list<TdxBarItem*> AItems) {
+    TdxBar* bar = manager_->Bars()->Add();
+    for (TdxBarItem* item : AItems) bar->GetItemLinks()->Add()->SetItem(item);
+    return bar;
+  }
+  TdxBarManager* manager_ = nullptr;  // owned by the form
 };
 
 }  // namespace bartest
