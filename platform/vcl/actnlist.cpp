@@ -18,9 +18,11 @@ TBasicAction::~TBasicAction() {
   for (TBasicActionLink* l : links) l->ActionFreed(this);
 }
 
+// A copy runs: the handler may free the action and its OnExecute with it.
 bool TBasicAction::Execute() {
   if (!OnExecute) return false;
-  OnExecute(this);
+  const TNotifyEvent handler = OnExecute;
+  handler(this);
   return true;
 }
 

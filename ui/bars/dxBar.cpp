@@ -376,6 +376,14 @@ void TdxBarManager::NotifyDesignerModified() {
   if (InDesigner() && designerNotificationLock_ == 0) designerChangePending_ = true;
 }
 
+void TdxBarManager::LockDesignerNotifications(bool ALock, bool ANotify) {
+  if (ALock) {
+    ++designerNotificationLock_;
+  } else if (designerNotificationLock_ > 0 && --designerNotificationLock_ == 0 && ANotify) {
+    NotifyDesignerModified();
+  }
+}
+
 // ---------------------------------------------------------------- lists and lookups
 
 TdxBarItem* TdxBarManager::GetItem(int32_t Index) const {
@@ -408,7 +416,7 @@ int32_t TdxBarManager::GetShownItemsOfCategory(int32_t ACategory, TList* AList) 
   if (ACategory >= 0 && ACategory < categories_->Count())
     for (int32_t i = 0; i < GetItemCount(); ++i) {
       TdxBarItem* item = GetItem(i);
-      if (item->Category() == ACategory && item->IsShown() && !item->HiddenFromLists()) AList->Add(item);
+      if (item->Category() == ACategory && item->IsItemAvailable() && !item->IsHiddenFromCustomization()) AList->Add(item);
     }
   return AList->Count();
 }

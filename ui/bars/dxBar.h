@@ -17,6 +17,9 @@
 #include "platform/classes/inifiles.h"
 #include "platform/vcl/graphics.h"
 #include "ui/bars/dxBarComponents.h"
+#include "ui/bars/dxBarButtons.h"
+#include "ui/bars/dxBarItems.h"
+#include "ui/bars/dxBarLabels.h"
 #include "ui/bars/dxBarPainters.h"
 #include "ui/lookandfeel/dxCore.h"
 
@@ -249,6 +252,9 @@ public:
 
   // Marks the designer modified (the designer itself comes later; at run time nothing).
   void NotifyDesignerModified();
+  // Counts designer-notification locks; the last unlock sends a due
+  // notification when ANotify.
+  void LockDesignerNotifications(bool ALock, bool ANotify = true);
   // The form designer's answers; a running program has none, so these are
   // the answers without one.
   bool MayDeleteComponent(TComponent*) const { return true; }

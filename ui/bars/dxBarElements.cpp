@@ -2,12 +2,14 @@
 #include "ui/bars/dxBarElements.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/vcl/graphics.h"
 #include "ui/bars/dxBar.h"
 #include "ui/bars/dxBarRoutines.h"
 #include "ui/bars/dxBarViewInfo.h"
 #include "ui/bars/dxBarDrawing.h"
+#include "ui/bars/dxBarItems.h"
 
 // ---------------------------------------------------------------- object lists
 
@@ -69,7 +71,7 @@ void TdxBarComponent::DesignSelect(int32_t AOperation) {
   if (barManager_) barManager_->DesignSelect(this, AOperation);
 }
 
-// ---------------------------------------------------------------- items
+// ---------------------------------------------------------------- manager lists
 
 void TdxBarComponent::MoveToManager(TdxBarManager* Value, TManagerListOf ListOf) {
   if (barManager_ == Value) return;
@@ -83,43 +85,24 @@ void TdxBarComponent::LeaveManager(TManagerListOf ListOf) {
   if (TComponentList* list = ListOf(barManager_)) list->Remove(this);
 }
 
-namespace {
-TComponentList* ItemsOf(TdxBarManager* m) { return m->ItemList(); }
-}  // namespace
-
-TdxBarItem::TdxBarItem(TComponent* AOwner) : TdxBarComponent(AOwner) {}
-
-TdxBarItem::~TdxBarItem() { LeaveManager(ItemsOf); }
-
-void TdxBarItem::SetBarManager(TdxBarManager* Value) { MoveToManager(Value, ItemsOf); }
-
-// The manager's Loaded applies the values read from the form; until its
-// manager has finished loading (or, before it is known, the item itself) the
-// item only keeps them.
-bool TdxBarItem::IsLoading() const { return barManager_ ? barManager_->InLoading() : Loading(); }
-
-void TdxBarItem::SetVisible(TdxBarItemVisible Value) {
-  if (IsLoading()) {
-    loadedVisible_ = Value;
-    return;
-  }
-  if (visible_ == Value) return;
-  visible_ = Value;
-  VisibleChanged();
-}
-
-bool TdxBarItem::IsShown() {
-  const bool customizing = barManager_ && barManager_->IsCustomizing();
-  return visible_ == ivAlways || (visible_ == ivInCustomizing && customizing);
-}
-
-void TdxBarItem::Click() {
-  if (!enabled_) return;
-  if (barManager_) barManager_->DoClickItem(this);
-  CallNotifyEvent(this, OnClick);
-}
-
 // ---------------------------------------------------------------- links
+
+TdxBarItemLink::~TdxBarItemLink() {
+  delete std::exchange(control_, nullptr);
+  if (item_) item_->RemoveLink(this);
+}
+
+void TdxBarItemLink::SetItem(TdxBarItem* AItem) {
+  if (item_ == AItem) return;
+  if (item_) item_->RemoveLink(this);
+  item_ = AItem;
+  if (item_) item_->AddLink(this);
+}
+
+TdxBarPaintStyle TdxBarItemLink::GetPaintStyle() const {
+  if (HasUserDefine(udPaintStyle)) return UserPaintStyle;
+  return item_ ? item_->PaintStyle() : psStandard;
+}
 
 TdxBarManager* TdxBarItemLink::GetBarManager() const { return owner_ ? owner_->BarManager() : nullptr; }
 
@@ -152,8 +135,17 @@ int32_t TdxBarItemLinks::IndexOf(const TdxBarItemLink* ALink) const {
 int32_t TdxBarItemLinks::GetAvailableCount() {
   int32_t n = 0;
   for (const auto& link : links_)
-    if (link->Visible() && link->GetItem() && link->GetItem()->IsShown()) ++n;
+    if (link->Visible() && link->GetItem() && link->GetItem()->IsItemAvailable()) ++n;
   return n;
+}
+
+bool TdxBarItemLinks::DispatchShortCut(TShortCut AShortCut) {
+  if (AShortCut == scNone) return false;
+  for (int32_t i = 0; i < Count(); ++i) {
+    TdxBarItem* item = links_[size_t(i)]->GetItem();
+    if (item && item->IsItemAvailable() && item->DispatchShortCut(AShortCut)) return true;
+  }
+  return false;
 }
 
 void TdxBarItemLinks::ResolveItemNames() {
@@ -171,6 +163,8 @@ TdxBarItemControl::TdxBarItemControl(TCustomdxBarControl* AParent, TdxBarItemLin
     : parent_(AParent), link_(ALink), cachedImageOptions_(std::make_unique<TdxCachedImageOptions>()) {}
 
 TdxBarManager* TdxBarItemControl::GetBarManager() const { return parent_ ? parent_->GetBarManager() : nullptr; }
+
+TdxBarPaintStyle TdxBarItemControl::GetPaintStyle() const { return link_ ? link_->GetPaintStyle() : psStandard; }
 
 TdxBarManager* TCustomdxBarControl::GetBarManager() const { return dynamic_cast<TdxBarManager*>(Owner()); }
 

@@ -109,68 +109,32 @@ private:
   std::unique_ptr<TObjectList> changeListeners_;
 };
 
-// A command. It sits in the manager's item list while it has a manager.
-class TdxBarItem : public TdxBarComponent {
-  DX_COMPONENT_CLASS(TdxBarItem, TdxBarComponent)
-public:
-  explicit TdxBarItem(TComponent* AOwner);
-  ~TdxBarItem() override;
-  void SetBarManager(TdxBarManager* Value) override;
-
-  int32_t Category() const { return category_; }
-  virtual void SetCategory(int32_t Value) { category_ = Value; }
-  // Renumbering by the category list: no checks, no notice.
-  void WriteCategory(int32_t Value) { category_ = Value; }
-  // While loading only the value read from the form is kept; Loaded of the
-  // manager applies it.
-  void SetVisible(TdxBarItemVisible Value) override;
-  TdxBarItemVisible LoadedVisible() const { return loadedVisible_; }
-  int32_t ImageIndex() const { return imageIndex_; }
-  void SetImageIndex(int32_t Value) { imageIndex_ = Value; }
-  const std::string& Caption() const { return caption_; }
-  void SetCaption(const std::string& Value) { caption_ = Value; }
-
-  // Visible ivAlways, or the manager customizing; ivInCustomizing only while customizing.
-  virtual bool IsShown();
-  // Left out of the Customize dialog's lists.
-  virtual bool HiddenFromLists() { return false; }
-  // The item's own links (sub-items); null for a plain item.
-  virtual TdxBarItemLinks* GetItemLinks() { return nullptr; }
-  // When enabled, tells the manager and runs OnClick.
-  virtual void Click();
-  TNotifyEvent OnClick;
-
-  // Reactions to changes of the manager's image lists.
-  virtual void GlyphChanged() {}
-  virtual void HotGlyphChanged() {}
-  virtual void LargeGlyphChanged() {}
-  virtual bool UsesHotImages() { return false; }
-  virtual bool UsesLargeImages() { return false; }
-
-protected:
-  bool IsLoading() const;
-  // Applies a visibility change outside loading.
-  virtual void VisibleChanged() {}
-
-private:
-  int32_t category_ = 0;
-  TdxBarItemVisible loadedVisible_ = ivAlways;
-  int32_t imageIndex_ = -1;
-  std::string caption_;
-};
-
 // One placement of an item in a bar, sub-menu or popup menu.
 class TdxBarItemLink : public TObject {
   DX_CLASS(TdxBarItemLink, TObject)
 public:
   explicit TdxBarItemLink(TdxBarItemLinks* AOwner) : owner_(AOwner) {}
+  // Leaves its item's link list.
+  ~TdxBarItemLink() override;
   TdxBarItemLinks* GetOwnerLinks() const { return owner_; }
   TdxBarItem* GetItem() const { return item_; }
-  virtual void SetItem(TdxBarItem* AItem) { item_ = AItem; }
+  // Leaves the old item's link list and joins the new one's.
+  virtual void SetItem(TdxBarItem* AItem);
+  // Values the link shows instead of its item's; UserDefine says which.
+  TdxBarUserDefines UserDefine = 0;
+  TdxBarPaintStyle UserPaintStyle = psStandard;
+  bool HasUserDefine(TdxBarUserDefine AValue) const { return (UserDefine & UserDefineBit(AValue)) != 0; }
+  // UserPaintStyle when the link has its own, else the item's.
+  TdxBarPaintStyle GetPaintStyle() const;
+  // Re-evaluates whether the link shows, after its item's Visible changed.
+  virtual void VisibleChanged() {}
+  // Copies one value of the design controller's customizing link.
+  virtual void ApplyCustomizingValue(int32_t AKind) { (void)AKind; }
   bool Visible() const { return visible_; }
   virtual void SetVisible(bool Value) { visible_ = Value; }
   bool GetBeginGroup() const { return beginGroup_; }
   virtual void SetBeginGroup(bool Value) { beginGroup_ = Value; }
+  // The control that shows the link; owned, freed with the link.
   TdxBarItemControl* Control() const { return control_; }
   void SetControl(TdxBarItemControl* Value) { control_ = Value; }
   TdxBarManager* GetBarManager() const;
@@ -210,6 +174,9 @@ public:
   // Links with a stored item name find their item in the manager's list.
   virtual void ResolveItemNames();
   virtual void CustomizingChanged() {}
+  // The items of the available links, in order, are offered the shortcut;
+  // true when one handled it (scNone: false).
+  virtual bool DispatchShortCut(TShortCut AShortCut);
   // The window that shows the links, null when none; set by that window.
   TCustomdxBarControl* BarControl = nullptr;
 
@@ -237,6 +204,32 @@ public:
   TdxBarItemControlViewInfo* ViewInfo() const { return viewInfo_; }
   // The glyph cache that DrawItemGlyph draws from.
   TdxCachedImageOptions* CachedImageOptions() const { return cachedImageOptions_.get(); }
+
+  // Notices of the item; the item controls of the toolbar windows give them
+  // their effect (repaint, relayout), the base does nothing.
+  virtual void CaptionChanged() {}
+  virtual void EnabledChanged() {}
+  virtual void ImageChanged() {}
+  virtual void LargeImageChanged() {}
+  virtual void SecondaryImageChanged() {}
+  virtual void PaintStyleChanged() {}
+  virtual void WidthChanged() {}
+  // Drops the cached glyph, and the view info's width cache when AResetWidths.
+  virtual void ClearGlyphCache(bool AResetWidths) { (void)AResetWidths; }
+  virtual void Invalidate() {}
+  // Recalculates its draw values and repaints.
+  virtual void Refresh() {}
+  virtual void RefreshDesignState() {}
+  // Dropped down or editing.
+  virtual bool IsActive() const { return false; }
+  // The paint style the control shows.
+  virtual TdxBarPaintStyle GetPaintStyle() const;
+  // The painter gives the bar window shadows joined to its item controls.
+  virtual bool BarHasChildShadows() const { return false; }
+  // The link's rectangle in the bar window's client coordinates.
+  virtual TRect GetItemRect() const { return {}; }
+  // What the control opens is shown with the menu animation.
+  bool ShowAnimation = true;
 
 private:
   friend class TdxBarItemControlViewInfo;
@@ -274,6 +267,11 @@ public:
   virtual bool IsInQuickChain() { return false; }
   // Repaints one of its item controls; the base repaints the whole window.
   virtual void InvalidateItemControl(TdxBarItemControl*) { Invalidate(); }
+  // 0 toolbar, 1 quick-customizing toolbar, 2 menu.
+  virtual int32_t GetBarKind() const { return 0; }
+  virtual bool IsVertical() const { return false; }
+  // In menu mode: keyboard and mouse belong to the window.
+  virtual bool IsActive() const { return false; }
 
   // Remembered mouse position; (-1, -1) forces hot-tracking to be worked out again.
   TPoint MousePos{-1, -1};
@@ -308,6 +306,8 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
   DX_COMPONENT_CLASS(TdxBarSubMenuControl, TCustomdxBarControl)
 public:
   explicit TdxBarSubMenuControl(TComponent* ABarManager) : TCustomdxBarControl(ABarManager) {}
+  int32_t GetBarKind() const override { return 2; }
+  bool IsVertical() const override { return true; }
 };
 
 // The bars of one dock row; the dock site owns its rows.

@@ -123,20 +123,10 @@ void dxBarRegisterProperties() {
         .Bool("UseOwnFont", &B::UseOwnFont, &B::SetUseOwnFont, false)
         .Bool("Visible", &B::GetVisible, &B::SetVisible, false);
 
-    using I = TdxBarItem;
-    Published<I>()
-        .Str("Caption", &I::Caption, &I::SetCaption)
-        .Obj("BarManager", &I::BarManager, &I::SetBarManager)
-        .Int("Category", &I::Category, &I::SetCategory, 0)
-        .Bool("Enabled", &I::Enabled, &I::SetEnabled, true)
-        .Int("ImageIndex", &I::ImageIndex, &I::SetImageIndex, -1)
-        .Enum("Visible", &I::Visible, &I::SetVisible, ivAlways)
-        .Event("OnClick", &I::OnClick);
-
     dxBarComponentsRegisterProperties();
     RegisterClass(TdxBarManager::StaticClass());
     RegisterClass(TdxBar::StaticClass());
-    RegisterClass(TdxBarItem::StaticClass());
+    dxBarItemsRegisterProperties();
   });
 }
 

@@ -23,6 +23,16 @@ enum TdxBarManagerStyle : uint8_t { bmsStandard, bmsEnhanced, bmsFlat, bmsXP, bm
 enum TdxBarMenuAnimations : uint8_t { maNone, maRandom, maUnfold, maSlide, maFade };
 enum TdxBarDockingStyle : uint8_t { dsNone, dsLeft, dsTop, dsRight, dsBottom };
 enum TdxBarItemVisible : uint8_t { ivNever, ivInCustomizing, ivAlways };
+enum TdxBarItemAlign : uint8_t { iaLeft, iaCenter, iaRight, iaClient };
+enum TdxBarItemMergeKind : uint8_t { mkAdd, mkMergeByCaption, mkNone };
+enum TdxBarPaintStyle : uint8_t { psStandard, psCaption, psCaptionInMenu, psCaptionGlyph };
+enum TdxBarGlyphLayout : uint8_t { glLeft, glRight, glTop, glBottom };
+// Bit 0 of a button style: the button can be checked.
+enum TdxBarButtonStyle : uint8_t { bsDefault, bsChecked, bsDropDown, bsCheckedDropDown };
+// What a link shows of its own instead of its item's value: a set, one bit per value.
+enum TdxBarUserDefine : uint8_t { udCaption, udGlyph, udPaintStyle, udWidth };
+using TdxBarUserDefines = uint8_t;
+constexpr TdxBarUserDefines UserDefineBit(TdxBarUserDefine d) { return TdxBarUserDefines(1u << d); }
 
 // A set of TdxBarDockingStyle, one bit per style (bit i for ordinal i).
 using TdxBarDockingStyles = uint8_t;
@@ -87,6 +97,7 @@ public:
   virtual void RefreshSelectionMark() = 0;
 };
 
+class TdxBarItem;
 class TdxBarItemLinks;
 class TCustomdxBarControl;
 
@@ -95,6 +106,12 @@ class IdxBarLinksOwner {
 public:
   virtual ~IdxBarLinksOwner() = default;
   virtual TdxBarItemLinks* GetItemLinks() = 0;
+  // False with the refusal text when the owner cannot show AItem.
+  virtual bool CanContainItem(TdxBarItem* AItem, std::string& AErrorText) {
+    (void)AItem;
+    AErrorText.clear();
+    return true;
+  }
   // Makes the window that shows the links; null when the owner has none.
   virtual TCustomdxBarControl* CreateBarControl() = 0;
 };

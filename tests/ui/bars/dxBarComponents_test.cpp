@@ -82,6 +82,7 @@ TEST_F(BarComponentsTest, ListsHearOfChangesAndForgetFreedMembers) {
     if (n == inChanged) heard.push_back(c);
   };
   auto* item = new TdxBarItem(form_.get());
+  item->SetBarManager(nullptr);  // only in the two lists
   first.Add(item);
   second.Add(item);
   EXPECT_EQ(item->ChangeListeners()->Count(), 2);
@@ -259,6 +260,7 @@ TEST_F(CategoriesTest, DeletingTheOnlyCategoryDestroysItsItemsAndLeavesDefault) 
   int destroyed = 0;
   auto* item = new TCountedItem(form_.get(), destroyed);
   item->SetBarManager(m_);
+  item->SetCategory(0);
   m_->Categories()->Delete(0);
   EXPECT_EQ(destroyed, 1);
   EXPECT_EQ(m_->GetItemCount(), 0);
@@ -603,10 +605,8 @@ constexpr const char* kGroupForm = R"(object Form1: TForm
     end
   end
   object B1: TdxBarItem
-    BarManager = M
   end
   object B2: TdxBarItem
-    BarManager = M
   end
 end
 )";

@@ -535,6 +535,7 @@ TEST_F(BarManagerTest, LookupsAnswerNothingForWhatIsMissing) {
   auto* first = new TdxBarItem(form_.get());
   first->SetName("dxBarItem1");
   first->SetBarManager(&m);
+  first->SetCategory(0);
   auto* other = new TdxBarItem(form_.get());
   other->SetCategory(1);
   other->SetBarManager(&m);
