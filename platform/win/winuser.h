@@ -940,7 +940,9 @@ constexpr UINT MB_OK = 0x0, MB_OKCANCEL = 0x1, MB_ABORTRETRYIGNORE = 0x2, MB_YES
                MB_DEFBUTTON1 = 0x0, MB_DEFBUTTON2 = 0x100, MB_DEFBUTTON3 = 0x200, MB_DEFMASK = 0xF00,
                MB_APPLMODAL = 0x0, MB_SYSTEMMODAL = 0x1000, MB_TASKMODAL = 0x2000, MB_SETFOREGROUND = 0x10000,
                MB_TOPMOST = 0x40000;
-// Silent: this platform plays no sounds. Always TRUE.
+// Goes to the sound hook below as the system alias of its icon type
+// ("SystemDefault", "SystemHand", "SystemQuestion", "SystemExclamation",
+// "SystemAsterisk") with SND_ALIAS | SND_ASYNC. Always TRUE.
 BOOL MessageBeep(UINT type);
 
 // ---------------------------------------------------------------- sounds

@@ -102,6 +102,10 @@ void TdxBarItem::Click() {
 
 TdxBarManager* TdxBarItemLink::GetBarManager() const { return owner_ ? owner_->BarManager() : nullptr; }
 
+void TdxBarItemLink::MarkUsed() {
+  if (owner_ && owner_->UseRecentItems) ++UseCount;
+}
+
 TdxBarItemLinks::TdxBarItemLinks(TdxBarManager* ABarManager, IdxBarLinksOwner* AOwner)
     : barManager_(ABarManager), owner_(AOwner) {}
 
@@ -144,11 +148,68 @@ void TdxBarItemLinks::ResolveItemNames() {
     }
 }
 
+TCustomdxBarControl* TdxBarItemLinks::CreateBarControl() {
+  if (!owner_) return nullptr;
+  BarControl = owner_->CreateBarControl();
+  if (BarControl) BarControl->SetItemLinks(this);
+  return BarControl;
+}
+
+bool TdxBarItemLinks::DispatchShortCut(uint16_t AShortCut) {
+  if (AShortCut == 0) return false;
+  for (const auto& link : links_) {
+    TdxBarItem* item = link->GetItem();
+    if (link->Visible() && item && item->IsShown() && item->ShortCut() == AShortCut && item->Enabled()) {
+      item->Click();
+      return true;
+    }
+  }
+  return false;
+}
+
+bool TdxBarItemLinks::ContainsLinksOwner(IdxBarLinksOwner* AOwner) {
+  // Sub-items that hold each other must not send the walk round in circles.
+  std::vector<const TdxBarItemLinks*> seen;
+  std::function<bool(const TdxBarItemLinks*)> walk = [&](const TdxBarItemLinks* links) {
+    if (std::find(seen.begin(), seen.end(), links) != seen.end()) return false;
+    seen.push_back(links);
+    if (AOwner->GetItemLinks() == links) return true;
+    for (const auto& link : links->links_) {
+      TdxBarItem* item = link->GetItem();
+      if (!item) continue;
+      if (dynamic_cast<IdxBarLinksOwner*>(item) == AOwner) return true;
+      if (TdxBarItemLinks* own = item->GetItemLinks(); own && walk(own)) return true;
+    }
+    return false;
+  };
+  return AOwner && walk(this);
+}
+
 // ---------------------------------------------------------------- windows
 
 TdxBarManager* TdxBarItemControl::GetBarManager() const { return parent_ ? parent_->GetBarManager() : nullptr; }
 
 TdxBarManager* TCustomdxBarControl::GetBarManager() const { return dynamic_cast<TdxBarManager*>(Owner()); }
+
+TdxBarSubMenuControl::~TdxBarSubMenuControl() {
+  if (ItemLinks() && ItemLinks()->BarControl == this) ItemLinks()->BarControl = nullptr;
+}
+
+void TdxBarSubMenuControl::ShowAnimated() {
+  if (OnShowMenu) OnShowMenu();
+}
+
+void TdxBarSubMenuControl::Close() {
+  if (ItemLinks() && ItemLinks()->BarControl == this) ItemLinks()->BarControl = nullptr;
+  std::function<void()> closed = std::move(OnCloseMenu);
+  delete this;
+  if (closed) closed();
+}
+
+TdxBarPainter* TCustomdxBarControl::Painter() const {
+  TdxBarManager* m = GetBarManager();
+  return m ? m->DefaultPainter() : nullptr;
+}
 
 TCustomdxBarControl::~TCustomdxBarControl() {
   if (TdxBarManager* m = GetBarManager()) {

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,6 +26,7 @@ class TdxBarItemLinks;
 class TdxBarItemControl;
 class TdxBarDockControl;
 class TdxDockControl;
+class TdxBarPainter;
 
 // ---------------------------------------------------------------- components
 
@@ -104,6 +106,9 @@ public:
   void SetImageIndex(int32_t Value) { imageIndex_ = Value; }
   const std::string& Caption() const { return caption_; }
   void SetCaption(const std::string& Value) { caption_ = Value; }
+  // Key in the low byte, scShift/scCtrl/scAlt above; 0 for none.
+  uint16_t ShortCut() const { return shortCut_; }
+  virtual void SetShortCut(uint16_t Value) { shortCut_ = Value; }
 
   // Visible ivAlways, or the manager customizing; ivInCustomizing only while customizing.
   virtual bool IsShown();
@@ -113,6 +118,8 @@ public:
   virtual TdxBarItemLinks* GetItemLinks() { return nullptr; }
   // When enabled, tells the manager and runs OnClick.
   virtual void Click();
+  // The first link whose control is dropped down or editing; null when none.
+  virtual TdxBarItemLink* GetActiveLink() { return nullptr; }
   TNotifyEvent OnClick;
 
   // Reactions to changes of the manager's image lists.
@@ -131,6 +138,7 @@ private:
   int32_t category_ = 0;
   TdxBarItemVisible loadedVisible_ = ivAlways;
   int32_t imageIndex_ = -1;
+  uint16_t shortCut_ = 0;
   std::string caption_;
 };
 
@@ -149,6 +157,10 @@ public:
   TdxBarItemControl* Control() const { return control_; }
   void SetControl(TdxBarItemControl* Value) { control_ = Value; }
   TdxBarManager* GetBarManager() const;
+  // The link a copied link stands for; the link itself for an original.
+  virtual TdxBarItemLink* GetSourceLink() { return this; }
+  // One more use, when the link's collection counts uses for the recent-items lists.
+  void MarkUsed();
   // The stored name of the item, resolved after loading.
   std::string ItemName;
   // Uses for the recent-items lists; new links start with the manager's initial use count.
@@ -184,7 +196,17 @@ public:
   virtual int32_t GetAvailableCount();
   // Links with a stored item name find their item in the manager's list.
   virtual void ResolveItemNames();
+  // The window that shows the links, made by the owner (BarControl from then on).
+  TCustomdxBarControl* CreateBarControl();
+  // Runs the enabled item of an available link whose shortcut is AShortCut;
+  // False when none does, and for 0.
+  virtual bool DispatchShortCut(uint16_t AShortCut);
+  // These are AOwner's own links, or an item of them is AOwner or owns links
+  // that contain AOwner, at any depth.
+  bool ContainsLinksOwner(IdxBarLinksOwner* AOwner);
   virtual void CustomizingChanged() {}
+  // The links count their uses for the recent-items lists.
+  bool UseRecentItems = false;
   // The window that shows the links, null when none; set by that window.
   TCustomdxBarControl* BarControl = nullptr;
 
@@ -223,6 +245,8 @@ public:
 
   // The manager is the window's owner.
   TdxBarManager* GetBarManager() const;
+  // The painter that draws the window: the manager's default painter.
+  virtual TdxBarPainter* Painter() const;
   TdxBar* Bar() const { return bar_; }
   void SetBar(TdxBar* Value) { bar_ = Value; }
   TdxBarItemLinks* ItemLinks() const { return itemLinks_; }
@@ -267,6 +291,23 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
   DX_COMPONENT_CLASS(TdxBarSubMenuControl, TCustomdxBarControl)
 public:
   explicit TdxBarSubMenuControl(TComponent* ABarManager) : TCustomdxBarControl(ABarManager) {}
+  // Its links forget it.
+  ~TdxBarSubMenuControl() override;
+
+  // The screen rectangle the menu drops from (empty for none), the control
+  // and size of what opened it, and the window that owns the menu window.
+  TRect OwnerBounds;
+  TWinControl* OwnerControl = nullptr;
+  int32_t OwnerWidth = 0, OwnerHeight = 0;
+  win::HWND OwnerWindow = nullptr;
+  // Called after the window has shown, and when it closes.
+  std::function<void()> OnShowMenu;
+  std::function<void()> OnCloseMenu;
+  bool Animated = true;
+  // Shows the window with the manager's MenuAnimations, then OnShowMenu.
+  virtual void ShowAnimated();
+  // Hides and frees the window; OnCloseMenu runs.
+  virtual void Close();
 };
 
 // The bars of one dock row; the dock site owns its rows.
