@@ -5,6 +5,7 @@
 
 #include "platform/vcl/graphics.h"
 #include "ui/bars/dxBar.h"
+#include "ui/bars/dxBarRoutines.h"
 
 // ---------------------------------------------------------------- object lists
 
@@ -211,7 +212,10 @@ TdxBarPainter* TCustomdxBarControl::Painter() const {
   return m ? m->DefaultPainter() : nullptr;
 }
 
+TCustomdxBarControl::TCustomdxBarControl(TComponent* AOwner) : TCustomControl(AOwner) { RegisterBarControl(this); }
+
 TCustomdxBarControl::~TCustomdxBarControl() {
+  UnregisterBarControl(this);
   if (TdxBarManager* m = GetBarManager()) {
     m->StopMouseTracking(this);
     if (m->FocusedBarControl() == this) m->SetFocusedBarControl(nullptr);
