@@ -11,7 +11,6 @@
 
 namespace {
 TComponentList* GroupsOf(TdxBarManager* m) { return m->GroupList(); }
-TComponentList* PopupMenusOf(TdxBarManager* m) { return m->PopupMenuList(); }
 }  // namespace
 
 // ---- component lists
@@ -98,10 +97,6 @@ void TdxBarGroup::SetParentComponent(TComponent* Value) {
   TdxBarComponent::SetParentComponent(Value);
   if (auto* manager = dynamic_cast<TdxBarManager*>(Value)) SetBarManager(manager);
 }
-
-TdxBarPopupMenu::~TdxBarPopupMenu() { LeaveManager(PopupMenusOf); }
-
-void TdxBarPopupMenu::SetBarManager(TdxBarManager* Value) { MoveToManager(Value, PopupMenusOf); }
 
 // ---------------------------------------------------------------- categories
 

@@ -16,6 +16,7 @@
 #include "platform/classes/strings.h"
 #include "platform/vcl/imglist.h"
 #include "ui/bars/dxBarElements.h"
+#include "ui/bars/dxBarPopupMenu.h"
 
 // A list of bar components that keeps itself among each member's change
 // listeners. The manager switches its lists to owning before it frees them,
@@ -71,20 +72,6 @@ private:
   void Switch(const std::function<void(TdxBarComponent*)>& ASwitch);
 
   std::unique_ptr<TdxBarComponentList> members_;
-};
-
-// A popup menu of a manager.
-class TdxBarPopupMenu : public TdxBarComponent {
-  DX_COMPONENT_CLASS(TdxBarPopupMenu, TdxBarComponent)
-public:
-  explicit TdxBarPopupMenu(TComponent* AOwner) : TdxBarComponent(AOwner) {}
-  ~TdxBarPopupMenu() override;
-  // Joins the new manager's popup-menu list.
-  void SetBarManager(TdxBarManager* Value) override;
-  // Takes the manager's font (the internal-font-change case of bars alike).
-  virtual void FontChanged() {}
-  // The menu is on screen now; the menu windows answer it.
-  virtual bool IsShowing() { return false; }
 };
 
 // The data a category carries once it is needed.

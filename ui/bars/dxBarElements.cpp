@@ -192,6 +192,10 @@ TdxBarManager* TdxBarItemControl::GetBarManager() const { return parent_ ? paren
 
 TdxBarManager* TCustomdxBarControl::GetBarManager() const { return dynamic_cast<TdxBarManager*>(Owner()); }
 
+void TCustomdxBarControl::EndUpdate() {
+  if (updateCount_ > 0 && --updateCount_ == 0) RepaintBar();
+}
+
 TdxBarSubMenuControl::~TdxBarSubMenuControl() {
   if (ItemLinks() && ItemLinks()->BarControl == this) ItemLinks()->BarControl = nullptr;
 }

@@ -289,6 +289,10 @@ public:
   void MouseLeave() override {}
   // Clears the selection.
   void HideAll() { SetSelectedControl(nullptr); }
+  // Changes between BeginUpdate and the last EndUpdate repaint once, then.
+  void BeginUpdate() { ++updateCount_; }
+  void EndUpdate();
+  int32_t UpdateCount() const { return updateCount_; }
 
 private:
   TdxBar* bar_ = nullptr;
@@ -296,6 +300,7 @@ private:
   TCustomdxBarControl* parentBar_ = nullptr;
   TdxBarItemControl* selected_ = nullptr;
   TdxBarDockingStyle dockingStyle_ = dsNone;
+  int32_t updateCount_ = 0;
 };
 
 // The window of a sub-menu or popup menu.
