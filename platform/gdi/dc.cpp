@@ -192,7 +192,7 @@ int GetDeviceCaps(HDC dc, int index) {
     case ASPECTY: return 36;
     case ASPECTXY: return 51;
     case LOGPIXELSX:
-    case LOGPIXELSY: return 96;
+    case LOGPIXELSY: return ScreenLogPixels();
     case SIZEPALETTE: return palette ? 256 : 0;
     case NUMRESERVED: return palette ? 20 : 0;
     case COLORRES: return 24;

@@ -57,6 +57,7 @@ std::atomic<COLORREF>* CurrentColors() {
 
 std::atomic<int> g_screenW{1920}, g_screenH{1080};
 std::atomic<bool> g_swapButtons{false};
+std::atomic<int> g_logPixels{96};
 
 }  // namespace
 
@@ -94,6 +95,12 @@ void SetScreenSize(int width, int height) {
   g_screenW = width;
   g_screenH = height;
 }
+
+void SetScreenLogPixels(int dpi) {
+  if (dpi > 0) g_logPixels = dpi;
+}
+
+int ScreenLogPixels() { return g_logPixels; }
 
 void SetSwapButtonMetric(bool swapped) { g_swapButtons = swapped; }
 

@@ -53,6 +53,10 @@ UINT GetDoubleClickTime();
 
 // The screen size that SM_CXSCREEN/SM_CYSCREEN and the screen DC's HORZRES/VERTRES report.
 void SetScreenSize(int width, int height);
+// The logical dots per inch that every DC reports (LOGPIXELSX/LOGPIXELSY);
+// 96 unless set. Values of 0 or below are refused.
+void SetScreenLogPixels(int dpi);
+int ScreenLogPixels();
 // What SM_SWAPBUTTON reports (1 while swapped); the window system's SwapMouseButton sets it.
 void SetSwapButtonMetric(bool swapped);
 

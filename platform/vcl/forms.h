@@ -348,7 +348,8 @@ public:
   int32_t DesktopHeight() { return DesktopRect().Height(); }
   int32_t Width();
   int32_t Height();
-  int32_t PixelsPerInch() const { return 96; }
+  // The screen's logical dots per inch (LOGPIXELSY of the screen).
+  int32_t PixelsPerInch() const;
 
   // Installed font families (fontconfig), sorted; a fixed list when none is found.
   TStrings* Fonts();

@@ -244,6 +244,7 @@ TRect TScreen::WorkAreaRect() {
 TRect TScreen::DesktopRect() { return {0, 0, Width(), Height()}; }
 int32_t TScreen::Width() { return win::GetSystemMetrics(win::SM_CXSCREEN); }
 int32_t TScreen::Height() { return win::GetSystemMetrics(win::SM_CYSCREEN); }
+int32_t TScreen::PixelsPerInch() const { return win::ScreenLogPixels(); }
 
 // The families fontconfig knows, sorted; the faces the program's forms
 // name are always there because the font engine maps them onto installed ones.

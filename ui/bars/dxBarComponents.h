@@ -83,6 +83,8 @@ public:
   void SetBarManager(TdxBarManager* Value) override;
   // Takes the manager's font (the internal-font-change case of bars alike).
   virtual void FontChanged() {}
+  // The menu is on screen now; the menu windows answer it.
+  virtual bool IsShowing() { return false; }
 };
 
 // The data a category carries once it is needed.

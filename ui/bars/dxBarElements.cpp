@@ -5,6 +5,7 @@
 
 #include "platform/vcl/graphics.h"
 #include "ui/bars/dxBar.h"
+#include "ui/bars/dxBarRoutines.h"
 
 // ---------------------------------------------------------------- object lists
 
@@ -150,7 +151,10 @@ TdxBarManager* TdxBarItemControl::GetBarManager() const { return parent_ ? paren
 
 TdxBarManager* TCustomdxBarControl::GetBarManager() const { return dynamic_cast<TdxBarManager*>(Owner()); }
 
+TCustomdxBarControl::TCustomdxBarControl(TComponent* AOwner) : TCustomControl(AOwner) { RegisterBarControl(this); }
+
 TCustomdxBarControl::~TCustomdxBarControl() {
+  UnregisterBarControl(this);
   if (TdxBarManager* m = GetBarManager()) {
     m->StopMouseTracking(this);
     if (m->FocusedBarControl() == this) m->SetFocusedBarControl(nullptr);

@@ -23,6 +23,7 @@ class TdxBarItem;
 class TdxBarItemLink;
 class TdxBarItemLinks;
 class TdxBarItemControl;
+class TdxBarItemControlViewInfo;
 class TdxBarDockControl;
 class TdxDockControl;
 
@@ -206,10 +207,14 @@ public:
   TdxBarItem* GetItem() const { return link_ ? link_->GetItem() : nullptr; }
   TdxBarManager* GetBarManager() const;
   virtual void DoubleClick() {}
+  // The layout record that describes the control; null while it has none.
+  TdxBarItemControlViewInfo* ViewInfo() const { return viewInfo_; }
 
 private:
+  friend class TdxBarItemControlViewInfo;
   TCustomdxBarControl* parent_;
   TdxBarItemLink* link_;
+  TdxBarItemControlViewInfo* viewInfo_ = nullptr;
 };
 
 // The base of bar windows (toolbar windows and menu windows). The manager
@@ -217,8 +222,9 @@ private:
 class TCustomdxBarControl : public TCustomControl, public IcxMouseTrackingCaller {
   DX_COMPONENT_CLASS(TCustomdxBarControl, TCustomControl)
 public:
-  explicit TCustomdxBarControl(TComponent* AOwner) : TCustomControl(AOwner) {}
-  // Leaves the manager's tracking and selection.
+  // Enters the live bar-window list.
+  explicit TCustomdxBarControl(TComponent* AOwner);
+  // Leaves the manager's tracking and selection and the live bar-window list.
   ~TCustomdxBarControl() override;
 
   // The manager is the window's owner.
@@ -233,6 +239,12 @@ public:
   virtual void SetSelectedControl(TdxBarItemControl* AControl) { selected_ = AControl; }
   TdxBarDockingStyle DockingStyle() const { return dockingStyle_; }
   void SetDockingStyle(TdxBarDockingStyle Value) { dockingStyle_ = Value; }
+  // The window's keyboard-navigation helper; null in the base.
+  virtual IdxBarAccessibilityHelper* GetIAccessibilityHelper() { return nullptr; }
+  // The window belongs to a quick-customization chain (False in the base).
+  virtual bool IsInQuickChain() { return false; }
+  // Repaints one of its item controls; the base repaints the whole window.
+  virtual void RepaintItemControl(TdxBarItemControl*) { Invalidate(); }
 
   // Remembered mouse position; (-1, -1) forces hot-tracking to be worked out again.
   TPoint MousePos{-1, -1};

@@ -5,6 +5,7 @@
 #include "platform/classes/typinfo.h"
 #include "platform/vcl/graphics.h"
 #include "ui/bars/dxBar.h"
+#include "ui/bars/dxBarRoutines.h"
 #include "ui/lookandfeel/cxLookAndFeels.h"
 
 void dxBarRegisterProperties() {
@@ -138,4 +139,7 @@ void dxBarRegisterProperties() {
   });
 }
 
-void dxBarUnitStart() { dxBarRegisterProperties(); }
+void dxBarUnitStart() {
+  dxBarRegisterProperties();
+  ReadScreenColorDepth();
+}

@@ -1,6 +1,7 @@
 #include "ui/bars/dxBarStartup.h"
 
 #include "ui/bars/dxBar.h"
+#include "ui/bars/dxBarRoutines.h"
 #include "ui/bars/dxBarStrs.h"
 #include "ui/bars/dxStatusBar.h"
 #include "ui/lookandfeel/cxLookAndFeelStartup.h"
@@ -12,7 +13,7 @@ namespace {
 constexpr TdxUnitRow kUnits[] = {
     {"dxBarStrs", &dxBarStrsUnitStart, &dxBarStrsUnitStop},  // the texts under "BarSuite"
     {"dxBarCustomCustomizationForm", nullptr, nullptr},
-    {"dxBar", dxBarUnitStart, nullptr},  // the toolbar unit's start-up and shut-down
+    {"dxBar", dxBarUnitStart, dxBarUnitStop},  // the toolbar unit's start-up and shut-down
     {"dxStatusBar", &dxStatusBarUnitStart, &dxStatusBarUnitStop},  // the panel style registry and texts
 };
 

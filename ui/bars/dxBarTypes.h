@@ -45,6 +45,15 @@ public:
   // The element that Alt or F10 selects; null when none.
   virtual IdxBarAccessibilityHelper* GetDefaultSelectableChild() = 0;
   virtual TRect GetScreenBounds() = 0;
+  // The element's owner is being destroyed: the helper never touches it again.
+  virtual void NotifyOwnerDestroyed() = 0;
+  // The element whose key tips enclose this one's; null at the top.
+  virtual IdxBarAccessibilityHelper* GetKeyTipParent() = 0;
+  virtual bool IsKeyTipContainer() = 0;
+  // The helper of the bar window the element lies in.
+  virtual IdxBarAccessibilityHelper* GetBarHelper() = 0;
+  // What Esc does while key tips are shown (called on a bar helper).
+  virtual void EscapeKeyTipScope() = 0;
 };
 
 // The element view through which selection, deletion and customization reach

@@ -90,6 +90,35 @@ private:
   bool hot_, large_;
 };
 
+// A navigation element at fixed screen bounds that logs what it is told.
+class TFakeNavHelper : public IdxBarAccessibilityHelper {
+public:
+  TFakeNavHelper(std::string AName, TRect ABounds, TLog* ALog = nullptr)
+      : name_(std::move(AName)), bounds_(ABounds), log_(ALog) {}
+  TCustomdxBarControl* GetBarControl() override { return nullptr; }
+  TdxBarManager* GetBarManager() override { return nullptr; }
+  IdxBarAccessibilityHelper* GetDefaultSelectableChild() override { return nullptr; }
+  TRect GetScreenBounds() override { return bounds_; }
+  void NotifyOwnerDestroyed() override { Note("owner destroyed"); }
+  IdxBarAccessibilityHelper* GetKeyTipParent() override { return KeyTipParent; }
+  bool IsKeyTipContainer() override { return KeyTipContainer; }
+  IdxBarAccessibilityHelper* GetBarHelper() override { return BarHelper ? BarHelper : this; }
+  void EscapeKeyTipScope() override { Note("escape"); }
+  const std::string& Name() const { return name_; }
+
+  IdxBarAccessibilityHelper* KeyTipParent = nullptr;
+  bool KeyTipContainer = false;
+  IdxBarAccessibilityHelper* BarHelper = nullptr;
+
+private:
+  void Note(const std::string& what) {
+    if (log_) log_->push_back(name_ + " " + what);
+  }
+  std::string name_;
+  TRect bounds_;
+  TLog* log_;
+};
+
 // A fresh form to own the manager under test.
 class BarFormTest : public vcltest::VclTest {
 protected:
