@@ -105,6 +105,10 @@ public:
   void SetImageIndex(int32_t Value) { imageIndex_ = Value; }
   const std::string& Caption() const { return caption_; }
   void SetCaption(const std::string& Value) { caption_ = Value; }
+  TShortCut ShortCut() const { return shortCut_; }
+  virtual void SetShortCut(TShortCut Value) { shortCut_ = Value; }
+  int32_t HelpContext() const { return helpContext_; }
+  void SetHelpContext(int32_t Value) { helpContext_ = Value; }
 
   // Visible ivAlways, or the manager customizing; ivInCustomizing only while customizing.
   virtual bool IsShown();
@@ -133,6 +137,8 @@ private:
   TdxBarItemVisible loadedVisible_ = ivAlways;
   int32_t imageIndex_ = -1;
   std::string caption_;
+  TShortCut shortCut_ = scNone;
+  int32_t helpContext_ = 0;
 };
 
 // One placement of an item in a bar, sub-menu or popup menu.
@@ -186,6 +192,13 @@ public:
   // Links with a stored item name find their item in the manager's list.
   virtual void ResolveItemNames();
   virtual void CustomizingChanged() {}
+  // Clicks the enabled item whose ShortCut is AShortCut among the available
+  // links and the links of their sub-items; False for scNone or no such item.
+  virtual bool DispatchShortCut(TShortCut AShortCut);
+  // The next available link after AStartLink (from the first when null),
+  // cyclically and AStartLink itself last, whose caption's accelerator is
+  // the character of AKey; null when none. Accelerators never carry Ctrl.
+  virtual TdxBarItemLink* FindLinkByAccelerator(win::WORD AKey, TShiftState AShift, TdxBarItemLink* AStartLink);
   // The window that shows the links, null when none; set by that window.
   TCustomdxBarControl* BarControl = nullptr;
 
@@ -209,6 +222,20 @@ public:
   virtual void DoubleClick() {}
   // The layout record that describes the control; null while it has none.
   TdxBarItemControlViewInfo* ViewInfo() const { return viewInfo_; }
+
+  // ---- what keyboard and mouse routing asks
+  // AWnd belongs to the control (its drop-down window, for example).
+  virtual bool ClaimsWindow(win::HWND /*AWnd*/) { return false; }
+  // Its accelerator may click it at once (an edit must be entered instead).
+  virtual bool CanTriggerByAccelerator() { return true; }
+  // The control opens a sub-menu when clicked.
+  virtual bool OpensSubMenu() { return false; }
+  // An in-place editor whose edit window is active takes the keys itself.
+  virtual bool IsEditWindowActive() { return false; }
+  // A click as by the keyboard: clicks the item.
+  virtual void ClickByKeyboard();
+  // Its rectangle in the bar window's client coordinates.
+  virtual TRect GetBounds() { return TRect(); }
 
 private:
   friend class TdxBarItemControlViewInfo;
@@ -265,6 +292,42 @@ public:
   void MouseLeave() override {}
   // Clears the selection.
   void HideAll() { SetSelectedControl(nullptr); }
+
+  // ---- what keyboard and mouse routing and activation ask
+  // Keys of the keyboard hook go past the window (it lets the form have them).
+  virtual bool IgnoresHookKeys() { return false; }
+  // The window scrolls with the mouse wheel; a menu that does not drops it.
+  virtual bool WantsMouseWheel() { return false; }
+  virtual bool AcceptsShortCuts() { return true; }
+  // Activating AOtherWnd makes the window close.
+  virtual bool ClosesOnActivationOf(win::HWND /*AOtherWnd*/) { return true; }
+  // A click on AWnd belongs to the window's menu chain.
+  virtual bool TakesClickOn(win::HWND /*AWnd*/) { return false; }
+  // A click outside the menu chain closes the window.
+  virtual bool ClosedByOutsideClicks() { return true; }
+  virtual bool ClosesOnCancelMode() { return true; }
+  // AWnd is the window itself or one of its child windows.
+  virtual bool OwnsWindow(win::HWND AWnd);
+  // Handles a mouse message that the mouse hook took from another window.
+  virtual void HandleOutsideMouseMessage(win::UINT /*AMsg*/, TPoint /*AScreenPoint*/) {}
+  // Its WM_MOUSEMOVE handling at a client point.
+  virtual void MouseMoveMessage(TPoint /*AClientPoint*/) {}
+  // The item control at a client point; null when none.
+  virtual TdxBarItemControl* ItemControlAtPos(TPoint /*AClientPoint*/) { return nullptr; }
+  // Makes the window the focused bar window with AItemControl selected.
+  virtual void ActivateKeyboardMode(TdxBarItemControl* AItemControl);
+  // The floating window: whether it shows, show it again, hide it, its drop shadow.
+  virtual bool IsWindowShowing() { return HandleAllocated() && win::IsWindowVisible(Handle()); }
+  virtual void ShowFloating() {}
+  virtual void HideFloating() {}
+  virtual void RefreshShadow() {}
+  // The item control that opened this window (a sub-menu's), null for a toolbar.
+  TdxBarItemControl* OpeningItemControl = nullptr;
+  // Opened by the keyboard (a sub-menu then selects its first item).
+  bool KeyboardOpened = false;
+  // No item hints over this window while set.
+  bool ItemHintsSuppressed = false;
+  int32_t HelpContext = 0;
 
 private:
   TdxBar* bar_ = nullptr;
@@ -389,6 +452,10 @@ public:
   void SetFloatLeft(int32_t Value) { floatLeft_ = Value; }
   int32_t FloatTop() const { return floatTop_; }
   void SetFloatTop(int32_t Value) { floatTop_ = Value; }
+  int32_t FloatClientWidth() const { return floatClientWidth_; }
+  void SetFloatClientWidth(int32_t Value) { floatClientWidth_ = Value; }
+  int32_t FloatClientHeight() const { return floatClientHeight_; }
+  void SetFloatClientHeight(int32_t Value) { floatClientHeight_ = Value; }
   bool UseOwnFont() const { return useOwnFont_; }
   void SetUseOwnFont(bool Value) { useOwnFont_ = Value; }
   TFont* Font() const { return font_.get(); }
@@ -396,6 +463,8 @@ public:
   virtual void SetFont(TFont* AFont);
   virtual void RefreshOwnFont() {}
 
+  // The frame a floating window adds to the client size; the bar windows give theirs.
+  virtual TSize FloatingNonClientSize() const { return TSize(); }
   // The bar's window, null while the bar is hidden.
   TCustomdxBarControl* GetControl() const { return control_; }
   // The window shows this bar from now on.
@@ -432,6 +501,7 @@ private:
   int32_t row_ = 0;
   bool oneOnRow_ = false, isMainMenu_ = false, useOwnFont_ = false;
   int32_t dockedLeft_ = 0, dockedTop_ = 0, floatLeft_ = 0, floatTop_ = 0;
+  int32_t floatClientWidth_ = 0, floatClientHeight_ = 0;
   std::unique_ptr<TFont> font_;
   TCustomdxBarControl* control_ = nullptr;
   std::unique_ptr<TdxBarItemLinks> itemLinks_;
@@ -459,12 +529,4 @@ public:
 private:
   TdxBarManager* barManager_;
   TdxDockControl* edgeDocks_[4] = {};
-};
-
-// The shared hint window of the bar system.
-class TdxBarHintWindow : public TObject {
-  DX_CLASS(TdxBarHintWindow, TObject)
-public:
-  static constexpr uint32_t ShowDelay = 1000;
-  static constexpr uint32_t HideDelay = 10000;
 };
