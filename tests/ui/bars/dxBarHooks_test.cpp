@@ -165,6 +165,33 @@ TEST_F(HooksTest, ViewerShortCutsClickTheirItemOnceAndGoNoFurther) {
   }
 }
 
+// Without a manager on the focused form: the active form's manager acts,
+// and the main form's only when it allows calls from another form.
+TEST_F(HooksTest, ShortCutsFallBackToTheActiveFormThenToTheMainForm) {
+  AddItem("Open", ShortCut('O', TShiftState{ssCtrl}));
+  TCustomForm* savedMain = Application->MainForm();
+  Application->SetMainForm(form_);
+  // No focused window: the active form (the one with the manager) acts.
+  win::SetFocus(nullptr);
+  Press('O', false, true, false);
+  EXPECT_EQ(log_, TLog{"click Open"});
+  // Another form without manager is active and focused.
+  TForm* other = MakeForm({300, 300, 400, 400});
+  other->Show();
+  auto* edit = Add<TMemo>(other, {0, 0, 50, 50});
+  edit->SetFocus();
+  Pump();
+  ASSERT_EQ(win::GetActiveWindow(), other->Handle());
+  for (bool allow : {false, true}) {
+    SCOPED_TRACE(allow);
+    manager_->SetAllowCallFromAnotherForm(allow);
+    log_.clear();
+    Press('O', false, true, false);
+    EXPECT_EQ(log_, allow ? TLog{"click Open"} : TLog{});
+  }
+  Application->SetMainForm(savedMain);
+}
+
 TEST_F(HooksTest, KeysWithoutShortCutReachTheFocusedControl) {
   AddItem("Open", ShortCut('O', TShiftState{ssCtrl}));
   Press('P', false, true, false);

@@ -231,5 +231,41 @@ TEST_F(OwnerMessagesTest, TheRecreatedOwnerWindowShowsTheWaitingBars) {
   bar_->SetControl(window_);
 }
 
+// The merge decision of an MDI state change, with a manager on the child form.
+TEST_F(OwnerMessagesTest, MdiStateChangesMergeOrUnmergeTheChildsBars) {
+  TForm* child = MakeForm({10, 10, 100, 100});
+  child->HandleNeeded();
+  auto* childManager = new TdxBarManager(child);
+  std::vector<std::string> merges;
+  manager_->OnMerge = [&](TdxBarManager* Sender, TdxBarManager* Child, bool AddItems) {
+    EXPECT_EQ(Sender, manager_);
+    EXPECT_EQ(Child, childManager);
+    merges.push_back(AddItems ? "merge" : "unmerge");
+  };
+  std::vector<int32_t> kinds;
+  struct Row {
+    int32_t Kind;
+    bool AlwaysMerge;
+    const char* Expected;  // empty: no decision
+  };
+  // No child is maximized here: without AlwaysMerge an activation merges nothing.
+  const Row rows[] = {{0, false, ""},       {1, false, "unmerge"}, {2, false, "unmerge"},
+                      {0, true, "merge"},   {1, true, "unmerge"},  {2, true, ""}};
+  for (const Row& r : rows) {
+    SCOPED_TRACE(std::to_string(r.Kind) + (r.AlwaysMerge ? " always" : ""));
+    manager_->SetAlwaysMerge(r.AlwaysMerge);
+    merges.clear();
+    manager_->MdiStateChanged(r.Kind, child->Handle());
+    EXPECT_EQ(merges, *r.Expected ? std::vector<std::string>{r.Expected} : std::vector<std::string>{});
+  }
+  // A child without manager: nothing to merge.
+  TForm* plain = MakeForm({10, 10, 100, 100});
+  plain->HandleNeeded();
+  merges.clear();
+  manager_->MdiStateChanged(0, plain->Handle());
+  EXPECT_TRUE(merges.empty());
+  delete childManager;
+}
+
 }  // namespace
 }  // namespace bartest
