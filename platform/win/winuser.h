@@ -216,6 +216,8 @@ constexpr LRESULT WVR_ALIGNTOP = 0x10, WVR_ALIGNLEFT = 0x20, WVR_ALIGNBOTTOM = 0
 constexpr WPARAM ICON_SMALL = 0, ICON_BIG = 1, ICON_SMALL2 = 2;
 // WM_HELP.
 constexpr int HELPINFO_WINDOW = 1, HELPINFO_MENUITEM = 2;
+// Help commands a program passes to its help system (there is none here).
+constexpr UINT HELP_CONTEXTPOPUP = 0x0008, HELP_SETPOPUP_POS = 0x000D;
 
 // Mouse key flags in wParam of client mouse messages.
 constexpr WPARAM MK_LBUTTON = 0x0001, MK_RBUTTON = 0x0002, MK_SHIFT = 0x0004, MK_CONTROL = 0x0008,

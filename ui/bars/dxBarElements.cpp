@@ -156,18 +156,6 @@ TCustomdxBarControl* TdxBarItemLinks::CreateBarControl() {
   return BarControl;
 }
 
-bool TdxBarItemLinks::DispatchShortCut(uint16_t AShortCut) {
-  if (AShortCut == 0) return false;
-  for (const auto& link : links_) {
-    TdxBarItem* item = link->GetItem();
-    if (link->Visible() && item && item->IsShown() && item->ShortCut() == AShortCut && item->Enabled()) {
-      item->Click();
-      return true;
-    }
-  }
-  return false;
-}
-
 bool TdxBarItemLinks::ContainsLinksOwner(IdxBarLinksOwner* AOwner) {
   // Sub-items that hold each other must not send the walk round in circles.
   std::vector<const TdxBarItemLinks*> seen;

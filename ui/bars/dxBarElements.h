@@ -107,9 +107,10 @@ public:
   void SetImageIndex(int32_t Value) { imageIndex_ = Value; }
   const std::string& Caption() const { return caption_; }
   void SetCaption(const std::string& Value) { caption_ = Value; }
-  // Key in the low byte, scShift/scCtrl/scAlt above; 0 for none.
-  uint16_t ShortCut() const { return shortCut_; }
-  virtual void SetShortCut(uint16_t Value) { shortCut_ = Value; }
+  TShortCut ShortCut() const { return shortCut_; }
+  virtual void SetShortCut(TShortCut Value) { shortCut_ = Value; }
+  int32_t HelpContext() const { return helpContext_; }
+  void SetHelpContext(int32_t Value) { helpContext_ = Value; }
 
   // Visible ivAlways, or the manager customizing; ivInCustomizing only while customizing.
   virtual bool IsShown();
@@ -139,8 +140,9 @@ private:
   int32_t category_ = 0;
   TdxBarItemVisible loadedVisible_ = ivAlways;
   int32_t imageIndex_ = -1;
-  uint16_t shortCut_ = 0;
   std::string caption_;
+  TShortCut shortCut_ = scNone;
+  int32_t helpContext_ = 0;
 };
 
 // One placement of an item in a bar, sub-menu or popup menu.
@@ -199,15 +201,19 @@ public:
   virtual void ResolveItemNames();
   // The window that shows the links, made by the owner (BarControl from then on).
   TCustomdxBarControl* CreateBarControl();
-  // Runs the enabled item of an available link whose shortcut is AShortCut;
-  // False when none does, and for 0.
-  virtual bool DispatchShortCut(uint16_t AShortCut);
   // These are AOwner's own links, or an item of them is AOwner or owns links
   // that contain AOwner, at any depth.
   bool ContainsLinksOwner(IdxBarLinksOwner* AOwner);
   virtual void CustomizingChanged() {}
   // The links count their uses for the recent-items lists.
   bool UseRecentItems = false;
+  // Clicks the enabled item whose ShortCut is AShortCut among the available
+  // links and the links of their sub-items; False for scNone or no such item.
+  virtual bool DispatchShortCut(TShortCut AShortCut);
+  // The next available link after AStartLink (from the first when null),
+  // cyclically and AStartLink itself last, whose caption's accelerator is
+  // the character of AKey; null when none. Accelerators never carry Ctrl.
+  virtual TdxBarItemLink* FindLinkByAccelerator(win::WORD AKey, TShiftState AShift, TdxBarItemLink* AStartLink);
   // The window that shows the links, null when none; set by that window.
   TCustomdxBarControl* BarControl = nullptr;
 
@@ -231,6 +237,20 @@ public:
   virtual void DoubleClick() {}
   // The layout record that describes the control; null while it has none.
   TdxBarItemControlViewInfo* ViewInfo() const { return viewInfo_; }
+
+  // ---- what keyboard and mouse routing asks
+  // AWnd belongs to the control (its drop-down window, for example).
+  virtual bool ClaimsWindow(win::HWND /*AWnd*/) { return false; }
+  // Its accelerator may click it at once (an edit must be entered instead).
+  virtual bool CanTriggerByAccelerator() { return true; }
+  // The control opens a sub-menu when clicked.
+  virtual bool OpensSubMenu() { return false; }
+  // An in-place editor whose edit window is active takes the keys itself.
+  virtual bool IsEditWindowActive() { return false; }
+  // A click as by the keyboard: clicks the item.
+  virtual void ClickByKeyboard();
+  // Its rectangle in the bar window's client coordinates.
+  virtual TRect GetBounds() { return TRect(); }
 
 private:
   friend class TdxBarItemControlViewInfo;
@@ -293,6 +313,42 @@ public:
   void BeginUpdate() { ++updateCount_; }
   void EndUpdate();
   int32_t UpdateCount() const { return updateCount_; }
+
+  // ---- what keyboard and mouse routing and activation ask
+  // Keys of the keyboard hook go past the window (it lets the form have them).
+  virtual bool IgnoresHookKeys() { return false; }
+  // The window scrolls with the mouse wheel; a menu that does not drops it.
+  virtual bool WantsMouseWheel() { return false; }
+  virtual bool AcceptsShortCuts() { return true; }
+  // Activating AOtherWnd makes the window close.
+  virtual bool ClosesOnActivationOf(win::HWND /*AOtherWnd*/) { return true; }
+  // A click on AWnd belongs to the window's menu chain.
+  virtual bool TakesClickOn(win::HWND /*AWnd*/) { return false; }
+  // A click outside the menu chain closes the window.
+  virtual bool ClosedByOutsideClicks() { return true; }
+  virtual bool ClosesOnCancelMode() { return true; }
+  // AWnd is the window itself or one of its child windows.
+  virtual bool OwnsWindow(win::HWND AWnd);
+  // Handles a mouse message that the mouse hook took from another window.
+  virtual void HandleOutsideMouseMessage(win::UINT /*AMsg*/, TPoint /*AScreenPoint*/) {}
+  // Its WM_MOUSEMOVE handling at a client point.
+  virtual void MouseMoveMessage(TPoint /*AClientPoint*/) {}
+  // The item control at a client point; null when none.
+  virtual TdxBarItemControl* ItemControlAtPos(TPoint /*AClientPoint*/) { return nullptr; }
+  // Makes the window the focused bar window with AItemControl selected.
+  virtual void ActivateKeyboardMode(TdxBarItemControl* AItemControl);
+  // The floating window: whether it shows, show it again, hide it, its drop shadow.
+  virtual bool IsWindowShowing() { return HandleAllocated() && win::IsWindowVisible(Handle()); }
+  virtual void ShowFloating() {}
+  virtual void HideFloating() {}
+  virtual void RefreshShadow() {}
+  // The item control that opened this window (a sub-menu's), null for a toolbar.
+  TdxBarItemControl* OpeningItemControl = nullptr;
+  // Opened by the keyboard (a sub-menu then selects its first item).
+  bool KeyboardOpened = false;
+  // No item hints over this window while set.
+  bool ItemHintsSuppressed = false;
+  int32_t HelpContext = 0;
 
 private:
   TdxBar* bar_ = nullptr;
@@ -435,6 +491,10 @@ public:
   void SetFloatLeft(int32_t Value) { floatLeft_ = Value; }
   int32_t FloatTop() const { return floatTop_; }
   void SetFloatTop(int32_t Value) { floatTop_ = Value; }
+  int32_t FloatClientWidth() const { return floatClientWidth_; }
+  void SetFloatClientWidth(int32_t Value) { floatClientWidth_ = Value; }
+  int32_t FloatClientHeight() const { return floatClientHeight_; }
+  void SetFloatClientHeight(int32_t Value) { floatClientHeight_ = Value; }
   bool UseOwnFont() const { return useOwnFont_; }
   void SetUseOwnFont(bool Value) { useOwnFont_ = Value; }
   TFont* Font() const { return font_.get(); }
@@ -442,6 +502,8 @@ public:
   virtual void SetFont(TFont* AFont);
   virtual void RefreshOwnFont() {}
 
+  // The frame a floating window adds to the client size; the bar windows give theirs.
+  virtual TSize FloatingNonClientSize() const { return TSize(); }
   // The bar's window, null while the bar is hidden.
   TCustomdxBarControl* GetControl() const { return control_; }
   // The window shows this bar from now on.
@@ -478,6 +540,7 @@ private:
   int32_t row_ = 0;
   bool oneOnRow_ = false, isMainMenu_ = false, useOwnFont_ = false;
   int32_t dockedLeft_ = 0, dockedTop_ = 0, floatLeft_ = 0, floatTop_ = 0;
+  int32_t floatClientWidth_ = 0, floatClientHeight_ = 0;
   std::unique_ptr<TFont> font_;
   TCustomdxBarControl* control_ = nullptr;
   std::unique_ptr<TdxBarItemLinks> itemLinks_;
@@ -505,12 +568,4 @@ public:
 private:
   TdxBarManager* barManager_;
   TdxDockControl* edgeDocks_[4] = {};
-};
-
-// The shared hint window of the bar system.
-class TdxBarHintWindow : public TObject {
-  DX_CLASS(TdxBarHintWindow, TObject)
-public:
-  static constexpr uint32_t ShowDelay = 1000;
-  static constexpr uint32_t HideDelay = 10000;
 };

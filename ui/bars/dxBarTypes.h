@@ -108,3 +108,12 @@ struct TdxBarKeyTipInfo {
   // Called with False when the key tip is typed.
   std::function<void(bool)> ExecuteProc;
 };
+
+// The hint an item gives for the item-hint window.
+class IdxBarItemHint {
+public:
+  virtual ~IdxBarItemHint() = default;
+  // False when the item has no hint text.
+  virtual bool GetHintText(std::string& AHint, std::string& AShortCut) = 0;
+  virtual bool IsHintEnabled() = 0;
+};
