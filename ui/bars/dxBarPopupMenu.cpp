@@ -47,6 +47,12 @@ TdxBarCustomPopupMenu::TdxBarCustomPopupMenu(TComponent* AOwner) : TdxBarCompone
 }
 
 TdxBarCustomPopupMenu::~TdxBarCustomPopupMenu() {
+  // A menu freed while it shows takes its window along, which must not call back.
+  if (auto* window = dynamic_cast<TdxBarSubMenuControl*>(itemLinks_ ? itemLinks_->BarControl : nullptr)) {
+    window->OnShowMenu = nullptr;
+    window->OnCloseMenu = nullptr;
+    window->Close();
+  }
   LeaveManager(PopupMenusOf);
   itemLinks_.reset();
   font_.reset();

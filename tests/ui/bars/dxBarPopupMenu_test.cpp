@@ -236,6 +236,17 @@ TEST_F(PopupMenuTest, AMenuThatFailsToShowIsClosedAndTheErrorPassesOn) {
   EXPECT_FALSE(menu->IsShowing());
 }
 
+TEST_F(PopupMenuTest, AMenuFreedWhileItShowsClosesItsWindowWithoutCallingBack) {
+  bool closed = false;
+  menu->OnCloseUp = [&](TObject*) { closed = true; };
+  menu->PopupEx(0, 0, 0, 0, true, nullptr, false, nullptr);
+  ASSERT_TRUE(menu->IsShowing());
+  delete menu;
+  menu = nullptr;
+  EXPECT_EQ(log, (TLog{"show at 0,0 animated", "window freed"}));
+  EXPECT_FALSE(closed);
+}
+
 TEST_F(PopupMenuTest, ShortCutsRunTheirItems) {
   auto* item = new TdxBarItem(form);
   item->SetBarManager(manager);
