@@ -322,7 +322,18 @@ BOOL SystemParametersInfo(UINT action, UINT uiParam, void* pv, UINT) {
   }
 }
 
-BOOL MessageBeep(UINT) { return TRUE; }
+BOOL MessageBeep(UINT type) {
+  // The system sound alias the beep stands for, as the sound hook sees it.
+  const char* alias = "SystemDefault";
+  switch (type & MB_ICONMASK) {
+    case MB_ICONHAND: alias = "SystemHand"; break;
+    case MB_ICONQUESTION: alias = "SystemQuestion"; break;
+    case MB_ICONEXCLAMATION: alias = "SystemExclamation"; break;
+    case MB_ICONASTERISK: alias = "SystemAsterisk"; break;
+  }
+  if (type == 0xFFFFFFFFu) alias = "SystemDefault";
+  return PlaySound(alias, nullptr, SND_ALIAS | SND_ASYNC);
+}
 
 BOOL PlaySound(LPCSTR sound, HMODULE, DWORD flags) {
   SoundHook hook;

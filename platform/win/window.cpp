@@ -49,6 +49,9 @@ LRESULT StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 // Keeps top-level windows with WS_EX_TOPMOST above the others.
 void LinkChild(Window* parent, Window* w, HWND insertAfter) {
+  // A re-parented window leaves its old parent's list, or that parent would
+  // still reach it (and, once it is destroyed, reach freed memory).
+  if (w->Parent && w->Parent != parent) std::erase(w->Parent->Children, w);
   auto& v = parent->Children;
   std::erase(v, w);
   w->Parent = parent;

@@ -216,6 +216,8 @@ constexpr LRESULT WVR_ALIGNTOP = 0x10, WVR_ALIGNLEFT = 0x20, WVR_ALIGNBOTTOM = 0
 constexpr WPARAM ICON_SMALL = 0, ICON_BIG = 1, ICON_SMALL2 = 2;
 // WM_HELP.
 constexpr int HELPINFO_WINDOW = 1, HELPINFO_MENUITEM = 2;
+// Help commands a program passes to its help system (there is none here).
+constexpr UINT HELP_CONTEXTPOPUP = 0x0008, HELP_SETPOPUP_POS = 0x000D;
 
 // Mouse key flags in wParam of client mouse messages.
 constexpr WPARAM MK_LBUTTON = 0x0001, MK_RBUTTON = 0x0002, MK_SHIFT = 0x0004, MK_CONTROL = 0x0008,
@@ -940,7 +942,9 @@ constexpr UINT MB_OK = 0x0, MB_OKCANCEL = 0x1, MB_ABORTRETRYIGNORE = 0x2, MB_YES
                MB_DEFBUTTON1 = 0x0, MB_DEFBUTTON2 = 0x100, MB_DEFBUTTON3 = 0x200, MB_DEFMASK = 0xF00,
                MB_APPLMODAL = 0x0, MB_SYSTEMMODAL = 0x1000, MB_TASKMODAL = 0x2000, MB_SETFOREGROUND = 0x10000,
                MB_TOPMOST = 0x40000;
-// Silent: this platform plays no sounds. Always TRUE.
+// Goes to the sound hook below as the system alias of its icon type
+// ("SystemDefault", "SystemHand", "SystemQuestion", "SystemExclamation",
+// "SystemAsterisk") with SND_ALIAS | SND_ASYNC. Always TRUE.
 BOOL MessageBeep(UINT type);
 
 // ---------------------------------------------------------------- sounds

@@ -10,24 +10,22 @@
 #include "platform/rtl/sysutils.h"
 #include "platform/vcl/forms.h"
 #include "platform/win/winuser.h"
+#include "ui/bars/dxBarHints.h"
+#include "ui/bars/dxBarHooks.h"
 #include "ui/bars/dxBarStrs.h"
 #include "ui/lookandfeel/cxLookAndFeels.h"
 #include "ui/lookandfeel/dxThemeManager.h"
 
 // ---------------------------------------------------------------- manager list
 
-void TdxBarManagerList::Add(TdxBarManager* AManager) {
-  managers_.push_back(AManager);
-  if (managers_.size() == 1 && dxBarManagerSlots().FirstManagerRegistered)
-    dxBarManagerSlots().FirstManagerRegistered();
-}
+TdxBarManagerList::~TdxBarManagerList() { RemoveToolbarHooks(); }
+
+void TdxBarManagerList::Add(TdxBarManager* AManager) { managers_.push_back(AManager); }
 
 void TdxBarManagerList::Remove(TdxBarManager* AManager) {
   auto it = std::find(managers_.begin(), managers_.end(), AManager);
   if (it == managers_.end()) return;
   managers_.erase(it);
-  if (managers_.empty() && dxBarManagerSlots().LastManagerUnregistered)
-    dxBarManagerSlots().LastManagerUnregistered();
 }
 
 TdxBarManager* TdxBarManagerList::FindManagerOfOwner(const TComponent* AOwner) const {
@@ -72,10 +70,6 @@ bool IsManagerOfForm(TdxBarManager* AManager, TCustomForm* AForm) {
   return slots.ActiveMdiChildHandle && slots.ActiveMdiChildHandle() == mdiChild;
 }
 
-TdxBarManagerList::~TdxBarManagerList() {
-  if (dxBarManagerSlots().LastManagerUnregistered) dxBarManagerSlots().LastManagerUnregistered();
-}
-
 namespace {
 TdxUnitSingleton<TdxBarManagerList>& ManagerListHolder() {
   static TdxUnitSingleton<TdxBarManagerList> holder;
@@ -110,7 +104,7 @@ TComponent* CheckedOwner(TComponent* AOwner) {
 }  // namespace
 
 TdxBarManager::TdxBarManager(TComponent* AOwner) : TComponent(CheckedOwner(AOwner)) {
-  if (TdxBarManagerList* managers = dxBarManagerList()) managers->Add(this);
+  RegisterManager(this);
   try {
     backgrounds_ = std::make_unique<TdxBarBackgrounds>(this);
     lookAndFeel_ = std::make_unique<TcxLookAndFeel>(this);
@@ -154,14 +148,15 @@ TdxBarManager::TdxBarManager(TComponent* AOwner) : TComponent(CheckedOwner(AOwne
     imageOptions_ = std::make_unique<TdxBarImageOptions>(this);
     if (!InDesigner()) initialLayout_ = std::make_unique<TMemIniFile>("");
   } catch (...) {
-    if (TdxBarManagerList* managers = dxBarManagerList()) managers->Remove(this);
+    UnregisterManager(this);
     throw;
   }
 }
 
 TdxBarManager::~TdxBarManager() {
   Destroying();
-  if (TdxBarManagerList* managers = dxBarManagerList()) managers->Remove(this);
+  ForgetHintManager(this);
+  UnregisterManager(this);
   initialLayout_.reset();
   imageOptions_.reset();
   lookAndFeel_.reset();

@@ -51,13 +51,10 @@ class TdxBarManagerList : public TObject {
   DX_CLASS(TdxBarManagerList, TObject)
 public:
   TdxBarManagerList() = default;
-  // The hooks go with the list, whatever managers are left: the slot
-  // LastManagerUnregistered runs once more.
+  // Takes the thread hooks with it.
   ~TdxBarManagerList() override;
   int32_t Count() const { return int32_t(managers_.size()); }
   TdxBarManager* Items(int32_t Index) const { return managers_.at(size_t(Index)); }
-  // The first registration calls the slot FirstManagerRegistered, the last
-  // removal LastManagerUnregistered.
   void Add(TdxBarManager* AManager);
   void Remove(TdxBarManager* AManager);
   // The registered manager whose owner is AOwner; null when none.
@@ -83,16 +80,13 @@ bool IsBarManagerOwnerWindow(TdxBarManager* AManager, win::HWND AWnd);
 bool IsManagerOfForm(TdxBarManager* AManager, TCustomForm* AForm);
 
 // Work that later parts of the toolbar library do for the manager: the
-// thread hooks and the hint window that live while managers exist, and the
-// toolbar name dialog. Their units fill the slots at start-up. The two
-// registration slots are notifications (empty: nothing to install yet);
-// LastManagerUnregistered removes the hooks and the hint window, also when the
-// list itself is freed, so it must find nothing to do on a second call;
-// ShowNameDialog is needed by AddBar(AskName) and raises EdxException naming
-// the slot while it is empty.
+// toolbar name dialog and the stored layout. Their units fill the slots at
+// start-up. ShowNameDialog is needed by AddBar(AskName), the layout savers by
+// the owner window's WM_DESTROY while StoreInRegistry or StoreInIniFile is
+// set; an empty slot that is needed raises EdxException naming it.
 struct TdxBarManagerSlots {
-  void (*FirstManagerRegistered)() = nullptr;
-  void (*LastManagerUnregistered)() = nullptr;
+  void (*SaveToRegistry)(TdxBarManager* AManager, const std::string& APath) = nullptr;
+  void (*SaveToIniFile)(TdxBarManager* AManager, const std::string& AFileName) = nullptr;
   // Shows the toolbar name dialog; False when cancelled. Mode 0 "Add Toolbar", 1 "Rename Toolbar".
   bool (*ShowNameDialog)(std::string& AName, int32_t AMode, TdxBar* ABar, TdxBarManager* AManager) = nullptr;
   // The MDI-child form that holds the manager's owner, null when none; and
@@ -262,6 +256,55 @@ public:
   bool IsDesignSelected(TPersistent* APersistent) const { return GetDesignSelectionState(APersistent) == 1; }
   void DesignSelect(TPersistent*, int32_t) {}
 
+  // ---- registration, keys and hints (dxBarHooks.cpp, dxBarShortCuts.cpp, dxBarHints.cpp)
+  // The first registration installs the thread hooks; outside design time
+  // the shared hint window is made. The last one out removes both.
+  static void RegisterManager(TdxBarManager* AManager);
+  static void UnregisterManager(TdxBarManager* AManager);
+  // Bar windows report the item under the mouse (AShow) or its absence.
+  void SetHintState(bool AShow, const std::string& AText, TObject* AObject);
+  void CancelHint() { SetHintState(false, "", nullptr); }
+  void ShowHintNow();
+  void ShowHintText(const std::string& AText, const std::string& AShortCut);
+  TObject* HintObject() const { return hintObject_; }
+  // Runs the item with AShortCut of the focused control's popup links, of
+  // the managers from this one's owner window up, then of the other
+  // managers of the form; True when one ran.
+  bool IsShortCut(TShortCut AShortCut);
+  bool ManagerShortCut(TdxBarManager* M, TShortCut AShortCut);
+  // The first link whose caption's accelerator is AKey, searched the same way; null when none.
+  TdxBarItemLink* FindLinkByAccelerator(win::WORD AKey, TShiftState AShift);
+
+  // ---- the owner window's messages (dxBarOwnerMessages.cpp)
+  void HandleOwnerMessage(win::HWND Wnd, win::UINT Msg, win::WPARAM WParam, win::LPARAM LParam);
+  void HandleActivate(win::WORD State, win::WORD Minimized, win::HWND Wnd, win::HWND OtherWnd);
+  void HandleActivateApp(bool AActive);
+  void SetActive(bool AActive, bool AForce, win::HWND AOtherWnd);
+  void ApplyActivation(bool AActive, bool AForce, win::HWND AOtherWnd);
+  bool IsActive() const { return active_; }
+  bool IsOwnerShowing() const;
+  bool IsOwnerInMdiChild(bool AFormLevel) const;
+  void KeepFloatingBarsInWorkArea();
+  // F1 over bar items; the help context used (0 when none). There is no
+  // help system, so the help calls themselves do nothing.
+  int32_t ShowItemHelp(const win::HELPINFO& AInfo);
+  void HandleCancelMode();
+  void HandleOwnerCreated();
+  // Bars whose windows went with a dock site's window wait here for it.
+  void BeginRestoringBars();
+  void EndRestoringBars() { restoringBars_.reset(); }
+  bool IsRestoringListed() const { return restoringBars_ != nullptr; }
+  void AddRestoringBar(TdxBar* ABar);
+  void ForgetRestoringBar(TdxBar* ABar);
+  int32_t IndexOfRestoringBar(TdxBar* ABar) const;
+  void RestoreBarsOfDock(TdxDockControl* ADock);
+  // MDI: the main form's manager hears that the active MDI child or its
+  // maximized state changed. Kind 0 activated, 1 deactivated, 2 maximized
+  // state changed.
+  void ActiveMdiChildChanged();
+  void MdiStateChanged(int32_t Kind, win::HWND ChildWnd);
+  TcxEventHandlerCollection* MdiStateHandlers() const { return mdiStateHandlers_.get(); }
+
   // ---- published properties
   bool AllowCallFromAnotherForm() const { return allowCallFromAnotherForm_; }
   void SetAllowCallFromAnotherForm(bool v) { allowCallFromAnotherForm_ = v; }
@@ -398,6 +441,8 @@ private:
   void NotifyDockColorChanged();
   void MainMenuOptionChanged();
   void OptionChangedForDialog();
+  void HandleOwnerNotice(win::HWND Wnd, win::UINT Msg, win::WPARAM WParam, win::LPARAM LParam);
+  void HandleOtherMessage(win::UINT Msg, win::LPARAM LParam);
 
   std::unique_ptr<TFont> barCaptionFont_, editFont_;
   std::unique_ptr<TdxBars> bars_;
@@ -454,6 +499,10 @@ private:
   TdxBarManagerStyle style_ = bmsEnhanced;
   // The activation state last applied to the bars.
   bool active_ = false;
+  TObject* hintObject_ = nullptr;
+  win::HWND lastActiveMdiChild_ = nullptr;
+  bool activeMdiChildMaximized_ = false;
+  std::unique_ptr<std::vector<TdxBar*>> restoringBars_;
 };
 
 // Declares the manager's and the bar's published properties; the toolbar

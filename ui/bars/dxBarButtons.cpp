@@ -71,7 +71,7 @@ void TdxBarButton::SetDropDownEnabled(bool Value) {
 
 void TdxBarButton::SetDropDownMenu(TdxBarPopupMenu* Value) {
   if (dropDownMenu_ == Value) return;
-  if (Value && LinksContainOwner(Value->GetItemLinks(), this))
+  if (Value && Value->GetItemLinks() && Value->GetItemLinks()->ContainsLinksOwner(this))
     throw EdxException(GetResourceString(dxSBAR_RECURSIVEMENUS));
   if (dropDownMenu_) dropDownMenu_->RemoveFreeNotification(this);
   dropDownMenu_ = Value;

@@ -19,7 +19,6 @@
 
 namespace {
 TComponentList* GroupsOf(TdxBarManager* m) { return m->GroupList(); }
-TComponentList* PopupMenusOf(TdxBarManager* m) { return m->PopupMenuList(); }
 }  // namespace
 
 // ---- component lists
@@ -152,61 +151,6 @@ void TdxBarGroup::Loaded() {
   const std::unique_ptr<std::vector<std::string>> names = std::move(loadedNames_);
   if (names)
     for (const std::string& name : *names) AddByName(name);
-}
-
-TdxBarPopupMenu::TdxBarPopupMenu(TComponent* AOwner)
-    : TdxBarComponent(AOwner), itemLinks_(std::make_unique<TdxBarItemLinks>(nullptr, this)) {}
-
-TdxBarPopupMenu::~TdxBarPopupMenu() {
-  // Its links go while the menu is still whole.
-  itemLinks_.reset();
-  LeaveManager(PopupMenusOf);
-}
-
-void TdxBarPopupMenu::SetBarManager(TdxBarManager* Value) {
-  MoveToManager(Value, PopupMenusOf);
-  itemLinks_->SetBarManager(Value);
-}
-
-bool TdxBarPopupMenu::CanContainItem(TdxBarItem* AItem, std::string& AErrorText) {
-  if (!AItem->CanPlaceOn(1, this, &AErrorText)) return false;
-  if (LinksContainOwner(AItem->GetItemLinks(), this)) {
-    AErrorText = GetResourceString(dxSBAR_RECURSIVEMENUS);
-    return false;
-  }
-  return true;
-}
-
-void TdxBarPopupMenu::PopupEx(int32_t X, int32_t Y, int32_t AOwnerWidth, int32_t AOwnerHeight, bool AShowAnimation,
-                              const TRect* AOwnerBounds, bool AUseOwnMessageLoop, TWinControl* AOwnerControl) {
-  popupOptions_ = {AOwnerControl,  AUseOwnMessageLoop, AOwnerBounds ? *AOwnerBounds : TRect(),
-                   AShowAnimation, AOwnerHeight,       AOwnerWidth};
-  TScopeExit restore([this] { popupOptions_ = {}; });
-  Popup(X, Y);
-}
-
-namespace {
-
-bool LinksContainOwner(TdxBarItemLinks* ALinks, IdxBarLinksOwner* AOwner, std::vector<TdxBarItemLinks*>& AVisited) {
-  if (!ALinks) return false;
-  if (ALinks->Owner() == AOwner) return true;
-  // A structure that is already circular is walked once.
-  if (std::find(AVisited.begin(), AVisited.end(), ALinks) != AVisited.end()) return false;
-  AVisited.push_back(ALinks);
-  for (int32_t i = 0; i < ALinks->Count(); ++i) {
-    TdxBarItem* item = ALinks->GetItem(i)->GetItem();
-    if (!item) continue;
-    if (dynamic_cast<IdxBarLinksOwner*>(item) == AOwner) return true;
-    if (LinksContainOwner(item->GetItemLinks(), AOwner, AVisited)) return true;
-  }
-  return false;
-}
-
-}  // namespace
-
-bool LinksContainOwner(TdxBarItemLinks* ALinks, IdxBarLinksOwner* AOwner) {
-  std::vector<TdxBarItemLinks*> visited;
-  return LinksContainOwner(ALinks, AOwner, visited);
 }
 
 // ---------------------------------------------------------------- categories
@@ -497,10 +441,6 @@ T* Counterpart(TComponent* ARoot, const TComponent* ASource) {
 }
 
 }  // namespace
-
-void TdxBarPopupMenu::Popup(int32_t, int32_t) {
-  throw EdxException("TdxBarPopupMenu: Popup has no menu window to show yet");
-}
 
 TdxBarPopupMenuLink::TdxBarPopupMenuLink(TCollection* ACollection) : TCollectionItem(ACollection) {}
 

@@ -17,6 +17,7 @@
 #include "platform/classes/strings.h"
 #include "platform/vcl/imglist.h"
 #include "ui/bars/dxBarElements.h"
+#include "ui/bars/dxBarPopupMenu.h"
 
 class TBitmap;
 
@@ -89,59 +90,6 @@ private:
   // Names read while loading, resolved by Loaded.
   std::unique_ptr<std::vector<std::string>> loadedNames_;
 };
-
-// A popup menu of a manager: the links it shows.
-class TdxBarPopupMenu : public TdxBarComponent, public IdxBarLinksOwner {
-  DX_COMPONENT_CLASS(TdxBarPopupMenu, TdxBarComponent)
-public:
-  explicit TdxBarPopupMenu(TComponent* AOwner);
-  ~TdxBarPopupMenu() override;
-  // Joins the new manager's popup-menu list.
-  void SetBarManager(TdxBarManager* Value) override;
-  // Takes the manager's font (the internal-font-change case of bars alike).
-  virtual void FontChanged() {}
-  // The menu is on screen now; the menu windows answer it.
-  virtual bool IsShowing() { return false; }
-  // Shows the menu at a screen point. The menu windows give it its body;
-  // until then it raises EdxException.
-  virtual void Popup(int32_t X, int32_t Y);
-  // The menu's item links execute the item with that shortcut; False when
-  // none does (a menu without links).
-  virtual bool ExecuteShortCut(TShortCut) { return false; }
-
-  // IdxBarLinksOwner
-  TdxBarItemLinks* GetItemLinks() override { return itemLinks_.get(); }
-  TCustomdxBarControl* CreateBarControl() override { return nullptr; }
-  // The item's placement test for a menu (kind 1), and no recursion: an
-  // item whose own links contain this menu is refused with "You cannot
-  // create recursive menus".
-  bool CanContainItem(TdxBarItem* AItem, std::string& AErrorText) override;
-  // How the menu opens from an item control; PopupEx restores the defaults afterwards.
-  struct TPopupOptions {
-    TWinControl* OwnerWindow = nullptr;
-    bool OwnMessageLoop = true;
-    TRect OwnerBounds;
-    bool ShowAnimation = true;
-    int32_t OwnerHeight = 0;
-    int32_t OwnerWidth = 0;
-  };
-  const TPopupOptions& PopupOptions() const { return popupOptions_; }
-  // Popup with an owner area and options for this call only.
-  void PopupEx(int32_t X, int32_t Y, int32_t AOwnerWidth, int32_t AOwnerHeight, bool AShowAnimation,
-               const TRect* AOwnerBounds, bool AUseOwnMessageLoop, TWinControl* AOwnerControl);
-  // The item control the menu opens from, set by the caller around the popup.
-  TdxBarItemControl* OwnerItemControl() const { return ownerItemControl_; }
-  void SetOwnerItemControl(TdxBarItemControl* AControl) { ownerItemControl_ = AControl; }
-
-private:
-  TdxBarItemControl* ownerItemControl_ = nullptr;
-  std::unique_ptr<TdxBarItemLinks> itemLinks_;
-  TPopupOptions popupOptions_;
-};
-
-// ALinks, or the links of its items at any depth, belong to AOwner or hold
-// AOwner as an item.
-bool LinksContainOwner(TdxBarItemLinks* ALinks, IdxBarLinksOwner* AOwner);
 
 // The data a category carries once it is needed.
 class TdxBarCategoryData : public TObject {

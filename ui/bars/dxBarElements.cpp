@@ -106,6 +106,10 @@ TdxBarPaintStyle TdxBarItemLink::GetPaintStyle() const {
 
 TdxBarManager* TdxBarItemLink::GetBarManager() const { return owner_ ? owner_->BarManager() : nullptr; }
 
+void TdxBarItemLink::MarkUsed() {
+  if (owner_ && owner_->UseRecentItems) ++UseCount;
+}
+
 TdxBarItemLinks::TdxBarItemLinks(TdxBarManager* ABarManager, IdxBarLinksOwner* AOwner)
     : barManager_(ABarManager), owner_(AOwner) {}
 
@@ -139,15 +143,6 @@ int32_t TdxBarItemLinks::GetAvailableCount() {
   return n;
 }
 
-bool TdxBarItemLinks::DispatchShortCut(TShortCut AShortCut) {
-  if (AShortCut == scNone) return false;
-  for (int32_t i = 0; i < Count(); ++i) {
-    TdxBarItem* item = links_[size_t(i)]->GetItem();
-    if (item && item->IsItemAvailable() && item->DispatchShortCut(AShortCut)) return true;
-  }
-  return false;
-}
-
 void TdxBarItemLinks::ResolveItemNames() {
   if (!barManager_) return;
   for (const auto& link : links_)
@@ -155,6 +150,31 @@ void TdxBarItemLinks::ResolveItemNames() {
       link->SetItem(barManager_->FindItemByName(link->ItemName));
       link->ItemName.clear();
     }
+}
+
+TCustomdxBarControl* TdxBarItemLinks::CreateBarControl() {
+  if (!owner_) return nullptr;
+  BarControl = owner_->CreateBarControl();
+  if (BarControl) BarControl->SetItemLinks(this);
+  return BarControl;
+}
+
+bool TdxBarItemLinks::ContainsLinksOwner(IdxBarLinksOwner* AOwner) {
+  // Sub-items that hold each other must not send the walk round in circles.
+  std::vector<const TdxBarItemLinks*> seen;
+  std::function<bool(const TdxBarItemLinks*)> walk = [&](const TdxBarItemLinks* links) {
+    if (std::find(seen.begin(), seen.end(), links) != seen.end()) return false;
+    seen.push_back(links);
+    if (AOwner->GetItemLinks() == links) return true;
+    for (const auto& link : links->links_) {
+      TdxBarItem* item = link->GetItem();
+      if (!item) continue;
+      if (dynamic_cast<IdxBarLinksOwner*>(item) == AOwner) return true;
+      if (TdxBarItemLinks* own = item->GetItemLinks(); own && walk(own)) return true;
+    }
+    return false;
+  };
+  return AOwner && walk(this);
 }
 
 // ---------------------------------------------------------------- windows
@@ -170,6 +190,30 @@ TdxBarManager* TCustomdxBarControl::GetBarManager() const { return dynamic_cast<
 
 TdxBarItemControl::~TdxBarItemControl() {
   if (viewInfo_) viewInfo_->control_ = nullptr;
+}
+
+void TCustomdxBarControl::EndUpdate() {
+  if (updateCount_ > 0 && --updateCount_ == 0) RepaintBar();
+}
+
+TdxBarSubMenuControl::~TdxBarSubMenuControl() {
+  if (ItemLinks() && ItemLinks()->BarControl == this) ItemLinks()->BarControl = nullptr;
+}
+
+void TdxBarSubMenuControl::ShowAnimated() {
+  if (OnShowMenu) OnShowMenu();
+}
+
+void TdxBarSubMenuControl::Close() {
+  if (ItemLinks() && ItemLinks()->BarControl == this) ItemLinks()->BarControl = nullptr;
+  std::function<void()> closed = std::move(OnCloseMenu);
+  delete this;
+  if (closed) closed();
+}
+
+TdxBarPainter* TCustomdxBarControl::Painter() const {
+  TdxBarManager* m = GetBarManager();
+  return m ? m->DefaultPainter() : nullptr;
 }
 
 TCustomdxBarControl::TCustomdxBarControl(TComponent* AOwner) : TCustomControl(AOwner) { RegisterBarControl(this); }

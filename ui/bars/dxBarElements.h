@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -27,6 +28,7 @@ class TdxBarItemControlViewInfo;
 class TdxBarDockControl;
 class TdxCachedImageOptions;
 class TdxDockControl;
+class TdxBarPainter;
 
 // ---------------------------------------------------------------- components
 
@@ -138,6 +140,10 @@ public:
   TdxBarItemControl* Control() const { return control_; }
   void SetControl(TdxBarItemControl* Value) { control_ = Value; }
   TdxBarManager* GetBarManager() const;
+  // The link a copied link stands for; the link itself for an original.
+  virtual TdxBarItemLink* GetSourceLink() { return this; }
+  // One more use, when the link's collection counts uses for the recent-items lists.
+  void MarkUsed();
   // The stored name of the item, resolved after loading.
   std::string ItemName;
   // Uses for the recent-items lists; new links start with the manager's initial use count.
@@ -173,10 +179,21 @@ public:
   virtual int32_t GetAvailableCount();
   // Links with a stored item name find their item in the manager's list.
   virtual void ResolveItemNames();
+  // The window that shows the links, made by the owner (BarControl from then on).
+  TCustomdxBarControl* CreateBarControl();
+  // These are AOwner's own links, or an item of them is AOwner or owns links
+  // that contain AOwner, at any depth.
+  bool ContainsLinksOwner(IdxBarLinksOwner* AOwner);
   virtual void CustomizingChanged() {}
-  // The items of the available links, in order, are offered the shortcut;
-  // true when one handled it (scNone: false).
+  // The links count their uses for the recent-items lists.
+  bool UseRecentItems = false;
+  // Clicks the enabled item whose ShortCut is AShortCut among the available
+  // links and the links of their sub-items; False for scNone or no such item.
   virtual bool DispatchShortCut(TShortCut AShortCut);
+  // The next available link after AStartLink (from the first when null),
+  // cyclically and AStartLink itself last, whose caption's accelerator is
+  // the character of AKey; null when none. Accelerators never carry Ctrl.
+  virtual TdxBarItemLink* FindLinkByAccelerator(win::WORD AKey, TShiftState AShift, TdxBarItemLink* AStartLink);
   // The window that shows the links, null when none; set by that window.
   TCustomdxBarControl* BarControl = nullptr;
 
@@ -231,6 +248,20 @@ public:
   // What the control opens is shown with the menu animation.
   bool ShowAnimation = true;
 
+  // ---- what keyboard and mouse routing asks
+  // AWnd belongs to the control (its drop-down window, for example).
+  virtual bool ClaimsWindow(win::HWND /*AWnd*/) { return false; }
+  // Its accelerator may click it at once (an edit must be entered instead).
+  virtual bool CanTriggerByAccelerator() { return true; }
+  // The control opens a sub-menu when clicked.
+  virtual bool OpensSubMenu() { return false; }
+  // An in-place editor whose edit window is active takes the keys itself.
+  virtual bool IsEditWindowActive() { return false; }
+  // A click as by the keyboard: clicks the item.
+  virtual void ClickByKeyboard();
+  // Its rectangle in the bar window's client coordinates.
+  virtual TRect GetBounds() { return TRect(); }
+
 private:
   friend class TdxBarItemControlViewInfo;
   TCustomdxBarControl* parent_;
@@ -251,6 +282,8 @@ public:
 
   // The manager is the window's owner.
   TdxBarManager* GetBarManager() const;
+  // The painter that draws the window: the manager's default painter.
+  virtual TdxBarPainter* Painter() const;
   TdxBar* Bar() const { return bar_; }
   void SetBar(TdxBar* Value) { bar_ = Value; }
   TdxBarItemLinks* ItemLinks() const { return itemLinks_; }
@@ -292,6 +325,46 @@ public:
   void MouseLeave() override {}
   // Clears the selection.
   void HideAll() { SetSelectedControl(nullptr); }
+  // Changes between BeginUpdate and the last EndUpdate repaint once, then.
+  void BeginUpdate() { ++updateCount_; }
+  void EndUpdate();
+  int32_t UpdateCount() const { return updateCount_; }
+
+  // ---- what keyboard and mouse routing and activation ask
+  // Keys of the keyboard hook go past the window (it lets the form have them).
+  virtual bool IgnoresHookKeys() { return false; }
+  // The window scrolls with the mouse wheel; a menu that does not drops it.
+  virtual bool WantsMouseWheel() { return false; }
+  virtual bool AcceptsShortCuts() { return true; }
+  // Activating AOtherWnd makes the window close.
+  virtual bool ClosesOnActivationOf(win::HWND /*AOtherWnd*/) { return true; }
+  // A click on AWnd belongs to the window's menu chain.
+  virtual bool TakesClickOn(win::HWND /*AWnd*/) { return false; }
+  // A click outside the menu chain closes the window.
+  virtual bool ClosedByOutsideClicks() { return true; }
+  virtual bool ClosesOnCancelMode() { return true; }
+  // AWnd is the window itself or one of its child windows.
+  virtual bool OwnsWindow(win::HWND AWnd);
+  // Handles a mouse message that the mouse hook took from another window.
+  virtual void HandleOutsideMouseMessage(win::UINT /*AMsg*/, TPoint /*AScreenPoint*/) {}
+  // Its WM_MOUSEMOVE handling at a client point.
+  virtual void MouseMoveMessage(TPoint /*AClientPoint*/) {}
+  // The item control at a client point; null when none.
+  virtual TdxBarItemControl* ItemControlAtPos(TPoint /*AClientPoint*/) { return nullptr; }
+  // Makes the window the focused bar window with AItemControl selected.
+  virtual void ActivateKeyboardMode(TdxBarItemControl* AItemControl);
+  // The floating window: whether it shows, show it again, hide it, its drop shadow.
+  virtual bool IsWindowShowing() { return HandleAllocated() && win::IsWindowVisible(Handle()); }
+  virtual void ShowFloating() {}
+  virtual void HideFloating() {}
+  virtual void RefreshShadow() {}
+  // The item control that opened this window (a sub-menu's), null for a toolbar.
+  TdxBarItemControl* OpeningItemControl = nullptr;
+  // Opened by the keyboard (a sub-menu then selects its first item).
+  bool KeyboardOpened = false;
+  // No item hints over this window while set.
+  bool ItemHintsSuppressed = false;
+  int32_t HelpContext = 0;
 
 private:
   TdxBar* bar_ = nullptr;
@@ -299,6 +372,7 @@ private:
   TCustomdxBarControl* parentBar_ = nullptr;
   TdxBarItemControl* selected_ = nullptr;
   TdxBarDockingStyle dockingStyle_ = dsNone;
+  int32_t updateCount_ = 0;
 };
 
 // The window of a sub-menu or popup menu.
@@ -308,6 +382,23 @@ public:
   explicit TdxBarSubMenuControl(TComponent* ABarManager) : TCustomdxBarControl(ABarManager) {}
   int32_t GetBarKind() const override { return 2; }
   bool IsVertical() const override { return true; }
+  // Its links forget it.
+  ~TdxBarSubMenuControl() override;
+
+  // The screen rectangle the menu drops from (empty for none), the control
+  // and size of what opened it, and the window that owns the menu window.
+  TRect OwnerBounds;
+  TWinControl* OwnerControl = nullptr;
+  int32_t OwnerWidth = 0, OwnerHeight = 0;
+  win::HWND OwnerWindow = nullptr;
+  // Called after the window has shown, and when it closes.
+  std::function<void()> OnShowMenu;
+  std::function<void()> OnCloseMenu;
+  bool Animated = true;
+  // Shows the window with the manager's MenuAnimations, then OnShowMenu.
+  virtual void ShowAnimated();
+  // Hides and frees the window; OnCloseMenu runs.
+  virtual void Close();
 };
 
 // The bars of one dock row; the dock site owns its rows.
@@ -418,6 +509,10 @@ public:
   void SetFloatLeft(int32_t Value) { floatLeft_ = Value; }
   int32_t FloatTop() const { return floatTop_; }
   void SetFloatTop(int32_t Value) { floatTop_ = Value; }
+  int32_t FloatClientWidth() const { return floatClientWidth_; }
+  void SetFloatClientWidth(int32_t Value) { floatClientWidth_ = Value; }
+  int32_t FloatClientHeight() const { return floatClientHeight_; }
+  void SetFloatClientHeight(int32_t Value) { floatClientHeight_ = Value; }
   bool UseOwnFont() const { return useOwnFont_; }
   void SetUseOwnFont(bool Value) { useOwnFont_ = Value; }
   TFont* Font() const { return font_.get(); }
@@ -425,6 +520,8 @@ public:
   virtual void SetFont(TFont* AFont);
   virtual void RefreshOwnFont() {}
 
+  // The frame a floating window adds to the client size; the bar windows give theirs.
+  virtual TSize FloatingNonClientSize() const { return TSize(); }
   // The bar's window, null while the bar is hidden.
   TCustomdxBarControl* GetControl() const { return control_; }
   // The window shows this bar from now on.
@@ -461,6 +558,7 @@ private:
   int32_t row_ = 0;
   bool oneOnRow_ = false, isMainMenu_ = false, useOwnFont_ = false;
   int32_t dockedLeft_ = 0, dockedTop_ = 0, floatLeft_ = 0, floatTop_ = 0;
+  int32_t floatClientWidth_ = 0, floatClientHeight_ = 0;
   std::unique_ptr<TFont> font_;
   TCustomdxBarControl* control_ = nullptr;
   std::unique_ptr<TdxBarItemLinks> itemLinks_;
@@ -488,12 +586,4 @@ public:
 private:
   TdxBarManager* barManager_;
   TdxDockControl* edgeDocks_[4] = {};
-};
-
-// The shared hint window of the bar system.
-class TdxBarHintWindow : public TObject {
-  DX_CLASS(TdxBarHintWindow, TObject)
-public:
-  static constexpr uint32_t ShowDelay = 1000;
-  static constexpr uint32_t HideDelay = 10000;
 };

@@ -173,7 +173,7 @@ public:
   // Null outside 0..GetLinkCount()-1.
   TdxBarItemLink* GetLink(int32_t Index) const;
   // The first link whose item control is active (dropped down, editing).
-  TdxBarItemLink* GetActiveLink() const;
+  virtual TdxBarItemLink* GetActiveLink() const;
   bool HasSeveralLinks() const { return links_.size() > 1; }
   // Frees every link, last first.
   void DeleteAllLinks();

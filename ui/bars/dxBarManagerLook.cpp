@@ -200,7 +200,7 @@ void TdxBarManager::FontChanged() {
       bar->SetFont(font_.get());
   }
   for (int32_t i = 0; i < popupMenus_->Count(); ++i)
-    static_cast<TdxBarPopupMenu*>(popupMenus_->Items(i))->FontChanged();
+    static_cast<TdxBarCustomPopupMenu*>(popupMenus_->Items(i))->BarManagerFontChanged();
 }
 
 void TdxBarManager::ApplySystemFont() {

@@ -6,6 +6,12 @@
 #include <cstdint>
 
 #include "platform/rtl/object.h"
+#include "platform/rtl/types.h"
+
+namespace win {
+struct DeviceContext;
+using HDC = DeviceContext*;
+}  // namespace win
 
 #define DX_BAR_PAINTER_CLASS(Self, ParentClass) \
   DX_CLASS_WITH_FACTORY(Self, ParentClass, [](TObject* skinPainter) -> TObject* { return new Self(skinPainter); })
@@ -17,6 +23,9 @@ public:
   TObject* SkinPainter() const { return skinPainter_; }
   virtual bool QuickPopupOnRight() { return false; }
   virtual int32_t DropDownBorderSize() { return 2; }
+  // The frame of a drop-down window, R its window rectangle at the origin:
+  // a dark outer line, the rest of the border in AColor (the list's colour).
+  virtual void DropDownDrawBorder(win::HDC DC, TColor AColor, const TRect& R);
 
 private:
   TObject* skinPainter_;

@@ -5,6 +5,7 @@
 #include "platform/classes/typinfo.h"
 #include "platform/vcl/graphics.h"
 #include "ui/bars/dxBar.h"
+#include "ui/bars/dxBarNavigation.h"
 #include "ui/bars/dxBarRoutines.h"
 #include "ui/lookandfeel/cxLookAndFeels.h"
 
@@ -132,5 +133,6 @@ void dxBarRegisterProperties() {
 
 void dxBarUnitStart() {
   dxBarRegisterProperties();
+  CreateNavigationController();
   ReadScreenColorDepth();
 }

@@ -13,6 +13,7 @@
 #include "platform/vcl/forms.h"
 #include "platform/vcl/graphics.h"
 #include "ui/bars/dxBar.h"
+#include "ui/bars/dxBarNavigation.h"
 #include "ui/bars/dxBarElements.h"
 #include "ui/lookandfeel/cxClasses.h"
 #include "ui/lookandfeel/cxContainer.h"
@@ -444,6 +445,7 @@ bool IsBarUnitFinalizing() { return BarUnitState().finalizing; }
 void dxBarUnitStop() {
   TBarUnitState& s = BarUnitState();
   s.finalizing = true;
+  FreeNavigationController();
   s.flatPainter.reset();
   FreeItemClassRegistry();
   FreeBarManagerList();

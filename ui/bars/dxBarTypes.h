@@ -18,6 +18,8 @@
 class TPersistent;
 class TdxBarManager;
 class TCustomdxBarControl;
+class TdxBarKeyTipWindows;
+class TdxObjectList;
 
 enum TdxBarManagerStyle : uint8_t { bmsStandard, bmsEnhanced, bmsFlat, bmsXP, bmsOffice11, bmsUseLookAndFeel };
 enum TdxBarMenuAnimations : uint8_t { maNone, maRandom, maUnfold, maSlide, maFade };
@@ -50,6 +52,23 @@ using TdxBarCustomizationActions = uint16_t;
 class IdxBarAccessibilityHelper {
 public:
   virtual ~IdxBarAccessibilityHelper() = default;
+  // ---- keyboard navigation and key tips (by default an element takes no part)
+  // The key-tip label windows of a key-tip container.
+  virtual TdxBarKeyTipWindows* GetKeyTipWindowsManager() { return nullptr; }
+  // Adds a TdxBarKeyTipData for each key tip of the container's elements (texts made unique).
+  virtual void CollectKeyTips(TdxObjectList* /*AList*/) {}
+  // The nearest element in a direction: 0 left, 1 up, 2 right, 3 down.
+  virtual IdxBarAccessibilityHelper* GetNextAccessibleObject(int32_t /*ADirection*/) { return nullptr; }
+  virtual IdxBarAccessibilityHelper* GetNextTabObject(bool /*ABackward*/) { return nullptr; }
+  // Handles a navigation key itself (it may change the key); True when handled.
+  virtual bool ProcessNavKey(uint16_t& /*AKey*/) { return false; }
+  virtual bool AcceptsNavKey(uint16_t /*AKey*/) { return false; }
+  virtual bool CanNavigateToChildren(uint16_t /*AKey*/) { return false; }
+  virtual void Select(bool /*AByTab*/) {}
+  // ANext is the element selected next, null when none.
+  virtual void Unselect(IdxBarAccessibilityHelper* /*ANext*/) {}
+  // The helper itself when selectable, else its first selectable descendant; null when none.
+  virtual IdxBarAccessibilityHelper* FirstSelectableElement() { return nullptr; }
   virtual TCustomdxBarControl* GetBarControl() = 0;
   virtual TdxBarManager* GetBarManager() = 0;
   // The element that Alt or F10 selects; null when none.
@@ -126,4 +145,13 @@ struct TdxBarKeyTipInfo {
   bool Enabled = false;
   // Called with False when the key tip is typed.
   std::function<void(bool)> ExecuteProc;
+};
+
+// The hint an item gives for the item-hint window.
+class IdxBarItemHint {
+public:
+  virtual ~IdxBarItemHint() = default;
+  // False when the item has no hint text.
+  virtual bool GetHintText(std::string& AHint, std::string& AShortCut) = 0;
+  virtual bool IsHintEnabled() = 0;
 };

@@ -173,6 +173,9 @@ public:
   void DesignerModified(TCustomForm* Form);
   void LockDesignerModified() { ++lockCount_; }
   void UnlockDesignerModified() { lockCount_ = std::max(lockCount_ - 1, 0); }
+  // Set while DesignerModified notifies (and by a drag for its whole loop).
+  bool Notifying() const { return notifying_; }
+  void SetNotifying(bool Value) { notifying_ = Value; }
 
 private:
   int32_t lockCount_ = 0;

@@ -69,6 +69,25 @@ TEST(Sounds, ReachTheHookWithTheirAliasAndPlayNothing) {
   EXPECT_EQ(heard[2].first, "");
 }
 
+TEST(Sounds, MessageBeepReachesTheHookAsTheAliasOfItsIconType) {
+  std::vector<std::string> heard;
+  SetSoundHook([&](const std::string& s, DWORD f) {
+    EXPECT_EQ(f, SND_ALIAS | SND_ASYNC);
+    heard.push_back(s);
+  });
+  const std::pair<UINT, const char*> cases[] = {
+      {0, "SystemDefault"},           {0xFFFFFFFFu, "SystemDefault"},        {MB_ICONHAND, "SystemHand"},
+      {MB_ICONQUESTION, "SystemQuestion"}, {MB_ICONEXCLAMATION, "SystemExclamation"},
+      {MB_ICONASTERISK | MB_YESNO, "SystemAsterisk"},
+  };
+  for (const auto& [type, alias] : cases) {
+    heard.clear();
+    EXPECT_TRUE(MessageBeep(type));
+    EXPECT_EQ(heard, std::vector<std::string>{alias}) << type;
+  }
+  SetSoundHook(nullptr);
+}
+
 class BarSupport : public WinTest {};
 
 // A floating bar has no sizing frame of its own: it answers WM_NCHITTEST

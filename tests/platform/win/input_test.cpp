@@ -321,3 +321,33 @@ TEST_F(InputTest, AKeyboardHookCanSwallowAKey) {
 
 }  // namespace
 }  // namespace wintest
+
+namespace wintest {
+namespace {
+
+std::vector<int> g_keyCodes;
+LRESULT RecordingKeyHook(int code, WPARAM w, LPARAM l) {
+  g_keyCodes.push_back(code);
+  return CallNextHookEx(nullptr, code, w, l);
+}
+
+TEST_F(InputTest, AKeyboardHookSeesAPeekAsNoRemoveAndTheRetrievalAsAction) {
+  HWND w = Make(WS_POPUP | WS_VISIBLE, {0, 0, 50, 50});
+  SetFocus(w);
+  Pump();
+  g_keyCodes.clear();
+  HHOOK h = SetWindowsHookEx(WH_KEYBOARD, RecordingKeyHook, nullptr, 0);
+  KeyMapping f4;
+  KeyFromVirtualKey(VK_F4, f4);
+  InputKey(f4.Vk, f4.Scan, false, true);
+  MSG m;
+  ASSERT_TRUE(PeekMessage(&m, nullptr, WM_KEYDOWN, WM_KEYDOWN, PM_NOREMOVE));
+  ASSERT_TRUE(PeekMessage(&m, nullptr, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE));
+  UnhookWindowsHookEx(h);
+  EXPECT_EQ(g_keyCodes, (std::vector<int>{HC_NOREMOVE, HC_ACTION}));
+  InputKey(f4.Vk, f4.Scan, false, false);
+  Pump();
+}
+
+}  // namespace
+}  // namespace wintest

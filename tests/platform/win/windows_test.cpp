@@ -227,6 +227,26 @@ TEST_F(WindowsTest, RelationsAndCoordinates) {
   EXPECT_EQ(seen, (std::vector<HWND>{child, grand}));
 }
 
+TEST_F(WindowsTest, AChildMovedToTheDesktopLeavesItsOldParent) {
+  HWND top = Make(WS_OVERLAPPEDWINDOW, {100, 50, 500, 450});
+  HWND child = Make(WS_CHILD | WS_VISIBLE, {10, 20, 110, 120}, top);
+  EXPECT_EQ(SetParent(child, nullptr), top);
+  EXPECT_EQ(GetWindow(top, GW_CHILD), nullptr);
+  EXPECT_EQ(GetAncestor(child, GA_ROOT), child);
+  DestroyWindow(child);
+  EXPECT_FALSE(IsWindow(child));
+  DestroyWindow(top);
+  EXPECT_FALSE(IsWindow(top));
+
+  // Destroyed the other way round, the moved window outlives its old parent.
+  HWND top2 = Make(WS_OVERLAPPEDWINDOW, {100, 50, 500, 450});
+  HWND moved = Make(WS_CHILD, {10, 20, 110, 120}, top2);
+  SetParent(moved, nullptr);
+  DestroyWindow(top2);
+  EXPECT_TRUE(IsWindow(moved));
+  DestroyWindow(moved);
+}
+
 TEST_F(WindowsTest, SetWindowPosNotifiesAndReorders) {
   HWND p = Make(WS_POPUP, {0, 0, 200, 200});
   HWND a = Make(WS_CHILD, {0, 0, 10, 10}, p);

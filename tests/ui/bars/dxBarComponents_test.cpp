@@ -15,6 +15,7 @@
 #include "tests/platform/vcl/controls_test.h"
 #include "tests/ui/bars/bar_doubles.h"
 #include "ui/bars/dxBar.h"
+#include "ui/bars/dxBarHooks.h"
 
 using namespace bartest;
 
@@ -804,16 +805,16 @@ TEST_F(CategoriesTest, StoredListsApplyWhatFitsOrNothing) {
 // ---- the manager list's end
 
 TEST_F(ManagerListTest, FreeingTheListReleasesTheHooksWhateverManagersRemain) {
-  static int released;
-  released = 0;
-  const auto saved = dxBarManagerSlots().LastManagerUnregistered;
-  dxBarManagerSlots().LastManagerUnregistered = [] { ++released; };
+  InstallToolbarHooks();
+  ASSERT_NE(dxBarHookState().KeyboardHook, nullptr);
   {
     TdxBarManagerList list;
     list.Add(first_);
   }
-  dxBarManagerSlots().LastManagerUnregistered = saved;
-  EXPECT_EQ(released, 1);
+  EXPECT_EQ(dxBarHookState().KeyboardHook, nullptr);
+  EXPECT_EQ(dxBarHookState().MouseHook, nullptr);
+  EXPECT_EQ(dxBarHookState().CallWndProcHook, nullptr);
+  InstallToolbarHooks();  // the managers of the fixture still live
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "tests/ui/bars/bar_doubles.h"
+#include "ui/bars/dxBarPopupMenu.h"
 #include "ui/bars/dxBar.h"
 
 namespace bartest {
