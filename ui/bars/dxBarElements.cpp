@@ -69,7 +69,10 @@ TComponentList* ItemsOf(TdxBarManager* m) { return m->ItemList(); }
 
 TdxBarItem::TdxBarItem(TComponent* AOwner) : TdxBarComponent(AOwner) {}
 
-TdxBarItem::~TdxBarItem() { LeaveManager(ItemsOf); }
+TdxBarItem::~TdxBarItem() {
+  if (barManager_) barManager_->ForgetHintObject(this);
+  LeaveManager(ItemsOf);
+}
 
 void TdxBarItem::SetBarManager(TdxBarManager* Value) { MoveToManager(Value, ItemsOf); }
 
