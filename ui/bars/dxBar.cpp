@@ -543,7 +543,11 @@ void TdxBarManager::RefreshHotTrackAtCursor(TCustomdxBarControl* ABarControl) {
 }
 
 void TdxBarManager::CloseActiveBarWindow() {
-  if (focusedBarControl_) focusedBarControl_->CloseUp();
+  TCustomdxBarControl* closing = focusedBarControl_;
+  if (!closing) return;
+  closing->CloseUp();
+  // A closed window holds no focus, whether or not it gave it up itself.
+  if (focusedBarControl_ == closing) focusedBarControl_ = nullptr;
 }
 
 win::HWND TdxBarManager::GetCaptureWindow() const {

@@ -267,6 +267,10 @@ public:
   void ShowHintNow();
   void ShowHintText(const std::string& AText, const std::string& AShortCut);
   TObject* HintObject() const { return hintObject_; }
+  // AObject is going away: a waiting hint finds nothing to show.
+  void ForgetHintObject(TObject* AObject) {
+    if (hintObject_ == AObject) hintObject_ = nullptr;
+  }
   // Runs the item with AShortCut of the focused control's popup links, of
   // the managers from this one's owner window up, then of the other
   // managers of the form; True when one ran.

@@ -28,8 +28,6 @@ TShiftState ShiftNow() {
 
 bool IsKeyDownMessage(win::LPARAM lParam) { return (uint32_t(lParam) & 0x80000000u) == 0; }
 
-bool IsChildWindow(win::HWND w) { return (win::GetWindowLong(w, win::GWL_STYLE) & win::WS_CHILD) != 0; }
-
 IdxBarHookNavigation* Navigation() { return dxBarHookPartners().Navigation; }
 IdxBarHookDesigner* Designer() { return dxBarHookPartners().Designer; }
 
@@ -215,8 +213,10 @@ bool CloseMenusOnClick(int Code, win::UINT msg, const win::MOUSEHOOKSTRUCT& mh) 
       if (taken) focused->HandleOutsideMouseMessage(msg, mh.pt);
       return false;
     }
-    focused->CloseUp();
-    if (m && m->FocusedBarControl() == focused) m->SetFocusedBarControl(nullptr);
+    if (m)
+      m->CloseActiveBarWindow();
+    else
+      focused->CloseUp();
     if (!mh.hwnd || !win::IsWindowVisible(mh.hwnd)) return true;
   }
 }
@@ -245,6 +245,8 @@ TdxBarHookPartners& dxBarHookPartners() {
 }
 
 TdxBarHookState& dxBarHookState() { return g_state; }
+
+bool HasChildStyle(win::HWND AWnd) { return (win::GetWindowLong(AWnd, win::GWL_STYLE) & win::WS_CHILD) != 0; }
 
 TCustomdxBarControl* FocusedBarControlOfAnyManager() {
   TdxBarManagerList* list = dxBarManagerList();
@@ -303,7 +305,7 @@ TdxBarManager* ManagerUpFrom(win::HWND AWnd, bool AMenuKey, IdxBarAccessibilityH
       m = BarManagerOfWindow(w);
     }
     if (m) return m;
-    if (!IsChildWindow(w)) break;
+    if (!HasChildStyle(w)) break;
   }
   return nullptr;
 }
@@ -429,5 +431,3 @@ win::LRESULT DxBarCallWndProcHook(int Code, win::WPARAM wParam, win::LPARAM lPar
   }
   return next;
 }
-
-void DxBarInitProcHook() { PlayMenuSound(2); }

@@ -94,8 +94,8 @@ TdxBarManager* FindActiveBarManager(bool AMenuKey, IdxBarAccessibilityHelper*& A
 // the managers whose owners lie inside Wnd).
 void DispatchOwnerMessage(win::UINT Msg, win::WPARAM wParam, win::LPARAM lParam, win::HWND Wnd);
 
-// The start-up procedure the toolbar unit chains in: plays menu sound 2.
-void DxBarInitProcHook();
+// The window has the WS_CHILD style (a climb to the form stops at the first one without).
+bool HasChildStyle(win::HWND AWnd);
 
 // The bar window that holds the toolbar system's focus, of any manager; null when none.
 TCustomdxBarControl* FocusedBarControlOfAnyManager();

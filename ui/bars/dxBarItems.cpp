@@ -164,6 +164,8 @@ TdxBarItem::~TdxBarItem() {
     }
     actionLink_.reset();
   }
+  // A hint waiting to show must not reach a freed item.
+  if (barManager_) barManager_->ForgetHintObject(this);
   LeaveManager(ItemsOf);
 }
 

@@ -15,8 +15,6 @@
 
 namespace {
 
-bool IsChildWindow(win::HWND w) { return (win::GetWindowLong(w, win::GWL_STYLE) & win::WS_CHILD) != 0; }
-
 bool IsOwnerMessage(win::UINT Msg) {
   switch (Msg) {
     case win::WM_ACTIVATE: case win::WM_SYSCOLORCHANGE: case win::WM_SETTINGCHANGE: case win::WM_ACTIVATEAPP:
@@ -41,13 +39,7 @@ void ForFloatingBarWindows(TdxBarManager* AManager, F&& AFn) {
 // Closes the bar windows that hold the toolbar system's focus.
 void CloseFocusedBarWindows() {
   TdxBarManagerList* list = dxBarManagerList();
-  for (int32_t i = 0; i < list->Count(); ++i) {
-    TdxBarManager* m = list->Items(i);
-    if (TCustomdxBarControl* c = m->FocusedBarControl()) {
-      c->CloseUp();
-      if (m->FocusedBarControl() == c) m->SetFocusedBarControl(nullptr);
-    }
-  }
+  for (int32_t i = 0; i < list->Count(); ++i) list->Items(i)->CloseActiveBarWindow();
 }
 
 }  // namespace
@@ -240,9 +232,7 @@ void TdxBarManager::ApplyActivation(bool AActive, bool AForce, win::HWND AOtherW
       (win::GetParent(AOtherWnd) == formWnd || win::GetWindow(AOtherWnd, win::GW_OWNER) == formWnd))
     return;
   if (TCustomdxBarControl* focused = FocusedBarControlOfAnyManager(); focused && focused->ClosesOnActivationOf(AOtherWnd)) {
-    TdxBarManager* fm = focused->GetBarManager();
-    focused->CloseUp();
-    if (fm && fm->FocusedBarControl() == focused) fm->SetFocusedBarControl(nullptr);
+    focused->GetBarManager()->CloseActiveBarWindow();
     if (IdxBarHookNavigation* nav = dxBarHookPartners().Navigation) nav->EndKeyboardMode();
   }
   if (!hide) {
@@ -262,7 +252,7 @@ bool TdxBarManager::IsOwnerShowing() const {
   TWinControl* owner = OwnerControl();
   if (!owner || !owner->HandleAllocated() || !win::IsWindowVisible(owner->Handle())) return false;
   win::HWND w = owner->Handle();
-  while (!win::IsIconic(w) && IsChildWindow(w) && win::GetParent(w)) w = win::GetParent(w);
+  while (!win::IsIconic(w) && HasChildStyle(w) && win::GetParent(w)) w = win::GetParent(w);
   return !win::IsIconic(w);
 }
 

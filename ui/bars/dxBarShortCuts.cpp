@@ -6,12 +6,11 @@
 
 #include "ui/bars/dxBar.h"
 #include "platform/rtl/scopeexit.h"
+#include "ui/bars/dxBarHooks.h"
 #include "platform/rtl/text.h"
 #include "ui/bars/dxBarRoutines.h"
 
 namespace {
-
-bool IsChildWindow(win::HWND w) { return (win::GetWindowLong(w, win::GWL_STYLE) & win::WS_CHILD) != 0; }
 
 // The managers from AManager's owner window up through its parents, then the
 // other managers of its form, cyclically after AManager; AFn answers True to stop.
@@ -22,7 +21,7 @@ bool ForManagersOfOwnerAndForm(TdxBarManager* AManager, F&& AFn) {
     for (win::HWND w = owner->Handle(); w; w = win::GetParent(w)) {
       if (TdxBarManager* m = BarManagerOfWindow(w))
         if (AFn(m)) return true;
-      if (!IsChildWindow(w)) break;
+      if (!HasChildStyle(w)) break;
     }
   }
   TdxBarManagerList* list = dxBarManagerList();

@@ -138,5 +138,15 @@ TEST_F(HintsTest, AManagerDestroyedWhileItsHintWaitsStopsTheTimer) {
   EXPECT_FALSE(Showing());
 }
 
+TEST_F(HintsTest, AnItemFreedWhileItsHintWaitsShowsNothing) {
+  auto* doomed = new THintItem(form_, "Gone", "");
+  doomed->SetBarManager(manager_);
+  manager_->SetHintState(true, "", doomed);
+  delete doomed;
+  FireHintTimer();
+  EXPECT_FALSE(Showing());
+  EXPECT_EQ(dxBarHintState().HintTimer, 0u);
+}
+
 }  // namespace
 }  // namespace bartest
