@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/classes/collection.h"
@@ -366,8 +367,9 @@ public:
 template <class T>
 class TdxUnitSingleton {
 public:
-  T* Get() {
-    if (!object_ && !freed_) object_ = std::make_unique<T>();
+  template <class... A>
+  T* Get(A&&... AArgs) {
+    if (!object_ && !freed_) object_ = std::make_unique<T>(std::forward<A>(AArgs)...);
     return object_.get();
   }
   void Free() {

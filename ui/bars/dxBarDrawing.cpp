@@ -24,7 +24,6 @@ namespace {
 
 HBRUSH ditherBrush = nullptr;
 HMODULE user32 = nullptr;
-bool shuttingDown = false;
 
 COLORREF SysRGB(TColor color) { return COLORREF(ColorToRGB(color)); }
 
@@ -33,7 +32,7 @@ COLORREF SysRGB(TColor color) { return COLORREF(ColorToRGB(color)); }
 HBRUSH DitherBrush() { return ditherBrush; }
 
 void BuildDitherBrush() {
-  if (shuttingDown) return;
+  if (IsBarUnitFinalizing()) return;
   TBitmap pattern(8, 8);
   HDC dc = pattern.Canvas()->Handle();
   const RECT all{0, 0, 8, 8};
@@ -49,7 +48,6 @@ void BuildDitherBrush() {
 }
 
 void dxBarDrawingUnitStart() {
-  shuttingDown = false;
   user32 = LoadLibrary("user32.dll");
   dxSetLayeredWindowAttributes =
       user32 ? reinterpret_cast<TSetLayeredWindowAttributesProc>(GetProcAddress(user32, "SetLayeredWindowAttributes"))
@@ -58,7 +56,6 @@ void dxBarDrawingUnitStart() {
 }
 
 void dxBarDrawingUnitStop() {
-  shuttingDown = true;
   HGDIOBJ brush = ditherBrush;
   FreeGdiObject(brush);
   ditherBrush = nullptr;

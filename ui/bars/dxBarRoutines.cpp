@@ -429,7 +429,7 @@ namespace {
 
 struct TBarUnitState {
   bool finalizing = false;
-  std::unique_ptr<TdxBarFlatPainter> flatPainter;
+  TdxUnitSingleton<TdxBarFlatPainter> flatPainter;
   int32_t colorDepth = 0;
 };
 
@@ -446,16 +446,12 @@ void dxBarUnitStop() {
   TBarUnitState& s = BarUnitState();
   s.finalizing = true;
   FreeNavigationController();
-  s.flatPainter.reset();
+  s.flatPainter.Free();
   FreeItemClassRegistry();
   FreeBarManagerList();
 }
 
-TdxBarFlatPainter* SharedFlatPainter() {
-  TBarUnitState& s = BarUnitState();
-  if (!s.flatPainter && !s.finalizing) s.flatPainter = std::make_unique<TdxBarFlatPainter>(nullptr);
-  return s.flatPainter.get();
-}
+TdxBarFlatPainter* SharedFlatPainter() { return BarUnitState().flatPainter.Get(nullptr); }
 
 bool AnyPopupMenuShowing() {
   TdxBarManagerList* managers = dxBarManagerList();

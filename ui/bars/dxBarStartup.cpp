@@ -16,9 +16,11 @@ void dxBarStart() {
   dxBarDrawingUnitStart();
 }
 
+// The unit's finalizing flag is raised first, so nothing it guards (the
+// dither brush among them) is made again while the rest is freed.
 void dxBarStop() {
-  dxBarDrawingUnitStop();
   dxBarUnitStop();
+  dxBarDrawingUnitStop();
 }
 
 // The start-up order of the units; shut-down runs it backwards. A unit

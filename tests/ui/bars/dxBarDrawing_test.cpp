@@ -21,6 +21,7 @@
 #include "tests/ui/lookandfeel/painter_surface.h"
 #include "ui/bars/dxBar.h"
 #include "ui/bars/dxBarRoutines.h"
+#include "ui/bars/dxBarStartup.h"
 #include "ui/lookandfeel/cxGraphics.h"
 #include "ui/lookandfeel/dxThemeManager.h"
 
@@ -369,13 +370,25 @@ TEST(BuildDitherBrush, PatternOfFaceOnEqualParityOverHighlightFollowsTheSystemCo
   BuildDitherBrush();
 }
 
-TEST(BuildDitherBrush, NothingIsBuiltOnceTheToolbarUnitStopped) {
+TEST(BuildDitherBrush, TheDrawingShutDownDeletesTheBrushAndItsStartUpBuildsOne) {
   dxBarDrawingUnitStop();
-  EXPECT_EQ(DitherBrush(), nullptr);
-  BuildDitherBrush();
   EXPECT_EQ(DitherBrush(), nullptr);
   dxBarDrawingUnitStart();
   EXPECT_NE(DitherBrush(), nullptr);
+}
+
+TEST(BuildDitherBrushDeathTest, NothingIsBuiltOnceTheToolbarUnitStopped) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        const bool before = DitherBrush() != nullptr;
+        dxStopBars();
+        const bool stopped = DitherBrush() == nullptr;
+        BuildDitherBrush();
+        const bool still = DitherBrush() == nullptr;
+        std::exit((before ? 0 : 1) | (stopped ? 0 : 2) | (still ? 0 : 4));
+      },
+      ::testing::ExitedWithCode(0), "");
 }
 
 TEST(HatchDisabledArea, ChangesOnlyTheRectangle) {
@@ -626,26 +639,12 @@ TEST_F(WindowRoutines, SetWindowAlphaLayersTheWindowBelowOpaque) {
   SetWindowAlpha(nullptr, 100);
 }
 
-TEST_F(WindowRoutines, StopWindowTimerAndReleaseWindowHandleZeroWhatTheyEnd) {
-  win::HWND wnd = form_->Handle();
-  win::UINT_PTR id = 0;
-  EXPECT_FALSE(StopWindowTimer(wnd, id));
-  id = win::SetTimer(wnd, 7, 1000, nullptr);
-  ASSERT_NE(id, 0u);
-  EXPECT_TRUE(StopWindowTimer(wnd, id));
-  EXPECT_EQ(id, 0u);
-  id = 9;  // not running
-  EXPECT_FALSE(StopWindowTimer(wnd, id));
-  EXPECT_EQ(id, 9u);
-
-  TForm other(nullptr);
-  win::HWND handle = other.Handle(), kept = handle;
-  ReleaseWindowHandle(handle, false);
-  EXPECT_EQ(handle, nullptr);
-  EXPECT_TRUE(win::IsWindow(kept));
+TEST(FreeGdiObject, DeletesAndClearsOnce) {
   win::HGDIOBJ pen = win::CreatePen(win::PS_SOLID, 1, 0);
+  win::HGDIOBJ kept = pen;
   FreeGdiObject(pen);
   EXPECT_EQ(pen, nullptr);
+  EXPECT_FALSE(win::IsValidGdiObject(kept));
   FreeGdiObject(pen);
 }
 

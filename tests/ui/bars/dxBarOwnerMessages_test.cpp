@@ -12,6 +12,7 @@
 #include "platform/gdi/syscolors.h"
 #include "platform/win/winuser.h"
 #include "tests/ui/bars/bar_doubles.h"
+#include "ui/bars/dxBarDrawing.h"
 #include "ui/bars/dxBarHints.h"
 #include "ui/bars/dxBarHooks.h"
 
@@ -163,8 +164,11 @@ TEST_F(OwnerMessagesTest, SystemColourChangesRemakeTheFlatBrushes) {
   const int element = win::COLOR_BTNFACE;
   const win::COLORREF face = 0x00304050;  // R 0x50, G 0x40, B 0x30
   ASSERT_TRUE(win::SetSysColors(1, &element, &face));
+  const win::HBRUSH dither = DitherBrush();
   Send(win::WM_SYSCOLORCHANGE, 0, 0);
   win::SetSysColors(1, &element, &old);
+  EXPECT_NE(DitherBrush(), nullptr);
+  EXPECT_FALSE(win::IsValidGdiObject(dither)) << "the dither brush is rebuilt";
   // The face brush lightens every channel by 16 % of the way to white.
   auto light = [](uint32_t v) { return v + uint32_t((255 - v) * 16 + 50) / 100; };
   const win::COLORREF expected = light(0x50) | light(0x40) << 8 | light(0x30) << 16;
