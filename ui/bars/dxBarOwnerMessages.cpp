@@ -8,6 +8,7 @@
 #include "platform/rtl/scopeexit.h"
 #include "platform/vcl/forms.h"
 #include "ui/bars/dxBar.h"
+#include "ui/bars/dxBarDrawing.h"
 #include "ui/bars/dxBarHooks.h"
 #include "ui/bars/dxBarRoutines.h"
 #include "ui/bars/dxBarStrs.h"
@@ -117,6 +118,7 @@ void TdxBarManager::HandleOwnerNotice(win::HWND Wnd, win::UINT Msg, win::WPARAM 
       break;
     case win::WM_SYSCOLORCHANGE:
       ReadScreenColorDepth();
+      BuildDitherBrush();
       RefreshColorResources();
       ForFloatingBarWindows(this, [](TdxBar*, TCustomdxBarControl* c) { c->RefreshShadow(); });
       break;
