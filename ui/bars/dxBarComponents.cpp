@@ -420,12 +420,7 @@ DX_RESOURCESTRING(SInvalidCast, 0, "Invalid class typecast");
 // The manager of the nearest window around AManager's owner window that has one.
 TdxBarManager* ParentManagerOf(TdxBarManager* AManager) {
   TWinControl* owner = AManager->OwnerControl();
-  TdxBarManagerList* managers = dxBarManagerList();
-  if (!owner || !owner->HandleAllocated() || !managers) return nullptr;
-  for (win::HWND wnd = win::GetParent(owner->Handle()); wnd; wnd = win::GetParent(wnd))
-    if (TWinControl* control = FindControl(wnd))
-      if (TdxBarManager* m = managers->FindManagerOfOwner(control)) return m;
-  return nullptr;
+  return owner && owner->HandleAllocated() ? BarManagerForComponent(NearestVclParentOfChild(owner->Handle())) : nullptr;
 }
 
 // The component of the source's name in ARoot, as a T; null for no source or

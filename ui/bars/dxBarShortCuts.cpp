@@ -89,6 +89,10 @@ void TCustomdxBarControl::ActivateKeyboardMode(TdxBarItemControl* AItemControl) 
 
 bool TdxBarManager::IsShortCut(TShortCut AShortCut) {
   if (AShortCut == scNone) return false;
+  // The popup menus linked to the focused control come before any bar.
+  if (TWinControl* focused = FindVclControlUpwards(win::GetFocus()))
+    if (TdxBarManager* m = BarManagerForComponent(focused))
+      if (m->PopupMenuLinks()->ProcessShortCut(focused, AShortCut)) return true;
   return ForManagersOfOwnerAndForm(this, [&](TdxBarManager* m) { return ManagerShortCut(m, AShortCut); });
 }
 

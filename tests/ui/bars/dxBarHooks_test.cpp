@@ -190,6 +190,38 @@ TEST_F(HooksTest, ShortCutsFallBackToTheActiveFormThenToTheMainForm) {
   Application->SetMainForm(savedMain);
 }
 
+// The popup menu linked to the focused control takes a shortcut before the
+// bars do; another control's key goes to the bar item of the same shortcut.
+TEST_F(HooksTest, APopupMenuLinkedToTheFocusedControlTakesItsShortCutFirst) {
+  const TShortCut key = ShortCut('K', TShiftState{ssCtrl});
+  AddItem("on the bar", key);
+  auto* menu = new TdxBarPopupMenu(form_);
+  menu->SetBarManager(manager_);
+  auto* item = new TdxBarItem(form_);
+  item->SetBarManager(manager_);
+  item->SetShortCut(key);
+  item->OnClick = [this](TObject*) { log_.push_back("click in the menu"); };
+  menu->ItemLinks()->Add()->SetItem(item);
+  TdxBarPopupMenuLink* link = manager_->PopupMenuLinks()->Add();
+  link->SetControl(memo_);
+  link->SetPopupMenu(menu);
+  auto* unlinked = Add<TMemo>(form_, {10, 110, 200, 180});
+  struct Row {
+    TMemo* Focus;
+    const char* Click;
+  };
+  for (Row r : {Row{memo_, "click in the menu"}, Row{unlinked, "click on the bar"}}) {
+    SCOPED_TRACE(r.Click);
+    r.Focus->SetFocus();
+    Pump();
+    log_.clear();
+    seen_.clear();
+    Press('K', false, true, false);
+    EXPECT_EQ(log_, TLog{r.Click});
+    for (const std::string& s : seen_) EXPECT_EQ(s.find(" " + std::to_string('K')), std::string::npos) << s;
+  }
+}
+
 TEST_F(HooksTest, KeysWithoutShortCutReachTheFocusedControl) {
   AddItem("Open", ShortCut('O', TShiftState{ssCtrl}));
   Press('P', false, true, false);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/gdi/syscolors.h"
+#include "platform/vcl/graphics.h"
 #include "platform/win/winuser.h"
 #include "tests/ui/bars/bar_doubles.h"
 #include "ui/bars/dxBarDrawing.h"
@@ -176,6 +177,25 @@ TEST_F(OwnerMessagesTest, SystemColourChangesRemakeTheFlatBrushes) {
   ASSERT_NE(win::GetObject(manager_->FlatBrush(1), sizeof(lb), &lb), 0);
   EXPECT_EQ(lb.lbColor, expected);
   EXPECT_NE(std::find(log_.begin(), log_.end(), "float shadow"), log_.end());
+  Send(win::WM_SYSCOLORCHANGE, 0, 0);
+}
+
+TEST_F(OwnerMessagesTest, SystemColourChangesRebuildTheDitherBrush) {
+  const int elements[] = {win::COLOR_BTNFACE, win::COLOR_BTNHIGHLIGHT};
+  const win::COLORREF saved[] = {win::GetSysColor(elements[0]), win::GetSysColor(elements[1])};
+  const win::COLORREF changed[] = {win::RGB(0x30, 0x60, 0x90), win::RGB(0xF0, 0xE0, 0x10)};
+  ASSERT_TRUE(win::SetSysColors(2, elements, changed));
+  Send(win::WM_SYSCOLORCHANGE, 0, 0);
+  win::SetSysColors(2, elements, saved);
+  ASSERT_NE(DitherBrush(), nullptr);
+  TBitmap pattern(8, 8);
+  const win::RECT all{0, 0, 8, 8};
+  win::FillRect(pattern.Canvas()->Handle(), &all, DitherBrush());
+  // Face on the pixels of equal parity, highlight on the others.
+  for (int32_t y = 0; y < 8; ++y)
+    for (int32_t x = 0; x < 8; ++x)
+      ASSERT_EQ(win::GetPixel(pattern.Canvas()->Handle(), x, y), x % 2 == y % 2 ? changed[0] : changed[1])
+          << x << "," << y;
   Send(win::WM_SYSCOLORCHANGE, 0, 0);
 }
 
