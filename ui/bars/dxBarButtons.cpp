@@ -12,6 +12,13 @@ namespace {
 
 bool IsCaptionPaintStyle(TdxBarPaintStyle AStyle) { return AStyle == psCaption || AStyle == psCaptionGlyph; }
 
+// Every button of AManager, in its item order.
+template <class F>
+void ForEachButton(TdxBarManager* AManager, F AFn) {
+  for (int32_t i = 0; i < AManager->GetItemCount(); ++i)
+    if (auto* b = dynamic_cast<TdxBarButton*>(AManager->GetItem(i))) AFn(b);
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------- button
@@ -28,9 +35,9 @@ void TdxBarButton::SetAllowAllUp(bool Value) {
   if (allowAllUp_ == Value) return;
   allowAllUp_ = Value;
   if (groupIndex_ == 0 || !barManager_) return;
-  for (int32_t i = 0; i < barManager_->GetItemCount(); ++i)
-    if (auto* b = dynamic_cast<TdxBarButton*>(barManager_->GetItem(i)); b && b->groupIndex_ == groupIndex_)
-      b->allowAllUp_ = Value;
+  ForEachButton(barManager_, [&](TdxBarButton* b) {
+    if (b->groupIndex_ == groupIndex_) b->allowAllUp_ = Value;
+  });
 }
 
 void TdxBarButton::SetButtonStyle(TdxBarButtonStyle Value) {
@@ -46,12 +53,11 @@ void TdxBarButton::SetDown(bool Value) {
   TdxBarButton* released = nullptr;
   if (!IsLoading() && IsCheckable() && groupIndex_ != 0 && barManager_) {
     bool otherDown = false;
-    for (int32_t i = 0; i < barManager_->GetItemCount(); ++i) {
-      auto* b = dynamic_cast<TdxBarButton*>(barManager_->GetItem(i));
-      if (!b || b == this || !b->IsCheckable() || b->groupIndex_ != groupIndex_ || !b->down_) continue;
+    ForEachButton(barManager_, [&](TdxBarButton* b) {
+      if (b == this || !b->IsCheckable() || b->groupIndex_ != groupIndex_ || !b->down_) return;
       if (!released) released = b;
       otherDown = true;
-    }
+    });
     if (!Value) {
       released = nullptr;
       if (!allowAllUp_ && !otherDown) return;
@@ -165,7 +171,7 @@ TdxBarLargeButton::TdxBarLargeButton(TComponent* AOwner)
   SetShowCaption(true);
 }
 
-TdxBarLargeButton::~TdxBarLargeButton() { hotGlyph_.reset(); }
+TdxBarLargeButton::~TdxBarLargeButton() = default;
 
 void TdxBarLargeButton::DefineProperties(TFiler* Filer) {
   TdxBarButton::DefineProperties(Filer);

@@ -5,6 +5,17 @@
 #include "platform/vcl/graphics.h"
 #include "ui/bars/dxBar.h"
 
+namespace {
+
+// A property the item's action supplies is not stored with the item.
+template <bool (TdxBarItemActionLink::*IsLinked)() const>
+constexpr auto UnlessLinked = [](const TdxBarItem& AItem) {
+  const TdxBarItemActionLink* link = AItem.ActionLink();
+  return !(link && (link->*IsLinked)());
+};
+
+}  // namespace
+
 void dxBarItemsRegisterProperties() {
   static std::once_flag once;
   std::call_once(once, [] {
@@ -25,16 +36,16 @@ void dxBarItemsRegisterProperties() {
         .Int("Category", &I::Category, &I::SetCategory)
         .Str("Description", &I::Description, &I::SetDescription)
         .Bool("Enabled", &I::Enabled, &I::SetEnabled, true)
-        .Stored([](I& i) { return !(i.ActionLink() && i.ActionLink()->IsEnabledLinked()); })
+        .Stored(UnlessLinked<&TdxBarItemActionLink::IsEnabledLinked>)
         .Int("HelpContext", &I::HelpContext, &I::SetHelpContext, 0)
-        .Stored([](I& i) { return !(i.ActionLink() && i.ActionLink()->IsHelpContextLinked()); })
+        .Stored(UnlessLinked<&TdxBarItemActionLink::IsHelpContextLinked>)
         .Str("Hint", &I::Hint, &I::SetHint)
-        .Stored([](I& i) { return !(i.ActionLink() && i.ActionLink()->IsHintLinked()); })
+        .Stored(UnlessLinked<&TdxBarItemActionLink::IsHintLinked>)
         .Str("KeyTip", &I::KeyTip, &I::SetKeyTip)
         .Enum("MergeKind", &I::MergeKind, &I::SetMergeKind, mkAdd)
         .Int("MergeOrder", &I::MergeOrder, &I::SetMergeOrder, 0)
         .Enum("Visible", &I::Visible, &I::SetVisible)
-        .Stored([](I& i) { return !(i.ActionLink() && i.ActionLink()->IsVisibleLinked()); })
+        .Stored(UnlessLinked<&TdxBarItemActionLink::IsVisibleLinked>)
         .Event("OnDestroy", &I::OnDestroy);
 
     using B = TdxBarButton;
@@ -45,20 +56,20 @@ void dxBarItemsRegisterProperties() {
         .Bool("DropDownEnabled", &B::DropDownEnabled, &B::SetDropDownEnabled, true)
         .Int("GroupIndex", &B::GroupIndex, &B::SetGroupIndex, 0)
         .Bool("Down", &B::Down, &B::SetDown, false)
-        .Stored([](B& b) { return !(b.ActionLink() && b.ActionLink()->IsCheckedLinked()); })
+        .Stored(UnlessLinked<&TdxBarItemActionLink::IsCheckedLinked>)
         .Obj("DropDownMenu", &B::DropDownMenu, &B::SetDropDownMenu)
         .Obj("Glyph", &B::Glyph, &B::SetGlyph)
         .Int("ImageIndex", &B::ImageIndex, &B::SetImageIndex, -1)
-        .Stored([](B& b) { return !(b.ActionLink() && b.ActionLink()->IsImageIndexLinked()); })
+        .Stored(UnlessLinked<&TdxBarItemActionLink::IsImageIndexLinked>)
         .Obj("LargeGlyph", &B::LargeGlyph, &B::SetLargeGlyph)
         .Int("LargeImageIndex", &B::LargeImageIndex, &B::SetLargeImageIndex, -1)
         .Bool("Lowered", &B::Lowered, &B::SetLowered, false)
         .Enum("PaintStyle", &B::PaintStyle, &B::SetPaintStyle, psStandard)
         .Int("ShortCut", &B::ShortCut, &B::SetShortCut, 0)
-        .Stored([](B& b) { return !(b.ActionLink() && b.ActionLink()->IsShortCutLinked()); })
+        .Stored(UnlessLinked<&TdxBarItemActionLink::IsShortCutLinked>)
         .Bool("UnclickAfterDoing", &B::UnclickAfterDoing, &B::SetUnclickAfterDoing, true)
         .Event("OnClick", &B::OnClick)
-        .Stored([](B& b) { return !(b.ActionLink() && b.ActionLink()->IsOnExecuteLinked()); });
+        .Stored(UnlessLinked<&TdxBarItemActionLink::IsOnExecuteLinked>);
 
     using L = TdxBarLargeButton;
     Published<L>()
@@ -68,7 +79,7 @@ void dxBarItemsRegisterProperties() {
         .Obj("HotGlyph", &L::HotGlyph, &L::SetHotGlyph)
         .Int("HotImageIndex", &L::HotImageIndex, &L::SetHotImageIndex, -1)
         .Int("LargeImageIndex", &L::LargeImageIndex, &L::SetLargeImageIndex, -1)
-        .Stored([](L& l) { return !(l.ActionLink() && l.ActionLink()->IsImageIndexLinked()); })
+        .Stored(UnlessLinked<&TdxBarItemActionLink::IsImageIndexLinked>)
         .Bool("ShowCaption", &L::ShowCaption, &L::SetShowCaption, true)
         .Int("Width", &L::Width, &L::SetWidth, 0)
         .Int("ImageIndex", &L::ImageIndex, &L::SetImageIndex, -1)

@@ -11,6 +11,7 @@
 #include "ui/bars/dxBar.h"
 #include "ui/bars/dxBarButtons.h"
 #include "ui/bars/dxBarStrs.h"
+#include "ui/lookandfeel/cxClasses.h"
 #include "ui/lookandfeel/cxDrawImage.h"
 
 namespace {
@@ -18,9 +19,6 @@ namespace {
 IdxBarItemDesigner* gDesigner = nullptr;
 
 TComponentList* ItemsOf(TdxBarManager* m) { return m->ItemList(); }
-
-// The text before the first "|".
-std::string ShortHintOf(const std::string& AHint) { return AHint.substr(0, AHint.find('|')); }
 
 TdxBarManager* ManagerForOwner(TComponent* AOwner) {
   if (auto* m = dynamic_cast<TdxBarManager*>(AOwner)) return m;
@@ -157,13 +155,7 @@ TdxBarItem::~TdxBarItem() {
   } else {
     DeleteAllLinks();
   }
-  if (actionLink_) {
-    if (TBasicAction* a = actionLink_->Action()) {
-      if (a->ActionComponent() == this) a->SetActionComponent(nullptr);
-      a->RemoveFreeNotification(this);
-    }
-    actionLink_.reset();
-  }
+  SetAction(nullptr);
   // A hint waiting to show must not reach a freed item.
   if (barManager_) barManager_->ForgetHintObject(this);
   LeaveManager(ItemsOf);
@@ -490,7 +482,7 @@ std::string TdxBarItem::GetCleanCaption() const {
   return s;
 }
 
-bool TdxBarItem::IsHintFromCaption() const { return ShortHintOf(hint_) == GetCleanCaption(); }
+bool TdxBarItem::IsHintFromCaption() const { return TextBeforeBar(hint_) == GetCleanCaption(); }
 
 std::string TdxBarItem::GetDefaultCaption() const { return GetResourceString(dxSBAR_NEWITEMCAPTION); }
 
