@@ -7,6 +7,7 @@
 #include "platform/rtl/scopeexit.h"
 #include "platform/rtl/text.h"
 #include "platform/win/winuser.h"
+#include "shell/UnitSupport.h"
 
 using namespace win;
 
@@ -21,7 +22,7 @@ namespace {
 
 // Measures item-ID lists only; made and freed by the unit's start-up and shut-down.
 TCommonPIDLManager* dataObjectPIDLManager = nullptr;
-int32_t dataObjectStarted = 0;
+TUnitCounter dataObjectUnit;
 
 uint32_t U32(const uint8_t* p) {
   return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
@@ -84,7 +85,7 @@ CLIPFORMAT ClipFormatValue(uint32_t id) {
 }
 
 void ShDataObjectInitialize() {
-  if (dataObjectStarted++ != 0) return;
+  if (!dataObjectUnit.Starting()) return;
   const struct {
     CLIPFORMAT* global;
     const char* name;
@@ -105,7 +106,7 @@ void ShDataObjectInitialize() {
 }
 
 void ShDataObjectFinalize() {
-  if (dataObjectStarted == 0 || --dataObjectStarted != 0) return;
+  if (!dataObjectUnit.Stopping()) return;
   delete dataObjectPIDLManager;
   dataObjectPIDLManager = nullptr;
 }

@@ -2,8 +2,6 @@
 
 #include <iterator>
 
-#include "shell/UnitSupport.h"
-
 const char* const NetworkProviderNames[55] = {
     "WNNC_NET_MSNET",       "WNNC_NET_LANMAN",      "WNNC_NET_NETWARE",    "WNNC_NET_VINES",
     "WNNC_NET_10NET",       "WNNC_NET_LOCUS",       "WNNC_NET_SUN_PC_NFS", "WNNC_NET_LANSTEP",
@@ -26,10 +24,7 @@ std::string_view NetworkProviderName(uint32_t netType) {
   return NetworkProviderNames[code - 1];
 }
 
-namespace {
-TUnitCounter shellTypesUnit;
-}
-
-// The names are constant data: the unit has nothing to build or free.
-void ShShellTypesInitialize() { shellTypesUnit.Starting(); }
-void ShShellTypesFinalize() { shellTypesUnit.Stopping(); }
+// The names are constant data: the unit has nothing to build or free, so it
+// needs no counter either.
+void ShShellTypesInitialize() {}
+void ShShellTypesFinalize() {}

@@ -12,17 +12,17 @@ PResStringRec TreeViewInvalidFormatMessage = nullptr, TreeViewArgumentMissingMes
 std::unique_ptr<TObject> TreeViewHelperObject;
 
 namespace {
-TUnitCounter messagesUnit, helperUnit, baseUnit;
+TUnitCounter helperUnit, baseUnit;
 }
 
+// Setting the pointers again is harmless, so this unit needs no counter.
 void TreeViewMessagesInitialize() {
-  if (!messagesUnit.Starting()) return;
   TreeViewInvalidFormatMessage = &SInvalidFormat;
   TreeViewArgumentMissingMessage = &SArgumentMissing;
 }
 
 // The messages are the run-time library's own and outlive the unit.
-void TreeViewMessagesFinalize() { messagesUnit.Stopping(); }
+void TreeViewMessagesFinalize() {}
 
 void TreeViewHelperInitialize() { helperUnit.Starting(); }
 
