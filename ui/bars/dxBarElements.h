@@ -517,6 +517,9 @@ protected:
   TdxBarItemLink* DoFindLinkByAccelerator(win::WORD AKey, TShiftState AShift, TdxBarItemLink* AStartLink) override;
 };
 
+// Publishes the link and menu-option properties; the bar unit's start-up calls it.
+void dxBarItemLinksRegisterProperties();
+
 // The links of a sub-menu window: accelerators walk the candidate links.
 class TdxBarSubMenuControlItemLinks : public TdxBarItemLinks {
   DX_CLASS(TdxBarSubMenuControlItemLinks, TdxBarItemLinks)

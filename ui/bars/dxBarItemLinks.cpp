@@ -149,7 +149,10 @@ void TdxBarItemLink::SetItem(TdxBarItem* AItem) {
   TdxBarManager* m = GetBarManager();
   if (links) links->BeginUpdate();
   TScopeExit endUpdate([links] {
-    if (links) links->EndUpdate();
+    if (!links) return;
+    links->EndUpdate();
+    // The refresh inside the update kept its separators; the lists are pruned now.
+    if (links->UpdateCount() == 0) links->Refresh();
   });
   DestroyControl();
   if (item_) std::exchange(item_, nullptr)->RemoveLink(this);

@@ -103,7 +103,6 @@ TEST_F(ItemLinksTest, SeparatorRunsKeepTheirLastAndTrailingSeparatorsGo) {
     AddLink(links, NewItem<TdxBarSeparator>("s2"));
     AddLink(links, NewItem("b"));
     AddLink(links, NewItem<TdxBarSeparator>("s3"));
-    links->Refresh();
     if (designing) {
       EXPECT_EQ(VisibleCaptions(links), (Names{"a", "-", "-", "b", "-"}));
       continue;
