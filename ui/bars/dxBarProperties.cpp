@@ -128,6 +128,7 @@ void dxBarRegisterProperties() {
     RegisterClass(TdxBarManager::StaticClass());
     RegisterClass(TdxBar::StaticClass());
     dxBarItemsRegisterProperties();
+    dxBarItemLinksRegisterProperties();
   });
 }
 
