@@ -24,8 +24,8 @@ win::HBRUSH SysColorBrushValue(int32_t AIndex) { return reinterpret_cast<win::HB
 
 namespace {
 
-// Rows of a filled triangle in a solid brush of AColor: row k spans
-// [ALeft + AShrink(k)... ) as ARow gives it, so no outline pen is needed.
+// A filled triangle row by row: ARow(0) .. ARow(ACount - 1) in a solid brush
+// of AColor, which gives exact pixels without an outline pen.
 void FillRows(win::HDC DC, TColor AColor, int32_t ACount, const std::function<TRect(int32_t)>& ARow) {
   win::HBRUSH brush = win::CreateSolidBrush(win::COLORREF(ColorToRGB(AColor)));
   for (int32_t k = 0; k < ACount; ++k) {
@@ -102,7 +102,9 @@ TdxBarItemControlDrawParams* TdxBarPainter::AdjustDrawParams(TdxBarItemControlDr
   return ADrawParams;
 }
 
-void TdxBarPainter::FillRectByColorOn(TcxCanvas* ACanvas, const TRect& R, TColor AColor) { ACanvas->FillRect(R, AColor); }
+void TdxBarPainter::FillRectByColorOn(TcxCanvas* ACanvas, const TRect& R, TColor AColor) {
+  ACanvas->FillRect(R, AColor);
+}
 
 void TdxBarPainter::DrawEmbossedArrow(win::HDC DC, const TRect& R, int32_t ADirection, bool AEnabled) {
   if (!AEnabled) {
@@ -206,7 +208,8 @@ void TdxBarPainter::BarDrawSizeGripGlyph(TCustomdxBarControl*, win::HDC, const T
 void TdxBarPainter::BarDrawMarkArrow(win::HDC DC, const TRect& R, int32_t AMarkState) {
   const int32_t x = (R.Left + R.Right - 7) / 2;
   const int32_t y = HalfUp(R.Top + R.Bottom - 4);
-  FillRows(DC, BarMarkArrowColorOf(AMarkState), 4, [&](int32_t k) { return TRect(x + k, y + k, x + 7 - k, y + k + 1); });
+  FillRows(DC, BarMarkArrowColorOf(AMarkState), 4,
+           [&](int32_t k) { return TRect(x + k, y + k, x + 7 - k, y + k + 1); });
 }
 
 // Two polylines one pixel apart make the chevron two pixels thick; LineTo
@@ -280,12 +283,15 @@ void TdxBarPainter::DockFillBackground(TdxDockControl*, win::HDC DC, const TRect
 bool TdxBarPainter::HasNativeBackground() { return false; }
 bool TdxBarPainter::BarChildShadows() { return false; }
 bool TdxBarPainter::BarHasShadow(bool ADocked) { return ButtonArrowFlat() && !ADocked; }
-bool TdxBarPainter::BarShadowJoinsOwner(bool ADocked, bool AParentDocked) { return BarHasShadow(ADocked) && AParentDocked; }
+bool TdxBarPainter::BarShadowJoinsOwner(bool ADocked, bool AParentDocked) {
+  return BarHasShadow(ADocked) && AParentDocked;
+}
 // The manager keeps no owner brush of its own: owners are drawn in the toolbar brush.
 win::HBRUSH TdxBarPainter::BarOwnerBrush(TdxBarManager*) { return ToolbarBrush(); }
 int32_t TdxBarPainter::DockRowSpacing() { return 0; }
 void TdxBarPainter::BarFillDockedBackground(TdxBarControl*, win::HDC, const TRect&) {}
-void TdxBarPainter::BarFillBackground(TCustomdxBarControl*, win::HDC, const TRect&, const TRect&, win::HBRUSH, TColor) {}
+void TdxBarPainter::BarFillBackground(TCustomdxBarControl*, win::HDC, const TRect&, const TRect&, win::HBRUSH,
+                                      TColor) {}
 void TdxBarPainter::BarDrawOwnerFrame(TdxBarSubMenuControl*, win::HDC) {}
 
 win::HBRUSH TdxBarPainter::ToolbarBrush() { return SysColorBrushValue(win::COLOR_BTNFACE); }
@@ -600,7 +606,9 @@ void TdxBarPainter::EditDrawBorderByState(TdxBarEditLikeControlDrawParams*, TRec
 void TdxBarPainter::EditDrawCaptionText(TdxBarEditLikeControlDrawParams*, const TRect&) {}
 void TdxBarPainter::EditDrawArrowFrame(TdxBarEditLikeControlDrawParams*, const TRect&) {}
 void TdxBarPainter::EditDrawGlyphPart(TdxBarEditLikeControlDrawParams*, const TRect&) {}
-bool TdxBarPainter::EditSelectedInMenu(bool AInMenu, bool ASelected, bool ADown) { return AInMenu && (ASelected || ADown); }
+bool TdxBarPainter::EditSelectedInMenu(bool AInMenu, bool ASelected, bool ADown) {
+  return AInMenu && (ASelected || ADown);
+}
 bool TdxBarPainter::EditActiveInMenu(bool AInMenu, bool ADown) { return AInMenu && ADown; }
 void TdxBarPainter::EditPaint(TdxBarEditLikeControlDrawParams*, const TRect&) {}
 bool TdxBarPainter::EditIsFlatKind() { return false; }

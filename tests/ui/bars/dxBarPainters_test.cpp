@@ -191,6 +191,12 @@ TEST(BarPainterBase, SmallComputations) {
   EXPECT_EQ(p.SpinButtonState(true, true, true), 3);
   EXPECT_EQ(p.SpinButtonState(true, false, true), 2);
   EXPECT_EQ(p.SpinButtonState(true, false, false), 1);
+  // Spin arrows: rows (h div 2 - 2) div 2, width 2 x rows - 1; 20 pixels high gives 4 rows, 7 wide.
+  int32_t half = 0, rows = 0, width = 0;
+  p.SpinArrowSize(20, half, rows, width);
+  EXPECT_EQ(std::make_pair(rows, width), std::make_pair(4, 7));
+  p.SpinArrowSize(27, half, rows, width);
+  EXPECT_EQ(std::make_pair(rows, width), std::make_pair(5, 9));
   TRect row(5, 40, 200, 58);
   EXPECT_EQ(p.QuickCustButtonRect(row), 23);
   EXPECT_EQ(row, TRect(5, 40, 23, 58)) << "the check-box part is made square";
@@ -525,7 +531,8 @@ TEST(BarPainterDrawing, SmallOperationsPaintTheirRectangleAndLeaveTheDcAsFound) 
       {"ItemDrawDisabledShadow", [&](win::HDC dc) { p.ItemDrawDisabledShadow(dc, r); }, r},
       {"BarFillCaption", [&](win::HDC dc) { p.BarFillCaption(dc, r); }, r},
       {"DrawLoweredFrame", [&](win::HDC dc) { TRect q = r; p.DrawLoweredFrame(dc, q); }, r},
-      {"SubMenuDrawSeparator", [&](win::HDC dc) { p.SubMenuDrawSeparator(dc, r); }, {r.Left, r.Top, r.Right, r.Top + 2}},
+      {"SubMenuDrawSeparator", [&](win::HDC dc) { p.SubMenuDrawSeparator(dc, r); },
+       {r.Left, r.Top, r.Right, r.Top + 2}},
       {"DrawCenteredText", [&](win::HDC dc) { p.DrawCenteredText(dc, "Ab", r, {1, 1}, false); }, {6, 7, 26, 21}},
       {"DrawEmbossedArrow disabled", [&](win::HDC dc) { p.DrawEmbossedArrow(dc, r, 1, false); }, {5, 6, 26, 21}},
   };
