@@ -42,20 +42,18 @@ bool IsShowableLink(TdxBarItemLink* ALink) {
   return item && ALink->Visible() && item->IsItemAvailable();
 }
 
+// Some other live manager has its menus open.
+bool IsAnotherManagerActive(TdxBarManager* AManager) {
+  TdxBarManager* current = CurrentBarManager();
+  return current && current != AManager;
+}
+
 // An edit's change notice in WM_COMMAND.
 constexpr uint32_t kEnChange = 0x0300;
 
 // Where the active-bar stack began: whether customizing was on then.
 bool activeStackBeganInCustomizing = false;
 
-
-// Interim answers of the painter operations the window asks.
-namespace painterops {
-int32_t CaptionHeightOf(TcxCanvas* c) { return c->MeasureTextHeight("Wg") + 6; }
-int32_t SubMenuItemMinHeight() { return 19; }
-int32_t BarItemIndent() { return 0; }
-win::HBRUSH SysBrush(int i) { return win::GetSysColorBrush(i); }
-}  // namespace painterops
 
 }  // namespace
 
@@ -276,10 +274,12 @@ void TCustomdxBarControl::UpdateCanvasFont() {
   }
 }
 
-int32_t TCustomdxBarControl::GetDefaultItemHeight() { return painterops::CaptionHeightOf(GetCanvas()); }
-int32_t TCustomdxBarControl::GetMinItemHeight() { return painterops::SubMenuItemMinHeight(); }
-int32_t TCustomdxBarControl::GetRowHeight() { return itemHeight_; }
-int32_t TCustomdxBarControl::GetItemBorderSize() { return painterops::BarItemIndent(); }
+int32_t TCustomdxBarControl::GetDefaultItemHeight() { return Painter()->CaptionHeightOf(GetCanvas()); }
+int32_t TCustomdxBarControl::GetMinItemHeight() { return Painter()->SubMenuItemMinHeight(); }
+int32_t TCustomdxBarControl::GetRowHeight() {
+  return Painter()->BarRowHeightByFont(0, scaleFactor_, itemHeight_);
+}
+int32_t TCustomdxBarControl::GetItemBorderSize() { return Painter()->BarItemIndent(this); }
 
 void TCustomdxBarControl::CalcMetrics() {
   itemHeight_ = GetDefaultItemHeight();
@@ -291,8 +291,8 @@ void TCustomdxBarControl::CalcMetrics() {
   canvas->SetFont(GetFont());
   const TSize zero = canvas->MeasureText("0");
   UpdateCanvasFont();
-  rowHeight_ = zero.cy;
-  comboButtonWidth_ = 2 * zero.cx - 1;
+  rowHeight_ = Painter()->BarRowHeightFull(zero.cy);
+  comboButtonWidth_ = Painter()->ComboDropDownButtonWidth(zero.cx);
 }
 
 void TCustomdxBarControl::SetOrientation(uint8_t Value) {
@@ -531,17 +531,17 @@ void TCustomdxBarControl::ResetCachedBackground() {
   if (backgroundCache_) backgroundCache_->SetSize(0, 0);
 }
 
-win::HBRUSH TCustomdxBarControl::GetBackgroundBrush() { return painterops::SysBrush(win::COLOR_BTNFACE); }
-win::HBRUSH TCustomdxBarControl::GetDownItemBrush() { return painterops::SysBrush(win::COLOR_BTNHIGHLIGHT); }
-win::HBRUSH TCustomdxBarControl::GetDownSelectedItemBrush() { return painterops::SysBrush(win::COLOR_BTNFACE); }
-win::HBRUSH TCustomdxBarControl::GetSelectedItemBrush() { return painterops::SysBrush(win::COLOR_HIGHLIGHT); }
+win::HBRUSH TCustomdxBarControl::GetBackgroundBrush() { return Painter()->ToolbarBrush(); }
+win::HBRUSH TCustomdxBarControl::GetDownItemBrush() { return Painter()->DownItemBrush(); }
+win::HBRUSH TCustomdxBarControl::GetDownSelectedItemBrush() { return Painter()->DownSelectedItemBrush(); }
+win::HBRUSH TCustomdxBarControl::GetSelectedItemBrush() { return Painter()->SelectedItemBrush(); }
 
 win::HDC TCustomdxBarControl::GetNonClientDC() { return win::GetWindowDC(Handle()); }
 void TCustomdxBarControl::ReleaseNonClientDC(win::HDC DC) { win::ReleaseDC(Handle(), DC); }
 
 void TCustomdxBarControl::UpdateDoubleBuffered() {
   TdxBarManager* m = GetBarManager();
-  SetDoubleBuffered(NeedsDoubleBuffer() || (m && false));
+  SetDoubleBuffered(NeedsDoubleBuffer() || (m && IsAnotherManagerActive(m)) || Painter()->NeedsDoubleBuffer());
 }
 
 void TCustomdxBarControl::SetDockControl(TdxDockControl* Value) {
@@ -616,12 +616,13 @@ TRect TCustomdxBarControl::GetOwnerJoinRect(bool AScreen) {
   return r;
 }
 
-win::HBRUSH TCustomdxBarControl::GetOwnerBrush() { return painterops::SysBrush(win::COLOR_BTNFACE); }
+win::HBRUSH TCustomdxBarControl::GetOwnerBrush() { return Painter()->BarOwnerBrush(GetBarManager()); }
 
 void TCustomdxBarControl::UpdateShadow() {
   if (!shadow_) return;
   TRect ownerPart;
-  if (IsOwnerRectAdjacent() && false) ownerPart = ownerRect_;
+  if (IsOwnerRectAdjacent() && Painter()->BarShadowJoinsOwner(dockControl_ != nullptr, !parentBar_ || parentBar_->dockControl_))
+    ownerPart = ownerRect_;
   shadow_->SetOwnerBounds(ownerPart, GetScreenBounds());
 }
 
@@ -632,11 +633,12 @@ void TCustomdxBarControl::WindowPosChanged(const win::WINDOWPOS& AWindowPos) {
 }
 
 bool TCustomdxBarControl::HasShadow() { return PainterGivesShadow() && HandleAllocated() && win::IsWindowVisible(Handle()); }
-bool TCustomdxBarControl::PainterGivesShadow() { return false; }
-bool TCustomdxBarControl::ChildrenHaveShadows() { return false; }
+bool TCustomdxBarControl::PainterGivesShadow() { return Painter()->BarHasShadow(dockControl_ != nullptr); }
+bool TCustomdxBarControl::ChildrenHaveShadows() { return Painter()->BarChildShadows(); }
 
 void TCustomdxBarControl::Resize() {
   TCustomControl::Resize();
+  if (IsPopupWindow() && HandleAllocated()) Painter()->BarResizeHook(this);
 }
 
 TRect TCustomdxBarControl::GetScreenBounds() {
