@@ -120,6 +120,13 @@ TCustomdxBarControl::~TCustomdxBarControl() {
   SetState(bcsDestroyed, true);
 }
 
+void TCustomdxBarControl::SetItemLinks(TdxBarItemLinks* Value) {
+  if (itemLinks_ == Value) return;
+  DetachItemLinks();
+  itemLinks_ = Value;
+  if (Value) Value->BarControl = this;
+}
+
 void TCustomdxBarControl::DetachItemLinks() {
   if (itemLinks_ && itemLinks_->BarControl == this) itemLinks_->BarControl = nullptr;
 }
@@ -282,6 +289,8 @@ int32_t TCustomdxBarControl::GetRowHeight() {
 int32_t TCustomdxBarControl::GetItemBorderSize() { return Painter()->BarItemIndent(this); }
 
 void TCustomdxBarControl::CalcMetrics() {
+  // The sizes are those of the window font as it is now.
+  UpdateCanvasFont();
   itemHeight_ = GetDefaultItemHeight();
   const int32_t minHeight = GetMinItemHeight();
   scaleFactor_ = minHeight > 0 ? std::max(double(itemHeight_) / double(minHeight), 1.0) : 1.0;
@@ -928,8 +937,7 @@ void TCustomdxBarControl::DoSetActive(bool Value) {
     active_ = true;
     TCustomdxBarControl* top = CurrentBarControl();
     if (!top) {
-      TdxBarManager* m = GetBarManager();
-      activeStackBeganInCustomizing = m && m->IsCustomizing();
+      activeStackBeganInCustomizing = IsCustomizing();
     }
     prevActiveBar_ = top;
     SetCurrentBarControl(this);

@@ -507,7 +507,8 @@ public:
   virtual win::HBRUSH GetSelectedItemBrush();
   virtual TClass GetViewInfoClass();
   virtual void MakeItemVisible(TdxBarItemControl* /*AControl*/) {}
-  virtual void SetItemLinks(TdxBarItemLinks* Value) { itemLinks_ = Value; }
+  // The links know the window that shows them.
+  virtual void SetItemLinks(TdxBarItemLinks* Value);
   virtual win::HDC GetNonClientDC();
   virtual void ReleaseNonClientDC(win::HDC DC);
   virtual int32_t GetItemBorderSize();
