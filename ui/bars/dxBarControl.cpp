@@ -37,9 +37,9 @@ private:
   TcxObjectLink* link_;
 };
 
-bool IsShowableLink(TdxBarItemLink* ALink) {
-  TdxBarItem* item = ALink ? ALink->GetItem() : nullptr;
-  return item && ALink->Visible() && item->IsItemAvailable();
+// The links the window shows now.
+bool IsShowableLink(TdxBarItemLinks* ALinks, TdxBarItemLink* ALink) {
+  return ALinks && ALink && ALinks->VisibleIndexOf(ALink) >= 0;
 }
 
 // Some other live manager has its menus open.
@@ -156,7 +156,7 @@ void TCustomdxBarControl::LeaveItems() {
   if (!itemLinks_) return;
   for (int32_t i = 0; i < itemLinks_->Count(); ++i) {
     TdxBarItemLink* link = itemLinks_->GetItem(i);
-    if (IsShowableLink(link) && link->Control() && MouseLink == link) MouseLink = nullptr;
+    if (link && MouseLink == link) MouseLink = nullptr;
   }
 }
 
@@ -178,14 +178,7 @@ void TCustomdxBarControl::DestroyControls() {
 
 void TCustomdxBarControl::DoCreateControls() {
   if (!itemLinks_) return;
-  for (int32_t i = 0; i < itemLinks_->Count(); ++i) {
-    TdxBarItemLink* link = itemLinks_->GetItem(i);
-    if (!IsShowableLink(link) || link->Control()) continue;
-    TClass cls = link->GetItem()->GetControlClass(IsTextRotated());
-    if (!cls || !cls->Create || !cls->InheritsFrom(TdxBarItemControl::StaticClass())) continue;
-    // An item control's class makes it for the link; the link owns it.
-    if (auto* control = static_cast<TdxBarItemControl*>(cls->Create(link))) link->SetControl(control);
-  }
+  for (int32_t i = 0; i < itemLinks_->GetVisibleItemCount(); ++i) itemLinks_->VisibleItems(i)->CreateControl();
 }
 
 void TCustomdxBarControl::DoDestroyControls() {
@@ -196,8 +189,7 @@ void TCustomdxBarControl::DoDestroyControls() {
     TdxBarItemControl* control = link->Control();
     if (selected_ == control) selected_ = nullptr;
     if (CapturedControl == control) CapturedControl = nullptr;
-    link->SetControl(nullptr);
-    delete control;
+    link->DestroyControl();
   }
 }
 
@@ -236,7 +228,7 @@ void TCustomdxBarControl::ExpandContainerItems() {
   expandedContainerLinks_.clear();
   for (int32_t i = 0; i < itemLinks_->Count(); ++i) {
     TdxBarItemLink* link = itemLinks_->GetItem(i);
-    if (!IsShowableLink(link)) continue;
+    if (!IsShowableLink(itemLinks_, link)) continue;
     if (int32_t(expandedContainerLinks_.size()) < i + 1) expandedContainerLinks_.resize(size_t(i) + 1, nullptr);
     expandedContainerLinks_[size_t(i)] = link;
   }
@@ -284,7 +276,7 @@ void TCustomdxBarControl::UpdateCanvasFont() {
 int32_t TCustomdxBarControl::GetDefaultItemHeight() { return Painter()->CaptionHeightOf(GetCanvas()); }
 int32_t TCustomdxBarControl::GetMinItemHeight() { return Painter()->SubMenuItemMinHeight(); }
 int32_t TCustomdxBarControl::GetRowHeight() {
-  return Painter()->BarRowHeightByFont(0, scaleFactor_, itemHeight_);
+  return Painter()->BarRowHeightByFont(itemLinks_ ? itemLinks_->GetItemSize() : 0, scaleFactor_, itemHeight_);
 }
 int32_t TCustomdxBarControl::GetItemBorderSize() { return Painter()->BarItemIndent(this); }
 
@@ -313,21 +305,6 @@ void TCustomdxBarControl::SetOrientation(uint8_t Value) {
 
 // ---------------------------------------------------------------- layout
 
-TRect TCustomdxBarControl::LinkRect(TdxBarItemLink* ALink) const {
-  for (const auto& [link, r] : linkRects_)
-    if (link == ALink) return r;
-  return {};
-}
-
-void TCustomdxBarControl::SetLinkRect(TdxBarItemLink* ALink, const TRect& R) {
-  for (auto& [link, r] : linkRects_)
-    if (link == ALink) {
-      r = R;
-      return;
-    }
-  linkRects_.emplace_back(ALink, R);
-}
-
 void TCustomdxBarControl::Recalculate() { CalcClientBounds(); }
 
 void TCustomdxBarControl::CalcClientBounds() { layoutRect_ = ClientRect(); }
@@ -335,7 +312,7 @@ void TCustomdxBarControl::CalcClientBounds() { layoutRect_ = ClientRect(); }
 void TCustomdxBarControl::CalcLayout(int32_t AKind, int32_t AStartIndex) {
   layoutBounds_ = layoutRect_;
   BeforeCalcLayout();
-  linkRects_.clear();
+  if (itemLinks_) itemLinks_->ClearItemRects();
   if (AKind == 1) {
     int32_t bottom = 0;
     CalcItemRectsVertical(AStartIndex, bottom);
@@ -353,9 +330,8 @@ void TCustomdxBarControl::CalcItemRectsVertical(int32_t AStartIndex, int32_t& AB
   TRect stoppedRect;
   int32_t firstTop = ABottom;
   bool first = true;
-  for (int32_t i = std::max(AStartIndex, 0); i < itemLinks_->Count(); ++i) {
-    TdxBarItemLink* link = itemLinks_->GetItem(i);
-    if (!IsShowableLink(link)) continue;
+  for (int32_t i = std::max(AStartIndex, 0); i < itemLinks_->GetVisibleItemCount(); ++i) {
+    TdxBarItemLink* link = itemLinks_->VisibleItems(i);
     const int32_t top = ABottom + GetSeparatorSizeBefore(link);
     const int32_t next = top + GetItemHeight(link->Control());
     if (first) firstTop = top;
@@ -366,28 +342,24 @@ void TCustomdxBarControl::CalcItemRectsVertical(int32_t AStartIndex, int32_t& AB
       stoppedRect = r;
       break;
     }
-    SetLinkRect(link, r);
+    link->SetItemRect(r);
     ABottom = next;
     lastPlaced = link;
   }
   if (!stoppedAt) return;
   if (ShowsPartialItem(stoppedRect)) {
-    SetLinkRect(stoppedAt, stoppedRect);
+    stoppedAt->SetItemRect(stoppedRect);
     ABottom = layoutBounds_.Bottom;
   } else if (lastPlaced) {
-    ABottom = LinkRect(lastPlaced).Bottom;
+    ABottom = lastPlaced->ItemRect().Bottom;
   } else {
     ABottom = firstTop;
   }
 }
 
 int32_t TCustomdxBarControl::GetSeparatorSizeBefore(TdxBarItemLink* ALink) {
-  if (!ALink || !ALink->GetBeginGroup() || !itemLinks_) return 0;
-  for (int32_t i = 0; i < itemLinks_->Count(); ++i) {
-    TdxBarItemLink* link = itemLinks_->GetItem(i);
-    if (IsShowableLink(link)) return link == ALink ? 0 : GetSeparatorSize();
-  }
-  return 0;
+  if (!ALink || !ALink->GetBeginGroup() || !itemLinks_ || itemLinks_->GetVisibleItemCount() == 0) return 0;
+  return itemLinks_->VisibleItems(0) == ALink ? 0 : GetSeparatorSize();
 }
 
 int32_t TCustomdxBarControl::GetItemHeight(TdxBarItemControl* /*AControl*/) { return itemHeight_; }
@@ -396,7 +368,7 @@ TRect TCustomdxBarControl::GetItemRect(TdxBarItemControl* AControl) {
   if (!AControl) return {};
   if (TdxBarItemControlViewInfo* info = AControl->ViewInfo(); info && ViewInfo()->HasItemControl(AControl))
     return AControl->GetBounds();
-  return LinkRect(AControl->ItemLink());
+  return AControl->ItemLink() ? AControl->ItemLink()->ItemRect() : TRect();
 }
 
 TRect TCustomdxBarControl::GetItemRectEx(TdxBarItemControl* AControl, bool AWithSeparator) {
@@ -435,9 +407,9 @@ void TCustomdxBarControl::GetDropTarget(TPoint APoint, TdxBarItemLink*& ALink, b
   AOnSeparator = false;
   if (!itemLinks_) return;
   TdxBarManager* m = GetBarManager();
-  for (int32_t i = 0; i < itemLinks_->Count(); ++i) {
-    TdxBarItemLink* link = itemLinks_->GetItem(i);
-    TdxBarItemControl* control = IsShowableLink(link) ? link->Control() : nullptr;
+  for (int32_t i = 0; i < itemLinks_->GetVisibleItemCount(); ++i) {
+    TdxBarItemLink* link = itemLinks_->VisibleItems(i);
+    TdxBarItemControl* control = link->Control();
     if (!control || control->GetBarManager() != m) continue;
     TRect r = GetItemRectEx(control, true);
     win::HRGN region = CreateItemRegion(r);

@@ -937,9 +937,6 @@ public:
   // ---- the layout and metrics of the last pass
   // Made on first use from GetViewInfoClass.
   TCustomdxBarControlViewInfo* ViewInfo();
-  // Item rectangles of the links laid out by CalcLayout, in client coordinates.
-  TRect LinkRect(TdxBarItemLink* ALink) const;
-  void SetLinkRect(TdxBarItemLink* ALink, const TRect& R);
   const TRect& LayoutRect() const { return layoutRect_; }
   void SetLayoutRect(const TRect& R) { layoutRect_ = R; }
   const TRect& LayoutBounds() const { return layoutBounds_; }
@@ -1025,7 +1022,6 @@ private:
   std::unique_ptr<TCustomdxBarControlViewInfo> viewInfo_;
   bool mouseInside_ = false;
   TRect layoutBounds_;
-  std::vector<std::pair<TdxBarItemLink*, TRect>> linkRects_;
   TdxBar* bar_ = nullptr;
   TdxBarDockingStyle dockingStyle_ = dsNone;
   int32_t updateCount_ = 0;

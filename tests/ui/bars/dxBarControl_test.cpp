@@ -35,14 +35,11 @@ public:
 
 // The least item control: laid out where its bar window puts its link.
 class TStackItemControl : public TdxBarItemControl {
-  DX_CLASS_WITH_FACTORY(TStackItemControl, TdxBarItemControl, [](TObject* ALink) -> TObject* {
-    auto* link = static_cast<TdxBarItemLink*>(ALink);
-    return new TStackItemControl(link->GetOwnerLinks()->BarControl, link);
-  })
+  DX_CLASS(TStackItemControl, TdxBarItemControl)
 public:
   TStackItemControl(TCustomdxBarControl* AParent, TdxBarItemLink* ALink) : TdxBarItemControl(AParent, ALink) {}
   ~TStackItemControl() override { ++Freed; }
-  TRect GetBounds() override { return Parent()->LinkRect(ItemLink()); }
+  TRect GetBounds() override { return ItemLink()->ItemRect(); }
   static inline int Freed = 0;
   bool IsActive() const override { return Editing; }
   bool Editing = false;
@@ -70,7 +67,7 @@ public:
     TCustomdxBarControl::CalcViewInfo();
     infos_.clear();
     for (int32_t i = 0; ItemLinks() && i < ItemLinks()->Count(); ++i)
-      if (TdxBarItemControl* c = ItemLinks()->GetItem(i)->Control(); c && !LinkRect(ItemLinks()->GetItem(i)).IsEmpty()) {
+      if (TdxBarItemControl* c = ItemLinks()->GetItem(i)->Control(); c && !ItemLinks()->GetItem(i)->ItemRect().IsEmpty()) {
         infos_.push_back(std::make_unique<TdxBarItemControlViewInfo>(c));
         ViewInfo()->AppendItemControlInfo(infos_.back().get());
       }
@@ -167,12 +164,17 @@ protected:
     form = ShownForm();
     manager = new TdxBarManager(form);
     RegisterBarItemClass(TStackItem::StaticClass(), TStackItemControl::StaticClass(), false);
+    // The item controls' own maker arrives with them; until then the test makes its control.
+    SetdxBarCreateItemControlProc([](TClass, TCustomdxBarControl* AWindow, TdxBarItemLink* ALink) -> TdxBarItemControl* {
+      return new TStackItemControl(AWindow, ALink);
+    });
     links = std::make_unique<TdxBarItemLinks>(manager, nullptr);
   }
   void TearDown() override {
     for (TStackBar* b : bars)
       if (IsLiveBarControl(b)) delete b;
     links.reset();
+    SetdxBarCreateItemControlProc(nullptr);
     TdxBarItemList* registry = ItemClassRegistry();
     for (int32_t i = registry->Count() - 1; i >= 0; --i)
       if (registry->ItemClassAt(i) == TStackItem::StaticClass()) registry->RemoveRegistration(i);
@@ -324,9 +326,9 @@ TEST_F(BarControlTest, VerticalStackPlacesWholeItemsAndAPartialOneWhereAllowed) 
     bar->PartialItem = k.partial;
     bar->SetLayoutRect(TRect(0, 0, 120, k.height));
     bar->CalcLayout(1, 0);
-    EXPECT_EQ(bar->LinkRect(a), k.a);
-    EXPECT_EQ(bar->LinkRect(b), k.b);
-    EXPECT_EQ(bar->LinkRect(c), k.c);
+    EXPECT_EQ(a->ItemRect(), k.a);
+    EXPECT_EQ(b->ItemRect(), k.b);
+    EXPECT_EQ(c->ItemRect(), k.c);
     int32_t bottom = -1;
     bar->CalcItemRectsVertical(0, bottom);
     EXPECT_EQ(bottom, k.bottom);
