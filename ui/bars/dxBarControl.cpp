@@ -1000,11 +1000,9 @@ bool TCustomdxBarControl::IsEnabledWindow() {
   return true;
 }
 
-bool TCustomdxBarControl::CanKeepActive(TdxBarManager* AManager, win::HWND AFocusWnd) {
-  if (AManager && AManager->IsCustomizing() && HandleAllocated() && AFocusWnd != Handle()) return true;
-  (void)AFocusWnd;
-  return true;
-}
+// Item controls do not yet say whether they may be visited, so a bar with a
+// selection keeps its state as one without.
+bool TCustomdxBarControl::CanKeepActive(TdxBarManager* /*AManager*/, win::HWND /*AFocusWnd*/) { return true; }
 
 // ---------------------------------------------------------------- selection and keys
 
