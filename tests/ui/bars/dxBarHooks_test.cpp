@@ -91,6 +91,7 @@ protected:
     barWindow_ = new TRoutingBarControl(manager_, "bar", log_);
     bar_->SetVisible(true);
     bar_->SetControl(barWindow_);
+    barWindow_->SetVisible(true);  // bar windows are made hidden
     // Toolbar accelerators look only at the links that fit a visible bar window.
     barWindow_->SetBounds(0, 0, 600, 30);
     bar_->GetItemLinks()->BarControl = barWindow_;
