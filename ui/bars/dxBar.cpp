@@ -366,6 +366,12 @@ void TdxBarManager::DoItemLinkChange(TdxBarItemLink* AItemLink) {
   if (!InLoading() && OnItemLinkChange) OnItemLinkChange(this, AItemLink);
 }
 
+void TdxBarManager::DoMergeItemLink(TdxBarItemLinks* ADstItemLinks, TdxBarItemLinks* ASrcItemLinks,
+                                    TdxBarItemLink* ASrcItemLink, TdxBarItemMergeKind& AMergeKind,
+                                    int32_t& AMergeIndex) {
+  if (OnMergeItemLink) OnMergeItemLink(this, ADstItemLinks, ASrcItemLinks, ASrcItemLink, AMergeKind, AMergeIndex);
+}
+
 void TdxBarManager::NotifyDesignerModified() {
   // The designer of design-time support marks its form; at run time there is none.
   if (InDesigner() && designerNotificationLock_ == 0) designerChangePending_ = true;
@@ -567,4 +573,17 @@ void TdxBarManager::ForEachItem(const std::function<void(TdxBarManager*, TdxBarI
     throw;
   }
   EndBarsUpdate(true);
+}
+
+bool TdxBarManager::IsAnotherManagerActive() const {
+  const TdxBarManagerList* list = dxBarManagerList();
+  if (!list) return false;
+  for (int32_t i = 0; i < list->Count(); ++i)
+    if (list->Items(i) != this && list->Items(i)->IsCustomizing()) return true;
+  return false;
+}
+
+bool TdxBarManager::IsHintShowing() const {
+  TdxBarHintWindow* hint = dxBarHintWindow();
+  return hint && hint->IsShowing();
 }

@@ -35,6 +35,9 @@ using TdxBarCanDockingEvent = std::function<void(TdxBar* Sender, TdxBarDockingSt
                                                  TdxDockControl* DockControl, bool& CanDocking)>;
 using TdxBarShowPopupEvent = std::function<void(TdxBarManager* Sender, TdxBarItemLinks* PopupItemLinks)>;
 using TdxBarClickItemEvent = std::function<void(TdxBarManager* Sender, TdxBarItem* ClickedItem)>;
+using TdxBarMergeItemLinkEvent =
+    std::function<void(TdxBarManager* Sender, TdxBarItemLinks* ADstItemLinks, TdxBarItemLinks* ASrcItemLinks,
+                       TdxBarItemLink* ASrcItemLink, TdxBarItemMergeKind& AMergeKind, int32_t& AMergeIndex)>;
 using TdxBarMergeEvent = std::function<void(TdxBarManager* Sender, TdxBarManager* ChildBarManager, bool AddItems)>;
 
 // The flags of the manager's state word. The construction guard stays clear
@@ -126,6 +129,9 @@ public:
   virtual void DoShowCustomizingPopup(TdxBarItemLinks* PopupItemLinks);
   virtual void DoShowToolbarsPopup(TdxBarItemLinks* PopupItemLinks);
   void DoItemLinkChange(TdxBarItemLink* AItemLink);
+  // OnMergeItemLink, which may change where and how the source link merges.
+  void DoMergeItemLink(TdxBarItemLinks* ADstItemLinks, TdxBarItemLinks* ASrcItemLinks, TdxBarItemLink* ASrcItemLink,
+                       TdxBarItemMergeKind& AMergeKind, int32_t& AMergeIndex);
 
   // ---- state
   bool InLoading() const { return InState(csLoading); }
@@ -133,6 +139,8 @@ public:
   bool InDestruction() const { return InState(csDestroying); }
   bool IsCustomizingOrDesigning() const { return customizing_ || InDesigner(); }
   bool IsCustomizing() const { return customizing_; }
+  // Some other registered manager is customizing.
+  bool IsAnotherManagerActive() const;
   bool IsRestoringBars() const { return HasState(bmsfRestoringBars); }
   bool IsRecreatingBarHandles() const { return HasState(bmsfRecreatingHandles); }
   bool IsLoadedProcessing() const { return InLoading() || HasState(bmsfLoadedProcessing); }
@@ -287,6 +295,8 @@ public:
   void ApplyActivation(bool AActive, bool AForce, win::HWND AOtherWnd);
   bool IsActive() const { return active_; }
   bool IsOwnerShowing() const;
+  // The shared item-hint window exists and shows.
+  bool IsHintShowing() const;
   bool IsOwnerInMdiChild(bool AFormLevel) const;
   void KeepFloatingBarsInWorkArea();
   // F1 over bar items; the help context used (0 when none). There is no
@@ -423,6 +433,7 @@ public:
   TdxBarEvent OnBarAdd, OnBarAfterReset, OnBarBeforeReset, OnBarClose, OnBarDelete, OnBarDockingStyleChange;
   TdxBarVisibleChangeEvent OnBarVisibleChange;
   TdxBarItemLinkEvent OnItemLinkAdd, OnItemLinkChange, OnItemLinkDelete;
+  TdxBarMergeItemLinkEvent OnMergeItemLink;
   TNotifyEvent OnCloseButtonClick, OnHelpButtonClick, OnHideCustomizingForm, OnShowCustomizingForm;
   TdxBarCanDockingEvent OnDocking;
   TdxBarMergeEvent OnMenuMerge, OnMerge;

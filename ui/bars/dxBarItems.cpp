@@ -10,9 +10,11 @@
 #include "platform/vcl/graphics.h"
 #include "ui/bars/dxBar.h"
 #include "ui/bars/dxBarButtons.h"
+#include "ui/bars/dxBarScreenTip.h"
 #include "ui/bars/dxBarStrs.h"
 #include "ui/lookandfeel/cxClasses.h"
 #include "ui/lookandfeel/cxDrawImage.h"
+#include "ui/lookandfeel/cxStyles.h"
 
 namespace {
 
@@ -178,7 +180,10 @@ void TdxBarItem::Loaded() {
 
 void TdxBarItem::Notification(TComponent* AComponent, TOperation Operation) {
   TdxBarComponent::Notification(AComponent, Operation);
-  if (Operation == opRemove && AComponent && AComponent == Action()) SetAction(nullptr);
+  if (Operation != opRemove || !AComponent) return;
+  if (AComponent == Action()) SetAction(nullptr);
+  if (AComponent == screenTip_) screenTip_ = nullptr;
+  if (AComponent == style_) SetStyle(nullptr);
 }
 
 void TdxBarItem::ReadState(TReader* Reader) {
@@ -235,6 +240,8 @@ void TdxBarItem::Assign(TPersistent* Source) {
   SetKeyTip(s->KeyTip());
   SetMergeKind(s->MergeKind());
   SetMergeOrder(s->MergeOrder());
+  SetStyle(s->Style());
+  SetScreenTip(s->ScreenTip());
   SetVisible(s->Visible());
   Data = s->Data;
   SetGlyph(s->Glyph());
@@ -297,6 +304,27 @@ void TdxBarItem::SetAlign(TdxBarItemAlign Value) {
   if (align_ == Value) return;
   align_ = Value;
   UpdateBars();
+}
+
+void TdxBarItem::SetScreenTip(TdxBarScreenTip* Value) {
+  if (screenTip_ == Value) return;
+  if (screenTip_) screenTip_->RemoveFreeNotification(this);
+  screenTip_ = Value;
+  if (screenTip_) screenTip_->FreeNotification(this);
+}
+
+void TdxBarItem::SetStyle(TcxStyle* Value) {
+  if (style_ == Value) return;
+  if (style_) style_->RemoveFreeNotification(this);
+  style_ = Value;
+  if (style_) style_->FreeNotification(this);
+  RefreshControls();
+}
+
+TcxStyleViewParams TdxBarItem::GetStyleViewParams(int32_t AIndex) const {
+  TcxStyleViewParams params;
+  if (AIndex == 0) TcxStyle::ApplyTo(style_, params);
+  return params;
 }
 
 void TdxBarItem::SetCaption(const std::string& Value) {
