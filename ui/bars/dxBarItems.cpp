@@ -182,7 +182,7 @@ void TdxBarItem::Notification(TComponent* AComponent, TOperation Operation) {
   TdxBarComponent::Notification(AComponent, Operation);
   if (Operation != opRemove || !AComponent) return;
   if (AComponent == Action()) SetAction(nullptr);
-  if (AComponent == screenTip_) screenTip_ = nullptr;
+  if (AComponent == screenTip_) SetScreenTip(nullptr);
   if (AComponent == style_) SetStyle(nullptr);
 }
 
@@ -306,19 +306,24 @@ void TdxBarItem::SetAlign(TdxBarItemAlign Value) {
   UpdateBars();
 }
 
-void TdxBarItem::SetScreenTip(TdxBarScreenTip* Value) {
-  if (screenTip_ == Value) return;
-  if (screenTip_) screenTip_->RemoveFreeNotification(this);
-  screenTip_ = Value;
-  if (screenTip_) screenTip_->FreeNotification(this);
+namespace {
+
+// Points AField at AValue and watches that one for destruction instead; false when nothing changed.
+template <class T>
+bool ReplaceWatchedReference(TComponent* AWatcher, T*& AField, T* AValue) {
+  if (AField == AValue) return false;
+  if (AField) AField->RemoveFreeNotification(AWatcher);
+  AField = AValue;
+  if (AField) AField->FreeNotification(AWatcher);
+  return true;
 }
 
+}  // namespace
+
+void TdxBarItem::SetScreenTip(TdxBarScreenTip* Value) { ReplaceWatchedReference(this, screenTip_, Value); }
+
 void TdxBarItem::SetStyle(TcxStyle* Value) {
-  if (style_ == Value) return;
-  if (style_) style_->RemoveFreeNotification(this);
-  style_ = Value;
-  if (style_) style_->FreeNotification(this);
-  RefreshControls();
+  if (ReplaceWatchedReference(this, style_, Value)) RefreshControls();
 }
 
 TcxStyleViewParams TdxBarItem::GetStyleViewParams(int32_t AIndex) const {
