@@ -573,3 +573,16 @@ void TdxBarManager::ForEachItem(const std::function<void(TdxBarManager*, TdxBarI
   }
   EndBarsUpdate(true);
 }
+
+bool TdxBarManager::IsAnotherManagerActive() const {
+  const TdxBarManagerList* list = dxBarManagerList();
+  if (!list) return false;
+  for (int32_t i = 0; i < list->Count(); ++i)
+    if (list->Items(i) != this && list->Items(i)->IsCustomizing()) return true;
+  return false;
+}
+
+bool TdxBarManager::IsHintShowing() const {
+  TdxBarHintWindow* hint = dxBarHintWindow();
+  return hint && hint->IsShowing();
+}

@@ -139,6 +139,8 @@ public:
   bool InDestruction() const { return InState(csDestroying); }
   bool IsCustomizingOrDesigning() const { return customizing_ || InDesigner(); }
   bool IsCustomizing() const { return customizing_; }
+  // Some other registered manager is customizing.
+  bool IsAnotherManagerActive() const;
   bool IsRestoringBars() const { return HasState(bmsfRestoringBars); }
   bool IsRecreatingBarHandles() const { return HasState(bmsfRecreatingHandles); }
   bool IsLoadedProcessing() const { return InLoading() || HasState(bmsfLoadedProcessing); }
@@ -246,6 +248,18 @@ public:
   win::HWND GetCaptureWindow() const;
   TCustomdxBarControl* FocusedBarControl() const { return focusedBarControl_; }
   void SetFocusedBarControl(TCustomdxBarControl* Value) { focusedBarControl_ = Value; }
+  // What bar windows, hosted windows and layout readers keep on their manager
+  // between calls; each owner sets and clears its own entry.
+  struct TdxBarSharedState {
+    TdxBarItemControl* ControlUnderMouse = nullptr;  // a control clears it when destroyed
+    TdxBarSubMenuControl* ChangedMenu = nullptr;      // a menu window clears it when destroyed
+    int32_t SelectionChangeCount = 0;                 // raised and lowered around a selection change
+    int32_t DockResizeCount = 0;
+    win::HWND RememberedFocus = nullptr;              // hosted windows give the focus back to it
+    bool SuppressFocusRestore = false;
+    bool LayoutUpdating = false;
+    std::vector<std::string> UnknownItemNames;        // filled only while a layout is read
+  } SharedState;
 
   // Runs Callback for every item inside one bars update; nothing while loading or being destroyed.
   void ForEachItem(const std::function<void(TdxBarManager*, TdxBarItem*)>& Callback);
@@ -293,6 +307,8 @@ public:
   void ApplyActivation(bool AActive, bool AForce, win::HWND AOtherWnd);
   bool IsActive() const { return active_; }
   bool IsOwnerShowing() const;
+  // The shared item-hint window exists and shows.
+  bool IsHintShowing() const;
   bool IsOwnerInMdiChild(bool AFormLevel) const;
   void KeepFloatingBarsInWorkArea();
   // F1 over bar items; the help context used (0 when none). There is no

@@ -78,6 +78,18 @@ void SetWindowAlpha(HWND AWnd, int32_t AAlpha) {
   }
 }
 
+void BitBltRect(win::HDC ADestDC, const TRect& ADestRect, win::HDC ASourceDC, TPoint ASourceTopLeft, win::DWORD ARop) {
+  win::BitBlt(ADestDC, ADestRect.Left, ADestRect.Top, ADestRect.Width(), ADestRect.Height(), ASourceDC,
+              ASourceTopLeft.X, ASourceTopLeft.Y, ARop);
+}
+
+std::unique_ptr<TBitmap> CreateSizedBitmap(int32_t AWidth, int32_t AHeight, TPixelFormat APixelFormat) {
+  auto bitmap = std::make_unique<TBitmap>();
+  bitmap->SetPixelFormat(APixelFormat);
+  bitmap->SetSize(AWidth, AHeight);
+  return bitmap;
+}
+
 void FreeGdiObject(HGDIOBJ& AObject) {
   if (!AObject) return;
   DeleteObject(AObject);

@@ -44,6 +44,10 @@ void dxBarDrawingUnitStop();
 // with that constant alpha; at 255 it stops being layered and is redrawn.
 void SetWindowAlpha(win::HWND AWnd, int32_t AAlpha);
 void FreeGdiObject(win::HGDIOBJ& AObject);
+// BitBlt of ADestRect from ASourceDC, whose top-left there is ASourceTopLeft.
+void BitBltRect(win::HDC ADestDC, const TRect& ADestRect, win::HDC ASourceDC, TPoint ASourceTopLeft, win::DWORD ARop);
+// A new bitmap of that size and pixel format.
+std::unique_ptr<TBitmap> CreateSizedBitmap(int32_t AWidth, int32_t AHeight, TPixelFormat APixelFormat);
 // Deletes the object that APrevious replaces in ADC.
 void RestoreAndDeleteGdiObject(win::HDC ADC, win::HGDIOBJ APrevious);
 // A polygon of points 0..AHigh, filled in AFillColor and outlined by a 1-pixel pen of APenColor.

@@ -4,6 +4,8 @@
 #include "platform/classes/typinfo.h"
 #include "platform/vcl/graphics.h"
 #include "ui/bars/dxBar.h"
+#include "ui/bars/dxBarScreenTip.h"
+#include "ui/lookandfeel/cxStyles.h"
 
 namespace {
 
@@ -44,6 +46,8 @@ void dxBarItemsRegisterProperties() {
         .Str("KeyTip", &I::KeyTip, &I::SetKeyTip)
         .Enum("MergeKind", &I::MergeKind, &I::SetMergeKind, mkAdd)
         .Int("MergeOrder", &I::MergeOrder, &I::SetMergeOrder, 0)
+        .Obj("Style", &I::Style, &I::SetStyle)
+        .Obj("ScreenTip", &I::ScreenTip, &I::SetScreenTip)
         .Enum("Visible", &I::Visible, &I::SetVisible)
         .Stored(UnlessLinked<&TdxBarItemActionLink::IsVisibleLinked>)
         .Event("OnDestroy", &I::OnDestroy);
@@ -90,7 +94,8 @@ void dxBarItemsRegisterProperties() {
     Published<S>().Bool("ShowCaption", &S::ShowCaption, &S::SetShowCaption, true);
 
     for (TClass c : {TdxBarItem::StaticClass(), TdxBarButton::StaticClass(), TdxBarLargeButton::StaticClass(),
-                     TdxBarLabel::StaticClass(), TdxBarSeparator::StaticClass()})
+                     TdxBarLabel::StaticClass(), TdxBarSeparator::StaticClass(), TdxBarScreenTip::StaticClass(),
+                     TcxStyle::StaticClass()})
       RegisterClass(c);
   });
 }

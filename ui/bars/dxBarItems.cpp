@@ -10,9 +10,11 @@
 #include "platform/vcl/graphics.h"
 #include "ui/bars/dxBar.h"
 #include "ui/bars/dxBarButtons.h"
+#include "ui/bars/dxBarScreenTip.h"
 #include "ui/bars/dxBarStrs.h"
 #include "ui/lookandfeel/cxClasses.h"
 #include "ui/lookandfeel/cxDrawImage.h"
+#include "ui/lookandfeel/cxStyles.h"
 
 namespace {
 
@@ -178,7 +180,10 @@ void TdxBarItem::Loaded() {
 
 void TdxBarItem::Notification(TComponent* AComponent, TOperation Operation) {
   TdxBarComponent::Notification(AComponent, Operation);
-  if (Operation == opRemove && AComponent && AComponent == Action()) SetAction(nullptr);
+  if (Operation != opRemove || !AComponent) return;
+  if (AComponent == Action()) SetAction(nullptr);
+  if (AComponent == screenTip_) SetScreenTip(nullptr);
+  if (AComponent == style_) SetStyle(nullptr);
 }
 
 void TdxBarItem::ReadState(TReader* Reader) {
@@ -235,6 +240,8 @@ void TdxBarItem::Assign(TPersistent* Source) {
   SetKeyTip(s->KeyTip());
   SetMergeKind(s->MergeKind());
   SetMergeOrder(s->MergeOrder());
+  SetStyle(s->Style());
+  SetScreenTip(s->ScreenTip());
   SetVisible(s->Visible());
   Data = s->Data;
   SetGlyph(s->Glyph());
@@ -297,6 +304,32 @@ void TdxBarItem::SetAlign(TdxBarItemAlign Value) {
   if (align_ == Value) return;
   align_ = Value;
   UpdateBars();
+}
+
+namespace {
+
+// Points AField at AValue and watches that one for destruction instead; false when nothing changed.
+template <class T>
+bool ReplaceWatchedReference(TComponent* AWatcher, T*& AField, T* AValue) {
+  if (AField == AValue) return false;
+  if (AField) AField->RemoveFreeNotification(AWatcher);
+  AField = AValue;
+  if (AField) AField->FreeNotification(AWatcher);
+  return true;
+}
+
+}  // namespace
+
+void TdxBarItem::SetScreenTip(TdxBarScreenTip* Value) { ReplaceWatchedReference(this, screenTip_, Value); }
+
+void TdxBarItem::SetStyle(TcxStyle* Value) {
+  if (ReplaceWatchedReference(this, style_, Value)) RefreshControls();
+}
+
+TcxStyleViewParams TdxBarItem::GetStyleViewParams(int32_t AIndex) const {
+  TcxStyleViewParams params;
+  if (AIndex == 0) TcxStyle::ApplyTo(style_, params);
+  return params;
 }
 
 void TdxBarItem::SetCaption(const std::string& Value) {

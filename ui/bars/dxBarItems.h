@@ -19,6 +19,9 @@
 
 class TBitmap;
 class TCustomImageList;
+class TcxStyle;
+struct TcxStyleViewParams;
+class TdxBarScreenTip;
 
 // The design controller and form designer as the items see them. The
 // design-time unit installs one; at run time there is none, and the items
@@ -146,12 +149,21 @@ public:
   // Never below 0.
   void SetMergeOrder(int32_t Value) { mergeOrder_ = Value < 0 ? 0 : Value; }
   TdxBarPaintStyle PaintStyle() const { return paintStyle_; }
+  TdxBarScreenTip* ScreenTip() const { return screenTip_; }
+  // Watched for destruction: a freed screen tip leaves the item.
+  void SetScreenTip(TdxBarScreenTip* Value);
   TShortCut ShortCut() const { return shortCut_; }
   // Unless loading, tells the sub-menu windows and the change listeners.
   void SetShortCut(TShortCut Value);
   bool ShowCaption() const { return showCaption_; }
   // Unless loading, every bar window of the item lays itself out again.
   void SetShowCaption(bool Value);
+  // The style of the item's first style slot; a freed style leaves the item.
+  TcxStyle* Style() const { return style_; }
+  void SetStyle(TcxStyle* Value);
+  // The values of the style in slot AIndex that it has assigned; none for an
+  // empty slot (only slot 0, Style, is kept here).
+  TcxStyleViewParams GetStyleViewParams(int32_t AIndex) const;
   bool UnclickAfterDoing() const { return unclickAfterDoing_; }
   void SetUnclickAfterDoing(bool Value) { unclickAfterDoing_ = Value; }
   int32_t Width() const { return GetWidth(); }
@@ -314,7 +326,9 @@ private:
   TdxBarItemMergeKind mergeKind_ = mkAdd;
   int32_t mergeOrder_ = 0;
   TdxBarPaintStyle paintStyle_ = psStandard;
+  TdxBarScreenTip* screenTip_ = nullptr;  // not owned
   TShortCut shortCut_ = scNone;
+  TcxStyle* style_ = nullptr;  // not owned
   bool unclickAfterDoing_ = false;
   int32_t width_ = 0;
   TdxBarGlyphLayout glyphLayout_ = glTop;

@@ -99,6 +99,7 @@ void dxBarRegisterProperties() {
         .Event("OnItemLinkAdd", &M::OnItemLinkAdd, "TdxBarItemLinkEvent")
         .Event("OnItemLinkChange", &M::OnItemLinkChange, "TdxBarItemLinkEvent")
         .Event("OnItemLinkDelete", &M::OnItemLinkDelete, "TdxBarItemLinkEvent")
+        .Event("OnMergeItemLink", &M::OnMergeItemLink, "TdxBarMergeItemLinkEvent")
         .Event("OnCloseButtonClick", &M::OnCloseButtonClick)
         .Event("OnDocking", &M::OnDocking, "TdxBarCanDockingEvent")
         .Event("OnHelpButtonClick", &M::OnHelpButtonClick)

@@ -8,6 +8,7 @@
 // window, manager, no handle) and raise nothing of their own. Main thread only.
 #pragma once
 
+#include <bitset>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -192,6 +193,9 @@ int32_t FindAcceleratorPos(std::string& ACaption, bool ADelete);
 // " (" + the shortcut's text + ")", empty when it has no text.
 std::string ShortCutHintSuffix(TShortCut AShortCut);
 std::string StripAccelerators(const std::string& AText);
+// A set of 8-bit characters; a code point above 255 is never in one.
+using TdxAnsiCharSet = std::bitset<256>;
+inline bool IsCharInSet(char32_t AChar, const TdxAnsiCharSet& ASet) { return AChar < 256 && ASet.test(AChar); }
 
 // ---------------------------------------------------------------- input state and the message queue
 

@@ -404,6 +404,40 @@ TEST(HatchDisabledArea, ChangesOnlyTheRectangle) {
   }
 }
 
+TEST(BitBltRect, CopiesTheRectangleFromTheSourceTopLeftWithTheRasterOperation) {
+  auto source = PositionBitmap();
+  const struct {
+    TRect Dest;
+    TPoint From;
+    win::DWORD Rop;
+  } cases[] = {
+      {{2, 3, 7, 9}, {4, 1}, win::SRCCOPY},
+      {{0, 0, 16, 16}, {0, 0}, win::SRCCOPY},
+      {{10, 10, 14, 12}, {12, 14}, win::NOTSRCCOPY},
+  };
+  for (const auto& c : cases) {
+    Surface s(16, 16);
+    BitBltRect(s.bmp.Canvas()->Handle(), c.Dest, source->Canvas()->Handle(), c.From, c.Rop);
+    EXPECT_EQ(s.FirstOutside(c.Dest), "");
+    for (int32_t y = c.Dest.Top; y < c.Dest.Bottom; ++y)
+      for (int32_t x = c.Dest.Left; x < c.Dest.Right; ++x) {
+        TColor want = TilePixel(x - c.Dest.Left + c.From.X, y - c.Dest.Top + c.From.Y);
+        if (c.Rop == win::NOTSRCCOPY) want = TColor(~uint32_t(want) & 0xFFFFFF);
+        ASSERT_EQ(s.At(x, y), want) << x << "," << y;
+      }
+  }
+}
+
+TEST(CreateSizedBitmap, HasTheAskedSizeAndPixelFormat) {
+  for (TPixelFormat f : {pf1bit, pf24bit, pf32bit}) {
+    std::unique_ptr<TBitmap> b = CreateSizedBitmap(7, 5, f);
+    ASSERT_NE(b, nullptr);
+    EXPECT_EQ(b->Width(), 7);
+    EXPECT_EQ(b->Height(), 5);
+    EXPECT_EQ(b->PixelFormat(), f);
+  }
+}
+
 TEST(FillPolygonWithColors, OutlinesInThePenColourFillsInTheBrushColourAndRestoresTheDC) {
   Surface s(20, 20);
   win::HDC dc = s.bmp.Canvas()->Handle();

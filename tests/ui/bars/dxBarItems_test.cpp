@@ -9,11 +9,14 @@
 #include <memory>
 #include <string>
 
+#include "platform/classes/filer.h"
 #include "platform/classes/lists.h"
 #include "platform/vcl/actnlist.h"
 #include "platform/vcl/forms.h"
 #include "tests/ui/bars/item_doubles.h"
 #include "ui/bars/dxBar.h"
+#include "ui/bars/dxBarScreenTip.h"
+#include "ui/lookandfeel/cxStyles.h"
 
 using namespace bartest;
 
@@ -317,6 +320,68 @@ TEST_F(BarItemTest, CopyingToAnActionAndFromAnItemTakesTheListedValues) {
   EXPECT_EQ(copy->MergeOrder(), 5);
   EXPECT_EQ(copy->ShortCut(), Ctrl('0'));
   EXPECT_EQ(copy->Visible(), ivInCustomizing);
+}
+
+TEST_F(BarItemTest, StyleAndScreenTipAreStreamedReferencesThatAFreedComponentLeaves) {
+  const char* kForm = R"(object Form1: TForm
+  object Tip: TdxBarScreenTip
+  end
+  object Look: TcxStyle
+  end
+  object M: TdxBarManager
+    object Styled: TdxBarButton
+      Category = 0
+      Style = Look
+      ScreenTip = Tip
+    end
+    object Plain: TdxBarButton
+      Category = 0
+    end
+  end
+end
+)";
+  TForm form(nullptr);
+  ReadComponentText(kForm, &form);
+  auto* styled = dynamic_cast<TdxBarItem*>(form.FindComponent("Styled"));
+  auto* plain = dynamic_cast<TdxBarItem*>(form.FindComponent("Plain"));
+  auto* tip = dynamic_cast<TdxBarScreenTip*>(form.FindComponent("Tip"));
+  auto* look = dynamic_cast<TcxStyle*>(form.FindComponent("Look"));
+  ASSERT_TRUE(styled && plain && tip && look);
+  EXPECT_EQ(styled->ScreenTip(), tip);
+  EXPECT_EQ(styled->Style(), look);
+  EXPECT_EQ(plain->ScreenTip(), nullptr);  // the defaults: none
+  EXPECT_EQ(plain->Style(), nullptr);
+
+  // Written back only where set.
+  const std::string text = WriteComponentText(styled), plainText = WriteComponentText(plain);
+  EXPECT_NE(text.find("ScreenTip = "), std::string::npos) << text;
+  EXPECT_NE(text.find("Style = "), std::string::npos) << text;
+  EXPECT_EQ(plainText.find("ScreenTip"), std::string::npos) << plainText;
+  EXPECT_EQ(plainText.find("Style"), std::string::npos) << plainText;
+
+  // The view params carry exactly what the style has assigned.
+  look->SetColor(clRed);
+  look->Font()->SetSize(14);
+  TcxStyleViewParams params = styled->GetStyleViewParams(0);
+  EXPECT_EQ(params.Color, clRed);
+  EXPECT_EQ(params.Font, look->Font());
+  EXPECT_EQ(params.TextColor, clDefault);
+  EXPECT_EQ(params.Bitmap, nullptr);
+  for (const TcxStyleViewParams& none : {plain->GetStyleViewParams(0), styled->GetStyleViewParams(1)}) {
+    EXPECT_EQ(none.Color, clDefault);
+    EXPECT_EQ(none.Font, nullptr);
+  }
+
+  // Assign takes both; freeing them clears every reference.
+  plain->Assign(styled);
+  EXPECT_EQ(plain->ScreenTip(), tip);
+  EXPECT_EQ(plain->Style(), look);
+  delete tip;
+  delete look;
+  for (TdxBarItem* item : {styled, plain}) {
+    EXPECT_EQ(item->ScreenTip(), nullptr) << item->Name();
+    EXPECT_EQ(item->Style(), nullptr) << item->Name();
+  }
 }
 
 // ---------------------------------------------------------------- categories and availability

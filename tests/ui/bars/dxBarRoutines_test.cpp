@@ -482,6 +482,20 @@ private:
   win::BYTE saved_[256] = {};
 };
 
+TEST(BarCharSets, OnlyEightBitCharactersCanBeMembers) {
+  TdxAnsiCharSet set;
+  set.set('&').set(0xE9).set(0xFF);
+  const struct {
+    char32_t ch;
+    bool member;
+  } cases[] = {
+      {U'&', true},   {U'\u00E9', true},  {U'\u00FF', true},  {U'a', false}, {0, false},
+      // Code points above 255 whose low byte is a member are still outside.
+      {U'\u0126', false}, {U'\u01E9', false}, {U'\u20FF', false}, {U'\U0001F926', false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(IsCharInSet(c.ch, set), c.member) << uint32_t(c.ch);
+}
+
 TEST(BarShortCuts, ShortCutFromKeyAndTheKeyState) {
   constexpr int32_t kAltBit = 1 << 29;
   struct Case {

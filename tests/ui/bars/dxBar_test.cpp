@@ -22,6 +22,7 @@
 #include "platform/win/winuser.h"
 #include "tests/platform/vcl/controls_test.h"
 #include "tests/ui/bars/bar_doubles.h"
+#include "ui/bars/dxBarHints.h"
 #include "ui/lookandfeel/cxLookAndFeels.h"
 
 using namespace bartest;
@@ -560,6 +561,58 @@ TEST_F(BarManagerTest, LookupsAnswerNothingForWhatIsMissing) {
   EXPECT_EQ(caption, "Custom 2");
   EXPECT_EQ(m.FindBarByCaption("custom 1"), nullptr);  // captions compare exactly
   EXPECT_EQ(m.FindBarByCaption("Custom 1"), bar);
+}
+
+TEST_F(BarManagerTest, TheHintShowsWhileTheSharedHintWindowIsVisible) {
+  TdxBarManager m(form_.get());
+  FreeBarHintWindow();
+  EXPECT_FALSE(m.IsHintShowing());  // no hint window
+  CreateBarHintWindow();
+  ASSERT_NE(dxBarHintWindow(), nullptr);
+  EXPECT_FALSE(m.IsHintShowing());  // made, not shown
+  dxBarHintWindow()->ActivateHint(TRect{10, 10, 90, 30}, "Open");
+  EXPECT_TRUE(m.IsHintShowing());
+  win::ShowWindow(dxBarHintWindow()->Handle(), win::SW_HIDE);
+  EXPECT_FALSE(m.IsHintShowing());
+  FreeBarHintWindow();
+  CreateBarHintWindow();  // as the toolbar unit leaves it
+}
+
+TEST_F(BarManagerTest, NoOtherManagerIsActiveWhileNoneCustomizes) {
+  TdxBarManager m(form_.get());
+  TForm other(nullptr);
+  TdxBarManager n(&other);
+  EXPECT_FALSE(m.IsCustomizing());
+  EXPECT_FALSE(n.IsCustomizing());
+  EXPECT_FALSE(m.IsAnotherManagerActive());
+  EXPECT_FALSE(n.IsAnotherManagerActive());
+}
+
+TEST_F(BarManagerTest, TheMergeItemLinkEventMayChangeKindAndIndex) {
+  TdxBarManager m(form_.get());
+  TdxBar* dst = m.Bars()->Add();
+  TdxBar* src = m.Bars()->Add();
+  auto* item = new TdxBarButton(form_.get());
+  item->SetBarManager(&m);
+  TdxBarItemLink* link = src->GetItemLinks()->Add();
+  link->SetItem(item);
+  TdxBarItemMergeKind kind = mkAdd;
+  int32_t index = 3;
+  m.DoMergeItemLink(dst->GetItemLinks(), src->GetItemLinks(), link, kind, index);  // no handler: unchanged
+  EXPECT_EQ(kind, mkAdd);
+  EXPECT_EQ(index, 3);
+  std::string heard;
+  m.OnMergeItemLink = [&](TdxBarManager* Sender, TdxBarItemLinks* ADst, TdxBarItemLinks* ASrc, TdxBarItemLink* ALink,
+                          TdxBarItemMergeKind& AKind, int32_t& AIndex) {
+    heard = std::string(Sender == &m ? "m" : "?") + (ADst == dst->GetItemLinks() ? "d" : "?") +
+            (ASrc == src->GetItemLinks() ? "s" : "?") + (ALink == link ? "l" : "?") + std::to_string(AIndex);
+    AKind = mkNone;
+    AIndex = 0;
+  };
+  m.DoMergeItemLink(dst->GetItemLinks(), src->GetItemLinks(), link, kind, index);
+  EXPECT_EQ(heard, "mdsl3");
+  EXPECT_EQ(kind, mkNone);
+  EXPECT_EQ(index, 0);
 }
 
 TEST_F(BarManagerTest, ImageListChangesReachTheItemsThatUseThem) {
