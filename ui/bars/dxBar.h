@@ -133,6 +133,8 @@ public:
   bool InDestruction() const { return InState(csDestroying); }
   bool IsCustomizingOrDesigning() const { return customizing_ || InDesigner(); }
   bool IsCustomizing() const { return customizing_; }
+  // The flag alone; the switch that also opens and closes the Customize dialog comes with the dialog.
+  void SetCustomizingFlag(bool AValue) { customizing_ = AValue; }
   bool IsRestoringBars() const { return HasState(bmsfRestoringBars); }
   bool IsRecreatingBarHandles() const { return HasState(bmsfRecreatingHandles); }
   bool IsLoadedProcessing() const { return InLoading() || HasState(bmsfLoadedProcessing); }

@@ -566,5 +566,35 @@ TEST_F(VclTest, ActionShortCutsRunThroughTheFormAndFollowTheirUpdate) {
   EXPECT_FALSE(save->Enabled());
 }
 
+// ---------------------------------------------------------------- start-up procedures
+// Two units join the chain the way a unit does: each keeps the procedure it
+// replaced and calls it first.
+std::vector<std::string> g_started;
+TInitProc g_beforeFirst = nullptr, g_beforeSecond = nullptr;
+void FirstUnitStart() {
+  if (g_beforeFirst) g_beforeFirst();
+  g_started.push_back("first");
+}
+void SecondUnitStart() {
+  if (g_beforeSecond) g_beforeSecond();
+  g_started.push_back("second");
+}
+
+TEST_F(VclTest, InitializeRunsTheStartUpChainOnceInJoiningOrder) {
+  const TInitProc saved = InitProc();
+  g_started.clear();
+  g_beforeFirst = InitProc();
+  InitProc() = &FirstUnitStart;
+  g_beforeSecond = InitProc();
+  InitProc() = &SecondUnitStart;
+  {
+    TApplication app(nullptr);
+    app.Initialize();
+    app.Initialize();
+  }
+  InitProc() = saved;
+  EXPECT_EQ(g_started, (std::vector<std::string>{"first", "second"}));
+}
+
 }  // namespace
 }  // namespace vcltest
