@@ -596,5 +596,27 @@ TEST_F(VclTest, InitializeRunsTheStartUpChainOnceInJoiningOrder) {
   EXPECT_EQ(g_started, (std::vector<std::string>{"first", "second"}));
 }
 
+// As in the framework, a freed form's window goes before its components:
+// they still exist when the owner's WM_DESTROY goes round.
+class TWindowWatcher : public TComponent {
+public:
+  TWindowWatcher(TCustomForm* AForm, bool& AWindowAtDestruction)
+      : TComponent(AForm), form_(AForm), windowAtDestruction_(AWindowAtDestruction) {}
+  ~TWindowWatcher() override { windowAtDestruction_ = form_->HandleAllocated(); }
+
+private:
+  TCustomForm* form_;
+  bool& windowAtDestruction_;
+};
+
+TEST_F(VclTest, AFreedFormDestroysItsWindowBeforeItsComponents) {
+  auto* form = new TForm(nullptr);
+  form->HandleNeeded();
+  bool windowAtDestruction = true;
+  new TWindowWatcher(form, windowAtDestruction);  // the form owns it
+  delete form;
+  EXPECT_FALSE(windowAtDestruction);
+}
+
 }  // namespace
 }  // namespace vcltest
