@@ -31,6 +31,9 @@ TCustomForm::~TCustomForm() {
   *modalAlive_ = false;
   BeforeDestruction();
   Destroying();
+  // The window goes before the components, so that they see the WM_DESTROY of
+  // their destroyed owner (a bar manager writes its layout then).
+  DestroyHandle();
   // The controls die while the form is still a form: they reach it through
   // GetParentForm and the focus bookkeeping.
   DestroyComponents();

@@ -391,6 +391,12 @@ private:
 };
 
 // ---------------------------------------------------------------- application
+// The start-up procedure chain that TApplication::Initialize runs once. A
+// unit that joins it keeps the procedure it replaced and calls it first;
+// leaving, it puts that procedure back when it is still the head.
+using TInitProc = void (*)();
+TInitProc& InitProc();
+
 class TApplication : public TComponent {
   DX_COMPONENT_CLASS(TApplication, TComponent)
 public:
@@ -398,8 +404,8 @@ public:
   ~TApplication() override;
 
   // Starts the display the program chose (display::InitDisplay; raises
-  // EInvalidOperation naming the missing choice when there was none) and
-  // registers the control classes. Safe to call twice.
+  // EInvalidOperation naming the missing choice when there was none),
+  // registers the control classes and runs InitProc(). Safe to call twice.
   void Initialize();
   // Makes a form owned by the application; the first becomes MainForm.
   template <class T>

@@ -44,6 +44,12 @@ void TApplication::Initialize() {
   initialized_ = true;
   if (!win::GetDisplayBackend()) display::InitDisplay();
   RegisterControlsClasses();
+  if (TInitProc proc = InitProc()) proc();
+}
+
+TInitProc& InitProc() {
+  static TInitProc head = nullptr;
+  return head;
 }
 
 std::string TApplication::ExeName() const {

@@ -141,6 +141,8 @@ public:
   bool IsCustomizing() const { return customizing_; }
   // Some other registered manager is customizing.
   bool IsAnotherManagerActive() const;
+  // The flag alone; the switch that also opens and closes the Customize dialog comes with the dialog.
+  void SetCustomizingFlag(bool AValue) { customizing_ = AValue; }
   bool IsRestoringBars() const { return HasState(bmsfRestoringBars); }
   bool IsRecreatingBarHandles() const { return HasState(bmsfRecreatingHandles); }
   bool IsLoadedProcessing() const { return InLoading() || HasState(bmsfLoadedProcessing); }

@@ -4,6 +4,8 @@
 // call-window-procedure hook that hands owner-window messages to managers.
 #include "ui/bars/dxBarHooks.h"
 
+#include <utility>
+
 #include "platform/rtl/sysutils.h"
 #include "platform/vcl/forms.h"
 #include "ui/bars/dxBar.h"
@@ -30,6 +32,7 @@ bool IsKeyDownMessage(win::LPARAM lParam) { return (uint32_t(lParam) & 0x8000000
 
 IdxBarHookNavigation* Navigation() { return dxBarHookPartners().Navigation; }
 IdxBarHookDesigner* Designer() { return dxBarHookPartners().Designer; }
+IdxBarHookCustomizing* Customizing() { return dxBarHookPartners().Customizing; }
 
 void EndAltHoldWait(bool AShowKeyTips) {
   g_state.MenuKeyPending = false;
@@ -208,8 +211,8 @@ bool CloseMenusOnClick(int Code, win::UINT msg, const win::MOUSEHOOKSTRUCT& mh) 
     if (!focused) return false;
     TdxBarManager* m = focused->GetBarManager();
     bool taken = false;
-    const bool inside = (!focused->ClosedByOutsideClicks() && !(m && m->IsCustomizing())) ||
-                        InsideMenuChain(focused, mh.hwnd, taken);
+    const bool inChain = InsideMenuChain(focused, mh.hwnd, taken);
+    const bool inside = (!focused->ClosedByOutsideClicks() && !(m && m->IsCustomizing())) || inChain;
     if (inside) {
       if (taken) focused->HandleOutsideMouseMessage(msg, mh.pt);
       return false;
@@ -238,7 +241,110 @@ void CloseQuickControlOnClick(win::UINT msg, const win::MOUSEHOOKSTRUCT& mh) {
   designer->CloseQuickControl();
 }
 
+// ---------------------------------------------------------------- customizing redirects
+
+constexpr win::UINT kNonClientOffset = win::WM_MOUSEMOVE - win::WM_NCMOUSEMOVE;
+
+bool IsClientMouseMessage(win::UINT msg) { return msg >= win::WM_MOUSEMOVE && msg <= win::WM_MBUTTONDBLCLK; }
+bool IsNonClientMouseMessage(win::UINT msg) { return msg >= win::WM_NCMOUSEMOVE && msg <= win::WM_NCMBUTTONDBLCLK; }
+
+win::LPARAM PointParam(win::POINT p) { return win::MAKELPARAM(uint16_t(p.X), uint16_t(p.Y)); }
+
+// The deepest child window under the screen point, searched downward from AWnd.
+win::HWND DeepestChildAt(win::HWND AWnd, win::POINT pt) {
+  win::HWND w = AWnd;
+  for (;;) {
+    win::POINT p = pt;
+    win::ScreenToClient(w, &p);
+    win::HWND child = win::ChildWindowFromPoint(w, p);
+    if (!child || child == w) return w;
+    w = child;
+  }
+}
+
+// While the Customize dialog edits a manager whose owner is a child window,
+// a client message over that owner becomes a non-client one with the error
+// hit code, so that the cursor redirect hands it to the bars.
+void RedirectToCustomizingOwner(win::UINT& msg, win::MOUSEHOOKSTRUCT& mh) {
+  IdxBarHookCustomizing* c = Customizing();
+  if (!c || !c->DialogWindow() || !IsClientMouseMessage(msg) || !mh.hwnd) return;
+  TdxBarManager* m = c->DialogManager();
+  TWinControl* owner = m ? m->OwnerControl() : nullptr;
+  if (!owner || !owner->HandleAllocated() || !HasChildStyle(owner->Handle())) return;
+  if (DeepestChildAt(mh.hwnd, mh.pt) != owner->Handle()) return;
+  msg -= kNonClientOffset;
+  mh.hwnd = owner->Handle();
+  mh.wHitTestCode = win::UINT(win::HTERROR);
+}
+
+// The customizing manager counts as active while its dialog is the active
+// window or the active window holds its owner.
+bool IsCustomizingManagerActive(TdxBarManager* AManager) {
+  const win::HWND active = win::GetActiveWindow();
+  if (!active) return false;
+  if (active == CustomizeDialogWindow()) return true;
+  TWinControl* owner = AManager->OwnerControl();
+  return owner && owner->HandleAllocated() && (owner->Handle() == active || win::IsChild(active, owner->Handle()));
+}
+
+TCustomdxBarControl* FirstBarWindowAt(TdxBarManager* AManager, win::POINT pt) {
+  TdxBars* bars = AManager->Bars();
+  for (int32_t i = 0; bars && i < bars->Count(); ++i) {
+    TCustomdxBarControl* c = bars->GetItem(i)->GetControl();
+    if (!c || !c->HandleAllocated() || !win::IsWindowVisible(c->Handle())) continue;
+    TRect r;
+    win::GetWindowRect(c->Handle(), &r);
+    if (r.Contains(pt)) return c;
+  }
+  return nullptr;
+}
+
+// A message with the error hit code over an application window (a window the
+// customizing disabled) goes to the customizing manager's bar window under
+// the mouse, which first sets the cursor. True when redirected.
+bool CursorRedirect(win::UINT msg, win::MOUSEHOOKSTRUCT& mh) {
+  if (int32_t(mh.wHitTestCode) != win::HTERROR || !mh.hwnd || !FindControl(mh.hwnd)) return false;
+  TdxBarManager* m = dxBarManagerList()->CustomizingManager();
+  if (!m || !IsCustomizingManagerActive(m)) return false;
+  TCustomdxBarControl* bar = FirstBarWindowAt(m, mh.pt);
+  if (!bar) return false;
+  mh.hwnd = bar->Handle();
+  const win::LRESULT hit = win::SendMessage(mh.hwnd, win::WM_NCHITTEST, 0, PointParam(mh.pt));
+  mh.wHitTestCode = win::UINT(hit);
+  win::SendMessage(mh.hwnd, win::WM_SETCURSOR, win::WPARAM(mh.hwnd), win::MAKELPARAM(uint16_t(hit), uint16_t(msg)));
+  return true;
+}
+
+win::WPARAM AsyncMouseKeyState() {
+  win::WPARAM keys = 0;
+  const std::pair<int, win::WPARAM> map[] = {{win::VK_LBUTTON, win::MK_LBUTTON}, {win::VK_RBUTTON, win::MK_RBUTTON},
+                                             {win::VK_SHIFT, win::MK_SHIFT},     {win::VK_CONTROL, win::MK_CONTROL},
+                                             {win::VK_MBUTTON, win::MK_MBUTTON}};
+  for (const auto& [vk, mk] : map)
+    if (win::GetAsyncKeyState(vk) < 0) keys |= mk;
+  return keys;
+}
+
+// Sends the redirected message to the bar window in its client form.
+void ForwardToBarWindow(win::UINT msg, const win::MOUSEHOOKSTRUCT& mh) {
+  win::LPARAM pos = PointParam(mh.pt);
+  if (IsNonClientMouseMessage(msg)) {
+    msg += kNonClientOffset;
+    win::POINT p = mh.pt;
+    win::ScreenToClient(mh.hwnd, &p);
+    pos = PointParam(p);
+  }
+  if (msg != win::WM_MOUSEMOVE)
+    if (win::HWND dialog = CustomizeDialogWindow()) win::SetForegroundWindow(dialog);
+  win::SendMessage(mh.hwnd, msg, AsyncMouseKeyState(), pos);
+}
+
 }  // namespace
+
+win::HWND CustomizeDialogWindow() {
+  IdxBarHookCustomizing* c = Customizing();
+  return c ? c->DialogWindow() : nullptr;
+}
 
 TdxBarHookPartners& dxBarHookPartners() {
   static TdxBarHookPartners partners;
@@ -254,6 +360,26 @@ TCustomdxBarControl* FocusedBarControlOfAnyManager() {
   for (int32_t i = 0; i < list->Count(); ++i)
     if (TCustomdxBarControl* c = list->Items(i)->FocusedBarControl()) return c;
   return nullptr;
+}
+
+namespace {
+TInitProc g_savedInitProc = nullptr;
+}  // namespace
+
+void DxBarInitProcHook() {
+  if (g_savedInitProc) g_savedInitProc();
+  PlayMenuSound(dxMenuSoundStop);
+}
+
+void JoinBarInitProc() {
+  if (InitProc() == &DxBarInitProcHook) return;
+  g_savedInitProc = InitProc();
+  InitProc() = &DxBarInitProcHook;
+}
+
+void LeaveBarInitProc() {
+  if (InitProc() == &DxBarInitProcHook) InitProc() = g_savedInitProc;
+  g_savedInitProc = nullptr;
 }
 
 void InstallToolbarHooks() {
@@ -273,10 +399,12 @@ void RemoveToolbarHooks() {
 void TdxBarManager::RegisterManager(TdxBarManager* AManager) {
   TdxBarManagerList* list = dxBarManagerList();
   if (!list) return;  // the toolbar unit has shut down
-  for (int32_t i = 0; i < list->Count(); ++i)
-    if (list->Items(i) == AManager) return;
-  if (list->Count() == 0) InstallToolbarHooks();
-  list->Add(AManager);
+  bool listed = false;
+  for (int32_t i = 0; i < list->Count() && !listed; ++i) listed = list->Items(i) == AManager;
+  if (!listed) {
+    if (list->Count() == 0) InstallToolbarHooks();
+    list->Add(AManager);
+  }
   if (!AManager->InDesigner()) CreateBarHintWindow();
 }
 
@@ -366,9 +494,9 @@ win::LRESULT DxBarKeyboardHook(int Code, win::WPARAM wParam, win::LPARAM lParam)
 win::LRESULT DxBarMouseHook(int Code, win::WPARAM wParam, win::LPARAM lParam) {
   win::LRESULT result = 0;
   Guarded([&] {
-    const auto msg = win::UINT(wParam);
-    auto* mh = reinterpret_cast<win::MOUSEHOOKSTRUCT*>(lParam);
-    if (!mh) return;
+    auto* given = reinterpret_cast<win::MOUSEHOOKSTRUCT*>(lParam);
+    if (!given) return;
+    win::UINT msg = win::UINT(wParam);
     IdxBarHookNavigation* nav = Navigation();
     if (Code == win::HC_ACTION && IsButtonDownMessage(msg) && nav) nav->ClearNavigationMode();
     TCustomdxBarControl* focused = FocusedBarControlOfAnyManager();
@@ -379,18 +507,26 @@ win::LRESULT DxBarMouseHook(int Code, win::WPARAM wParam, win::LPARAM lParam) {
         return;
       }
     }
-    if (win::GetCapture() == mh->hwnd && msg != win::WM_RBUTTONUP) return;
-    if (CloseMenusOnClick(Code, msg, *mh)) {
+    if (win::GetCapture() == given->hwnd && msg != win::WM_RBUTTONUP) return;
+    // The redirects change the message and its window for the steps below, not for the system.
+    win::MOUSEHOOKSTRUCT mh = *given;
+    RedirectToCustomizingOwner(msg, mh);
+    const bool redirected = CursorRedirect(msg, mh);
+    if (CloseMenusOnClick(Code, msg, mh)) {
       result = 1;
       return;
     }
-    CloseQuickControlOnClick(msg, *mh);
+    CloseQuickControlOnClick(msg, mh);
     if (nav && IsButtonDownMessage(msg) && (nav->HasSelectedElement() || nav->IsAltHoldWaiting() || nav->IsKeyTipScopeActive()))
       nav->EndKeyboardMode();
+    if (redirected) {
+      ForwardToBarWindow(msg, mh);
+      result = 1;
+    }
     if (msg == win::WM_MOUSEMOVE) {
-      auto* bar = dynamic_cast<TCustomdxBarControl*>(FindVclControlUpwards(mh->hwnd));
-      if (bar && bar->HandleAllocated() && bar->Handle() != mh->hwnd) {
-        win::POINT p = mh->pt;
+      auto* bar = dynamic_cast<TCustomdxBarControl*>(FindVclControlUpwards(mh.hwnd));
+      if (bar && bar->HandleAllocated() && bar->Handle() != mh.hwnd) {
+        win::POINT p = mh.pt;
         win::ScreenToClient(bar->Handle(), &p);
         bar->MouseMoveMessage(p);
       }
@@ -413,7 +549,14 @@ win::LRESULT DxBarCallWndProcHook(int Code, win::WPARAM wParam, win::LPARAM lPar
         app.Active = cwp->wParam != 0;
         if (IdxBarHookDesigner* d = Designer()) d->DropStaleLastSelection();
       }
-      if (!g_state.WindowLookup) DispatchOwnerMessage(cwp->message, cwp->wParam, cwp->lParam, cwp->hwnd);
+      if (g_state.WindowLookup) return;
+      DispatchOwnerMessage(cwp->message, cwp->wParam, cwp->lParam, cwp->hwnd);
+      // The Customize dialog follows an MDI main form, whose bars sit on its client area.
+      TCustomForm* main = Application ? Application->MainForm() : nullptr;
+      if (main && main->FormStyle() == fsMDIForm && main->HandleAllocated() &&
+          cwp->message == win::WM_WINDOWPOSCHANGED && cwp->hwnd == main->Handle() && !AnyPopupMenuShowing() &&
+          CustomizeDialogWindow())
+        Customizing()->OwnerWindowPosChanged();
     });
   }
   const win::LRESULT next = win::CallNextHookEx(g_state.CallWndProcHook, Code, wParam, lParam);

@@ -49,10 +49,29 @@ public:
   virtual void DropStaleLastSelection() = 0;
 };
 
+// The Customize dialog as the hooks and the owner messages see it. While no
+// object is installed no dialog is open.
+class IdxBarHookCustomizing {
+public:
+  virtual ~IdxBarHookCustomizing() = default;
+  // The open dialog's window; null while it is closed.
+  virtual win::HWND DialogWindow() = 0;
+  // The manager the dialog edits.
+  virtual TdxBarManager* DialogManager() = 0;
+  // The owner window of the customizing manager (or the MDI main form) moved,
+  // was shown or hidden: the dialog follows it.
+  virtual void OwnerWindowPosChanged() = 0;
+  // The open design-time sub-menu editor's window; null when none.
+  virtual win::HWND SubMenuEditorWindow() = 0;
+};
+
 struct TdxBarHookPartners {
   IdxBarHookNavigation* Navigation = nullptr;
   IdxBarHookDesigner* Designer = nullptr;
+  IdxBarHookCustomizing* Customizing = nullptr;
 };
+// The open Customize dialog's window; null while none is open.
+win::HWND CustomizeDialogWindow();
 TdxBarHookPartners& dxBarHookPartners();
 
 // The process-wide marks the hooks keep (main thread only); the application's
@@ -75,6 +94,13 @@ struct TdxBarHookState {
   bool WindowLookup = false;
 };
 TdxBarHookState& dxBarHookState();
+
+// The toolbar unit's place in the application's start-up chain: it runs the
+// procedure it replaced, then stops any menu sound (sound index 2 has no
+// name). Joined at the unit's start, left at its end.
+void DxBarInitProcHook();
+void JoinBarInitProc();
+void LeaveBarInitProc();
 
 // Installs the three hooks (once) / removes them and frees the hint window.
 void InstallToolbarHooks();

@@ -76,6 +76,8 @@ void DispatchOwnerMessage(win::UINT Msg, win::WPARAM wParam, win::LPARAM lParam,
   std::vector<TdxBarManager*> inside;
   for (int32_t i = 0; i < list->Count(); ++i) {
     TdxBarManager* other = list->Items(i);
+    // An owner in destruction is no window control any more.
+    if (other->InDestruction() || (other->Owner() && other->Owner()->InState(csDestroying))) continue;
     TWinControl* owner = other->OwnerControl();
     if (!owner || !owner->HandleAllocated() || owner->Handle() == Wnd) continue;
     if (win::IsChild(Wnd, owner->Handle()) && other->GetMainForm()) inside.push_back(other);
@@ -91,7 +93,11 @@ void DispatchOwnerMessage(win::UINT Msg, win::WPARAM wParam, win::LPARAM lParam,
 // ---------------------------------------------------------------- manager
 
 void TdxBarManager::HandleOwnerMessage(win::HWND Wnd, win::UINT Msg, win::WPARAM WParam, win::LPARAM LParam) {
-  if (!Owner() || !Owner()->InState(csDestroying)) {
+  // The Customize dialog has a manager of its own, which stays out of the dialog's activation and moves.
+  const win::HWND dialog = CustomizeDialogWindow();
+  TWinControl* owner = OwnerControl();
+  const bool ownerIsDialog = dialog && owner && owner->HandleAllocated() && owner->Handle() == dialog;
+  if ((!Owner() || !Owner()->InState(csDestroying)) && !ownerIsDialog) {
     if (!bars_) return;
     if (IsOwnerMessage(Msg))
       HandleOwnerNotice(Wnd, Msg, WParam, LParam);
@@ -136,11 +142,20 @@ void TdxBarManager::HandleOwnerNotice(win::HWND Wnd, win::UINT Msg, win::WPARAM 
       if (auto* pos = reinterpret_cast<win::WINDOWPOS*>(LParam); pos && (pos->flags & win::SWP_HIDEWINDOW))
         SetActive(false, true, nullptr);
       break;
-    case win::WM_WINDOWPOSCHANGED:
-      if (auto* pos = reinterpret_cast<win::WINDOWPOS*>(LParam);
-          pos && !IsOwnerInMdiChild(true) && (pos->flags & win::SWP_SHOWWINDOW))
-        SetActive(true, true, nullptr);
+    case win::WM_WINDOWPOSCHANGED: {
+      auto* pos = reinterpret_cast<win::WINDOWPOS*>(LParam);
+      if (!pos) break;
+      IdxBarHookCustomizing* dialog = dxBarHookPartners().Customizing;
+      if (IsCustomizing() && dialog && dialog->DialogWindow()) {
+        dialog->OwnerWindowPosChanged();
+        if (win::HWND editor = dialog->SubMenuEditorWindow()) {
+          if (pos->flags & win::SWP_SHOWWINDOW) win::ShowWindow(editor, win::SW_SHOWNA);
+          if (pos->flags & win::SWP_HIDEWINDOW) win::ShowWindow(editor, win::SW_HIDE);
+        }
+      }
+      if (!IsOwnerInMdiChild(true) && (pos->flags & win::SWP_SHOWWINDOW)) SetActive(true, true, nullptr);
       break;
+    }
     case win::WM_SYSCOMMAND:
       if (InDesigner() && (WParam & 0xFFF0) == win::SC_CLOSE) CloseActiveBarWindow();
       break;
@@ -171,7 +186,7 @@ void TdxBarManager::HandleOtherMessage(win::UINT Msg, win::LPARAM LParam) {
   }
 }
 
-void TdxBarManager::HandleActivate(win::WORD State, win::WORD /*Minimized*/, win::HWND /*Wnd*/, win::HWND OtherWnd) {
+void TdxBarManager::HandleActivate(win::WORD State, win::WORD Minimized, win::HWND Wnd, win::HWND OtherWnd) {
   SetState(bmsfActivating, true);
   TScopeExit clear([&] { SetState(bmsfActivating, false); });
   const TdxBarManagerSlots& slots = dxBarManagerSlots();
@@ -191,6 +206,11 @@ void TdxBarManager::HandleActivate(win::WORD State, win::WORD /*Minimized*/, win
   const bool keep = activeNow || (OtherWnd && OtherWnd == formWnd) ||
                     (active_ && formWnd && !win::IsWindowEnabled(formWnd) && !InDesigner());
   SetActive(keep, false, OtherWnd);
+  // The form, disabled by the customizing, passes its activation on to the Customize dialog.
+  const win::HWND dialog = CustomizeDialogWindow();
+  if (!HasState(bmsfApplyingActivation) && activeNow && dialog && IsCustomizing() && formWnd &&
+      !win::IsWindowEnabled(formWnd) && Wnd != dialog && !win::IsChild(dialog, Wnd))
+    win::SendMessage(dialog, win::WM_ACTIVATE, win::MAKEWPARAM(State, Minimized), win::LPARAM(formWnd));
   if (!activeNow && OtherWnd != formWnd && trackedBarControl_) trackedBarControl_->MouseLeave();
 }
 
@@ -241,7 +261,9 @@ void TdxBarManager::ApplyActivation(bool AActive, bool AForce, win::HWND AOtherW
     if (IdxBarHookDesigner* d = dxBarHookPartners().Designer; d && d->QuickControl()) d->CloseQuickControl();
     return;
   }
-  if (AOtherWnd && !IsOtherProcessWindow(AOtherWnd) && !dynamic_cast<TCustomForm*>(FindControl(AOtherWnd)) &&
+  const bool customizeDialog = IsCustomizing() && AOtherWnd == CustomizeDialogWindow();
+  if (AOtherWnd && !IsOtherProcessWindow(AOtherWnd) &&
+      (!dynamic_cast<TCustomForm*>(FindControl(AOtherWnd)) || customizeDialog) &&
       !(Application && AOtherWnd == Application->Handle()))
     return;
   ForFloatingBarWindows(this, [](TdxBar*, TCustomdxBarControl* c) {

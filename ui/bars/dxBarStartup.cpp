@@ -2,6 +2,7 @@
 
 #include "ui/bars/dxBar.h"
 #include "ui/bars/dxBarDrawing.h"
+#include "ui/bars/dxBarHooks.h"
 #include "ui/bars/dxBarRoutines.h"
 #include "ui/bars/dxBarStrs.h"
 #include "ui/bars/dxStatusBar.h"
@@ -14,11 +15,13 @@ namespace {
 void dxBarStart() {
   dxBarUnitStart();
   dxBarDrawingUnitStart();
+  JoinBarInitProc();
 }
 
 // The unit's finalizing flag is raised first, so nothing it guards (the
 // dither brush among them) is made again while the rest is freed.
 void dxBarStop() {
+  LeaveBarInitProc();
   dxBarUnitStop();
   dxBarDrawingUnitStop();
 }

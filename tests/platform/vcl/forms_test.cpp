@@ -566,5 +566,57 @@ TEST_F(VclTest, ActionShortCutsRunThroughTheFormAndFollowTheirUpdate) {
   EXPECT_FALSE(save->Enabled());
 }
 
+// ---------------------------------------------------------------- start-up procedures
+// Two units join the chain the way a unit does: each keeps the procedure it
+// replaced and calls it first.
+std::vector<std::string> g_started;
+TInitProc g_beforeFirst = nullptr, g_beforeSecond = nullptr;
+void FirstUnitStart() {
+  if (g_beforeFirst) g_beforeFirst();
+  g_started.push_back("first");
+}
+void SecondUnitStart() {
+  if (g_beforeSecond) g_beforeSecond();
+  g_started.push_back("second");
+}
+
+TEST_F(VclTest, InitializeRunsTheStartUpChainOnceInJoiningOrder) {
+  const TInitProc saved = InitProc();
+  g_started.clear();
+  g_beforeFirst = InitProc();
+  InitProc() = &FirstUnitStart;
+  g_beforeSecond = InitProc();
+  InitProc() = &SecondUnitStart;
+  {
+    TApplication app(nullptr);
+    app.Initialize();
+    app.Initialize();
+  }
+  InitProc() = saved;
+  EXPECT_EQ(g_started, (std::vector<std::string>{"first", "second"}));
+}
+
+// As in the framework, a freed form's window goes before its components:
+// they still exist when the owner's WM_DESTROY goes round.
+class TWindowWatcher : public TComponent {
+public:
+  TWindowWatcher(TCustomForm* AForm, bool& AWindowAtDestruction)
+      : TComponent(AForm), form_(AForm), windowAtDestruction_(AWindowAtDestruction) {}
+  ~TWindowWatcher() override { windowAtDestruction_ = form_->HandleAllocated(); }
+
+private:
+  TCustomForm* form_;
+  bool& windowAtDestruction_;
+};
+
+TEST_F(VclTest, AFreedFormDestroysItsWindowBeforeItsComponents) {
+  auto* form = new TForm(nullptr);
+  form->HandleNeeded();
+  bool windowAtDestruction = true;
+  new TWindowWatcher(form, windowAtDestruction);  // the form owns it
+  delete form;
+  EXPECT_FALSE(windowAtDestruction);
+}
+
 }  // namespace
 }  // namespace vcltest

@@ -11,6 +11,7 @@
 #include "platform/win/winuser.h"
 #include "tests/platform/vcl/controls_test.h"
 #include "ui/bars/dxBar.h"
+#include "ui/bars/dxBarHooks.h"
 
 namespace bartest {
 
@@ -152,6 +153,30 @@ protected:
     VclTest::TearDown();
   }
   std::unique_ptr<TForm> form_;
+};
+
+// The Customize dialog as the hooks see it: a window of the test's choosing
+// for the manager it edits; it logs "dialog follows" when told that the
+// owner moved. Installed for its lifetime.
+class TFakeCustomizing : public IdxBarHookCustomizing {
+public:
+  TFakeCustomizing(win::HWND ADialog, TdxBarManager* AManager, TLog& ALog)
+      : dialog_(ADialog), manager_(AManager), log_(ALog) {
+    dxBarHookPartners().Customizing = this;
+  }
+  ~TFakeCustomizing() override { dxBarHookPartners().Customizing = nullptr; }
+  TFakeCustomizing(const TFakeCustomizing&) = delete;
+  TFakeCustomizing& operator=(const TFakeCustomizing&) = delete;
+  win::HWND Editor = nullptr;
+  win::HWND DialogWindow() override { return dialog_; }
+  TdxBarManager* DialogManager() override { return manager_; }
+  void OwnerWindowPosChanged() override { log_.push_back("dialog follows"); }
+  win::HWND SubMenuEditorWindow() override { return Editor; }
+
+private:
+  win::HWND dialog_;
+  TdxBarManager* manager_;
+  TLog& log_;
 };
 
 }  // namespace bartest

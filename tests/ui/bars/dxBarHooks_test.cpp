@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/rtl/sysutils.h"
+#include "platform/vcl/extctrls.h"
 #include "platform/vcl/stdctrls.h"
 #include "tests/ui/bars/bar_doubles.h"
 #include "ui/bars/dxBarHooks.h"
@@ -398,6 +400,134 @@ TEST_F(HooksTest, AClickOutsideTheOpenMenuClosesIt) {
   Pump();
   EXPECT_EQ(log_, TLog{"bar close"});
   EXPECT_EQ(manager_->FocusedBarControl(), nullptr);
+}
+
+// ---------------------------------------------------------------- customizing redirects
+
+// A bar window of a customizing manager: it answers the hit test with
+// HTCLIENT and logs the cursor query and the mouse messages it is sent.
+class TCustomizingBarControl : public TCustomdxBarControl {
+public:
+  TCustomizingBarControl(TdxBarManager* AManager, TLog& ALog) : TCustomdxBarControl(AManager), log_(ALog) {}
+
+protected:
+  void WndProc(TMessage& m) override {
+    if (m.Msg == win::WM_NCHITTEST) {
+      log_.push_back("hit test");
+      m.Result = win::HTCLIENT;
+      return;
+    }
+    if (m.Msg == win::WM_SETCURSOR) {
+      log_.push_back(Format("cursor %d %x", int(int16_t(win::LOWORD(m.LParam))), int(win::HIWORD(m.LParam))));
+      m.Result = 1;
+      return;
+    }
+    if (m.Msg >= win::WM_MOUSEFIRST && m.Msg <= win::WM_MOUSEWHEEL)
+      log_.push_back(Format("%x keys %d at %d,%d", int(m.Msg), int(m.WParam), int(int16_t(win::LOWORD(m.LParam))),
+                           int(int16_t(win::HIWORD(m.LParam)))));
+    TCustomdxBarControl::WndProc(m);
+  }
+
+private:
+  TLog& log_;
+};
+
+class CustomizingHooksTest : public HooksTest {
+protected:
+  // A visible bar of AManager whose window lies on the form at (left, top, right, bottom).
+  TCustomizingBarControl* AddBarWindow(TdxBarManager* AManager, TRect ABounds) {
+    TdxBar* bar = AManager->AddBar();
+    auto* window = new TCustomizingBarControl(AManager, log_);
+    window->SetBounds(ABounds.Left, ABounds.Top, ABounds.Width(), ABounds.Height());
+    window->SetParent(form_);
+    bar->SetVisible(true);
+    bar->SetControl(window);
+    window->Show();
+    return window;
+  }
+  win::LRESULT Mouse(win::UINT AMsg, win::HWND AWnd, TPoint APt, win::LRESULT AHitTest) {
+    win::MOUSEHOOKSTRUCT mh{};
+    mh.pt = APt;
+    mh.hwnd = AWnd;
+    mh.wHitTestCode = win::UINT(AHitTest);
+    return DxBarMouseHook(win::HC_ACTION, AMsg, win::LPARAM(&mh));
+  }
+};
+
+// A message with the error hit code (the window was disabled by the
+// customizing) goes to the customizing manager's bar window under the mouse:
+// the cursor first, then the message in client form with client coordinates
+// (a wheel keeps the screen point), and the Customize dialog comes to the
+// front except for mere moves.
+TEST_F(CustomizingHooksTest, ErrorHitCodesGoToTheCustomizingBarWindowUnderTheMouse) {
+  TCustomizingBarControl* window = AddBarWindow(manager_, {250, 150, 350, 180});
+  TForm* dialog = MakeForm({600, 100, 800, 300});
+  TFakeCustomizing customizing(dialog->Handle(), manager_, log_);
+  manager_->SetCustomizingFlag(true);
+  const TPoint pt = window->ClientToScreen({20, 10});
+  const std::string atPt = Format("at %d,%d", pt.X, pt.Y);
+  struct Row {
+    const char* What;
+    win::UINT Msg;
+    win::LRESULT HitTest;
+    win::LRESULT Result;
+    TLog Expected;
+    bool DialogToFront;
+  };
+  const Row rows[] = {
+      {"left button", win::WM_NCLBUTTONDOWN, win::HTERROR, 1, {"hit test", "cursor 1 A1", "201 keys 4 at 20,10"}, true},
+      {"move", win::WM_NCMOUSEMOVE, win::HTERROR, 1, {"hit test", "cursor 1 A0", "200 keys 4 at 20,10"}, false},
+      {"wheel", win::WM_MOUSEWHEEL, win::HTERROR, 1, {"hit test", "cursor 1 20A", "20A keys 4 " + atPt}, true},
+      {"ordinary hit code", win::WM_NCLBUTTONDOWN, win::HTCLIENT, 0, {}, false},
+  };
+  backend_->KeyDown(win::VK_LSHIFT);
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.What);
+    form_->Show();
+    win::SetForegroundWindow(form_->Handle());
+    Pump();
+    log_.clear();
+    EXPECT_EQ(Mouse(r.Msg, memo_->Handle(), pt, r.HitTest), r.Result);
+    EXPECT_EQ(log_, r.Expected);
+    EXPECT_EQ(win::GetForegroundWindow(), r.DialogToFront ? dialog->Handle() : form_->Handle());
+  }
+  backend_->KeyUp(win::VK_LSHIFT);
+  // Not customizing, or the customizing manager's windows are not active: nothing is redirected.
+  manager_->SetCustomizingFlag(false);
+  log_.clear();
+  EXPECT_EQ(Mouse(win::WM_NCLBUTTONDOWN, memo_->Handle(), pt, win::HTERROR), 0);
+  manager_->SetCustomizingFlag(true);
+  TForm* other = MakeForm({600, 400, 700, 500});
+  other->Show();
+  Pump();
+  ASSERT_EQ(win::GetActiveWindow(), other->Handle());
+  EXPECT_EQ(Mouse(win::WM_NCLBUTTONDOWN, memo_->Handle(), pt, win::HTERROR), 0);
+  EXPECT_TRUE(log_.empty());
+  manager_->SetCustomizingFlag(false);
+}
+
+// The Customize dialog of a manager that lives on a panel: a client click
+// over the panel becomes a non-client click with the error hit code and so
+// reaches that manager's bar window under the mouse.
+TEST_F(CustomizingHooksTest, ClicksOverTheCustomizedPanelReachItsBarWindow) {
+  auto* panel = Add<TPanel>(form_, {220, 10, 380, 200});
+  auto* panelManager = new TdxBarManager(panel);  // the panel owns it
+  TCustomizingBarControl* window = AddBarWindow(panelManager, {230, 20, 330, 50});
+  panel->BringToFront();
+  const TPoint pt = window->ClientToScreen({20, 10});
+  ASSERT_EQ(win::ChildWindowFromPoint(form_->Handle(), form_->ScreenToClient(pt)), panel->Handle());
+  TForm* dialog = MakeForm({600, 100, 800, 300});
+  panelManager->SetCustomizingFlag(true);
+  win::SetForegroundWindow(form_->Handle());
+  Pump();
+  for (bool open : {true, false}) {
+    SCOPED_TRACE(open);
+    TFakeCustomizing customizing(open ? dialog->Handle() : nullptr, panelManager, log_);
+    log_.clear();
+    EXPECT_EQ(Mouse(win::WM_LBUTTONDOWN, form_->Handle(), pt, win::HTCLIENT), open ? 1 : 0);
+    EXPECT_EQ(log_, open ? (TLog{"hit test", "cursor 1 A1", "201 keys 0 at 20,10"}) : TLog{});
+  }
+  panelManager->SetCustomizingFlag(false);
 }
 
 }  // namespace

@@ -291,5 +291,186 @@ TEST_F(OwnerMessagesTest, MdiStateChangesMergeOrUnmergeTheChildsBars) {
   delete childManager;
 }
 
+// A Customize dialog stand-in that logs the activations sent to it.
+class TDialogForm : public TForm {
+public:
+  TDialogForm(TLog& ALog) : TForm(nullptr), log_(ALog) {
+    SetBorderStyle(bsNone);
+    SetPosition(poDesigned);
+    SetBoundsRect({600, 100, 800, 300});
+  }
+
+protected:
+  // Only logged: a real activation would take the activation from the test's form.
+  void WndProc(TMessage& m) override {
+    if (m.Msg == win::WM_ACTIVATE) {
+      log_.push_back("dialog activate " + std::to_string(m.WParam) + " from " +
+                     (reinterpret_cast<win::HWND>(m.LParam) == owner_ ? "the form" : "elsewhere"));
+      return;
+    }
+    TForm::WndProc(m);
+  }
+
+public:
+  win::HWND owner_ = nullptr;
+
+private:
+  TLog& log_;
+};
+
+// While customizing, the form is disabled; its activation goes on to the
+// Customize dialog, but not when the form is enabled or nothing is customized.
+TEST_F(OwnerMessagesTest, TheDisabledCustomizedFormHandsItsActivationToTheDialog) {
+  TDialogForm dialog(log_);
+  dialog.HandleNeeded();
+  dialog.owner_ = form_->Handle();
+  TFakeCustomizing customizing(dialog.Handle(), manager_, log_);
+  struct Row {
+    bool Customizing, Disabled;
+    TLog Expected;
+  };
+  const Row rows[] = {{true, true, {"dialog activate 1 from the form"}}, {true, false, {}}, {false, true, {}}};
+  for (const Row& r : rows) {
+    SCOPED_TRACE(std::to_string(r.Customizing) + std::to_string(r.Disabled));
+    manager_->SetCustomizingFlag(r.Customizing);
+    win::EnableWindow(form_->Handle(), r.Disabled ? win::FALSE : win::TRUE);
+    log_.clear();
+    Send(win::WM_ACTIVATE, win::WA_ACTIVE, 0);
+    std::erase_if(log_, [](const std::string& s) { return s.starts_with("float"); });
+    EXPECT_EQ(log_, r.Expected);
+  }
+  win::EnableWindow(form_->Handle(), win::TRUE);
+  manager_->SetCustomizingFlag(false);
+}
+
+// The dialog follows the customized owner's window, and an open sub-menu
+// editor shows and hides with it; an MDI main form's moves reach the dialog
+// through the hook even while its manager is not the customizing one.
+TEST_F(OwnerMessagesTest, TheCustomizeDialogFollowsTheOwnerWindow) {
+  TForm* dialog = MakeForm({600, 100, 800, 300});
+  TForm* editor = MakeForm({600, 320, 700, 400});
+  editor->HandleNeeded();
+  TFakeCustomizing customizing(dialog->Handle(), manager_, log_);
+  customizing.Editor = editor->Handle();
+  TCustomForm* savedMain = Application->MainForm();
+  Application->SetMainForm(form_);
+  struct Row {
+    bool Customizing, MdiMain;
+    win::UINT Flags;
+    int Follows;
+    bool EditorVisible;
+  };
+  const Row rows[] = {{true, false, win::SWP_SHOWWINDOW, 1, true},  {true, false, win::SWP_HIDEWINDOW, 1, false},
+                      {false, false, win::SWP_SHOWWINDOW, 0, false}, {false, true, win::SWP_SHOWWINDOW, 1, false},
+                      {true, true, win::SWP_SHOWWINDOW, 2, true}};
+  for (const Row& r : rows) {
+    SCOPED_TRACE(std::to_string(r.Customizing) + std::to_string(r.MdiMain) + std::to_string(r.Flags));
+    win::ShowWindow(editor->Handle(), win::SW_HIDE);
+    manager_->SetCustomizingFlag(r.Customizing);
+    form_->SetFormStyle(r.MdiMain ? fsMDIForm : fsNormal);
+    log_.clear();
+    win::WINDOWPOS pos{};
+    pos.hwnd = form_->Handle();
+    pos.flags = r.Flags;
+    Send(win::WM_WINDOWPOSCHANGED, 0, win::LPARAM(&pos));
+    EXPECT_EQ(std::count(log_.begin(), log_.end(), "dialog follows"), r.Follows);
+    EXPECT_EQ(win::IsWindowVisible(editor->Handle()) != 0, r.EditorVisible);
+  }
+  form_->SetFormStyle(fsNormal);
+  manager_->SetCustomizingFlag(false);
+  Application->SetMainForm(savedMain);
+}
+
+// The system menu font changed: WM_SETTINGCHANGE with SPI_SETNONCLIENTMETRICS
+// gives the bars the new menu font (only its height while the manager has a
+// scaled font of its own); other settings leave the font alone.
+TEST_F(OwnerMessagesTest, ANewSystemMenuFontReachesTheBars) {
+  TFont own;
+  own.SetName("Liberation Serif");
+  own.SetHeight(-12);
+  struct Row {
+    const char* What;
+    bool OwnFont;
+    win::WPARAM Setting;
+    const char* Name;
+    int32_t Height;
+  };
+  const Row rows[] = {{"system font", false, win::SPI_SETNONCLIENTMETRICS, "Liberation Sans", -19},
+                      {"scaled own font", true, win::SPI_SETNONCLIENTMETRICS, "Liberation Serif", -19},
+                      {"another setting", false, win::SPI_SETWORKAREA, "DejaVu Sans", -13}};
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.What);
+    {
+      NonClientFontOverride before(&win::NONCLIENTMETRICS::lfMenuFont, "DejaVu Sans", -13);
+      if (r.OwnFont) {
+        manager_->SetFont(&own);
+      } else {
+        manager_->SetUseSystemFont(false);
+        manager_->SetUseSystemFont(true);
+      }
+      NonClientFontOverride after(&win::NONCLIENTMETRICS::lfMenuFont, "Liberation Sans", -19);
+      Send(win::WM_SETTINGCHANGE, r.Setting, 0);
+      EXPECT_EQ(manager_->Font()->Name(), r.Name);
+      EXPECT_EQ(manager_->Font()->Height(), r.Height);
+    }
+  }
+}
+
+// The owner window going away with its form writes the layout, registry
+// first, through the savers installed by the layout unit; a window
+// re-created for a living form writes nothing.
+TEST_F(OwnerMessagesTest, TheLayoutIsWrittenWhenTheOwnerWindowGoesAway) {
+  static TLog* saves = nullptr;
+  TLog written;
+  saves = &written;
+  TdxBarManagerSlots& slots = dxBarManagerSlots();
+  const TdxBarManagerSlots saved = slots;
+  slots.SaveToRegistry = [](TdxBarManager*, const std::string& APath) { saves->push_back("registry " + APath); };
+  slots.SaveToIniFile = [](TdxBarManager*, const std::string& AFile) { saves->push_back("ini " + AFile); };
+  struct Row {
+    bool Registry, IniFile;
+    TLog Expected;
+  };
+  const Row rows[] = {{true, true, {"registry \\Software\\Duplexion\\Bars\\", "ini bars.ini"}},
+                      {false, true, {"ini bars.ini"}},
+                      {false, false, {}}};
+  for (const Row& r : rows) {
+    SCOPED_TRACE(std::to_string(r.Registry) + std::to_string(r.IniFile));
+    auto owner = std::make_unique<TForm>(nullptr);
+    owner->HandleNeeded();
+    auto* m = new TdxBarManager(owner.get());  // the form owns it
+    m->SetRegistryPath("\\Software\\Duplexion\\Bars\\");
+    m->SetStoreInRegistry(r.Registry);
+    m->SetIniFileName("bars.ini");
+    m->SetStoreInIniFile(r.IniFile);
+    written.clear();
+    owner->RecreateWnd();
+    owner->HandleNeeded();
+    EXPECT_TRUE(written.empty());
+    owner.reset();
+    EXPECT_EQ(written, r.Expected);
+  }
+  slots = saved;
+  saves = nullptr;
+}
+
+// Activation going to the Customize dialog keeps the floating bars of the
+// customized form; going to another form hides them.
+TEST_F(OwnerMessagesTest, ActivationGoingToTheCustomizeDialogKeepsTheFloatingBars) {
+  TForm* dialog = MakeForm({600, 100, 800, 300});
+  dialog->HandleNeeded();
+  TFakeCustomizing customizing(dialog->Handle(), manager_, log_);
+  manager_->SetHideFloatingBarsWhenInactive(true);
+  for (bool customizingNow : {true, false}) {
+    SCOPED_TRACE(customizingNow);
+    manager_->SetCustomizingFlag(customizingNow);
+    Send(win::WM_ACTIVATE, win::WA_ACTIVE, 0);
+    log_.clear();
+    Send(win::WM_ACTIVATE, win::WA_INACTIVE, win::LPARAM(dialog->Handle()));
+    EXPECT_EQ(log_, customizingNow ? TLog{} : TLog{"float hide"});
+  }
+  manager_->SetCustomizingFlag(false);
+}
+
 }  // namespace
 }  // namespace bartest

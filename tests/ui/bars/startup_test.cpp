@@ -1,7 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <iterator>
+#include <string>
+#include <vector>
 
+#include "platform/vcl/forms.h"
+#include "platform/win/winuser.h"
+#include "tests/platform/vcl/controls_test.h"
+#include "ui/bars/dxBarHooks.h"
 #include "ui/bars/dxBarStartup.h"
 #include "ui/lookandfeel/cxLookAndFeelStartup.h"
 
@@ -23,6 +29,33 @@ TEST(BarsStartUp, StartsTheLookAndFeelLibraryFirst) {
   dxStopBars();  // matches the second start: both libraries keep running
   EXPECT_TRUE(dxBarUnits().Started());
   EXPECT_TRUE(cxLookAndFeelUnits().Started());
+}
+
+std::vector<std::string> g_startLog;
+void EarlierUnitStart() { g_startLog.push_back("earlier unit"); }
+
+// The toolbar unit runs the start-up procedure it replaced, then stops any
+// menu sound; leaving, it gives the chain back to that procedure.
+using BarsStartUpChain = vcltest::VclTest;
+
+TEST_F(BarsStartUpChain, JoinsTheApplicationStartUpChain) {
+  ASSERT_EQ(InitProc(), &DxBarInitProcHook);
+  LeaveBarInitProc();
+  const TInitProc before = InitProc();
+  InitProc() = &EarlierUnitStart;
+  JoinBarInitProc();
+  JoinBarInitProc();  // a second join must not make the hook call itself
+  win::SetSoundHook([](const std::string& sound, win::DWORD) { g_startLog.push_back("sound '" + sound + "'"); });
+  {
+    TApplication app(nullptr);
+    app.Initialize();
+  }
+  win::SetSoundHook(nullptr);
+  EXPECT_EQ(g_startLog, (std::vector<std::string>{"earlier unit", "sound ''"}));
+  LeaveBarInitProc();
+  EXPECT_EQ(InitProc(), &EarlierUnitStart);
+  InitProc() = before;
+  JoinBarInitProc();
 }
 
 }  // namespace
