@@ -7,6 +7,7 @@
 #include "platform/classes/strings.h"
 #include "platform/rtl/exceptions.h"
 #include "platform/rtl/sysutils.h"
+#include "platform/rtl/text.h"
 
 namespace {
 
@@ -48,14 +49,16 @@ std::string NormalPath(std::string_view path) {
   return out;
 }
 
-// The file's reader trims blanks around values and ends a value at a line break.
+// The file's reader trims blanks around values, ends a value at a line break and takes
+// bytes that are not UTF-8 as Windows-1252; text that is not UTF-8 keeps its bytes escaped.
 std::string EscapedText(std::string_view text) {
+  const bool utf8 = IsValidUtf8(text);
   std::string out;
   for (size_t i = 0; i < text.size(); ++i) {
     const char c = text[i];
     if (c == '\\') {
       out += "\\\\";
-    } else if (IsControl(c) || (i + 1 == text.size() && IsBlank(c))) {
+    } else if (IsControl(c) || (i + 1 == text.size() && IsBlank(c)) || (!utf8 && uint8_t(c) >= 0x80)) {
       out += "\\x" + IntToHex(uint8_t(c), 2);
     } else {
       out += c;

@@ -70,7 +70,7 @@ TEST_F(RegistryTest, ValuesKeepTheirKindInTheFile) {
 }
 
 TEST_F(RegistryTest, TextThatTheFileCouldNotHoldIsEscaped) {
-  const std::string texts[] = {"a\\b", "two\nlines\r", "  padded  ", "tab\t", "x\\x41", "\x7F", ""};
+  const std::string texts[] = {"a\\b", "\xC4pfel \xFF", "\xC3\xA4", "two\nlines\r", "  padded  ", "tab\t", "x\\x41", "\x7F", ""};
   {
     TRegistryIniFile reg("K");
     for (size_t i = 0; i < std::size(texts); ++i) reg.WriteString("", "V" + std::to_string(i), texts[i]);
