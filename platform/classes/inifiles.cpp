@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "platform/classes/streams.h"
@@ -53,6 +54,51 @@ std::string Unquoted(const std::string& v) {
 }  // namespace
 
 // ---- TCustomIniFile --------------------------------------------------------------------------
+
+std::string BinaryToIniText(std::string_view bytes) {
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  std::string text;
+  text.reserve(bytes.size() * 2);
+  for (const char c : bytes) {
+    text += kDigits[uint8_t(c) >> 4];
+    text += kDigits[uint8_t(c) & 0x0F];
+  }
+  return text;
+}
+
+bool IniTextToBinary(std::string_view text, std::string& bytes) {
+  if (text.size() % 2 != 0) return false;
+  const auto nibble = [](char c) -> int {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+  };
+  std::string out;
+  out.reserve(text.size() / 2);
+  for (size_t i = 0; i < text.size(); i += 2) {
+    const int hi = nibble(text[i]), lo = nibble(text[i + 1]);
+    if (hi < 0 || lo < 0) return false;
+    out += char(hi << 4 | lo);
+  }
+  bytes = std::move(out);
+  return true;
+}
+
+int32_t TCustomIniFile::ReadBinaryStream(const std::string& section, const std::string& ident, TStream* value) {
+  if (!value) throw EArgumentException("No stream given");
+  std::string bytes;
+  if (!IniTextToBinary(ReadString(section, ident, ""), bytes)) return 0;
+  value->WriteBuffer(bytes.data(), int64_t(bytes.size()));
+  return int32_t(bytes.size());
+}
+
+void TCustomIniFile::WriteBinaryStream(const std::string& section, const std::string& ident, TStream* value) {
+  if (!value) throw EArgumentException("No stream given");
+  std::string bytes(size_t(std::max<int64_t>(value->Size() - value->Position(), 0)), '\0');
+  value->ReadBuffer(bytes.data(), int64_t(bytes.size()));
+  WriteString(section, ident, BinaryToIniText(bytes));
+}
 
 int32_t TCustomIniFile::ReadInteger(const std::string& section, const std::string& ident, int32_t def) {
   // StrToIntDef takes "0x" hexadecimal as well, which INI files written by other tools often hold.

@@ -18,7 +18,13 @@
 #include "platform/rtl/object.h"
 #include "platform/rtl/text.h"
 
+class TStream;
 class TStrings;
+
+// The text form of binary values: two upper-case hexadecimal digits per byte. Decoding takes
+// either case and fails (False, bytes untouched) for text that is not such pairs.
+std::string BinaryToIniText(std::string_view bytes);
+bool IniTextToBinary(std::string_view text, std::string& bytes);
 
 class TCustomIniFile : public TObject {
   DX_CLASS(TCustomIniFile, TObject)
@@ -38,6 +44,11 @@ public:
   // file reads the same everywhere.
   virtual double ReadFloat(const std::string& section, const std::string& ident, double def);
   virtual void WriteFloat(const std::string& section, const std::string& ident, double value);
+  // Bytes as text of two hexadecimal digits each. Reading appends them to value from its
+  // position and returns how many; a value that is no such text reads as none (0).
+  virtual int32_t ReadBinaryStream(const std::string& section, const std::string& ident, TStream* value);
+  // Writes value's bytes from its position to its end.
+  virtual void WriteBinaryStream(const std::string& section, const std::string& ident, TStream* value);
 
   // Each clears strings first. ReadSection gives the key names, ReadSectionValues the
   // "key=value" lines, both in file order; ReadSections the section names in file order.

@@ -234,6 +234,8 @@ public:
   TFont* BarCaptionFont() const { return barCaptionFont_.get(); }
   // The use count a new most-recently-used item link starts with.
   int32_t InitialUseCount() const { return initialUseCount_; }
+  // While a stored layout is read: the manager's items that it does not list; null otherwise.
+  const std::vector<TdxBarItem*>* ItemsMissingFromLayout = nullptr;
 
   // ---- selection and tracking
   TdxBarItemControl* SelectedItemControl() const { return selectedItemControl_; }

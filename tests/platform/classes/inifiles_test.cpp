@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/classes/streams.h"
 #include "platform/classes/strings.h"
 #include "platform/rtl/exceptions.h"
 #include "platform/rtl/sysutils.h"
@@ -394,6 +395,39 @@ TEST(IniFile, FailedWriteKeepsOldFile) {
   EXPECT_EQ(ReadFileBytes(path), "[S]\r\nk=old\r\n");
   EXPECT_FALSE(ini.ValueExists("S", "big"));
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(IniFileValues, BinaryStreamsAsHexText) {
+  TMemIniFile ini("");
+  TStringStream out(Bytes("\x00\x0F\xA5\xFF"));
+  ini.WriteBinaryStream("S", "Blob", &out);
+  EXPECT_EQ(ini.ReadString("S", "Blob", "?"), "000FA5FF");
+
+  struct Case {
+    const char* text;
+    std::string bytes;  // what reading appends; empty: nothing
+  };
+  const Case cases[] = {
+      {"000FA5FF", Bytes("\x00\x0F\xA5\xFF")},
+      {"0a0B", Bytes("\x0A\x0B")},
+      {"5", ""},     // odd length
+      {"0G", ""},    // no hexadecimal digit
+      {"", ""},
+  };
+  for (const Case& c : cases) {
+    ini.WriteString("S", "V", c.text);
+    TStringStream in("pre");
+    in.SetPosition(3);
+    EXPECT_EQ(ini.ReadBinaryStream("S", "V", &in), int32_t(c.bytes.size())) << c.text;
+    EXPECT_EQ(in.DataString(), "pre" + c.bytes) << c.text;
+  }
+  TStringStream in;
+  EXPECT_EQ(ini.ReadBinaryStream("S", "Missing", &in), 0);
+  EXPECT_THROW(ini.ReadBinaryStream("S", "V", nullptr), EArgumentException);
 }
 
 }  // namespace
