@@ -365,6 +365,11 @@ void TdxBarManager::DoShowToolbarsPopup(TdxBarItemLinks* PopupItemLinks) {
 void TdxBarManager::DoItemLinkChange(TdxBarItemLink* AItemLink) {
   if (!InLoading() && OnItemLinkChange) OnItemLinkChange(this, AItemLink);
 }
+void TdxBarManager::DoMergeItemLink(TdxBarItemLinks* ADstItemLinks, TdxBarItemLinks* ASrcItemLinks,
+                                    TdxBarItemLink* ASrcItemLink, TdxBarItemMergeKind& AMergeKind,
+                                    int32_t& AMergeIndex) {
+  if (OnMergeItemLink) OnMergeItemLink(this, ADstItemLinks, ASrcItemLinks, ASrcItemLink, AMergeKind, AMergeIndex);
+}
 
 void TdxBarManager::NotifyDesignerModified() {
   // The designer of design-time support marks its form; at run time there is none.

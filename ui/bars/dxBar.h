@@ -33,6 +33,9 @@ using TdxBarVisibleChangeEvent = TdxBarEvent;
 using TdxBarItemLinkEvent = std::function<void(TdxBarManager* Sender, TdxBarItemLink* AItemLink)>;
 using TdxBarCanDockingEvent = std::function<void(TdxBar* Sender, TdxBarDockingStyle Style,
                                                  TdxDockControl* DockControl, bool& CanDocking)>;
+using TdxBarMergeItemLinkEvent =
+    std::function<void(TdxBarManager* Sender, TdxBarItemLinks* ADstItemLinks, TdxBarItemLinks* ASrcItemLinks,
+                       TdxBarItemLink* ASrcItemLink, TdxBarItemMergeKind& AMergeKind, int32_t& AMergeIndex)>;
 using TdxBarShowPopupEvent = std::function<void(TdxBarManager* Sender, TdxBarItemLinks* PopupItemLinks)>;
 using TdxBarClickItemEvent = std::function<void(TdxBarManager* Sender, TdxBarItem* ClickedItem)>;
 using TdxBarMergeEvent = std::function<void(TdxBarManager* Sender, TdxBarManager* ChildBarManager, bool AddItems)>;
@@ -126,6 +129,9 @@ public:
   virtual void DoShowCustomizingPopup(TdxBarItemLinks* PopupItemLinks);
   virtual void DoShowToolbarsPopup(TdxBarItemLinks* PopupItemLinks);
   void DoItemLinkChange(TdxBarItemLink* AItemLink);
+  // OnMergeItemLink may change where and how a link merges.
+  void DoMergeItemLink(TdxBarItemLinks* ADstItemLinks, TdxBarItemLinks* ASrcItemLinks, TdxBarItemLink* ASrcItemLink,
+                       TdxBarItemMergeKind& AMergeKind, int32_t& AMergeIndex);
 
   // ---- state
   bool InLoading() const { return InState(csLoading); }
@@ -423,6 +429,7 @@ public:
   TdxBarEvent OnBarAdd, OnBarAfterReset, OnBarBeforeReset, OnBarClose, OnBarDelete, OnBarDockingStyleChange;
   TdxBarVisibleChangeEvent OnBarVisibleChange;
   TdxBarItemLinkEvent OnItemLinkAdd, OnItemLinkChange, OnItemLinkDelete;
+  TdxBarMergeItemLinkEvent OnMergeItemLink;
   TNotifyEvent OnCloseButtonClick, OnHelpButtonClick, OnHideCustomizingForm, OnShowCustomizingForm;
   TdxBarCanDockingEvent OnDocking;
   TdxBarMergeEvent OnMenuMerge, OnMerge;

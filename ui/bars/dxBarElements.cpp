@@ -85,98 +85,6 @@ void TdxBarComponent::LeaveManager(TManagerListOf ListOf) {
   if (TComponentList* list = ListOf(barManager_)) list->Remove(this);
 }
 
-// ---------------------------------------------------------------- links
-
-TdxBarItemLink::~TdxBarItemLink() {
-  delete std::exchange(control_, nullptr);
-  if (item_) item_->RemoveLink(this);
-}
-
-void TdxBarItemLink::SetItem(TdxBarItem* AItem) {
-  if (item_ == AItem) return;
-  if (item_) item_->RemoveLink(this);
-  item_ = AItem;
-  if (item_) item_->AddLink(this);
-}
-
-TdxBarPaintStyle TdxBarItemLink::GetPaintStyle() const {
-  if (HasUserDefine(udPaintStyle)) return UserPaintStyle;
-  return item_ ? item_->PaintStyle() : psStandard;
-}
-
-TdxBarManager* TdxBarItemLink::GetBarManager() const { return owner_ ? owner_->BarManager() : nullptr; }
-
-void TdxBarItemLink::MarkUsed() {
-  if (owner_ && owner_->UseRecentItems) ++UseCount;
-}
-
-TdxBarItemLinks::TdxBarItemLinks(TdxBarManager* ABarManager, IdxBarLinksOwner* AOwner)
-    : barManager_(ABarManager), owner_(AOwner) {}
-
-TdxBarItemLinks::~TdxBarItemLinks() = default;
-
-TdxBarItemLink* TdxBarItemLinks::Add() {
-  links_.push_back(std::make_unique<TdxBarItemLink>(this));
-  TdxBarItemLink* link = links_.back().get();
-  if (barManager_) link->UseCount = barManager_->InitialUseCount();
-  return link;
-}
-
-void TdxBarItemLinks::Delete(int32_t Index) {
-  if (Index >= 0 && Index < Count()) links_.erase(links_.begin() + Index);
-}
-
-TdxBarItemLink* TdxBarItemLinks::GetItem(int32_t Index) const {
-  return Index >= 0 && Index < Count() ? links_[size_t(Index)].get() : nullptr;
-}
-
-int32_t TdxBarItemLinks::IndexOf(const TdxBarItemLink* ALink) const {
-  for (int32_t i = 0; i < Count(); ++i)
-    if (links_[size_t(i)].get() == ALink) return i;
-  return -1;
-}
-
-int32_t TdxBarItemLinks::GetAvailableCount() {
-  int32_t n = 0;
-  for (const auto& link : links_)
-    if (link->Visible() && link->GetItem() && link->GetItem()->IsItemAvailable()) ++n;
-  return n;
-}
-
-void TdxBarItemLinks::ResolveItemNames() {
-  if (!barManager_) return;
-  for (const auto& link : links_)
-    if (!link->ItemName.empty()) {
-      link->SetItem(barManager_->FindItemByName(link->ItemName));
-      link->ItemName.clear();
-    }
-}
-
-TCustomdxBarControl* TdxBarItemLinks::CreateBarControl() {
-  if (!owner_) return nullptr;
-  BarControl = owner_->CreateBarControl();
-  if (BarControl) BarControl->SetItemLinks(this);
-  return BarControl;
-}
-
-bool TdxBarItemLinks::ContainsLinksOwner(IdxBarLinksOwner* AOwner) {
-  // Sub-items that hold each other must not send the walk round in circles.
-  std::vector<const TdxBarItemLinks*> seen;
-  std::function<bool(const TdxBarItemLinks*)> walk = [&](const TdxBarItemLinks* links) {
-    if (std::find(seen.begin(), seen.end(), links) != seen.end()) return false;
-    seen.push_back(links);
-    if (AOwner->GetItemLinks() == links) return true;
-    for (const auto& link : links->links_) {
-      TdxBarItem* item = link->GetItem();
-      if (!item) continue;
-      if (dynamic_cast<IdxBarLinksOwner*>(item) == AOwner) return true;
-      if (TdxBarItemLinks* own = item->GetItemLinks(); own && walk(own)) return true;
-    }
-    return false;
-  };
-  return AOwner && walk(this);
-}
-
 // ---------------------------------------------------------------- windows
 
 TdxBarItemControl::TdxBarItemControl(TCustomdxBarControl* AParent, TdxBarItemLink* ALink)
@@ -290,7 +198,7 @@ void TdxBar::SetCollection(TcxComponentCollection* Value) {
   TcxComponentCollectionItem::SetCollection(Value);
   TdxBarManager* m = GetBarManager();
   if (!itemLinks_)
-    itemLinks_ = std::make_unique<TdxBarItemLinks>(m, this);
+    itemLinks_ = std::make_unique<TdxBarControlItemLinks>(m, this);
   else
     itemLinks_->SetBarManager(m);
 }

@@ -111,96 +111,421 @@ private:
   std::unique_ptr<TObjectList> changeListeners_;
 };
 
-// One placement of an item in a bar, sub-menu or popup menu.
-class TdxBarItemLink : public TObject {
-  DX_CLASS(TdxBarItemLink, TObject)
+// ---------------------------------------------------------------- item links
+
+class TBitmap;
+class TCustomIniFile;
+class TdxBarItemLinks;
+
+enum TdxBarButtonGroupPosition : uint8_t { bgpNone, bgpStart, bgpMember };
+enum TdxBarItemPosition : uint8_t { ipBeginsNewRow, ipBeginsNewColumn, ipContinuesRow };
+// The four real view levels; a set of them has bit n for level n.
+enum TdxBarItemViewLevel : uint8_t { ivlLargeIconWithText, ivlSmallIconWithText, ivlSmallIcon, ivlControlOnly, ivlDefault };
+using TdxBarItemViewLevels = uint8_t;
+constexpr TdxBarItemViewLevels AllViewLevels = 15;
+// Every UserDefine bit the set knows; stored values outside it are masked.
+constexpr TdxBarUserDefines AllUserDefines = 15;
+enum TdxBarMenuItemSize : uint8_t { misNormal, misLarge };
+enum TdxBarItemOptionValue : uint8_t { ioShowDescriptions, ioShowShortCuts, ioSize };
+using TdxBarItemOptionValues = uint8_t;
+constexpr TdxBarItemOptionValues ItemOptionBit(TdxBarItemOptionValue v) { return TdxBarItemOptionValues(1u << v); }
+// Where a layout is kept: an INI file (sections joined by ".") or the registry ("\").
+enum TdxBarStoringKind : uint8_t { skIni, skRegistry };
+std::string LayoutSectionDelimiter(TdxBarStoringKind AKind);
+
+// Makes the item control of AControlClass that shows ALink in ABarControl.
+// The item-control unit's start-up installs it; a link needing it while it is
+// empty raises EdxException naming it.
+using TdxBarCreateItemControlProc = TdxBarItemControl* (*)(TClass AControlClass, TCustomdxBarControl* ABarControl,
+                                                           TdxBarItemLink* ALink);
+void SetdxBarCreateItemControlProc(TdxBarCreateItemControlProc AProc);
+TdxBarItemControl* dxBarCreateItemControl(TClass AControlClass, TCustomdxBarControl* ABarControl, TdxBarItemLink* ALink);
+
+// The bar whose links are being merged into another bar, null otherwise;
+// the bar merge sets it around TdxBarItemLinks::Merge.
+TdxBar* dxBarMergingBar();
+void SetdxBarMergingBar(TdxBar* ABar);
+
+// One placement of an item in a bar, sub-menu or popup menu: the values that
+// may differ between the places of one item, and the recent-use data of
+// menus that show recently used commands first.
+class TdxBarItemLink : public TcxInterfacedCollectionItem, public IdxBarSelectableItem {
+  DX_CLASS(TdxBarItemLink, TcxInterfacedCollectionItem)
 public:
-  explicit TdxBarItemLink(TdxBarItemLinks* AOwner) : owner_(AOwner) {}
-  // Leaves its item's link list.
+  // Joins the end of the collection's recent list; the manager hears of it
+  // unless it is loading.
+  explicit TdxBarItemLink(TCollection* ACollection);
   ~TdxBarItemLink() override;
-  TdxBarItemLinks* GetOwnerLinks() const { return owner_; }
-  TdxBarItem* GetItem() const { return item_; }
-  // Leaves the old item's link list and joins the new one's.
+
+  // Copies another link's user values, item and placement.
+  void Assign(TPersistent* Source) override;
+  // "ItemName": the item's name, resolved after loading.
+  void DefineProperties(TFiler* Filer) override;
+  // Moves the link to another collection's recent list as well.
+  void SetCollection(TCollection* Value) override;
+
+  TdxBarItemLinks* GetOwnerLinks() const;
+  TdxBarManager* GetBarManager() const;
+  // The collection's bar window; null when none.
+  TCustomdxBarControl* GetBarControl() const;
+  // While the owner compares itself with an ancestor form, the manager's
+  // item of a pending loaded name.
+  TdxBarItem* GetItem() const;
+  // Attaches the link to AItem (EdxException with the owner's refusal); null frees the link.
   virtual void SetItem(TdxBarItem* AItem);
-  // Values the link shows instead of its item's; UserDefine says which.
-  TdxBarUserDefines UserDefine = 0;
-  TdxBarPaintStyle UserPaintStyle = psStandard;
-  bool HasUserDefine(TdxBarUserDefine AValue) const { return (UserDefine & UserDefineBit(AValue)) != 0; }
-  // UserPaintStyle when the link has its own, else the item's.
+  // Index among the collection's visible or candidate links; -1 when not there.
+  int32_t GetVisibleIndex() const;
+  int32_t GetCandidateIndex() const;
+  // The item is available and the link's own Visible is set.
+  bool IsVisibleAndAvailable() const;
+
+  // ---- effective values: the user value when its flag is set or there is no item
+  std::string GetCaption() const;
+  TBitmap* GetGlyph() const;
   TdxBarPaintStyle GetPaintStyle() const;
-  // Re-evaluates whether the link shows, after its item's Visible changed.
-  virtual void VisibleChanged() {}
-  // Copies one value of the design controller's customizing link.
-  virtual void ApplyCustomizingValue(int32_t AKind) { (void)AKind; }
+  // UserWidth with udWidth; the width of an edit item; else 0.
+  int32_t GetWidth() const;
+
+  // ---- stored values
+  // The effective group start (separators, hidden links before it).
+  bool GetBeginGroup() const;
+  virtual void SetBeginGroup(bool Value);
+  // The flag as set, before the separator and carry-over rules.
+  bool StoredBeginGroup() const { return beginGroup_; }
+  TdxBarButtonGroupPosition ButtonGroup() const { return buttonGroup_; }
+  void SetButtonGroup(TdxBarButtonGroupPosition Value);
+  bool Distributed() const { return distributed_; }
+  void SetDistributed(bool Value);
+  TdxBarItemPosition Position() const { return position_; }
+  void SetPosition(TdxBarItemPosition Value);
+  TdxBarItemViewLevels ViewLevels() const { return viewLevels_; }
+  void SetViewLevels(TdxBarItemViewLevels Value);
   bool Visible() const { return visible_; }
-  virtual void SetVisible(bool Value) { visible_ = Value; }
-  bool GetBeginGroup() const { return beginGroup_; }
-  virtual void SetBeginGroup(bool Value) { beginGroup_ = Value; }
-  // The control that shows the link; owned, freed with the link.
+  // Held back in LoadedVisible while the manager loads or the collection is assigned.
+  virtual void SetVisible(bool Value);
+  bool MostRecentlyUsed() const { return mostRecentlyUsed_; }
+  void SetMostRecentlyUsed(bool Value);
+
+  // ---- user values (UserDefine says which the link shows)
+  TdxBarUserDefines UserDefine() const { return userDefine_; }
+  // Flags going off reset their values; each changed flag notifies the control.
+  void SetUserDefine(TdxBarUserDefines Value);
+  bool HasUserDefine(TdxBarUserDefine AValue) const { return (userDefine_ & UserDefineBit(AValue)) != 0; }
+  const std::string& UserCaption() const { return userCaption_; }
+  void SetUserCaption(const std::string& Value);
+  TBitmap* UserGlyph() const { return userGlyph_.get(); }
+  void SetUserGlyph(TBitmap* Value);
+  TdxBarPaintStyle UserPaintStyle() const { return userPaintStyle_; }
+  void SetUserPaintStyle(TdxBarPaintStyle Value);
+  int32_t UserWidth() const { return userWidth_; }
+  void SetUserWidth(int32_t Value);
+
+  // ---- the on-screen control
+  // The control that shows the link while its collection is on screen; owned.
   TdxBarItemControl* Control() const { return control_; }
   void SetControl(TdxBarItemControl* Value) { control_ = Value; }
-  TdxBarManager* GetBarManager() const;
-  // The link a copied link stands for; the link itself for an original.
-  virtual TdxBarItemLink* GetSourceLink() { return this; }
-  // One more use, when the link's collection counts uses for the recent-items lists.
-  void MarkUsed();
-  // The stored name of the item, resolved after loading.
-  std::string ItemName;
-  // Uses for the recent-items lists; new links start with the manager's initial use count.
+  void CreateControl();
+  void DestroyControl();
+  // Not while the manager's bar updates are locked.
+  void RecreateControl();
+  const TRect& ItemRect() const { return itemRect_; }
+  // Stores the rectangle and tells the control.
+  void SetItemRect(const TRect& Value);
+  TPoint ScreenToItemPoint(const TPoint& P) const;
+  // Re-evaluates whether the link shows (also after its item's Visible changed).
+  virtual void VisibleChanged();
+
+  // ---- recent use
+  int32_t GetRecentIndex() const;
+  // Clamped to the recent list; without a collection only remembered.
+  void SetRecentIndex(int32_t Value);
+  // To the front of the recent list, one more use with ACount.
+  void BringToFront(bool ACount);
+  // Moves to the front and passes the use up to the owning sub-item's link.
+  void MarkUsed(bool ACount = true);
+  void MoveToRecentEnd();
+  void ApplyMostRecentlyUsed();
+  void CopyRecentData(TdxBarItemLink* ASource);
+  void SaveRecentIndex() { SavedRecentIndex = GetRecentIndex(); }
+  void RestoreRecentIndex() { SetRecentIndex(SavedRecentIndex); }
+
+  // Before a dragged link leaves: its group start goes to the next candidate.
+  void PassBeginGroupToNext();
+  // Its caption's accelerator is the character of AKey (never with Ctrl).
+  bool MatchesAccelerator(win::WORD AKey, TShiftState AShift);
+  // Copies one value of the design controller's customizing link.
+  virtual void ApplyCustomizingValue(int32_t AKind);
+  // The link a stand-in link (list and container items) stands for; the link itself otherwise.
+  TdxBarItemLink* GetSourceLink() { return RepresentedLink ? RepresentedLink : this; }
+
+  // ---- layout: section ABaseSection + delimiter + "ItemLink" + AIndex
+  // Reads the link's keys; False when the item is unknown and the link freed itself.
+  bool ReadFromIni(TCustomIniFile* AIniFile, const std::string& ABaseSection, int32_t AIndex,
+                   TdxBarStoringKind AStoringKind);
+  void WriteToIni(TCustomIniFile* AIniFile, const std::string& ABaseSection, int32_t AIndex,
+                  TdxBarStoringKind AStoringKind);
+  // Reads only "MostRecentlyUsed" of an INI layout.
+  void ReadRecentUseFromIni(TCustomIniFile* AIniFile, const std::string& ABaseSection, int32_t AIndex);
+
+  // ---- IdxBarSelectableItem
+  bool CanBeDeleted(bool) override { return true; }
+  void DeleteIfAllowed(IdxBarSelectableItem*& AReference, bool Destruction) override;
+  void CopyActionSetting(TdxBarCustomizationAction) override {}
+  TdxBarManager* GetBarManager() override;
+  TPersistent* ImplementingObject() override { return this; }
+  void CollectOwners(TdxObjectList* AList) override;
+  void NextSelectable(IdxBarSelectableItem*& AElement) override;
+  TPersistent* SelectableParentObject() override;
+  int32_t GetDesignSelectionState() override;
+  TdxBarCustomizationActions ElementActions() override;
+  bool IsComplexElement() override { return false; }
+  bool IsDesignSelected() override;
+  void DesignSelect(int32_t AOperation) override;
+  bool SelectOwnParent() override;
+  void RefreshSelectionMark() override {}
+
+  // ---- plain fields
+  void* Data = nullptr;
+  // Uses for the recent-items lists; starts with the manager's initial use count.
   int32_t UseCount = 0;
+  // The bar whose merge made the link; such links are not written to a layout.
+  TdxBar* CreatedByMerging = nullptr;
+  // Set by a drag on the link being moved while its copy is made.
+  bool MarkedForDeletion = false;
+  TdxBarItemLink* RepresentedLink = nullptr;
+  // Thickness of the toolbar row that holds the link.
+  int32_t RowSize = 0;
+  int32_t SavedRecentIndex = -1;
+  // Values read from a form or layout, applied by the collection afterwards.
+  std::string LoadedItemName;
+  int32_t LoadedRecentIndex = -1;
+  int32_t LoadedUseCount = 0;
+  bool LoadedVisible = true;
+  // While a layout is read: the name of the item of the link before this one.
+  std::string PredecessorItemName;
+
+private:
+  friend class TdxBarItemLinks;
+  void UserGlyphChanged();
+  // The item control gets one notice per changed UserDefine flag.
+  void NotifyUserDefineChanged(TdxBarUserDefines AChanged);
+  void SwitchUserDefineOn(TdxBarUserDefine AFlag);
+  // The Visible setter outside loading and assigning.
+  void ApplyVisible(bool Value);
+  // The collection's update for this link.
+  void ItemChanged();
+
+  TdxBarItem* item_ = nullptr;
+  TdxBarItemControl* control_ = nullptr;
+  TRect itemRect_;
+  bool beginGroup_ = false;
+  TdxBarButtonGroupPosition buttonGroup_ = bgpNone;
+  bool distributed_ = true;
+  TdxBarItemPosition position_ = ipBeginsNewRow;
+  TdxBarItemViewLevels viewLevels_ = AllViewLevels;
+  bool visible_ = true;
+  bool mostRecentlyUsed_ = true;
+  TdxBarUserDefines userDefine_ = 0;
+  std::string userCaption_;
+  std::unique_ptr<TBitmap> userGlyph_;
+  TdxBarPaintStyle userPaintStyle_ = psStandard;
+  int32_t userWidth_ = 0;
+  TdxBarItemLinks* recentOwner_ = nullptr;
+};
+
+// The menu options of one collection; each may be left to the parent menu's collection.
+class TdxBarItemOptions : public TPersistent {
+  DX_CLASS(TdxBarItemOptions, TPersistent)
+public:
+  explicit TdxBarItemOptions(TdxBarItemLinks* AOwner) : owner_(AOwner) {}
+  void Assign(TPersistent* Source) override;
+  TdxBarItemLinks* Owner() const { return owner_; }
+  TdxBarItemOptionValues AssignedValues() const { return assignedValues_; }
+  void SetAssignedValues(TdxBarItemOptionValues Value) { assignedValues_ = Value & 7; }
+  bool IsAssigned(TdxBarItemOptionValue AValue) const { return (assignedValues_ & ItemOptionBit(AValue)) != 0; }
+  bool ShowDescriptions() const { return showDescriptions_; }
+  void SetShowDescriptions(bool Value);
+  bool ShowShortCuts() const { return showShortCuts_; }
+  void SetShowShortCuts(bool Value);
+  TdxBarMenuItemSize Size() const { return size_; }
+  void SetSize(TdxBarMenuItemSize Value);
 
 private:
   TdxBarItemLinks* owner_;
-  TdxBarItem* item_ = nullptr;
-  bool visible_ = true;
-  bool beginGroup_ = false;
-  TdxBarItemControl* control_ = nullptr;
+  TdxBarItemOptionValues assignedValues_ = 0;
+  bool showDescriptions_ = false;
+  bool showShortCuts_ = true;
+  TdxBarMenuItemSize size_ = misNormal;
 };
 
-// The ordered links shown by one bar window; owns its links.
-class TdxBarItemLinks : public TPersistent {
-  DX_CLASS(TdxBarItemLinks, TPersistent)
+// The ordered links one owner shows (a toolbar, a popup menu, a sub-item's or
+// a button's menu); owns its links. It keeps three derived lists: available
+// (the item is available), candidate (and the link's Visible is set) and
+// visible (the candidates shown now: all, or in a recent-items menu that is
+// not expanded the most recently used ones), and the recent list of every
+// link, most recently used first.
+class TdxBarItemLinks : public TCollection {
+  DX_CLASS(TdxBarItemLinks, TCollection)
 public:
   TdxBarItemLinks(TdxBarManager* ABarManager, IdxBarLinksOwner* AOwner);
+  // Frees the bar window unless it is being destroyed itself.
   ~TdxBarItemLinks() override;
 
+  // Copies the links; a system-menu item at the front stays.
+  void Assign(TPersistent* Source) override;
   TdxBarManager* BarManager() const { return barManager_; }
   void SetBarManager(TdxBarManager* Value) { barManager_ = Value; }
   IdxBarLinksOwner* Owner() const { return owner_; }
-  // A new link at the end, starting with the manager's initial use count.
+  // The component behind the owner; null when it is none.
+  TComponent* OwnerComponent() const;
+
+  // ---- links
   TdxBarItemLink* Add();
-  // Frees the link.
-  void Delete(int32_t Index);
-  int32_t Count() const { return int32_t(links_.size()); }
+  TdxBarItemLink* Insert(int32_t Index);
+  // A new link with a new item of AItemClass owned by AOwner (the manager when null).
+  TdxBarItemLink* AddItem(TClass AItemClass, TComponent* AOwner = nullptr);
+  TdxBarItemLink* AddExistingItem(TdxBarItem* AItem);
   // Null outside 0..Count-1.
   TdxBarItemLink* GetItem(int32_t Index) const;
+  // -1 for a link of another collection.
   int32_t IndexOf(const TdxBarItemLink* ALink) const;
-  // Visible links whose item is shown: what the bar shows.
-  virtual int32_t GetAvailableCount();
-  // Links with a stored item name find their item in the manager's list.
-  virtual void ResolveItemNames();
+  // The first link whose item's Name is AName (case-sensitive); -1.
+  int32_t IndexOfItemName(const std::string& AName) const;
+  // Bad indexes are ignored.
+  void Move(int32_t ACurIndex, int32_t ANewIndex);
+
+  // ---- derived lists
+  int32_t GetAvailableCount() const { return int32_t(availableLinks_.size()); }
+  TdxBarItemLink* AvailableItems(int32_t Index) const;
+  int32_t CandidateItemCount() const { return int32_t(candidateLinks_.size()); }
+  TdxBarItemLink* CandidateItems(int32_t Index) const;
+  int32_t GetVisibleItemCount() const { return int32_t(visibleLinks_.size()); }
+  TdxBarItemLink* VisibleItems(int32_t Index) const;
+  int32_t CandidateIndexOf(const TdxBarItemLink* ALink) const;
+  int32_t VisibleIndexOf(const TdxBarItemLink* ALink) const;
+  int32_t RecentItemCount() const { return int32_t(recentLinks_.size()); }
+  TdxBarItemLink* RecentItems(int32_t Index) const;
+  int32_t RecentIndexOf(const TdxBarItemLink* ALink) const;
+  // Visible links that fit the bar window (all of them in a menu).
+  int32_t GetFittingCount();
+  // Rebuilds the three lists.
+  void Refresh();
+
+  // ---- recent items
+  // Not with the standard style, without MayUseRecentItems, or under a parent window that does not.
+  bool UsesRecentItems() const;
+  int32_t RecentCount() const { return recentCount_; }
+  void SetRecentCount(int32_t Value);
+  void RestoreRecentCount();
+  // How many recent links a menu shows when it opens; -1 for all.
+  int32_t ComputeRecentCount() const;
+  // Candidates first in the recent list, in their present order.
+  void CompactRecentList();
+  // The collection may count uses for the recent-items lists.
+  bool UseRecentItems = true;
+
+  // ---- keyboard
+  // Offers AShortCut to the items of the available links; False for 0.
+  virtual bool DispatchShortCut(TShortCut AShortCut);
+  // Alt is dropped from AShift; the descendants search.
+  TdxBarItemLink* FindLinkByAccelerator(win::WORD AKey, TShiftState AShift, TdxBarItemLink* AStartLink);
+  TdxBarItemLink* GetFirstSelectableLink();
+  TdxBarItemLink* GetLastSelectableLink();
+  // The next fitting link after ALink, with wrap-around: any with AAny, else
+  // one whose control can be selected; null when none.
+  TdxBarItemLink* GetNextSelectableLink(TdxBarItemLink* ALink, bool AAny);
+  TdxBarItemLink* GetPrevSelectableLink(TdxBarItemLink* ALink, bool AAny);
+
+  // ---- bar window
   // The window that shows the links, made by the owner (BarControl from then on).
   TCustomdxBarControl* CreateBarControl();
+  void FreeBarControl();
+  bool HasControl(TdxBarItemControl* AControl) const;
+  void ClearItemRects();
+  // The window that shows the links, null when none.
+  TCustomdxBarControl* BarControl = nullptr;
+
   // These are AOwner's own links, or an item of them is AOwner or owns links
   // that contain AOwner, at any depth.
   bool ContainsLinksOwner(IdxBarLinksOwner* AOwner);
+  // False with the owner's refusal text.
+  virtual bool CanContainItem(TdxBarItem* AItem, std::string& AErrorText);
   virtual void CustomizingChanged() {}
-  // The links count their uses for the recent-items lists.
-  bool UseRecentItems = false;
-  // Clicks the enabled item whose ShortCut is AShortCut among the available
-  // links and the links of their sub-items; False for scNone or no such item.
-  virtual bool DispatchShortCut(TShortCut AShortCut);
-  // The next available link after AStartLink (from the first when null),
-  // cyclically and AStartLink itself last, whose caption's accelerator is
-  // the character of AKey; null when none. Accelerators never carry Ctrl.
-  virtual TdxBarItemLink* FindLinkByAccelerator(win::WORD AKey, TShiftState AShift, TdxBarItemLink* AStartLink);
-  // The window that shows the links, null when none; set by that window.
-  TCustomdxBarControl* BarControl = nullptr;
+
+  // ---- loading
+  // Links with a loaded item name find their item, then ApplyLoadedData(True).
+  virtual void ResolveItemNames();
+  void ApplyLoadedData(bool AApplyVisible);
+
+  // ---- layout
+  void ReadFromIni(TCustomIniFile* AIniFile, const std::string& ASection, TdxBarStoringKind AStoringKind);
+  void WriteToIni(TCustomIniFile* AIniFile, const std::string& ASection, TdxBarStoringKind AStoringKind);
+  void ReadRecentUseFromIni(TCustomIniFile* AIniFile, const std::string& ASection);
+  void RestoreItemLayouts(TCustomIniFile* AIniFile, const std::string& ASection);
+
+  // ---- merging
+  void Merge(TdxBarItemLinks* ASourceItemLinks);
+  // Frees the links merged from ABar (from any bar when null).
+  void Unmerge(TdxBar* ABar);
+
+  // ---- menu options
+  TdxBarItemOptions* ItemOptions() const { return itemOptions_.get(); }
+  void AssignItemOptions(TdxBarItemOptions* AValue) { itemOptions_->Assign(AValue); }
+  bool GetShowDescriptions() { return GetOptionValue(ioShowDescriptions) != 0; }
+  bool GetShowShortCuts() { return GetOptionValue(ioShowShortCuts) != 0; }
+  TdxBarMenuItemSize GetItemSize() { return TdxBarMenuItemSize(GetOptionValue(ioSize)); }
+  // The option's value as an integer (booleans 0 and 1), inherited from the parent menu's links.
+  virtual int32_t GetOptionValue(TdxBarItemOptionValue AOption);
+  virtual int32_t GetDefaultOptionValue(TdxBarItemOptionValue AOption);
+
+  // The bar window shows every visible link (menus); toolbars show what fits.
+  virtual bool ShowsAllVisibleLinks();
+  // Copying another collection: link Visible values are held back meanwhile.
+  bool Assigning() const { return assigning_; }
+  // Suppresses the designer-modified notice of updates.
+  bool Internal = false;
+  // Links whose Distributed changed since the bar last took the value.
+  std::vector<TdxBarItemLink*> DistributedChangedLinks;
+  TNotifyEvent OnChange;
+
+protected:
+  void Update(TCollectionItem* Item) override;
+  void Notify(TCollectionItem* Item, TCollectionNotification Action) override;
+  virtual TdxBarItemLink* DoFindLinkByAccelerator(win::WORD AKey, TShiftState AShift, TdxBarItemLink* AStartLink);
 
 private:
+  friend class TdxBarItemLink;
+  void RemoveFromLists(TdxBarItemLink* ALink);
+
   TdxBarManager* barManager_;
   IdxBarLinksOwner* owner_;
-  std::vector<std::unique_ptr<TdxBarItemLink>> links_;
+  std::vector<TdxBarItemLink*> availableLinks_, candidateLinks_, visibleLinks_, recentLinks_;
+  std::unique_ptr<TdxBarItemOptions> itemOptions_;
+  int32_t recentCount_ = -1;
+  int32_t prevRecentCount_ = -1;
+  bool assigning_ = false;
+  bool destroying_ = false;
+};
+
+// The links of a toolbar window: accelerators walk the selectable links.
+class TdxBarControlItemLinks : public TdxBarItemLinks {
+  DX_CLASS(TdxBarControlItemLinks, TdxBarItemLinks)
+public:
+  using TdxBarItemLinks::TdxBarItemLinks;
+
+protected:
+  TdxBarItemLink* DoFindLinkByAccelerator(win::WORD AKey, TShiftState AShift, TdxBarItemLink* AStartLink) override;
+};
+
+// The links of a sub-menu window: accelerators walk the candidate links.
+class TdxBarSubMenuControlItemLinks : public TdxBarItemLinks {
+  DX_CLASS(TdxBarSubMenuControlItemLinks, TdxBarItemLinks)
+public:
+  using TdxBarItemLinks::TdxBarItemLinks;
+  bool ShowsAllVisibleLinks() override { return true; }
+
+protected:
+  TdxBarItemLink* DoFindLinkByAccelerator(win::WORD AKey, TShiftState AShift, TdxBarItemLink* AStartLink) override;
 };
 
 // ---------------------------------------------------------------- windows

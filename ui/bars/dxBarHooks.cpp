@@ -127,8 +127,9 @@ bool DispatchKeyShortCut(TdxBarManager* AManager, win::WORD key, win::LPARAM lPa
   if (!link || !link->GetItem() || !link->GetItem()->Enabled()) return false;
   TdxBarItemControl* control = link->Control();
   if (!control || !control->Parent()) return false;
+  // A search from the link that finds another link: the accelerator is shared.
   TdxBarItemLink* next = link->GetOwnerLinks()->FindLinkByAccelerator(key, shift, link);
-  if (!control->CanTriggerByAccelerator() || next != link) {
+  if (!control->CanTriggerByAccelerator() || (next && next != link)) {
     control->Parent()->ActivateKeyboardMode(control);
   } else {
     if (control->OpensSubMenu()) control->Parent()->KeyboardOpened = true;

@@ -62,7 +62,7 @@ TdxBarCustomPopupMenu::~TdxBarCustomPopupMenu() {
   backgroundBitmap_.reset();
 }
 
-TdxBarItemLinks* TdxBarCustomPopupMenu::CreateItemLinks() { return new TdxBarItemLinks(BarManager(), this); }
+TdxBarItemLinks* TdxBarCustomPopupMenu::CreateItemLinks() { return new TdxBarSubMenuControlItemLinks(BarManager(), this); }
 
 TdxBarSubMenuControl* TdxBarCustomPopupMenu::CreateSubMenuControl() { return new TdxBarSubMenuControl(BarManager()); }
 

@@ -31,46 +31,7 @@ bool ForManagersOfOwnerAndForm(TdxBarManager* AManager, F&& AFn) {
   return false;
 }
 
-// The upper-case accelerator character of a caption: the character after a
-// single "&"; 0 when none.
-char32_t AcceleratorOf(const std::string& ACaption) {
-  std::string caption = ACaption;
-  const int32_t pos = FindAcceleratorPos(caption, false);
-  if (pos <= 0 || size_t(pos) > caption.size()) return 0;
-  const std::u32string text = Utf8ToUtf32(caption.substr(size_t(pos) - 1));
-  return text.empty() ? 0 : CpUpperChar(text[0]);
-}
-
 }  // namespace
-
-bool TdxBarItemLinks::DispatchShortCut(TShortCut AShortCut) {
-  // Sub-items that hold each other must not send the search round in
-  // circles; the walk keeps the lists it is in outside the lists themselves,
-  // because a click may free them.
-  static thread_local std::vector<const TdxBarItemLinks*> walking;
-  if (AShortCut == scNone || std::find(walking.begin(), walking.end(), this) != walking.end()) return false;
-  walking.push_back(this);
-  TScopeExit leave([] { walking.pop_back(); });
-  for (int32_t i = 0; i < Count(); ++i) {
-    TdxBarItemLink* link = GetItem(i);
-    TdxBarItem* item = link->GetItem();
-    if (link->Visible() && item && item->IsItemAvailable() && item->DispatchShortCut(AShortCut)) return true;
-  }
-  return false;
-}
-
-TdxBarItemLink* TdxBarItemLinks::FindLinkByAccelerator(win::WORD AKey, TShiftState AShift, TdxBarItemLink* AStartLink) {
-  if (AShift.Contains(ssCtrl) || Count() == 0) return nullptr;
-  const char32_t key = CpUpperChar(char32_t(win::MapVirtualKey(AKey, win::MAPVK_VK_TO_CHAR) & 0xFFFF));
-  if (key == 0) return nullptr;
-  const int32_t start = AStartLink ? IndexOf(AStartLink) : -1;
-  for (int32_t n = 1; n <= Count(); ++n) {
-    TdxBarItemLink* link = GetItem((start + n + Count()) % Count());
-    TdxBarItem* item = link->GetItem();
-    if (link->Visible() && item && item->IsItemAvailable() && AcceleratorOf(item->Caption()) == key) return link;
-  }
-  return nullptr;
-}
 
 void TdxBarItemControl::ClickByKeyboard() {
   if (TdxBarItem* item = GetItem()) item->Click();

@@ -308,8 +308,8 @@ TEST_F(BarButtonTest, AcceleratorsOnToolbarsNeedACaptionShown) {
     EXPECT_TRUE(button->CanUseAccelerator(inMenu)) << int(c.style);
   }
   // The link's own paint style counts, and a large button without its caption never takes one on a toolbar.
-  onBar->UserDefine = UserDefineBit(udPaintStyle);
-  onBar->UserPaintStyle = psStandard;
+  onBar->SetUserDefine(UserDefineBit(udPaintStyle));
+  onBar->SetUserPaintStyle(psStandard);
   EXPECT_FALSE(button->CanUseAccelerator(onBar));
   large->SetShowCaption(false);
   EXPECT_FALSE(large->CanUseAccelerator(largeOnBar));
@@ -326,7 +326,9 @@ TEST_F(BarButtonTest, PaintStyleNoticesSkipLinksWithTheirOwnStyle) {
   TKindBarControl window(manager_, "toolbar", log, 0);
   new TRecordingItemControl(&window, bar->GetItemLinks()->GetItem(0), "plain", log);
   new TRecordingItemControl(&window, bar->GetItemLinks()->GetItem(1), "own", log);
-  bar->GetItemLinks()->GetItem(1)->UserDefine = UserDefineBit(udPaintStyle);
+  bar->GetItemLinks()->GetItem(1)->SetUserDefine(UserDefineBit(udPaintStyle));
+  EXPECT_EQ(log, TLog{"own paint style"});
+  log.clear();
   bar->GetItemLinks()->BarControl = &window;
   button->SetPaintStyle(psCaptionGlyph);
   button->SetPaintStyle(psCaptionGlyph);

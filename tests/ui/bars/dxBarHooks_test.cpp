@@ -91,6 +91,9 @@ protected:
     barWindow_ = new TRoutingBarControl(manager_, "bar", log_);
     bar_->SetVisible(true);
     bar_->SetControl(barWindow_);
+    // Toolbar accelerators look only at the links that fit a visible bar window.
+    barWindow_->SetBounds(0, 0, 600, 30);
+    bar_->GetItemLinks()->BarControl = barWindow_;
     memo_->SetFocus();
     Pump();
   }
@@ -109,6 +112,8 @@ protected:
     TdxBarItemLink* link = bar_->GetItemLinks()->Add();
     link->SetItem(item);
     link->SetControl(new TRoutingItemControl(barWindow_, link, ASubItem));  // the link owns it
+    const int32_t left = 40 * link->Index();
+    link->SetItemRect(TRect(left, 0, left + 40, 20));
     return item;
   }
 

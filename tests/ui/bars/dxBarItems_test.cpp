@@ -417,7 +417,7 @@ TEST_F(BarItemTest, NoticesReachTheControlsOfLinksWithoutTheirOwnValue) {
   bar->GetItemLinks()->BarControl = &window;
   TdxBarItemLink* plain = bar->GetItemLinks()->GetItem(0);
   TdxBarItemLink* own = bar->GetItemLinks()->GetItem(1);
-  own->UserDefine = UserDefineBit(udCaption) | UserDefineBit(udGlyph) | UserDefineBit(udWidth);
+  own->SetUserDefine(UserDefineBit(udCaption) | UserDefineBit(udGlyph) | UserDefineBit(udWidth));
   ControlFor(plain, &window, "plain");
   ControlFor(own, &window, "own");
 
