@@ -94,14 +94,8 @@ TdxBarManager* TdxBarItemControl::GetBarManager() const { return parent_ ? paren
 
 TdxBarPaintStyle TdxBarItemControl::GetPaintStyle() const { return link_ ? link_->GetPaintStyle() : psStandard; }
 
-TdxBarManager* TCustomdxBarControl::GetBarManager() const { return dynamic_cast<TdxBarManager*>(Owner()); }
-
 TdxBarItemControl::~TdxBarItemControl() {
   if (viewInfo_) viewInfo_->control_ = nullptr;
-}
-
-void TCustomdxBarControl::EndUpdate() {
-  if (updateCount_ > 0 && --updateCount_ == 0) RepaintBar();
 }
 
 TdxBarSubMenuControl::~TdxBarSubMenuControl() {
@@ -117,28 +111,6 @@ void TdxBarSubMenuControl::Close() {
   std::function<void()> closed = std::move(OnCloseMenu);
   delete this;
   if (closed) closed();
-}
-
-TdxBarPainter* TCustomdxBarControl::Painter() const {
-  TdxBarManager* m = GetBarManager();
-  return m ? m->DefaultPainter() : nullptr;
-}
-
-TCustomdxBarControl::TCustomdxBarControl(TComponent* AOwner) : TCustomControl(AOwner) { RegisterBarControl(this); }
-
-TCustomdxBarControl::~TCustomdxBarControl() {
-  UnregisterBarControl(this);
-  if (TdxBarManager* m = GetBarManager()) {
-    m->StopMouseTracking(this);
-    if (m->FocusedBarControl() == this) m->SetFocusedBarControl(nullptr);
-    if (m->SelectedItemControl() && m->SelectedItemControl()->Parent() == this) m->StoreSelectedItemControl(nullptr);
-  }
-  if (bar_ && bar_->GetControl() == this) bar_->SetControl(nullptr);
-}
-
-void TCustomdxBarControl::RecalcSize() {
-  TdxBarManager* m = GetBarManager();
-  if (m && m->IsBarsUpdateLocked() && bar_) bar_->DeferredRecalc = true;
 }
 
 TdxDockControl::~TdxDockControl() {

@@ -595,41 +595,70 @@ private:
   std::unique_ptr<TdxCachedImageOptions> cachedImageOptions_;
 };
 
-// The base of bar windows (toolbar windows and menu windows). The manager
-// runs its mouse-leave tracking.
+class TBitmap;
+class TcxCanvas;
+class TcxScreenCanvas;
+class TdxBarShadow;
+class TdxFader;
+class TCustomdxBarControlViewInfo;
+
+// The base of bar windows (toolbar windows and menu windows): a custom-drawn
+// window that shows one link collection through item controls, asks the
+// painter for every size, brush and drawing step, and takes part in its
+// manager's menu mode (the active-bar stack, the selected item, tracking).
 class TCustomdxBarControl : public TCustomControl, public IcxMouseTrackingCaller {
   DX_COMPONENT_CLASS(TCustomdxBarControl, TCustomControl)
 public:
-  // Enters the live bar-window list.
+  // Hidden at (100, 100, 50, 30) in clBtnFace; enters the live bar-window list.
   explicit TCustomdxBarControl(TComponent* AOwner);
-  // Leaves the manager's tracking and selection and the live bar-window list.
+  // Leaves the manager's tracking and selection, its links, the active-bar
+  // stack and the live bar-window list; weak links to it are cleared.
   ~TCustomdxBarControl() override;
+  void BeforeDestruction();
+
+  // FState bits.
+  enum : uint16_t {
+    bcsCreatingControls = 0x1, bcsDestroyingControls = 0x2, bcsMenuDestroying = 0x4,
+    bcsDestructionStarted = 0x8, bcsDestroyed = 0x10, bcsHiding = 0x20, bcsPaintingItem = 0x40,
+    bcsRebuilding = 0x80, bcsUpdatingCanvasFont = 0x100
+  };
+  // Posted by the manager and the toolbar windows to rebuild a bar later.
+  static constexpr win::UINT BarRebuildMessage = 0x8065;
+  // Posted to an item edit on a glass frame so that it repaints.
+  static constexpr win::UINT EditGlassRepaintMessage = 0x8081;
 
   // The manager is the window's owner.
   TdxBarManager* GetBarManager() const;
-  // The painter that draws the window: the manager's default painter.
-  virtual TdxBarPainter* Painter() const;
+  // GetPainter.
+  TdxBarPainter* Painter() { return GetPainter(); }
+  // A painter for this window only; null lets GetPainter resolve it.
+  void SetPainter(TdxBarPainter* Value);
   TdxBar* Bar() const { return bar_; }
   void SetBar(TdxBar* Value) { bar_ = Value; }
   TdxBarItemLinks* ItemLinks() const { return itemLinks_; }
-  void SetItemLinks(TdxBarItemLinks* Value) { itemLinks_ = Value; }
   TCustomdxBarControl* GetParentBarControl() const { return parentBar_; }
-  void SetParentBarControl(TCustomdxBarControl* Value) { parentBar_ = Value; }
+  // Both windows point at each other afterwards; the old partners forget them.
+  void SetParentBarControl(TCustomdxBarControl* Value);
+  TCustomdxBarControl* ChildBar() const { return childBar_; }
+  void SetChildBar(TCustomdxBarControl* Value);
   TdxBarItemControl* GetSelectedControl() const { return selected_; }
-  virtual void SetSelectedControl(TdxBarItemControl* AControl) { selected_ = AControl; }
   TdxBarDockingStyle DockingStyle() const { return dockingStyle_; }
   void SetDockingStyle(TdxBarDockingStyle Value) { dockingStyle_ = Value; }
-  // The window's keyboard-navigation helper; null in the base.
-  virtual IdxBarAccessibilityHelper* GetIAccessibilityHelper() { return nullptr; }
+  TdxDockControl* DockControl() const { return dockControl_; }
+  // Recomputes double buffering.
+  void SetDockControl(TdxDockControl* Value);
+  // The window's keyboard-navigation helper, made on first request from
+  // GetAccessibilityHelperClass; null when that names none.
+  virtual IdxBarAccessibilityHelper* GetIAccessibilityHelper();
   // The window belongs to a quick-customization chain (False in the base).
   virtual bool IsInQuickChain() { return false; }
-  // Repaints one of its item controls; the base repaints the whole window.
-  virtual void InvalidateItemControl(TdxBarItemControl*) { Invalidate(); }
-  // 0 toolbar, 1 quick-customizing toolbar, 2 menu.
-  virtual int32_t GetBarKind() const { return 0; }
-  virtual bool IsVertical() const { return false; }
+  // Repaints one of its item controls (RepaintItemControl).
+  virtual void InvalidateItemControl(TdxBarItemControl* AControl) { RepaintItemControl(AControl); }
   // In menu mode: keyboard and mouse belong to the window.
-  virtual bool IsActive() const { return false; }
+  virtual bool IsActive() const { return active_; }
+  void SetActive(bool Value);
+  uint16_t State() const { return state_; }
+  bool HasState(uint16_t AMask) const { return (state_ & AMask) != 0; }
 
   // Remembered mouse position; (-1, -1) forces hot-tracking to be worked out again.
   TPoint MousePos{-1, -1};
@@ -646,8 +675,11 @@ public:
   virtual void UpdateWithoutMoving() {}
   // Repaints frame and client after a refresh.
   virtual void RepaintBar() { Invalidate(); }
-  virtual void PainterChanged() {}
-  void MouseLeave() override {}
+  // Another painter draws the window from now on: sizes and brushes are taken afresh.
+  virtual void PainterChanged();
+  // Resets the last mouse position; stops the manager's tracking and runs
+  // DoMouseLeave unless IgnoresMouseLeave.
+  void MouseLeave() override;
   // Clears the selection.
   void HideAll() { SetSelectedControl(nullptr); }
   // Changes between BeginUpdate and the last EndUpdate repaint once, then.
@@ -658,8 +690,8 @@ public:
   // ---- what keyboard and mouse routing and activation ask
   // Keys of the keyboard hook go past the window (it lets the form have them).
   virtual bool IgnoresHookKeys() { return false; }
-  // The window scrolls with the mouse wheel; a menu that does not drops it.
-  virtual bool WantsMouseWheel() { return false; }
+  // The window scrolls with the mouse wheel (AllowsMouseWheel).
+  virtual bool WantsMouseWheel() { return AllowsMouseWheel(); }
   virtual bool AcceptsShortCuts() { return true; }
   // Activating AOtherWnd makes the window close.
   virtual bool ClosesOnActivationOf(win::HWND /*AOtherWnd*/) { return true; }
@@ -674,15 +706,18 @@ public:
   virtual void HandleOutsideMouseMessage(win::UINT /*AMsg*/, TPoint /*AScreenPoint*/) {}
   // Its WM_MOUSEMOVE handling at a client point.
   virtual void MouseMoveMessage(TPoint /*AClientPoint*/) {}
-  // The item control at a client point; null when none.
-  virtual TdxBarItemControl* ItemControlAtPos(TPoint /*AClientPoint*/) { return nullptr; }
+  // The first laid-out item control whose bounds hold the client point;
+  // null while customizing a bar that does not allow it, or when the
+  // control found is being edited then.
+  virtual TdxBarItemControl* ItemControlAtPos(TPoint AClientPoint);
+  TdxBarItemControl* GetControlUnderMouse();
   // Makes the window the focused bar window with AItemControl selected.
   virtual void ActivateKeyboardMode(TdxBarItemControl* AItemControl);
   // The floating window: whether it shows, show it again, hide it, its drop shadow.
   virtual bool IsWindowShowing() { return HandleAllocated() && win::IsWindowVisible(Handle()); }
   virtual void ShowFloating() {}
   virtual void HideFloating() {}
-  virtual void RefreshShadow() {}
+  virtual void RefreshShadow() { UpdateShadow(); }
   // The item control that opened this window (a sub-menu's), null for a toolbar.
   TdxBarItemControl* OpeningItemControl = nullptr;
   // Opened by the keyboard (a sub-menu then selects its first item).
@@ -691,11 +726,306 @@ public:
   bool ItemHintsSuppressed = false;
   int32_t HelpContext = 0;
 
+  // ---- the extension points, in slot order
+  // APoint moved 20 px (at 96 dpi) down, or above the window when the hint
+  // would leave the work area.
+  virtual TPoint CalcHintWindowPosition(TPoint APoint, int32_t AHintHeight);
+  virtual void SelectOrCloseLevel(TdxBarItemControl* AControl);
+  virtual void HandleMouseMove(TShiftState AShift, TPoint AClientPoint);
+  virtual bool IgnoresMouseLeave() { return false; }
+  virtual bool AllowsMouseWheel() { return false; }
+  virtual void OwnerWindowMouseDown(win::HWND /*AWnd*/) {}
+  // After a move or resize: the shadow follows, the cached background goes.
+  virtual void WindowPosChanged(const win::WINDOWPOS& AWindowPos);
+  virtual bool GetPopupPlacementRect(TRect& /*R*/) { return false; }
+  virtual void Recalculate();
+  // The link under a client point while items are dragged in customizing.
+  virtual void GetDropTarget(TPoint APoint, TdxBarItemLink*& ALink, bool& AVertical, bool& ABefore,
+                             bool& AOnSeparator);
+  virtual void CalcMetrics();
+  virtual void CalcClientBounds();
+  // Stacks the visible links from AStartIndex downward; ABottom is where the stack ends.
+  virtual void CalcItemRectsVertical(int32_t AStartIndex, int32_t& ABottom);
+  virtual void CalcItemRects() {}
+  // AKind 1 stacks vertically, 0 and 2 run CalcItemRects.
+  virtual void CalcLayout(int32_t AKind, int32_t AStartIndex);
+  virtual void CalcViewInfo();
+  // Re-entry (while either runs) does nothing.
+  virtual void CreateControls();
+  virtual void DestroyControls();
+  virtual void CheckMaximizedState() {}
+  using TWinControl::DoKeyDown;
+  // Enter clicks the selected item control.
+  virtual bool DoKeyDown(win::WORD& AKey, TShiftState AShift);
+  virtual bool CanActivate();
+  virtual bool IsDockedHorizontally() { return false; }
+  virtual bool CanShowMark() { return true; }
+  virtual bool CanPaintItemControl(TdxBarItemControl* AControl);
+  virtual bool AllowsCustomizing();
+  // Whether the window stays active while the focus goes to AFocusWnd.
+  virtual bool CanKeepActive(TdxBarManager* AManager, win::HWND AFocusWnd);
+  virtual bool ShowsPartialItem(const TRect& /*AItemRect*/) { return false; }
+  // No bar is active, or this one is in the active chain.
+  virtual bool IsInActiveChain();
+  virtual bool CustomizingPopupOnButton(bool ADown);
+  virtual bool ShowsItemHints() { return !IsActive(); }
+  virtual bool IsPaintLocked();
+  virtual bool ChildrenHaveShadows();
+  virtual void BeforeCalcLayout() {}
+  virtual void AfterCalcLayout() {}
+  virtual void PrepareItemDrag(TdxBarItemControl* AControl, TPoint AClientPoint);
+  virtual void ActivateKeyboard(TdxBarItemControl* AControl);
+  virtual void Deactivate();
+  virtual void MouseEnter(TShiftState AShift, TPoint AClientPoint);
+  virtual void DoMouseDown(TMouseButton AButton, TShiftState AShift, bool AInside, TdxBarItemControl* AControl,
+                           TPoint AClientPoint);
+  virtual void DoMouseLeave() {}
+  virtual void DoMouseMove(TShiftState AShift, TPoint AClientPoint);
+  virtual void DoMouseUp(TMouseButton AButton, TShiftState AShift, TdxBarItemControl* AControl, TPoint AClientPoint);
+  virtual void DoCreateControls();
+  virtual void DoDestroyEvent();
+  virtual void DoDestroyControls();
+  virtual void RestoreFocus();
+  virtual void DoHide();
+  // Paints one item control clipped to its bounds, then its design frame.
+  virtual void DrawItem(TdxBarItemControl* AControl, TcxCanvas* ACanvas, const TRect& R);
+  virtual void Rebuild(bool ARecreate);
+  // Sets Active and pushes onto or pops off the process-wide active-bar stack.
+  virtual void DoSetActive(bool Value);
+  virtual void PaintItems();
+  virtual void ScrollMouseMove() {}
+  virtual TdxBarItemLink* FindAccelLink(win::WORD AKey, TdxBarItemLink* AAfter);
+  virtual TdxBarItemLink* FindAccelLinkEx(win::WORD AKey, TdxBarItemLink* AAfter, bool& AMoreFollow);
+  virtual void PressItemControl(TdxBarItemControl* AControl);
+  // The window kinds answer these; the base gives neutral answers.
+  virtual TClass GetAccessibilityHelperClass() { return nullptr; }
+  virtual TBitmap* GetBackgroundBitmap() { return nullptr; }
+  virtual int32_t GetSeparatorSize() { return 0; }
+  // Inherited from the parent bar; 0x13 for a root.
+  virtual uint16_t GetBehaviorFlags();
+  // The control's own height when it has one, else the default item height.
+  virtual int32_t GetItemHeight(TdxBarItemControl* AControl);
+  virtual TBitmap* GetItemBackgroundBitmap() { return nullptr; }
+  virtual TFont* GetFont() { return Font(); }
+  virtual TdxFader* GetFader();
+  virtual TRect GetItemRect(TdxBarItemControl* AControl);
+  virtual bool IsCustomizing();
+  virtual bool IsMainMenuBar() { return false; }
+  virtual bool HasShadow();
+  virtual bool IsBorderlessBottomBar() { return false; }
+  virtual int32_t GetItemIndent() { return 4; }
+  virtual int32_t GetSeparatorSizeBefore(TdxBarItemLink* ALink);
+  virtual TRect GetItemRectEx(TdxBarItemControl* AControl, bool AWithSeparator);
+  // A new region the caller deletes.
+  virtual win::HRGN CreateItemRegion(const TRect& R);
+  virtual uint8_t GetMarkState() { return markState_; }
+  virtual int32_t GetMarkSize() { return HasMark() ? markSize_ : 0; }
+  virtual int32_t GetMinItemHeight();
+  virtual TWinControl* GetOwnerControl();
+  // Own painter, then the parent bar's, the dock site's, the manager's default.
+  virtual TdxBarPainter* GetPainter();
+  virtual int32_t GetPaintType() { return IsTextRotated() ? 2 : 0; }
+  virtual IdxBarSelectableItem* GetSelectableObject() { return nullptr; }
+  virtual win::HBRUSH GetBackgroundBrush();
+  virtual win::HBRUSH GetDownItemBrush();
+  virtual win::HBRUSH GetDownSelectedItemBrush();
+  virtual win::HBRUSH GetSelectedItemBrush();
+  virtual TClass GetViewInfoClass();
+  virtual void MakeItemVisible(TdxBarItemControl* /*AControl*/) {}
+  virtual void SetItemLinks(TdxBarItemLinks* Value) { itemLinks_ = Value; }
+  virtual win::HDC GetNonClientDC();
+  virtual void ReleaseNonClientDC(win::HDC DC);
+  virtual int32_t GetItemBorderSize();
+  virtual int32_t GetRowHeight();
+  virtual int32_t GetDefaultItemHeight();
+  virtual TRect GetScreenBounds();
+  virtual bool PainterGivesShadow();
+  virtual void CloseThisLevel();
+  virtual bool IsMenuLike() { return false; }
+  virtual bool IsAncestorOf(TCustomdxBarControl* ABar);
+  virtual bool OwnsItemControl(TdxBarItemControl* AControl);
+  virtual bool IsOwnerRectAdjacent();
+  virtual bool IsOwnerWindow(win::HWND /*AWnd*/) { return false; }
+  virtual bool IsPopupWindow() { return false; }
+  virtual bool IsVerticalLayout() { return IsVertical(); }
+  virtual bool IsEnabledWindow();
+  virtual void SelectedControlChanged() {}
+  virtual bool HasMark() { return false; }
+  virtual TRect GetMarkRect() { return {}; }
+  virtual void SetMarkState(uint8_t Value) { markState_ = Value; }
+  virtual bool HidesItemArrows() { return false; }
+  virtual bool IgnoresMouse();
+  // With the background brush, FState 0x40 held meanwhile.
+  virtual void PaintItemControl(TcxCanvas* ACanvas, TdxBarItemControl* AControl);
+  virtual void SetOrientation(uint8_t Value);
+  // Takes the font from the owner.
+  virtual void UpdateFont() {}
+  virtual void AfterCreateHandle() {}
+  virtual void DesignSelect(TdxBarItemControl* AControl);
+  virtual void SelectAndClick(TdxBarItemControl* AControl, bool ASelectOnly);
+  virtual void SelectControl(TdxBarItemControl* AControl);
+  virtual void HotTrackControl(TdxBarItemControl* AControl);
+  virtual void SetSelectedControl(TdxBarItemControl* AControl);
+  virtual void RepaintItemControl(TdxBarItemControl* /*AControl*/) { Invalidate(); }
+  virtual void MouseInsideChanged() {}
+  virtual void ItemClicked(TdxBarItemControl* /*AControl*/) {}
+  virtual void ShowCustomizingPopup(TPoint AScreenPoint);
+  virtual bool PaintsNonClient() { return true; }
+  virtual void DrawBackground(win::HDC /*DC*/, const TRect& /*R*/, bool /*AFlag*/, TColor /*AColor*/,
+                              win::HBRUSH /*ABrush*/) {}
+  void DrawBackgroundClipped(win::HDC DC, win::HRGN ARegion, bool AFlag, win::HBRUSH ABrush);
+  virtual bool IsInternal() { return false; }
+  virtual bool DockHasBackground() { return false; }
+  virtual bool NeedsDoubleBuffer() { return false; }
+  virtual TPoint GetCaptionOffset() { return {}; }
+  virtual void DrawNonClient(win::HDC /*DC*/) {}
+  virtual void ResetCachedBackground();
+  virtual void UpdateDoubleBuffered();
+  // Frees the window object (the base deletes it).
+  virtual void FreeWindow();
+  // Re-entry guarded; the window may be gone afterwards.
+  virtual void Hide();
+  virtual bool IsOnGlass() { return false; }
+  virtual bool IsVertical() const { return false; }
+  virtual bool IsTextRotated() { return false; }
+  // 0 toolbar, 1 quick-customizing toolbar, 2 menu.
+  virtual int32_t GetBarKind() const { return 0; }
+  // Answer to BarRebuildMessage.
+  virtual void RebuildNow() { RebuildItems(true); }
+
+  // ---- chains, layout and painting that callers use
+  // The next bar of the active chain: the parent, unless this bar is
+  // internal and the parent is not.
+  TCustomdxBarControl* NextInActiveChain();
+  // The item controls are destroyed and created again; hot tracking refreshed.
+  void RecreateControls();
+  // Nothing during destruction, without a handle, while controls are made,
+  // freed or rebuilt, or while painting is locked.
+  void RebuildItems(bool ARecreate);
+  // Inserts and removes the links of container items expanded into this bar.
+  void ExpandContainerItems();
+  void CollapseContainerItems();
+  // The line that joins the window to the item that opened it, relative to
+  // the window (screen: moved one pixel outward and in screen coordinates);
+  // empty when the owner rectangle does not touch the window.
+  TRect GetOwnerJoinRect(bool AScreen);
+  win::HBRUSH GetOwnerBrush();
+  void UpdateShadow();
+  TdxBarShadow* Shadow() const { return shadow_.get(); }
+  // The canvas: the window's with a handle, a screen canvas without one.
+  TcxCanvas* GetCanvas();
+  // Re-entry guarded; rotated text turns the window font 90 degrees clockwise.
+  void UpdateCanvasFont();
+  void SetCursorKind(bool ASizing) { SetCursor(ASizing ? crSizeAll : crDefault); }
+  void UpdateControlStyle();
+  void ShowNoActivate();
+  void RefreshFrame();
+  void RefreshAll();
+  bool ContainsWindow(win::HWND AWnd);
+  bool IsUnderMouse();
+  bool IsDestroying() const { return InState(csDestroying); }
+  bool IsFocusedBar();
+  void DeactivateIfFocused();
+  bool IsPointInMark(TPoint AClientPoint) { return GetMarkRect().Contains(AClientPoint); }
+  bool IsMouseInMark();
+  void SetHintState(bool AShow, const std::string& AText, TObject* AObject);
+  TdxBarItemControl* GetDesignSelectedControl();
+  // The top of the process-wide active-bar stack was pushed while customizing.
+  static bool ActiveStackBeganInCustomizing();
+
+  // ---- the layout and metrics of the last pass
+  // Made on first use from GetViewInfoClass.
+  TCustomdxBarControlViewInfo* ViewInfo();
+  // Item rectangles of the links laid out by CalcLayout, in client coordinates.
+  TRect LinkRect(TdxBarItemLink* ALink) const;
+  void SetLinkRect(TdxBarItemLink* ALink, const TRect& R);
+  const TRect& LayoutRect() const { return layoutRect_; }
+  void SetLayoutRect(const TRect& R) { layoutRect_ = R; }
+  const TRect& LayoutBounds() const { return layoutBounds_; }
+  int32_t ItemHeight() const { return itemHeight_; }
+  int32_t RowHeight() const { return rowHeight_; }
+  int32_t SmallStep() const { return smallStep_; }
+  int32_t MenuMetric() const { return menuMetric_; }
+  int32_t ComboButtonWidth() const { return comboButtonWidth_; }
+  int32_t FontRowHeight() const { return fontRowHeight_; }
+  double ScaleFactor() const { return scaleFactor_; }
+  TPoint LastMousePos() const { return lastMousePos_; }
+  bool MouseInside() const { return mouseInside_; }
+  TBitmap* BackgroundCache() const { return backgroundCache_.get(); }
+  win::HBRUSH ItemBrush() const { return itemBrush_; }
+  uint8_t Orientation() const { return orientation_; }
+  TWinControl* OwnerControl() const { return ownerControl_; }
+  void SetOwnerControl(TWinControl* Value) { ownerControl_ = Value; }
+  const TRect& OwnerRect() const { return ownerRect_; }
+  void SetOwnerRect(const TRect& Value) { ownerRect_ = Value; }
+  TCustomdxBarControl* PrevActiveBar() const { return prevActiveBar_; }
+  bool CloseThisLevelOnly = false;
+  bool IgnoreNextButton = false;
+  bool NavigationFlag = false;
+  bool DragPending = false;
+  TPoint DragStart;
+  TdxBarItemControl* CapturedControl = nullptr;
+  TdxBarItemLink* MouseLink = nullptr;
+  // The last message of the toolbar window's procedure; a double click
+  // stored here is handled as the single click of the same button.
+  TMessage CurrentMessage;
+  std::function<void(TObject*)> OnDestroy;
+
+protected:
+  void CreateWnd() override;
+  void CreateHandle() override;
+  void DestroyWindowHandle() override;
+  void WndProc(TMessage& m) override;
+  void Dispatch(TMessage& m) override;
+  void Paint() override;
+  void Resize() override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) override;
+  // Each showable link's control hears that the bar window goes away.
+  void LeaveItems();
+  void SetMouseInside(bool Value);
+  void SetLastMousePos(TPoint Value) { lastMousePos_ = Value; }
+  void SetMenuMetrics(int32_t AMarkSize, int32_t AMenuMetric) {
+    markSize_ = AMarkSize;
+    menuMetric_ = AMenuMetric;
+  }
+
 private:
-  TdxBar* bar_ = nullptr;
+  void SetState(uint16_t AMask, bool AOn) { state_ = AOn ? uint16_t(state_ | AMask) : uint16_t(state_ & ~AMask); }
+  void RemoveFromActiveStack();
+  void DetachItemLinks();
+
+  std::unique_ptr<TcxScreenCanvas> screenCanvas_;
+  std::unique_ptr<TBitmap> backgroundCache_;
+  win::HBRUSH itemBrush_ = nullptr;
+  std::unique_ptr<TcxCanvas> canvasWrapper_;
+  TCustomdxBarControl* childBar_ = nullptr;
+  TdxDockControl* dockControl_ = nullptr;
+  uint8_t orientation_ = 0;
+  std::vector<TdxBarItemLink*> expandedContainerLinks_;
+  IdxBarAccessibilityHelper* accessibilityHelper_ = nullptr;
+  std::unique_ptr<TObject> accessibilityHelperObject_;
+  bool active_ = false;
   TdxBarItemLinks* itemLinks_ = nullptr;
+  TRect ownerRect_;
+  TWinControl* ownerControl_ = nullptr;
   TCustomdxBarControl* parentBar_ = nullptr;
+  TCustomdxBarControl* prevActiveBar_ = nullptr;
   TdxBarItemControl* selected_ = nullptr;
+  std::unique_ptr<TdxBarShadow> shadow_;
+  int32_t itemHeight_ = 0, rowHeight_ = 0, markSize_ = 0, smallStep_ = 4, menuMetric_ = 0;
+  int32_t comboButtonWidth_ = 0, fontRowHeight_ = 0;
+  double scaleFactor_ = 1.0;
+  TRect layoutRect_;
+  TPoint lastMousePos_{-1, -1};
+  uint8_t markState_ = 0;
+  TdxBarPainter* painter_ = nullptr;
+  uint16_t state_ = 0;
+  std::unique_ptr<TCustomdxBarControlViewInfo> viewInfo_;
+  bool mouseInside_ = false;
+  TRect layoutBounds_;
+  std::vector<std::pair<TdxBarItemLink*, TRect>> linkRects_;
+  TdxBar* bar_ = nullptr;
   TdxBarDockingStyle dockingStyle_ = dsNone;
   int32_t updateCount_ = 0;
 };

@@ -38,7 +38,7 @@ class TComboBar : public TCustomdxBarControl {
 public:
   TComboBar(TdxBarManager* AManager, TdxBarPainter* APainter, TLog& ALog)
       : TCustomdxBarControl(AManager), painter_(APainter), log_(ALog) {}
-  TdxBarPainter* Painter() const override { return painter_; }
+  TdxBarPainter* GetPainter() override { return painter_; }
   void CloseUp() override { log_.push_back("bar closed"); }
 
 private:
@@ -70,6 +70,7 @@ protected:
     bar = new TComboBar(manager, &painter, log);
     bar->SetBounds(10, 10, 200, 30);
     bar->SetParent(form);
+    bar->SetVisible(true);  // bar windows are made hidden
     manager->SetFocusedBarControl(bar);
     combo = new TComboDouble(form, log);
     links = std::make_unique<TdxBarItemLinks>(manager, nullptr);
