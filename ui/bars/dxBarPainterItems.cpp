@@ -214,6 +214,12 @@ void TdxBarPainter::ItemDrawGlyph(TdxBarItemControlDrawParams* ADrawParams, cons
     if (ADrawParams->IsPressed) g.Offset(ItemGlyphPressedShift(), ItemGlyphPressedShift());
     control->ImageBounds = g;
   }
+  // A glyph larger than its room is cut at the room's edges.
+  HDC dc = DCOf(ADrawParams);
+  if (!dc) return;
+  const int saved = SaveDC(dc);
+  TScopeExit restore([&] { RestoreDC(dc, saved); });
+  IntersectClipRect(dc, R.Left, R.Top, R.Right, R.Bottom);
   ItemDrawGlyphEx(ADrawParams, control->ImageBounds, hasImage ? imageSize : TSize());
 }
 

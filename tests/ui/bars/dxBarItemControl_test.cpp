@@ -3,10 +3,13 @@
 // path and the glyph cache.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/gdi/gdi.h"
+#include "platform/gdi/syscolors.h"
 #include "platform/vcl/actnlist.h"
 #include "platform/vcl/forms.h"
 #include "platform/vcl/imglist.h"
@@ -17,6 +20,8 @@
 #include "ui/bars/dxBarDrawing.h"
 #include "ui/bars/dxBarItems.h"
 #include "ui/bars/dxBarViewInfo.h"
+#include "ui/bars/dxBarPainters.h"
+#include "ui/lookandfeel/cxGraphics.h"
 #include "ui/lookandfeel/dxCore.h"
 
 using namespace bartest;
@@ -260,6 +265,160 @@ TEST_F(ItemControlTest, TheGlyphCacheIsClearedByTheItemAndByAViewSizeChange) {
   control->ViewInfo()->SetViewLevel(ivlLargeIconWithText);
   control->CalcDrawParams(false);  // the view size changes to large
   EXPECT_FALSE(cache->HasCachedImage(idmNormal, nullptr, images_));
+}
+
+TEST_F(ItemControlTest, LinkViewLevelsNarrowThePossibleOnesButNeverToNothing) {
+  TdxBarItem* item = NewItem<TdxBarItem>();
+  item->SetImageIndex(0);
+  manager_->SetImages(images_);
+  auto* control = NewControl<TdxBarItemControl>(toolbar_, item);
+  const TdxBarItemViewLevels possible = ViewLevelBit(ivlSmallIconWithText) | ViewLevelBit(ivlSmallIcon);
+  struct Case {
+    TdxBarItemViewLevels link, allowed;
+  } cases[] = {
+      {AllViewLevels, possible},
+      {ViewLevelBit(ivlSmallIcon), ViewLevelBit(ivlSmallIcon)},
+      {ViewLevelBit(ivlLargeIconWithText) | ViewLevelBit(ivlControlOnly), possible},  // none possible
+  };
+  for (const Case& c : cases) {
+    control->ItemLink()->SetViewLevels(c.link);
+    EXPECT_EQ(control->GetAllowedViewLevels(), c.allowed) << int(c.link);
+  }
+}
+
+// ---------------------------------------------------------------- drawing
+
+// A painter that records where the check mark goes.
+class TCheckRecordingPainter : public TdxBarPainter {
+public:
+  TCheckRecordingPainter() : TdxBarPainter(nullptr) {}
+  void ItemDrawCheckAt(TdxBarItemControlDrawParams*, const TRect& R, int32_t ASize) override {
+    CheckRect = R;
+    CheckSize = ASize;
+  }
+  TRect CheckRect;
+  int32_t CheckSize = 0;
+};
+
+class ItemDrawingTest : public ItemControlTest {
+protected:
+  void SetUp() override {
+    ItemControlTest::SetUp();
+    surface_.SetSize(120, 40);
+    surface_.Canvas()->Brush()->SetColor(clBlack);
+    surface_.Canvas()->FillRect(TRect(0, 0, 120, 40));
+    canvas_ = std::make_unique<TcxCanvas>(surface_.Canvas());
+  }
+  TColor Pixel(int32_t X, int32_t Y) { return surface_.Canvas()->Pixels(X, Y); }
+  // Pixels of AColor inside R, and whether any lies outside it.
+  int32_t CountIn(const TRect& R, TColor AColor) {
+    int32_t n = 0;
+    for (int32_t y = R.Top; y < R.Bottom; ++y)
+      for (int32_t x = R.Left; x < R.Right; ++x) n += Pixel(x, y) == AColor;
+    return n;
+  }
+  TBitmap surface_;
+  std::unique_ptr<TcxCanvas> canvas_;
+};
+
+TEST_F(ItemDrawingTest, TheGlyphIsCentredInItsAreaAndNeverLeavesIt) {
+  TdxBarItem* item = NewItem<TdxBarItem>();
+  item->SetImageIndex(0);  // plain red
+  manager_->SetImages(images_);
+  manager_->ImageOptions()->CacheGlyphs = false;
+  auto* control = NewControl<TdxBarItemControl>(toolbar_, item);
+  control->ViewInfo()->SetViewLevel(ivlSmallIcon);
+  TdxBarItemControlDrawParams* params = control->DrawParams();
+  control->CalcDrawParams(true);
+  params->Canvas = canvas_.get();
+  TdxBarPainter painter(nullptr);
+
+  struct Case {
+    TRect area;
+  } cases[] = {{TRect(10, 5, 33, 27)}, {TRect(40, 10, 50, 20)}};  // 23 x 22, and smaller than the glyph
+  for (const Case& c : cases) {
+    painter.ItemDrawGlyph(params, c.area);
+    // Halves rounded down: the glyph's left and top from the formula.
+    const int32_t left = c.area.Left + (c.area.Width() - 16 >= 0 ? (c.area.Width() - 16) / 2 : -((16 - c.area.Width() + 1) / 2));
+    const int32_t top = c.area.Top + (c.area.Height() - 16 >= 0 ? (c.area.Height() - 16) / 2 : -((16 - c.area.Height() + 1) / 2));
+    EXPECT_EQ(control->ImageBounds, TRect(left, top, left + 16, top + 16));
+    const TRect visible(std::max(left, c.area.Left), std::max(top, c.area.Top), std::min(left + 16, c.area.Right),
+                        std::min(top + 16, c.area.Bottom));
+    EXPECT_EQ(CountIn(visible, clRed), visible.Width() * visible.Height());
+  }
+  // Nothing red outside the two areas.
+  EXPECT_EQ(CountIn(TRect(0, 0, 120, 40), clRed),
+            CountIn(TRect(10, 5, 33, 27), clRed) + CountIn(TRect(40, 10, 50, 20), clRed));
+
+  // An index outside the list draws nothing and raises nothing.
+  item->SetImageIndex(7);
+  surface_.Canvas()->FillRect(TRect(0, 0, 120, 40));
+  EXPECT_NO_THROW(painter.ItemDrawGlyph(params, TRect(10, 5, 33, 27)));
+  EXPECT_EQ(CountIn(TRect(0, 0, 120, 40), clRed), 0);
+}
+
+TEST_F(ItemDrawingTest, ADisabledCaptionIsEmbossedUnlessSelected) {
+  TdxBarPainter painter(nullptr);
+  win::HDC dc = surface_.Canvas()->Handle();
+  surface_.Canvas()->Font()->SetName("DejaVu Sans");
+  surface_.Canvas()->Font()->SetSize(12);
+  const win::COLORREF light = win::GetSysColor(win::COLOR_BTNHIGHLIGHT), dark = win::GetSysColor(win::COLOR_BTNSHADOW),
+                 gray = win::GetSysColor(win::COLOR_GRAYTEXT);
+  ASSERT_NE(light, dark);
+  // One vertical stroke: "l" centred in its rectangle.
+  auto strokeColumns = [&](win::COLORREF AColor) {
+    std::vector<int32_t> xs;
+    for (int32_t x = 0; x < 120; ++x)
+      for (int32_t y = 0; y < 40; ++y)
+        if (win::COLORREF(ColorToRGB(Pixel(x, y))) == AColor) {
+          xs.push_back(x);
+          break;
+        }
+    return xs;
+  };
+  painter.ItemDrawCaption(nullptr, dc, "l", TRect(0, 0, 120, 40), win::DT_SINGLELINE, false, false, false, false, 1,
+                          false);
+  const std::vector<int32_t> darkCols = strokeColumns(dark), lightCols = strokeColumns(light);
+  ASSERT_FALSE(darkCols.empty());
+  ASSERT_FALSE(lightCols.empty());
+  // The light pass lies one pixel right of the dark one.
+  EXPECT_EQ(lightCols.back(), darkCols.back() + 1);
+
+  surface_.Canvas()->FillRect(TRect(0, 0, 120, 40));
+  painter.ItemDrawCaption(nullptr, dc, "l", TRect(0, 0, 120, 40), win::DT_SINGLELINE, false, true, false, false, 1,
+                          false);
+  EXPECT_FALSE(strokeColumns(gray).empty());
+  if (gray != light) {
+    EXPECT_TRUE(strokeColumns(light).empty());
+  }
+}
+
+TEST_F(ItemDrawingTest, AMenuCheckMarkIsCentredAndDoublesWithALargeFont) {
+  auto* item = NewItem<TdxBarButton>();
+  auto* control = NewControl<TdxBarItemControl>(toolbar_, item);
+  TdxBarButtonLikeControlDrawParams params(control);
+  params.PaintType = ptMenu;
+  params.Down = true;
+  params.Canvas = canvas_.get();
+  TCheckRecordingPainter painter;
+  struct Case {
+    int32_t fontSize, size;
+    TRect expected;
+  } cases[] = {
+      {9, 1, TRect(10 + (22 - 7) / 2, 0 + (22 - 9) / 2, 10 + (22 - 7) / 2 + 7, (22 - 9) / 2 + 9)},
+      {16, 2, TRect(10 + (22 - 14) / 2, (22 - 18) / 2, 10 + (22 - 14) / 2 + 14, (22 - 18) / 2 + 18)},
+  };
+  for (const Case& c : cases) {
+    toolbar_->Font()->SetSize(c.fontSize);
+    painter.ItemDrawCheck(&params, TRect(10, 0, 32, 22));
+    EXPECT_EQ(painter.CheckSize, c.size);
+    EXPECT_EQ(painter.CheckRect, c.expected);
+  }
+  // Outside menus, or not checked: no mark.
+  painter.CheckSize = 0;
+  params.Down = false;
+  painter.ItemDrawCheck(&params, TRect(10, 0, 32, 22));
+  EXPECT_EQ(painter.CheckSize, 0);
 }
 
 }  // namespace
