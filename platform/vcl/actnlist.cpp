@@ -124,6 +124,12 @@ void TCustomAction::SetChecked(bool v) {
   Change();
 }
 
+bool TCustomAction::DoHint(std::string& HintStr) {
+  bool canShow = true;
+  if (OnHint) OnHint(HintStr, canShow);
+  return canShow;
+}
+
 bool TCustomAction::Execute() {
   if (!enabled_) return false;
   if (autoCheck_ && !(checked_ && groupIndex_ > 0)) SetChecked(!checked_);

@@ -105,6 +105,9 @@ public:
   void SetHelpContext(int32_t v) { helpContext_ = v; }
   // Disabled actions do nothing; AutoCheck toggles Checked first.
   bool Execute() override;
+  // OnHint may change the hint text or refuse it; True shows it.
+  virtual bool DoHint(std::string& HintStr);
+  std::function<void(std::string& HintStr, bool& CanShow)> OnHint;
 
 private:
   std::string caption_;

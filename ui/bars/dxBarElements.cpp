@@ -87,17 +87,6 @@ void TdxBarComponent::LeaveManager(TManagerListOf ListOf) {
 
 // ---------------------------------------------------------------- windows
 
-TdxBarItemControl::TdxBarItemControl(TCustomdxBarControl* AParent, TdxBarItemLink* ALink)
-    : parent_(AParent), link_(ALink), cachedImageOptions_(std::make_unique<TdxCachedImageOptions>()) {}
-
-TdxBarManager* TdxBarItemControl::GetBarManager() const { return parent_ ? parent_->GetBarManager() : nullptr; }
-
-TdxBarPaintStyle TdxBarItemControl::GetPaintStyle() const { return link_ ? link_->GetPaintStyle() : psStandard; }
-
-TdxBarItemControl::~TdxBarItemControl() {
-  if (viewInfo_) viewInfo_->control_ = nullptr;
-}
-
 TdxBarSubMenuControl::~TdxBarSubMenuControl() {
   if (ItemLinks() && ItemLinks()->BarControl == this) ItemLinks()->BarControl = nullptr;
 }

@@ -17,7 +17,11 @@
 #include "ui/bars/dxBarTypes.h"
 #include "ui/lookandfeel/cxClasses.h"
 #include "ui/lookandfeel/cxControls.h"
+#include "ui/lookandfeel/dxFading.h"
 
+class TBitmap;
+class TcxCanvas;
+class TCustomImageList;
 class TFont;
 class TdxBar;
 class TdxBarItem;
@@ -25,6 +29,7 @@ class TdxBarItemLink;
 class TdxBarItemLinks;
 class TdxBarItemControl;
 class TdxBarItemControlViewInfo;
+class TdxBarItemControlDrawParams;
 class TdxBarDockControl;
 class TdxCachedImageOptions;
 class TdxDockControl;
@@ -533,52 +538,242 @@ protected:
 
 // ---------------------------------------------------------------- windows
 
-// The on-screen part of one link in one bar window.
-class TdxBarItemControl : public TObject {
-  DX_CLASS(TdxBarItemControl, TObject)
+// The bit of a real view level in a set of levels.
+constexpr TdxBarItemViewLevels ViewLevelBit(TdxBarItemViewLevel ALevel) { return TdxBarItemViewLevels(1u << ALevel); }
+
+// Where an item control is drawn: 0 a horizontal toolbar, 1 a menu, 2 a
+// toolbar that turns its items (captions drawn rotated).
+using TdxBarPaintType = uint8_t;
+constexpr TdxBarPaintType ptHorz = 0, ptMenu = 1, ptVert = 2;
+// How large an item control shows its image: 0 small, 1 a small slot with a
+// large icon, 2 large.
+using TdxBarItemViewSize = uint8_t;
+constexpr TdxBarItemViewSize ivsSmall = 0, ivsLargeIcon = 1, ivsLarge = 2;
+// What an item control shows, a bit set: bit 0 the icon, bit 1 the text.
+using TdxBarItemViewStructure = uint8_t;
+constexpr TdxBarItemViewStructure ivsIcon = 1, ivsText = 2;
+
+// The hot part: none, the main part, the second part (a drop-down arrow), and
+// inside the control but in no part.
+constexpr int32_t dxBarNoHotPart = -1, dxBarMainHotPart = 0, dxBarArrowHotPart = 1, dxBarNonePartInside = 100;
+
+// The on-screen object of one item link inside one bar window: no window of
+// its own. The bar window creates it, asks its size, gives it a rectangle,
+// forwards mouse and keys and lets it paint through the bar window's painter.
+// Draw params and view info are made on first use, by the classes the
+// descendant names, since a constructor cannot ask its descendant.
+class TdxBarItemControl : public TcxIUnknownObject, public IdxFadingObject {
+  DX_CLASS(TdxBarItemControl, TcxIUnknownObject)
 public:
   TdxBarItemControl(TCustomdxBarControl* AParent, TdxBarItemLink* ALink);
-  // A layout record that outlives the control no longer refers to it.
   ~TdxBarItemControl() override;
   TCustomdxBarControl* Parent() const { return parent_; }
   TdxBarItemLink* ItemLink() const { return link_; }
-  TdxBarItem* GetItem() const { return link_ ? link_->GetItem() : nullptr; }
+  TdxBarItem* GetItem() const;
+  // The manager of the control's link; null without one.
   TdxBarManager* GetBarManager() const;
-  virtual void DoubleClick() {}
-  // The layout record that describes the control; null while it has none.
-  TdxBarItemControlViewInfo* ViewInfo() const { return viewInfo_; }
+  // The manager of the item itself (another one while customizing).
+  TdxBarManager* GetItemManager() const;
+  TdxBarItemControlViewInfo* ViewInfo();
+  // The view info when it has been made; never makes it.
+  TdxBarItemControlViewInfo* ExistingViewInfo() const { return viewInfo_.get(); }
+  TdxBarItemControlDrawParams* DrawParams();
   // The glyph cache that DrawItemGlyph draws from.
   TdxCachedImageOptions* CachedImageOptions() const { return cachedImageOptions_.get(); }
+  // The active canvas while one is set, else the bar window's.
+  TcxCanvas* GetCanvas() const;
+  TdxBarPainter* GetPainter() const;
 
-  // Notices of the item; the item controls of the toolbar windows give them
-  // their effect (repaint, relayout), the base does nothing.
-  virtual void CaptionChanged() {}
-  virtual void EnabledChanged() {}
-  virtual void ImageChanged() {}
-  virtual void LargeImageChanged() {}
+  // ---- fading (IdxFadingObject)
+  bool CanFade() override { return false; }
+  void FadeFrameChanged() override { Invalidate(); }
+  void BeginFade(IdxFadingElementData* AData) override { fadingData_ = AData; }
+  void EndFade() override { fadingData_ = nullptr; }
+  void GetFadeBitmaps(std::unique_ptr<TBitmap>&, std::unique_ptr<TBitmap>&, int32_t&, int32_t&, int32_t&,
+                      int32_t&) override {}
+
+  // ---- hint
+  // The short hint and " (shortcut)"; False (with ACancel set when an action
+  // refused it) when nothing is to be shown.
+  virtual bool GetHintTexts(bool& ACancel, std::string& AHint, std::string& AShortCut);
+  virtual bool GetEnabled() const;
+  virtual bool HasHint();
+
+  // ---- notices of the item and link
+  virtual void ItemChanged() { Rebuild(); }
+  virtual void CaptionChanged();
+  virtual void EnabledChanged();
+  virtual void ImageChanged();
   virtual void SecondaryImageChanged() {}
+  virtual void LargeImageChanged();
   virtual void PaintStyleChanged() {}
-  virtual void WidthChanged() {}
-  // Drops the cached glyph, and the view info's width cache when AResetWidths.
-  virtual void ClearGlyphCache(bool AResetWidths) { (void)AResetWidths; }
-  virtual void Invalidate() {}
-  // Recalculates its draw values and repaints.
-  virtual void Refresh() {}
+  virtual void ParentShownChanged(bool AShown) { (void)AShown; }
+  virtual void PressedChanged();
+  virtual void VisibleInViewChanged(bool AVisible) { (void)AVisible; }
+  virtual void LinkVisibleChanged() { Rebuild(); }
+  virtual void WidthChanged();
+  virtual void BeforeParentHandleDestroyed() {}
+  // Recalculates the light draw params and the parts, invalidates.
+  virtual void Refresh();
   virtual void RefreshDesignState() {}
-  // Dropped down or editing.
-  virtual bool IsActive() const { return false; }
+  // Asks the bar window to repaint the control's rectangle.
+  virtual void Invalidate();
+  // Drops the cached glyph, and the view info's width cache when AResetWidths.
+  virtual void ClearGlyphCache(bool AResetWidths);
+
+  // ---- abilities
+  virtual bool CanBeInButtonGroup() { return false; }
+  virtual bool CanClick() { return true; }
+  bool BelongsToManager() const;
+  virtual bool CanVisit() { return CanVisitDefault(); }
+  virtual bool CanVisitDefault() { return true; }
+  virtual bool CanFocus() { return CanSelect(); }
+  virtual bool CanSelect();
+  virtual bool WantsKey(uint16_t AKey) { (void)AKey; return false; }
+  virtual bool AcceptsFocus() { return false; }
+  virtual bool AcceptsMouse() { return CanFocus() || CanClick(); }
+  virtual bool ClickFromSubMenuCloses() { return true; }
+  virtual bool IsDropDown() { return false; }
+  virtual bool IsDroppedDown() { return false; }
+  virtual bool IsExpandable() { return false; }
+  virtual bool IgnoredWhileCustomizing() { return false; }
+  virtual bool IsGroupHeader() { return false; }
+  virtual bool IsInMainMenu() { return false; }
+  virtual bool IsTransparent() { return true; }
+  virtual bool CapturesMouse() { return false; }
+  virtual bool ActivatesOnKeyboardSelect() { return false; }
+  virtual bool HasDoubleClickHandling();
+  // The bar window rotates its items.
+  virtual bool IsVertical() const;
+  bool UnclickAfterDoing() const;
+
+  // ---- state
+  // Between activation and deactivation (an open drop-down, a focused edit).
+  virtual bool IsActive() const { return active_; }
+  virtual void Activate() { active_ = true; }
+  virtual void Deactivate() { active_ = false; }
+  bool Pressed() const { return pressed_; }
+  void SetPressed(bool Value);
+  virtual void Press() {}
+  // Press when enabled, then ControlClick while the bar window still shows the link.
+  virtual void PressAndClick();
+  virtual void ControlClick(bool AByMouse);
+  virtual void SelectFromMouse();
+  virtual bool IsSelected();
+  bool SelectedByMouse() const { return selectedByMouse_; }
+  void SetSelectedByMouse(bool Value) { selectedByMouse_ = Value; }
+  int32_t HotPartIndex() const { return hotPartIndex_; }
+  // -1 outside the link's rectangle, the first part containing APoint, 100 inside but in no part.
+  int32_t PartAtPos(TPoint APoint);
+  virtual void UpdateHotPart(TPoint APoint);
+  const std::vector<TRect>& Parts() const { return parts_; }
+  bool LastInRow = false;
+  bool NonRecent = false;
+  bool ChangeRecentGroup = false;
+
+  // ---- mouse and keys
+  virtual void DoubleClick() {}
+  virtual void KeyDown(uint16_t& AKey, TShiftState AShift) { (void)AKey; (void)AShift; }
+  virtual void KeyUp(uint16_t& AKey, TShiftState AShift) { (void)AKey; (void)AShift; }
+  virtual void KeyPress(char32_t& AKey) { (void)AKey; }
+  virtual void MouseDown(TMouseButton AButton, TShiftState AShift, int32_t X, int32_t Y);
+  virtual void MouseEnter(TShiftState AShift, int32_t X, int32_t Y);
+  virtual void MouseMove(TShiftState AShift, int32_t X, int32_t Y);
+  virtual void MouseLeave();
+  virtual void MouseUp(TMouseButton AButton, TShiftState AShift, int32_t X, int32_t Y);
+  bool IsMouseOverAndLeftDown();
+  virtual void BeginSizing(TPoint APoint) { (void)APoint; }
+  virtual bool CanSizeAt(TPoint APoint) { (void)APoint; return false; }
+  virtual void EndSizing(bool AAccept) { (void)AAccept; }
+  virtual void SizeTo(TPoint APoint) { (void)APoint; }
+
+  // ---- view levels
+  // The levels this class can show; a class that offers none raises.
+  virtual TdxBarItemViewLevels GetPossibleViewLevels();
+  // Possible ∩ the link's ViewLevels, or the possible levels when that is empty.
+  TdxBarItemViewLevels GetAllowedViewLevels();
+  TdxBarItemViewSize GetViewSize();
+  virtual TdxBarItemViewStructure GetViewStructure();
+  virtual TdxBarItemViewStructure GetDefaultViewStructure() { return 0; }
+  virtual TdxBarItemViewSize GetDefaultViewSize();
+  virtual TdxBarPaintType GetPaintType() const;
+  bool IsMenu() const;
+  virtual TdxBarMenuItemSize GetMenuItemSize() const;
+
+  // ---- texts and images
+  virtual std::string GetCaption() const;
+  virtual std::string GetHint() const;
+  virtual TShortCut GetShortCut() const;
+  virtual TBitmap* GetGlyph() const;
+  virtual TBitmap* GetLargeGlyph() const;
+  virtual int32_t GetImageIndex() const;
+  virtual int32_t GetLargeImageIndex() const;
+  virtual TCustomImageList* GetSmallImages() const;
+  virtual TCustomImageList* GetLargeImages() const;
+  virtual TCustomImageList* GetHotImages() const;
+  // Large wanted at AViewSize: large, or large icons outside menus from the large list.
+  bool IsLargeImageWanted(TdxBarItemViewSize AViewSize) const;
+  virtual TCustomImageList* GetImageListFor(TdxBarItemViewSize AViewSize) const;
+  virtual int32_t GetRealImageIndex(TdxBarItemViewSize AViewSize) const;
+  // What to draw at AViewSize; False when the control has no image there.
+  virtual bool GetImage(TdxBarItemViewSize AViewSize, int32_t& AImageIndex, TCustomImageList*& AImageList,
+                        TBitmap*& AGlyph) const;
+  bool HasImage(TdxBarItemViewSize AViewSize) const;
+  virtual TSize GetGlyphSize(TdxBarItemViewSize AViewSize) const;
+  virtual bool DrawsDisabledImageAsIs() const;
+  virtual bool DrawsGrayScaleGlyph() const { return false; }
+  virtual TRect GetDefaultGlyphRect() const { return TRect(); }
+  // Where the painter drew the glyph last.
+  TRect ImageBounds;
+
+  // ---- sizes
+  virtual int32_t GetCaptionWidth();
+  virtual TRect GetTextMargins();
+  virtual int32_t GetTextPartWidth();
+  virtual int32_t GetExtraWidth() { return 0; }
+  virtual int32_t GetGlyphPartWidth();
+  virtual int32_t GetTextIndentByFont();
+  int32_t GetTextHeight();
+  virtual int32_t GetItemIndent();
+  virtual int32_t GetHeight();
+  virtual int32_t GetWidth();
+  virtual int32_t GetSmallWidth();
+  virtual int32_t GetSmallHeight();
+  virtual int32_t GetLargeWidth();
+  virtual int32_t GetLargeHeight();
+  virtual int32_t GetMenuWidth();
+  virtual int32_t GetMenuHeight();
+  virtual int32_t GetMinWidth() { return 1; }
+  virtual int32_t GetMinHeight() { return 1; }
+  virtual int32_t GetThickness();
+  virtual int32_t GetLength();
+  // The size the bar window's layout uses.
+  int32_t GetHeightInBar();
+  int32_t GetWidthInBar();
+  TdxBarItemAlign GetAlign();
+
+  // ---- drawing
+  virtual void CalcDrawParams(bool AFull = true);
+  virtual int32_t GetPartCount() { return 1; }
+  virtual void CalcParts();
+  virtual void CalcStyle();
+  void CalcStyleWithFont();
+  bool HasStyleBrush() const { return backgroundBrush_ != nullptr; }
+  win::HBRUSH BackgroundBrush() const { return backgroundBrush_; }
+  // Paints into ACanvas at ARect with the paint type AFlag (nothing for an empty rectangle).
+  void Paint(TcxCanvas* ACanvas, const TRect& ARect, TdxBarPaintType AFlag);
+  virtual void Draw(const TRect& ARect, TdxBarPaintType AFlag) { (void)ARect; (void)AFlag; }
+  virtual bool BarHasChildShadows() const;
+  // The link's rectangle in the bar window's client coordinates.
+  virtual TRect GetItemRect() const;
   // The paint style the control shows.
   virtual TdxBarPaintStyle GetPaintStyle() const;
-  // The painter gives the bar window shadows joined to its item controls.
-  virtual bool BarHasChildShadows() const { return false; }
-  // The link's rectangle in the bar window's client coordinates.
-  virtual TRect GetItemRect() const { return {}; }
   // What the control opens is shown with the menu animation.
   bool ShowAnimation = true;
 
   // ---- what keyboard and mouse routing asks
   // AWnd belongs to the control (its drop-down window, for example).
-  virtual bool ClaimsWindow(win::HWND /*AWnd*/) { return false; }
+  virtual bool ClaimsWindow(win::HWND AWnd);
   // Its accelerator may click it at once (an edit must be entered instead).
   virtual bool CanTriggerByAccelerator() { return true; }
   // The control opens a sub-menu when clicked.
@@ -587,15 +782,40 @@ public:
   virtual bool IsEditWindowActive() { return false; }
   // A click as by the keyboard: clicks the item.
   virtual void ClickByKeyboard();
-  // Its rectangle in the bar window's client coordinates.
-  virtual TRect GetBounds() { return TRect(); }
+  // Its view-info bounds in the bar window's client coordinates.
+  virtual TRect GetBounds();
+
+protected:
+  // The classes of the draw params and view info.
+  virtual std::unique_ptr<TdxBarItemControlDrawParams> CreateDrawParams();
+  virtual std::unique_ptr<TdxBarItemControlViewInfo> CreateViewInfo();
+  // Asks the bar window to lay itself out again and repaint.
+  void Rebuild();
+  // Selects the item style's font into the canvas (nothing without one).
+  void BeginItemFont();
+  void EndItemFont();
+
+  // One rectangle per part, in the bar window's client coordinates.
+  std::vector<TRect> parts_;
 
 private:
-  friend class TdxBarItemControlViewInfo;
+  void EnsureCreated();
+  int32_t LargeGlyphExtent(bool AAlong);
+
   TCustomdxBarControl* parent_;
   TdxBarItemLink* link_;
-  TdxBarItemControlViewInfo* viewInfo_ = nullptr;
+  TcxCanvas* activeCanvas_ = nullptr;
+  win::HBRUSH backgroundBrush_ = nullptr;
   std::unique_ptr<TdxCachedImageOptions> cachedImageOptions_;
+  IdxFadingElementData* fadingData_ = nullptr;
+  bool active_ = false;
+  bool pressed_ = false;
+  bool selectedByMouse_ = false;
+  bool creating_ = false;
+  int32_t textSize_ = 0;
+  std::unique_ptr<TdxBarItemControlDrawParams> drawParams_;
+  int32_t hotPartIndex_ = dxBarNoHotPart;
+  std::unique_ptr<TdxBarItemControlViewInfo> viewInfo_;
 };
 
 class TBitmap;

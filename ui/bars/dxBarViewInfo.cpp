@@ -3,14 +3,6 @@
 #include "platform/classes/lists.h"
 #include "ui/bars/dxBarElements.h"
 
-TdxBarItemControlViewInfo::TdxBarItemControlViewInfo(TdxBarItemControl* AControl) : control_(AControl) {
-  if (control_) control_->viewInfo_ = this;
-}
-
-TdxBarItemControlViewInfo::~TdxBarItemControlViewInfo() {
-  if (control_ && control_->viewInfo_ == this) control_->viewInfo_ = nullptr;
-}
-
 TCustomdxBarControlViewInfo::TCustomdxBarControlViewInfo(TCustomdxBarControl* ABarControl)
     : barControl_(ABarControl), itemControlInfos_(std::make_unique<TList>()) {}
 
@@ -38,8 +30,8 @@ TdxBarItemControlViewInfo* TCustomdxBarControlViewInfo::ItemControlInfoAt(int32_
 }
 
 int32_t TCustomdxBarControlViewInfo::IndexOfItemControl(TdxBarItemControl* AItemControl) const {
-  if (!AItemControl || !AItemControl->ViewInfo()) return -1;
-  return itemControlInfos_->IndexOf(AItemControl->ViewInfo());
+  if (!AItemControl || !AItemControl->ExistingViewInfo()) return -1;
+  return itemControlInfos_->IndexOf(AItemControl->ExistingViewInfo());
 }
 
 void TCustomdxBarControlViewInfo::AppendSeparator(const TRect& ABounds, uint8_t AKind,

@@ -10,13 +10,15 @@
 
 #include "platform/rtl/object.h"
 #include "platform/rtl/types.h"
+#include "ui/bars/dxBarElements.h"
 
 class TList;
 class TCustomdxBarControl;
 class TdxBarItemControl;
 
-// The layout record of one item control. While it lives the control answers
-// it as its ViewInfo.
+// The layout record of one item control, owned by the control: its bounds,
+// its view level and the levels allowed to it, its width at each level
+// (cached), and the values the bar window's layout keeps there.
 class TdxBarItemControlViewInfo : public TObject {
   DX_CLASS(TdxBarItemControlViewInfo, TObject)
 public:
@@ -24,9 +26,48 @@ public:
   ~TdxBarItemControlViewInfo() override;
   TdxBarItemControl* Control() const { return control_; }
 
+  // Runs the after-calculate hook (empty in the base).
+  void Calculate() { AfterCalculate(); }
+  TdxBarItemAlign Align() const;
+  TdxBarItemViewLevels AllowedViewLevels() const { return allowedViewLevels_; }
+  const TRect& Bounds() const { return bounds_; }
+  void SetBounds(const TRect& Value) { bounds_ = Value; }
+  int32_t RowOrColumn() const { return rowOrColumn_; }
+  void SetRowOrColumn(int32_t Value) { rowOrColumn_ = Value; }
+  TdxBarItemViewLevel MinPossibleViewLevel() const { return minPossibleViewLevel_; }
+  // The link's ButtonGroup when the control can stand in a button group, else bgpNone.
+  TdxBarButtonGroupPosition ButtonGroupPosition() const;
+  TdxBarButtonGroupPosition RealPositionInButtonGroup() const { return realPositionInButtonGroup_; }
+  void SetRealPositionInButtonGroup(TdxBarButtonGroupPosition Value) { realPositionInButtonGroup_ = Value; }
+  int32_t LayoutValue() const { return layoutValue_; }
+  void SetLayoutValue(int32_t Value) { layoutValue_ = Value; }
+  TdxBarItemViewLevel ViewLevel() const { return viewLevel_; }
+  void SetViewLevel(TdxBarItemViewLevel Value) { viewLevel_ = Value; }
+  TdxBarItemViewLevel ViewLevelForButtonGroup() const { return viewLevelForButtonGroup_; }
+  // The control's layout width at a real level, laid out once and cached;
+  // EdxException when the level is not allowed.
+  int32_t GetWidth(TdxBarItemViewLevel AViewLevel);
+  virtual void ClearWidthCache();
+
+protected:
+  virtual void AfterCalculate() {}
+
 private:
   friend class TdxBarItemControl;
+  struct TWidthCacheEntry {
+    bool Valid = false;
+    int32_t Width = 0;
+  };
   TdxBarItemControl* control_;
+  TdxBarItemViewLevels allowedViewLevels_ = 0;
+  TRect bounds_;
+  int32_t rowOrColumn_ = 0;
+  TdxBarItemViewLevel minPossibleViewLevel_ = ivlLargeIconWithText;
+  TdxBarButtonGroupPosition realPositionInButtonGroup_ = bgpNone;
+  int32_t layoutValue_ = 0;
+  TdxBarItemViewLevel viewLevel_ = ivlDefault;
+  TdxBarItemViewLevel viewLevelForButtonGroup_ = ivlLargeIconWithText;
+  TWidthCacheEntry widthCache_[4];
 };
 
 // What SeparatorAt copies out of a separator record.

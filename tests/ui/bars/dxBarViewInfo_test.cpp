@@ -15,26 +15,16 @@ namespace {
 class ViewInfoTest : public ::testing::Test {
 protected:
   TdxBarItemControl a_{nullptr, nullptr}, b_{nullptr, nullptr}, c_{nullptr, nullptr};
-  TdxBarItemControlViewInfo aInfo_{&a_}, bInfo_{&b_}, cInfo_{&c_};
+  TdxBarItemControlViewInfo &aInfo_{*a_.ViewInfo()}, &bInfo_{*b_.ViewInfo()}, &cInfo_{*c_.ViewInfo()};
   TCustomdxBarControlViewInfo info_{nullptr};
 };
 
-TEST_F(ViewInfoTest, TheControlAnswersItsLayoutRecordWhileItLives) {
+TEST_F(ViewInfoTest, TheControlOwnsOneLayoutRecordForItsLife) {
   TdxBarItemControl d(nullptr, nullptr);
-  EXPECT_EQ(d.ViewInfo(), nullptr);
-  {
-    TdxBarItemControlViewInfo dInfo(&d);
-    EXPECT_EQ(d.ViewInfo(), &dInfo);
-    EXPECT_EQ(dInfo.Control(), &d);
-  }
-  EXPECT_EQ(d.ViewInfo(), nullptr);
-}
-
-TEST_F(ViewInfoTest, ARecordOutlivingItsControlForgetsIt) {
-  auto control = std::make_unique<TdxBarItemControl>(nullptr, nullptr);
-  TdxBarItemControlViewInfo record(control.get());
-  control.reset();
-  EXPECT_EQ(record.Control(), nullptr);
+  TdxBarItemControlViewInfo* record = d.ViewInfo();
+  ASSERT_NE(record, nullptr);
+  EXPECT_EQ(record->Control(), &d);
+  EXPECT_EQ(d.ViewInfo(), record);
 }
 
 TEST_F(ViewInfoTest, ItemControlsAreListedInLayoutOrder) {
