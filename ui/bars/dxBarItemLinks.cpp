@@ -405,9 +405,12 @@ void TdxBarItemLink::RecreateControl() {
   CreateControl();
 }
 
+// Layout runs inside painting, so the control only works out its parts
+// again; repainting here would make every paint ask for the next one.
 void TdxBarItemLink::SetItemRect(const TRect& Value) {
+  if (itemRect_ == Value) return;
   itemRect_ = Value;
-  if (control_) control_->Invalidate();
+  if (control_) control_->CalcParts();
 }
 
 TPoint TdxBarItemLink::ScreenToItemPoint(const TPoint& P) const {
