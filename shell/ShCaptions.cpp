@@ -29,8 +29,8 @@ constexpr const char* kToolsLeadingTexts[stcChangeEventNames] = {
 constexpr const char* kToolsTrailingTexts[ShellToolsCaptionCount - stcUnknownCommand] = {
     "Unknown Command", "a", "print", "properties", "A KernelChangeNotifier is still registered with a Control",
     "A ShellChangeThread is still registered with a Control", "ChangeDispatchThread is still registered",
-    "A control must be registered with the ShellChangeNotifier using RegisterShellChangeNotify before this "
-    "method may be used."};
+    ("A control must be registered with the ShellChangeNotifier using RegisterShellChangeNotify before this "
+     "method may be used.")};
 
 TUnitCounter captionsUnit, toolsCaptionsUnit;
 

@@ -275,9 +275,10 @@ public:
   // The designer's bit set of actions for the item.
   virtual uint32_t GetDesignActions() const;
   // With the flag clear and links present, deleting removes only the links.
-  virtual bool CanBeDeleted(bool ADestruction);
+  bool CanBeDeleted(bool ADestruction) override;
   // Frees the item when allowed (or removes only its links); true when the item is gone.
   bool DeleteIfAllowed(bool ADestruction);
+  using TdxBarComponent::DeleteIfAllowed;
   // The owner control of the manager enters AList once.
   void CollectOwners(TdxObjectList* AList) override;
   bool SelectDesignLink();
