@@ -42,12 +42,6 @@ bool IsShowableLink(TdxBarItemLinks* ALinks, TdxBarItemLink* ALink) {
   return ALinks && ALink && ALinks->VisibleIndexOf(ALink) >= 0;
 }
 
-// Some other live manager has its menus open.
-bool IsAnotherManagerActive(TdxBarManager* AManager) {
-  TdxBarManager* current = CurrentBarManager();
-  return current && current != AManager;
-}
-
 // An edit's change notice in WM_COMMAND.
 constexpr uint32_t kEnChange = 0x0300;
 
@@ -522,7 +516,7 @@ void TCustomdxBarControl::ReleaseNonClientDC(win::HDC DC) { win::ReleaseDC(Handl
 
 void TCustomdxBarControl::UpdateDoubleBuffered() {
   TdxBarManager* m = GetBarManager();
-  SetDoubleBuffered(NeedsDoubleBuffer() || (m && IsAnotherManagerActive(m)) || Painter()->NeedsDoubleBuffer());
+  SetDoubleBuffered(NeedsDoubleBuffer() || (m && m->IsAnotherManagerActive()) || Painter()->NeedsDoubleBuffer());
 }
 
 void TCustomdxBarControl::SetDockControl(TdxDockControl* Value) {

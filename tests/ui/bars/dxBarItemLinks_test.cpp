@@ -152,8 +152,8 @@ TEST_F(ItemLinksTest, TheEffectiveGroupStartFollowsSeparatorsAndHiddenLinks) {
     SCOPED_TRACE(c.what);
     TdxBarItemLinks* links = Menu();
     links->Clear();
-    for (const char* spec : c.links) {
-      std::string s = spec;
+    for (const char* row : c.links) {
+      std::string s = row;
       const bool hidden = s.find('~') != std::string::npos;
       const bool group = s.find('*') != std::string::npos;
       TdxBarItemLink* link = AddLink(links, s == "-" ? NewItem<TdxBarSeparator>("-") : NewItem(s));
