@@ -10,6 +10,8 @@
 #include "ui/bars/dxBarViewInfo.h"
 #include "ui/bars/dxBarDrawing.h"
 #include "ui/bars/dxBarItems.h"
+#include "ui/bars/dxBarPainters.h"
+#include "ui/bars/dxBarToolbarControl.h"
 
 // ---------------------------------------------------------------- object lists
 
@@ -213,6 +215,33 @@ void TdxBar::SetIsMainMenu(bool Value) {
     m->SetMainMenuBar(nullptr);
   }
   isMainMenu_ = Value;
+}
+
+bool TdxBar::CanClose() const {
+  auto* window = dynamic_cast<TdxBarControl*>(control_);
+  return allowClose_ && !isMainMenu_ && (!window || window->HasFloatingCaption());
+}
+
+namespace {
+
+// The frame widths the painter gives ABar on AStyle (a floating bar has a caption).
+TRect BarFrame(const TdxBar* ABar, TdxBarDockingStyle AStyle) {
+  TdxBarManager* m = ABar->GetBarManager();
+  TdxBarPainter* painter = m ? m->DefaultPainter() : nullptr;
+  if (!painter) return {};
+  return painter->BarCalcNonClient(dynamic_cast<TdxBarControl*>(ABar->GetControl()), AStyle == dsNone, false);
+}
+
+}  // namespace
+
+int32_t TdxBar::GetNonClientWidth(TdxBarDockingStyle AStyle) const {
+  const TRect frame = BarFrame(this, AStyle);
+  return frame.Left + frame.Right;
+}
+
+int32_t TdxBar::GetNonClientHeight(TdxBarDockingStyle AStyle) const {
+  const TRect frame = BarFrame(this, AStyle);
+  return frame.Top + frame.Bottom;
 }
 
 void TdxBar::SetControl(TCustomdxBarControl* Value) {

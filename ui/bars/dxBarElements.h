@@ -1403,6 +1403,28 @@ public:
   void SetControl(TCustomdxBarControl* Value);
   bool IsFloating() const { return control_ && dockingStyle_ == dsNone; }
 
+  // ---- options the toolbar window's layout reads
+  bool AllowClose() const { return allowClose_; }
+  void SetAllowClose(bool Value) { allowClose_ = Value; }
+  bool AllowQuickCustomizing() const { return allowQuickCustomizing_; }
+  void SetAllowQuickCustomizing(bool Value) { allowQuickCustomizing_ = Value; }
+  // False is refused on the main-menu bar.
+  bool MultiLine() const { return multiLine_; }
+  void SetMultiLine(bool Value) { multiLine_ = Value || isMainMenu_; }
+  bool RotateWhenVertical() const { return rotateWhenVertical_; }
+  void SetRotateWhenVertical(bool Value) { rotateWhenVertical_ = Value; }
+  bool ShowMark() const { return showMark_; }
+  void SetShowMark(bool Value) { showMark_ = Value; }
+  bool UseRestSpace() const { return useRestSpace_; }
+  void SetUseRestSpace(bool Value) { useRestSpace_ = Value; }
+  bool WholeRow() const { return wholeRow_; }
+  void SetWholeRow(bool Value) { wholeRow_ = Value; }
+  // AllowClose, not the main menu, and the window (when there is one) has a floating caption.
+  bool CanClose() const;
+  // Left + right and top + bottom of the frame the painter gives the bar on AStyle.
+  int32_t GetNonClientWidth(TdxBarDockingStyle AStyle) const;
+  int32_t GetNonClientHeight(TdxBarDockingStyle AStyle) const;
+
   // IdxBarLinksOwner
   TdxBarItemLinks* GetItemLinks() override { return itemLinks_.get(); }
   TCustomdxBarControl* CreateBarControl() override { return nullptr; }
@@ -1432,6 +1454,8 @@ private:
   TdxBarDockingStyles notDocking_ = 0;
   int32_t row_ = 0;
   bool oneOnRow_ = false, isMainMenu_ = false, useOwnFont_ = false;
+  bool allowClose_ = true, allowQuickCustomizing_ = true, multiLine_ = false, rotateWhenVertical_ = true;
+  bool showMark_ = true, useRestSpace_ = false, wholeRow_ = false;
   int32_t dockedLeft_ = 0, dockedTop_ = 0, floatLeft_ = 0, floatTop_ = 0;
   int32_t floatClientWidth_ = 0, floatClientHeight_ = 0;
   std::unique_ptr<TFont> font_;
