@@ -51,9 +51,11 @@ TdxBarItemViewLevel InitialViewLevel(TCustomdxBarControl*) { return ivlDefault; 
 bool BarRotatesItems(TCustomdxBarControl* ABar) { return ABar && ABar->IsTextRotated(); }
 TdxBarPaintType BarPaintType(TCustomdxBarControl* ABar) { return ABar ? TdxBarPaintType(ABar->GetPaintType()) : ptHorz; }
 bool BarIsToolbar(TCustomdxBarControl* ABar) { return ABar && ABar->GetBarKind() != 2; }
-// No bar window of this system stretches client-aligned items or allows aligned ones yet.
+// No bar window of this system stretches client-aligned items yet.
 bool BarStretchesClientItems(TCustomdxBarControl*) { return false; }
-bool BarAllowsAlignedItems(TCustomdxBarControl*, TdxBarItemControl*) { return false; }
+bool BarAllowsAlignedItems(TCustomdxBarControl* ABar, TdxBarItemControl* AControl) {
+  return ABar && ABar->CanAlignItem(AControl);
+}
 bool BarIsCustomizing(TCustomdxBarControl* ABar) { return ABar && ABar->IsCustomizing(); }
 bool BarShowsLink(TCustomdxBarControl* ABar, TdxBarItemLink* ALink) {
   return ABar && ABar->ItemLinks() && ABar->ItemLinks()->IndexOf(ALink) >= 0;
