@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -59,6 +60,8 @@ protected:
   }
   void TearDown() override {
     SetdxBarMergingBar(nullptr);
+    if (shownLinks_) shownLinks_->BarControl = nullptr;
+    toolbarWindow_.reset();
     BarManagerFormTest::TearDown();
   }
   TdxBarItemLinks* Menu() { return owner_->GetItemLinks(); }
@@ -88,8 +91,19 @@ protected:
   static std::vector<std::string> VisibleCaptions(TdxBarItemLinks* ALinks) {
     return Captions(ALinks, &TdxBarItemLinks::GetVisibleItemCount, &TdxBarItemLinks::VisibleItems);
   }
+  // A toolbar with links to "a" and "b" (whose item makes controls), shown
+  // by a window that logs as "toolbar".
+  TdxBarItemLinks* ShownToolbar() {
+    TdxBar* bar = BarWith({NewItem("a"), NewItem<TControlledItem>("b")});
+    toolbarWindow_ = std::make_unique<TKindBarControl>(manager_, "toolbar", log_, 0);
+    shownLinks_ = bar->GetItemLinks();
+    shownLinks_->BarControl = toolbarWindow_.get();
+    return shownLinks_;
+  }
   TTestLinksOwner* owner_ = nullptr;
   TLog log_;
+  std::unique_ptr<TKindBarControl> toolbarWindow_;
+  TdxBarItemLinks* shownLinks_ = nullptr;
 };
 
 using Names = std::vector<std::string>;
@@ -317,12 +331,9 @@ TEST_F(ItemLinksTest, StoredItemNamesResolveAfterLoadingAndUnknownNamesLeaveNoIt
 }
 
 TEST_F(ItemLinksTest, AVisibilityChangeRebuildsTheBarWindowAndFreesOrMakesTheControl) {
-  TdxBar* bar = BarWith({NewItem("a"), NewItem<TControlledItem>("b")});
-  TKindBarControl window(manager_, "toolbar", log_, 0);
-  TdxBarItemLinks* links = bar->GetItemLinks();
-  links->BarControl = &window;
+  TdxBarItemLinks* links = ShownToolbar();
   TdxBarItemLink* b = links->GetItem(1);
-  new TRecordingItemControl(&window, b, "b", log_);
+  new TRecordingItemControl(toolbarWindow_.get(), b, "b", log_);
   b->SetVisible(false);
   EXPECT_EQ(log_, TLog{"toolbar rebuild"});
   EXPECT_EQ(b->Control(), nullptr);
@@ -341,15 +352,12 @@ TEST_F(ItemLinksTest, AVisibilityChangeRebuildsTheBarWindowAndFreesOrMakesTheCon
   EXPECT_THROW(b->CreateControl(), EdxException);
   EXPECT_NE(std::find(log_.begin(), log_.end(), "toolbar rebuild"), log_.end());
   EXPECT_EQ(links->GetVisibleItemCount(), 2);
-  links->BarControl = nullptr;
 }
 
 // A freed link leaves nothing of itself in its bar window.
 TEST_F(ItemLinksTest, AFreedLinkIsForgottenAsTheWindowsSelectionAndMouseLink) {
-  TdxBar* bar = BarWith({NewItem("a"), NewItem<TControlledItem>("b")});
-  TKindBarControl window(manager_, "toolbar", log_, 0);
-  TdxBarItemLinks* links = bar->GetItemLinks();
-  links->BarControl = &window;
+  TdxBarItemLinks* links = ShownToolbar();
+  TKindBarControl& window = *toolbarWindow_;
   TdxBarItemLink* b = links->GetItem(1);
   auto* control = new TRecordingItemControl(&window, b, "b", log_);
   window.SetSelectedControl(control);
@@ -361,7 +369,6 @@ TEST_F(ItemLinksTest, AFreedLinkIsForgottenAsTheWindowsSelectionAndMouseLink) {
   window.MouseLink = links->GetItem(0);
   delete AddLink(links, NewItem("c"));
   EXPECT_EQ(window.MouseLink, links->GetItem(0));
-  links->BarControl = nullptr;
 }
 
 // ---------------------------------------------------------------- recent items
@@ -817,11 +824,7 @@ TEST_F(ItemLinksTest, AStyleListensWhileAnySlotHoldsItAndAFreedStyleLeavesEveryS
 // The item's Style is slot 0: a font change gives its links new controls and
 // lays their bar windows out again, a colour change repaints.
 TEST_F(ItemLinksTest, TheItemStyleSitsInSlotZeroAndItsChangesReachTheControls) {
-  TdxBar* bar = BarWith({NewItem<TControlledItem>("b")});
-  TKindBarControl window(manager_, "toolbar", log_, 0);
-  TdxBarItemLinks* links = bar->GetItemLinks();
-  links->BarControl = &window;
-  TdxBarItemLink* link = links->GetItem(0);
+  TdxBarItemLink* link = ShownToolbar()->GetItem(1);
   TdxBarItem* item = link->GetItem();
   static TLog* made = &log_;
   SetdxBarCreateItemControlProc([](TClass, TCustomdxBarControl* AWindow, TdxBarItemLink* ALink) -> TdxBarItemControl* {
@@ -859,7 +862,6 @@ TEST_F(ItemLinksTest, TheItemStyleSitsInSlotZeroAndItsChangesReachTheControls) {
   EXPECT_EQ(item->GetStyleViewParams(0).Color, clDefault);
   link->DestroyControl();
   SetdxBarCreateItemControlProc(nullptr);
-  links->BarControl = nullptr;
 }
 
 }  // namespace
