@@ -825,6 +825,25 @@ class TdxBarShadow;
 class TdxFader;
 class TCustomdxBarControlViewInfo;
 
+// An item control with an edit window of its own (edits and combos): the bar
+// window answers that window's colour requests (WM_CTLCOLOREDIT and
+// WM_CTLCOLORSTATIC) from it.
+class IdxBarEditWindowControl {
+public:
+  virtual ~IdxBarEditWindowControl() = default;
+  // Null while the control has no edit window.
+  virtual win::HWND GetEditWindow() = 0;
+  // What the painter's EditColors needs: whether the control is enabled,
+  // the style's text and background colours (clDefault for none) and the
+  // colour of the bar window's brush.
+  virtual void GetEditColorInputs(bool& AEnabled, TColor& AStyleTextColor, TColor& AStyleColor,
+                                  TColor& ABarBrushColor) = 0;
+  // The brush the edit window's background is painted with; not deleted by the bar.
+  virtual win::HBRUSH GetEditBackgroundBrush() = 0;
+  // Set once EditGlassRepaintMessage was posted to the edit window on a glass frame.
+  bool GlassRepaintPosted = false;
+};
+
 // The base of bar windows (toolbar windows and menu windows): a custom-drawn
 // window that shows one link collection through item controls, asks the
 // painter for every size, brush and drawing step, and takes part in its
@@ -985,8 +1004,11 @@ public:
   virtual bool CanShowMark() { return true; }
   virtual bool CanPaintItemControl(TdxBarItemControl* AControl);
   virtual bool AllowsCustomizing();
-  // Whether the window stays active while the focus goes to AFocusWnd.
+  // Whether the window stays active while the focus goes to AFocusWnd: not
+  // when its selected control may not be visited.
   virtual bool CanKeepActive(TdxBarManager* AManager, win::HWND AFocusWnd);
+  // The selected controls of this window and its open sub-menus may all be visited.
+  bool CanKeepActiveChain();
   virtual bool ShowsPartialItem(const TRect& /*AItemRect*/) { return false; }
   // No bar is active, or this one is in the active chain.
   virtual bool IsInActiveChain();
@@ -1078,6 +1100,9 @@ public:
   virtual TRect GetMarkRect() { return {}; }
   virtual void SetMarkState(uint8_t Value) { markState_ = Value; }
   virtual bool HidesItemArrows() { return false; }
+  // Whether AControl may take its item's alignment: never in the base (a
+  // toolbar window allows it for its last visible link with UseRestSpace).
+  virtual bool CanAlignItem(TdxBarItemControl* /*AControl*/) { return false; }
   virtual bool IgnoresMouse();
   // With the background brush, FState 0x40 held meanwhile.
   virtual void PaintItemControl(TcxCanvas* ACanvas, TdxBarItemControl* AControl);
@@ -1153,6 +1178,7 @@ public:
   bool IsPointInMark(TPoint AClientPoint) { return GetMarkRect().Contains(AClientPoint); }
   bool IsMouseInMark();
   void SetHintState(bool AShow, const std::string& AText, TObject* AObject);
+  // The control of the design controller's selected link when this window shows it.
   TdxBarItemControl* GetDesignSelectedControl();
   // The top of the process-wide active-bar stack was pushed while customizing.
   static bool ActiveStackBeganInCustomizing();
@@ -1215,6 +1241,8 @@ private:
   void SetState(uint16_t AMask, bool AOn) { state_ = AOn ? uint16_t(state_ | AMask) : uint16_t(state_ & ~AMask); }
   void RemoveFromActiveStack();
   void DetachItemLinks();
+  // Answers an edit window's colour request; False when no item control owns AEditWnd.
+  bool AnswerEditColors(win::HDC DC, win::HWND AEditWnd, win::LRESULT& AResult);
 
   std::unique_ptr<TcxScreenCanvas> screenCanvas_;
   std::unique_ptr<TBitmap> backgroundCache_;

@@ -77,7 +77,7 @@ public:
   void CalcItemPositions();
   void CalcItemRects() override { CalcItemPositions(); }
   // The bar's UseRestSpace and AControl shows the last visible link.
-  bool CanAlignItem(TdxBarItemControl* AControl);
+  bool CanAlignItem(TdxBarItemControl* AControl) override;
   // The wrap pass marked AControl as the start of a row.
   bool StartsRow(TdxBarItemControl* AControl) const;
   // The control's rectangle stretched across to its row thickness.
