@@ -635,6 +635,8 @@ public:
   virtual bool ClickFromSubMenuCloses() { return true; }
   virtual bool IsDropDown() { return false; }
   virtual bool IsDroppedDown() { return false; }
+  // The bar window the control has open (a sub-menu, a drop-down menu).
+  virtual TCustomdxBarControl* GetSubMenuControl() { return nullptr; }
   virtual bool IsExpandable() { return false; }
   virtual bool IgnoredWhileCustomizing() { return false; }
   virtual bool IsGroupHeader() { return false; }
@@ -650,11 +652,19 @@ public:
   // ---- state
   // Between activation and deactivation (an open drop-down, a focused edit).
   virtual bool IsActive() const { return active_; }
-  virtual void Activate() { active_ = true; }
-  virtual void Deactivate() { active_ = false; }
+  // AImmediate: no hover delay; AByKey: the keyboard asked.
+  virtual void Activate(bool AImmediate = false, bool AByKey = false) {
+    (void)AImmediate;
+    (void)AByKey;
+    active_ = true;
+  }
+  virtual void Deactivate(bool AImmediate = false) {
+    (void)AImmediate;
+    active_ = false;
+  }
   bool Pressed() const { return pressed_; }
   void SetPressed(bool Value);
-  virtual void Press() {}
+  virtual void Press(bool AByMouse = true) { (void)AByMouse; }
   // Press when enabled, then ControlClick while the bar window still shows the link.
   virtual void PressAndClick();
   virtual void ControlClick(bool AByMouse);

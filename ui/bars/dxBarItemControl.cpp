@@ -374,7 +374,7 @@ void TdxBarItemControl::SetPressed(bool Value) {
 }
 
 void TdxBarItemControl::PressAndClick() {
-  if (GetEnabled()) Press();
+  if (GetEnabled()) Press(false);
   TCustomdxBarControl* parent = parent_;
   TdxBarItemLink* link = link_;
   if (IsLiveBarControl(parent) && bridge::BarShowsLink(parent, link)) ControlClick(false);
