@@ -267,6 +267,7 @@ TEST_F(ItemLinksTest, AVisibilityChangeRebuildsTheBarWindowAndFreesOrMakesTheCon
   EXPECT_EQ(b->Control(), nullptr);
   EXPECT_EQ(links->GetVisibleItemCount(), 1);
   // Shown again: the item control unit's maker makes the control.
+  const TdxBarCreateItemControlProc installed = dxBarCreateItemControlProc();
   static TLog* made = &log_;
   SetdxBarCreateItemControlProc([](TClass, TCustomdxBarControl* AWindow, TdxBarItemLink* ALink) -> TdxBarItemControl* {
     return new TRecordingItemControl(AWindow, ALink, "made", *made);
@@ -281,6 +282,7 @@ TEST_F(ItemLinksTest, AVisibilityChangeRebuildsTheBarWindowAndFreesOrMakesTheCon
   EXPECT_NE(std::find(log_.begin(), log_.end(), "toolbar rebuild"), log_.end());
   EXPECT_EQ(links->GetVisibleItemCount(), 2);
   links->BarControl = nullptr;
+  SetdxBarCreateItemControlProc(installed);
 }
 
 // ---------------------------------------------------------------- recent items
