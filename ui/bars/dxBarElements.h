@@ -144,6 +144,7 @@ std::string LayoutSectionDelimiter(TdxBarStoringKind AKind);
 using TdxBarCreateItemControlProc = TdxBarItemControl* (*)(TClass AControlClass, TCustomdxBarControl* ABarControl,
                                                            TdxBarItemLink* ALink);
 void SetdxBarCreateItemControlProc(TdxBarCreateItemControlProc AProc);
+TdxBarCreateItemControlProc dxBarCreateItemControlProc();
 TdxBarItemControl* dxBarCreateItemControl(TClass AControlClass, TCustomdxBarControl* ABarControl, TdxBarItemLink* ALink);
 
 // The bar whose links are being merged into another bar, null otherwise;
@@ -802,8 +803,8 @@ protected:
   // Asks the bar window to lay itself out again and repaint.
   void Rebuild();
   // Selects the item style's font into the canvas (nothing without one).
-  void BeginItemFont();
-  void EndItemFont();
+  virtual void BeginItemFont();
+  virtual void EndItemFont();
 
   // One rectangle per part, in the bar window's client coordinates.
   std::vector<TRect> parts_;

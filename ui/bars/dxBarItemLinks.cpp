@@ -78,6 +78,7 @@ void RebuildBarControl(TdxBarItemLinks* ALinks) {
 std::string LayoutSectionDelimiter(TdxBarStoringKind AKind) { return AKind == skRegistry ? "\\" : "."; }
 
 void SetdxBarCreateItemControlProc(TdxBarCreateItemControlProc AProc) { createItemControl = AProc; }
+TdxBarCreateItemControlProc dxBarCreateItemControlProc() { return createItemControl; }
 
 TdxBarItemControl* dxBarCreateItemControl(TClass AControlClass, TCustomdxBarControl* ABarControl,
                                           TdxBarItemLink* ALink) {

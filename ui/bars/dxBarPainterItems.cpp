@@ -1,7 +1,7 @@
 // How the base painter draws and measures item controls: glyphs, captions,
-// buttons with their drop-down parts, check marks, arrows, the dots glyph,
-// static items, separators and in-place sub-items. Operations not yet
-// reached by an item control of this system answer neutrally.
+// buttons with their drop-down parts, check marks, arrows and in-place
+// sub-items (static items, separators and the dots glyph: dxBarPainterStatic.cpp).
+// Operations not yet reached by an item control of this system answer neutrally.
 #include <algorithm>
 
 #include "platform/gdi/gdi.h"
@@ -138,10 +138,6 @@ void TdxBarPainter::SubItemAdjustWidth(TdxBarItemControl* AControl, int32_t& AWi
     AWidth += DefaultItemHeightOf(params) / 2;
 }
 
-void TdxBarPainter::DropDownFillDot(TdxBarItemControlDrawParams*, const TRect&) {}
-
-void TdxBarPainter::DropDownDrawDots(TdxBarItemControlDrawParams*, const TRect&) {}
-
 void TdxBarPainter::ItemDrawLargeArrowByParams(TdxBarItemControlDrawParams* ADrawParams, const TRect& R,
                                                int32_t ADirection, TColor AColor) {
   HDC dc = DCOf(ADrawParams);
@@ -202,8 +198,6 @@ void TdxBarPainter::ItemFillOrParentBackground(TdxBarItemControlDrawParams* ADra
   TCustomdxBarControl* bar = control ? control->Parent() : nullptr;
   FillRect(dc, &R, bar ? ToolbarBrushFor(bar) : ToolbarBrush());
 }
-
-void TdxBarPainter::ItemDrawBackgroundBrush(TdxBarItemControlDrawParams*, const TRect&, win::HBRUSH) {}
 
 void TdxBarPainter::ItemDrawDisabledShadow(win::HDC DC, const TRect& R) {
   win::FillRect(DC, &R, SysColorBrushValue(win::COLOR_BTNSHADOW));
@@ -385,12 +379,6 @@ bool TdxBarPainter::ItemIsHighlighted(TdxBarItemControlDrawParams* ADrawParams) 
 
 bool TdxBarPainter::ItemWantsGlyphArea(TdxBarItemControlDrawParams*) { return HasNativeBackground(); }
 
-win::HBRUSH TdxBarPainter::ItemBrushFor(TdxBarItemControlDrawParams*) { return nullptr; }
-
-bool TdxBarPainter::ItemShowsFrame(TdxBarItemControlDrawParams*) { return false; }
-
-bool TdxBarPainter::ItemShowsFrameSelected(TdxBarItemControlDrawParams*) { return false; }
-
 void TdxBarPainter::OffsetPressedContent(TdxBarItemControlDrawParams* ADrawParams, TRect& R) {
   if (ADrawParams && !IsFlatStyle() && (IsDown(ADrawParams) || ADrawParams->IsPressed)) R.Offset(1, 1);
 }
@@ -556,21 +544,9 @@ void TdxBarPainter::InPlaceDrawBackground(TdxBarItemControlDrawParams*, const TR
 
 void TdxBarPainter::InPlaceDrawContent(TdxBarItemControlDrawParams*, const TRect&) {}
 
-void TdxBarPainter::StaticDrawBackground(TdxBarStaticLikeControlDrawParams*, const TRect&) {}
-
-void TdxBarPainter::StaticDrawBorder(TdxBarStaticLikeControlDrawParams*, TRect&) {}
-
-void TdxBarPainter::StaticDraw(TdxBarStaticLikeControlDrawParams*, const TRect&) {}
-
 TSize TdxBarPainter::StaticMeasure(TdxBarStaticLikeControlDrawParams*) { return TSize(); }
-
-bool TdxBarPainter::StaticIsSelected(TdxBarStaticLikeControlDrawParams*) { return false; }
 
 int32_t TdxBarPainter::StaticBorderMargins(int32_t ABorderStyle) {
   static constexpr int32_t margins[] = {0, 1, 1, 2, 2};
   return ABorderStyle >= 0 && ABorderStyle < 5 ? margins[ABorderStyle] : 0;
 }
-
-void TdxBarPainter::SeparatorDrawCaption(TdxBarSeparatorControlDrawParams*, const TRect&) {}
-
-void TdxBarPainter::SeparatorDraw(TdxBarSeparatorControlDrawParams*, const TRect&) {}

@@ -234,7 +234,8 @@ protected:
     form = ShownForm();
     manager = new TdxBarManager(form);
     RegisterBarItemClass(TStackItem::StaticClass(), TStackItemControl::StaticClass(), false);
-    // The item controls' own maker arrives with them; until then the test makes its control.
+    // The test's own item controls are made by a maker of its own; the unit's comes back afterwards.
+    installedMaker = dxBarCreateItemControlProc();
     SetdxBarCreateItemControlProc([](TClass, TCustomdxBarControl* AWindow, TdxBarItemLink* ALink) -> TdxBarItemControl* {
       return new TStackItemControl(AWindow, ALink);
     });
@@ -244,7 +245,7 @@ protected:
     for (TStackBar* b : bars)
       if (IsLiveBarControl(b)) delete b;
     links.reset();
-    SetdxBarCreateItemControlProc(nullptr);
+    SetdxBarCreateItemControlProc(installedMaker);
     TdxBarItemList* registry = ItemClassRegistry();
     for (int32_t i = registry->Count() - 1; i >= 0; --i)
       if (registry->ItemClassAt(i) == TStackItem::StaticClass()) registry->RemoveRegistration(i);
@@ -276,6 +277,7 @@ protected:
   TForm* form = nullptr;
   TdxBarManager* manager = nullptr;
   std::unique_ptr<TdxBarItemLinks> links;
+  TdxBarCreateItemControlProc installedMaker = nullptr;
   std::vector<TStackBar*> bars;
   TLog log;
 };

@@ -339,6 +339,7 @@ TEST_F(ItemLinksTest, AVisibilityChangeRebuildsTheBarWindowAndFreesOrMakesTheCon
   EXPECT_EQ(b->Control(), nullptr);
   EXPECT_EQ(links->GetVisibleItemCount(), 1);
   // Shown again: the item control unit's maker makes the control.
+  const TdxBarCreateItemControlProc installed = dxBarCreateItemControlProc();
   static TLog* made = &log_;
   SetdxBarCreateItemControlProc([](TClass, TCustomdxBarControl* AWindow, TdxBarItemLink* ALink) -> TdxBarItemControl* {
     return new TRecordingItemControl(AWindow, ALink, "made", *made);
@@ -352,6 +353,7 @@ TEST_F(ItemLinksTest, AVisibilityChangeRebuildsTheBarWindowAndFreesOrMakesTheCon
   EXPECT_THROW(b->CreateControl(), EdxException);
   EXPECT_NE(std::find(log_.begin(), log_.end(), "toolbar rebuild"), log_.end());
   EXPECT_EQ(links->GetVisibleItemCount(), 2);
+  SetdxBarCreateItemControlProc(installed);
 }
 
 // A freed link leaves nothing of itself in its bar window.
@@ -826,6 +828,7 @@ TEST_F(ItemLinksTest, AStyleListensWhileAnySlotHoldsItAndAFreedStyleLeavesEveryS
 TEST_F(ItemLinksTest, TheItemStyleSitsInSlotZeroAndItsChangesReachTheControls) {
   TdxBarItemLink* link = ShownToolbar()->GetItem(1);
   TdxBarItem* item = link->GetItem();
+  const TdxBarCreateItemControlProc installed = dxBarCreateItemControlProc();
   static TLog* made = &log_;
   SetdxBarCreateItemControlProc([](TClass, TCustomdxBarControl* AWindow, TdxBarItemLink* ALink) -> TdxBarItemControl* {
     made->push_back("made");
@@ -861,7 +864,7 @@ TEST_F(ItemLinksTest, TheItemStyleSitsInSlotZeroAndItsChangesReachTheControls) {
   EXPECT_EQ(style.UserCount(), 0);
   EXPECT_EQ(item->GetStyleViewParams(0).Color, clDefault);
   link->DestroyControl();
-  SetdxBarCreateItemControlProc(nullptr);
+  SetdxBarCreateItemControlProc(installed);
 }
 
 }  // namespace
