@@ -10,6 +10,7 @@
 #include "ui/bars/dxBarViewInfo.h"
 #include "ui/bars/dxBarDrawing.h"
 #include "ui/bars/dxBarItems.h"
+#include "ui/bars/dxBarPainters.h"
 
 // ---------------------------------------------------------------- object lists
 
@@ -94,6 +95,8 @@ TdxBarSubMenuControl::~TdxBarSubMenuControl() {
 void TdxBarSubMenuControl::ShowAnimated() {
   if (OnShowMenu) OnShowMenu();
 }
+
+int32_t TdxBarSubMenuControl::GetGlyphAreaWidth() { return Painter()->SubMenuFieldMetric(FontRowHeight()); }
 
 void TdxBarSubMenuControl::Close() {
   if (ItemLinks() && ItemLinks()->BarControl == this) ItemLinks()->BarControl = nullptr;
