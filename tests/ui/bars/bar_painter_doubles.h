@@ -4,9 +4,13 @@
 // the real toolbar and menu windows' are.
 #pragma once
 
+#include <functional>
 #include <set>
 #include <string>
 #include <utility>
+#include <vector>
+
+#include <gtest/gtest.h>
 
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/syscolors.h"
@@ -66,6 +70,19 @@ struct ClippedSurface : painter_surface::Surface {
   }
   win::HDC DC() { return bmp.Canvas()->Handle(); }
 };
+
+// A drawing operation of the painter at a rectangle, named for failures.
+struct TPaintOp {
+  const char* What;
+  std::function<void(TcxCanvas*, const TRect&)> Draw;
+};
+
+// Each operation at each degenerate rectangle paints nothing outside it.
+inline void ExpectNothingOutsideDegenerateRects(const std::vector<TPaintOp>& AOps) {
+  for (const TPaintOp& op : AOps)
+    for (const TRect& r : painter_surface::kDegenerateRects)
+      EXPECT_EQ(painter_surface::PaintsOutside(op.Draw, r), "") << op.What;
+}
 
 inline TColor SysColor(int index) { return TColor(win::GetSysColor(index)); }
 

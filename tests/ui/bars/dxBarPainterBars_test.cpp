@@ -169,10 +169,7 @@ TEST_F(BarPainterTest, SizeGripIsTheSystemGripOverTheWindowBackground) {
 // ---------------------------------------------------------------- bad rectangles
 
 TEST_F(BarPainterTest, DegenerateRectanglesDrawNothingOutside) {
-  struct Op {
-    const char* What;
-    std::function<void(TcxCanvas*, const TRect&)> Draw;
-  } ops[] = {
+  ExpectNothingOutsideDegenerateRects({
       {"client", [&](TcxCanvas* c, const TRect& r) { painter_.BarFillClient(bar_, c->Handle(), r); }},
       {"status-like client",
        [&](TcxCanvas* c, const TRect& r) {
@@ -186,10 +183,7 @@ TEST_F(BarPainterTest, DegenerateRectanglesDrawNothingOutside) {
       {"size grip", [&](TcxCanvas* c, const TRect& r) { painter_.BarDrawSizeGripArea(bar_, c->Handle(), r); }},
       {"size grip gap", [&](TcxCanvas* c, const TRect& r) { painter_.BarDrawSizeGripGap(bar_, c->Handle(), r); }},
       {"size grip glyph", [&](TcxCanvas* c, const TRect& r) { painter_.BarDrawSizeGripGlyph(bar_, c->Handle(), r); }},
-  };
-  for (const auto& op : ops)
-    for (const TRect& r : painter_surface::kDegenerateRects)
-      EXPECT_EQ(painter_surface::PaintsOutside(op.Draw, r), "") << op.What;
+  });
 }
 
 }  // namespace

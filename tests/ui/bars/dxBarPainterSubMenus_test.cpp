@@ -391,10 +391,7 @@ TEST_F(SubMenuPainterTest, SeparatorFirstUnderTheTopButtonGetsALineInItsColour) 
 
 TEST_F(SubMenuPainterTest, DegenerateRectanglesDrawNothingOutside) {
   menu_->Detachable = true;
-  struct Op {
-    const char* What;
-    std::function<void(TcxCanvas*, const TRect&)> Draw;
-  } ops[] = {
+  ExpectNothingOutsideDegenerateRects({
       {"border", [&](TcxCanvas* c, const TRect& r) { painter_.SubMenuDrawBorder(menu_, c->Handle(), r); }},
       {"client edge",
        [&](TcxCanvas* c, const TRect& r) {
@@ -414,10 +411,7 @@ TEST_F(SubMenuPainterTest, DegenerateRectanglesDrawNothingOutside) {
          CanvasOn on(menu_->GetCanvas(), c->Canvas());
          painter_.SubMenuDrawExpandButton(menu_, r, true);
        }},
-  };
-  for (const auto& op : ops)
-    for (const TRect& r : painter_surface::kDegenerateRects)
-      EXPECT_EQ(painter_surface::PaintsOutside(op.Draw, r), "") << op.What;
+  });
 }
 
 // ---------------------------------------------------------------- the menu window's own answers
