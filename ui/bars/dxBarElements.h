@@ -1313,6 +1313,26 @@ public:
   virtual void ShowAnimated();
   // Hides and frees the window; OnCloseMenu runs.
   virtual void Close();
+
+  // ---- what the painter reads to draw the menu; the answers here are neutral
+  // The icon column's width: the painter's field metric of the font row height.
+  virtual int32_t GetGlyphAreaWidth();
+  // Where the menu meets the item that opened it, in window coordinates; empty for none.
+  virtual TRect GetOwnerGapRect() { return GetOwnerJoinRect(false); }
+  virtual bool IsDetachable() { return false; }
+  virtual bool IsDetachBandHot() { return false; }
+  // Half the height of "Qq" in the menu font, made odd.
+  virtual int32_t GetDetachCaptionHeight() { return 0; }
+  virtual bool ShowsNonRecentItems() { return false; }
+  virtual int32_t GetSideBarWidth() { return 0; }
+  virtual TdxBarItemControl* GetFirstVisibleItemControl() { return nullptr; }
+  virtual TdxBarItemControl* GetLastVisibleItemControl() { return nullptr; }
+  // An entry that is not recent, and one that begins a run of such entries.
+  virtual bool IsNonRecentItemControl(TdxBarItemControl* /*AControl*/) { return false; }
+  virtual bool BeginsNonRecentRun(TdxBarItemControl* /*AControl*/) { return false; }
+  // The area the scroll buttons sit at the top and bottom of, and whether each is shown.
+  virtual TRect GetScrollAreaRect() { return {}; }
+  virtual bool IsScrollButtonVisible(bool /*AUp*/) { return false; }
 };
 
 // The bars of one dock row; the dock site owns its rows.
