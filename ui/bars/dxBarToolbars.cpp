@@ -391,7 +391,8 @@ void TdxBar::SetVisible(bool Value) {
     if (Value) {
       if (itemLinks_->CreateBarControl()) ShowBarControl();
     } else {
-      itemLinks_->FreeBarControl();
+      // Only the bar's own window: the links may show one handed to them.
+      if (control_ && itemLinks_->BarControl == control_) itemLinks_->FreeBarControl();
       if (dockRow_) {
         row_ = GetRow();
         SetDockRow(nullptr);
@@ -418,8 +419,16 @@ TCustomdxBarControl* TdxBar::CreateBarControl() {
 }
 
 void TdxBar::SetControl(TCustomdxBarControl* Value) {
-  control_ = Value;
+  TCustomdxBarControl* old = std::exchange(control_, Value);
   if (Value) Value->SetBar(this);
+  if (!Value || !old || old == Value) return;
+  // A replaced window no longer shows the bar; one the links made for the
+  // bar would outlive them.
+  if (old->Bar() == this) old->SetBar(nullptr);
+  if (itemLinks_ && itemLinks_->BarControl == old) {
+    itemLinks_->BarControl = Value;
+    if (IsLiveBarControl(old)) delete old;
+  }
 }
 
 void TdxBar::StoreBarPosition() {
