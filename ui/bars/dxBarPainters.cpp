@@ -256,7 +256,6 @@ void TdxBarPainter::BarDrawMark(win::HDC DC, const TRect& AMarkRect, bool AVerti
 int32_t TdxBarPainter::FloatingCaptionTextOffset(const TRect& AMarkButtonRect) { return AMarkButtonRect.Right + 3; }
 int32_t TdxBarPainter::BarMarkElementColor() { return win::COLOR_BTNTEXT; }
 
-TRect TdxBarPainter::BarCalcNonClient(TdxBarControl*, bool, bool) { return TRect(); }
 int32_t TdxBarPainter::ToolbarsAutoAlignOffset() { return 0; }
 int32_t TdxBarPainter::BarItemIndent(TCustomdxBarControl*) { return 0; }
 
@@ -286,7 +285,6 @@ bool TdxBarPainter::BarShadowJoinsOwner(bool ADocked, bool AParentDocked) {
 // The manager keeps no owner brush of its own: owners are drawn in the toolbar brush.
 win::HBRUSH TdxBarPainter::BarOwnerBrush(TdxBarManager*) { return ToolbarBrush(); }
 int32_t TdxBarPainter::DockRowSpacing() { return 0; }
-void TdxBarPainter::BarFillDockedBackground(TdxBarControl*, win::HDC, const TRect&) {}
 
 win::HBRUSH TdxBarPainter::ToolbarBrush() { return SysColorBrushValue(win::COLOR_BTNFACE); }
 win::HBRUSH TdxBarPainter::ToolbarBrushFor(TCustomdxBarControl*) { return ToolbarBrush(); }
@@ -329,22 +327,17 @@ TSize TdxBarPainter::CloseButtonSize() {
   return TSize(h, h);
 }
 
-void TdxBarPainter::BarDrawNonClient(TdxBarControl*, win::HDC, const TRect&, int32_t) {}
 void TdxBarPainter::BarDrawCaptionCloseButton(TdxBarControl*, win::HDC, const TRect&, int32_t) {}
 void TdxBarPainter::BarDrawDockedBorder(TdxBarControl*, win::HDC, const TRect&) {}
 void TdxBarPainter::BarDrawFloatingBorder(TdxBarControl*, win::HDC, const TRect&) {}
-void TdxBarPainter::BarDrawFloatingCaption(TdxBarControl*, win::HDC, const TRect&, win::HBRUSH) {}
 
 void TdxBarPainter::BarDrawCaptionMark(TdxBarControl*, win::HDC DC, const TRect& R, int32_t AMarkState) {
   BarDrawMarkArrow(DC, R, AMarkState);
 }
 
-void TdxBarPainter::BarDrawMarkFaded(TdxBarControl*, win::HDC, const TRect&) {}
 void TdxBarPainter::BarPaintMDIButton(TdxBarControl*, win::HDC, const TRect&, int32_t, int32_t) {}
 int32_t TdxBarPainter::FloatingFrameExtraWidth() { return 0; }
 TRect TdxBarPainter::BarMarkRectEx(TdxBarControl* ABarControl) { return BarMarkRect(ABarControl); }
-TRect TdxBarPainter::BarMarkRect(TdxBarControl*) { return TRect(); }
-void TdxBarPainter::BarRepaintMark(TdxBarControl*) {}
 int32_t TdxBarPainter::FloatingFrameExtraTop() { return 0; }
 int32_t TdxBarPainter::FloatingFrameExtraBottom() { return 0; }
 bool TdxBarPainter::StandardFloatingQuery() { return false; }

@@ -18,6 +18,7 @@
 #include "tests/ui/lookandfeel/painter_surface.h"
 #include "ui/bars/dxBarElements.h"
 #include "ui/bars/dxBarPainters.h"
+#include "ui/bars/dxBarToolbarControl.h"
 
 namespace bartest {
 
@@ -144,6 +145,21 @@ public:
   bool StatusLike = false;
   win::HBRUSH BackgroundBrush = nullptr;
   TColor OwnColor = clNone;  // the bar's own colour
+};
+
+// A toolbar window whose frame and mark answer what the test sets.
+class TTestToolbar : public TdxBarControl {
+public:
+  explicit TTestToolbar(TdxBarManager* AManager) : TdxBarControl(AManager) {}
+  bool HasBorder() override { return Border; }
+  bool CanMove() override { return Movable; }
+  bool IsBorderlessBottomBar() override { return StatusLike; }
+  bool HasCloseButton() override { return CloseButton; }
+  bool HasMark() override { return Mark; }
+  int32_t GetMarkSize() override { return MarkSize; }
+
+  bool Border = true, Movable = true, StatusLike = false, CloseButton = false, Mark = false;
+  int32_t MarkSize = 11;
 };
 
 }  // namespace bartest

@@ -186,4 +186,219 @@ TEST_F(BarPainterTest, DegenerateRectanglesDrawNothingOutside) {
   });
 }
 
+// ---------------------------------------------------------------- toolbar windows
+
+// A painter with a grip and extra floating frame widths of its own, so that
+// the non-client sizes show where each goes.
+class TGripPainter : public TdxBarPainter {
+public:
+  using TdxBarPainter::TdxBarPainter;
+  int32_t BarGripAreaSize(TdxBarControl*) override { return 9; }
+  int32_t BarNoGripIndent(TdxBarControl*) override { return 4; }
+  int32_t FloatingFrameExtraWidth() override { return 1; }
+  int32_t FloatingFrameExtraTop() override { return 2; }
+  int32_t FloatingFrameExtraBottom() override { return 3; }
+  bool FillsCaptionBackground() override { return FillsCaption; }
+  bool FillsCaption = false;
+};
+
+class ToolbarPainterTest : public BarManagerFormTest {
+protected:
+  void SetUp() override {
+    BarManagerFormTest::SetUp();
+    toolbar_ = new TTestToolbar(manager_);
+    toolbar_->SetPainter(&painter_);
+    toolbar_->SetBounds(0, 0, 120, 26);
+  }
+  void TearDown() override {
+    delete toolbar_;
+    BarManagerFormTest::TearDown();
+  }
+  TGripPainter painter_{nullptr};
+  TTestToolbar* toolbar_ = nullptr;
+};
+
+TEST_F(ToolbarPainterTest, NonClientSizesByPlaceAndBorder) {
+  const int32_t fw = win::GetSystemMetrics(win::SM_CXFRAME), fh = win::GetSystemMetrics(win::SM_CYFRAME);
+  const int32_t caption = painter_.SmallCaptionHeight() + 1, grip = win::GetSystemMetrics(win::SM_CXHSCROLL);
+  const struct {
+    const char* What;
+    TdxBarDockingStyle Side;
+    bool Border, Movable, StatusLike, HasCaption, SizeGrip;
+    TRect Want;
+  } cases[] = {
+      {"top, bordered: margins and the grip area on the left", dsTop, true, true, false, false, false, {2 + 9, 2, 2, 2}},
+      {"bottom, not movable: the no-grip indent", dsBottom, true, false, false, false, false, {2 + 4, 2, 2, 2}},
+      {"left, bordered: the grip area on top", dsLeft, true, true, false, false, false, {2, 2 + 9, 2, 2}},
+      {"top, borderless", dsTop, false, true, false, false, false, {0, 0, 0, 0}},
+      {"status-like", dsBottom, false, true, true, false, false, {0, 2, 0, 0}},
+      {"status-like with its size grip", dsBottom, false, true, true, false, true, {0, 2, grip, 0}},
+      {"floating without a caption", dsNone, true, true, false, false, false, {fw, fh, fw, fh}},
+      {"floating with a caption", dsNone, true, true, false, true, false, {fw + 1, fh + caption + 2, fw + 1, fh + 3}},
+  };
+  for (const auto& c : cases) {
+    toolbar_->SetDockingStyle(c.Side);
+    toolbar_->Border = c.Border;
+    toolbar_->Movable = c.Movable;
+    toolbar_->StatusLike = c.StatusLike;
+    EXPECT_EQ(painter_.BarCalcNonClient(toolbar_, c.HasCaption, c.SizeGrip), c.Want) << c.What;
+  }
+}
+
+TEST_F(ToolbarPainterTest, MarkSitsAtTheEndOfTheBarOrLeftOfTheCloseButton) {
+  toolbar_->MarkSize = 11;
+  toolbar_->SetDockingStyle(dsTop);
+  EXPECT_EQ(painter_.BarMarkRect(toolbar_), TRect(120 - 11, 0, 120, 26));
+  toolbar_->SetBounds(0, 0, 26, 90);
+  toolbar_->SetDockingStyle(dsLeft);
+  EXPECT_EQ(painter_.BarMarkRect(toolbar_), TRect(0, 90 - 11, 26, 90));
+  toolbar_->SetBounds(0, 0, 120, 60);
+  toolbar_->SetDockingStyle(dsNone);
+  const TRect caption = painter_.FloatingBarClientRect({0, 0, 120, 60});
+  const int32_t h = caption.Height();
+  EXPECT_EQ(painter_.BarMarkRect(toolbar_), TRect(caption.Right - h, caption.Top, caption.Right, caption.Bottom));
+  toolbar_->CloseButton = true;
+  const int32_t shift = painter_.CloseButtonSize().cx + 1;
+  EXPECT_EQ(painter_.BarMarkRect(toolbar_),
+            TRect(caption.Right - h - shift, caption.Top, caption.Right - shift, caption.Bottom));
+  toolbar_->SetBounds(0, 0, 2 * painter_.FrameWidth() + h + 3, 60);  // too narrow for both
+  const TRect narrow = painter_.FloatingBarClientRect({0, 0, toolbar_->Width(), 60});
+  EXPECT_EQ(painter_.BarMarkRect(toolbar_).Left, narrow.Left) << "never left of the caption";
+}
+
+TEST_F(ToolbarPainterTest, MarkOfAHorizontalBarShowsItsTriangleAndTheChevronsOfHiddenLinks) {
+  const TColor text = SysColor(win::COLOR_BTNTEXT);
+  for (int32_t height : {22, 16})
+    for (bool hidden : {false, true}) {
+      toolbar_->SetDockingStyle(dsTop);
+      toolbar_->HiddenLinks = hidden;
+      const TRect mark(40, 2, 51, 2 + height);
+      ClippedSurface s(60, 30);
+      const DcState before = StateOf(s.DC());
+      painter_.BarDrawMarkFaded(toolbar_, s.DC(), mark);
+      EXPECT_EQ(StateOf(s.DC()), before);
+      const std::string what = std::to_string(height) + (hidden ? " high, hidden links" : " high");
+      // The triangle (x, y), (x + 4, y), (x + 2, y + 2): x = left + 3, y = bottom - 7, one lower under 17.
+      const int32_t x = 43, y = mark.Bottom - 7 + (height < 17 ? 1 : 0);
+      for (const TPoint p : {TPoint{x, y}, TPoint{x + 4, y}, TPoint{x + 2, y + 2}, TPoint{x + 1, y + 1}})
+        EXPECT_EQ(s.At(p.X, p.Y), ColorToRGB(text)) << what << " at " << p.X << "," << p.Y;
+      EXPECT_EQ(s.At(x + 2, y + 3), kPaper) << what;
+      EXPECT_EQ(s.At(x - 1, y), kPaper) << what;
+      // The chevrons 2 and 6 pixels in, from t = 4 (3 when narrow) down 5 rows.
+      const int32_t t = height < 17 ? 3 : 4;
+      for (int32_t in : {2, 6}) {
+        EXPECT_EQ(s.At(40 + in, t), hidden ? ColorToRGB(text) : kPaper) << what << " chevron " << in;
+        EXPECT_EQ(s.At(40 + in + 2, t + 2), hidden ? ColorToRGB(text) : kPaper) << what << " chevron " << in;
+      }
+      EXPECT_EQ(s.FirstOutside(mark), "") << what;
+    }
+}
+
+TEST_F(ToolbarPainterTest, CaptionButtonFaceByState) {
+  const struct {
+    int32_t State;
+    TColor Frame, Inside;
+  } cases[] = {{0, SysColor(win::COLOR_INACTIVECAPTION), SysColor(win::COLOR_INACTIVECAPTION)},
+               {1, kPaper, SysColor(win::COLOR_HIGHLIGHT)},
+               {2, kPaper, SysColor(win::COLOR_BTNFACE)}};
+  for (const auto& c : cases) {
+    ClippedSurface s(30, 30);
+    const DcState before = StateOf(s.DC());
+    painter_.BarDrawNonClient(toolbar_, s.DC(), {5, 5, 20, 18}, c.State);
+    EXPECT_EQ(StateOf(s.DC()), before);
+    // The base selection frame is empty: the ring keeps what was there.
+    EXPECT_EQ(s.At(5, 5), ColorToRGB(c.Frame)) << c.State;
+    EXPECT_EQ(s.At(12, 11), ColorToRGB(c.Inside)) << c.State;
+    EXPECT_EQ(s.FirstOutside({5, 5, 20, 18}), "") << c.State;
+  }
+}
+
+// The caption text as the Part defines its font: the small-caption font of
+// the non-client metrics, in the window font's face and at least 11 pixels
+// high unless the manager uses the system font; drawn on its own at the
+// text's place.
+void DrawExpectedCaption(Surface& s, const std::string& text, const TRect& r, const char* face, bool opaque) {
+  win::NONCLIENTMETRICS m{};
+  m.cbSize = sizeof(m);
+  win::SystemParametersInfoW(win::SPI_GETNONCLIENTMETRICS, 0, &m, 0);
+  win::LOGFONT lf = m.lfSmCaptionFont;
+  if (face) {
+    win::SetFaceName(lf, face);
+    if (lf.lfHeight > -11) lf.lfHeight = -11;
+  }
+  win::HDC dc = s.bmp.Canvas()->Handle();
+  win::HFONT font = win::CreateFontIndirectW(&lf);
+  win::HGDIOBJ old = win::SelectObject(dc, font);
+  win::SetTextColor(dc, win::GetSysColor(win::COLOR_CAPTIONTEXT));
+  win::SetBkColor(dc, win::GetSysColor(win::COLOR_INACTIVECAPTION));
+  win::SetBkMode(dc, opaque ? win::OPAQUE : win::TRANSPARENT);
+  win::SIZE extent{};
+  win::GetTextExtentPoint32(dc, text, &extent);
+  win::ExtTextOut(dc, r.Left, r.Top + (r.Height() - extent.cy) / 2,
+                  opaque ? win::ETO_OPAQUE | win::ETO_CLIPPED : win::ETO_CLIPPED, &r, text);
+  win::SelectObject(dc, old);
+  win::DeleteObject(font);
+}
+
+TEST_F(ToolbarPainterTest, FloatingCaptionTextInTheSmallCaptionFontClippedToItsRectangle) {
+  NonClientFontOverride small(&win::NONCLIENTMETRICS::lfSmCaptionFont, "DejaVu Serif", -8);
+  TdxBar* bar = manager_->Bars()->Add();
+  bar->SetCaption("Wide Navigation Toolbar");
+  toolbar_->SetBar(bar);
+  toolbar_->Font()->SetName("DejaVu Sans");
+  toolbar_->SetDockingStyle(dsNone);
+  win::HBRUSH line = win::CreateSolidBrush(0x123456);
+  const struct {
+    const char* What;
+    bool SystemFont, Fills;
+    TRect Caption;
+  } cases[] = {
+      {"opaque, window face, 11 pixels", false, false, {4, 4, 200, 20}},
+      {"system font", true, false, {4, 4, 200, 20}},
+      {"clipped to a short caption", false, false, {4, 4, 40, 20}},
+      {"filled caption, transparent text", false, true, {4, 4, 200, 20}},
+  };
+  for (const auto& c : cases) {
+    manager_->SetUseSystemFont(c.SystemFont);
+    painter_.FillsCaption = c.Fills;
+    ClippedSurface s(210, 30), want(210, 30);
+    const DcState before = StateOf(s.DC());
+    painter_.BarDrawFloatingCaption(toolbar_, s.DC(), c.Caption, line);
+    EXPECT_EQ(StateOf(s.DC()), before) << c.What;
+    // Expected: the line under the caption, the caption fill, the text 2 in.
+    const TRect under(c.Caption.Left, c.Caption.Bottom, c.Caption.Right, c.Caption.Bottom + 1);
+    win::FillRect(want.DC(), &under, line);
+    if (c.Fills) win::FillRect(want.DC(), &c.Caption, SysColorBrushValue(win::COLOR_BTNFACE));
+    TRect text = c.Caption;
+    text.Left += 2;
+    DrawExpectedCaption(want, "Wide Navigation Toolbar", text, c.SystemFont ? nullptr : "DejaVu Sans", !c.Fills);
+    EXPECT_TRUE(s.SameAs(want)) << c.What;
+    EXPECT_EQ(s.FirstOutside({c.Caption.Left, c.Caption.Top, c.Caption.Right, c.Caption.Bottom + 1}), "") << c.What;
+    EXPECT_FALSE(s.Where(SysColor(win::COLOR_CAPTIONTEXT)).empty()) << c.What << ": no text";
+  }
+  manager_->SetUseSystemFont(false);
+  // An empty caption rectangle gets no text, and nothing else either.
+  for (const TRect& r : {TRect(4, 4, 4, 20), TRect(30, 4, 10, 20)}) {
+    ClippedSurface s(60, 30);
+    painter_.BarDrawFloatingCaption(toolbar_, s.DC(), r, line);
+    EXPECT_TRUE(PaintedPixels(s).empty());
+  }
+  win::DeleteObject(line);
+  toolbar_->SetBar(nullptr);
+}
+
+TEST_F(ToolbarPainterTest, DockedBarShowsItsDockSiteBackground) {
+  auto* dock = new TdxDockControl(form_.get());
+  dock->SetColor(clTeal);
+  toolbar_->SetDockControl(dock);
+  toolbar_->SetDockingStyle(dsTop);
+  ClippedSurface s(70, 30);
+  const DcState before = StateOf(s.DC());
+  painter_.BarDrawBackgroundBitmap(toolbar_, s.DC(), {2, 2, 40, 20}, {2, 2, 40, 20}, nullptr, clNone);
+  EXPECT_EQ(StateOf(s.DC()), before);
+  EXPECT_EQ(s.Where(clTeal).size(), size_t(38 * 18));
+  EXPECT_EQ(s.FirstOutside({2, 2, 40, 20}), "");
+  toolbar_->SetDockControl(nullptr);
+}
+
 }  // namespace
