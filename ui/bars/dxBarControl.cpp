@@ -790,83 +790,6 @@ void TCustomdxBarControl::Dispatch(TMessage& m) {
   TCustomControl::Dispatch(m);
 }
 
-// A stored double click is the single click of the same button.
-void TCustomdxBarControl::MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) {
-  switch (CurrentMessage.Msg) {
-    case win::WM_LBUTTONDBLCLK: CurrentMessage.Msg = win::WM_LBUTTONDOWN; break;
-    case win::WM_RBUTTONDBLCLK: CurrentMessage.Msg = win::WM_RBUTTONDOWN; break;
-    case win::WM_MBUTTONDBLCLK: CurrentMessage.Msg = win::WM_MBUTTONDOWN; break;
-    default: break;
-  }
-  Shift.Exclude(ssDouble);
-  TWindowLink self(this);
-  TCustomControl::MouseDown(Button, Shift, X, Y);
-  if (!self.Alive()) return;
-  const TPoint p{X, Y};
-  DoMouseDown(Button, Shift, ClientRect().Contains(p), ItemControlAtPos(p), p);
-}
-
-void TCustomdxBarControl::MouseUp(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) {
-  TWindowLink self(this);
-  TCustomControl::MouseUp(Button, Shift, X, Y);
-  if (!self.Alive()) return;
-  const TPoint p{X, Y};
-  DoMouseUp(Button, Shift, ItemControlAtPos(p), p);
-}
-
-void TCustomdxBarControl::DoMouseDown(TMouseButton AButton, TShiftState /*AShift*/, bool AInside,
-                                      TdxBarItemControl* AControl, TPoint AClientPoint) {
-  if (!AInside || !AControl) return;
-  if (IsCustomizing()) {
-    if (AButton == mbLeft) PrepareItemDrag(AControl, AClientPoint);
-    return;
-  }
-  if (AButton == mbLeft) PressItemControl(AControl);
-}
-
-void TCustomdxBarControl::DoMouseUp(TMouseButton, TShiftState, TdxBarItemControl*, TPoint) {}
-
-void TCustomdxBarControl::PressItemControl(TdxBarItemControl* AControl) {
-  TWindowLink self(this);
-  SetSelectedControl(AControl);
-  if (!self.Alive()) return;
-  CapturedControl = AControl;
-}
-
-void TCustomdxBarControl::PrepareItemDrag(TdxBarItemControl* AControl, TPoint AClientPoint) {
-  DragPending = AControl != nullptr;
-  DragStart = AClientPoint;
-  if (DragPending && HandleAllocated()) win::SetCapture(Handle());
-}
-
-void TCustomdxBarControl::HandleMouseMove(TShiftState AShift, TPoint AClientPoint) {
-  const TPoint screen = ClientToScreen(AClientPoint);
-  if (!ClientRect().Contains(AClientPoint)) {
-    if (mouseInside_) MouseLeave();
-    return;
-  }
-  if (lastMousePos_ == TPoint{-1, -1}) {
-    TWindowLink self(this);
-    MouseEnter(AShift, AClientPoint);
-    if (!self.Alive()) return;
-  }
-  if (screen == lastMousePos_) return;
-  lastMousePos_ = screen;
-  DoMouseMove(AShift, AClientPoint);
-}
-
-void TCustomdxBarControl::MouseEnter(TShiftState AShift, TPoint AClientPoint) {
-  SetMouseInside(true);
-  if (TdxBarManager* m = GetBarManager()) m->StartMouseTracking(this);
-  (void)AShift;
-  (void)AClientPoint;
-}
-
-void TCustomdxBarControl::DoMouseMove(TShiftState, TPoint AClientPoint) {
-  if (IsCustomizing() || NavigationFlag) return;
-  if (!(GetBehaviorFlags() & 0x40)) HotTrackControl(ItemControlAtPos(AClientPoint));
-}
-
 void TCustomdxBarControl::MouseLeave() {
   lastMousePos_ = {-1, -1};
   SetMouseInside(false);
@@ -875,19 +798,6 @@ void TCustomdxBarControl::MouseLeave() {
     m->StopMouseTracking(this);
     DoMouseLeave();
   }
-}
-
-void TCustomdxBarControl::SetMouseInside(bool Value) {
-  if (mouseInside_ == Value) return;
-  mouseInside_ = Value;
-  MouseInsideChanged();
-}
-
-bool TCustomdxBarControl::IgnoresMouse() {
-  if (IsCustomizing()) return true;
-  win::POINT p{};
-  win::GetCursorPos(&p);
-  return p == lastMousePos_ || !GetScreenBounds().Contains(p);
 }
 
 // ---------------------------------------------------------------- chains and the active-bar stack
@@ -932,23 +842,15 @@ bool TCustomdxBarControl::IsInActiveChain() {
 
 bool TCustomdxBarControl::ActiveStackBeganInCustomizing() { return activeStackBeganInCustomizing; }
 
-void TCustomdxBarControl::SetActive(bool Value) {
-  if (active_ != Value) DoSetActive(Value);
+void TCustomdxBarControl::PushActive() {
+  TCustomdxBarControl* top = CurrentBarControl();
+  if (top == this) return;
+  if (!top) activeStackBeganInCustomizing = IsCustomizing();
+  prevActiveBar_ = top;
+  SetCurrentBarControl(this);
 }
 
-void TCustomdxBarControl::DoSetActive(bool Value) {
-  if (Value) {
-    if (active_) return;
-    active_ = true;
-    TCustomdxBarControl* top = CurrentBarControl();
-    if (!top) {
-      activeStackBeganInCustomizing = IsCustomizing();
-    }
-    prevActiveBar_ = top;
-    SetCurrentBarControl(this);
-    return;
-  }
-  active_ = false;
+void TCustomdxBarControl::PopActive() {
   if (CurrentBarControl() != this) return;
   TCustomdxBarControl* next = std::exchange(prevActiveBar_, nullptr);
   SetCurrentBarControl(next);
@@ -963,8 +865,8 @@ void TCustomdxBarControl::DoSetActive(bool Value) {
 // A window destroyed on the stack leaves it; the windows above it skip it.
 void TCustomdxBarControl::RemoveFromActiveStack() {
   if (CurrentBarControl() == this) {
-    active_ = true;
-    DoSetActive(false);
+    active_ = false;
+    PopActive();
     return;
   }
   for (TCustomdxBarControl* bar = CurrentBarControl(); bar && IsLiveBarControl(bar); bar = bar->prevActiveBar_)
@@ -1047,60 +949,6 @@ bool TCustomdxBarControl::CanKeepActiveChain() {
   return true;
 }
 
-// ---------------------------------------------------------------- selection and keys
-
-void TCustomdxBarControl::SetSelectedControl(TdxBarItemControl* AControl) {
-  if (selected_ == AControl) return;
-  TdxBarItemControl* old = std::exchange(selected_, AControl);
-  if (old) RepaintItemControl(old);
-  if (AControl) RepaintItemControl(AControl);
-  NavigationFlag = false;
-}
-
-void TCustomdxBarControl::SelectControl(TdxBarItemControl* AControl) {
-  SetSelectedControl(AControl);
-  SelectedControlChanged();
-}
-
-void TCustomdxBarControl::HotTrackControl(TdxBarItemControl* AControl) { SetSelectedControl(AControl); }
-
-void TCustomdxBarControl::SelectAndClick(TdxBarItemControl* AControl, bool ASelectOnly) {
-  TWindowLink self(this);
-  SelectControl(AControl);
-  if (!ASelectOnly && self.Alive() && AControl) AControl->ClickByKeyboard();
-}
-
-void TCustomdxBarControl::ActivateKeyboard(TdxBarItemControl* AControl) {
-  SelectControl(AControl);
-  SetActive(true);
-}
-
-void TCustomdxBarControl::Deactivate() {
-  SetSelectedControl(nullptr);
-  SetActive(false);
-}
-
-bool TCustomdxBarControl::DoKeyDown(win::WORD& AKey, TShiftState /*AShift*/) {
-  if (AKey != win::VK_RETURN || !selected_) return false;
-  selected_->ClickByKeyboard();
-  return true;
-}
-
-TdxBarItemLink* TCustomdxBarControl::FindAccelLink(win::WORD AKey, TdxBarItemLink* AAfter) {
-  return itemLinks_ ? itemLinks_->FindLinkByAccelerator(AKey, TShiftState(), AAfter) : nullptr;
-}
-
-TdxBarItemLink* TCustomdxBarControl::FindAccelLinkEx(win::WORD AKey, TdxBarItemLink* AAfter, bool& AMoreFollow) {
-  AMoreFollow = false;
-  TdxBarItemLink* found = FindAccelLink(AKey, AAfter);
-  if (found && found->GetItem() && !found->GetItem()->Enabled()) found = nullptr;
-  if (found) {
-    TdxBarItemLink* next = FindAccelLink(AKey, found);
-    AMoreFollow = next && next != found;
-  }
-  return found;
-}
-
 // ---------------------------------------------------------------- other answers
 
 bool TCustomdxBarControl::IsCustomizing() {
@@ -1132,12 +980,6 @@ bool TCustomdxBarControl::OwnsItemControl(TdxBarItemControl* AControl) {
     if (itemLinks_->GetItem(i)->Control() == AControl) return true;
   return false;
 }
-
-void TCustomdxBarControl::DesignSelect(TdxBarItemControl* AControl) {
-  if (TdxBarManager* m = GetBarManager()) m->ChangeSelectedItemControl(AControl);
-}
-
-void TCustomdxBarControl::ShowCustomizingPopup(TPoint) {}
 
 void TCustomdxBarControl::DoDestroyEvent() {
   if (OnDestroy) OnDestroy(this);

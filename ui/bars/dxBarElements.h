@@ -855,6 +855,35 @@ public:
   bool GlassRepaintPosted = false;
 };
 
+// What bar windows ask of the design controller while customizing. Its unit
+// installs the object in dxBarControlDesigner(); as with the hooks'
+// partners, while none is installed these steps are skipped (no customizing
+// session can select or drag then).
+class IdxBarControlDesigner {
+public:
+  virtual ~IdxBarControlDesigner() = default;
+  // Selects AItem: operation 0, 1 or 2 as the design controller defines them.
+  virtual void SelectItem(IdxBarSelectableItem* AItem, int32_t AOperation) = 0;
+  virtual bool IsItemSelected(IdxBarSelectableItem* AItem) = 0;
+  virtual bool IsSelectionComplex(TdxBarManager* AManager) = 0;
+  // The last selected element when it is a link of AManager; null otherwise.
+  virtual TdxBarItemLink* DesignSelectedLink(TdxBarManager* AManager) = 0;
+  // The dragged item and link of AManager's customizing drag, then the drag
+  // itself (its own loop; over before the call returns).
+  virtual void SetDraggedItem(TdxBarManager* AManager, TdxBarItem* AItem, TdxBarItemLink* ALink) = 0;
+  virtual TdxBarItemLink* DraggedItemLink(TdxBarManager* AManager) = 0;
+  virtual void BeginItemDrag(TdxBarManager* AManager, TdxBarItem* AItem, TdxBarItemLink* ALink) = 0;
+  // The item being dragged may be dropped into ALink's item.
+  virtual bool CanDropInto(TdxBarManager* AManager, TdxBarItemLink* ALink) = 0;
+  virtual bool IsDragging(TdxBarManager* AManager) = 0;
+  // The customizing popup for ALink at the cursor.
+  virtual void ShowCustomizingPopupFor(TCustomdxBarControl* ABar, TdxBarItemLink* ALink) = 0;
+  // The open quick-customizing toolbar (null when none) and its closing timer.
+  virtual TCustomdxBarControl* QuickControl() = 0;
+  virtual void StartQuickControlClosingTimer() = 0;
+};
+IdxBarControlDesigner*& dxBarControlDesigner();
+
 // The base of bar windows (toolbar windows and menu windows): a custom-drawn
 // window that shows one link collection through item controls, asks the
 // painter for every size, brush and drawing step, and takes part in its
@@ -984,6 +1013,7 @@ public:
   // would leave the work area.
   virtual TPoint CalcHintWindowPosition(TPoint APoint, int32_t AHintHeight);
   virtual void SelectOrCloseLevel(TdxBarItemControl* AControl);
+  // Leaves when the mouse is ignored, else remembers the screen point.
   virtual void HandleMouseMove(TShiftState AShift, TPoint AClientPoint);
   virtual bool IgnoresMouseLeave() { return false; }
   virtual bool AllowsMouseWheel() { return false; }
@@ -1008,8 +1038,10 @@ public:
   virtual void DestroyControls();
   virtual void CheckMaximizedState() {}
   using TWinControl::DoKeyDown;
-  // Enter clicks the selected item control.
+  // Key handling after navigation: Enter clicks the selected item control.
   virtual bool DoKeyDown(win::WORD& AKey, TShiftState AShift);
+  // An enabled selected control that wants AKey gets it (empty shift); whether it did.
+  virtual bool SendKeyToSelectedControl(win::WORD& AKey);
   virtual bool CanActivate();
   virtual bool IsDockedHorizontally() { return false; }
   virtual bool CanShowMark() { return true; }
@@ -1029,15 +1061,23 @@ public:
   virtual bool ChildrenHaveShadows();
   virtual void BeforeCalcLayout() {}
   virtual void AfterCalcLayout() {}
-  virtual void PrepareItemDrag(TdxBarItemControl* AControl, TPoint AClientPoint);
+  // Customizing: the design-selected control of this bar becomes the dragged
+  // one; the drag starts once the mouse leaves the system drag rectangle.
+  virtual void PrepareItemDrag(TPoint AClientPoint, bool AUnchanged);
   virtual void ActivateKeyboard(TdxBarItemControl* AControl);
   virtual void Deactivate();
-  virtual void MouseEnter(TShiftState AShift, TPoint AClientPoint);
+  // Starts the manager's mouse-leave tracking, feeds the item handlers, marks the mouse inside.
+  virtual void MouseEnter(TShiftState AShift, TPoint AClientPoint, TdxBarItemControl* AControl);
   virtual void DoMouseDown(TMouseButton AButton, TShiftState AShift, bool AInside, TdxBarItemControl* AControl,
                            TPoint AClientPoint);
-  virtual void DoMouseLeave() {}
-  virtual void DoMouseMove(TShiftState AShift, TPoint AClientPoint);
-  virtual void DoMouseUp(TMouseButton AButton, TShiftState AShift, TdxBarItemControl* AControl, TPoint AClientPoint);
+  virtual void DoMouseLeave();
+  virtual void DoMouseMove(TShiftState AShift, TPoint AClientPoint, TdxBarItemControl* AControl);
+  virtual void DoMouseUp(TMouseButton AButton, TShiftState AShift, bool AInside, TdxBarItemControl* AControl,
+                         TPoint AClientPoint);
+  // The link under the mouse changes: leave and enter events, then the move event.
+  void ItemMouseMove(TdxBarItemLink* ALink, TPoint AClientPoint, TShiftState AShift);
+  // A double click on the selected control that handles double clicks.
+  virtual void ItemDblClick(TdxBarItemControl* AControl);
   virtual void DoCreateControls();
   virtual void DoDestroyEvent();
   virtual void DoDestroyControls();
@@ -1050,8 +1090,12 @@ public:
   virtual void DoSetActive(bool Value);
   virtual void PaintItems();
   virtual void ScrollMouseMove() {}
-  virtual TdxBarItemLink* FindAccelLink(win::WORD AKey, TdxBarItemLink* AAfter);
-  virtual TdxBarItemLink* FindAccelLinkEx(win::WORD AKey, TdxBarItemLink* AAfter, bool& AMoreFollow);
+  // The link whose accelerator AKey is, searched after AAfter.
+  virtual TdxBarItemLink* FindAccelLink(win::WORD AKey, TShiftState AShift, TdxBarItemLink* AAfter);
+  // As FindAccelLink, but null for a disabled item; AAnother: a further
+  // search finds a different link (the accelerator is shared).
+  virtual TdxBarItemLink* FindAccelLinkEx(win::WORD AKey, TShiftState AShift, bool& AAnother, TdxBarItemLink* AAfter);
+  // Left button outside customizing: selects and presses an enabled control that wants the mouse.
   virtual void PressItemControl(TdxBarItemControl* AControl);
   // The window kinds answer these; the base gives neutral answers.
   virtual TClass GetAccessibilityHelperClass() { return nullptr; }
@@ -1106,7 +1150,7 @@ public:
   virtual bool IsPopupWindow() { return false; }
   virtual bool IsVerticalLayout() { return IsVertical(); }
   virtual bool IsEnabledWindow();
-  virtual void SelectedControlChanged() {}
+  virtual void SelectedControlChanged(TdxBarItemControl* /*AControl*/) {}
   virtual bool HasMark() { return false; }
   virtual TRect GetMarkRect() { return {}; }
   virtual void SetMarkState(uint8_t Value) { markState_ = Value; }
@@ -1114,22 +1158,31 @@ public:
   // Whether AControl may take its item's alignment: never in the base (a
   // toolbar window allows it for its last visible link with UseRestSpace).
   virtual bool CanAlignItem(TdxBarItemControl* /*AControl*/) { return false; }
-  virtual bool IgnoresMouse();
+  // Customizing or the cursor outside the window; with ACheckLastPos also
+  // when the cursor is still where the window last saw it.
+  virtual bool IgnoresMouse(bool ACheckLastPos);
   // With the background brush, FState 0x40 held meanwhile.
   virtual void PaintItemControl(TcxCanvas* ACanvas, TdxBarItemControl* AControl);
   virtual void SetOrientation(uint8_t Value);
   // Takes the font from the owner.
   virtual void UpdateFont() {}
   virtual void AfterCreateHandle() {}
-  virtual void DesignSelect(TdxBarItemControl* AControl);
+  // Customizing: the designer selects the control's link (or the bar) with
+  // the operation number that the button and shift give.
+  virtual void DesignSelect(TdxBarItemControl* AControl, TMouseButton AButton, TShiftState AShift);
+  // SelectControl, then unless ASelectOnly an Enter key-down that clicks it.
   virtual void SelectAndClick(TdxBarItemControl* AControl, bool ASelectOnly);
+  // Keyboard selection.
   virtual void SelectControl(TdxBarItemControl* AControl);
+  // Mouse selection: the new control is activated as from the mouse.
   virtual void HotTrackControl(TdxBarItemControl* AControl);
+  // The common core: manager's selection, repaint, hint state and Hint.
   virtual void SetSelectedControl(TdxBarItemControl* AControl);
   virtual void RepaintItemControl(TdxBarItemControl* /*AControl*/) { Invalidate(); }
-  virtual void MouseInsideChanged() {}
+  virtual void MouseInsideChanged(bool /*AOldValue*/) {}
   virtual void ItemClicked(TdxBarItemControl* /*AControl*/) {}
-  virtual void ShowCustomizingPopup(TPoint AScreenPoint);
+  // The customizing popup for the control's link (the design controller's).
+  virtual void ShowCustomizingPopup(TdxBarItemControl* AControl);
   virtual bool PaintsNonClient() { return true; }
   virtual void DrawBackground(win::HDC /*DC*/, const TRect& /*R*/, bool /*AFlag*/, TColor /*AColor*/,
                               win::HBRUSH /*ABrush*/) {}
@@ -1238,7 +1291,14 @@ protected:
   void Paint() override;
   void Resize() override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) override;
+  void MouseMove(TShiftState Shift, int32_t X, int32_t Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) override;
+  // After the default handling: releases, clicks the selected control under
+  // the point, and ends menu mode after a press on a capturing control.
+  void WMLButtonUp(TMessage& m) override;
+  // The default handling, navigation among the links, accelerators, then
+  // the selected control and DoKeyDown.
+  void WMKeyDown(TMessage& m) override;
   // Each showable link's control hears that the bar window goes away.
   void LeaveItems();
   void SetMouseInside(bool Value);
@@ -1250,7 +1310,14 @@ protected:
 
 private:
   void SetState(uint16_t AMask, bool AOn) { state_ = AOn ? uint16_t(state_ | AMask) : uint16_t(state_ & ~AMask); }
+  // The navigation keys of WM_KEYDOWN; False when the window died.
+  bool NavigateByKey(win::WORD& AKey, TShiftState AShift);
+  // Ctrl+Tab: the next (or previous) bar of the form's managers with a selectable link.
+  void ActivateOtherBar(bool AForward);
   void RemoveFromActiveStack();
+  // Onto and off the process-wide active-bar stack.
+  void PushActive();
+  void PopActive();
   void DetachItemLinks();
   // Answers an edit window's colour request; False when no item control owns AEditWnd.
   bool AnswerEditColors(win::HDC DC, win::HWND AEditWnd, win::LRESULT& AResult);
