@@ -66,18 +66,7 @@ void FirePendingClose() {
   control->Deactivate(true);
 }
 
-// A weak reference for the length of a call that may free the control or its window.
-class TWeakLink {
-public:
-  explicit TWeakLink(TObject* AObject) : link_(AddObjectLink(AObject)) {}
-  ~TWeakLink() { RemoveObjectLink(link_); }
-  TWeakLink(const TWeakLink&) = delete;
-  TWeakLink& operator=(const TWeakLink&) = delete;
-  bool Alive() const { return link_->Target != nullptr; }
-
-private:
-  TcxObjectLink* link_;
-};
+using TWeakLink = TcxScopedObjectLink;
 
 void CloseBarWindow(TCustomdxBarControl* ABar) {
   if (!ABar || !IsLiveBarControl(ABar)) return;

@@ -24,18 +24,7 @@
 
 namespace {
 
-// A weak link to a window for the length of a call that may free it.
-class TWindowLink {
-public:
-  explicit TWindowLink(TObject* AWindow) : link_(AddObjectLink(AWindow)) {}
-  ~TWindowLink() { RemoveObjectLink(link_); }
-  TWindowLink(const TWindowLink&) = delete;
-  TWindowLink& operator=(const TWindowLink&) = delete;
-  bool Alive() const { return link_ && link_->Target; }
-
-private:
-  TcxObjectLink* link_;
-};
+using TWindowLink = TcxScopedObjectLink;
 
 // The links the window shows now.
 bool IsShowableLink(TdxBarItemLinks* ALinks, TdxBarItemLink* ALink) {
