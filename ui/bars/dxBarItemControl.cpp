@@ -662,6 +662,8 @@ bool TdxBarItemControl::DrawsDisabledImageAsIs() const {
 int32_t TdxBarItemControl::GetCaptionWidth() {
   TcxCanvas* canvas = GetCanvas();
   if (!canvas) return 0;
+  // The painter measures on the draw params' canvas: the one the item font goes into.
+  DrawParams()->Canvas = canvas;
   BeginItemFont();
   TScopeExit end([&] { EndItemFont(); });
   TdxBarPainter* painter = GetPainter();

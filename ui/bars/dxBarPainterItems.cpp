@@ -387,29 +387,6 @@ void TdxBarPainter::OffsetPressedContent2(TdxBarItemControlDrawParams* ADrawPara
   if (ADrawParams && !IsFlatStyle() && ADrawParams->IsPressed) R.Offset(1, 1);
 }
 
-namespace {
-
-// A menu entry: glyph (or check mark) in the icon column, the caption after
-// the text indent, the shortcut right-aligned before the arrow room.
-void DrawMenuEntry(TdxBarPainter& APainter, TdxBarButtonLikeControlDrawParams* ADrawParams, const TRect& R) {
-  TdxBarItemControl* control = ADrawParams->BarItemControl();
-  TCustomdxBarControl* bar = control->Parent();
-  HDC dc = DCOf(ADrawParams);
-  const int32_t iconColumn = bar ? bar->GetRowHeight() : 0;
-  APainter.ItemBeforePaint(ADrawParams);
-  APainter.ItemDrawGlyph(ADrawParams, APainter.SubMenuIconRect(R, iconColumn));
-  TRect text = APainter.SubMenuTextRect(R, iconColumn);
-  text.Inflate(0, APainter.SubMenuCaptionInset());
-  APainter.ItemDrawCaption(control, dc, ADrawParams->Caption, text, DT_SINGLELINE, ADrawParams->Enabled,
-                           ADrawParams->DrawSelected, true, false, 0, false);
-  if (ADrawParams->ShortCut.empty()) return;
-  text.Right -= DefaultItemHeightOf(ADrawParams) + 5;
-  APainter.ItemDrawCaption(control, dc, ADrawParams->ShortCut, text, DT_SINGLELINE, ADrawParams->Enabled,
-                           ADrawParams->DrawSelected, true, false, 2, false);
-}
-
-}  // namespace
-
 // Lowered frame, then the menu entry or the glyph and caption, then the
 // drop-down part (a separate arrow part, or the arrow inside a sub-item).
 void TdxBarPainter::ButtonDrawContent(TdxBarButtonLikeControlDrawParams* ADrawParams, const TRect& R) {
@@ -422,7 +399,7 @@ void TdxBarPainter::ButtonDrawContent(TdxBarButtonLikeControlDrawParams* ADrawPa
   TRect content = r;
   content.Right -= arrow;
   if (ADrawParams->PaintType == ptMenu) {
-    DrawMenuEntry(*this, ADrawParams, content);
+    SubMenuDrawItemContent(ADrawParams, content);
   } else {
     const bool large = ADrawParams->ViewSize() == ivsLarge;
     if (large) {

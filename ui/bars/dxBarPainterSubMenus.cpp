@@ -8,10 +8,14 @@
 // restores it afterwards. Every other operation leaves the DC as it found it.
 #include <algorithm>
 #include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
 
 #include "platform/gdi/edge.h"
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/syscolors.h"
+#include "platform/gdi/text.h"
 #include "platform/rtl/scopeexit.h"
 #include "platform/vcl/graphics.h"
 #include "ui/bars/dxBarDrawParams.h"
@@ -49,6 +53,54 @@ void FillEntryBackground(TdxBarSubMenuControl* ASubMenu, HDC DC, const TRect& R,
   if (R.IsEmpty()) return;
   FillRectWithBitmapOrColor(DC, R, R, ASubMenu->GetBackgroundBitmap(), clNone, ABrush);
 }
+
+std::string_view Trimmed(std::string_view AText) {
+  const size_t first = AText.find_first_not_of(" \t\r\n");
+  if (first == std::string_view::npos) return {};
+  return AText.substr(first, AText.find_last_not_of(" \t\r\n") - first + 1);
+}
+
+int32_t TextWidthOn(HDC DC, std::string_view AText) {
+  SIZE size{};
+  GetTextExtentPoint32(DC, AText, &size);
+  return size.cx;
+}
+
+// The first line of AText word-wrapped to AWidth, and the rest of the text:
+// a line ends before the word that would overflow it or at a line break; a
+// first word wider than AWidth is a line of its own.
+std::pair<std::string, std::string> FirstWrappedLine(HDC DC, std::string_view AText, int32_t AWidth) {
+  const std::string_view text = Trimmed(AText);
+  size_t end = 0;
+  for (size_t at = 0; at < text.size();) {
+    if (text[at] == '\r' || text[at] == '\n') break;
+    size_t next = at;
+    while (next < text.size() && text[next] == ' ') ++next;
+    while (next < text.size() && text[next] != ' ' && text[next] != '\r' && text[next] != '\n') ++next;
+    if (end > 0 && TextWidthOn(DC, text.substr(0, next)) > AWidth) break;
+    end = at = next;
+  }
+  return {std::string(Trimmed(text.substr(0, end))), std::string(Trimmed(text.substr(end)))};
+}
+
+// Selects the canvas font in bold until the object goes.
+class TBoldCanvasFont {
+public:
+  explicit TBoldCanvasFont(TcxCanvas* ACanvas) : canvas_(ACanvas), style_(ACanvas->Font()->Style()) {
+    Select(style_ + TFontStyles{fsBold});
+  }
+  ~TBoldCanvasFont() { Select(style_); }
+  TBoldCanvasFont(const TBoldCanvasFont&) = delete;
+  TBoldCanvasFont& operator=(const TBoldCanvasFont&) = delete;
+
+private:
+  void Select(TFontStyles AStyle) {
+    canvas_->Font()->SetStyle(AStyle);
+    SelectObject(canvas_->Handle(), canvas_->Font()->Handle());
+  }
+  TcxCanvas* canvas_;
+  TFontStyles style_;
+};
 
 }  // namespace
 
@@ -106,6 +158,52 @@ void TdxBarPainter::BarDrawOwnerFrame(TdxBarSubMenuControl* ASubMenu, HDC DC) {
   if (!ASubMenu || !DC) return;
   const TRect r = ASubMenu->GetOwnerGapRect();
   if (!r.IsEmpty()) FillRect(DC, &r, ASubMenu->GetOwnerBrush());
+}
+
+// ---------------------------------------------------------------- entries
+
+// A large entry with a description (h = height of "Wg", H = entry height):
+//
+//   +------+----------------------------------------+
+//   | icon |  Caption (bold)                  Ctrl+O|  down to the box
+//   |      |  first wrapped line of the desc...     |  box top: bottom - 2 x ((H - 3h) div 4) - 2h
+//   |      |  the rest of the description, cut...   |  one h lower
+//   +------+----------------------------------------+
+void TdxBarPainter::SubMenuDrawItemContent(TdxBarButtonLikeControlDrawParams* ADrawParams, const TRect& R) {
+  TdxBarItemControl* control = ADrawParams ? ADrawParams->BarItemControl() : nullptr;
+  TcxCanvas* canvas = ADrawParams ? ADrawParams->Canvas : nullptr;
+  if (!control || !canvas || !canvas->Handle() || R.IsEmpty()) return;
+  HDC dc = canvas->Handle();
+  TCustomdxBarControl* bar = control->Parent();
+  const int32_t iconColumn = bar ? bar->GetRowHeight() : 0;
+  const int32_t itemHeight = bar ? bar->GetDefaultItemHeight() : 0;
+  TdxBarItemLinks* links = control->ItemLink() ? control->ItemLink()->GetOwnerLinks() : nullptr;
+  ItemBeforePaint(ADrawParams);
+  ItemDrawGlyph(ADrawParams, SubMenuIconRect(R, iconColumn));
+  TRect text = SubMenuTextRect(R, iconColumn);
+  text.Inflate(0, SubMenuCaptionInset());
+  auto draw = [&](const std::string& AText, const TRect& ARect, uint32_t AFlags, int32_t AAlignment) {
+    ItemDrawCaption(control, dc, AText, ARect, AFlags, ADrawParams->Enabled, ADrawParams->DrawSelected, true, false,
+                    AAlignment, false);
+  };
+  std::unique_ptr<TBoldCanvasFont> bold;
+  if (control->GetMenuItemSize() == misLarge && links && links->GetShowDescriptions() &&
+      !Trimmed(ADrawParams->Description).empty()) {
+    const int32_t h = canvas->MeasureTextHeight("Wg"), entry = text.Height();
+    TRect box(text.Left, text.Bottom - 2 * ((entry - 3 * h) / 4) - 2 * h, text.Right - itemHeight, text.Bottom);
+    auto [first, rest] = FirstWrappedLine(dc, ADrawParams->Description, box.Width());
+    draw(first, TRect(box.Left, box.Top, box.Right, box.Top + h), DT_SINGLELINE | DT_END_ELLIPSIS, 0);
+    if (!rest.empty())
+      draw(rest, TRect(box.Left, box.Top + h, box.Right, box.Top + 2 * h), DT_SINGLELINE | DT_END_ELLIPSIS, 0);
+    // The caption sits above the description instead of across it.
+    text.Bottom = std::max(text.Top, box.Top);
+    bold = std::make_unique<TBoldCanvasFont>(canvas);
+  }
+  draw(ADrawParams->Caption, text, DT_SINGLELINE, 0);
+  bold.reset();
+  if (!links || !links->GetShowShortCuts() || ADrawParams->ShortCut.empty()) return;
+  text.Right -= itemHeight + 5;
+  draw(ADrawParams->ShortCut, text, DT_SINGLELINE, 2);
 }
 
 // ---------------------------------------------------------------- separator entries

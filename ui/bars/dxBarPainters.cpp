@@ -364,7 +364,9 @@ int32_t TdxBarPainter::QuickCustButtonRect(TRect& R) {
 
 void TdxBarPainter::QuickCustDrawButton(TdxBarItemControlDrawParams*, const TRect&, bool) {}
 bool TdxBarPainter::QuickPopupOnRight() { return false; }
-int32_t TdxBarPainter::SeparatorBarMetric(TCustomdxBarControl*) { return 0; }
+int32_t TdxBarPainter::SeparatorBarMetric(TCustomdxBarControl* ABarControl) {
+  return ABarControl ? ABarControl->GetRowHeight() : 0;
+}
 
 // ---------------------------------------------------------------- drop-downs
 
@@ -634,7 +636,9 @@ void TdxBarPainter::FillRectByBrush2(TdxBarItemControlDrawParams* ADrawParams, c
 
 int32_t TdxBarPainter::ContainerSubMenuOffset() { return 0; }
 win::HBRUSH TdxBarPainter::InPlaceSubItemBrush() { return SysColorBrushValue(win::COLOR_BTNSHADOW); }
-int32_t TdxBarPainter::InPlaceSubItemMetric(TCustomdxBarControl*) { return 0; }
+int32_t TdxBarPainter::InPlaceSubItemMetric(TCustomdxBarControl* ABarControl) {
+  return ABarControl ? ABarControl->GetDefaultItemHeight() : 0;
+}
 int32_t TdxBarPainter::InPlaceSubItemIndent() { return 5; }
 bool TdxBarPainter::InPlaceFlag() { return true; }
 

@@ -455,6 +455,12 @@ public:
   virtual int32_t SeparatorSpacing();
   virtual void PaintHookA(TdxBarItemControlDrawParams* ADrawParams);
   virtual void PaintHookB(TdxBarItemControlDrawParams* ADrawParams);
+
+  // ---- not a slot: the routine ButtonDrawContent takes for a menu entry.
+  // ItemBeforePaint, the glyph (or check mark) in the icon column, the two
+  // description lines of a large entry under its bold caption, the caption,
+  // then the shortcut right-aligned before the arrow room.
+  void SubMenuDrawItemContent(TdxBarButtonLikeControlDrawParams* ADrawParams, const TRect& R);
 };
 
 class TdxBarStandardPainter : public TdxBarPainter {

@@ -231,8 +231,22 @@ TEST_F(StaticControlTest, MeasuringTheSeparatorCaptionGivesTheBarFontBackUnstyle
   auto* label = NewControl<TdxBarCustomStaticControl>(menu_, NewItem<TdxBarLabel>());
   separator->GetItem()->SetCaption("Group heading");
   label->GetItem()->SetCaption("Group heading");
-  EXPECT_GT(separator->GetCaptionWidth(), 0);
+  EXPECT_EQ(separator->GetCaptionWidth(), Extent("Group heading", true).cx);
   EXPECT_EQ(label->GetCaptionWidth(), Extent("Group heading").cx);
+  EXPECT_TRUE(menu_->Canvas()->Font()->Style().Empty());
+}
+
+TEST_F(StaticControlTest, ACaptionedMenuSeparatorIsAsWideAsItsBoldCaption) {
+  auto* separator = NewControl<TdxBarSeparatorControl>(menu_, NewItem<TdxBarSeparator>());
+  separator->GetItem()->SetCaption("Group heading");
+  ASSERT_NE(Extent("Group heading", true).cx, Extent("Group heading").cx);
+  // No glyph part; the bold caption, the separator's text margins (6, 0)
+  // and the painter's separator metric, the menu's font row height.
+  const int32_t width = Extent("Group heading", true).cx + 6 + menu_->GetRowHeight();
+  EXPECT_EQ(painter_.SeparatorBarMetric(menu_), menu_->GetRowHeight());
+  EXPECT_EQ(separator->GetWidth(), width);
+  EXPECT_EQ(separator->GetWidthInBar(), width);
+  EXPECT_EQ(separator->ViewInfo()->GetWidth(ivlSmallIconWithText), width);
   EXPECT_TRUE(menu_->Canvas()->Font()->Style().Empty());
 }
 
