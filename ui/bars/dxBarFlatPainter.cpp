@@ -134,18 +134,22 @@ void TdxBarFlatPainter::ItemDrawCheckAt(TdxBarItemControlDrawParams* ADrawParams
                                         int32_t ASize) {
   HDC dc = ParamsDC(ADrawParams);
   if (!dc || ACheckRect.IsEmpty()) return;
-  const int32_t s = std::clamp(ASize, 1, 2), x = ACheckRect.Left, y = ACheckRect.Top;
+  // (x, y) so that the tick's 7s columns (x + s .. x + 8s - 1) are the
+  // rectangle's and its rows lie inside the 9s; a smaller rectangle cuts it.
+  const int32_t s = std::clamp(ASize, 1, 2), x = ACheckRect.Left - s, y = ACheckRect.Top + s;
   const bool enabled = ADrawParams->Enabled;
   TColor color = clBtnShadow;
   if (enabled) color = IsHighContrastWhite() || IsHighContrastColoredText() ? clWhite : clBlack;
+  const int saved = SaveDC(dc);
+  IntersectClipRect(dc, ACheckRect.Left, ACheckRect.Top, ACheckRect.Right, ACheckRect.Bottom);
   HPEN pen = CreatePen(PS_SOLID, 1, COLORREF(ColorToRGB(color)));
-  HGDIOBJ previous = SelectObject(dc, pen);
+  SelectObject(dc, pen);
   const int32_t first = enabled ? 0 : 1;
   for (int32_t k = first; k < first + 2 * s; ++k) {
     const POINT points[3] = {{x + s, y + k + 2 * s}, {x + 3 * s, y + k + 4 * s}, {x + 8 * s, y + k - s}};
     Polyline(dc, points, 3);
   }
-  SelectObject(dc, previous);
+  RestoreDC(dc, saved);
   DeleteObject(pen);
 }
 
@@ -358,7 +362,8 @@ void TdxBarFlatPainter::ItemBeforePaint(TdxBarItemControlDrawParams* ADrawParams
   TdxBarItemControl* control = ADrawParams->BarItemControl();
   const TRect entry = bar->GetItemRect(control);
   if (entry.IsEmpty()) return;
-  const int32_t glyphArea = bar->GetRowHeight();
+  auto* menu = dynamic_cast<TdxBarSubMenuControl*>(bar);
+  const int32_t glyphArea = menu ? menu->GetGlyphAreaWidth() : bar->GetRowHeight();
   const TRect icon = SubMenuIconRect(entry, glyphArea);
   const bool selected = ADrawParams->DrawSelected;
   const int saved = SaveDC(dc);
@@ -371,7 +376,8 @@ void TdxBarFlatPainter::ItemBeforePaint(TdxBarItemControlDrawParams* ADrawParams
     ExcludeClipRect(dc, entry.Left + 1, entry.Top + 1, entry.Right - 1, entry.Bottom - 1);
     const int32_t split = std::min(entry.Right, icon.Right + 1);
     ItemFillOrParentBackground(ADrawParams, TRect(entry.Left, entry.Top, split, entry.Bottom), FlatItemBrush(bar));
-    ItemFillOrParentBackground(ADrawParams, TRect(split, entry.Top, entry.Right, entry.Bottom), ItemBrushFor(ADrawParams));
+    ItemFillOrParentBackground(ADrawParams, TRect(split, entry.Top, entry.Right, entry.Bottom),
+                               bar->GetBackgroundBrush());
     RestoreDC(dc, ringSaved);
   }
   const TRect inside = Shrunk(entry, 1);
@@ -652,8 +658,9 @@ void TdxBarFlatPainter::SubMenuDrawSeparatorItem(TdxBarItemControlDrawParams* AD
   const bool nonRecent = menu->IsNonRecentItemControl(ADrawParams->BarItemControl()) && !SubMenuPlainSeparators();
   ItemFillOrParentBackground(ADrawParams, column, nonRecent ? FlatItemBrush(menu) : nullptr);
   ItemFillOrParentBackground(ADrawParams, rest, nonRecent ? menu->ItemBrush() : nullptr);
+  // The line would end a pixel past the entry; it stops at the entry's edge.
   const int32_t middle = R.Top + R.Height() / 2;
-  SubMenuDrawSeparator(dc, TRect(column.Right + SubMenuGroupIndent(), middle, R.Right + 1, middle + 1));
+  SubMenuDrawSeparator(dc, TRect(column.Right + SubMenuGroupIndent(), middle, R.Right, middle + 1));
 }
 
 void TdxBarFlatPainter::SubMenuDrawSeparator(HDC DC, const TRect& R) {
