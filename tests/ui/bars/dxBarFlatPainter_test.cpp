@@ -287,6 +287,74 @@ TEST_F(FlatPainterTest, TickIsTwoSStrokesOfTheFormulaBlackOrShadowOneRowLower) {
     }
 }
 
+TEST_F(FlatPainterTest, FramesOfEditPartsStaticsAndButtonFaces) {
+  auto* control = NewControl<TdxBarItemControl>(toolbar_, NewItem<TdxBarButton>());
+  const TColor highlight = SysColor(win::COLOR_HIGHLIGHT), shadow = SysColor(win::COLOR_BTNSHADOW);
+  const TRect R(4, 4, 30, 20);
+  const struct {
+    const char* What;
+    std::function<void(TdxBarButtonLikeControlDrawParams*)> Draw;
+    TColor Frame, Inside;  // kPaper: left as it was
+  } cases[] = {
+      {"edit part, idle: the parent's brush", [&](auto* p) { painter_.FlatDrawEditFrame(p, R, false, false, false); },
+       FlatFace(), kPaper},
+      {"edit part, selected", [&](auto* p) { painter_.FlatDrawEditFrame(p, R, true, false, false); }, highlight,
+       kPaper},
+      {"edit part, down", [&](auto* p) { painter_.FlatDrawEditFrame(p, R, false, true, true); }, highlight, kPaper},
+      {"edit part in a menu", [&](auto* p) { painter_.FlatDrawEditFrame(p, R, false, false, true); }, shadow, kPaper},
+      {"button face, hot", [&](auto* p) { p->DrawSelected = true; painter_.DrawButtonFace(p, R, 1); }, highlight,
+       Light(-2, 30, 72)},
+      {"button face, pressed", [&](auto* p) { p->DrawSelected = true; painter_.DrawButtonFace(p, R, 2); },
+       highlight, Light(14, 44, 40)},
+      {"button face, idle", [&](auto* p) { painter_.DrawButtonFace(p, R, 0); }, FlatFace(), FlatFace()},
+      {"lowered frame", [&](auto* p) { TRect r = R; painter_.DrawLoweredFrame(p->Canvas->Handle(), r); }, shadow,
+       kPaper},
+  };
+  for (const auto& c : cases) {
+    ClippedSurface s(40, 30);
+    TcxCanvas canvas(s.bmp.Canvas());
+    TdxBarButtonLikeControlDrawParams params(control);
+    params.Canvas = &canvas;
+    const DcState before = StateOf(s.DC());
+    c.Draw(&params);
+    EXPECT_EQ(StateOf(s.DC()), before) << c.What;
+    win::SelectClipRgn(s.DC(), nullptr);
+    EXPECT_EQ(s.FirstOutside(R), "") << c.What;
+    ExpectFrame(s, R, c.Frame, c.What);
+    ExpectRect(s, TRect(5, 5, 29, 19), c.Inside, c.What);
+  }
+  // A static border: the ring of its margins in COLOR_BTNSHADOW, the rectangle becomes the inside.
+  for (TdxBarStaticBorderStyle style : {sbsLowered, sbsRaised, sbsEtched, sbsBump}) {
+    ClippedSurface s(40, 30);
+    TcxCanvas canvas(s.bmp.Canvas());
+    TdxBarStaticLikeControlDrawParams params(control);
+    params.Canvas = &canvas;
+    params.BorderStyle = style;
+    TRect r = R;
+    painter_.StaticDrawBorder(&params, r);
+    const int32_t m = painter_.StaticBorderMargins(style);
+    EXPECT_EQ(r, TRect(R.Left + m, R.Top + m, R.Right - m, R.Bottom - m)) << int(style);
+    win::SelectClipRgn(s.DC(), nullptr);
+    for (int32_t i = 0; i < m; ++i) ExpectFrame(s, TRect(R.Left + i, R.Top + i, R.Right - i, R.Bottom - i), shadow, "static");
+    ExpectRect(s, r, kPaper, "static inside");
+  }
+}
+
+TEST_F(FlatPainterTest, FloatingBorderIsTheFlatBorderThenAHighlightRingThenTheBarBrush) {
+  docked_->SetDockingStyle(dsNone);
+  const TRect R(0, 0, 40, 30);
+  ClippedSurface s(40, 30);
+  const DcState before = StateOf(s.DC());
+  painter_.BarDrawFloatingBorder(docked_, s.DC(), R);
+  EXPECT_EQ(StateOf(s.DC()), before);
+  win::SelectClipRgn(s.DC(), nullptr);
+  ExpectFrame(s, R, FlatBorder(), "outer");
+  ExpectFrame(s, TRect(1, 1, 39, 29), SysColor(win::COLOR_BTNHIGHLIGHT), "highlight");
+  const int32_t width = std::max(win::GetSystemMetrics(win::SM_CXFRAME), win::GetSystemMetrics(win::SM_CYFRAME));
+  for (int32_t i = 2; i < width; ++i) ExpectFrame(s, TRect(i, i, 40 - i, 30 - i), FlatFace(), "bar brush");
+  EXPECT_EQ(s.At(20, 15), kPaper);
+}
+
 // ---------------------------------------------------------------- bars
 
 TEST_F(FlatPainterTest, BarSeparatorIsAShadowLineBetweenStripsOfTheBarBrush) {
