@@ -108,18 +108,21 @@ struct TEntryParts {
 
 // ---------------------------------------------------------------- item states
 
-// A dropped-down item shows its open menu's link; a pressed or down item, or
-// a hot one outside menus, the 1-pixel selection frame; the rest a ring in
-// the brush the item's state asks for.
+// A dropped-down item shows its open menu's link (the menu frames it); a
+// pressed or down item, or a hot one outside menus, the 1-pixel selection
+// frame; the rest a ring of the parent's background.
 void TdxBarFlatPainter::ItemDrawGlyphFrame(TdxBarItemControlDrawParams* ADrawParams, const TRect& R) {
   HDC dc = ParamsDC(ADrawParams);
   if (!dc || R.IsEmpty()) return;
   TCustomdxBarControl* bar = ParamsBar(ADrawParams);
   if (ADrawParams->DroppedDown && !InMenu(ADrawParams)) {
     TdxBarItemControl* control = ADrawParams->BarItemControl();
-    if (TCustomdxBarControl* child = control ? control->GetSubMenuControl() : nullptr)
+    if (TCustomdxBarControl* child = control ? control->GetSubMenuControl() : nullptr) {
+      const int saved = SaveDC(dc);
+      IntersectClipRect(dc, R.Left, R.Top, R.Right, R.Bottom);
       FlatDrawBarShadow(bar, child, dc);
-    ItemFrameSelection(bar, dc, R);
+      RestoreDC(dc, saved);
+    }
     return;
   }
   if (ADrawParams->IsPressed || ParamsDown(ADrawParams) || (ADrawParams->DrawSelected && !InMenu(ADrawParams))) {

@@ -335,7 +335,8 @@ TEST_F(FlatPainterTest, FramesOfEditPartsStaticsAndButtonFaces) {
     const int32_t m = painter_.StaticBorderMargins(style);
     EXPECT_EQ(r, TRect(R.Left + m, R.Top + m, R.Right - m, R.Bottom - m)) << int(style);
     win::SelectClipRgn(s.DC(), nullptr);
-    for (int32_t i = 0; i < m; ++i) ExpectFrame(s, TRect(R.Left + i, R.Top + i, R.Right - i, R.Bottom - i), shadow, "static");
+    for (int32_t i = 0; i < m; ++i)
+      ExpectFrame(s, TRect(R.Left + i, R.Top + i, R.Right - i, R.Bottom - i), shadow, "static");
     ExpectRect(s, r, kPaper, "static inside");
   }
 }
@@ -451,6 +452,35 @@ TEST_F(FlatPainterTest, CloseButtonCrossIsTwoLinesPerDiagonalInASquare) {
       EXPECT_EQ(s.At(13 + i + dx, 23 - i), ColorToRGB(cross)) << "up " << i;
     }
   EXPECT_EQ(s.At(10, 10), ColorToRGB(SysColor(win::COLOR_INACTIVECAPTION))) << "the face around it";
+}
+
+TEST_F(FlatPainterTest, OpenMenuPaintsItsLinkOnTheOwnerInTheOwnersCoordinates) {
+  // A menu window right under the toolbar, opened from the item at (20, 40) .. (50, 60).
+  auto* child = new TTestBarWindow(manager_);
+  child->SetParent(form_.get());
+  child->SetBounds(20, 60, 80, 40);
+  child->HandleNeeded();
+  TPoint itemTopLeft{20, 40}, itemBottomRight{50, 60};
+  win::ClientToScreen(toolbar_->Handle(), &itemTopLeft);
+  win::ClientToScreen(toolbar_->Handle(), &itemBottomRight);
+  child->SetOwnerRect(TRect(itemTopLeft, itemBottomRight));
+  ClippedSurface s(80, 70);
+  const DcState before = StateOf(s.DC());
+  painter_.FlatDrawBarShadow(toolbar_, child, s.DC());
+  EXPECT_EQ(StateOf(s.DC()), before);
+  win::SelectClipRgn(s.DC(), nullptr);
+  // The link: the owner's bottom row over the common width less a pixel at each end.
+  const TRect link(21, 59, 49, 60);
+  EXPECT_EQ(s.FirstOutside(link), "");
+  ExpectRect(s, link, FlatFace(), "link");
+  // Without a handle the child has no link to show.
+  delete child;
+  ClippedSurface none(80, 70);
+  auto* closed = new TTestBarWindow(manager_);
+  painter_.FlatDrawBarShadow(toolbar_, closed, none.DC());
+  win::SelectClipRgn(none.DC(), nullptr);
+  EXPECT_EQ(none.FirstOutside(TRect()), "");
+  delete closed;
 }
 
 // ---------------------------------------------------------------- sub-menus
@@ -574,18 +604,19 @@ TEST_F(FlatPainterTest, NothingIsDrawnOutsideDegenerateRectangles) {
     return p;
   };
   ExpectNothingOutsideDegenerateRects({
-      {"selection frame", [&](TcxCanvas* c, const TRect& r) { painter_.ItemFrameSelection(toolbar_, c->Handle(), r); }},
-      {"glyph frame", [&](TcxCanvas* c, const TRect& r) { painter_.ItemDrawGlyphFrame(params(c).get(), r); }},
-      {"tick", [&](TcxCanvas* c, const TRect& r) { painter_.ItemDrawCheckAt(params(c).get(), r, 1); }},
-      {"separator", [&](TcxCanvas* c, const TRect& r) { painter_.BarDrawSeparator(toolbar_, c->Handle(), r, nullptr, false); }},
-      {"docked border", [&](TcxCanvas* c, const TRect& r) { painter_.BarDrawDockedBorder(docked_, c->Handle(), r); }},
-      {"floating border", [&](TcxCanvas* c, const TRect& r) { painter_.BarDrawFloatingBorder(docked_, c->Handle(), r); }},
-      {"close button", [&](TcxCanvas* c, const TRect& r) { painter_.BarDrawCaptionCloseButton(docked_, c->Handle(), r, 1); }},
-      {"mark", [&](TcxCanvas* c, const TRect& r) { painter_.BarDrawMarkBackground(docked_, c->Handle(), r, 1); }},
-      {"menu border", [&](TcxCanvas* c, const TRect& r) { painter_.SubMenuDrawBorder(menu_, c->Handle(), r); }},
-      {"detach band", [&](TcxCanvas* c, const TRect& r) { painter_.SubMenuDrawDetachBand(menu_, c->Handle(), r, true); }},
-      {"menu separator", [&](TcxCanvas* c, const TRect& r) { painter_.SubMenuDrawSeparator(c->Handle(), r); }},
-      {"button face", [&](TcxCanvas* c, const TRect& r) { painter_.DrawButtonFace(params(c).get(), r, 2); }},
+      {"selection frame", [&](auto* c, const auto& r) { painter_.ItemFrameSelection(toolbar_, c->Handle(), r); }},
+      {"glyph frame", [&](auto* c, const auto& r) { painter_.ItemDrawGlyphFrame(params(c).get(), r); }},
+      {"tick", [&](auto* c, const auto& r) { painter_.ItemDrawCheckAt(params(c).get(), r, 1); }},
+      {"separator",
+       [&](auto* c, const auto& r) { painter_.BarDrawSeparator(toolbar_, c->Handle(), r, nullptr, false); }},
+      {"docked border", [&](auto* c, const auto& r) { painter_.BarDrawDockedBorder(docked_, c->Handle(), r); }},
+      {"floating border", [&](auto* c, const auto& r) { painter_.BarDrawFloatingBorder(docked_, c->Handle(), r); }},
+      {"close button", [&](auto* c, const auto& r) { painter_.BarDrawCaptionCloseButton(docked_, c->Handle(), r, 1); }},
+      {"mark", [&](auto* c, const auto& r) { painter_.BarDrawMarkBackground(docked_, c->Handle(), r, 1); }},
+      {"menu border", [&](auto* c, const auto& r) { painter_.SubMenuDrawBorder(menu_, c->Handle(), r); }},
+      {"detach band", [&](auto* c, const auto& r) { painter_.SubMenuDrawDetachBand(menu_, c->Handle(), r, true); }},
+      {"menu separator", [&](auto* c, const auto& r) { painter_.SubMenuDrawSeparator(c->Handle(), r); }},
+      {"button face", [&](auto* c, const auto& r) { painter_.DrawButtonFace(params(c).get(), r, 2); }},
   });
 }
 
