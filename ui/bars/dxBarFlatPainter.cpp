@@ -580,17 +580,20 @@ void TdxBarFlatPainter::BarPaintMDIButton(TdxBarControl* ABarControl, HDC DC, co
   } else {
     ABarControl->DrawBackground(DC, R, false, clNone, ABarControl->GetBackgroundBrush());
   }
-  TRect glyph = Shrunk(R, 1);
+  const TRect glyph = Shrunk(R, 1);
   if (glyph.IsEmpty()) return;
-  const int saved = SaveDC(DC);
-  TScopeExit restore([&] { RestoreDC(DC, saved); });
-  IntersectClipRect(DC, glyph.Left, glyph.Top, glyph.Right, glyph.Bottom);
-  // The frame control's own border falls outside the clip: only its glyph shows.
-  TRect frame = Shrunk(glyph, -1);
-  const int modeSaved = SetBkMode(DC, TRANSPARENT);
-  DrawFrameControl(DC, &frame, DFC_CAPTION, UINT(AButton) | DFCS_FLAT | DFCS_TRANSPARENT |
-                                                (AState == 1 ? DFCS_INACTIVE : 0));
-  SetBkMode(DC, modeSaved);
+  // Off screen, with the frame control's own border outside the bitmap; its
+  // face colour is then left out, so the glyph lies over the state's face.
+  const int32_t w = glyph.Width(), h = glyph.Height();
+  HDC memory = CreateCompatibleDC(DC);
+  HBITMAP bitmap = CreateCompatibleBitmap(DC, w, h);
+  HGDIOBJ previous = SelectObject(memory, bitmap);
+  TRect frame(-1, -1, w + 1, h + 1);
+  DrawFrameControl(memory, &frame, DFC_CAPTION, UINT(AButton) | DFCS_FLAT | (AState == 1 ? DFCS_INACTIVE : 0));
+  TransparentBlt(DC, glyph.Left, glyph.Top, w, h, memory, 0, 0, w, h, GetSysColor(COLOR_BTNFACE));
+  SelectObject(memory, previous);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
 }
 
 // ---------------------------------------------------------------- quick customization

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/gdi/edge.h"
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/syscolors.h"
 #include "tests/ui/bars/bar_painter_doubles.h"
@@ -481,6 +482,34 @@ TEST_F(FlatPainterTest, OpenMenuPaintsItsLinkOnTheOwnerInTheOwnersCoordinates) {
   win::SelectClipRgn(none.DC(), nullptr);
   EXPECT_EQ(none.FirstOutside(TRect()), "");
   delete closed;
+}
+
+TEST_F(FlatPainterTest, MdiButtonIsTheFlatCaptionGlyphOverTheFaceOfItsState) {
+  docked_->SetDockingStyle(dsTop);
+  const TRect R(4, 4, 22, 20);
+  const struct {
+    int32_t State;
+    TColor Inside;
+  } cases[] = {{2, Light(-2, 30, 72)}, {3, Light(11, 9, 73)}, {4, Light(14, 44, 40)}};
+  for (const auto& c : cases) {
+    ClippedSurface s(30, 30);
+    const DcState before = StateOf(s.DC());
+    painter_.BarPaintMDIButton(docked_, s.DC(), R, win::DFCS_CAPTIONCLOSE, c.State);
+    EXPECT_EQ(StateOf(s.DC()), before) << c.State;
+    win::SelectClipRgn(s.DC(), nullptr);
+    EXPECT_EQ(s.FirstOutside(R), "") << c.State;
+    ExpectFrame(s, R, SysColor(win::COLOR_HIGHLIGHT), "MDI button " + std::to_string(c.State));
+    // Inside: the state's brush and the glyph, never the frame control's own face or border.
+    int32_t glyph = 0;
+    for (int32_t y = R.Top + 1; y < R.Bottom - 1; ++y)
+      for (int32_t x = R.Left + 1; x < R.Right - 1; ++x) {
+        const TColor p = s.At(x, y);
+        if (p == ColorToRGB(c.Inside)) continue;
+        EXPECT_EQ(p, ColorToRGB(SysColor(win::COLOR_BTNTEXT))) << c.State << " at " << x << "," << y;
+        ++glyph;
+      }
+    EXPECT_GT(glyph, 0) << c.State;
+  }
 }
 
 // ---------------------------------------------------------------- sub-menus
