@@ -98,12 +98,6 @@ TRect OwnerLinkRect(TCustomdxBarControl* AOwnerBar, TCustomdxBarControl* AChild)
   return r;
 }
 
-// The menu entry's icon column, its caption part and the 2-pixel column
-// between them, inside the entry's 1-pixel ring.
-struct TEntryParts {
-  TRect Icon, Gap, Text;
-};
-
 }  // namespace
 
 // ---------------------------------------------------------------- item states
