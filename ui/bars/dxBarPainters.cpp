@@ -663,5 +663,3 @@ void TdxBarFlatPainter::FlatDrawBarShadow(TCustomdxBarControl*, TCustomdxBarCont
 void TdxBarFlatPainter::FlatDrawOwnerFrame(TCustomdxBarControl*, win::HDC, const TRect&) {}
 void TdxBarFlatPainter::FlatDrawOwnerLink(TCustomdxBarControl*, win::HDC, const TRect&) {}
 TColor TdxBarFlatPainter::FlatSeparatorColor() { return clBtnShadow; }
-void TdxBarOffice11Painter::Office11DrawGradient(win::HDC, const TRect&, bool) {}
-int32_t TdxBarOffice11Painter::Office11EndMargin() { return 2; }
