@@ -14,6 +14,7 @@
 #include "ui/bars/dxBarElements.h"
 #include "ui/bars/dxBarPainters.h"
 #include "ui/bars/dxBarToolbarControl.h"
+#include "ui/lookandfeel/dxFading.h"
 #include "ui/lookandfeel/dxOffice11.h"
 
 using namespace win;
@@ -337,14 +338,13 @@ void TdxBarOffice11Painter::BarDrawDockedBorder(TdxBarControl* ABarControl, HDC 
     }
     return;
   }
-  if (ABarControl->HasBorder() && !ABarControl->GetBackgroundBitmap()) {
+  TRect body = R;
+  if (vertical)
+    body.Top += Office11EndMargin();
+  else
+    body.Left += Office11EndMargin();
+  if (ABarControl->HasBorder() && !ABarControl->GetBackgroundBitmap() && !body.IsEmpty()) {
     // The bar body: every edge pixel first takes the bar gradient.
-    TRect body = R;
-    const int32_t margin = Office11EndMargin();
-    if (vertical)
-      body.Top += margin;
-    else
-      body.Left += margin;
     BarGradient(ABarControl, DC, body, R);
     // The leading margin and the near long edge show the dock.
     if (vertical) {
@@ -484,6 +484,9 @@ TRect TdxBarOffice11Painter::BarMarkRectEx(TdxBarControl* ABarControl) {
 void TdxBarOffice11Painter::BarDrawMarkBackground(TdxBarControl* ABarControl, HDC DC, const TRect& R,
                                                   int32_t AMarkState) {
   if (!ABarControl || !DC || R.IsEmpty()) return;
+  // Callers hand in the grown rectangle (BarMarkRectEx) where the mark may reach the border.
+  const int saved = SaveDC(DC);
+  IntersectClipRect(DC, R.Left, R.Top, R.Right, R.Bottom);
   const bool horizontal = GradientHorizontal(ABarControl);
   TRect r = R;
   if (HasRoundedFrame(ABarControl)) {
@@ -503,6 +506,7 @@ void TdxBarOffice11Painter::BarDrawMarkBackground(TdxBarControl* ABarControl, HD
           MixColors(Office11MarkEdgeColor(AMarkState),
                     BarGradientAt(ABarControl, WholeInClient(*this, ABarControl), inner), 50));
   }
+  RestoreDC(DC, saved);
 }
 
 namespace {
@@ -534,14 +538,15 @@ void MarkChevrons(HDC DC, int32_t X, int32_t Y, bool AVertical, TColor AColor) {
 
 }  // namespace
 
-// AClientWidth 0 marks a bordered bar; otherwise the glyphs sit 2 pixels further in.
-void TdxBarOffice11Painter::BarDrawMark(HDC DC, const TRect& AMarkRect, bool AVertical, bool AHidesItems,
-                                        int32_t AClientWidth) {
+namespace {
+
+// The mark's glyphs in AMarkRect: m = 2 and n = 1 move them further in on
+// borderless bars and main menus, whose marks have no rounded end to grow into.
+void MarkGlyphs(HDC DC, const TRect& AMarkRect, bool AVertical, bool AHidesItems, int32_t m, int32_t n) {
   if (!DC || AMarkRect.IsEmpty()) return;
-  const int32_t m = AClientWidth != 0 ? 2 : 0, n = AClientWidth != 0 ? 1 : 0;
   Clipped(DC, AMarkRect, [&] {
     for (int pass = 0; pass < 2; ++pass) {
-      const int32_t d = pass == 0 ? 1 : 0;
+      const int32_t d = pass == 0 ? 1 : 0;  // the shadow first, one pixel right and down
       const TColor c = pass == 0 ? Office11MarkArrowShadowColor() : Office11MarkArrowColor();
       if (AVertical) {
         MarkArrowGlyph(DC, AMarkRect.Right - n - 8 + d, AMarkRect.Bottom - m - 6 + d, true, c);
@@ -552,6 +557,24 @@ void TdxBarOffice11Painter::BarDrawMark(HDC DC, const TRect& AMarkRect, bool AVe
       }
     }
   });
+}
+
+}  // namespace
+
+// Without the window at hand the mark is taken for that of a bordered bar.
+void TdxBarOffice11Painter::BarDrawMark(HDC DC, const TRect& AMarkRect, bool AVertical, bool AHidesItems, int32_t) {
+  MarkGlyphs(DC, AMarkRect, AVertical, AHidesItems, 0, 0);
+}
+
+void TdxBarOffice11Painter::BarDrawMarkFaded(TdxBarControl* ABarControl, HDC DC, const TRect& R) {
+  if (!ABarControl || !DC || R.IsEmpty()) return;
+  TdxFadingObjectHelper* fading = ABarControl->GetMarkFadingHelper();
+  if (fading && !fading->IsEmpty())
+    fading->DrawFrame(DC, R);
+  else
+    BarDrawMarkBackground(ABarControl, DC, R, ABarControl->GetMarkState());
+  const bool inner = !ABarControl->HasBorder() || ABarControl->IsMainMenuBar();
+  MarkGlyphs(DC, R, ABarControl->IsVertical(), ABarControl->HiddenLinks, inner ? 2 : 0, inner ? 1 : 0);
 }
 
 // ---------------------------------------------------------------- items
