@@ -108,18 +108,21 @@ struct TEntryParts {
 
 // ---------------------------------------------------------------- item states
 
-// A dropped-down item shows its open menu's link; a pressed or down item, or
-// a hot one outside menus, the 1-pixel selection frame; the rest a ring in
-// the brush the item's state asks for.
+// A dropped-down item shows its open menu's link (the menu frames it); a
+// pressed or down item, or a hot one outside menus, the 1-pixel selection
+// frame; the rest a ring of the parent's background.
 void TdxBarFlatPainter::ItemDrawGlyphFrame(TdxBarItemControlDrawParams* ADrawParams, const TRect& R) {
   HDC dc = ParamsDC(ADrawParams);
   if (!dc || R.IsEmpty()) return;
   TCustomdxBarControl* bar = ParamsBar(ADrawParams);
   if (ADrawParams->DroppedDown && !InMenu(ADrawParams)) {
     TdxBarItemControl* control = ADrawParams->BarItemControl();
-    if (TCustomdxBarControl* child = control ? control->GetSubMenuControl() : nullptr)
+    if (TCustomdxBarControl* child = control ? control->GetSubMenuControl() : nullptr) {
+      const int saved = SaveDC(dc);
+      IntersectClipRect(dc, R.Left, R.Top, R.Right, R.Bottom);
       FlatDrawBarShadow(bar, child, dc);
-    ItemFrameSelection(bar, dc, R);
+      RestoreDC(dc, saved);
+    }
     return;
   }
   if (ADrawParams->IsPressed || ParamsDown(ADrawParams) || (ADrawParams->DrawSelected && !InMenu(ADrawParams))) {
@@ -134,18 +137,22 @@ void TdxBarFlatPainter::ItemDrawCheckAt(TdxBarItemControlDrawParams* ADrawParams
                                         int32_t ASize) {
   HDC dc = ParamsDC(ADrawParams);
   if (!dc || ACheckRect.IsEmpty()) return;
-  const int32_t s = std::clamp(ASize, 1, 2), x = ACheckRect.Left, y = ACheckRect.Top;
+  // (x, y) so that the tick's 7s columns (x + s .. x + 8s - 1) are the
+  // rectangle's and its rows lie inside the 9s; a smaller rectangle cuts it.
+  const int32_t s = std::clamp(ASize, 1, 2), x = ACheckRect.Left - s, y = ACheckRect.Top + s;
   const bool enabled = ADrawParams->Enabled;
   TColor color = clBtnShadow;
   if (enabled) color = IsHighContrastWhite() || IsHighContrastColoredText() ? clWhite : clBlack;
+  const int saved = SaveDC(dc);
+  IntersectClipRect(dc, ACheckRect.Left, ACheckRect.Top, ACheckRect.Right, ACheckRect.Bottom);
   HPEN pen = CreatePen(PS_SOLID, 1, COLORREF(ColorToRGB(color)));
-  HGDIOBJ previous = SelectObject(dc, pen);
+  SelectObject(dc, pen);
   const int32_t first = enabled ? 0 : 1;
   for (int32_t k = first; k < first + 2 * s; ++k) {
     const POINT points[3] = {{x + s, y + k + 2 * s}, {x + 3 * s, y + k + 4 * s}, {x + 8 * s, y + k - s}};
     Polyline(dc, points, 3);
   }
-  SelectObject(dc, previous);
+  RestoreDC(dc, saved);
   DeleteObject(pen);
 }
 
@@ -358,7 +365,8 @@ void TdxBarFlatPainter::ItemBeforePaint(TdxBarItemControlDrawParams* ADrawParams
   TdxBarItemControl* control = ADrawParams->BarItemControl();
   const TRect entry = bar->GetItemRect(control);
   if (entry.IsEmpty()) return;
-  const int32_t glyphArea = bar->GetRowHeight();
+  auto* menu = dynamic_cast<TdxBarSubMenuControl*>(bar);
+  const int32_t glyphArea = menu ? menu->GetGlyphAreaWidth() : bar->GetRowHeight();
   const TRect icon = SubMenuIconRect(entry, glyphArea);
   const bool selected = ADrawParams->DrawSelected;
   const int saved = SaveDC(dc);
@@ -371,7 +379,8 @@ void TdxBarFlatPainter::ItemBeforePaint(TdxBarItemControlDrawParams* ADrawParams
     ExcludeClipRect(dc, entry.Left + 1, entry.Top + 1, entry.Right - 1, entry.Bottom - 1);
     const int32_t split = std::min(entry.Right, icon.Right + 1);
     ItemFillOrParentBackground(ADrawParams, TRect(entry.Left, entry.Top, split, entry.Bottom), FlatItemBrush(bar));
-    ItemFillOrParentBackground(ADrawParams, TRect(split, entry.Top, entry.Right, entry.Bottom), ItemBrushFor(ADrawParams));
+    ItemFillOrParentBackground(ADrawParams, TRect(split, entry.Top, entry.Right, entry.Bottom),
+                               bar->GetBackgroundBrush());
     RestoreDC(dc, ringSaved);
   }
   const TRect inside = Shrunk(entry, 1);
@@ -571,17 +580,20 @@ void TdxBarFlatPainter::BarPaintMDIButton(TdxBarControl* ABarControl, HDC DC, co
   } else {
     ABarControl->DrawBackground(DC, R, false, clNone, ABarControl->GetBackgroundBrush());
   }
-  TRect glyph = Shrunk(R, 1);
+  const TRect glyph = Shrunk(R, 1);
   if (glyph.IsEmpty()) return;
-  const int saved = SaveDC(DC);
-  TScopeExit restore([&] { RestoreDC(DC, saved); });
-  IntersectClipRect(DC, glyph.Left, glyph.Top, glyph.Right, glyph.Bottom);
-  // The frame control's own border falls outside the clip: only its glyph shows.
-  TRect frame = Shrunk(glyph, -1);
-  const int modeSaved = SetBkMode(DC, TRANSPARENT);
-  DrawFrameControl(DC, &frame, DFC_CAPTION, UINT(AButton) | DFCS_FLAT | DFCS_TRANSPARENT |
-                                                (AState == 1 ? DFCS_INACTIVE : 0));
-  SetBkMode(DC, modeSaved);
+  // Off screen, with the frame control's own border outside the bitmap; its
+  // face colour is then left out, so the glyph lies over the state's face.
+  const int32_t w = glyph.Width(), h = glyph.Height();
+  HDC memory = CreateCompatibleDC(DC);
+  HBITMAP bitmap = CreateCompatibleBitmap(DC, w, h);
+  HGDIOBJ previous = SelectObject(memory, bitmap);
+  TRect frame(-1, -1, w + 1, h + 1);
+  DrawFrameControl(memory, &frame, DFC_CAPTION, UINT(AButton) | DFCS_FLAT | (AState == 1 ? DFCS_INACTIVE : 0));
+  TransparentBlt(DC, glyph.Left, glyph.Top, w, h, memory, 0, 0, w, h, GetSysColor(COLOR_BTNFACE));
+  SelectObject(memory, previous);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
 }
 
 // ---------------------------------------------------------------- quick customization
@@ -652,8 +664,9 @@ void TdxBarFlatPainter::SubMenuDrawSeparatorItem(TdxBarItemControlDrawParams* AD
   const bool nonRecent = menu->IsNonRecentItemControl(ADrawParams->BarItemControl()) && !SubMenuPlainSeparators();
   ItemFillOrParentBackground(ADrawParams, column, nonRecent ? FlatItemBrush(menu) : nullptr);
   ItemFillOrParentBackground(ADrawParams, rest, nonRecent ? menu->ItemBrush() : nullptr);
+  // The line would end a pixel past the entry; it stops at the entry's edge.
   const int32_t middle = R.Top + R.Height() / 2;
-  SubMenuDrawSeparator(dc, TRect(column.Right + SubMenuGroupIndent(), middle, R.Right + 1, middle + 1));
+  SubMenuDrawSeparator(dc, TRect(column.Right + SubMenuGroupIndent(), middle, R.Right, middle + 1));
 }
 
 void TdxBarFlatPainter::SubMenuDrawSeparator(HDC DC, const TRect& R) {
