@@ -633,7 +633,12 @@ void TdxBarOffice11Painter::ItemDrawGlyphFrame(TdxBarItemControlDrawParams* ADra
   } else {
     ItemFillOrParentBackground(ADrawParams, R, active ? ItemBrushFor(ADrawParams) : nullptr);
   }
-  if (open) return;  // the open menu's shadow joins it to the bar
+  if (open) {
+    // The open menu's shadow joins it to the bar.
+    if (TCustomdxBarControl* child = control ? control->GetSubMenuControl() : nullptr)
+      Clipped(dc, R, [&] { FlatDrawBarShadow(bar, child, dc); });
+    return;
+  }
   if (selected && !menu)
     ItemFrameSelection(bar, dc, R);
   else if (pressed)

@@ -352,14 +352,15 @@ TEST_F(Office11ItemTest, ItemStatesByHotDownAndPressed) {
   const TColor frame = Row(0x000080);
   const struct {
     const char* What;
-    bool Selected, Down, Pressed;
+    bool Selected, Down, Pressed, Open;
     TColor From, To;
     bool Framed;
   } cases[] = {
-      {"hot", true, false, false, Row(0xFFF4CC), Row(0xFFD091), true},
-      {"down, not hot", false, true, false, Row(0xFFD38E), Row(0xFE914E), false},
-      {"down and hot", true, true, false, Row(0xFE914E), Row(0xFFD38E), true},
-      {"pressed and hot", true, false, true, Row(0xFE914E), Row(0xFFD38E), true},
+      {"hot", true, false, false, false, Row(0xFFF4CC), Row(0xFFD091), true},
+      {"down, not hot", false, true, false, false, Row(0xFFD38E), Row(0xFE914E), false},
+      {"down and hot", true, true, false, false, Row(0xFE914E), Row(0xFFD38E), true},
+      {"pressed and hot", true, false, true, false, Row(0xFE914E), Row(0xFFD38E), true},
+      {"open menu: the bar's own gradient", true, false, false, true, Row(0xDDECFE), Row(0x81A9E2), false},
   };
   const TRect r(2, 2, 26, 24);
   for (const auto& c : cases) {
@@ -370,6 +371,7 @@ TEST_F(Office11ItemTest, ItemStatesByHotDownAndPressed) {
     params.DrawSelected = c.Selected;
     params.Down = c.Down;
     params.IsPressed = c.Pressed;
+    params.DroppedDown = c.Open;
     const DcState before = StateOf(s.DC());
     painter_.ItemDrawGlyphFrame(&params, r);
     EXPECT_EQ(StateOf(s.DC()), before) << c.What;
