@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "platform/gdi/edge.h"
+#include "platform/rtl/scopeexit.h"
 #include "platform/vcl/forms.h"
 #include "platform/vcl/graphics.h"
 #include "ui/bars/dxBar.h"
@@ -49,6 +50,13 @@ TAlign AlignOfSide(TdxBarDockingStyle ASide) {
     case dsBottom: return alBottom;
     default: return alTop;
   }
+}
+
+// The window system works the frame out again.
+void RecalcFrame(TWinControl* AControl) {
+  constexpr win::UINT flags =
+      win::SWP_NOSIZE | win::SWP_NOMOVE | win::SWP_NOZORDER | win::SWP_NOACTIVATE | win::SWP_FRAMECHANGED;
+  if (AControl->HandleAllocated()) win::SetWindowPos(AControl->Handle(), nullptr, 0, 0, 0, 0, flags);
 }
 
 // What one column's window asks of its row while the row is arranged. The
@@ -320,7 +328,7 @@ void TdxDockControl::ArrangeRow(int32_t Index, int32_t Length) {
   const bool painterShowsMarks = !painter || painter->BarShowsMark();
   const int32_t markSize = painter ? painter->BarMarkSize() : 0;
 
-  std::vector<TColLayout> cols(size_t(count));
+  std::vector<TColLayout> cols(static_cast<size_t>(count));
   for (int32_t i = 0; i < count; ++i) {
     TColLayout& l = cols[size_t(i)];
     l.Col = row->GetCol(i);
@@ -351,8 +359,8 @@ void TdxDockControl::ArrangeRow(int32_t Index, int32_t Length) {
   // 1. limits
   int32_t fullSum = 0;
   for (TColLayout& l : cols) {
-    l.Control->SetHiddenLinks(false);
-    l.Control->ResetFittingLimit();
+    l.Control->HiddenLinks = false;
+    if (TdxBarItemLinks* links = l.Control->ItemLinks()) links->SetRecentCount(-1);
     l.MinLength = (vertical ? l.Control->GetMinHeight(side) : l.Control->GetMinWidth(side)) + frameAlong(l);
     l.FullLength = (vertical ? l.Control->GetFullHeight(side) : l.Control->GetFullWidth(side)) + frameAlong(l);
     if (!l.Control->HasMark() && l.MinLength != l.FullLength) l.MinLength += markSize;
@@ -376,6 +384,8 @@ void TdxDockControl::ArrangeRow(int32_t Index, int32_t Length) {
     l.Length = std::max(Length, l.MinLength);
     l.Thickness = thicknessFor(l, l.Length) + frameAcross(l);
     l.HiddenLinks = !isMultiLine(l) && l.Length < l.FullLength;
+    // A row of a whole-row bar holds no other window; one that got there keeps its bounds.
+    for (int32_t i = 1; i < count; ++i) cols[size_t(i)].Control = nullptr;
   } else if (Length < fullSum) {
     // 5. shrink: from the last column, each keeps what the ones before leave it
     int32_t limit = Length;
@@ -421,6 +431,7 @@ void TdxDockControl::ArrangeRow(int32_t Index, int32_t Length) {
   const bool autoAlign = barManager_ && barManager_->AutoAlignBars();
   for (int32_t i = 0; i < count; ++i) {
     TColLayout& l = cols[size_t(i)];
+    if (!l.Control) continue;
     TdxBar* bar = l.Control->Bar();
     const bool restSpace = bar && bar->UseRestSpace();
     if (!restSpace && !autoAlign) continue;
@@ -435,20 +446,27 @@ void TdxDockControl::ArrangeRow(int32_t Index, int32_t Length) {
   TColLayout& last = cols[size_t(count - 1)];
   if (last.HiddenLinks) last.Length = std::max(Length - last.Pos, last.MinLength);
   int32_t rowThickness = 0;
-  for (const TColLayout& l : cols) rowThickness = std::max(rowThickness, l.Thickness);
+  for (const TColLayout& l : cols)
+    if (l.Control) rowThickness = std::max(rowThickness, l.Thickness);
 
   // Moving a window may destroy windows of this row (their handlers run);
   // each is checked before it is touched.
   std::vector<std::unique_ptr<TcxObjectLink, void (*)(TcxObjectLink*)>> links;
   for (const TColLayout& l : cols) links.emplace_back(AddObjectLink(l.Control), RemoveObjectLink);
   for (int32_t i = 0; i < count; ++i) {
-    if (!links[size_t(i)]->Target) continue;
+    if (!links[size_t(i)] || !links[size_t(i)]->Target) continue;
     TColLayout& l = cols[size_t(i)];
     l.Thickness = rowThickness;
     thicknessFor(l, l.Length);
     TRect target = Bounds(l.Pos, across, l.Length, l.Thickness);
     if (vertical) target = Bounds(across, l.Pos, l.Thickness, l.Length);
-    l.Control->SetDockLayout(l.MinLength, l.FullLength, l.HiddenLinks, target);
+    l.Control->MinLength = l.MinLength;
+    l.Control->FullLength = l.FullLength;
+    l.Control->HiddenLinks = l.HiddenLinks;
+    l.Control->TargetLeft = target.Left;
+    l.Control->TargetTop = target.Top;
+    l.Control->TargetWidth = target.Width();
+    l.Control->TargetHeight = target.Height();
     if (target != l.Control->BoundsRect()) {
       if (l.Control->HandleAllocated())
         win::SetWindowPos(l.Control->Handle(), nullptr, target.Left, target.Top, target.Width(), target.Height(),
@@ -489,7 +507,7 @@ void TdxDockControl::CloseMenuAfterResize() {
   TCustomdxBarControl* current = CurrentBarControl();
   if (!current || !IsLiveBarControl(current)) return;
   TCustomdxBarControl* root = RootNonMenuBarControl(current);
-  if (!root || root->IsQuickCustomizingBar()) return;
+  if (!root || root->GetBarKind() == 1) return;
   if (current->HandleAllocated() && win::GetCapture() == current->Handle()) return;
   const bool rootOnFormDock =
       dynamic_cast<TdxBarControl*>(root) && root->DockControl() && !root->DockControl()->IsEdgeDock();
@@ -542,7 +560,8 @@ void TdxDockControl::DockBar(TdxBarControl* ABarControl, TPoint AScreenPoint, bo
   TdxDockRow* row;
   TdxDockCol* col;
   if (newRow) {
-    row = appendMissing && GetRow(index) && GetRow(index)->GetColCount() == 0 ? GetRow(index) : InsertRow(index);
+    // Bars restored in their stored order find the rows that the first of them made.
+    row = appendMissing && GetRow(index) ? GetRow(index) : InsertRow(index);
     col = row->AddBarControl(ABarControl);
   } else {
     row = GetRow(index);
@@ -626,13 +645,10 @@ int32_t TdxDockControl::ColIndexAtPoint(int32_t ARowIndex, TPoint AScreenPoint) 
 
 void TdxDockControl::RecalcAll() {
   if (HandleAllocated()) {
-    constexpr win::UINT flags =
-        win::SWP_NOSIZE | win::SWP_NOMOVE | win::SWP_NOZORDER | win::SWP_NOACTIVATE | win::SWP_FRAMECHANGED;
-    win::SetWindowPos(Handle(), nullptr, 0, 0, 0, 0, flags);
+    RecalcFrame(this);
     for (const auto& row : rows_)
       for (int32_t i = 0; i < row->GetColCount(); ++i)
-        if (TdxBarControl* c = row->GetCol(i)->BarControl(); c && c->HandleAllocated())
-          win::SetWindowPos(c->Handle(), nullptr, 0, 0, 0, 0, flags);
+        if (TdxBarControl* c = row->GetCol(i)->BarControl()) RecalcFrame(c);
   }
   UpdateDock();
 }
@@ -727,10 +743,10 @@ void TdxDockControl::Dispatch(TMessage& m) {
       if (GetSunkenBorder() && m.LParam) {
         win::RECT* r = m.WParam ? &reinterpret_cast<win::NCCALCSIZE_PARAMS*>(m.LParam)->rgrc[0]
                                 : reinterpret_cast<win::RECT*>(m.LParam);
-        r->left += 1;
-        r->top += 1;
-        r->right -= 1;
-        r->bottom -= 1;
+        r->Left += 1;
+        r->Top += 1;
+        r->Right -= 1;
+        r->Bottom -= 1;
       }
       return;
     case win::WM_NCPAINT:
@@ -787,7 +803,7 @@ void TdxDockControl::HandleWindowPosChanged(TMessage& m) {
       for (const auto& row : rows_)
         for (int32_t i = 0; i < row->GetColCount(); ++i)
           if (TdxBarControl* c = row->GetCol(i)->BarControl(); c && c->Bar() && c->Bar()->IsStatusBar())
-            c->RebuildFrame();
+            RecalcFrame(c);
   }
   if (NeedsBufferedBackground()) RefreshBars();
 }
