@@ -93,7 +93,7 @@ TdxDockRow::~TdxDockRow() {
   std::vector<TdxBar*> bars;
   bars.swap(Bars);
   for (TdxBar* bar : bars)
-    if (bar->DockRow() == this) bar->ForgetDockRow();
+    if (bar->DockRow() == this) bar->SetDockRow(nullptr);
 }
 
 TdxDockCol* TdxDockRow::GetCol(int32_t Index) const {
@@ -264,7 +264,7 @@ TRect TdxDockControl::GetRowRect(int32_t Index) {
   const TRect client = ClientRect();
   int32_t start = 0;
   const bool fromFarEdge = (GetSide() == dsRight || GetSide() == dsBottom) && barManager_ &&
-                           barManager_->Bars() && barManager_->Bars()->IsMoving();
+                           barManager_->Bars() && barManager_->Bars()->Moving;
   if (fromFarEdge) {
     start = IsVertical() ? client.Width() : client.Height();
     for (int32_t i = Index; i < GetRowCount(); ++i) start -= GetRowThickness(i);
@@ -521,7 +521,7 @@ void TdxDockControl::CloseMenuAfterResize() {
 bool TdxDockControl::IsDraggedBarControl(TdxBarControl* ABarControl) const {
   if (!ABarControl || !barManager_ || !barManager_->Bars()) return false;
   TdxBars* bars = barManager_->Bars();
-  return bars->IsMoving() && bars->MovingBarControl() == ABarControl && ABarControl->UpdateCount() == 0;
+  return bars->Moving && bars->MovingBarControl == ABarControl && ABarControl->UpdateCount() == 0;
 }
 
 void TdxDockControl::DockBar(TdxBarControl* ABarControl, TPoint AScreenPoint, bool AUpdatePosition) {
@@ -572,7 +572,7 @@ void TdxDockControl::DockBar(TdxBarControl* ABarControl, TPoint AScreenPoint, bo
   if (bar) bar->SetDockRow(row);
   // 6. the wanted place
   TPoint p = AScreenPoint;
-  if (dragged) p -= barManager_->Bars()->MovingOffset();
+  if (dragged) p -= TPoint(barManager_->Bars()->MovingOffsetX, barManager_->Bars()->MovingOffsetY);
   p = ScreenToClient(p);
   if (IsHorizontal())
     p.X = std::max(p.X, 0);
@@ -628,10 +628,10 @@ int32_t TdxDockControl::ColIndexAtPoint(int32_t ARowIndex, TPoint AScreenPoint) 
   TdxDockRow* row = GetRow(ARowIndex);
   if (!row || row->GetColCount() == 0) return 0;
   TPoint p = ScreenToClient(AScreenPoint);
-  if (barManager_ && barManager_->Bars() && barManager_->Bars()->IsMoving())
-    if (auto* moving = dynamic_cast<TdxBarControl*>(barManager_->Bars()->MovingBarControl());
+  if (barManager_ && barManager_->Bars() && barManager_->Bars()->Moving)
+    if (auto* moving = dynamic_cast<TdxBarControl*>(barManager_->Bars()->MovingBarControl);
         moving && moving->UpdateCount() == 0)
-      p -= barManager_->Bars()->MovingOffset();
+      p -= TPoint(barManager_->Bars()->MovingOffsetX, barManager_->Bars()->MovingOffsetY);
   const int32_t along = IsVertical() ? p.Y : p.X;
   for (int32_t i = 0; i < row->GetColCount(); ++i) {
     TdxBarControl* c = row->GetCol(i)->BarControl();
