@@ -572,7 +572,7 @@ void TdxDockControl::DockBar(TdxBarControl* ABarControl, TPoint AScreenPoint, bo
   if (bar) bar->SetDockRow(row);
   // 6. the wanted place
   TPoint p = AScreenPoint;
-  if (dragged) p -= TPoint(barManager_->Bars()->MovingOffsetX, barManager_->Bars()->MovingOffsetY);
+  if (dragged) p = p - TPoint(barManager_->Bars()->MovingOffsetX, barManager_->Bars()->MovingOffsetY);
   p = ScreenToClient(p);
   if (IsHorizontal())
     p.X = std::max(p.X, 0);
@@ -631,7 +631,7 @@ int32_t TdxDockControl::ColIndexAtPoint(int32_t ARowIndex, TPoint AScreenPoint) 
   if (barManager_ && barManager_->Bars() && barManager_->Bars()->Moving)
     if (auto* moving = dynamic_cast<TdxBarControl*>(barManager_->Bars()->MovingBarControl);
         moving && moving->UpdateCount() == 0)
-      p -= TPoint(barManager_->Bars()->MovingOffsetX, barManager_->Bars()->MovingOffsetY);
+      p = p - TPoint(barManager_->Bars()->MovingOffsetX, barManager_->Bars()->MovingOffsetY);
   const int32_t along = IsVertical() ? p.Y : p.X;
   for (int32_t i = 0; i < row->GetColCount(); ++i) {
     TdxBarControl* c = row->GetCol(i)->BarControl();
