@@ -10,6 +10,8 @@
 #include "ui/bars/dxBarViewInfo.h"
 #include "ui/bars/dxBarDrawing.h"
 #include "ui/bars/dxBarItems.h"
+#include "ui/bars/dxBarPainters.h"
+#include "ui/bars/dxBarToolbarControl.h"
 
 // ---------------------------------------------------------------- object lists
 
