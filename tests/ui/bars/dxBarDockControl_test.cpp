@@ -312,7 +312,9 @@ TEST_F(DockTest, TheViewersBarsKeepTheirPlacesThenSlideThenShrink) {
     // A shrunk bar hides links behind its mark.
     EXPECT_EQ(nw->HiddenLinks, c.navigationWidth < n.Full) << c.what;
     EXPECT_EQ(gw->HiddenLinks, c.generalWidth < g.Full) << c.what;
-    if (c.navigationWidth < n.Full) EXPECT_TRUE(nw->HasMark()) << c.what;
+    if (c.navigationWidth < n.Full) {
+      EXPECT_TRUE(nw->HasMark()) << c.what;
+    }
   }
   // Widening again puts both back at their stored places.
   SetDockWidth(377 + n.Full + 100);
