@@ -24,18 +24,7 @@
 
 namespace {
 
-// A weak link to a window for the length of a call that may free it.
-class TWindowLink {
-public:
-  explicit TWindowLink(TObject* AWindow) : link_(AddObjectLink(AWindow)) {}
-  ~TWindowLink() { RemoveObjectLink(link_); }
-  TWindowLink(const TWindowLink&) = delete;
-  TWindowLink& operator=(const TWindowLink&) = delete;
-  bool Alive() const { return link_ && link_->Target; }
-
-private:
-  TcxObjectLink* link_;
-};
+using TWindowLink = TcxScopedObjectLink;
 
 // The links the window shows now.
 bool IsShowableLink(TdxBarItemLinks* ALinks, TdxBarItemLink* ALink) {
@@ -84,7 +73,8 @@ void TCustomdxBarControl::BeforeDestruction() {
 TCustomdxBarControl::~TCustomdxBarControl() {
   Destroying();
   BeforeDestruction();
-  accessibilityHelper_ = nullptr;
+  // The helper hears that its window goes; it never touches it again.
+  DetachAccessibilityHelper(accessibilityHelper_);
   accessibilityHelperObject_.reset();
   TdxBarManager* m = GetBarManager();
   if (m) m->StopMouseTracking(this);
@@ -151,6 +141,8 @@ void TCustomdxBarControl::LeaveItems() {
   for (int32_t i = 0; i < itemLinks_->Count(); ++i) {
     TdxBarItemLink* link = itemLinks_->GetItem(i);
     if (link && MouseLink == link) MouseLink = nullptr;
+    if (IsShowableLink(itemLinks_, link) && link->Control() && link->Control()->Parent() == this)
+      link->Control()->BeforeParentHandleDestroyed();
   }
 }
 
@@ -477,15 +469,22 @@ void TCustomdxBarControl::PaintItemControl(TcxCanvas* ACanvas, TdxBarItemControl
 }
 
 void TCustomdxBarControl::DrawItem(TdxBarItemControl* AControl, TcxCanvas* ACanvas, const TRect& R) {
+  if (!AControl || !ACanvas) return;
   ACanvas->PushClipRegion();
-  ACanvas->IntersectClipRect(R);
-  ACanvas->PopClipRegion();
+  {
+    TScopeExit restore([ACanvas] { ACanvas->PopClipRegion(); });
+    ACanvas->IntersectClipRect(AControl->GetBounds());
+    AControl->Paint(ACanvas, R, TdxBarPaintType(GetPaintType()));
+  }
   if (GetDesignSelectedControl() != AControl) return;
-  // The design selection: a double frame in the window text colour.
+  IdxBarItemDesigner* designer = dxBarItemDesigner();
   const win::HDC dc = ACanvas->Handle();
   TRect frame = R;
   for (int pass = 0; pass < 2; ++pass) {
-    win::FrameRect(dc, &frame, win::GetSysColorBrush(win::COLOR_WINDOWTEXT));
+    if (designer && designer->ShouldSelectByDefault())
+      win::FrameRect(dc, &frame, win::GetSysColorBrush(win::COLOR_WINDOWTEXT));
+    else
+      win::DrawFocusRect(dc, &frame);
     frame.Inflate(-1, -1);
   }
 }
@@ -651,6 +650,11 @@ void TCustomdxBarControl::WndProc(TMessage& m) {
         if (win::HWND parent = win::GetParent(Handle())) win::SendMessage(parent, win::WM_NCACTIVATE, 1, 0);
       m.WParam = 1;
       break;
+    case win::WM_CTLCOLOREDIT:
+    case win::WM_CTLCOLORSTATIC:
+      if (AnswerEditColors(reinterpret_cast<win::HDC>(m.WParam), reinterpret_cast<win::HWND>(m.LParam), m.Result))
+        return;
+      break;
     case win::WM_COMMAND: {
       TCustomControl::WndProc(m);
       const win::HWND source = reinterpret_cast<win::HWND>(m.LParam);
@@ -663,6 +667,30 @@ void TCustomdxBarControl::WndProc(TMessage& m) {
       break;
   }
   TCustomControl::WndProc(m);
+}
+
+bool TCustomdxBarControl::AnswerEditColors(win::HDC DC, win::HWND AEditWnd, win::LRESULT& AResult) {
+  TdxBarPainter* painter = Painter();
+  if (!AEditWnd || !itemLinks_ || !painter) return false;
+  for (int32_t i = 0; i < itemLinks_->Count(); ++i) {
+    TdxBarItemControl* control = itemLinks_->GetItem(i)->Control();
+    auto* edit = control && control->Parent() == this ? dynamic_cast<IdxBarEditWindowControl*>(control) : nullptr;
+    if (!edit || edit->GetEditWindow() != AEditWnd) continue;
+    bool enabled = true;
+    TColor styleText = clDefault, styleColor = clDefault, barColor = clBtnFace;
+    edit->GetEditColorInputs(enabled, styleText, styleColor, barColor);
+    TColor text = clDefault, back = clDefault;
+    painter->EditColors(enabled, styleText, styleColor, barColor, text, back);
+    win::SetBkColor(DC, win::COLORREF(ColorToRGB(back)));
+    win::SetTextColor(DC, win::COLORREF(ColorToRGB(text)));
+    AResult = reinterpret_cast<win::LRESULT>(edit->GetEditBackgroundBrush());
+    if (IsOnGlass() && !edit->GlassRepaintPosted) {
+      edit->GlassRepaintPosted = true;
+      win::PostMessage(AEditWnd, EditGlassRepaintMessage, 0, 0);
+    }
+    return true;
+  }
+  return false;
 }
 
 void TCustomdxBarControl::Dispatch(TMessage& m) {
@@ -751,83 +779,6 @@ void TCustomdxBarControl::Dispatch(TMessage& m) {
   TCustomControl::Dispatch(m);
 }
 
-// A stored double click is the single click of the same button.
-void TCustomdxBarControl::MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) {
-  switch (CurrentMessage.Msg) {
-    case win::WM_LBUTTONDBLCLK: CurrentMessage.Msg = win::WM_LBUTTONDOWN; break;
-    case win::WM_RBUTTONDBLCLK: CurrentMessage.Msg = win::WM_RBUTTONDOWN; break;
-    case win::WM_MBUTTONDBLCLK: CurrentMessage.Msg = win::WM_MBUTTONDOWN; break;
-    default: break;
-  }
-  Shift.Exclude(ssDouble);
-  TWindowLink self(this);
-  TCustomControl::MouseDown(Button, Shift, X, Y);
-  if (!self.Alive()) return;
-  const TPoint p{X, Y};
-  DoMouseDown(Button, Shift, ClientRect().Contains(p), ItemControlAtPos(p), p);
-}
-
-void TCustomdxBarControl::MouseUp(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) {
-  TWindowLink self(this);
-  TCustomControl::MouseUp(Button, Shift, X, Y);
-  if (!self.Alive()) return;
-  const TPoint p{X, Y};
-  DoMouseUp(Button, Shift, ItemControlAtPos(p), p);
-}
-
-void TCustomdxBarControl::DoMouseDown(TMouseButton AButton, TShiftState /*AShift*/, bool AInside,
-                                      TdxBarItemControl* AControl, TPoint AClientPoint) {
-  if (!AInside || !AControl) return;
-  if (IsCustomizing()) {
-    if (AButton == mbLeft) PrepareItemDrag(AControl, AClientPoint);
-    return;
-  }
-  if (AButton == mbLeft) PressItemControl(AControl);
-}
-
-void TCustomdxBarControl::DoMouseUp(TMouseButton, TShiftState, TdxBarItemControl*, TPoint) {}
-
-void TCustomdxBarControl::PressItemControl(TdxBarItemControl* AControl) {
-  TWindowLink self(this);
-  SetSelectedControl(AControl);
-  if (!self.Alive()) return;
-  CapturedControl = AControl;
-}
-
-void TCustomdxBarControl::PrepareItemDrag(TdxBarItemControl* AControl, TPoint AClientPoint) {
-  DragPending = AControl != nullptr;
-  DragStart = AClientPoint;
-  if (DragPending && HandleAllocated()) win::SetCapture(Handle());
-}
-
-void TCustomdxBarControl::HandleMouseMove(TShiftState AShift, TPoint AClientPoint) {
-  const TPoint screen = ClientToScreen(AClientPoint);
-  if (!ClientRect().Contains(AClientPoint)) {
-    if (mouseInside_) MouseLeave();
-    return;
-  }
-  if (lastMousePos_ == TPoint{-1, -1}) {
-    TWindowLink self(this);
-    MouseEnter(AShift, AClientPoint);
-    if (!self.Alive()) return;
-  }
-  if (screen == lastMousePos_) return;
-  lastMousePos_ = screen;
-  DoMouseMove(AShift, AClientPoint);
-}
-
-void TCustomdxBarControl::MouseEnter(TShiftState AShift, TPoint AClientPoint) {
-  SetMouseInside(true);
-  if (TdxBarManager* m = GetBarManager()) m->StartMouseTracking(this);
-  (void)AShift;
-  (void)AClientPoint;
-}
-
-void TCustomdxBarControl::DoMouseMove(TShiftState, TPoint AClientPoint) {
-  if (IsCustomizing() || NavigationFlag) return;
-  if (!(GetBehaviorFlags() & 0x40)) HotTrackControl(ItemControlAtPos(AClientPoint));
-}
-
 void TCustomdxBarControl::MouseLeave() {
   lastMousePos_ = {-1, -1};
   SetMouseInside(false);
@@ -836,19 +787,6 @@ void TCustomdxBarControl::MouseLeave() {
     m->StopMouseTracking(this);
     DoMouseLeave();
   }
-}
-
-void TCustomdxBarControl::SetMouseInside(bool Value) {
-  if (mouseInside_ == Value) return;
-  mouseInside_ = Value;
-  MouseInsideChanged();
-}
-
-bool TCustomdxBarControl::IgnoresMouse() {
-  if (IsCustomizing()) return true;
-  win::POINT p{};
-  win::GetCursorPos(&p);
-  return p == lastMousePos_ || !GetScreenBounds().Contains(p);
 }
 
 // ---------------------------------------------------------------- chains and the active-bar stack
@@ -893,23 +831,15 @@ bool TCustomdxBarControl::IsInActiveChain() {
 
 bool TCustomdxBarControl::ActiveStackBeganInCustomizing() { return activeStackBeganInCustomizing; }
 
-void TCustomdxBarControl::SetActive(bool Value) {
-  if (active_ != Value) DoSetActive(Value);
+void TCustomdxBarControl::PushActive() {
+  TCustomdxBarControl* top = CurrentBarControl();
+  if (top == this) return;
+  if (!top) activeStackBeganInCustomizing = IsCustomizing();
+  prevActiveBar_ = top;
+  SetCurrentBarControl(this);
 }
 
-void TCustomdxBarControl::DoSetActive(bool Value) {
-  if (Value) {
-    if (active_) return;
-    active_ = true;
-    TCustomdxBarControl* top = CurrentBarControl();
-    if (!top) {
-      activeStackBeganInCustomizing = IsCustomizing();
-    }
-    prevActiveBar_ = top;
-    SetCurrentBarControl(this);
-    return;
-  }
-  active_ = false;
+void TCustomdxBarControl::PopActive() {
   if (CurrentBarControl() != this) return;
   TCustomdxBarControl* next = std::exchange(prevActiveBar_, nullptr);
   SetCurrentBarControl(next);
@@ -924,8 +854,8 @@ void TCustomdxBarControl::DoSetActive(bool Value) {
 // A window destroyed on the stack leaves it; the windows above it skip it.
 void TCustomdxBarControl::RemoveFromActiveStack() {
   if (CurrentBarControl() == this) {
-    active_ = true;
-    DoSetActive(false);
+    active_ = false;
+    PopActive();
     return;
   }
   for (TCustomdxBarControl* bar = CurrentBarControl(); bar && IsLiveBarControl(bar); bar = bar->prevActiveBar_)
@@ -994,62 +924,18 @@ bool TCustomdxBarControl::IsEnabledWindow() {
   return true;
 }
 
-// Item controls do not yet say whether they may be visited, so a bar with a
-// selection keeps its state as one without.
-bool TCustomdxBarControl::CanKeepActive(TdxBarManager* /*AManager*/, win::HWND /*AFocusWnd*/) { return true; }
-
-// ---------------------------------------------------------------- selection and keys
-
-void TCustomdxBarControl::SetSelectedControl(TdxBarItemControl* AControl) {
-  if (selected_ == AControl) return;
-  TdxBarItemControl* old = std::exchange(selected_, AControl);
-  if (old) RepaintItemControl(old);
-  if (AControl) RepaintItemControl(AControl);
-  NavigationFlag = false;
+// The Customize dialog, whose own bars stay active while the focus moves
+// inside it, does not exist in this program.
+bool TCustomdxBarControl::CanKeepActive(TdxBarManager* /*AManager*/, win::HWND /*AFocusWnd*/) {
+  return !selected_ || selected_->CanVisit();
 }
 
-void TCustomdxBarControl::SelectControl(TdxBarItemControl* AControl) {
-  SetSelectedControl(AControl);
-  SelectedControlChanged();
-}
-
-void TCustomdxBarControl::HotTrackControl(TdxBarItemControl* AControl) { SetSelectedControl(AControl); }
-
-void TCustomdxBarControl::SelectAndClick(TdxBarItemControl* AControl, bool ASelectOnly) {
-  TWindowLink self(this);
-  SelectControl(AControl);
-  if (!ASelectOnly && self.Alive() && AControl) AControl->ClickByKeyboard();
-}
-
-void TCustomdxBarControl::ActivateKeyboard(TdxBarItemControl* AControl) {
-  SelectControl(AControl);
-  SetActive(true);
-}
-
-void TCustomdxBarControl::Deactivate() {
-  SetSelectedControl(nullptr);
-  SetActive(false);
-}
-
-bool TCustomdxBarControl::DoKeyDown(win::WORD& AKey, TShiftState /*AShift*/) {
-  if (AKey != win::VK_RETURN || !selected_) return false;
-  selected_->ClickByKeyboard();
+bool TCustomdxBarControl::CanKeepActiveChain() {
+  // Bounded, so that a child cycle cannot hang the walk.
+  TCustomdxBarControl* bar = this;
+  for (int32_t steps = 0; bar && steps < 1000; ++steps, bar = bar->childBar_)
+    if (bar->selected_ && !bar->selected_->CanVisitDefault()) return false;
   return true;
-}
-
-TdxBarItemLink* TCustomdxBarControl::FindAccelLink(win::WORD AKey, TdxBarItemLink* AAfter) {
-  return itemLinks_ ? itemLinks_->FindLinkByAccelerator(AKey, TShiftState(), AAfter) : nullptr;
-}
-
-TdxBarItemLink* TCustomdxBarControl::FindAccelLinkEx(win::WORD AKey, TdxBarItemLink* AAfter, bool& AMoreFollow) {
-  AMoreFollow = false;
-  TdxBarItemLink* found = FindAccelLink(AKey, AAfter);
-  if (found && found->GetItem() && !found->GetItem()->Enabled()) found = nullptr;
-  if (found) {
-    TdxBarItemLink* next = FindAccelLink(AKey, found);
-    AMoreFollow = next && next != found;
-  }
-  return found;
 }
 
 // ---------------------------------------------------------------- other answers
@@ -1083,12 +969,6 @@ bool TCustomdxBarControl::OwnsItemControl(TdxBarItemControl* AControl) {
     if (itemLinks_->GetItem(i)->Control() == AControl) return true;
   return false;
 }
-
-void TCustomdxBarControl::DesignSelect(TdxBarItemControl* AControl) {
-  if (TdxBarManager* m = GetBarManager()) m->ChangeSelectedItemControl(AControl);
-}
-
-void TCustomdxBarControl::ShowCustomizingPopup(TPoint) {}
 
 void TCustomdxBarControl::DoDestroyEvent() {
   if (OnDestroy) OnDestroy(this);
@@ -1160,10 +1040,24 @@ void TCustomdxBarControl::SetHintState(bool AShow, const std::string& AText, TOb
   if (TdxBarManager* m = GetBarManager()) m->SetHintState(AShow, AText, AObject);
 }
 
-// No design controller selects links yet.
-TdxBarItemControl* TCustomdxBarControl::GetDesignSelectedControl() { return nullptr; }
+TdxBarItemControl* TCustomdxBarControl::GetDesignSelectedControl() {
+  IdxBarItemDesigner* designer = dxBarItemDesigner();
+  if (!designer || !itemLinks_) return nullptr;
+  auto* link = dynamic_cast<TdxBarItemLink*>(designer->LastSelectedElement());
+  if (!link || link->GetOwnerLinks() != itemLinks_ || link->GetBarManager() != GetBarManager()) return nullptr;
+  TdxBarItemControl* control = link->Control();
+  return control && control->Parent() == this ? control : nullptr;
+}
 
-IdxBarAccessibilityHelper* TCustomdxBarControl::GetIAccessibilityHelper() { return accessibilityHelper_; }
+IdxBarAccessibilityHelper* TCustomdxBarControl::GetIAccessibilityHelper() {
+  if (accessibilityHelper_ || accessibilityHelperObject_ || HasState(bcsDestructionStarted)) return accessibilityHelper_;
+  TClass cls = GetAccessibilityHelperClass();
+  if (!cls || !cls->Create) return nullptr;
+  accessibilityHelperObject_.reset(cls->Create(this));
+  QueryBarAccessibilityHelper(accessibilityHelperObject_.get(), accessibilityHelper_);
+  if (!accessibilityHelper_) accessibilityHelperObject_.reset();
+  return accessibilityHelper_;
+}
 
 TdxBarManager* TCustomdxBarControl::GetBarManager() const { return dynamic_cast<TdxBarManager*>(Owner()); }
 

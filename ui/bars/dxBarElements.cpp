@@ -97,10 +97,11 @@ void TdxBarSubMenuControl::ShowAnimated() {
   if (OnShowMenu) OnShowMenu();
 }
 
+int32_t TdxBarSubMenuControl::GetGlyphAreaWidth() { return Painter()->SubMenuFieldMetric(FontRowHeight()); }
+
 void TdxBarSubMenuControl::Close() {
   if (ItemLinks() && ItemLinks()->BarControl == this) ItemLinks()->BarControl = nullptr;
   std::function<void()> closed = std::move(OnCloseMenu);
   delete this;
   if (closed) closed();
 }
-

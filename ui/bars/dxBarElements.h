@@ -144,6 +144,7 @@ std::string LayoutSectionDelimiter(TdxBarStoringKind AKind);
 using TdxBarCreateItemControlProc = TdxBarItemControl* (*)(TClass AControlClass, TCustomdxBarControl* ABarControl,
                                                            TdxBarItemLink* ALink);
 void SetdxBarCreateItemControlProc(TdxBarCreateItemControlProc AProc);
+TdxBarCreateItemControlProc dxBarCreateItemControlProc();
 TdxBarItemControl* dxBarCreateItemControl(TClass AControlClass, TCustomdxBarControl* ABarControl, TdxBarItemLink* ALink);
 
 // The bar whose links are being merged into another bar, null otherwise;
@@ -635,6 +636,8 @@ public:
   virtual bool ClickFromSubMenuCloses() { return true; }
   virtual bool IsDropDown() { return false; }
   virtual bool IsDroppedDown() { return false; }
+  // The bar window the control has open (a sub-menu, a drop-down menu).
+  virtual TCustomdxBarControl* GetSubMenuControl() { return nullptr; }
   virtual bool IsExpandable() { return false; }
   virtual bool IgnoredWhileCustomizing() { return false; }
   virtual bool IsGroupHeader() { return false; }
@@ -650,11 +653,19 @@ public:
   // ---- state
   // Between activation and deactivation (an open drop-down, a focused edit).
   virtual bool IsActive() const { return active_; }
-  virtual void Activate() { active_ = true; }
-  virtual void Deactivate() { active_ = false; }
+  // AImmediate: no hover delay; AByKey: the keyboard asked.
+  virtual void Activate(bool AImmediate = false, bool AByKey = false) {
+    (void)AImmediate;
+    (void)AByKey;
+    active_ = true;
+  }
+  virtual void Deactivate(bool AImmediate = false) {
+    (void)AImmediate;
+    active_ = false;
+  }
   bool Pressed() const { return pressed_; }
   void SetPressed(bool Value);
-  virtual void Press() {}
+  virtual void Press(bool AByMouse = true) { (void)AByMouse; }
   // Press when enabled, then ControlClick while the bar window still shows the link.
   virtual void PressAndClick();
   virtual void ControlClick(bool AByMouse);
@@ -792,8 +803,8 @@ protected:
   // Asks the bar window to lay itself out again and repaint.
   void Rebuild();
   // Selects the item style's font into the canvas (nothing without one).
-  void BeginItemFont();
-  void EndItemFont();
+  virtual void BeginItemFont();
+  virtual void EndItemFont();
 
   // One rectangle per part, in the bar window's client coordinates.
   std::vector<TRect> parts_;
@@ -824,6 +835,54 @@ class TcxScreenCanvas;
 class TdxBarShadow;
 class TdxFader;
 class TCustomdxBarControlViewInfo;
+
+// An item control with an edit window of its own (edits and combos): the bar
+// window answers that window's colour requests (WM_CTLCOLOREDIT and
+// WM_CTLCOLORSTATIC) from it.
+class IdxBarEditWindowControl {
+public:
+  virtual ~IdxBarEditWindowControl() = default;
+  // Null while the control has no edit window.
+  virtual win::HWND GetEditWindow() = 0;
+  // What the painter's EditColors needs: whether the control is enabled,
+  // the style's text and background colours (clDefault for none) and the
+  // colour of the bar window's brush.
+  virtual void GetEditColorInputs(bool& AEnabled, TColor& AStyleTextColor, TColor& AStyleColor,
+                                  TColor& ABarBrushColor) = 0;
+  // The brush the edit window's background is painted with; not deleted by the bar.
+  virtual win::HBRUSH GetEditBackgroundBrush() = 0;
+  // Set once EditGlassRepaintMessage was posted to the edit window on a glass frame.
+  bool GlassRepaintPosted = false;
+};
+
+// What bar windows ask of the design controller while customizing. Its unit
+// installs the object in dxBarControlDesigner(); as with the hooks'
+// partners, while none is installed these steps are skipped (no customizing
+// session can select or drag then).
+class IdxBarControlDesigner {
+public:
+  virtual ~IdxBarControlDesigner() = default;
+  // Selects AItem: operation 0, 1 or 2 as the design controller defines them.
+  virtual void SelectItem(IdxBarSelectableItem* AItem, int32_t AOperation) = 0;
+  virtual bool IsItemSelected(IdxBarSelectableItem* AItem) = 0;
+  virtual bool IsSelectionComplex(TdxBarManager* AManager) = 0;
+  // The last selected element when it is a link of AManager; null otherwise.
+  virtual TdxBarItemLink* DesignSelectedLink(TdxBarManager* AManager) = 0;
+  // The dragged item and link of AManager's customizing drag, then the drag
+  // itself (its own loop; over before the call returns).
+  virtual void SetDraggedItem(TdxBarManager* AManager, TdxBarItem* AItem, TdxBarItemLink* ALink) = 0;
+  virtual TdxBarItemLink* DraggedItemLink(TdxBarManager* AManager) = 0;
+  virtual void BeginItemDrag(TdxBarManager* AManager, TdxBarItem* AItem, TdxBarItemLink* ALink) = 0;
+  // The item being dragged may be dropped into ALink's item.
+  virtual bool CanDropInto(TdxBarManager* AManager, TdxBarItemLink* ALink) = 0;
+  virtual bool IsDragging(TdxBarManager* AManager) = 0;
+  // The customizing popup for ALink at the cursor.
+  virtual void ShowCustomizingPopupFor(TCustomdxBarControl* ABar, TdxBarItemLink* ALink) = 0;
+  // The open quick-customizing toolbar (null when none) and its closing timer.
+  virtual TCustomdxBarControl* QuickControl() = 0;
+  virtual void StartQuickControlClosingTimer() = 0;
+};
+IdxBarControlDesigner*& dxBarControlDesigner();
 
 // The base of bar windows (toolbar windows and menu windows): a custom-drawn
 // window that shows one link collection through item controls, asks the
@@ -954,6 +1013,7 @@ public:
   // would leave the work area.
   virtual TPoint CalcHintWindowPosition(TPoint APoint, int32_t AHintHeight);
   virtual void SelectOrCloseLevel(TdxBarItemControl* AControl);
+  // Leaves when the mouse is ignored, else remembers the screen point.
   virtual void HandleMouseMove(TShiftState AShift, TPoint AClientPoint);
   virtual bool IgnoresMouseLeave() { return false; }
   virtual bool AllowsMouseWheel() { return false; }
@@ -978,15 +1038,20 @@ public:
   virtual void DestroyControls();
   virtual void CheckMaximizedState() {}
   using TWinControl::DoKeyDown;
-  // Enter clicks the selected item control.
+  // Key handling after navigation: Enter clicks the selected item control.
   virtual bool DoKeyDown(win::WORD& AKey, TShiftState AShift);
+  // An enabled selected control that wants AKey gets it (empty shift); whether it did.
+  virtual bool SendKeyToSelectedControl(win::WORD& AKey);
   virtual bool CanActivate();
   virtual bool IsDockedHorizontally() { return false; }
   virtual bool CanShowMark() { return true; }
   virtual bool CanPaintItemControl(TdxBarItemControl* AControl);
   virtual bool AllowsCustomizing();
-  // Whether the window stays active while the focus goes to AFocusWnd.
+  // Whether the window stays active while the focus goes to AFocusWnd: not
+  // when its selected control may not be visited.
   virtual bool CanKeepActive(TdxBarManager* AManager, win::HWND AFocusWnd);
+  // The selected controls of this window and its open sub-menus may all be visited.
+  bool CanKeepActiveChain();
   virtual bool ShowsPartialItem(const TRect& /*AItemRect*/) { return false; }
   // No bar is active, or this one is in the active chain.
   virtual bool IsInActiveChain();
@@ -996,15 +1061,23 @@ public:
   virtual bool ChildrenHaveShadows();
   virtual void BeforeCalcLayout() {}
   virtual void AfterCalcLayout() {}
-  virtual void PrepareItemDrag(TdxBarItemControl* AControl, TPoint AClientPoint);
+  // Customizing: the design-selected control of this bar becomes the dragged
+  // one; the drag starts once the mouse leaves the system drag rectangle.
+  virtual void PrepareItemDrag(TPoint AClientPoint, bool AUnchanged);
   virtual void ActivateKeyboard(TdxBarItemControl* AControl);
   virtual void Deactivate();
-  virtual void MouseEnter(TShiftState AShift, TPoint AClientPoint);
+  // Starts the manager's mouse-leave tracking, feeds the item handlers, marks the mouse inside.
+  virtual void MouseEnter(TShiftState AShift, TPoint AClientPoint, TdxBarItemControl* AControl);
   virtual void DoMouseDown(TMouseButton AButton, TShiftState AShift, bool AInside, TdxBarItemControl* AControl,
                            TPoint AClientPoint);
-  virtual void DoMouseLeave() {}
-  virtual void DoMouseMove(TShiftState AShift, TPoint AClientPoint);
-  virtual void DoMouseUp(TMouseButton AButton, TShiftState AShift, TdxBarItemControl* AControl, TPoint AClientPoint);
+  virtual void DoMouseLeave();
+  virtual void DoMouseMove(TShiftState AShift, TPoint AClientPoint, TdxBarItemControl* AControl);
+  virtual void DoMouseUp(TMouseButton AButton, TShiftState AShift, bool AInside, TdxBarItemControl* AControl,
+                         TPoint AClientPoint);
+  // The link under the mouse changes: leave and enter events, then the move event.
+  void ItemMouseMove(TdxBarItemLink* ALink, TPoint AClientPoint, TShiftState AShift);
+  // A double click on the selected control that handles double clicks.
+  virtual void ItemDblClick(TdxBarItemControl* AControl);
   virtual void DoCreateControls();
   virtual void DoDestroyEvent();
   virtual void DoDestroyControls();
@@ -1017,8 +1090,12 @@ public:
   virtual void DoSetActive(bool Value);
   virtual void PaintItems();
   virtual void ScrollMouseMove() {}
-  virtual TdxBarItemLink* FindAccelLink(win::WORD AKey, TdxBarItemLink* AAfter);
-  virtual TdxBarItemLink* FindAccelLinkEx(win::WORD AKey, TdxBarItemLink* AAfter, bool& AMoreFollow);
+  // The link whose accelerator AKey is, searched after AAfter.
+  virtual TdxBarItemLink* FindAccelLink(win::WORD AKey, TShiftState AShift, TdxBarItemLink* AAfter);
+  // As FindAccelLink, but null for a disabled item; AAnother: a further
+  // search finds a different link (the accelerator is shared).
+  virtual TdxBarItemLink* FindAccelLinkEx(win::WORD AKey, TShiftState AShift, bool& AAnother, TdxBarItemLink* AAfter);
+  // Left button outside customizing: selects and presses an enabled control that wants the mouse.
   virtual void PressItemControl(TdxBarItemControl* AControl);
   // The window kinds answer these; the base gives neutral answers.
   virtual TClass GetAccessibilityHelperClass() { return nullptr; }
@@ -1073,27 +1150,39 @@ public:
   virtual bool IsPopupWindow() { return false; }
   virtual bool IsVerticalLayout() { return IsVertical(); }
   virtual bool IsEnabledWindow();
-  virtual void SelectedControlChanged() {}
+  virtual void SelectedControlChanged(TdxBarItemControl* /*AControl*/) {}
   virtual bool HasMark() { return false; }
   virtual TRect GetMarkRect() { return {}; }
   virtual void SetMarkState(uint8_t Value) { markState_ = Value; }
   virtual bool HidesItemArrows() { return false; }
-  virtual bool IgnoresMouse();
+  // Whether AControl may take its item's alignment: never in the base (a
+  // toolbar window allows it for its last visible link with UseRestSpace).
+  virtual bool CanAlignItem(TdxBarItemControl* /*AControl*/) { return false; }
+  // Customizing or the cursor outside the window; with ACheckLastPos also
+  // when the cursor is still where the window last saw it.
+  virtual bool IgnoresMouse(bool ACheckLastPos);
   // With the background brush, FState 0x40 held meanwhile.
   virtual void PaintItemControl(TcxCanvas* ACanvas, TdxBarItemControl* AControl);
   virtual void SetOrientation(uint8_t Value);
   // Takes the font from the owner.
   virtual void UpdateFont() {}
   virtual void AfterCreateHandle() {}
-  virtual void DesignSelect(TdxBarItemControl* AControl);
+  // Customizing: the designer selects the control's link (or the bar) with
+  // the operation number that the button and shift give.
+  virtual void DesignSelect(TdxBarItemControl* AControl, TMouseButton AButton, TShiftState AShift);
+  // SelectControl, then unless ASelectOnly an Enter key-down that clicks it.
   virtual void SelectAndClick(TdxBarItemControl* AControl, bool ASelectOnly);
+  // Keyboard selection.
   virtual void SelectControl(TdxBarItemControl* AControl);
+  // Mouse selection: the new control is activated as from the mouse.
   virtual void HotTrackControl(TdxBarItemControl* AControl);
+  // The common core: manager's selection, repaint, hint state and Hint.
   virtual void SetSelectedControl(TdxBarItemControl* AControl);
   virtual void RepaintItemControl(TdxBarItemControl* /*AControl*/) { Invalidate(); }
-  virtual void MouseInsideChanged() {}
+  virtual void MouseInsideChanged(bool /*AOldValue*/) {}
   virtual void ItemClicked(TdxBarItemControl* /*AControl*/) {}
-  virtual void ShowCustomizingPopup(TPoint AScreenPoint);
+  // The customizing popup for the control's link (the design controller's).
+  virtual void ShowCustomizingPopup(TdxBarItemControl* AControl);
   virtual bool PaintsNonClient() { return true; }
   virtual void DrawBackground(win::HDC /*DC*/, const TRect& /*R*/, bool /*AFlag*/, TColor /*AColor*/,
                               win::HBRUSH /*ABrush*/) {}
@@ -1153,6 +1242,7 @@ public:
   bool IsPointInMark(TPoint AClientPoint) { return GetMarkRect().Contains(AClientPoint); }
   bool IsMouseInMark();
   void SetHintState(bool AShow, const std::string& AText, TObject* AObject);
+  // The control of the design controller's selected link when this window shows it.
   TdxBarItemControl* GetDesignSelectedControl();
   // The top of the process-wide active-bar stack was pushed while customizing.
   static bool ActiveStackBeganInCustomizing();
@@ -1201,7 +1291,14 @@ protected:
   void Paint() override;
   void Resize() override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) override;
+  void MouseMove(TShiftState Shift, int32_t X, int32_t Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) override;
+  // After the default handling: releases, clicks the selected control under
+  // the point, and ends menu mode after a press on a capturing control.
+  void WMLButtonUp(TMessage& m) override;
+  // The default handling, navigation among the links, accelerators, then
+  // the selected control and DoKeyDown.
+  void WMKeyDown(TMessage& m) override;
   // Each showable link's control hears that the bar window goes away.
   void LeaveItems();
   void SetMouseInside(bool Value);
@@ -1213,8 +1310,17 @@ protected:
 
 private:
   void SetState(uint16_t AMask, bool AOn) { state_ = AOn ? uint16_t(state_ | AMask) : uint16_t(state_ & ~AMask); }
+  // The navigation keys of WM_KEYDOWN; False when the window died.
+  bool NavigateByKey(win::WORD& AKey, TShiftState AShift);
+  // Ctrl+Tab: the next (or previous) bar of the form's managers with a selectable link.
+  void ActivateOtherBar(bool AForward);
   void RemoveFromActiveStack();
+  // Onto and off the process-wide active-bar stack.
+  void PushActive();
+  void PopActive();
   void DetachItemLinks();
+  // Answers an edit window's colour request; False when no item control owns AEditWnd.
+  bool AnswerEditColors(win::HDC DC, win::HWND AEditWnd, win::LRESULT& AResult);
 
   std::unique_ptr<TcxScreenCanvas> screenCanvas_;
   std::unique_ptr<TBitmap> backgroundCache_;
@@ -1274,6 +1380,26 @@ public:
   virtual void ShowAnimated();
   // Hides and frees the window; OnCloseMenu runs.
   virtual void Close();
+
+  // ---- what the painter reads to draw the menu; the answers here are neutral
+  // The icon column's width: the painter's field metric of the font row height.
+  virtual int32_t GetGlyphAreaWidth();
+  // Where the menu meets the item that opened it, in window coordinates; empty for none.
+  virtual TRect GetOwnerGapRect() { return GetOwnerJoinRect(false); }
+  virtual bool IsDetachable() { return false; }
+  virtual bool IsDetachBandHot() { return false; }
+  // Half the height of "Qq" in the menu font, made odd.
+  virtual int32_t GetDetachCaptionHeight() { return 0; }
+  virtual bool ShowsNonRecentItems() { return false; }
+  virtual int32_t GetSideBarWidth() { return 0; }
+  virtual TdxBarItemControl* GetFirstVisibleItemControl() { return nullptr; }
+  virtual TdxBarItemControl* GetLastVisibleItemControl() { return nullptr; }
+  // An entry that is not recent, and one that begins a run of such entries.
+  virtual bool IsNonRecentItemControl(TdxBarItemControl* /*AControl*/) { return false; }
+  virtual bool BeginsNonRecentRun(TdxBarItemControl* /*AControl*/) { return false; }
+  // The area the scroll buttons sit at the top and bottom of, and whether each is shown.
+  virtual TRect GetScrollAreaRect() { return {}; }
+  virtual bool IsScrollButtonVisible(bool /*AUp*/) { return false; }
 };
 
 // ---------------------------------------------------------------- dock sites

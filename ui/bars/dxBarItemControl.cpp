@@ -55,8 +55,7 @@ bool BarIsToolbar(TCustomdxBarControl* ABar) { return ABar && ABar->GetBarKind()
 // Only a toolbar window aligns its last item and gives a client-aligned one the rest of the row.
 bool BarStretchesClientItems(TCustomdxBarControl* ABar) { return dynamic_cast<TdxBarControl*>(ABar) != nullptr; }
 bool BarAllowsAlignedItems(TCustomdxBarControl* ABar, TdxBarItemControl* AControl) {
-  auto* toolbar = dynamic_cast<TdxBarControl*>(ABar);
-  return toolbar && toolbar->CanAlignItem(AControl);
+  return ABar && ABar->CanAlignItem(AControl);
 }
 bool BarIsCustomizing(TCustomdxBarControl* ABar) { return ABar && ABar->IsCustomizing(); }
 bool BarShowsLink(TCustomdxBarControl* ABar, TdxBarItemLink* ALink) {
@@ -375,7 +374,7 @@ void TdxBarItemControl::SetPressed(bool Value) {
 }
 
 void TdxBarItemControl::PressAndClick() {
-  if (GetEnabled()) Press();
+  if (GetEnabled()) Press(false);
   TCustomdxBarControl* parent = parent_;
   TdxBarItemLink* link = link_;
   if (IsLiveBarControl(parent) && bridge::BarShowsLink(parent, link)) ControlClick(false);

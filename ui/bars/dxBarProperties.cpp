@@ -5,7 +5,6 @@
 #include "platform/classes/typinfo.h"
 #include "platform/vcl/graphics.h"
 #include "ui/bars/dxBar.h"
-#include "ui/bars/dxBarNavigation.h"
 #include "ui/bars/dxBarRoutines.h"
 #include "ui/lookandfeel/cxLookAndFeels.h"
 
@@ -166,8 +165,3 @@ void dxBarRegisterProperties() {
   });
 }
 
-void dxBarUnitStart() {
-  dxBarRegisterProperties();
-  CreateNavigationController();
-  ReadScreenColorDepth();
-}

@@ -18,6 +18,8 @@
 #include "ui/bars/dxBarElements.h"
 #include "ui/bars/dxBarViewInfo.h"
 
+class TdxFadingObjectHelper;
+
 class TdxBarControl : public TCustomdxBarControl {
   DX_COMPONENT_CLASS(TdxBarControl, TCustomdxBarControl)
 public:
@@ -58,6 +60,15 @@ public:
   virtual bool HasFloatingCaption() { return true; }
   // A row never wraps before a control at its start.
   virtual bool WrapsAtRowStart() { return false; }
+  // ---- what the painter reads of the frame; the window's frame code answers them
+  // The bar may be dragged by its grip (the bar's IsMovable).
+  virtual bool CanMove() { return true; }
+  // The bar's BorderStyle is bbsSingle.
+  virtual bool HasBorder() { return true; }
+  // The close button of the floating caption: 0 normal, 1 hot, 2 pressed.
+  virtual int32_t GetCloseButtonState() { return 0; }
+  // The fading of the mark; null while the mark does not fade.
+  virtual TdxFadingObjectHelper* GetMarkFadingHelper() { return nullptr; }
 
   // ---- sizes for a docking side (client sizes unless said otherwise)
   virtual int32_t GetMinWidth(TdxBarDockingStyle ASide);
@@ -77,7 +88,7 @@ public:
   void CalcItemPositions();
   void CalcItemRects() override { CalcItemPositions(); }
   // The bar's UseRestSpace and AControl shows the last visible link.
-  bool CanAlignItem(TdxBarItemControl* AControl);
+  bool CanAlignItem(TdxBarItemControl* AControl) override;
   // The wrap pass marked AControl as the start of a row.
   bool StartsRow(TdxBarItemControl* AControl) const;
   // The control's rectangle stretched across to its row thickness.

@@ -27,6 +27,7 @@ protected:
   void SetUp() override {
     BarFormTest::SetUp();
     RegisterBarItemClass(TFixedItem::StaticClass(), TFixedItemControl::StaticClass(), false);
+    unitsMaker = dxBarCreateItemControlProc();
     SetdxBarCreateItemControlProc([](TClass, TCustomdxBarControl* AWindow, TdxBarItemLink* ALink) -> TdxBarItemControl* {
       return new TFixedItemControl(AWindow, ALink);
     });
@@ -37,7 +38,7 @@ protected:
   }
   void TearDown() override {
     delete manager;
-    SetdxBarCreateItemControlProc(nullptr);
+    SetdxBarCreateItemControlProc(unitsMaker);
     TdxBarItemList* registry = ItemClassRegistry();
     for (int32_t i = registry->Count() - 1; i >= 0; --i)
       if (registry->ItemClassAt(i) == TFixedItem::StaticClass()) registry->RemoveRegistration(i);
@@ -100,6 +101,7 @@ protected:
 
   TForm* form = nullptr;
   TdxBarManager* manager = nullptr;
+  TdxBarCreateItemControlProc unitsMaker = nullptr;
 };
 
 // ---------------------------------------------------------------- side
@@ -398,7 +400,8 @@ TEST_F(DockTest, ABarWindowDestroyedWhileTheRowMovesItsWindowsIsNotTouchedAgain)
   }
   ASSERT_EQ(top->GetRowCount(), 1);
   ASSERT_EQ(top->GetRow(0)->GetColCount(), 3);
-  // Moving A destroys B, which the row would move next.
+  // A wants another place; moving it there destroys B, which the row would move next.
+  top->FindCol(windows[0])->Pos.X = 10;
   TMovingBarControl* doomed = windows[1];
   windows[0]->OnMoved = [&](TMovingBarControl*) {
     if (!doomed) return;
@@ -429,6 +432,7 @@ TEST_F(DockTest, TheDockAnswersItsMessages) {
   EXPECT_EQ(win::SendMessage(h, win::WM_MOUSEACTIVATE, reinterpret_cast<win::WPARAM>(form->Handle()), 0),
             win::LRESULT(win::MA_NOACTIVATE));
   // WM_LBUTTONDBLCLK enters customizing only when the manager allows it.
+  manager->SetCanCustomize(false);
   EXPECT_EQ(win::SendMessage(h, win::WM_LBUTTONDBLCLK, 0, 0), 0);
   EXPECT_FALSE(manager->IsCustomizing());
   manager->SetCanCustomize(true);

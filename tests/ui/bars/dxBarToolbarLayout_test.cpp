@@ -34,13 +34,13 @@ protected:
 };
 
 // Links of different widths and heights, two of them group starts.
-const std::vector<TLinkSpec> kRow = {{40, 22}, {30, 22, true}, {50, 24}, {20, 22, true}, {60, 22}};
+const std::vector<TLinkSize> kRow = {{40, 22}, {30, 22, true}, {50, 24}, {20, 22, true}, {60, 22}};
 
 // A docked top bar given less width than its links need shows the links
 // that fit, in order, the first one always, and sets the fitting limit.
 TEST_F(ToolbarLayoutTest, ADockedTopBarShowsTheLinksThatFitAndSetsTheFittingLimit) {
   TdxBar* bar = NewBar({});
-  for (const TLinkSpec& spec : kRow) AddLink(bar, spec);
+  for (const TLinkSize& link : kRow) AddLink(bar, link);
   TdxBarControl* w = WindowFor(bar, dsTop);
   const int32_t n = int32_t(kRow.size());
   const int32_t s = S(w), mark = MarkSpace(w);
@@ -73,11 +73,11 @@ TEST_F(ToolbarLayoutTest, ADockedTopBarShowsTheLinksThatFitAndSetsTheFittingLimi
         EXPECT_TRUE(r.IsEmpty()) << i;
         continue;
       }
-      const TLinkSpec& spec = kRow[size_t(i)];
-      if (spec.BeginGroup && i > 0) pos += s;
-      const int32_t top = (size.cy - spec.Height) / 2;
-      EXPECT_EQ(r, TRect(pos, top, pos + spec.Width, top + spec.Height)) << i;
-      pos += spec.Width;
+      const TLinkSize& link = kRow[size_t(i)];
+      if (link.BeginGroup && i > 0) pos += s;
+      const int32_t top = (size.cy - link.Height) / 2;
+      EXPECT_EQ(r, TRect(pos, top, pos + link.Width, top + link.Height)) << i;
+      pos += link.Width;
     }
   }
 }
@@ -87,13 +87,13 @@ TEST_F(ToolbarLayoutTest, ADockedTopBarShowsTheLinksThatFitAndSetsTheFittingLimi
 TEST_F(ToolbarLayoutTest, TheStandardStyleKeepsAllLinksAndPlacesWhatFits) {
   manager->SetStyle(bmsStandard);
   TdxBar* bar = NewBar({});
-  for (const TLinkSpec& spec : kRow) AddLink(bar, spec);
+  for (const TLinkSize& link : kRow) AddLink(bar, link);
   TdxBarControl* w = WindowFor(bar, dsTop);
   const int32_t s = S(w), mark = MarkSpace(w);
   int32_t fullLength = 0, thickness = 0;
-  for (const TLinkSpec& spec : kRow) {
-    fullLength += spec.Width + (spec.BeginGroup ? s : 0);
-    thickness = std::max(thickness, spec.Height);
+  for (const TLinkSize& link : kRow) {
+    fullLength += link.Width + (link.BeginGroup ? s : 0);
+    thickness = std::max(thickness, link.Height);
   }
   EXPECT_EQ(w->CalcSizeForWidth(dsTop, 100), TSize(fullLength + mark, thickness));
   EXPECT_EQ(bar->GetItemLinks()->RecentCount(), -1);
@@ -115,7 +115,7 @@ TEST_F(ToolbarLayoutTest, TheStandardStyleKeepsAllLinksAndPlacesWhatFits) {
 // links the painter's button width for the manager's glyph size.
 TEST_F(ToolbarLayoutTest, TheMinimumWidthOfATopBarIsItsFirstLinkAndTheMark) {
   struct Case {
-    std::vector<TLinkSpec> Links;
+    std::vector<TLinkSize> Links;
     bool ShowMark;
   };
   for (const Case& c : std::vector<Case>{{{{37, 22}, {80, 22}}, true},
@@ -125,7 +125,7 @@ TEST_F(ToolbarLayoutTest, TheMinimumWidthOfATopBarIsItsFirstLinkAndTheMark) {
                                          {{}, false}}) {
     SCOPED_TRACE(testing::Message() << c.Links.size() << " links, mark " << c.ShowMark);
     TdxBar* bar = NewBar({});
-    for (const TLinkSpec& spec : c.Links) AddLink(bar, spec);
+    for (const TLinkSize& link : c.Links) AddLink(bar, link);
     bar->SetShowMark(c.ShowMark);
     TdxBarControl* w = WindowFor(bar, dsTop);
     const int32_t first = c.Links.empty() ? w->Painter()->ButtonWidthWithBorder(manager->GetGlyphSize())

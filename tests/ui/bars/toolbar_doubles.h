@@ -38,7 +38,7 @@ private:
 };
 
 // One link of a test bar: the control's size and whether it begins a group.
-struct TLinkSpec {
+struct TLinkSize {
   int32_t Width, Height;
   bool BeginGroup = false;
 };
@@ -67,20 +67,20 @@ protected:
     BarFormTest::TearDown();
   }
 
-  // A bar of the manager with one link per spec.
-  TdxBar* NewBar(std::initializer_list<TLinkSpec> ALinks) {
+  // A bar of the manager with one link per size.
+  TdxBar* NewBar(std::initializer_list<TLinkSize> ALinks) {
     TdxBar* bar = manager->Bars()->Add();
-    for (const TLinkSpec& spec : ALinks) AddLink(bar, spec);
+    for (const TLinkSize& link : ALinks) AddLink(bar, link);
     return bar;
   }
-  TdxBarItemLink* AddLink(TdxBar* ABar, const TLinkSpec& ASpec) {
+  TdxBarItemLink* AddLink(TdxBar* ABar, const TLinkSize& ALink) {
     auto* item = new TSizedItem(form);
     item->SetBarManager(manager);
-    item->ControlWidth = ASpec.Width;
-    item->ControlHeight = ASpec.Height;
+    item->ControlWidth = ALink.Width;
+    item->ControlHeight = ALink.Height;
     TdxBarItemLink* link = ABar->GetItemLinks()->Add();
     link->SetItem(item);
-    link->SetBeginGroup(ASpec.BeginGroup);
+    link->SetBeginGroup(ALink.BeginGroup);
     return link;
   }
   TSizedItem* ItemOf(TdxBarItemLink* ALink) { return dynamic_cast<TSizedItem*>(ALink->GetItem()); }
