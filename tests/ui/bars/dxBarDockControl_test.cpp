@@ -325,6 +325,63 @@ TEST_F(DockTest, TheViewersBarsKeepTheirPlacesThenSlideThenShrink) {
   EXPECT_EQ(gw->Width(), g.Full);
 }
 
+// X stored at 0 and Y at 300 in one row of an 800 wide top dock.
+TEST_F(DockTest, RestSpaceAndAutoAlignPackTheRow) {
+  const std::vector<int32_t> widths{30, 30};
+  const int32_t dockWidth = 800, yStored = 300;
+  struct Case {
+    const char* what;
+    bool xRest, yRest, autoAlign;
+  } cases[] = {
+      {"X takes the space up to Y", true, false, false},
+      {"Y follows X and takes the rest of the row", false, true, false},
+      {"the manager packs both", false, false, true},
+  };
+  SetDockWidth(dockWidth);
+  TdxDockControl* top = Edge(dsTop);
+  for (const Case& c : cases) {
+    manager->SetAutoAlignBars(c.autoAlign);
+    TdxBar* x = MakeBar(std::string(c.what) + " X", widths);
+    TdxBar* y = MakeBar(std::string(c.what) + " Y", widths);
+    x->SetUseRestSpace(c.xRest);
+    y->SetUseRestSpace(c.yRest);
+    ShowDocked(x, dsTop, 0, 0);
+    ShowDocked(y, dsTop, 0, yStored);
+    ASSERT_EQ(top->GetRow(0)->GetColCount(), 2) << c.what;
+    const Lengths lx = Expected(x, widths, 22), ly = Expected(y, widths, 22);
+    const int32_t xLength = c.xRest ? yStored : lx.Full;
+    const int32_t yLeft = c.yRest || c.autoAlign ? xLength : yStored;
+    const int32_t yLength = c.yRest ? dockWidth - yLeft : ly.Full;
+    EXPECT_EQ(Window(x)->Left(), 0) << c.what;
+    EXPECT_EQ(Window(x)->Width(), xLength) << c.what;
+    EXPECT_EQ(Window(y)->Left(), yLeft) << c.what;
+    EXPECT_EQ(Window(y)->Width(), yLength) << c.what;
+    delete y;
+    delete x;
+    EXPECT_EQ(top->GetRowCount(), 0) << c.what;
+  }
+}
+
+TEST_F(DockTest, UndockingLeavesTheRowAndMovingInTheDockPlacesAgain) {
+  const std::vector<int32_t> widths{30};
+  TdxBar* a = ShowDocked(MakeBar("A", widths), dsTop, 0, 0);
+  TdxBar* b = ShowDocked(MakeBar("B", widths), dsTop, 0, 200);
+  TdxDockControl* top = Edge(dsTop);
+  ASSERT_EQ(top->GetRow(0)->GetColCount(), 2);
+  TdxBarControl* wb = Window(b);
+  // B moves along its row.
+  top->MoveBarInDock(wb, top->ClientToScreen(TPoint(250, 0)));
+  EXPECT_EQ(wb->Left(), 250);
+  EXPECT_EQ(top->FindCol(wb)->Pos.X, 250);
+  EXPECT_EQ(top->GetRow(0)->GetColCount(), 2);
+  // Undocked, B's column goes; A stays where it was.
+  top->UndockBar(wb, nullptr, true);
+  EXPECT_EQ(top->FindCol(wb), nullptr);
+  EXPECT_EQ(top->GetRow(0)->GetColCount(), 1);
+  EXPECT_EQ(top->GetRow(0)->GetCol(0)->BarControl(), Window(a));
+  EXPECT_EQ(Window(a)->Left(), 0);
+}
+
 // ---------------------------------------------------------------- dock sites and managers
 
 TEST_F(DockTest, RemovingADockSiteMovesItsBarsToTheEdgeDockOfItsSide) {
