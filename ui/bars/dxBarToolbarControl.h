@@ -126,6 +126,8 @@ public:
   // The frame is measured again (SWP_FRAMECHANGED).
   void RecalcNonClient() override;
   bool IsInternal() override { return IsPopupWindow(); }
+  // The bar is status-bar-like.
+  bool IsBorderlessBottomBar() override;
   win::HBRUSH GetBackgroundBrush() override;
   bool PaintsNonClient() override;
   // The painter's BarMarkRectEx: client coordinates docked, window coordinates floating.
@@ -199,6 +201,7 @@ private:
   // The press on the close button: a loop with the mouse captured until the release.
   void TrackCloseButton();
   void HandleDestroy(TMessage& m);
+  static uintptr_t HideAfterDestroy(void* AContext, uintptr_t, uintptr_t, uintptr_t AId, uintptr_t);
   uint8_t closeButtonState_ = 0;
   bool sizeGrip_ = false;
   win::LRESULT hitCode_ = 0;

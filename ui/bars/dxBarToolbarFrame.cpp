@@ -66,6 +66,8 @@ std::vector<TRect> WorkAreas() {
 bool TdxBarControl::CanMove() { return !Bar() || Bar()->IsMovable(); }
 bool TdxBarControl::HasBorder() { return !Bar() || Bar()->BorderStyle() == bbsSingle; }
 
+bool TdxBarControl::IsBorderlessBottomBar() { return Bar() && Bar()->IsStatusBar(); }
+
 win::HBRUSH TdxBarControl::GetBackgroundBrush() { return Painter()->ToolbarBrushFor(this); }
 
 bool TdxBarControl::PaintsNonClient() {
@@ -125,7 +127,10 @@ void TdxBarControl::RecalcNonClient() {
 }
 
 // A visible bar whose window goes without the bar asking for it (its dock
-// site's window is made anew) is hidden and comes back with the restoring bars.
+// site's window goes) is recorded for restoring and hidden. Hiding frees the
+// window, which may not happen inside its own destruction: a thread timer
+// hides the bar once the message is over, unless the window has come back
+// with its dock site by then.
 void TdxBarControl::HandleDestroy(TMessage& m) {
   TcxScopedObjectLink self(this);
   TCustomdxBarControl::Dispatch(m);
@@ -136,8 +141,18 @@ void TdxBarControl::HandleDestroy(TMessage& m) {
       manager->InDestruction())
     return;
   manager->AddRestoringBar(bar);
-  // Hiding frees this window; nothing of it is used afterwards.
-  bar->SetVisible(false);
+  win::SetTimerWithContext(nullptr, 0, 0, &HideAfterDestroy, AddObjectLink(this));
+}
+
+uintptr_t TdxBarControl::HideAfterDestroy(void* AContext, uintptr_t, uintptr_t, uintptr_t AId, uintptr_t) {
+  win::KillTimer(nullptr, win::UINT_PTR(AId));
+  auto* link = static_cast<TcxObjectLink*>(AContext);
+  auto* window = static_cast<TdxBarControl*>(link->Target);
+  RemoveObjectLink(link);
+  if (!window || window->HandleAllocated()) return 0;
+  TdxBar* bar = window->Bar();
+  if (bar && bar->GetControl() == window && bar->GetVisible()) bar->SetVisible(false);
+  return 0;
 }
 
 // ---------------------------------------------------------------- non-client area
@@ -188,7 +203,8 @@ win::LRESULT TdxBarControl::NonClientHitTest(TPoint AScreenPoint, win::LRESULT A
     hitCode_ = win::HTCAPTION;
     return win::HTCLIENT;
   }
-  if (ADefault == win::HTNOWHERE) {
+  // The platform answers HTBORDER where a frame has no frame styles of its own.
+  if (ADefault == win::HTNOWHERE || ADefault == win::HTBORDER) {
     win::RECT window{};
     win::GetWindowRect(Handle(), &window);
     const int32_t fw = Painter()->FrameWidth(), fh = Painter()->FrameHeight();
@@ -267,7 +283,9 @@ void TdxBarControl::HandleWindowPosChanging(win::WINDOWPOS& AWindowPos) {
   win::GetWindowRect(Handle(), &current);
   const int32_t x = noMove ? current.Left : AWindowPos.x, y = noMove ? current.Top : AWindowPos.y;
   const int32_t cx = noSize ? current.Width() : AWindowPos.cx, cy = noSize ? current.Height() : AWindowPos.cy;
-  const TRect bounds(x, y, x + cx, y + cy);
+  // A window without size still takes a pixel's room, so that it ends on a work area.
+  const int32_t width = std::max(cx, 1), height = std::max(cy, 1);
+  const TRect bounds(x, y, x + width, y + height);
   const std::vector<TRect> areas = WorkAreas();
   for (const TRect& area : areas) {
     TRect common;
@@ -280,8 +298,8 @@ void TdxBarControl::HandleWindowPosChanging(win::WINDOWPOS& AWindowPos) {
   int32_t left = x, top = y;
   if (bounds.Right <= work.Left) left = work.Left;
   if (bounds.Bottom <= work.Top) top = work.Top;
-  if (bounds.Left >= work.Right) left = work.Right - cx;
-  if (bounds.Top >= work.Bottom) top = work.Bottom - cy;
+  if (bounds.Left >= work.Right) left = work.Right - width;
+  if (bounds.Top >= work.Bottom) top = work.Bottom - height;
   if (left == x && top == y) return;
   AWindowPos.x = left;
   AWindowPos.y = top;
