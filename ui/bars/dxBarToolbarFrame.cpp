@@ -133,6 +133,12 @@ void TdxBarControl::RecalcNonClient() {
 // with its dock site by then.
 void TdxBarControl::HandleDestroy(TMessage& m) {
   TcxScopedObjectLink self(this);
+  TdxDockControl* dock = DockControl();
+  TcxScopedObjectLink dockAlive(dock);
+  if (dock) dock->BarDestroying = true;
+  TScopeExit clear([&] {
+    if (dockAlive.Alive()) dock->BarDestroying = false;
+  });
   TCustomdxBarControl::Dispatch(m);
   if (!self.Alive() || HasState(bcsDestructionStarted) || IsDestroying()) return;
   TdxBar* bar = Bar();
