@@ -13,6 +13,7 @@
 #include "ui/bars/dxBarItems.h"
 #include "ui/bars/dxBarPainters.h"
 #include "ui/bars/dxBarRoutines.h"
+#include "ui/bars/dxBarToolbarControl.h"
 
 namespace {
 
@@ -403,7 +404,7 @@ void TdxBar::SetVisible(bool Value) {
   if (m && !ManagerDestroying() && m->OnBarVisibleChange) m->OnBarVisibleChange(m, this);
 }
 
-TClass TdxBar::GetBarControlClass() { return TCustomdxBarControl::StaticClass(); }
+TClass TdxBar::GetBarControlClass() { return TdxBarControl::StaticClass(); }
 
 TCustomdxBarControl* TdxBar::CreateBarControl() {
   TClass cls = GetBarControlClass();
