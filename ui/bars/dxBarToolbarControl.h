@@ -28,8 +28,7 @@ public:
   static TdxBarControl* CreateForBar(TComponent* AOwner, TdxBar* ABar);
 
   // ---- mark, MDI buttons and input
-  // The painter's mark rectangle in client coordinates, and on the screen.
-  TRect GetMarkRect() override;
+  // The mark rectangle on the screen.
   TRect GetMarkScreenRect();
   // 0 normal, 1 hot (a floating bar starts the mark hint timer), 2 dropped
   // (the quick-customization popup opens next to the mark); ignored while
@@ -49,8 +48,6 @@ public:
   void ShowAsPopup(const TRect& AMarkScreenRect);
   // The popup closes: the parent's mark goes back to normal.
   void ResetParentMark();
-  // The last non-client hit code the bar computed for itself; HTCAPTION is the drag area.
-  win::LRESULT HitCode = win::HTCLIENT;
   // A design-selected item control is dragged with the mouse captured.
   bool DesignDragging = false;
   // Button 0 minimize, 1 restore, 2 close; a lone close button is index 2.
@@ -68,7 +65,6 @@ public:
   // The bar window the manager had focused before this one took keyboard mode.
   TCustomdxBarControl* PreviousFocusedBar() const;
   void WndProc(TMessage& m) override;
-  void Dispatch(TMessage& m) override;
   void GetDropTarget(TPoint APoint, TdxBarItemLink*& ALink, bool& AVertical, bool& ABefore,
                      bool& AOnSeparator) override;
   void ActivateKeyboard(TdxBarItemControl* AControl) override;

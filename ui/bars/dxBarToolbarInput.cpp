@@ -30,6 +30,13 @@ TWinControl* ManagerOwner(TdxBarManager* AManager) {
 // ---------------------------------------------------------------- messages
 
 void TdxBarControl::WndProc(TMessage& m) {
+  // While a menu chain is open, bars outside it get no mouse messages (the base drops them).
+  const bool mouse = m.Msg >= win::WM_MOUSEMOVE && m.Msg <= win::WM_MOUSEWHEEL;
+  if (mouse && !IsInActiveChain()) {
+    TCustomdxBarControl::WndProc(m);
+    return;
+  }
+  TWindowLink self(this);
   switch (m.Msg) {
     case win::WM_SETFOCUS: {
       // Swallowed: the focus goes back where it came from.
@@ -40,47 +47,33 @@ void TdxBarControl::WndProc(TMessage& m) {
         RestoreFocus();
       return;
     }
-    case win::WM_CANCELMODE: {
-      TWindowLink self(this);
+    case win::WM_CANCELMODE:
       CancelMDIButtons();
       if (!self.Alive()) return;
       break;
-    }
-    case win::WM_LBUTTONDBLCLK:
-      if (HitCode == win::HTCAPTION) {
-        TdxBarManager* manager = GetBarManager();
-        if (!manager || !manager->InDesigner()) ToggleDocking();  // may free the window
-        return;
-      }
-      break;
-    default:
-      break;
-  }
-  TCustomdxBarControl::WndProc(m);
-}
-
-void TdxBarControl::Dispatch(TMessage& m) {
-  switch (m.Msg) {
     case win::WM_TIMER:
       if (m.WParam == MarkHintTimerId) {
         MarkHintTimer();
         return;
       }
       break;
-    case win::WM_LBUTTONDBLCLK: {
-      TWindowLink self(this);
+    case win::WM_LBUTTONDBLCLK:
+      if (HitCode() == win::HTCAPTION) {
+        TdxBarManager* manager = GetBarManager();
+        if (!manager || !manager->InDesigner()) ToggleDocking();  // may free the window
+        return;
+      }
+      // A double click in the mark toggles it once, here.
       if (!IgnoreNextButton && IsPointInMark(PointOf(m.LParam))) {
         SetMarkState(GetMarkState() == 2 ? 1 : 2);
         if (!self.Alive()) return;
       }
       inDoubleClick_ = true;
-      TCustomdxBarControl::Dispatch(m);
+      TCustomdxBarControl::WndProc(m);
       if (self.Alive()) inDoubleClick_ = false;
       return;
-    }
-    case win::WM_LBUTTONUP: {
+    case win::WM_LBUTTONUP:
       if (IgnoreNextButton) break;  // the base swallows it
-      TWindowLink self(this);
       if (DesignDragging) {
         DesignDragging = false;
         win::ReleaseCapture();
@@ -88,7 +81,6 @@ void TdxBarControl::Dispatch(TMessage& m) {
       }
       if (HandleMDIButtonUp(PointOf(m.LParam))) return;
       break;
-    }
     case win::WM_CAPTURECHANGED:
       DesignDragging = false;
       break;
@@ -111,7 +103,7 @@ void TdxBarControl::Dispatch(TMessage& m) {
     default:
       break;
   }
-  TCustomdxBarControl::Dispatch(m);
+  TCustomdxBarControl::WndProc(m);
 }
 
 TRect TdxBarControl::GetGripRect() {
@@ -136,7 +128,7 @@ void TdxBarControl::DoMouseDown(TMouseButton AButton, TShiftState AShift, bool A
   TCustomdxBarControl::DoMouseDown(AButton, AShift, AInside, AControl, AClientPoint);
   if (!self.Alive() || AButton != mbLeft || !IsLiveBarControl(this)) return;
   if (HandleMDIButtonDown(AClientPoint)) return;
-  if (HitCode == win::HTCAPTION) {
+  if (HitCode() == win::HTCAPTION) {
     // Where the bar was grabbed; the drag keeps the cursor there.
     const TPoint cursor = ClientToScreen(AClientPoint);
     const TRect bounds = GetScreenBounds();
@@ -144,14 +136,16 @@ void TdxBarControl::DoMouseDown(TMouseButton AButton, TShiftState AShift, bool A
     GrabRatioY = bounds.Height() > 0 ? double(cursor.Y - bounds.Top) / bounds.Height() : 0;
     return;
   }
-  // A double click in the mark toggles it once, in its own handler.
+  // A double click in the mark toggled it already.
   if (!inDoubleClick_ && IsPointInMark(AClientPoint)) {
     SetMarkState(GetMarkState() == 2 ? 1 : 2);
     if (!self.Alive()) return;
   }
-  if (!IsCustomizing() && !inDoubleClick_ && HitCode != win::HTCLIENT && HandleAllocated()) {
+  // The close button and the caption buttons answer through the non-client path.
+  const win::LRESULT code = HitCode();
+  if (!IsCustomizing() && !inDoubleClick_ && code != 0 && code != win::HTCLIENT && HandleAllocated()) {
     const TPoint screen = ClientToScreen(AClientPoint);
-    win::SendMessage(Handle(), win::WM_NCLBUTTONDOWN, win::WPARAM(HitCode),
+    win::SendMessage(Handle(), win::WM_NCLBUTTONDOWN, win::WPARAM(code),
                      win::MAKELPARAM(win::WORD(screen.X), win::WORD(screen.Y)));
   }
 }

@@ -43,8 +43,6 @@ win::HWND ActiveMDIChild() {
 
 // ---------------------------------------------------------------- the mark
 
-TRect TdxBarControl::GetMarkRect() { return HasMark() ? Painter()->BarMarkRectEx(this) : TRect(); }
-
 TRect TdxBarControl::GetMarkScreenRect() {
   TRect r = GetMarkRect();
   if (DockingStyle() == dsNone) {

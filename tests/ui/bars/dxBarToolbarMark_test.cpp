@@ -32,7 +32,7 @@ protected:
     w->HiddenLinks = AShown < kLinkCount;
     const int32_t mark = w->Painter()->BarMarkSize();
     const TSize size = w->CalcSizeForWidth(dsTop, AShown * kLinkWidth + mark);
-    w->SetBounds(0, 0, size.cx, size.cy);
+    w->SetBounds(0, 0, size.cx + w->Width() - w->ClientWidth(), size.cy + w->Height() - w->ClientHeight());
     w->CalcItemPositions();
     w->SetVisible(true);
     Pump();
@@ -48,6 +48,18 @@ protected:
   void FillFrom(TdxBarControl* APopup, TdxBar* ABar) {
     for (int32_t i = 0; i < ABar->GetItemLinks()->Count(); ++i)
       APopup->ItemLinks()->Add()->Assign(ABar->GetItemLinks()->GetItem(i));
+  }
+  // The window's hit test finds the drag area (the grip of a docked bar, a
+  // gap after the links of a floating one), then the double click arrives there.
+  void DoubleClickDragArea(TdxBarControl* w) {
+    win::POINT screen = w->DockingStyle() == dsNone ? TPoint{60, w->ClientHeight() / 2} : TPoint{-2, 2};
+    win::ClientToScreen(w->Handle(), &screen);
+    win::SendMessage(w->Handle(), win::WM_NCHITTEST, 0, win::MAKELPARAM(screen.X, screen.Y));
+    ASSERT_EQ(w->HitCode(), win::HTCAPTION);
+    win::POINT client = screen;
+    win::ScreenToClient(w->Handle(), &client);
+    win::SendMessage(w->Handle(), win::WM_LBUTTONDBLCLK, win::MK_LBUTTON, win::MAKELPARAM(client.X, client.Y));
+    Pump();
   }
   TdxBarItemLinks* PopupLinks(TQuickPopupDesigner& ADesigner) {
     return ADesigner.Made.empty() ? nullptr : ADesigner.Made.back()->ItemLinks();
@@ -294,6 +306,8 @@ TEST_F(ToolbarMarkTest, ADoubleClickOnTheDragAreaFloatsADockedBarAndDocksItBack)
   TdxBar* bar = NewBar({{40, 22}, {40, 22}});
   bar->SetFloatLeft(230);
   bar->SetFloatTop(170);
+  bar->SetFloatClientWidth(120);
+  bar->SetFloatClientHeight(80);
   bar->SetDockingStyle(dsTop);
   bar->SetVisible(true);
   Pump();
@@ -301,9 +315,7 @@ TEST_F(ToolbarMarkTest, ADoubleClickOnTheDragAreaFloatsADockedBarAndDocksItBack)
   auto doubleClick = [&] {
     auto* w = dynamic_cast<TdxBarControl*>(bar->GetControl());
     if (!w) return false;
-    w->HitCode = win::HTCAPTION;  // the frame's hit test keeps it for the grip and the caption
-    win::SendMessage(w->Handle(), win::WM_LBUTTONDBLCLK, win::MK_LBUTTON, win::MAKELPARAM(2, 2));
-    Pump();
+    DoubleClickDragArea(w);
     return true;
   };
   ASSERT_TRUE(doubleClick());
@@ -323,6 +335,8 @@ TEST_F(ToolbarMarkTest, AFloatingBarNeverDockedGoesOnANewLastRowOfTheTopDock) {
   docked->SetDockingStyle(dsTop);
   docked->SetVisible(true);
   TdxBar* bar = NewBar({{40, 22}});
+  bar->SetFloatClientWidth(120);
+  bar->SetFloatClientHeight(80);
   bar->SetDockingStyle(dsNone);
   bar->SetDockedDockingStyle(dsNone);
   bar->SetVisible(true);
@@ -332,9 +346,7 @@ TEST_F(ToolbarMarkTest, AFloatingBarNeverDockedGoesOnANewLastRowOfTheTopDock) {
   const int32_t rows = top->GetRowCount();
   auto* w = dynamic_cast<TdxBarControl*>(bar->GetControl());
   ASSERT_NE(w, nullptr);
-  w->HitCode = win::HTCAPTION;
-  win::SendMessage(w->Handle(), win::WM_LBUTTONDBLCLK, win::MK_LBUTTON, win::MAKELPARAM(2, 2));
-  Pump();
+  DoubleClickDragArea(w);
   EXPECT_EQ(bar->GetDockingStyle(), dsTop);
   EXPECT_TRUE(bar->OneOnRow());
   EXPECT_EQ(bar->GetRow(), rows);
