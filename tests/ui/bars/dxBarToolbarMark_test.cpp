@@ -49,11 +49,15 @@ protected:
     for (int32_t i = 0; i < ABar->GetItemLinks()->Count(); ++i)
       APopup->ItemLinks()->Add()->Assign(ABar->GetItemLinks()->GetItem(i));
   }
-  // The window's hit test finds the drag area (the grip of a docked bar, a
-  // gap after the links of a floating one), then the double click arrives there.
+  // The window's hit test finds the drag area (the grip of a docked bar,
+  // the caption of a floating one), then the double click arrives there.
   void DoubleClickDragArea(TdxBarControl* w) {
-    win::POINT screen = w->DockingStyle() == dsNone ? TPoint{60, w->ClientHeight() / 2} : TPoint{-2, 2};
+    win::POINT screen{-2, 2};
     win::ClientToScreen(w->Handle(), &screen);
+    if (w->DockingStyle() == dsNone) {
+      const TRect bounds = w->GetScreenBounds(), caption = w->GetCaptionRect();
+      screen = {bounds.Left + caption.Left + 2, bounds.Top + caption.Top + 2};
+    }
     win::SendMessage(w->Handle(), win::WM_NCHITTEST, 0, win::MAKELPARAM(screen.X, screen.Y));
     ASSERT_EQ(w->HitCode(), win::HTCAPTION);
     win::POINT client = screen;
@@ -234,7 +238,12 @@ TEST_F(ToolbarMDIButtonsTest, ButtonsSitAtTheEndOfTheLastRow) {
   const int32_t top = w->ClientHeight() - bh;
   for (int32_t i = 0; i < 3; ++i) {
     const int32_t left = available + i * bw - (3 * bw + 2) + (i == 2 ? 2 : 0);
-    EXPECT_EQ(w->GetMDIButtonRect(i), TRect(left, top, left + bw, top + bh)) << i;
+    const TRect r = w->GetMDIButtonRect(i);
+    EXPECT_EQ(r, TRect(left, top, left + bw, top + bh)) << i;
+    // The window's hit test leaves the buttons to themselves: no drag area there.
+    const TPoint centre = w->ClientToScreen({(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2});
+    win::SendMessage(w->Handle(), win::WM_NCHITTEST, 0, win::MAKELPARAM(centre.X, centre.Y));
+    EXPECT_NE(w->HitCode(), win::HTCAPTION) << i;
   }
 }
 
