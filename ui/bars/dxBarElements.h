@@ -881,6 +881,9 @@ public:
   // The open quick-customizing toolbar (null when none) and its closing timer.
   virtual TCustomdxBarControl* QuickControl() = 0;
   virtual void StartQuickControlClosingTimer() = 0;
+  // A new quick-customization popup window for the toolbar window ABar: its
+  // quick-control class with ABar's painter, empty and hidden; null when none.
+  virtual TCustomdxBarControl* CreateQuickPopup(TCustomdxBarControl* ABar) = 0;
 };
 IdxBarControlDesigner*& dxBarControlDesigner();
 

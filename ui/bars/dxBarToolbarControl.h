@@ -27,6 +27,55 @@ public:
   // The window of ABar, owned by AOwner (the bar manager).
   static TdxBarControl* CreateForBar(TComponent* AOwner, TdxBar* ABar);
 
+  // ---- mark, MDI buttons and input
+  // The mark rectangle on the screen.
+  TRect GetMarkScreenRect();
+  // 0 normal, 1 hot (a floating bar starts the mark hint timer), 2 dropped
+  // (the quick-customization popup opens next to the mark); ignored while
+  // customizing. Leaving 2 frees the popup: the window may be gone afterwards.
+  void SetMarkState(uint8_t Value) override;
+  void RepaintMark();
+  std::string GetMarkHint();
+  // The open quick-customization popup, null while the mark is not dropped.
+  TCustomdxBarControl* QuickPopup() const { return quickPopup_; }
+  // Copies of the links the bar does not show, then the quick-customization entry.
+  void FillMarkPopup(TdxBarItemLinks* ALinks);
+  void AddQuickCustomizeItem(TdxBarItemLinks* ALinks);
+  bool AllowsQuickCustomizing();
+  // The popup's window size; ShowAsPopup places and shows it next to the
+  // parent's mark (screen coordinates) inside the work area.
+  virtual TSize GetPopupSize();
+  void ShowAsPopup(const TRect& AMarkScreenRect);
+  // The popup closes: the parent's mark goes back to normal.
+  void ResetParentMark();
+  // A design-selected item control is dragged with the mouse captured.
+  bool DesignDragging = false;
+  // Button 0 minimize, 1 restore, 2 close; a lone close button is index 2.
+  TRect GetMDIButtonRect(int32_t AIndex);
+  // The system command of a button.
+  static win::WPARAM MDIButtonCommand(int32_t AIndex);
+  // From the active MDI child's system menu: grayed disables hot tracking,
+  // grayed or disabled disables pressing.
+  bool IsMDIButtonEnabled(int32_t AIndex, bool AForPressing);
+  // 1 disabled, else 0 normal, 2 hot, 3 pressed off it, 4 pressed and hot.
+  int32_t GetMDIButtonState(int32_t AIndex);
+  void PaintMDIButtons(win::HDC DC);
+  // The non-client grip before the client origin of a bordered docked bar; else empty.
+  TRect GetGripRect();
+  // The bar window the manager had focused before this one took keyboard mode.
+  TCustomdxBarControl* PreviousFocusedBar() const;
+  void WndProc(TMessage& m) override;
+  void GetDropTarget(TPoint APoint, TdxBarItemLink*& ALink, bool& AVertical, bool& ABefore,
+                     bool& AOnSeparator) override;
+  void ActivateKeyboard(TdxBarItemControl* AControl) override;
+  void Deactivate() override;
+  bool IgnoresMouse(bool ACheckLastPos) override;
+  void DoMouseDown(TMouseButton AButton, TShiftState AShift, bool AInside, TdxBarItemControl* AControl,
+                   TPoint AClientPoint) override;
+  void DoMouseMove(TShiftState AShift, TPoint AClientPoint, TdxBarItemControl* AControl) override;
+  void DoHide() override;
+  ~TdxBarControl() override;
+
   // ---- orientation and mode, from the window's own side
   // Docked on the left or right.
   bool IsVertical() const override;
@@ -168,6 +217,26 @@ protected:
   void Resize() override;
 
 private:
+  // ---- mark, MDI buttons and input
+  static constexpr win::UINT_PTR MarkHintTimerId = 1;
+  void MarkHintTimer();
+  void StopMarkHintTimer();
+  void OpenQuickPopup();
+  void CloseQuickPopup();
+  int32_t MDIButtonAt(TPoint AClientPoint);
+  void RepaintMDIButtons();
+  bool HandleMDIButtonDown(TPoint AClientPoint);
+  void HandleMDIButtonMove(TPoint AClientPoint);
+  bool HandleMDIButtonUp(TPoint AClientPoint);
+  void CancelMDIButtons();
+  // Docked bars float, floating bars dock back; the double click on the drag area.
+  void ToggleDocking();
+  TCustomdxBarControl* quickPopup_ = nullptr;
+  bool markHintTimer_ = false;
+  bool inDoubleClick_ = false;
+  win::HWND focusedWindow_ = nullptr;
+  TcxObjectLink* previousFocusedBar_ = nullptr;
+
   // The item control of a visible link, made when missing.
   TdxBarItemControl* ControlOf(TdxBarItemLink* ALink);
   // Along and across the rows of this window.

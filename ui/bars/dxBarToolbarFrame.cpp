@@ -147,6 +147,10 @@ void TdxBarControl::HandleDestroy(TMessage& m) {
       manager->InDestruction())
     return;
   manager->AddRestoringBar(bar);
+  // The framework is taking the handle away (the dock site's window goes):
+  // freeing the window now would pull it out from under that loop. It stays
+  // with its bar and gets a new handle with its parent's.
+  if (ControlState().Contains(csDestroyingHandle)) return;
   win::SetTimerWithContext(nullptr, 0, 0, &HideAfterDestroy, AddObjectLink(this));
 }
 
@@ -204,7 +208,7 @@ win::LRESULT TdxBarControl::NonClientHitTest(TPoint AScreenPoint, win::LRESULT A
       if (TdxBarItemControl* c = ItemControlAtPos(p); c && (IsCustomizing() || c->AcceptsMouse()))
         return hitCode_ = win::HTCLIENT;
     const bool pastOrigin = IsVertical() ? p.Y >= 0 : p.X >= 0;
-    if (pastOrigin && HasMark() && IsPointInMark(p)) return ADefault;
+    if (pastOrigin && ((HasMark() && IsPointInMark(p)) || MDIButtonAt(p) >= 0)) return ADefault;
     if (sizeGrip_ && GetSizeGripRect().Contains(p)) return hitCode_ = win::HTBOTTOMRIGHT;
     hitCode_ = win::HTCAPTION;
     return win::HTCLIENT;
@@ -243,6 +247,7 @@ win::LRESULT TdxBarControl::NonClientHitTest(TPoint AScreenPoint, win::LRESULT A
   }
   if (ADefault == win::HTCLIENT) {
     if (TdxBarItemControl* c = ItemControlAtPos(p); c && c->AcceptsMouse()) return ADefault;
+    if (MDIButtonAt(p) >= 0) return ADefault;
     hitCode_ = win::HTCAPTION;
     return win::HTCLIENT;
   }
@@ -404,6 +409,10 @@ void TdxBarControl::DrawContent() {
       info->SeparatorAt(i, separator);
       DrawSeparator(separator.Bounds, separator.Kind == 0);
       canvas->ExcludeClipRect(separator.Bounds);
+    }
+    if (HasMDIButtons()) {
+      PaintMDIButtons(canvas->Handle());
+      for (int32_t i = 0; i <= 2; ++i) canvas->ExcludeClipRect(GetMDIButtonRect(i));
     }
     if (DockingStyle() != dsNone && HasMark()) {
       const TRect mark = painter->BarMarkRect(this);
