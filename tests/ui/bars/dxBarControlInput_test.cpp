@@ -1,0 +1,160 @@
+// Bar window input: keyboard navigation among the links (wrap-around, the
+// turned arrows of vertical bars), the menu keys, Enter and accelerators,
+// and windows freed by the click that a key runs.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/ui/bars/bar_doubles.h"
+#include "tests/ui/bars/input_doubles.h"
+#include "ui/bars/dxBarRoutines.h"
+
+namespace bartest {
+namespace {
+
+using namespace win;
+
+class BarInputTest : public BarFormTest {
+protected:
+  void SetUp() override {
+    BarFormTest::SetUp();
+    form = ShownForm();
+    manager = new TdxBarManager(form);
+    SetdxBarCreateItemControlProc([](TClass, TCustomdxBarControl* AWindow, TdxBarItemLink* ALink) -> TdxBarItemControl* {
+      return new TInputItemControl(AWindow, ALink);
+    });
+    links = std::make_unique<TdxBarItemLinks>(manager, nullptr);
+  }
+  void TearDown() override {
+    if (bar && IsLiveBarControl(bar)) delete bar;
+    links.reset();
+    SetdxBarCreateItemControlProc(nullptr);
+    delete manager;
+    BarFormTest::TearDown();
+  }
+  TdxBarItemLink* AddLink(const std::string& ACaption) {
+    auto* item = new TdxBarItem(form);
+    item->SetBarManager(manager);
+    item->SetCaption(ACaption);
+    item->OnClick = [this, ACaption](TObject*) { clicks.push_back(ACaption); };
+    TdxBarItemLink* link = links->Add();
+    link->SetItem(item);
+    return link;
+  }
+  void MakeBar(bool AVertical) {
+    bar = new TInputBar(manager);
+    bar->Vertical = AVertical;
+    bar->SetItemLinks(links.get());
+    bar->SetParent(form);
+    bar->SetBounds(10, 10, 120, 200);
+    bar->SetVisible(true);
+    bar->HandleNeeded();
+    bar->SetActive(true);
+  }
+  void Key(WORD AKey) { SendMessage(bar->Handle(), WM_KEYDOWN, AKey, 0); }
+  int SelectedIndex() {
+    TdxBarItemControl* c = bar->GetSelectedControl();
+    return c ? links->IndexOf(c->ItemLink()) : -1;
+  }
+
+  TForm* form = nullptr;
+  TdxBarManager* manager = nullptr;
+  std::unique_ptr<TdxBarItemLinks> links;
+  TInputBar* bar = nullptr;
+  std::vector<std::string> clicks;
+};
+
+// Each row: the bar's orientation, the selection before, the key, the
+// selection after (-1 none). Left and Right wrap; with nothing selected
+// both start at the first link; a vertical bar turns Down into Right.
+TEST_F(BarInputTest, ArrowsMoveAmongTheLinksAndWrapAround) {
+  AddLink("One");
+  AddLink("Two");
+  AddLink("Three");
+  const struct {
+    bool vertical;
+    int before;
+    WORD key;
+    int after;
+  } cases[] = {
+      {false, -1, VK_LEFT, 0},  {false, -1, VK_RIGHT, 0}, {false, 0, VK_RIGHT, 1}, {false, 2, VK_RIGHT, 0},
+      {false, 0, VK_LEFT, 2},   {false, 1, VK_HOME, 0},   {false, 0, VK_END, 2},   {true, 0, VK_DOWN, 1},
+      {true, 2, VK_DOWN, 0},    {true, 1, VK_UP, 0},      {true, 0, VK_RIGHT, 0},  {true, 1, VK_LEFT, 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "vertical " << c.vertical << " from " << c.before << " key " << c.key);
+    if (bar) delete bar;
+    MakeBar(c.vertical);
+    ASSERT_TRUE(bar->IsActive());
+    if (c.before >= 0) bar->SelectControl(links->GetItem(c.before)->Control());
+    ASSERT_EQ(SelectedIndex(), c.before);
+    Key(c.key);
+    EXPECT_EQ(SelectedIndex(), c.after);
+    EXPECT_TRUE(clicks.empty());
+  }
+}
+
+TEST_F(BarInputTest, F10HidesOnlyWithUseF10ForMenuAndAltAlways) {
+  AddLink("One");
+  const struct {
+    bool useF10;
+    WORD key;
+    int hides;
+  } cases[] = {{false, VK_F10, 0}, {true, VK_F10, 1}, {false, VK_MENU, 1}, {true, VK_MENU, 1}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "UseF10ForMenu " << c.useF10 << " key " << c.key);
+    if (bar) delete bar;
+    manager->SetUseF10ForMenu(c.useF10);
+    MakeBar(false);
+    Key(c.key);
+    EXPECT_EQ(bar->Hides, c.hides);
+    EXPECT_EQ(bar->IsActive(), c.hides == 0);
+  }
+}
+
+TEST_F(BarInputTest, EnterClicksTheSelectedItemOnce) {
+  AddLink("One");
+  AddLink("Two");
+  MakeBar(false);
+  Key(VK_RETURN);
+  EXPECT_TRUE(clicks.empty()) << "nothing selected";
+  bar->SelectControl(links->GetItem(1)->Control());
+  Key(VK_RETURN);
+  EXPECT_EQ(clicks, std::vector<std::string>{"Two"});
+}
+
+// Two items share the accelerator A: the key selects the next of them
+// without clicking. B belongs to one item: the key clicks it.
+TEST_F(BarInputTest, ASharedAcceleratorSelectsTheNextAndASingleOneClicks) {
+  AddLink("&Apple");
+  AddLink("&Banana");
+  AddLink("&Avocado");
+  MakeBar(false);
+  Key('A');
+  EXPECT_TRUE(clicks.empty());
+  const int first = SelectedIndex();
+  EXPECT_TRUE(first == 0 || first == 2) << first;
+  Key('A');
+  EXPECT_TRUE(clicks.empty());
+  EXPECT_EQ(SelectedIndex(), first == 0 ? 2 : 0);
+  Key('B');
+  EXPECT_EQ(clicks, std::vector<std::string>{"Banana"});
+}
+
+// A click that frees the window: the key handling stops without touching it.
+TEST_F(BarInputTest, AClickThatFreesTheWindowEndsTheKeyHandling) {
+  TdxBarItemLink* link = AddLink("One");
+  MakeBar(false);
+  link->GetItem()->OnClick = [this](TObject*) {
+    delete bar;
+    bar = nullptr;
+  };
+  bar->SelectControl(link->Control());
+  TInputBar* freed = bar;
+  Key(VK_RETURN);
+  EXPECT_FALSE(IsLiveBarControl(freed));
+}
+
+}  // namespace
+}  // namespace bartest
