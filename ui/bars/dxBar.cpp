@@ -299,6 +299,7 @@ void TdxBarManager::Loaded() {
       for (int32_t i = 0; i < GetItemCount(); ++i) GetItem(i)->SetVisible(GetItem(i)->LoadedVisible());
       for (int32_t i = 0; i < bars_->Count(); ++i) {
         TdxBar* bar = bars_->GetItem(i);
+        bar->Predefined = true;
         bar->Restoring = true;
         bar->SetDockControl(bar->LoadedDockControl());
         if (!bar->LoadedDockControl()) bar->SetDockingStyle(bar->LoadedDockingStyle());

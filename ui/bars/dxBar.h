@@ -540,9 +540,7 @@ private:
 // unit's start-up calls it once.
 void dxBarRegisterProperties();
 
-// The toolbar unit's start-up: the published properties and the classes that
-// form descriptions name. Its row sits in the toolbar library's unit table.
+// The toolbar unit's start-up and shut-down (dxBarUnit.cpp; dxBarStartup.h
+// tells the steps). Its row sits in the toolbar library's unit table.
 void dxBarUnitStart();
-// Its shut-down: marks the unit finalizing and frees what it made on demand
-// (the shared flat painter, the item-class registry, the manager list).
 void dxBarUnitStop();

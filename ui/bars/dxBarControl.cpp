@@ -24,18 +24,7 @@
 
 namespace {
 
-// A weak link to a window for the length of a call that may free it.
-class TWindowLink {
-public:
-  explicit TWindowLink(TObject* AWindow) : link_(AddObjectLink(AWindow)) {}
-  ~TWindowLink() { RemoveObjectLink(link_); }
-  TWindowLink(const TWindowLink&) = delete;
-  TWindowLink& operator=(const TWindowLink&) = delete;
-  bool Alive() const { return link_ && link_->Target; }
-
-private:
-  TcxObjectLink* link_;
-};
+using TWindowLink = TcxScopedObjectLink;
 
 // The links the window shows now.
 bool IsShowableLink(TdxBarItemLinks* ALinks, TdxBarItemLink* ALink) {
@@ -84,7 +73,8 @@ void TCustomdxBarControl::BeforeDestruction() {
 TCustomdxBarControl::~TCustomdxBarControl() {
   Destroying();
   BeforeDestruction();
-  accessibilityHelper_ = nullptr;
+  // The helper hears that its window goes; it never touches it again.
+  DetachAccessibilityHelper(accessibilityHelper_);
   accessibilityHelperObject_.reset();
   TdxBarManager* m = GetBarManager();
   if (m) m->StopMouseTracking(this);
@@ -151,6 +141,8 @@ void TCustomdxBarControl::LeaveItems() {
   for (int32_t i = 0; i < itemLinks_->Count(); ++i) {
     TdxBarItemLink* link = itemLinks_->GetItem(i);
     if (link && MouseLink == link) MouseLink = nullptr;
+    if (IsShowableLink(itemLinks_, link) && link->Control() && link->Control()->Parent() == this)
+      link->Control()->BeforeParentHandleDestroyed();
   }
 }
 
@@ -477,15 +469,22 @@ void TCustomdxBarControl::PaintItemControl(TcxCanvas* ACanvas, TdxBarItemControl
 }
 
 void TCustomdxBarControl::DrawItem(TdxBarItemControl* AControl, TcxCanvas* ACanvas, const TRect& R) {
+  if (!AControl || !ACanvas) return;
   ACanvas->PushClipRegion();
-  ACanvas->IntersectClipRect(R);
-  ACanvas->PopClipRegion();
+  {
+    TScopeExit restore([ACanvas] { ACanvas->PopClipRegion(); });
+    ACanvas->IntersectClipRect(AControl->GetBounds());
+    AControl->Paint(ACanvas, R, TdxBarPaintType(GetPaintType()));
+  }
   if (GetDesignSelectedControl() != AControl) return;
-  // The design selection: a double frame in the window text colour.
+  IdxBarItemDesigner* designer = dxBarItemDesigner();
   const win::HDC dc = ACanvas->Handle();
   TRect frame = R;
   for (int pass = 0; pass < 2; ++pass) {
-    win::FrameRect(dc, &frame, win::GetSysColorBrush(win::COLOR_WINDOWTEXT));
+    if (designer && designer->ShouldSelectByDefault())
+      win::FrameRect(dc, &frame, win::GetSysColorBrush(win::COLOR_WINDOWTEXT));
+    else
+      win::DrawFocusRect(dc, &frame);
     frame.Inflate(-1, -1);
   }
 }
@@ -651,6 +650,11 @@ void TCustomdxBarControl::WndProc(TMessage& m) {
         if (win::HWND parent = win::GetParent(Handle())) win::SendMessage(parent, win::WM_NCACTIVATE, 1, 0);
       m.WParam = 1;
       break;
+    case win::WM_CTLCOLOREDIT:
+    case win::WM_CTLCOLORSTATIC:
+      if (AnswerEditColors(reinterpret_cast<win::HDC>(m.WParam), reinterpret_cast<win::HWND>(m.LParam), m.Result))
+        return;
+      break;
     case win::WM_COMMAND: {
       TCustomControl::WndProc(m);
       const win::HWND source = reinterpret_cast<win::HWND>(m.LParam);
@@ -663,6 +667,30 @@ void TCustomdxBarControl::WndProc(TMessage& m) {
       break;
   }
   TCustomControl::WndProc(m);
+}
+
+bool TCustomdxBarControl::AnswerEditColors(win::HDC DC, win::HWND AEditWnd, win::LRESULT& AResult) {
+  TdxBarPainter* painter = Painter();
+  if (!AEditWnd || !itemLinks_ || !painter) return false;
+  for (int32_t i = 0; i < itemLinks_->Count(); ++i) {
+    TdxBarItemControl* control = itemLinks_->GetItem(i)->Control();
+    auto* edit = control && control->Parent() == this ? dynamic_cast<IdxBarEditWindowControl*>(control) : nullptr;
+    if (!edit || edit->GetEditWindow() != AEditWnd) continue;
+    bool enabled = true;
+    TColor styleText = clDefault, styleColor = clDefault, barColor = clBtnFace;
+    edit->GetEditColorInputs(enabled, styleText, styleColor, barColor);
+    TColor text = clDefault, back = clDefault;
+    painter->EditColors(enabled, styleText, styleColor, barColor, text, back);
+    win::SetBkColor(DC, win::COLORREF(ColorToRGB(back)));
+    win::SetTextColor(DC, win::COLORREF(ColorToRGB(text)));
+    AResult = reinterpret_cast<win::LRESULT>(edit->GetEditBackgroundBrush());
+    if (IsOnGlass() && !edit->GlassRepaintPosted) {
+      edit->GlassRepaintPosted = true;
+      win::PostMessage(AEditWnd, EditGlassRepaintMessage, 0, 0);
+    }
+    return true;
+  }
+  return false;
 }
 
 void TCustomdxBarControl::Dispatch(TMessage& m) {
@@ -896,9 +924,19 @@ bool TCustomdxBarControl::IsEnabledWindow() {
   return true;
 }
 
-// Item controls do not yet say whether they may be visited, so a bar with a
-// selection keeps its state as one without.
-bool TCustomdxBarControl::CanKeepActive(TdxBarManager* /*AManager*/, win::HWND /*AFocusWnd*/) { return true; }
+// The Customize dialog, whose own bars stay active while the focus moves
+// inside it, does not exist in this program.
+bool TCustomdxBarControl::CanKeepActive(TdxBarManager* /*AManager*/, win::HWND /*AFocusWnd*/) {
+  return !selected_ || selected_->CanVisit();
+}
+
+bool TCustomdxBarControl::CanKeepActiveChain() {
+  // Bounded, so that a child cycle cannot hang the walk.
+  TCustomdxBarControl* bar = this;
+  for (int32_t steps = 0; bar && steps < 1000; ++steps, bar = bar->childBar_)
+    if (bar->selected_ && !bar->selected_->CanVisitDefault()) return false;
+  return true;
+}
 
 // ---------------------------------------------------------------- other answers
 
@@ -1002,7 +1040,24 @@ void TCustomdxBarControl::SetHintState(bool AShow, const std::string& AText, TOb
   if (TdxBarManager* m = GetBarManager()) m->SetHintState(AShow, AText, AObject);
 }
 
-IdxBarAccessibilityHelper* TCustomdxBarControl::GetIAccessibilityHelper() { return accessibilityHelper_; }
+TdxBarItemControl* TCustomdxBarControl::GetDesignSelectedControl() {
+  IdxBarItemDesigner* designer = dxBarItemDesigner();
+  if (!designer || !itemLinks_) return nullptr;
+  auto* link = dynamic_cast<TdxBarItemLink*>(designer->LastSelectedElement());
+  if (!link || link->GetOwnerLinks() != itemLinks_ || link->GetBarManager() != GetBarManager()) return nullptr;
+  TdxBarItemControl* control = link->Control();
+  return control && control->Parent() == this ? control : nullptr;
+}
+
+IdxBarAccessibilityHelper* TCustomdxBarControl::GetIAccessibilityHelper() {
+  if (accessibilityHelper_ || accessibilityHelperObject_ || HasState(bcsDestructionStarted)) return accessibilityHelper_;
+  TClass cls = GetAccessibilityHelperClass();
+  if (!cls || !cls->Create) return nullptr;
+  accessibilityHelperObject_.reset(cls->Create(this));
+  QueryBarAccessibilityHelper(accessibilityHelperObject_.get(), accessibilityHelper_);
+  if (!accessibilityHelper_) accessibilityHelperObject_.reset();
+  return accessibilityHelper_;
+}
 
 TdxBarManager* TCustomdxBarControl::GetBarManager() const { return dynamic_cast<TdxBarManager*>(Owner()); }
 

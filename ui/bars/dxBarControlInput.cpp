@@ -17,18 +17,7 @@
 
 namespace {
 
-// A weak link to a window for the length of a call that may free it.
-class TWindowLink {
-public:
-  explicit TWindowLink(TObject* AWindow) : link_(AddObjectLink(AWindow)) {}
-  ~TWindowLink() { RemoveObjectLink(link_); }
-  TWindowLink(const TWindowLink&) = delete;
-  TWindowLink& operator=(const TWindowLink&) = delete;
-  bool Alive() const { return link_ && link_->Target; }
-
-private:
-  TcxObjectLink* link_;
-};
+using TWindowLink = TcxScopedObjectLink;
 
 // Raises the manager's selection-change counter while both an old and a new
 // control take part; lowered again on every path.
@@ -428,14 +417,6 @@ void TCustomdxBarControl::ShowCustomizingPopup(TdxBarItemControl* AControl) {
 }
 
 // ---------------------------------------------------------------- design-time selection
-
-TdxBarItemControl* TCustomdxBarControl::GetDesignSelectedControl() {
-  IdxBarControlDesigner* designer = dxBarControlDesigner();
-  TdxBarManager* m = GetBarManager();
-  if (!designer || !m) return nullptr;
-  TdxBarItemControl* control = ControlOf(designer->DesignSelectedLink(m));
-  return control && control->Parent() == this ? control : nullptr;
-}
 
 void TCustomdxBarControl::DesignSelect(TdxBarItemControl* AControl, TMouseButton AButton, TShiftState AShift) {
   TdxBarManager* m = GetBarManager();

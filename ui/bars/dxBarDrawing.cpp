@@ -19,6 +19,8 @@ using namespace win;
 // ---------------------------------------------------------------- process-wide values
 
 TSetLayeredWindowAttributesProc dxSetLayeredWindowAttributes = nullptr;
+TUpdateLayeredWindowProc dxUpdateLayeredWindow = nullptr;
+TAnimateWindowProc dxAnimateWindow = nullptr;
 
 namespace {
 
@@ -47,21 +49,36 @@ void BuildDitherBrush() {
   ditherBrush = CreatePatternBrush(pattern.Handle());
 }
 
+void FreeDitherBrush() {
+  HGDIOBJ brush = ditherBrush;
+  FreeGdiObject(brush);
+  ditherBrush = nullptr;
+}
+
+void BindBarUser32() {
+  if (!user32) user32 = LoadLibrary("USER32");
+  auto entry = [](const char* AName) { return user32 ? GetProcAddress(user32, AName) : nullptr; };
+  dxUpdateLayeredWindow = reinterpret_cast<TUpdateLayeredWindowProc>(entry("UpdateLayeredWindow"));
+  dxAnimateWindow = reinterpret_cast<TAnimateWindowProc>(entry("AnimateWindow"));
+  dxSetLayeredWindowAttributes = reinterpret_cast<TSetLayeredWindowAttributesProc>(entry("SetLayeredWindowAttributes"));
+}
+
+void ReleaseBarUser32() {
+  dxUpdateLayeredWindow = nullptr;
+  dxAnimateWindow = nullptr;
+  dxSetLayeredWindowAttributes = nullptr;
+  if (user32) FreeLibrary(user32);
+  user32 = nullptr;
+}
+
 void dxBarDrawingUnitStart() {
-  user32 = LoadLibrary("user32.dll");
-  dxSetLayeredWindowAttributes =
-      user32 ? reinterpret_cast<TSetLayeredWindowAttributesProc>(GetProcAddress(user32, "SetLayeredWindowAttributes"))
-             : nullptr;
+  BindBarUser32();
   BuildDitherBrush();
 }
 
 void dxBarDrawingUnitStop() {
-  HGDIOBJ brush = ditherBrush;
-  FreeGdiObject(brush);
-  ditherBrush = nullptr;
-  dxSetLayeredWindowAttributes = nullptr;
-  if (user32) FreeLibrary(user32);
-  user32 = nullptr;
+  FreeDitherBrush();
+  ReleaseBarUser32();
 }
 
 // ---------------------------------------------------------------- GDI helpers

@@ -30,11 +30,25 @@ win::HBRUSH DitherBrush();
 // toolbar unit shuts down).
 void BuildDitherBrush();
 
+// The optional user32 entry points of layered windows and window animation,
+// bound by the toolbar unit's start-up; each null where the platform lacks it.
 using TSetLayeredWindowAttributesProc = win::BOOL (*)(win::HWND, win::COLORREF, win::BYTE, win::DWORD);
-// Bound by the toolbar unit's start-up; null where the platform lacks it.
+using TUpdateLayeredWindowProc = win::BOOL (*)(win::HWND, win::HDC, const win::POINT*, const win::SIZE*, win::HDC,
+                                               const win::POINT*, win::COLORREF, const win::BLENDFUNCTION*,
+                                               win::DWORD);
+using TAnimateWindowProc = win::BOOL (*)(win::HWND, win::DWORD, win::DWORD);
 extern TSetLayeredWindowAttributesProc dxSetLayeredWindowAttributes;
+extern TUpdateLayeredWindowProc dxUpdateLayeredWindow;
+extern TAnimateWindowProc dxAnimateWindow;
+// Loads user32 and looks the three entry points up by name; releasing frees
+// the module and clears them.
+void BindBarUser32();
+void ReleaseBarUser32();
+// Deletes the dither brush; DitherBrush answers null afterwards.
+void FreeDitherBrush();
 
-// The drawing part of the toolbar unit's start-up and shutdown.
+// The drawing part of the toolbar unit's start-up and shutdown: user32 and
+// the dither brush.
 void dxBarDrawingUnitStart();
 void dxBarDrawingUnitStop();
 

@@ -10,6 +10,8 @@
 #include "ui/bars/dxBarViewInfo.h"
 #include "ui/bars/dxBarDrawing.h"
 #include "ui/bars/dxBarItems.h"
+#include "ui/bars/dxBarPainters.h"
+#include "ui/bars/dxBarToolbarControl.h"
 
 // ---------------------------------------------------------------- object lists
 
@@ -95,6 +97,8 @@ void TdxBarSubMenuControl::ShowAnimated() {
   if (OnShowMenu) OnShowMenu();
 }
 
+int32_t TdxBarSubMenuControl::GetGlyphAreaWidth() { return Painter()->SubMenuFieldMetric(FontRowHeight()); }
+
 void TdxBarSubMenuControl::Close() {
   if (ItemLinks() && ItemLinks()->BarControl == this) ItemLinks()->BarControl = nullptr;
   std::function<void()> closed = std::move(OnCloseMenu);
@@ -129,152 +133,4 @@ void TdxDockControl::UpdateColor() {
     SetParentColor(true);
   else
     SetColor(barManager_->DockColor());
-}
-
-// ---------------------------------------------------------------- bars
-
-TdxBar::TdxBar(TComponent* AOwner)
-    : TcxComponentCollectionItem(AOwner), font_(std::make_unique<TFont>()) {}
-
-// The bar's window goes with the bar.
-TdxBar::~TdxBar() {
-  if (TCustomdxBarControl* c = control_) {
-    control_ = nullptr;
-    c->SetBar(nullptr);
-    delete c;
-  }
-  if (TdxBarManager* m = GetBarManager(); m && m->GetMainMenuBar() == this) m->SetMainMenuBar(nullptr);
-}
-
-TdxBarManager* TdxBar::GetBarManager() const { return Bars() ? Bars()->BarManager() : nullptr; }
-
-TdxBars* TdxBar::Bars() const { return static_cast<TdxBars*>(Collection()); }
-
-TcxComponentCollection* TdxBar::CollectionForParent(TComponent* AParent) {
-  auto* m = dynamic_cast<TdxBarManager*>(AParent);
-  return m ? m->Bars() : nullptr;
-}
-
-void TdxBar::SetCollection(TcxComponentCollection* Value) {
-  TcxComponentCollectionItem::SetCollection(Value);
-  TdxBarManager* m = GetBarManager();
-  if (!itemLinks_)
-    itemLinks_ = std::make_unique<TdxBarControlItemLinks>(m, this);
-  else
-    itemLinks_->SetBarManager(m);
-}
-
-// Values read from the form wait for the manager's Loaded, which runs before
-// the bars' own.
-bool TdxBar::IsLoading() const {
-  TdxBarManager* m = GetBarManager();
-  return m ? m->InLoading() : Loading();
-}
-
-void TdxBar::SetVisible(bool Value) {
-  if (IsLoading() || Restoring) loadedVisible_ = Value;
-  if (IsLoading()) return;
-  TdxBarManager* m = GetBarManager();
-  if (Value && m && m->InDestruction()) return;
-  visible_ = Value;
-}
-
-void TdxBar::SetDockingStyle(TdxBarDockingStyle Value) {
-  if (IsLoading()) {
-    loadedDockingStyle_ = Value;
-    return;
-  }
-  if (dockingStyle_ == Value) return;
-  dockingStyle_ = Value;
-  if (TdxBarManager* m = GetBarManager()) m->DoBarDockingStyleChange(this);
-}
-
-void TdxBar::SetDockControl(TdxBarDockControl* ADock) {
-  if (IsLoading()) {
-    loadedDockControl_ = ADock;
-    return;
-  }
-  dockControl_ = ADock;
-}
-
-TdxDockControl* TdxBar::GetRealDockControl() const {
-  if (dockControl_) return dockControl_;
-  return Bars() ? Bars()->EdgeDock(dockingStyle_) : nullptr;
-}
-
-void TdxBar::SetIsMainMenu(bool Value) {
-  if (isMainMenu_ == Value) return;
-  TdxBarManager* m = GetBarManager();
-  if (Value && m) {
-    // At most one main-menu bar per manager.
-    if (TdxBar* old = m->GetMainMenuBar(); old && old != this) old->isMainMenu_ = false;
-    m->SetMainMenuBar(this);
-  } else if (m && m->GetMainMenuBar() == this) {
-    m->SetMainMenuBar(nullptr);
-  }
-  isMainMenu_ = Value;
-}
-
-void TdxBar::SetControl(TCustomdxBarControl* Value) {
-  control_ = Value;
-  if (Value) Value->SetBar(this);
-}
-
-void TdxBar::SetFont(TFont* AFont) { font_->Assign(AFont); }
-
-void TdxBar::MarkChanged() { Changed(true); }
-
-// ---------------------------------------------------------------- bar collection
-
-namespace {
-
-TAlign EdgeAlign(TdxBarDockingStyle side) {
-  switch (side) {
-    case dsLeft: return alLeft;
-    case dsRight: return alRight;
-    case dsBottom: return alBottom;
-    default: return alTop;
-  }
-}
-
-}  // namespace
-
-TdxBars::TdxBars(TdxBarManager* ABarManager)
-    : TcxComponentCollection(ABarManager, TdxBar::StaticClass()), barManager_(ABarManager) {
-  auto* parent = dynamic_cast<TWinControl*>(ABarManager->Owner());
-  for (TdxBarDockingStyle side : {dsLeft, dsTop, dsRight, dsBottom}) {
-    auto* dock = new TdxDockControl(nullptr);
-    dock->SetEdgeSide(side);
-    dock->SetAlign(EdgeAlign(side));
-    if (IsVerticalDockingStyle(side))
-      dock->SetWidth(0);
-    else
-      dock->SetHeight(0);
-    dock->SetParent(parent);
-    dock->SetBarManager(ABarManager);
-    edgeDocks_[side - dsLeft] = dock;
-  }
-}
-
-TdxBars::~TdxBars() {
-  Clear();
-  for (TdxDockControl*& dock : edgeDocks_) {
-    TdxDockControl* d = dock;
-    dock = nullptr;
-    delete d;
-  }
-}
-
-TdxDockControl* TdxBars::EdgeDock(TdxBarDockingStyle Side) const {
-  return Side >= dsLeft && Side <= dsBottom ? edgeDocks_[Side - dsLeft] : nullptr;
-}
-
-void TdxBars::ForgetEdgeDock(TdxDockControl* ADock) {
-  for (TdxDockControl*& dock : edgeDocks_)
-    if (dock == ADock) dock = nullptr;
-}
-
-void TdxBars::RebuildBarControls() {
-  for (int32_t i = 0; i < Count(); ++i)
-    if (TCustomdxBarControl* c = GetItem(i)->GetControl()) c->RebuildBar();
 }

@@ -144,6 +144,7 @@ std::string LayoutSectionDelimiter(TdxBarStoringKind AKind);
 using TdxBarCreateItemControlProc = TdxBarItemControl* (*)(TClass AControlClass, TCustomdxBarControl* ABarControl,
                                                            TdxBarItemLink* ALink);
 void SetdxBarCreateItemControlProc(TdxBarCreateItemControlProc AProc);
+TdxBarCreateItemControlProc dxBarCreateItemControlProc();
 TdxBarItemControl* dxBarCreateItemControl(TClass AControlClass, TCustomdxBarControl* ABarControl, TdxBarItemLink* ALink);
 
 // The bar whose links are being merged into another bar, null otherwise;
@@ -635,6 +636,8 @@ public:
   virtual bool ClickFromSubMenuCloses() { return true; }
   virtual bool IsDropDown() { return false; }
   virtual bool IsDroppedDown() { return false; }
+  // The bar window the control has open (a sub-menu, a drop-down menu).
+  virtual TCustomdxBarControl* GetSubMenuControl() { return nullptr; }
   virtual bool IsExpandable() { return false; }
   virtual bool IgnoredWhileCustomizing() { return false; }
   virtual bool IsGroupHeader() { return false; }
@@ -650,11 +653,19 @@ public:
   // ---- state
   // Between activation and deactivation (an open drop-down, a focused edit).
   virtual bool IsActive() const { return active_; }
-  virtual void Activate() { active_ = true; }
-  virtual void Deactivate() { active_ = false; }
+  // AImmediate: no hover delay; AByKey: the keyboard asked.
+  virtual void Activate(bool AImmediate = false, bool AByKey = false) {
+    (void)AImmediate;
+    (void)AByKey;
+    active_ = true;
+  }
+  virtual void Deactivate(bool AImmediate = false) {
+    (void)AImmediate;
+    active_ = false;
+  }
   bool Pressed() const { return pressed_; }
   void SetPressed(bool Value);
-  virtual void Press() {}
+  virtual void Press(bool AByMouse = true) { (void)AByMouse; }
   // Press when enabled, then ControlClick while the bar window still shows the link.
   virtual void PressAndClick();
   virtual void ControlClick(bool AByMouse);
@@ -792,8 +803,8 @@ protected:
   // Asks the bar window to lay itself out again and repaint.
   void Rebuild();
   // Selects the item style's font into the canvas (nothing without one).
-  void BeginItemFont();
-  void EndItemFont();
+  virtual void BeginItemFont();
+  virtual void EndItemFont();
 
   // One rectangle per part, in the bar window's client coordinates.
   std::vector<TRect> parts_;
@@ -824,6 +835,25 @@ class TcxScreenCanvas;
 class TdxBarShadow;
 class TdxFader;
 class TCustomdxBarControlViewInfo;
+
+// An item control with an edit window of its own (edits and combos): the bar
+// window answers that window's colour requests (WM_CTLCOLOREDIT and
+// WM_CTLCOLORSTATIC) from it.
+class IdxBarEditWindowControl {
+public:
+  virtual ~IdxBarEditWindowControl() = default;
+  // Null while the control has no edit window.
+  virtual win::HWND GetEditWindow() = 0;
+  // What the painter's EditColors needs: whether the control is enabled,
+  // the style's text and background colours (clDefault for none) and the
+  // colour of the bar window's brush.
+  virtual void GetEditColorInputs(bool& AEnabled, TColor& AStyleTextColor, TColor& AStyleColor,
+                                  TColor& ABarBrushColor) = 0;
+  // The brush the edit window's background is painted with; not deleted by the bar.
+  virtual win::HBRUSH GetEditBackgroundBrush() = 0;
+  // Set once EditGlassRepaintMessage was posted to the edit window on a glass frame.
+  bool GlassRepaintPosted = false;
+};
 
 // What bar windows ask of the design controller while customizing. Its unit
 // installs the object in dxBarControlDesigner(); as with the hooks'
@@ -1017,8 +1047,11 @@ public:
   virtual bool CanShowMark() { return true; }
   virtual bool CanPaintItemControl(TdxBarItemControl* AControl);
   virtual bool AllowsCustomizing();
-  // Whether the window stays active while the focus goes to AFocusWnd.
+  // Whether the window stays active while the focus goes to AFocusWnd: not
+  // when its selected control may not be visited.
   virtual bool CanKeepActive(TdxBarManager* AManager, win::HWND AFocusWnd);
+  // The selected controls of this window and its open sub-menus may all be visited.
+  bool CanKeepActiveChain();
   virtual bool ShowsPartialItem(const TRect& /*AItemRect*/) { return false; }
   // No bar is active, or this one is in the active chain.
   virtual bool IsInActiveChain();
@@ -1122,6 +1155,9 @@ public:
   virtual TRect GetMarkRect() { return {}; }
   virtual void SetMarkState(uint8_t Value) { markState_ = Value; }
   virtual bool HidesItemArrows() { return false; }
+  // Whether AControl may take its item's alignment: never in the base (a
+  // toolbar window allows it for its last visible link with UseRestSpace).
+  virtual bool CanAlignItem(TdxBarItemControl* /*AControl*/) { return false; }
   // Customizing or the cursor outside the window; with ACheckLastPos also
   // when the cursor is still where the window last saw it.
   virtual bool IgnoresMouse(bool ACheckLastPos);
@@ -1206,6 +1242,7 @@ public:
   bool IsPointInMark(TPoint AClientPoint) { return GetMarkRect().Contains(AClientPoint); }
   bool IsMouseInMark();
   void SetHintState(bool AShow, const std::string& AText, TObject* AObject);
+  // The control of the design controller's selected link when this window shows it.
   TdxBarItemControl* GetDesignSelectedControl();
   // The top of the process-wide active-bar stack was pushed while customizing.
   static bool ActiveStackBeganInCustomizing();
@@ -1282,6 +1319,8 @@ private:
   void PushActive();
   void PopActive();
   void DetachItemLinks();
+  // Answers an edit window's colour request; False when no item control owns AEditWnd.
+  bool AnswerEditColors(win::HDC DC, win::HWND AEditWnd, win::LRESULT& AResult);
 
   std::unique_ptr<TcxScreenCanvas> screenCanvas_;
   std::unique_ptr<TBitmap> backgroundCache_;
@@ -1341,6 +1380,26 @@ public:
   virtual void ShowAnimated();
   // Hides and frees the window; OnCloseMenu runs.
   virtual void Close();
+
+  // ---- what the painter reads to draw the menu; the answers here are neutral
+  // The icon column's width: the painter's field metric of the font row height.
+  virtual int32_t GetGlyphAreaWidth();
+  // Where the menu meets the item that opened it, in window coordinates; empty for none.
+  virtual TRect GetOwnerGapRect() { return GetOwnerJoinRect(false); }
+  virtual bool IsDetachable() { return false; }
+  virtual bool IsDetachBandHot() { return false; }
+  // Half the height of "Qq" in the menu font, made odd.
+  virtual int32_t GetDetachCaptionHeight() { return 0; }
+  virtual bool ShowsNonRecentItems() { return false; }
+  virtual int32_t GetSideBarWidth() { return 0; }
+  virtual TdxBarItemControl* GetFirstVisibleItemControl() { return nullptr; }
+  virtual TdxBarItemControl* GetLastVisibleItemControl() { return nullptr; }
+  // An entry that is not recent, and one that begins a run of such entries.
+  virtual bool IsNonRecentItemControl(TdxBarItemControl* /*AControl*/) { return false; }
+  virtual bool BeginsNonRecentRun(TdxBarItemControl* /*AControl*/) { return false; }
+  // The area the scroll buttons sit at the top and bottom of, and whether each is shown.
+  virtual TRect GetScrollAreaRect() { return {}; }
+  virtual bool IsScrollButtonVisible(bool /*AUp*/) { return false; }
 };
 
 // The bars of one dock row; the dock site owns its rows.
@@ -1406,108 +1465,279 @@ public:
 
 class TdxBars;
 
-// A toolbar or the main menu: a component collection item of its manager's
-// TdxBars, owned by the manager's owner.
-class TdxBar : public TcxComponentCollectionItem, public IdxBarLinksOwner {
+enum TdxBarBorderStyle : uint8_t { bbsNone, bbsSingle };
+
+// A toolbar or the main menu: the persistent description of one bar of a
+// manager, a component collection item of its TdxBars owned by the manager's
+// owner. It owns no window while hidden; showing it makes the window through
+// its item links and docks it or lets it float.
+class TdxBar : public TcxComponentCollectionItem, public IdxBarLinksOwner, public IdxBarSelectableItem {
   DX_COMPONENT_CLASS(TdxBar, TcxComponentCollectionItem)
 public:
   explicit TdxBar(TComponent* AOwner);
+  // Hides the bar, leaves its dock row, tells the sub-items waiting for it and
+  // drops the manager's main-menu reference; OnDestroy fires first.
   ~TdxBar() override;
 
-  TdxBarManager* GetBarManager() const;
-  TdxBars* Bars() const;
+  // Copies another bar's settings in the order the setters rely on (the
+  // docking place before Visible); anything else is the inherited assignment.
+  void Assign(TPersistent* Source) override;
+  // While the manager reads a bar list, a name read for the bar goes to OldName.
+  void SetName(const std::string& Value) override;
 
+  TdxBarManager* GetBarManager() override;
+  TdxBars* GetBars() const;
+
+  // ---- published properties
+  bool AllowClose() const { return allowClose_; }
+  void SetAllowClose(bool Value);
+  bool AllowCustomizing() const { return allowCustomizing_; }
+  void SetAllowCustomizing(bool Value) { allowCustomizing_ = Value; }
+  bool AllowQuickCustomizing() const { return allowQuickCustomizing_; }
+  void SetAllowQuickCustomizing(bool Value);
+  bool AllowReset() const { return allowReset_; }
+  void SetAllowReset(bool Value) { allowReset_ = Value; }
+  uint8_t AlphaBlendValue() const { return alphaBlendValue_; }
+  void SetAlphaBlendValue(uint8_t Value);
+  TBitmap* BackgroundBitmap() const { return backgroundBitmap_.get(); }
+  // Null clears it; the window's frame is recalculated unless nothing changed.
+  void SetBackgroundBitmap(TBitmap* Value);
+  TdxBarBorderStyle BorderStyle() const { return borderStyle_; }
+  void SetBorderStyle(TdxBarBorderStyle Value);
   const std::string& Caption() const { return caption_; }
-  virtual void SetCaption(const std::string& Value) { caption_ = Value; }
-  // The value read from the form while loading.
-  bool GetVisible() const { return visible_; }
-  // While loading only the value read from the form is kept. Showing is
-  // refused while the manager is being destroyed.
-  virtual void SetVisible(bool Value);
-  bool LoadedVisible() const { return loadedVisible_; }
-  TdxBarDockingStyle GetDockingStyle() const { return dockingStyle_; }
-  virtual void SetDockingStyle(TdxBarDockingStyle Value);
-  TdxBarDockingStyle LoadedDockingStyle() const { return loadedDockingStyle_; }
-  TdxBarDockControl* GetDockControl() const { return dockControl_; }
-  virtual void SetDockControl(TdxBarDockControl* ADock);
-  TdxBarDockControl* LoadedDockControl() const { return loadedDockControl_; }
+  // Refused silently when another bar of the manager has the caption.
+  virtual void SetCaption(const std::string& Value);
+  TColor Color() const { return color_; }
+  void SetColor(TColor Value);
+  TdxBarDockControl* GetDockControl() const;
+  // A dock site of another manager is refused; while the manager loads only
+  // the value is kept. A bar leaving a form dock site goes to the edge dock
+  // of the same side.
+  virtual void SetDockControl(TdxBarDockControl* Value);
   TdxDockControl* DockedDockControl() const { return dockedDockControl_; }
-  virtual void SetDockedDockControl(TdxDockControl* ADock) { dockedDockControl_ = ADock; }
-  // The dock site the bar sits in: its DockControl, else the edge dock of its docking style.
-  TdxDockControl* GetRealDockControl() const;
-  TdxBarDockingStyles GetNotDocking() const { return notDocking_; }
-  void SetNotDocking(TdxBarDockingStyles Value) { notDocking_ = Value; }
-  int32_t Row() const { return row_; }
-  virtual void SetRow(int32_t Value) { row_ = Value; }
-  bool OneOnRow() const { return oneOnRow_; }
-  virtual void SetOneOnRow(bool Value) { oneOnRow_ = Value; }
-  bool IsMainMenu() const { return isMainMenu_; }
-  virtual void SetIsMainMenu(bool Value);
+  // A dock site of another manager is refused.
+  virtual void SetDockedDockControl(TdxDockControl* Value);
+  // The side of DockedDockControl when there is one, else the stored value.
+  TdxBarDockingStyle GetDockedDockingStyle() const;
+  void SetDockedDockingStyle(TdxBarDockingStyle Value) { dockedDockingStyle_ = Value; }
   int32_t DockedLeft() const { return dockedLeft_; }
-  void SetDockedLeft(int32_t Value) { dockedLeft_ = Value; }
+  void SetDockedLeft(int32_t Value) { SetDockedValue(1, Value); }
   int32_t DockedTop() const { return dockedTop_; }
-  void SetDockedTop(int32_t Value) { dockedTop_ = Value; }
+  void SetDockedTop(int32_t Value) { SetDockedValue(2, Value); }
+  // Index 1 DockedLeft, 2 DockedTop; negative becomes 0.
+  void SetDockedValue(int32_t Index, int32_t Value);
+  // The side of DockControl when there is one, else the stored style.
+  TdxBarDockingStyle GetDockingStyle() const;
+  // While the manager loads only the value is kept.
+  virtual void SetDockingStyle(TdxBarDockingStyle Value);
   int32_t FloatLeft() const { return floatLeft_; }
-  void SetFloatLeft(int32_t Value) { floatLeft_ = Value; }
+  void SetFloatLeft(int32_t Value) { SetFloatValue(1, Value); }
   int32_t FloatTop() const { return floatTop_; }
-  void SetFloatTop(int32_t Value) { floatTop_ = Value; }
+  void SetFloatTop(int32_t Value) { SetFloatValue(2, Value); }
   int32_t FloatClientWidth() const { return floatClientWidth_; }
-  void SetFloatClientWidth(int32_t Value) { floatClientWidth_ = Value; }
+  void SetFloatClientWidth(int32_t Value) { SetFloatValue(3, Value); }
   int32_t FloatClientHeight() const { return floatClientHeight_; }
-  void SetFloatClientHeight(int32_t Value) { floatClientHeight_ = Value; }
-  bool UseOwnFont() const { return useOwnFont_; }
-  void SetUseOwnFont(bool Value) { useOwnFont_ = Value; }
+  void SetFloatClientHeight(int32_t Value) { SetFloatValue(4, Value); }
+  // Index 1 FloatLeft, 2 FloatTop, 3 FloatClientWidth, 4 FloatClientHeight.
+  void SetFloatValue(int32_t Index, int32_t Value);
   TFont* Font() const { return font_.get(); }
-  // A bar with its own font refreshes it; any other takes the manager's font.
-  virtual void SetFont(TFont* AFont);
-  virtual void RefreshOwnFont() {}
+  // Assigning a font makes it the bar's own unless the manager passes its font on.
+  virtual void SetFont(TFont* Value);
+  TBitmap* Glyph() const { return glyph_.get(); }
+  void SetGlyph(TBitmap* Value);
+  bool Hidden() const { return hidden_; }
+  void SetHidden(bool Value);
+  bool IsMainMenu() const { return isMainMenu_; }
+  // At most one main-menu bar per manager; a main menu is whole-row and multi-line.
+  virtual void SetIsMainMenu(bool Value);
+  const std::string& KeyTip() const { return keyTip_; }
+  void SetKeyTip(const std::string& Value) { keyTip_ = Value; }
+  bool MultiLine() const { return multiLine_; }
+  // False is refused on the main menu.
+  void SetMultiLine(bool Value);
+  TdxBarDockingStyles GetNotDocking() const { return notDocking_; }
+  void SetNotDocking(TdxBarDockingStyles Value);
+  const std::string& OldName() const { return oldName_; }
+  void SetOldName(const std::string& Value) { oldName_ = Value; }
+  bool OneOnRow() const { return oneOnRow_; }
+  // Refused while a bar window of the bar's dock site is being destroyed.
+  virtual void SetOneOnRow(bool Value);
+  bool RotateWhenVertical() const { return rotateWhenVertical_; }
+  void SetRotateWhenVertical(bool Value);
+  // The index of the bar's dock row in its dock site, else the stored Row.
+  int32_t GetRow() const;
+  // Negative becomes 0; a row beyond the last is appended.
+  virtual void SetRow(int32_t Value);
+  bool ShowMark() const { return showMark_; }
+  void SetShowMark(bool Value);
+  bool SizeGrip() const { return sizeGrip_; }
+  void SetSizeGrip(bool Value);
+  bool UseOwnFont() const { return useOwnFont_; }
+  // True keeps Font as the bar's own; False takes the manager's font back.
+  void SetUseOwnFont(bool Value);
+  bool UseRecentItems() const;
+  void SetUseRecentItems(bool Value);
+  bool UseRestSpace() const { return useRestSpace_; }
+  void SetUseRestSpace(bool Value);
+  bool GetVisible() const;
+  // Hiding stores the window's position first, then frees the window;
+  // showing makes and places it. Showing while the manager is destroyed is refused.
+  virtual void SetVisible(bool Value);
+  bool WholeRow() const { return wholeRow_; }
+  // A docked bar with a window is hidden and shown again.
+  void SetWholeRow(bool Value);
+  // Style when Dock is null or an edge dock and Style differs from the present one, else Dock.
+  void SetDockingStyleAndControl(TdxBarDockingStyle Style, TdxDockControl* Dock);
 
-  // The frame a floating window adds to the client size; the bar windows give theirs.
-  virtual TSize FloatingNonClientSize() const { return TSize(); }
+  // ---- values recorded while the manager loads; its Loaded applies them
+  bool LoadedVisible() const { return loadedVisible_; }
+  TdxBarDockingStyle LoadedDockingStyle() const { return loadedDockingStyle_; }
+  TdxBarDockControl* LoadedDockControl() const { return loadedDockControl_; }
+
+  // ---- derived state
   // The bar's window, null while the bar is hidden.
   TCustomdxBarControl* GetControl() const { return control_; }
   // The window shows this bar from now on.
   void SetControl(TCustomdxBarControl* Value);
-  bool IsFloating() const { return control_ && dockingStyle_ == dsNone; }
-
-  // IdxBarLinksOwner
-  TdxBarItemLinks* GetItemLinks() override { return itemLinks_.get(); }
-  TCustomdxBarControl* CreateBarControl() override { return nullptr; }
-
-  // Marks the manager sets and clears.
-  bool Restoring = false;
-  bool InternallyHidden = false;
-  bool DeferredRecalc = false;
-  bool InternalFontChange = false;
-
+  // DockControl; else the manager's edge dock of DockingStyle; else null.
+  TdxDockControl* GetRealDockControl() const;
+  TdxDockRow* DockRow() const { return dockRow_; }
+  // Leaves the old row (freed when emptied) and joins ARow.
+  void SetDockRow(TdxDockRow* ARow);
+  bool IsFloating() const;
+  // AllowClose and not the main menu.
+  bool CanClose() const;
+  // False when the bar's or the manager's NotDocking holds all five styles.
+  bool IsMovable() const;
+  // No border, docked at the bottom, whole row.
+  bool IsStatusBar() const;
+  // A status-bar-like bar with SizeGrip whose window reaches the bottom-right
+  // of the owner, which is not maximized.
+  bool HasSizeGrip() const;
+  TdxBarPainter* GetPainter() const;
+  // Left+right and top+bottom of the frame the painter gives for the side.
+  int32_t GetNonClientWidth(TdxBarDockingStyle Style) const;
+  int32_t GetNonClientHeight(TdxBarDockingStyle Style) const;
+  // The frame a floating window adds to its client size.
+  TSize FloatingNonClientSize() const;
+  // AllowReset and the bar came from the form.
+  bool CanReset() const { return allowReset_ && Predefined; }
+  bool IsShortCut(TShortCut AKey);
+  // The class the window is made of: TdxBarControl until the dock sites name theirs.
+  virtual TClass GetBarControlClass();
+  // Copies the window's docked or floating position into the bar's properties.
+  void StoreBarPosition();
+  bool StoringPosition() const { return storingPosition_; }
+  // Places a freshly made window in its dock site or as a floating window.
+  void ShowBarControl();
+  // Re-places the window after a position property changed.
+  void UpdateBarControlPosition();
+  // Rebuilds the window now, when there is one.
+  void RebuildBarControl();
+  // Recalculates the window's frame, when there is one.
+  void RebuildFrame();
+  // Sub-items that want to hear when the bar goes; not owned.
+  void AddFreeNotification(TdxBarItem* AItem);
+  void RemoveFreeNotification(TdxBarItem* AItem);
+  // The manager's font changed: an own font derives the edit font again.
+  virtual void RefreshOwnFont();
+  TFont* EditFont() const { return editFont_.get(); }
   // The whole collection hears that this bar changed.
   void MarkChanged();
+
+  // ---- IdxBarLinksOwner
+  TdxBarItemLinks* GetItemLinks() override { return itemLinks_.get(); }
+  // A window of GetBarControlClass owned by the manager, with the bar's font.
+  TCustomdxBarControl* CreateBarControl() override;
+
+  // ---- IdxBarSelectableItem
+  bool CanBeDeleted(bool Destruction) override;
+  void DeleteIfAllowed(IdxBarSelectableItem*& AReference, bool Destruction) override;
+  void CopyActionSetting(TdxBarCustomizationAction) override {}
+  TPersistent* ImplementingObject() override { return this; }
+  void CollectOwners(TdxObjectList* AList) override;
+  // The next bar; after the last the first, unless this is the first.
+  void NextSelectable(IdxBarSelectableItem*& AElement) override;
+  TPersistent* SelectableParentObject() override;
+  int32_t GetDesignSelectionState() override;
+  TdxBarCustomizationActions ElementActions() override { return 2; }
+  bool IsComplexElement() override { return false; }
+  bool IsDesignSelected() override;
+  void DesignSelect(int32_t AOperation) override;
+  bool SelectOwnParent() override;
+  void RefreshSelectionMark() override;
+
+  // Marks the manager and the bar windows set and clear.
+  // Set around reading a bar list and applying loaded values: names go to OldName.
+  bool Restoring = false;
+  bool InternallyHidden = false;
+  // The window wanted to re-layout while the bars update was locked.
+  bool DeferredRecalc = false;
+  bool InternalFontChange = false;
+  // Came from the form (set by the manager's Loaded).
+  bool Predefined = false;
+  bool RestoredWhileMerged = false;
+  TNotifyEvent OnDestroy;
+
   // Makes the bar's item links with the collection's manager.
   void SetCollection(TcxComponentCollection* Value) override;
 
 protected:
   bool IsLoading() const;
   TcxComponentCollection* CollectionForParent(TComponent* AParent) override;
+  void Updating() override;
+  void Updated() override;
+  void FontChanged();
 
 private:
+  TdxBarManager* Manager() const;
+  bool ManagerDestroying() const;
+  bool SameManager(TdxDockControl* ADock) const;
+  bool DockWindowBeingDestroyed() const;
+  void DockWindow();
+  void FloatWindow();
+  void RefreshCaption();
+  void ApplyFontToControl();
+
+  bool allowClose_ = true, allowCustomizing_ = true, allowQuickCustomizing_ = true, allowReset_ = true;
+  uint8_t alphaBlendValue_ = 255;
+  std::unique_ptr<TBitmap> backgroundBitmap_;
+  TdxBarBorderStyle borderStyle_ = bbsSingle;
   std::string caption_;
-  bool visible_ = false, loadedVisible_ = false;
-  TdxBarDockingStyle dockingStyle_ = dsNone, loadedDockingStyle_ = dsNone;
+  TColor color_ = clDefault;
   TdxBarDockControl* dockControl_ = nullptr;
-  TdxBarDockControl* loadedDockControl_ = nullptr;
   TdxDockControl* dockedDockControl_ = nullptr;
-  TdxBarDockingStyles notDocking_ = 0;
-  int32_t row_ = 0;
-  bool oneOnRow_ = false, isMainMenu_ = false, useOwnFont_ = false;
-  int32_t dockedLeft_ = 0, dockedTop_ = 0, floatLeft_ = 0, floatTop_ = 0;
-  int32_t floatClientWidth_ = 0, floatClientHeight_ = 0;
+  TdxBarDockingStyle dockedDockingStyle_ = dsTop;
+  int32_t dockedLeft_ = 0, dockedTop_ = 0;
+  TdxBarDockingStyle dockingStyle_ = dsNone;
+  int32_t floatLeft_ = 0, floatTop_ = 0, floatClientWidth_ = 0, floatClientHeight_ = 0;
+  std::unique_ptr<TFont> editFont_;
   std::unique_ptr<TFont> font_;
+  std::unique_ptr<TBitmap> glyph_;
+  bool hidden_ = false, isMainMenu_ = false;
+  std::string keyTip_;
+  bool multiLine_ = false;
+  TdxBarDockingStyles notDocking_ = 0;
+  std::string oldName_;
+  bool oneOnRow_ = false, rotateWhenVertical_ = true;
+  int32_t row_ = 0;
+  bool showMark_ = true, sizeGrip_ = true, useOwnFont_ = false, useRestSpace_ = false;
+  bool visible_ = false, wholeRow_ = false;
+
+  TdxDockRow* dockRow_ = nullptr;
+  std::vector<TdxBarItem*> freeNotifications_;
+  bool changingDockingStyle_ = false;
+  bool loadedVisible_ = false;
+  TdxBarDockingStyle loadedDockingStyle_ = dsNone;
+  TdxBarDockControl* loadedDockControl_ = nullptr;
+  bool positionPending_ = false;
+  bool storingPosition_ = false;
   TCustomdxBarControl* control_ = nullptr;
   std::unique_ptr<TdxBarItemLinks> itemLinks_;
 };
 
-// The manager's bars, and the four edge dock sites it makes on the owner
-// control (left, top, right, bottom).
+// The manager's bars, the four edge dock sites it makes on the owner control
+// (left, top, right, bottom) and the state of a bar being dragged.
 class TdxBars : public TcxComponentCollection {
   DX_CLASS(TdxBars, TcxComponentCollection)
 public:
@@ -1517,6 +1747,7 @@ public:
 
   TdxBarManager* BarManager() const { return barManager_; }
   TdxBar* GetItem(int32_t Index) const { return static_cast<TdxBar*>(Items(Index)); }
+  // A bar owned by the manager's owner, named by SetItemName.
   TdxBar* Add() { return static_cast<TdxBar*>(TcxComponentCollection::Add()); }
   // Null once that dock site is gone.
   TdxDockControl* EdgeDock(TdxBarDockingStyle Side) const;
@@ -1524,6 +1755,23 @@ public:
   void ForgetEdgeDock(TdxDockControl* ADock);
   // Every existing bar window rebuilds its item controls.
   void RebuildBarControls();
+
+  // Pixels of the docking zone around a dock site.
+  int32_t DockingZoneSize = 23;
+  // Set while the delayed-docking timer re-runs a drag step.
+  bool TimerMoving = false;
+  // A bar window being dragged by the user.
+  bool Moving = false;
+  TCustomdxBarControl* MovingBarControl = nullptr;
+  TdxBarDockingStyle MovingOriginalDockingStyle = dsNone;
+  int32_t MovingOffsetX = 0, MovingOffsetY = 0;
+  TPoint MovingGrabPoint;
+
+protected:
+  // The manager's Name + "Bar" + the first free number.
+  void AssignItemName(TcxComponentCollectionItem* AItem) override;
+  // A change report tells the manager that the design changed.
+  void Update(TcxComponentCollectionItem* AItem, TcxItemNotification AAction) override;
 
 private:
   TdxBarManager* barManager_;

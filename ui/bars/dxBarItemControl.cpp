@@ -14,6 +14,7 @@
 #include "ui/bars/dxBarItems.h"
 #include "ui/bars/dxBarPainters.h"
 #include "ui/bars/dxBarRoutines.h"
+#include "ui/bars/dxBarToolbarControl.h"
 #include "ui/bars/dxBarViewInfo.h"
 #include "ui/lookandfeel/cxGraphics.h"
 #include "ui/lookandfeel/dxCore.h"
@@ -51,9 +52,11 @@ TdxBarItemViewLevel InitialViewLevel(TCustomdxBarControl*) { return ivlDefault; 
 bool BarRotatesItems(TCustomdxBarControl* ABar) { return ABar && ABar->IsTextRotated(); }
 TdxBarPaintType BarPaintType(TCustomdxBarControl* ABar) { return ABar ? TdxBarPaintType(ABar->GetPaintType()) : ptHorz; }
 bool BarIsToolbar(TCustomdxBarControl* ABar) { return ABar && ABar->GetBarKind() != 2; }
-// No bar window of this system stretches client-aligned items or allows aligned ones yet.
-bool BarStretchesClientItems(TCustomdxBarControl*) { return false; }
-bool BarAllowsAlignedItems(TCustomdxBarControl*, TdxBarItemControl*) { return false; }
+// Only a toolbar window aligns its last item and gives a client-aligned one the rest of the row.
+bool BarStretchesClientItems(TCustomdxBarControl* ABar) { return dynamic_cast<TdxBarControl*>(ABar) != nullptr; }
+bool BarAllowsAlignedItems(TCustomdxBarControl* ABar, TdxBarItemControl* AControl) {
+  return ABar && ABar->CanAlignItem(AControl);
+}
 bool BarIsCustomizing(TCustomdxBarControl* ABar) { return ABar && ABar->IsCustomizing(); }
 bool BarShowsLink(TCustomdxBarControl* ABar, TdxBarItemLink* ALink) {
   return ABar && ABar->ItemLinks() && ABar->ItemLinks()->IndexOf(ALink) >= 0;
@@ -371,7 +374,7 @@ void TdxBarItemControl::SetPressed(bool Value) {
 }
 
 void TdxBarItemControl::PressAndClick() {
-  if (GetEnabled()) Press();
+  if (GetEnabled()) Press(false);
   TCustomdxBarControl* parent = parent_;
   TdxBarItemLink* link = link_;
   if (IsLiveBarControl(parent) && bridge::BarShowsLink(parent, link)) ControlClick(false);

@@ -78,6 +78,7 @@ void RebuildBarControl(TdxBarItemLinks* ALinks) {
 std::string LayoutSectionDelimiter(TdxBarStoringKind AKind) { return AKind == skRegistry ? "\\" : "."; }
 
 void SetdxBarCreateItemControlProc(TdxBarCreateItemControlProc AProc) { createItemControl = AProc; }
+TdxBarCreateItemControlProc dxBarCreateItemControlProc() { return createItemControl; }
 
 TdxBarItemControl* dxBarCreateItemControl(TClass AControlClass, TCustomdxBarControl* ABarControl,
                                           TdxBarItemLink* ALink) {
@@ -104,6 +105,7 @@ TdxBarItemLink::~TdxBarItemLink() {
       window && IsLiveBarControl(window) && !window->InState(csDestroying)) {
     if (control_ && window->GetSelectedControl() == control_) window->SetSelectedControl(nullptr);
     if (m && control_ && m->SelectedItemControl() == control_) m->StoreSelectedItemControl(nullptr);
+    if (window->MouseLink == this) window->MouseLink = nullptr;
   }
   DestroyControl();
   if (IdxBarItemDesigner* d = dxBarItemDesigner(); d && d->LastSelectedElement() == this) d->DropStaleLastSelection();
@@ -226,6 +228,12 @@ bool TdxBarItemLink::GetBeginGroup() const {
   const int32_t v = GetVisibleIndex();
   if (beginGroup_ && v != 0) return v == -1 || !IsSeparatorLink(links->VisibleItems(v - 1));
   if (v <= 0) return false;
+  // A centred or right-aligned control stands apart already: on a bar window
+  // with option 0x10 no group start carries over to it.
+  if (control_ && control_->Parent() && (control_->Parent()->GetBehaviorFlags() & 0x10) != 0) {
+    const TdxBarItemAlign align = control_->GetAlign();
+    if (align == iaCenter || align == iaRight) return false;
+  }
   // A group start of hidden links between the previous visible link and this one carries over.
   for (int32_t i = links->IndexOf(links->VisibleItems(v - 1)) + 1; i < Index(); ++i)
     if (links->GetItem(i)->GetBeginGroup()) return true;

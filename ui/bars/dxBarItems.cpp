@@ -10,6 +10,7 @@
 #include "platform/vcl/graphics.h"
 #include "ui/bars/dxBar.h"
 #include "ui/bars/dxBarButtons.h"
+#include "ui/bars/dxBarItemStylesData.h"
 #include "ui/bars/dxBarScreenTip.h"
 #include "ui/bars/dxBarStrs.h"
 #include "ui/lookandfeel/cxClasses.h"
@@ -183,7 +184,6 @@ void TdxBarItem::Notification(TComponent* AComponent, TOperation Operation) {
   if (Operation != opRemove || !AComponent) return;
   if (AComponent == Action()) SetAction(nullptr);
   if (AComponent == screenTip_) SetScreenTip(nullptr);
-  if (AComponent == style_) SetStyle(nullptr);
 }
 
 void TdxBarItem::ReadState(TReader* Reader) {
@@ -322,14 +322,37 @@ bool ReplaceWatchedReference(TComponent* AWatcher, T*& AField, T* AValue) {
 
 void TdxBarItem::SetScreenTip(TdxBarScreenTip* Value) { ReplaceWatchedReference(this, screenTip_, Value); }
 
-void TdxBarItem::SetStyle(TcxStyle* Value) {
-  if (ReplaceWatchedReference(this, style_, Value)) RefreshControls();
+TdxBarItemStylesData* TdxBarItem::StylesData() const {
+  if (!stylesData_) {
+    auto* self = const_cast<TdxBarItem*>(this);
+    stylesData_ = std::make_unique<TdxBarItemStylesData>(self, GetStyleCount());
+    stylesData_->OnChanged = [self](TdxBarItemStyleChangeKind AKind) { self->StylesChanged(AKind); };
+  }
+  return stylesData_.get();
 }
+
+TcxStyle* TdxBarItem::Style() const { return stylesData_ ? stylesData_->GetStyle(0) : nullptr; }
+
+void TdxBarItem::SetStyle(TcxStyle* Value) { StylesData()->SetStyle(0, Value); }
 
 TcxStyleViewParams TdxBarItem::GetStyleViewParams(int32_t AIndex) const {
   TcxStyleViewParams params;
-  if (AIndex == 0) TcxStyle::ApplyTo(style_, params);
+  if (stylesData_) TcxStyle::ApplyTo(stylesData_->GetStyle(AIndex), params);
   return params;
+}
+
+void TdxBarItem::StylesChanged(uint8_t AKind) {
+  if (InState(csDestroying)) return;
+  if (AKind == sckStructure) {
+    TdxBarManager* m = barManager_;
+    if (!(m && m->IsBarsUpdateLocked()))
+      for (TdxBarItemLink* link : std::vector<TdxBarItemLink*>(links_))
+        if (link->Control()) link->RecreateControl();
+    UpdateBars();
+  } else {
+    ForEachControl([](TdxBarItemLink*, TdxBarItemControl* c) { c->Invalidate(); });
+    RefreshControls();
+  }
 }
 
 void TdxBarItem::SetCaption(const std::string& Value) {

@@ -22,6 +22,7 @@ class TCustomImageList;
 class TcxStyle;
 struct TcxStyleViewParams;
 class TdxBarScreenTip;
+class TdxBarItemStylesData;
 
 // The design controller and form designer as the items see them. The
 // design-time unit installs one; at run time there is none, and the items
@@ -38,6 +39,9 @@ public:
   virtual void SelectBarControl(TCustomdxBarControl* ABarControl) = 0;
   // Opens the item's default event handler in the designer.
   virtual void ShowDefaultEventHandler(TdxBarItem* AItem) = 0;
+  // A design-selected link is framed twice in the window text colour; else
+  // with a double focus rectangle.
+  virtual bool ShouldSelectByDefault() { return true; }
 };
 IdxBarItemDesigner* dxBarItemDesigner();
 void SetdxBarItemDesigner(IdxBarItemDesigner* ADesigner);
@@ -159,10 +163,13 @@ public:
   // Unless loading, every bar window of the item lays itself out again.
   void SetShowCaption(bool Value);
   // The style of the item's first style slot; a freed style leaves the item.
-  TcxStyle* Style() const { return style_; }
+  TcxStyle* Style() const;
   void SetStyle(TcxStyle* Value);
+  // The item's GetStyleCount style slots, made on first use (a constructor
+  // cannot ask its descendant for the count).
+  TdxBarItemStylesData* StylesData() const;
   // The values of the style in slot AIndex that it has assigned; none for an
-  // empty slot (only slot 0, Style, is kept here).
+  // empty slot.
   TcxStyleViewParams GetStyleViewParams(int32_t AIndex) const;
   bool UnclickAfterDoing() const { return unclickAfterDoing_; }
   void SetUnclickAfterDoing(bool Value) { unclickAfterDoing_ = Value; }
@@ -308,6 +315,9 @@ protected:
 
 private:
   void ActionChanged(TBasicAction* AAction);
+  // A font change gives every link a new control and lays the bars out
+  // again; a colour change repaints.
+  void StylesChanged(uint8_t AKind);
 
   std::unique_ptr<TdxBarItemActionLink> actionLink_;
   TdxBarItemAlign align_ = iaLeft;
@@ -329,7 +339,7 @@ private:
   TdxBarPaintStyle paintStyle_ = psStandard;
   TdxBarScreenTip* screenTip_ = nullptr;  // not owned
   TShortCut shortCut_ = scNone;
-  TcxStyle* style_ = nullptr;  // not owned
+  mutable std::unique_ptr<TdxBarItemStylesData> stylesData_;
   bool unclickAfterDoing_ = false;
   int32_t width_ = 0;
   TdxBarGlyphLayout glyphLayout_ = glTop;

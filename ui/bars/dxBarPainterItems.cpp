@@ -1,7 +1,7 @@
 // How the base painter draws and measures item controls: glyphs, captions,
-// buttons with their drop-down parts, check marks, arrows, the dots glyph,
-// static items, separators and in-place sub-items. Operations not yet
-// reached by an item control of this system answer neutrally.
+// buttons with their drop-down parts, check marks, arrows and in-place
+// sub-items (static items, separators and the dots glyph: dxBarPainterStatic.cpp).
+// Operations not yet reached by an item control of this system answer neutrally.
 #include <algorithm>
 
 #include "platform/gdi/gdi.h"
@@ -41,6 +41,18 @@ bool IsDown(TdxBarItemControlDrawParams* AParams) {
 // A menu entry of a check-style button that is on shows a check mark instead of a missing image.
 bool ShowsCheckMark(TdxBarItemControlDrawParams* AParams) {
   return AParams->PaintType == ptMenu && IsDown(AParams);
+}
+
+// The room of a button's drop-down arrow part (0 for other controls).
+int32_t ArrowPartWidth(TdxBarItemControlDrawParams* AParams) {
+  auto* button = dynamic_cast<TdxBarButtonLikeControlDrawParams*>(AParams);
+  return button ? button->DropDownArrowSize.cx : 0;
+}
+
+int32_t DefaultItemHeightOf(TdxBarItemControlDrawParams* AParams) {
+  TdxBarItemControl* control = AParams ? AParams->BarItemControl() : nullptr;
+  TCustomdxBarControl* bar = control ? control->Parent() : nullptr;
+  return bar ? bar->GetDefaultItemHeight() : 0;
 }
 
 }  // namespace
@@ -115,18 +127,38 @@ TRect TdxBarPainter::ItemCalcTextRect(TdxBarItemControlDrawParams* ADrawParams, 
   return r;
 }
 
-void TdxBarPainter::SubItemAdjustWidth(TdxBarItemControl*, int32_t&) {}
+void TdxBarPainter::SubItemAdjustWidth(TdxBarItemControl* AControl, int32_t& AWidth) {
+  if (!AControl || AControl->IsMenu()) return;
+  TdxBarItemControlDrawParams* params = AControl->DrawParams();
+  auto* button = dynamic_cast<TdxBarButtonLikeControlDrawParams*>(params);
+  if (!button) return;
+  if (AControl->IsDropDown())
+    AWidth += ItemCaptionMargins().Left + button->DropDownArrowSize.cx;
+  else if (!button->IsButton)
+    AWidth += DefaultItemHeightOf(params) / 2;
+}
 
-void TdxBarPainter::DropDownFillDot(TdxBarItemControlDrawParams*, const TRect&) {}
+void TdxBarPainter::ItemDrawLargeArrowByParams(TdxBarItemControlDrawParams* ADrawParams, const TRect& R,
+                                               int32_t ADirection, TColor AColor) {
+  HDC dc = DCOf(ADrawParams);
+  if (!dc) return;
+  auto* button = dynamic_cast<TdxBarButtonLikeControlDrawParams*>(ADrawParams);
+  const int32_t size = button ? button->DropDownArrowSize.cy : FittedItemArrowSize(R, ADirection);
+  const TColor color = IsFlatStyle() || ADrawParams->Enabled ? AColor : clDefault;
+  ItemDrawLargeArrow(dc, R, ADirection, color, ButtonArrowFlat(), ItemShowsFrameSelected(ADrawParams),
+                     ADrawParams->Enabled, size);
+}
 
-void TdxBarPainter::DropDownDrawDots(TdxBarItemControlDrawParams*, const TRect&) {}
-
-void TdxBarPainter::ItemDrawLargeArrowByParams(TdxBarItemControlDrawParams*, const TRect&, int32_t, TColor) {}
-
-void TdxBarPainter::ButtonCalcParts(TdxBarItemControl*, const TRect& AItemRect, TRect& AContentRect,
+// The arrow part takes the drop-down width at the item's far end; without a
+// drop-down part it is empty there.
+void TdxBarPainter::ButtonCalcParts(TdxBarItemControl* AControl, const TRect& AItemRect, TRect& AContentRect,
                                     TRect& AArrowRect) {
   AContentRect = AItemRect;
   AArrowRect = TRect(AItemRect.Right, AItemRect.Top, AItemRect.Right, AItemRect.Bottom);
+  if (!AControl || !AControl->IsDropDown()) return;
+  const int32_t width = std::clamp(ArrowPartWidth(AControl->DrawParams()), 0, std::max(AItemRect.Width(), 0));
+  AArrowRect.Left = AItemRect.Right - width;
+  AContentRect.Right = AArrowRect.Left;
 }
 
 void TdxBarPainter::ItemStyleColors(TdxBarItemControlDrawParams* ADrawParams, TColor& ALightColor,
@@ -166,8 +198,6 @@ void TdxBarPainter::ItemFillOrParentBackground(TdxBarItemControlDrawParams* ADra
   TCustomdxBarControl* bar = control ? control->Parent() : nullptr;
   FillRect(dc, &R, bar ? ToolbarBrushFor(bar) : ToolbarBrush());
 }
-
-void TdxBarPainter::ItemDrawBackgroundBrush(TdxBarItemControlDrawParams*, const TRect&, win::HBRUSH) {}
 
 void TdxBarPainter::ItemDrawDisabledShadow(win::HDC DC, const TRect& R) {
   win::FillRect(DC, &R, SysColorBrushValue(win::COLOR_BTNSHADOW));
@@ -349,12 +379,6 @@ bool TdxBarPainter::ItemIsHighlighted(TdxBarItemControlDrawParams* ADrawParams) 
 
 bool TdxBarPainter::ItemWantsGlyphArea(TdxBarItemControlDrawParams*) { return HasNativeBackground(); }
 
-win::HBRUSH TdxBarPainter::ItemBrushFor(TdxBarItemControlDrawParams*) { return nullptr; }
-
-bool TdxBarPainter::ItemShowsFrame(TdxBarItemControlDrawParams*) { return false; }
-
-bool TdxBarPainter::ItemShowsFrameSelected(TdxBarItemControlDrawParams*) { return false; }
-
 void TdxBarPainter::OffsetPressedContent(TdxBarItemControlDrawParams* ADrawParams, TRect& R) {
   if (ADrawParams && !IsFlatStyle() && (IsDown(ADrawParams) || ADrawParams->IsPressed)) R.Offset(1, 1);
 }
@@ -363,17 +387,150 @@ void TdxBarPainter::OffsetPressedContent2(TdxBarItemControlDrawParams* ADrawPara
   if (ADrawParams && !IsFlatStyle() && ADrawParams->IsPressed) R.Offset(1, 1);
 }
 
-void TdxBarPainter::ButtonDrawContent(TdxBarButtonLikeControlDrawParams*, const TRect&) {}
+namespace {
 
-void TdxBarPainter::ButtonDrawLayoutCaption(TdxBarButtonLikeControlDrawParams*, const TRect&) {}
+// A menu entry: glyph (or check mark) in the icon column, the caption after
+// the text indent, the shortcut right-aligned before the arrow room.
+void DrawMenuEntry(TdxBarPainter& APainter, TdxBarButtonLikeControlDrawParams* ADrawParams, const TRect& R) {
+  TdxBarItemControl* control = ADrawParams->BarItemControl();
+  TCustomdxBarControl* bar = control->Parent();
+  HDC dc = DCOf(ADrawParams);
+  const int32_t iconColumn = bar ? bar->GetRowHeight() : 0;
+  APainter.ItemBeforePaint(ADrawParams);
+  APainter.ItemDrawGlyph(ADrawParams, APainter.SubMenuIconRect(R, iconColumn));
+  TRect text = APainter.SubMenuTextRect(R, iconColumn);
+  text.Inflate(0, APainter.SubMenuCaptionInset());
+  APainter.ItemDrawCaption(control, dc, ADrawParams->Caption, text, DT_SINGLELINE, ADrawParams->Enabled,
+                           ADrawParams->DrawSelected, true, false, 0, false);
+  if (ADrawParams->ShortCut.empty()) return;
+  text.Right -= DefaultItemHeightOf(ADrawParams) + 5;
+  APainter.ItemDrawCaption(control, dc, ADrawParams->ShortCut, text, DT_SINGLELINE, ADrawParams->Enabled,
+                           ADrawParams->DrawSelected, true, false, 2, false);
+}
 
-void TdxBarPainter::ButtonDrawDropDownArrow(TdxBarButtonLikeControlDrawParams*, const TRect&) {}
+}  // namespace
 
-void TdxBarPainter::ButtonDrawDropDownFace(TdxBarButtonLikeControlDrawParams*, const TRect&) {}
+// Lowered frame, then the menu entry or the glyph and caption, then the
+// drop-down part (a separate arrow part, or the arrow inside a sub-item).
+void TdxBarPainter::ButtonDrawContent(TdxBarButtonLikeControlDrawParams* ADrawParams, const TRect& R) {
+  TdxBarItemControl* control = ADrawParams ? ADrawParams->BarItemControl() : nullptr;
+  HDC dc = DCOf(ADrawParams);
+  if (!control || !dc || R.IsEmpty()) return;
+  TRect r = R;
+  if (ADrawParams->Lowered) DrawLoweredFrame(dc, r);
+  const int32_t arrow = ADrawParams->IsDropDown ? std::clamp(ArrowPartWidth(ADrawParams), 0, r.Width()) : 0;
+  TRect content = r;
+  content.Right -= arrow;
+  if (ADrawParams->PaintType == ptMenu) {
+    DrawMenuEntry(*this, ADrawParams, content);
+  } else {
+    const bool large = ADrawParams->ViewSize() == ivsLarge;
+    if (large) {
+      content.Inflate(-1, -1);
+      OffsetPressedContent(ADrawParams, content);
+    }
+    if (ADrawParams->ShowsIcon()) {
+      TRect glyph = content;
+      const bool rotated = ADrawParams->PaintType == ptVert;
+      if (large && !rotated) {
+        TdxBarItem* item = control->GetItem();
+        glyph = ItemDrawGlyphAndText(content, control->GetGlyphSize(ivsLarge), item ? item->GlyphLayout() : glTop,
+                                     ADrawParams->ShowsText());
+      } else if (!large && ADrawParams->ShowsText()) {
+        if (rotated)
+          glyph.Bottom = glyph.Top + ADrawParams->GlyphAreaSize.cy;
+        else
+          glyph.Right = glyph.Left + ADrawParams->GlyphAreaSize.cx;
+      }
+      ItemDrawGlyph(ADrawParams, glyph);
+    } else {
+      control->ImageBounds = TRect(content.Left, content.Top, content.Left, content.Top);
+    }
+    ButtonDrawLayoutCaption(ADrawParams, content);
+  }
+  if (ADrawParams->IsCustomizing) return;
+  if (arrow > 0)
+    ButtonDrawDropDownPart(ADrawParams, r);
+  else if (!ADrawParams->IsButton)
+    SubItemDrawArrow(ADrawParams, r);
+}
 
-void TdxBarPainter::ButtonDrawDropDownPart(TdxBarButtonLikeControlDrawParams*, const TRect&) {}
+// A caption without a glyph on a small toolbar button sits centred: the
+// button is as wide as the caption and its indents on both sides.
+void TdxBarPainter::ButtonDrawLayoutCaption(TdxBarButtonLikeControlDrawParams* ADrawParams, const TRect& R) {
+  if (!ADrawParams || !ADrawParams->ShowsText()) return;
+  TdxBarItemControl* control = ADrawParams->BarItemControl();
+  TRect caption = R;
+  TRect glyph = control ? control->ImageBounds : TRect();
+  int32_t alignment = 0;
+  LargeButtonLayout(ADrawParams, glyph, caption, alignment);
+  if (!ADrawParams->ShowsIcon() && ADrawParams->ViewSize() != ivsLarge) alignment = 1;
+  ItemDrawCaption(control, DCOf(ADrawParams), ADrawParams->Caption, caption, DT_SINGLELINE | DT_END_ELLIPSIS,
+                  ADrawParams->Enabled, ADrawParams->DrawSelected, false, ADrawParams->PaintType == ptVert, alignment,
+                  false);
+}
 
-void TdxBarPainter::SubItemDrawArrow(TdxBarButtonLikeControlDrawParams*, const TRect&) {}
+// Non-flat painters sink a pressed arrow part wider than 9 pixels (any in
+// menus); menus point the large arrow right, bars the small one down.
+void TdxBarPainter::ButtonDrawDropDownArrow(TdxBarButtonLikeControlDrawParams* ADrawParams, const TRect& R) {
+  HDC dc = DCOf(ADrawParams);
+  if (!dc || R.IsEmpty()) return;
+  const bool menu = ADrawParams->PaintType == ptMenu;
+  const bool pressed =
+      ADrawParams->DroppedDown || (ADrawParams->IsPressed && ADrawParams->HotPartIndex == dxBarArrowHotPart);
+  TRect r = R;
+  if (!IsFlatStyle() && pressed && (r.Width() > 9 || menu)) r.Offset(1, 1);
+  TColor color = ItemStyleTextColor(ADrawParams->BarItemControl());
+  if (color == clDefault) color = ItemCaptionTextColor(ItemShowsFrameSelected(ADrawParams), !IsFlatStyle());
+  if (menu)
+    ItemDrawLargeArrowByParams(ADrawParams, r, 0, color);
+  else
+    ItemDrawArrow(dc, r, 1, ADrawParams->Enabled ? color : clDefault, ButtonArrowFlat(),
+                  ItemShowsFrameSelected(ADrawParams), ADrawParams->Enabled);
+}
+
+void TdxBarPainter::ButtonDrawDropDownFace(TdxBarButtonLikeControlDrawParams* ADrawParams, const TRect& R) {
+  if (!ADrawParams) return;
+  TRect r = R;
+  if (IsFlatStyle()) {
+    if (ADrawParams->DroppedDown) return;
+    if (ADrawParams->PaintType != ptMenu) r.Offset(-1, 0);
+  }
+  ItemFillOrParentBackground(ADrawParams, r, ItemShowsFrame(ADrawParams) ? ButtonBrushFor(ADrawParams) : nullptr);
+}
+
+void TdxBarPainter::ButtonDrawDropDownPart(TdxBarButtonLikeControlDrawParams* ADrawParams, const TRect& R) {
+  if (!ADrawParams) return;
+  TRect part = R;
+  part.Left = std::max(R.Left, R.Right - ArrowPartWidth(ADrawParams));
+  ButtonDrawDropDownFace(ADrawParams, part);
+  ButtonDrawDropDownArrow(ADrawParams, part);
+}
+
+// The arrow of a sub-item at the item's far end: right in menus, down in bars.
+void TdxBarPainter::SubItemDrawArrow(TdxBarButtonLikeControlDrawParams* ADrawParams, const TRect& R) {
+  TdxBarItemControl* control = ADrawParams ? ADrawParams->BarItemControl() : nullptr;
+  HDC dc = DCOf(ADrawParams);
+  if (!control || !dc) return;
+  const bool menu = ADrawParams->PaintType == ptMenu;
+  const int32_t hotPartWidth = ArrowPartWidth(ADrawParams);
+  const int32_t itemHeight = DefaultItemHeightOf(ADrawParams);
+  TRect r = R;
+  int32_t size = hotPartWidth;
+  if (menu) {
+    r.Left = R.Right + hotPartWidth - itemHeight;
+  } else {
+    OffsetPressedContent(ADrawParams, r);
+    TCustomdxBarControl* bar = control->Parent();
+    const int32_t fontHeight = bar && bar->GetFont() ? bar->GetFont()->Height() : 0;
+    r.Left = r.Right + fontHeight / 2 - itemHeight / 2;
+    size = hotPartWidth - 1;
+  }
+  TColor color = ItemStyleTextColor(control);
+  if (color == clDefault) color = ItemCaptionTextColor(ADrawParams->DrawSelected, !IsFlatStyle());
+  ItemDrawLargeArrow(dc, r, menu ? 0 : 1, ADrawParams->Enabled ? color : clDefault, ButtonArrowFlat(),
+                     ItemShowsFrameSelected(ADrawParams), ADrawParams->Enabled, size);
+}
 
 win::HBRUSH TdxBarPainter::ButtonBrushFor(TdxBarItemControlDrawParams* ADrawParams) {
   return ItemBrushFor(ADrawParams);
@@ -387,21 +544,9 @@ void TdxBarPainter::InPlaceDrawBackground(TdxBarItemControlDrawParams*, const TR
 
 void TdxBarPainter::InPlaceDrawContent(TdxBarItemControlDrawParams*, const TRect&) {}
 
-void TdxBarPainter::StaticDrawBackground(TdxBarStaticLikeControlDrawParams*, const TRect&) {}
-
-void TdxBarPainter::StaticDrawBorder(TdxBarStaticLikeControlDrawParams*, TRect&) {}
-
-void TdxBarPainter::StaticDraw(TdxBarStaticLikeControlDrawParams*, const TRect&) {}
-
 TSize TdxBarPainter::StaticMeasure(TdxBarStaticLikeControlDrawParams*) { return TSize(); }
-
-bool TdxBarPainter::StaticIsSelected(TdxBarStaticLikeControlDrawParams*) { return false; }
 
 int32_t TdxBarPainter::StaticBorderMargins(int32_t ABorderStyle) {
   static constexpr int32_t margins[] = {0, 1, 1, 2, 2};
   return ABorderStyle >= 0 && ABorderStyle < 5 ? margins[ABorderStyle] : 0;
 }
-
-void TdxBarPainter::SeparatorDrawCaption(TdxBarSeparatorControlDrawParams*, const TRect&) {}
-
-void TdxBarPainter::SeparatorDraw(TdxBarSeparatorControlDrawParams*, const TRect&) {}

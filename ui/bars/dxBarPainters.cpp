@@ -42,8 +42,6 @@ int32_t HalfUp(int32_t A) { return A >= 0 ? (A + 1) / 2 : A / 2; }
 
 // ---------------------------------------------------------------- general
 
-void TdxBarPainter::BarFillClient(TCustomdxBarControl*, win::HDC, const TRect&) {}
-
 void TdxBarPainter::BarPaintOwnFrame(TCustomdxBarControl*, win::HDC) {}
 
 TRect TdxBarPainter::FloatingBarClientRect(const TRect& AWindowRect) {
@@ -198,7 +196,6 @@ TColor TdxBarPainter::BarCaptionBackColor(bool AMainFormActive) {
 
 TColor TdxBarPainter::BarCaptionTextColor(bool) { return clCaptionText; }
 TColor TdxBarPainter::BarMarkArrowColorOf(int32_t) { return clCaptionText; }
-void TdxBarPainter::BarDrawSizeGripGlyph(TCustomdxBarControl*, win::HDC, const TRect&) {}
 
 //   x0 ....... x0+6
 //   #######        row 0
@@ -259,7 +256,6 @@ void TdxBarPainter::BarDrawMark(win::HDC DC, const TRect& AMarkRect, bool AVerti
 int32_t TdxBarPainter::FloatingCaptionTextOffset(const TRect& AMarkButtonRect) { return AMarkButtonRect.Right + 3; }
 int32_t TdxBarPainter::BarMarkElementColor() { return win::COLOR_BTNTEXT; }
 
-TRect TdxBarPainter::BarCalcNonClient(TdxBarControl*, bool, bool) { return TRect(); }
 int32_t TdxBarPainter::ToolbarsAutoAlignOffset() { return 0; }
 int32_t TdxBarPainter::BarItemIndent(TCustomdxBarControl*) { return 0; }
 
@@ -289,10 +285,6 @@ bool TdxBarPainter::BarShadowJoinsOwner(bool ADocked, bool AParentDocked) {
 // The manager keeps no owner brush of its own: owners are drawn in the toolbar brush.
 win::HBRUSH TdxBarPainter::BarOwnerBrush(TdxBarManager*) { return ToolbarBrush(); }
 int32_t TdxBarPainter::DockRowSpacing() { return 0; }
-void TdxBarPainter::BarFillDockedBackground(TdxBarControl*, win::HDC, const TRect&) {}
-void TdxBarPainter::BarFillBackground(TCustomdxBarControl*, win::HDC, const TRect&, const TRect&, win::HBRUSH,
-                                      TColor) {}
-void TdxBarPainter::BarDrawOwnerFrame(TdxBarSubMenuControl*, win::HDC) {}
 
 win::HBRUSH TdxBarPainter::ToolbarBrush() { return SysColorBrushValue(win::COLOR_BTNFACE); }
 win::HBRUSH TdxBarPainter::ToolbarBrushFor(TCustomdxBarControl*) { return ToolbarBrush(); }
@@ -335,33 +327,22 @@ TSize TdxBarPainter::CloseButtonSize() {
   return TSize(h, h);
 }
 
-void TdxBarPainter::BarDrawBackgroundBitmap(TCustomdxBarControl*, win::HDC, const TRect&, const TRect&, win::HBRUSH,
-                                            TColor) {}
-void TdxBarPainter::BarDrawSeparator(TCustomdxBarControl*, win::HDC, TRect, win::HBRUSH, bool) {}
-void TdxBarPainter::BarDrawNonClient(TdxBarControl*, win::HDC, const TRect&, int32_t) {}
 void TdxBarPainter::BarDrawCaptionCloseButton(TdxBarControl*, win::HDC, const TRect&, int32_t) {}
 void TdxBarPainter::BarDrawDockedBorder(TdxBarControl*, win::HDC, const TRect&) {}
 void TdxBarPainter::BarDrawFloatingBorder(TdxBarControl*, win::HDC, const TRect&) {}
-void TdxBarPainter::BarDrawFloatingCaption(TdxBarControl*, win::HDC, const TRect&, win::HBRUSH) {}
 
 void TdxBarPainter::BarDrawCaptionMark(TdxBarControl*, win::HDC DC, const TRect& R, int32_t AMarkState) {
   BarDrawMarkArrow(DC, R, AMarkState);
 }
 
-void TdxBarPainter::BarDrawMarkFaded(TdxBarControl*, win::HDC, const TRect&) {}
 void TdxBarPainter::BarPaintMDIButton(TdxBarControl*, win::HDC, const TRect&, int32_t, int32_t) {}
-void TdxBarPainter::BarDrawSizeGripArea(TCustomdxBarControl*, win::HDC, const TRect&) {}
-void TdxBarPainter::BarDrawSizeGripGap(TCustomdxBarControl*, win::HDC, const TRect&) {}
 int32_t TdxBarPainter::FloatingFrameExtraWidth() { return 0; }
 TRect TdxBarPainter::BarMarkRectEx(TdxBarControl* ABarControl) { return BarMarkRect(ABarControl); }
-TRect TdxBarPainter::BarMarkRect(TdxBarControl*) { return TRect(); }
-void TdxBarPainter::BarRepaintMark(TdxBarControl*) {}
 int32_t TdxBarPainter::FloatingFrameExtraTop() { return 0; }
 int32_t TdxBarPainter::FloatingFrameExtraBottom() { return 0; }
 bool TdxBarPainter::StandardFloatingQuery() { return false; }
 bool TdxBarPainter::StandardMarkQuery() { return false; }
 int32_t TdxBarPainter::BarMarkSize() { return 11; }
-void TdxBarPainter::BarDrawBackgroundPart(TCustomdxBarControl*, win::HDC, const TRect&, win::HBRUSH) {}
 TRect TdxBarPainter::EmptyRect() { return TRect(); }
 int32_t TdxBarPainter::SizeGripIndent() { return 2; }
 
@@ -444,21 +425,12 @@ TColor TdxBarPainter::DateHeaderColor() { return clBtnFace; }
 
 // ---------------------------------------------------------------- sub-menus
 
-void TdxBarPainter::SubMenuDrawScrollArrow(TdxBarSubMenuControl*, win::HDC, const TRect&, bool, TColor) {}
-void TdxBarPainter::SubMenuDrawScrollButtons(TdxBarSubMenuControl*, win::HDC) {}
-void TdxBarPainter::SubMenuDrawScrollButtonBack(TdxBarSubMenuControl*, win::HDC, const TRect&) {}
-void TdxBarPainter::SubMenuDrawScrollButtonLine(TdxBarSubMenuControl*, win::HDC, const TRect&) {}
-TRect TdxBarPainter::SubMenuScrollButtonRect(TdxBarSubMenuControl*, bool) { return TRect(); }
-int32_t TdxBarPainter::SubMenuScrollButtonHeight(TdxBarSubMenuControl*) { return 0; }
 
 void TdxBarPainter::DivideByThree(int32_t A, int32_t& AQuotient, int32_t& ARemainder) {
   AQuotient = A / 3 - 1;
   ARemainder = A % 3;
 }
 
-void TdxBarPainter::SubMenuDrawExpandArrows(TdxBarSubMenuControl*, win::HDC, const TRect&, bool) {}
-void TdxBarPainter::SubMenuDrawExpandButton(TdxBarSubMenuControl*, const TRect&, bool) {}
-void TdxBarPainter::SubMenuDrawExpandFrame(TdxBarSubMenuControl*, win::HDC, const TRect&) {}
 bool TdxBarPainter::SubMenuDetachQuery(TdxBarSubMenuControl*) { return false; }
 int32_t TdxBarPainter::SubMenuGroupIndent() { return 0; }
 bool TdxBarPainter::SubMenuHasSideBand() { return false; }
@@ -527,11 +499,6 @@ TRect TdxBarPainter::SubMenuInnerRect(const TRect& R) {
 }
 
 void TdxBarPainter::SubMenuScrollHook(TdxBarSubMenuControl*) {}
-void TdxBarPainter::SubMenuFillBackground(TdxBarSubMenuControl*, win::HDC, const TRect&, win::HBRUSH) {}
-void TdxBarPainter::SubMenuDrawBorder(TdxBarSubMenuControl*, win::HDC, const TRect&) {}
-void TdxBarPainter::SubMenuDrawClientEdge(TdxBarSubMenuControl*, win::HDC, TRect&, win::HBRUSH) {}
-void TdxBarPainter::SubMenuDrawDetachBand(TdxBarSubMenuControl*, win::HDC, const TRect&, bool) {}
-void TdxBarPainter::SubMenuDrawSeparatorItem(TdxBarItemControlDrawParams*, const TRect&) {}
 void TdxBarPainter::SubMenuDrawItemSelection(TdxBarItemControlDrawParams*, const TRect&) {}
 
 void TdxBarPainter::SubMenuDrawSeparator(win::HDC DC, const TRect& R) {

@@ -5,7 +5,6 @@
 #include "platform/classes/typinfo.h"
 #include "platform/vcl/graphics.h"
 #include "ui/bars/dxBar.h"
-#include "ui/bars/dxBarNavigation.h"
 #include "ui/bars/dxBarRoutines.h"
 #include "ui/lookandfeel/cxLookAndFeels.h"
 
@@ -111,19 +110,52 @@ void dxBarRegisterProperties() {
         .Event("OnShowToolbarsPopup", &M::OnShowToolbarsPopup, "TdxBarShowPopupEvent")
         .Event("OnClickItem", &M::OnClickItem, "TdxBarClickItemEvent");
 
+    PTypeInfo borderStyle = DefineEnumType<TdxBarBorderStyle>("TdxBarBorderStyle", {"bbsNone", "bbsSingle"});
     using B = TdxBar;
     Published<B>()
+        .Bool("AllowClose", &B::AllowClose, &B::SetAllowClose, true)
+        .Bool("AllowCustomizing", &B::AllowCustomizing, &B::SetAllowCustomizing, true)
+        .Bool("AllowQuickCustomizing", &B::AllowQuickCustomizing, &B::SetAllowQuickCustomizing, true)
+        .Bool("AllowReset", &B::AllowReset, &B::SetAllowReset, true)
+        .Enum("BorderStyle", &B::BorderStyle, &B::SetBorderStyle, bbsSingle)
+        .Type(borderStyle)
         .Str("Caption", &B::Caption, &B::SetCaption)
-        .Enum("DockingStyle", &B::GetDockingStyle, &B::SetDockingStyle, dsNone)
+        .Int("Color", &B::Color, &B::SetColor, clDefault)
+        .Type(color)
+        .Obj("DockControl", &B::GetDockControl, &B::SetDockControl)
+        .Obj("DockedDockControl", &B::DockedDockControl, &B::SetDockedDockControl)
+        .Enum("DockedDockingStyle", &B::GetDockedDockingStyle, &B::SetDockedDockingStyle, dsTop)
+        .Stored([](B& b) { return b.DockedDockControl() == nullptr; })
         .Int("DockedLeft", &B::DockedLeft, &B::SetDockedLeft, 0)
         .Int("DockedTop", &B::DockedTop, &B::SetDockedTop, 0)
+        .Enum("DockingStyle", &B::GetDockingStyle, &B::SetDockingStyle, dsNone)
+        .Stored([](B& b) { return b.GetDockControl() == nullptr; })
         .Int("FloatLeft", &B::FloatLeft, &B::SetFloatLeft, 0)
         .Int("FloatTop", &B::FloatTop, &B::SetFloatTop, 0)
+        .Int("FloatClientWidth", &B::FloatClientWidth, &B::SetFloatClientWidth, 0)
+        .Int("FloatClientHeight", &B::FloatClientHeight, &B::SetFloatClientHeight, 0)
+        .Obj("Font", &B::Font, &B::SetFont)
+        .Stored([](B& b) { return b.UseOwnFont(); })
+        .Obj("Glyph", &B::Glyph, &B::SetGlyph)
+        .Bool("Hidden", &B::Hidden, &B::SetHidden, false)
         .Bool("IsMainMenu", &B::IsMainMenu, &B::SetIsMainMenu, false)
+        .Obj("ItemLinks", &B::GetItemLinks, nullptr)
+        .Str("KeyTip", &B::KeyTip, &B::SetKeyTip)
+        .Bool("MultiLine", &B::MultiLine, &B::SetMultiLine, false)
+        .Set("NotDocking", &B::GetNotDocking, &B::SetNotDocking, dockingStyles, 0)
+        .Str("OldName", &B::OldName, &B::SetOldName)
         .Bool("OneOnRow", &B::OneOnRow, &B::SetOneOnRow, false)
-        .Int("Row", &B::Row, &B::SetRow, 0)
+        .Bool("RotateWhenVertical", &B::RotateWhenVertical, &B::SetRotateWhenVertical, true)
+        .Int("Row", &B::GetRow, &B::SetRow, 0)
+        .Bool("ShowMark", &B::ShowMark, &B::SetShowMark, true)
+        .Bool("SizeGrip", &B::SizeGrip, &B::SetSizeGrip, true)
         .Bool("UseOwnFont", &B::UseOwnFont, &B::SetUseOwnFont, false)
-        .Bool("Visible", &B::GetVisible, &B::SetVisible, false);
+        .Bool("UseRecentItems", &B::UseRecentItems, &B::SetUseRecentItems, true)
+        .Bool("UseRestSpace", &B::UseRestSpace, &B::SetUseRestSpace, false)
+        .Bool("Visible", &B::GetVisible, &B::SetVisible, false)
+        .Bool("WholeRow", &B::WholeRow, &B::SetWholeRow, false)
+        .Obj("BackgroundBitmap", &B::BackgroundBitmap, &B::SetBackgroundBitmap)
+        .Int("AlphaBlendValue", &B::AlphaBlendValue, &B::SetAlphaBlendValue, 255);
 
     dxBarComponentsRegisterProperties();
     RegisterClass(TdxBarManager::StaticClass());
@@ -133,8 +165,3 @@ void dxBarRegisterProperties() {
   });
 }
 
-void dxBarUnitStart() {
-  dxBarRegisterProperties();
-  CreateNavigationController();
-  ReadScreenColorDepth();
-}

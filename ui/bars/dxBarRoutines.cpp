@@ -13,7 +13,6 @@
 #include "platform/vcl/forms.h"
 #include "platform/vcl/graphics.h"
 #include "ui/bars/dxBar.h"
-#include "ui/bars/dxBarNavigation.h"
 #include "ui/bars/dxBarElements.h"
 #include "ui/lookandfeel/cxClasses.h"
 #include "ui/lookandfeel/cxContainer.h"
@@ -442,14 +441,9 @@ TBarUnitState& BarUnitState() {
 
 bool IsBarUnitFinalizing() { return BarUnitState().finalizing; }
 
-void dxBarUnitStop() {
-  TBarUnitState& s = BarUnitState();
-  s.finalizing = true;
-  FreeNavigationController();
-  s.flatPainter.Free();
-  FreeItemClassRegistry();
-  FreeBarManagerList();
-}
+void MarkBarUnitFinalizing() { BarUnitState().finalizing = true; }
+
+void FreeSharedFlatPainter() { BarUnitState().flatPainter.Free(); }
 
 TdxBarFlatPainter* SharedFlatPainter() { return BarUnitState().flatPainter.Get(nullptr); }
 

@@ -170,6 +170,9 @@ TdxBarAppActivation& dxBarAppActivation();
 
 // True once the toolbar unit has begun to shut down: singletons are not made again.
 bool IsBarUnitFinalizing();
+// The toolbar unit's shut-down raises the flag first and frees the flat painter for good.
+void MarkBarUnitFinalizing();
+void FreeSharedFlatPainter();
 // The shared flat painter, made on first use; null once the unit shuts down.
 TdxBarFlatPainter* SharedFlatPainter();
 // Some live manager has a popup menu showing now.

@@ -321,6 +321,19 @@ void ClearObjectLinks(TObject* AObject);
 // The controller while links exist, else null.
 TcxObjectLinkController* cxObjectLinkController();
 
+// A weak link held for the length of a call that may free its object.
+class TcxScopedObjectLink {
+public:
+  explicit TcxScopedObjectLink(TObject* AObject) : link_(AddObjectLink(AObject)) {}
+  ~TcxScopedObjectLink() { RemoveObjectLink(link_); }
+  TcxScopedObjectLink(const TcxScopedObjectLink&) = delete;
+  TcxScopedObjectLink& operator=(const TcxScopedObjectLink&) = delete;
+  bool Alive() const { return link_ && link_->Target; }
+
+private:
+  TcxObjectLink* link_;
+};
+
 // Tells OnComponentFreed about each watched component that is freed.
 class TcxFreeNotificator : public TComponent {
   DX_COMPONENT_CLASS(TcxFreeNotificator, TComponent)

@@ -5,13 +5,17 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/gdi/gdi.h"
+#include "platform/gdi/syscolors.h"
 #include "platform/gdi/text.h"
 #include "tests/ui/bars/bar_doubles.h"
+#include "tests/ui/bars/item_doubles.h"
+#include "tests/ui/lookandfeel/painter_surface.h"
 #include "ui/bars/dxBarComponents.h"
 #include "ui/bars/dxBarItems.h"
 #include "ui/bars/dxBarPainters.h"
@@ -42,7 +46,69 @@ public:
   TRect GetBounds() override { return ItemLink()->ItemRect(); }
   static inline int Freed = 0;
   bool IsActive() const override { return Editing; }
+  void BeforeParentHandleDestroyed() override { FreedWhenWarned.push_back(Freed); }
+  static inline std::vector<int> FreedWhenWarned;
+  bool CanVisit() override { return Visitable; }
+  bool CanVisitDefault() override { return VisitableByDefault; }
+  // Records the paint type; with a Fill colour it floods everything the canvas lets it reach.
+  void Draw(const TRect&, TdxBarPaintType AFlag) override {
+    PaintTypes.push_back(AFlag);
+    if (Fill == clNone) return;
+    HBRUSH brush = CreateSolidBrush(COLORREF(ColorToRGB(Fill)));
+    const RECT everything{-1000, -1000, 1000, 1000};
+    FillRect(GetCanvas()->Handle(), &everything, brush);
+    DeleteObject(brush);
+  }
   bool Editing = false;
+  bool Visitable = true;
+  bool VisitableByDefault = true;
+  TColor Fill = clNone;
+  std::vector<TdxBarPaintType> PaintTypes;
+};
+
+// A control with an edit window of its own, whose colour inputs the test picks.
+class TEditStackControl : public TStackItemControl, public IdxBarEditWindowControl {
+public:
+  using TStackItemControl::TStackItemControl;
+  HWND GetEditWindow() override { return Wnd; }
+  void GetEditColorInputs(bool& AEnabled, TColor& AStyleTextColor, TColor& AStyleColor, TColor& ABarBrushColor) override {
+    AEnabled = Enabled;
+    AStyleTextColor = StyleText;
+    AStyleColor = StyleColor;
+    ABarBrushColor = BarColor;
+  }
+  HBRUSH GetEditBackgroundBrush() override { return Brush; }
+  HWND Wnd = nullptr;
+  bool Enabled = true;
+  TColor StyleText = clDefault, StyleColor = clDefault, BarColor = clBtnFace;
+  HBRUSH Brush = nullptr;
+};
+
+// A navigation helper that logs when its window lets go of it and when it is freed.
+class TLoggingHelper : public TObject, public IdxBarAccessibilityHelper {
+  DX_CLASS_WITH_FACTORY(TLoggingHelper, TObject,
+                        [](TObject* AOwner) -> TObject* { return new TLoggingHelper(AOwner); })
+public:
+  explicit TLoggingHelper(TObject* AOwner) : owner_(dynamic_cast<TCustomdxBarControl*>(AOwner)) {}
+  ~TLoggingHelper() override {
+    if (Log) Log->push_back("helper freed");
+  }
+  TCustomdxBarControl* GetBarControl() override { return owner_; }
+  TdxBarManager* GetBarManager() override { return owner_ ? owner_->GetBarManager() : nullptr; }
+  IdxBarAccessibilityHelper* GetDefaultSelectableChild() override { return nullptr; }
+  TRect GetScreenBounds() override { return {}; }
+  void NotifyOwnerDestroyed() override {
+    owner_ = nullptr;
+    if (Log) Log->push_back("helper detached");
+  }
+  IdxBarAccessibilityHelper* GetKeyTipParent() override { return nullptr; }
+  bool IsKeyTipContainer() override { return false; }
+  IdxBarAccessibilityHelper* GetBarHelper() override { return this; }
+  void EscapeKeyTipScope() override {}
+  static inline TLog* Log = nullptr;
+
+private:
+  TCustomdxBarControl* owner_;
 };
 
 // A painter whose toolbar brush the test picks.
@@ -111,7 +177,11 @@ public:
     return alive;
   }
   bool AllowsCustomizing() override { return AllowCustomizing; }
+  bool IsOnGlass() override { return Glass; }
+  TClass GetAccessibilityHelperClass() override { return HelperClass; }
 
+  bool Glass = false;
+  TClass HelperClass = nullptr;
   int32_t SeparatorSize = 0;
   bool PartialItem = false;
   bool Rotated = false;
@@ -164,7 +234,8 @@ protected:
     form = ShownForm();
     manager = new TdxBarManager(form);
     RegisterBarItemClass(TStackItem::StaticClass(), TStackItemControl::StaticClass(), false);
-    // The item controls' own maker arrives with them; until then the test makes its control.
+    // The test's own item controls are made by a maker of its own; the unit's comes back afterwards.
+    installedMaker = dxBarCreateItemControlProc();
     SetdxBarCreateItemControlProc([](TClass, TCustomdxBarControl* AWindow, TdxBarItemLink* ALink) -> TdxBarItemControl* {
       return new TStackItemControl(AWindow, ALink);
     });
@@ -174,7 +245,7 @@ protected:
     for (TStackBar* b : bars)
       if (IsLiveBarControl(b)) delete b;
     links.reset();
-    SetdxBarCreateItemControlProc(nullptr);
+    SetdxBarCreateItemControlProc(installedMaker);
     TdxBarItemList* registry = ItemClassRegistry();
     for (int32_t i = registry->Count() - 1; i >= 0; --i)
       if (registry->ItemClassAt(i) == TStackItem::StaticClass()) registry->RemoveRegistration(i);
@@ -206,6 +277,7 @@ protected:
   TForm* form = nullptr;
   TdxBarManager* manager = nullptr;
   std::unique_ptr<TdxBarItemLinks> links;
+  TdxBarCreateItemControlProc installedMaker = nullptr;
   std::vector<TStackBar*> bars;
   TLog log;
 };
@@ -273,9 +345,12 @@ TEST_F(BarControlTest, ItemControlsLiveWithTheWindowHandle) {
   EXPECT_EQ(shown->Control()->Parent(), bar);
   EXPECT_EQ(never->Control(), nullptr);
   const int freed = TStackItemControl::Freed;
+  TStackItemControl::FreedWhenWarned.clear();
   bar->SetVisible(false);
   bar->DestroyHandle();
   EXPECT_EQ(TStackItemControl::Freed, freed + 1);
+  // The control heard that its window goes before it was freed.
+  EXPECT_EQ(TStackItemControl::FreedWhenWarned, std::vector<int>{freed});
   EXPECT_FALSE(bar->HandleAllocated());
   EXPECT_EQ(shown->Control(), nullptr);
 }
@@ -617,6 +692,221 @@ TEST_F(BarControlTest, APainterSwappedWhileVisibleLeavesNoOldBrush) {
   bar->SetPainter(nullptr);
   DeleteObject(first);
   DeleteObject(second);
+}
+
+// ---------------------------------------------------------------- drawing an item
+
+TStackItemControl* StackControlOf(TdxBarItemLink* ALink) { return static_cast<TStackItemControl*>(ALink->Control()); }
+
+// An item is painted by its own control with the window's paint type, only
+// inside its bounds; the clip is whole again afterwards.
+TEST_F(BarControlTest, DrawItemLetsTheControlPaintInsideItsBoundsOnly) {
+  AddLink();
+  TdxBarItemLink* link = AddLink();
+  TStackBar* bar = MakeBar("bar");
+  bar->Recalculate();
+  TStackItemControl* control = StackControlOf(link);
+  ASSERT_NE(control, nullptr);
+  control->Fill = clRed;
+  const TRect r = control->GetBounds();
+  ASSERT_FALSE(r.IsEmpty());
+  for (bool rotated : {false, true}) {
+    SCOPED_TRACE(rotated);
+    bar->Rotated = rotated;
+    control->PaintTypes.clear();
+    painter_surface::Surface s(120, 200);
+    bar->DrawItem(control, &s.canvas, r);
+    EXPECT_EQ(control->PaintTypes, std::vector<TdxBarPaintType>{TdxBarPaintType(rotated ? ptVert : ptHorz)});
+    EXPECT_EQ(s.FirstOutside(r), "");
+    EXPECT_EQ(s.Where(clRed).size(), size_t(r.Width()) * size_t(r.Height()));
+    // The clip is restored: a fill afterwards reaches the whole surface.
+    s.bmp.Canvas()->Brush()->SetColor(clBlue);
+    s.bmp.Canvas()->FillRect(TRect(0, 0, 120, 200));
+    EXPECT_EQ(s.Where(clBlue).size(), size_t(120 * 200));
+  }
+  bar->Rotated = false;
+}
+
+// The design controller's selected link is framed: twice in the window text
+// colour by default, else with two focus rectangles (a dotted inversion).
+TEST_F(BarControlTest, TheDesignSelectedLinkGetsADoubleFrame) {
+  TdxBarItemLink* other = AddLink();
+  TdxBarItemLink* link = AddLink();
+  TStackBar* bar = MakeBar("bar");
+  bar->Recalculate();
+  for (TdxBarItemLink* l : {other, link}) StackControlOf(l)->Fill = clRed;
+  TFakeDesigner designer;
+  designer.LastSelected = link;
+  EXPECT_EQ(bar->GetDesignSelectedControl(), link->Control());
+  const TRect r = link->Control()->GetBounds();
+  const TColor inverted = ColorToRGB(clRed) ^ 0xFFFFFF;
+  // The colour of a pixel on ring k (0 outermost) at offset (dx, dy) from r's corner.
+  struct Look {
+    const char* what;
+    bool byDefault;
+    std::function<TColor(int32_t ring, int32_t dx, int32_t dy)> expected;
+  } looks[] = {
+      {"default", true, [](int32_t ring, int32_t, int32_t) { return ring < 2 ? ColorToRGB(clWindowText) : ColorToRGB(clRed); }},
+      {"focus", false,
+       [&](int32_t ring, int32_t dx, int32_t dy) {
+         return ring < 2 && (dx + dy) % 2 == 0 ? inverted : ColorToRGB(clRed);
+       }},
+  };
+  for (const Look& look : looks) {
+    SCOPED_TRACE(look.what);
+    designer.SelectByDefault = look.byDefault;
+    painter_surface::Surface s(120, 200);
+    bar->DrawItem(link->Control(), &s.canvas, r);
+    for (int32_t ring = 0; ring < 3; ++ring) {
+      const TRect f(r.Left + ring, r.Top + ring, r.Right - ring, r.Bottom - ring);
+      for (int32_t x = f.Left; x < f.Right; ++x)
+        for (int32_t y : {f.Top, f.Bottom - 1}) {
+          EXPECT_EQ(s.At(x, y), look.expected(ring, x - r.Left, y - r.Top)) << ring << " at " << x << "," << y;
+        }
+      for (int32_t y = f.Top + 1; y < f.Bottom - 1; ++y)
+        for (int32_t x : {f.Left, f.Right - 1}) {
+          EXPECT_EQ(s.At(x, y), look.expected(ring, x - r.Left, y - r.Top)) << ring << " at " << x << "," << y;
+        }
+    }
+    // The other link is not framed.
+    painter_surface::Surface o(120, 200);
+    const TRect ro = other->Control()->GetBounds();
+    bar->DrawItem(other->Control(), &o.canvas, ro);
+    EXPECT_EQ(o.At(ro.Left, ro.Top), ColorToRGB(clRed));
+  }
+  // A link of another collection, or none, selects nothing here.
+  TdxBarItemLinks foreign(manager, nullptr);
+  designer.LastSelected = foreign.Add();
+  EXPECT_EQ(bar->GetDesignSelectedControl(), nullptr);
+  designer.LastSelected = nullptr;
+  EXPECT_EQ(bar->GetDesignSelectedControl(), nullptr);
+}
+
+// ---------------------------------------------------------------- edit colours
+
+// An item edit's colour request is answered with the painter's edit colours
+// and the edit's own brush; a window that no control owns gets the default.
+TEST_F(BarControlTest, AnItemEditsColourRequestGetsThePaintersEditColours) {
+  TdxBarItemLink* link = AddLink();
+  TStackBar* bar = MakeBar("bar");
+  link->DestroyControl();
+  auto* edit = new TEditStackControl(bar, link);
+  link->SetControl(edit);
+  auto* editWindow = new TLoggingParent(form, log);
+  editWindow->SetParent(bar);
+  editWindow->HandleNeeded();
+  edit->Wnd = editWindow->Handle();
+  edit->Brush = CreateSolidBrush(RGB(9, 8, 7));
+  HDC dc = CreateCompatibleDC(nullptr);
+  struct Case {
+    const char* what;
+    bool enabled;
+    TColor styleText, styleColor, barColor;
+    TColor text, back;  // the base painter's edit colours
+  } cases[] = {
+      {"enabled without style", true, clDefault, clDefault, clBtnFace, clWindowText, clWindow},
+      {"enabled with style colours", true, clRed, clYellow, clBtnFace, clRed, clYellow},
+      {"disabled", false, clRed, clYellow, clLime, clGrayText, clLime},
+  };
+  for (UINT msg : {UINT(WM_CTLCOLOREDIT), UINT(WM_CTLCOLORSTATIC)})
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string(c.what) + " " + std::to_string(msg));
+      edit->Enabled = c.enabled;
+      edit->StyleText = c.styleText;
+      edit->StyleColor = c.styleColor;
+      edit->BarColor = c.barColor;
+      SetBkColor(dc, RGB(1, 1, 1));
+      SetTextColor(dc, RGB(2, 2, 2));
+      const LRESULT result = SendMessage(bar->Handle(), msg, WPARAM(dc), LPARAM(editWindow->Handle()));
+      EXPECT_EQ(result, LRESULT(edit->Brush));
+      EXPECT_EQ(TColor(GetTextColor(dc)), ColorToRGB(c.text));
+      EXPECT_EQ(TColor(GetBkColor(dc)), ColorToRGB(c.back));
+    }
+  // Not an item's edit window: the default answer, the system's window colour and brush.
+  SetBkColor(dc, RGB(1, 1, 1));
+  const LRESULT other = SendMessage(bar->Handle(), WM_CTLCOLOREDIT, WPARAM(dc), LPARAM(form->Handle()));
+  EXPECT_EQ(other, LRESULT(GetSysColorBrush(COLOR_WINDOW)));
+  EXPECT_EQ(GetBkColor(dc), GetSysColor(COLOR_WINDOW));
+  // On glass the edit window is asked once to repaint.
+  MSG m{};
+  while (PeekMessage(&m, editWindow->Handle(), 0, 0, PM_REMOVE)) {
+  }
+  bar->Glass = true;
+  SendMessage(bar->Handle(), WM_CTLCOLOREDIT, WPARAM(dc), LPARAM(editWindow->Handle()));
+  EXPECT_TRUE(edit->GlassRepaintPosted);
+  SendMessage(bar->Handle(), WM_CTLCOLOREDIT, WPARAM(dc), LPARAM(editWindow->Handle()));
+  int posted = 0;
+  while (PeekMessage(&m, editWindow->Handle(), TCustomdxBarControl::EditGlassRepaintMessage,
+                     TCustomdxBarControl::EditGlassRepaintMessage, PM_REMOVE))
+    ++posted;
+  EXPECT_EQ(posted, 1);
+  bar->Glass = false;
+  DeleteDC(dc);
+  DeleteObject(edit->Brush);
+}
+
+// ---------------------------------------------------------------- keeping active
+
+TEST_F(BarControlTest, ABarStaysActiveOnlyWhileItsSelectedControlsMayBeVisited) {
+  TdxBarItemLink* link = AddLink();
+  TStackBar* bar = MakeBar("bar");
+  TStackItemControl* control = StackControlOf(link);
+  ASSERT_NE(control, nullptr);
+  EXPECT_TRUE(bar->CanKeepActive(manager, nullptr));  // nothing selected
+  // A sub-menu with its own selected control.
+  TdxBarItemLinks childLinks(manager, nullptr);
+  auto* childItem = new TStackItem(form);
+  childItem->SetBarManager(manager);
+  TdxBarItemLink* childLink = childLinks.Add();
+  childLink->SetItem(childItem);
+  auto* child = new TStackBar(manager, "child", log);
+  bars.push_back(child);
+  child->SetItemLinks(&childLinks);
+  child->SetParent(form);
+  child->SetVisible(true);
+  child->HandleNeeded();
+  bar->SetChildBar(child);
+  bar->SelectControl(control);
+  child->SelectControl(childLink->Control());
+  TStackItemControl* childControl = StackControlOf(childLink);
+  struct Case {
+    const char* what;
+    bool visitable, byDefault, childByDefault;
+    bool keepActive, keepChain;
+  } cases[] = {
+      {"all may be visited", true, true, true, true, true},
+      {"the selected control may not be visited", false, true, true, false, true},
+      {"not by default", true, false, true, true, false},
+      {"the sub-menu's control not by default", true, true, false, true, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    control->Visitable = c.visitable;
+    control->VisitableByDefault = c.byDefault;
+    childControl->VisitableByDefault = c.childByDefault;
+    EXPECT_EQ(bar->CanKeepActive(manager, nullptr), c.keepActive);
+    EXPECT_EQ(bar->CanKeepActiveChain(), c.keepChain);
+  }
+  bar->SetChildBar(nullptr);
+  delete child;
+}
+
+// ---------------------------------------------------------------- navigation helper
+
+TEST_F(BarControlTest, TheNavigationHelperIsMadeOnceAndLetGoWithTheWindow) {
+  TStackBar* plain = MakeBar("plain", false);
+  EXPECT_EQ(plain->GetIAccessibilityHelper(), nullptr);  // no helper class
+  TStackBar* bar = MakeBar("bar", false);
+  bar->HelperClass = TLoggingHelper::StaticClass();
+  TLoggingHelper::Log = &log;
+  IdxBarAccessibilityHelper* helper = bar->GetIAccessibilityHelper();
+  ASSERT_NE(helper, nullptr);
+  EXPECT_EQ(bar->GetIAccessibilityHelper(), helper);
+  EXPECT_EQ(helper->GetBarControl(), bar);
+  log.clear();
+  delete bar;
+  EXPECT_EQ(log, (TLog{"bar freed", "helper detached", "helper freed"}));
+  TLoggingHelper::Log = nullptr;
 }
 
 }  // namespace

@@ -7,14 +7,19 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/vcl/forms.h"
 #include "tests/ui/bars/item_doubles.h"
 #include "ui/bars/dxBar.h"
+#include "ui/bars/dxBarItemStylesData.h"
 #include "ui/bars/dxBarItems.h"
 #include "ui/bars/dxBarLabels.h"
+#include "ui/lookandfeel/cxStyles.h"
 #include "ui/lookandfeel/dxCore.h"
 
 using namespace bartest;
@@ -55,6 +60,8 @@ protected:
   }
   void TearDown() override {
     SetdxBarMergingBar(nullptr);
+    if (shownLinks_) shownLinks_->BarControl = nullptr;
+    toolbarWindow_.reset();
     BarManagerFormTest::TearDown();
   }
   TdxBarItemLinks* Menu() { return owner_->GetItemLinks(); }
@@ -84,8 +91,19 @@ protected:
   static std::vector<std::string> VisibleCaptions(TdxBarItemLinks* ALinks) {
     return Captions(ALinks, &TdxBarItemLinks::GetVisibleItemCount, &TdxBarItemLinks::VisibleItems);
   }
+  // A toolbar with links to "a" and "b" (whose item makes controls), shown
+  // by a window that logs as "toolbar".
+  TdxBarItemLinks* ShownToolbar() {
+    TdxBar* bar = BarWith({NewItem("a"), NewItem<TControlledItem>("b")});
+    toolbarWindow_ = std::make_unique<TKindBarControl>(manager_, "toolbar", log_, 0);
+    shownLinks_ = bar->GetItemLinks();
+    shownLinks_->BarControl = toolbarWindow_.get();
+    return shownLinks_;
+  }
   TTestLinksOwner* owner_ = nullptr;
   TLog log_;
+  std::unique_ptr<TKindBarControl> toolbarWindow_;
+  TdxBarItemLinks* shownLinks_ = nullptr;
 };
 
 using Names = std::vector<std::string>;
@@ -93,9 +111,19 @@ using Names = std::vector<std::string>;
 // ---------------------------------------------------------------- derived lists
 
 TEST_F(ItemLinksTest, SeparatorRunsKeepTheirLastAndTrailingSeparatorsGo) {
-  for (bool designing : {false, true}) {
-    SCOPED_TRACE(designing);
-    manager_->SetDesigning(designing, false);
+  struct Case {
+    const char* what;
+    bool designing, customizing;
+    Names expected;
+  } cases[] = {
+      {"running", false, false, {"a", "-", "b"}},
+      {"in the designer", true, false, {"a", "-", "-", "b", "-"}},
+      {"while customizing", false, true, {"a", "-", "-", "b", "-"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    manager_->SetDesigning(c.designing, false);
+    manager_->SetCustomizingFlag(c.customizing);
     TdxBarItemLinks* links = Menu();
     links->Clear();
     AddLink(links, NewItem("a"));
@@ -103,17 +131,18 @@ TEST_F(ItemLinksTest, SeparatorRunsKeepTheirLastAndTrailingSeparatorsGo) {
     AddLink(links, NewItem<TdxBarSeparator>("s2"));
     AddLink(links, NewItem("b"));
     AddLink(links, NewItem<TdxBarSeparator>("s3"));
-    if (designing) {
-      EXPECT_EQ(VisibleCaptions(links), (Names{"a", "-", "-", "b", "-"}));
+    EXPECT_EQ(VisibleCaptions(links), c.expected);
+    EXPECT_EQ(links->GetAvailableCount(), 5);
+    if (c.designing || c.customizing) {
+      EXPECT_EQ(links->CandidateItemCount(), 5);
       continue;
     }
-    EXPECT_EQ(VisibleCaptions(links), (Names{"a", "-", "b"}));
     // The kept separator is the last of its run.
     EXPECT_EQ(links->VisibleItems(1), links->GetItem(2));
     EXPECT_EQ(links->CandidateItemCount(), 3);
-    EXPECT_EQ(links->GetAvailableCount(), 5);
   }
   manager_->SetDesigning(false, false);
+  manager_->SetCustomizingFlag(false);
 }
 
 TEST_F(ItemLinksTest, HiddenLinksAndUnavailableItemsLeaveTheirLists) {
@@ -161,6 +190,52 @@ TEST_F(ItemLinksTest, TheEffectiveGroupStartFollowsSeparatorsAndHiddenLinks) {
       if (hidden) link->SetVisible(false);
     }
     for (int32_t i = 0; i < links->Count(); ++i) EXPECT_EQ(links->GetItem(i)->GetBeginGroup(), c.expected[size_t(i)]) << i;
+  }
+}
+
+// A bar window whose behaviour flags the test picks and that lets every
+// control take its item's alignment (as a toolbar does for its last link).
+class TAligningBar : public TKindBarControl {
+public:
+  using TKindBarControl::TKindBarControl;
+  uint16_t GetBehaviorFlags() override { return Flags; }
+  bool CanAlignItem(TdxBarItemControl*) override { return true; }
+  uint16_t Flags = 0x13;
+};
+
+// A hidden group start carries over to the next visible link, except to a
+// centred or right-aligned control on a bar window with option 0x10.
+TEST_F(ItemLinksTest, AHiddenGroupStartDoesNotCarryOverToAnAlignedControlUnderOption0x10) {
+  struct Case {
+    const char* what;
+    TdxBarItemAlign align;
+    uint16_t flags;
+    bool ownGroupStart;
+    bool expected;
+  } cases[] = {
+      {"left aligned", iaLeft, 0x13, false, true},
+      {"centred", iaCenter, 0x13, false, false},
+      {"right aligned", iaRight, 0x13, false, false},
+      {"client aligned", iaClient, 0x13, false, true},
+      {"right aligned without option 0x10", iaRight, 0x03, false, true},
+      {"right aligned with its own group start", iaRight, 0x13, true, true},
+  };
+  TAligningBar window(manager_, "toolbar", log_, 0);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TdxBarItemLinks* links = Menu();
+    links->Clear();
+    AddLink(links, NewItem("a"));
+    TdxBarItemLink* hidden = AddLink(links, NewItem("h"));
+    hidden->SetBeginGroup(true);
+    hidden->SetVisible(false);
+    TdxBarItemLink* last = AddLink(links, NewItem("b"));
+    last->SetBeginGroup(c.ownGroupStart);
+    last->GetItem()->SetAlign(c.align);
+    window.Flags = c.flags;
+    new TRecordingItemControl(&window, last, "b", log_);
+    EXPECT_EQ(last->GetBeginGroup(), c.expected);
+    last->DestroyControl();
   }
 }
 
@@ -256,17 +331,15 @@ TEST_F(ItemLinksTest, StoredItemNamesResolveAfterLoadingAndUnknownNamesLeaveNoIt
 }
 
 TEST_F(ItemLinksTest, AVisibilityChangeRebuildsTheBarWindowAndFreesOrMakesTheControl) {
-  TdxBar* bar = BarWith({NewItem("a"), NewItem<TControlledItem>("b")});
-  TKindBarControl window(manager_, "toolbar", log_, 0);
-  TdxBarItemLinks* links = bar->GetItemLinks();
-  links->BarControl = &window;
+  TdxBarItemLinks* links = ShownToolbar();
   TdxBarItemLink* b = links->GetItem(1);
-  new TRecordingItemControl(&window, b, "b", log_);
+  new TRecordingItemControl(toolbarWindow_.get(), b, "b", log_);
   b->SetVisible(false);
   EXPECT_EQ(log_, TLog{"toolbar rebuild"});
   EXPECT_EQ(b->Control(), nullptr);
   EXPECT_EQ(links->GetVisibleItemCount(), 1);
   // Shown again: the item control unit's maker makes the control.
+  const TdxBarCreateItemControlProc installed = dxBarCreateItemControlProc();
   static TLog* made = &log_;
   SetdxBarCreateItemControlProc([](TClass, TCustomdxBarControl* AWindow, TdxBarItemLink* ALink) -> TdxBarItemControl* {
     return new TRecordingItemControl(AWindow, ALink, "made", *made);
@@ -280,7 +353,24 @@ TEST_F(ItemLinksTest, AVisibilityChangeRebuildsTheBarWindowAndFreesOrMakesTheCon
   EXPECT_THROW(b->CreateControl(), EdxException);
   EXPECT_NE(std::find(log_.begin(), log_.end(), "toolbar rebuild"), log_.end());
   EXPECT_EQ(links->GetVisibleItemCount(), 2);
-  links->BarControl = nullptr;
+  SetdxBarCreateItemControlProc(installed);
+}
+
+// A freed link leaves nothing of itself in its bar window.
+TEST_F(ItemLinksTest, AFreedLinkIsForgottenAsTheWindowsSelectionAndMouseLink) {
+  TdxBarItemLinks* links = ShownToolbar();
+  TKindBarControl& window = *toolbarWindow_;
+  TdxBarItemLink* b = links->GetItem(1);
+  auto* control = new TRecordingItemControl(&window, b, "b", log_);
+  window.SetSelectedControl(control);
+  window.MouseLink = b;
+  delete b;
+  EXPECT_EQ(window.GetSelectedControl(), nullptr);
+  EXPECT_EQ(window.MouseLink, nullptr);
+  // Another link under the mouse stays.
+  window.MouseLink = links->GetItem(0);
+  delete AddLink(links, NewItem("c"));
+  EXPECT_EQ(window.MouseLink, links->GetItem(0));
 }
 
 // ---------------------------------------------------------------- recent items
@@ -625,6 +715,156 @@ TEST_F(ItemLinksTest, MenuOptionsComeFromTheParentMenuUnlessAssigned) {
   EXPECT_EQ(copy.Size(), misLarge);
   parent->BarControl = nullptr;
   child.GetItemLinks()->BarControl = nullptr;
+}
+
+// ---------------------------------------------------------------- styles data
+
+// Kinds the styles data reported, as text: "drawing" or "structure".
+std::vector<std::string> KindsOf(const std::vector<TdxBarItemStyleChangeKind>& AKinds) {
+  std::vector<std::string> out;
+  for (TdxBarItemStyleChangeKind k : AKinds) out.push_back(k == sckStructure ? "structure" : "drawing");
+  return out;
+}
+
+TEST_F(ItemLinksTest, StyleChangesReportOnlyWhatTheSnapshotSawChange) {
+  TcxStyle style(nullptr);
+  std::vector<TdxBarItemStyleChangeKind> kinds;
+  TdxBarItemStylesData data(nullptr, 2);
+  data.OnChanged = [&](TdxBarItemStyleChangeKind k) { kinds.push_back(k); };
+  struct Case {
+    const char* what;
+    std::function<void()> change;
+    Names expected;
+  } cases[] = {
+      {"an empty style enters a slot", [&] { data.SetStyle(0, &style); }, {}},
+      {"the same style again", [&] { data.SetStyle(0, &style); }, {}},
+      {"a colour appears", [&] { style.SetColor(clRed); }, {"drawing"}},
+      {"another colour", [&] { style.SetColor(clBlue); }, {"drawing"}},
+      {"the same RGB as a system colour",
+       [&] {
+         style.SetColor(clBtnFace);
+         kinds.clear();
+         style.SetColor(ColorToRGB(clBtnFace));
+       },
+       {}},
+      {"a text colour appears", [&] { style.SetTextColor(clGreen); }, {"drawing"}},
+      {"the font's height", [&] { style.Font()->SetHeight(-20); }, {"structure"}},
+      {"the font's colour is no font change", [&] { style.Font()->SetColor(clRed); }, {}},
+      {"the font's name", [&] { style.Font()->SetName("DejaVu Serif"); }, {"structure"}},
+      {"the font's style", [&] { style.Font()->SetStyle({fsBold}); }, {"structure"}},
+      {"the style leaves the slot: everything it had goes", [&] { data.SetStyle(0, nullptr); }, {"structure"}},
+      {"an index outside the slots", [&] { data.SetStyle(2, &style); }, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    kinds.clear();
+    c.change();
+    EXPECT_EQ(KindsOf(kinds), c.expected);
+  }
+  EXPECT_EQ(data.GetStyle(2), nullptr);
+}
+
+TEST_F(ItemLinksTest, UnderTheLockAStructuralChangeWinsAndFiresOnce) {
+  TcxStyle style(nullptr);
+  std::vector<TdxBarItemStyleChangeKind> kinds;
+  TdxBarItemStylesData data(nullptr, 1);
+  data.SetStyle(0, &style);
+  data.OnChanged = [&](TdxBarItemStyleChangeKind k) { kinds.push_back(k); };
+  struct Case {
+    const char* what;
+    std::function<void()> changes;
+    Names expected;
+  } cases[] = {
+      {"nothing", [] {}, {}},
+      {"colours only", [&] { style.SetColor(clRed); style.SetTextColor(clBlue); }, {"drawing"}},
+      {"colour, font, colour",
+       [&] { style.SetColor(clYellow); style.Font()->SetHeight(-30); style.SetColor(clLime); },
+       {"structure"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    kinds.clear();
+    data.BeginUpdate();
+    data.BeginUpdate();
+    c.changes();
+    data.EndUpdate();
+    EXPECT_TRUE(kinds.empty());  // only the last unlock reports
+    data.EndUpdate();
+    EXPECT_EQ(KindsOf(kinds), c.expected);
+  }
+}
+
+TEST_F(ItemLinksTest, AStyleListensWhileAnySlotHoldsItAndAFreedStyleLeavesEverySlot) {
+  auto style = std::make_unique<TcxStyle>(nullptr);
+  style->Font()->SetHeight(-15);
+  std::vector<TdxBarItemStyleChangeKind> kinds;
+  {
+    TdxBarItemStylesData data(nullptr, 2);
+    data.OnChanged = [&](TdxBarItemStyleChangeKind k) { kinds.push_back(k); };
+    data.SetStyle(0, style.get());
+    data.SetStyle(1, style.get());
+    EXPECT_EQ(style->UserCount(), 1);
+    data.SetStyle(0, nullptr);
+    EXPECT_EQ(style->UserCount(), 1);
+    data.SetStyle(0, style.get());
+    kinds.clear();
+    // Freed: both slots empty, one structural report for the lost font.
+    style.reset();
+    EXPECT_EQ(data.GetStyle(0), nullptr);
+    EXPECT_EQ(data.GetStyle(1), nullptr);
+    EXPECT_EQ(KindsOf(kinds), (Names{"structure"}));
+    // Destroying the data with a style in a slot: the style stops hearing of it, no report.
+    style = std::make_unique<TcxStyle>(nullptr);
+    style->SetColor(clRed);
+    data.SetStyle(0, style.get());
+    kinds.clear();
+  }
+  EXPECT_EQ(style->UserCount(), 0);
+  EXPECT_TRUE(kinds.empty());
+}
+
+// The item's Style is slot 0: a font change gives its links new controls and
+// lays their bar windows out again, a colour change repaints.
+TEST_F(ItemLinksTest, TheItemStyleSitsInSlotZeroAndItsChangesReachTheControls) {
+  TdxBarItemLink* link = ShownToolbar()->GetItem(1);
+  TdxBarItem* item = link->GetItem();
+  const TdxBarCreateItemControlProc installed = dxBarCreateItemControlProc();
+  static TLog* made = &log_;
+  SetdxBarCreateItemControlProc([](TClass, TCustomdxBarControl* AWindow, TdxBarItemLink* ALink) -> TdxBarItemControl* {
+    made->push_back("made");
+    return new TRecordingItemControl(AWindow, ALink, "b", *made);
+  });
+  link->CreateControl();
+  TcxStyle style(nullptr);
+  item->SetStyle(&style);
+  EXPECT_EQ(item->StylesData()->GetStyle(0), &style);
+  EXPECT_EQ(item->Style(), &style);
+  EXPECT_EQ(item->StylesData()->Count(), item->GetStyleCount());
+
+  log_.clear();
+  style.SetColor(clRed);
+  EXPECT_NE(std::find(log_.begin(), log_.end(), "b invalidate"), log_.end());
+  EXPECT_EQ(std::find(log_.begin(), log_.end(), "made"), log_.end());
+  EXPECT_EQ(item->GetStyleViewParams(0).Color, clRed);
+
+  log_.clear();
+  style.Font()->SetHeight(-25);
+  EXPECT_EQ(std::count(log_.begin(), log_.end(), "made"), 1);
+  EXPECT_NE(std::find(log_.begin(), log_.end(), "toolbar rebuild"), log_.end());
+  EXPECT_NE(link->Control(), nullptr);
+
+  // While the bar updates are locked the controls stay; the bars are still asked.
+  log_.clear();
+  manager_->BeginBarsUpdate();
+  style.Font()->SetHeight(-26);
+  manager_->EndBarsUpdate();
+  EXPECT_EQ(std::count(log_.begin(), log_.end(), "made"), 0);
+
+  item->SetStyle(nullptr);
+  EXPECT_EQ(style.UserCount(), 0);
+  EXPECT_EQ(item->GetStyleViewParams(0).Color, clDefault);
+  link->DestroyControl();
+  SetdxBarCreateItemControlProc(installed);
 }
 
 }  // namespace

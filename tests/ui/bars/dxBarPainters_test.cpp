@@ -17,6 +17,7 @@
 #include "platform/gdi/text.h"
 #include "platform/vcl/forms.h"
 #include "tests/ui/bars/bar_doubles.h"
+#include "tests/ui/bars/bar_painter_doubles.h"
 #include "tests/ui/lookandfeel/fake_theme_provider.h"
 #include "tests/ui/lookandfeel/painter_surface.h"
 #include "ui/bars/dxBar.h"
@@ -24,60 +25,11 @@
 #include "ui/lookandfeel/cxLookAndFeels.h"
 #include "ui/lookandfeel/dxThemeManager.h"
 
+using namespace bartest;
 using painter_surface::kPaper;
 using painter_surface::Surface;
 
 namespace {
-
-using PixelSet = std::set<std::pair<int32_t, int32_t>>;
-
-PixelSet PaintedPixels(Surface& s) {
-  PixelSet set;
-  for (int32_t y = 0; y < s.bmp.Height(); ++y)
-    for (int32_t x = 0; x < s.bmp.Width(); ++x)
-      if (s.At(x, y) != kPaper) set.insert({x, y});
-  return set;
-}
-
-std::string Describe(const PixelSet& set) {
-  std::string out;
-  for (const auto& [x, y] : set) out += "(" + std::to_string(x) + "," + std::to_string(y) + ")";
-  return out;
-}
-
-// What a drawing operation must leave as it found it.
-struct DcState {
-  win::HGDIOBJ Pen, Brush, Font;
-  int BkMode;
-  int HasClip;
-  TRect ClipBox;
-  bool operator==(const DcState&) const = default;
-};
-
-DcState StateOf(win::HDC dc) {
-  DcState st{win::GetCurrentObject(dc, win::OBJ_PEN), win::GetCurrentObject(dc, win::OBJ_BRUSH),
-             win::GetCurrentObject(dc, win::OBJ_FONT), win::GetBkMode(dc), 0, TRect()};
-  win::HRGN rgn = win::CreateRectRgn(0, 0, 0, 0);
-  st.HasClip = win::GetClipRgn(dc, rgn);
-  if (st.HasClip == 1) win::GetRgnBox(rgn, &st.ClipBox);
-  win::DeleteObject(rgn);
-  return st;
-}
-
-// A surface whose DC has a clip region and a background mode of its own, so
-// that an operation that drops or changes them shows.
-struct ClippedSurface : Surface {
-  ClippedSurface(int32_t w, int32_t h) : Surface(w, h) {
-    win::HDC dc = bmp.Canvas()->Handle();
-    win::HRGN clip = win::CreateRectRgn(0, 0, w, h);
-    win::SelectClipRgn(dc, clip);
-    win::DeleteObject(clip);
-    win::SetBkMode(dc, win::TRANSPARENT);
-  }
-  win::HDC DC() { return bmp.Canvas()->Handle(); }
-};
-
-TColor SysColor(int index) { return TColor(win::GetSysColor(index)); }
 
 // ---------------------------------------------------------------- constants
 

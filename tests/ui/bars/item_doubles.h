@@ -95,8 +95,10 @@ public:
     Log.push_back("select " + std::string(ABarControl->Name()));
   }
   void ShowDefaultEventHandler(TdxBarItem* AItem) override { Log.push_back("handler " + AItem->Name()); }
+  bool ShouldSelectByDefault() override { return SelectByDefault; }
 
   bool Customized = false;
+  bool SelectByDefault = true;
   TObject* LastSelected = nullptr;
   TLog Log;
 };

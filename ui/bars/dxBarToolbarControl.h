@@ -1,0 +1,167 @@
+// The toolbar window: how it measures itself and places the controls of its
+// links. A docked bar keeps one row and hides what does not fit behind its
+// mark; a floating or MultiLine bar wraps into rows (columns when vertical).
+//
+//   length     the extent along the rows: width for a horizontal or floating
+//              bar, height for a vertical one
+//   thickness  the extent across the rows
+//   S          the painter's separator size, before every group start
+//   mark space the painter's mark size when the bar shows a mark, else 0
+//
+// The fitting limit is the link collection's recent count (-1: all links).
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/rtl/types.h"
+#include "ui/bars/dxBarElements.h"
+#include "ui/bars/dxBarViewInfo.h"
+
+class TdxFadingObjectHelper;
+
+class TdxBarControl : public TCustomdxBarControl {
+  DX_COMPONENT_CLASS(TdxBarControl, TCustomdxBarControl)
+public:
+  explicit TdxBarControl(TComponent* AOwner) : TCustomdxBarControl(AOwner) {}
+  // The window of ABar, owned by AOwner (the bar manager).
+  static TdxBarControl* CreateForBar(TComponent* AOwner, TdxBar* ABar);
+
+  // ---- orientation and mode, from the window's own side
+  // Docked on the left or right.
+  bool IsVertical() const override;
+  // Docked on the top or bottom; a floating bar is neither.
+  bool IsHorizontal() const;
+  // Vertical with the bar's RotateWhenVertical.
+  bool IsRotated() const;
+  bool IsTextRotated() override { return IsRotated(); }
+  // Floating, or the bar's MultiLine.
+  virtual bool IsMultiLine() const;
+
+  // ---- metrics
+  int32_t GetSeparatorSize() override;
+  // The base metrics, the mark size and the MDI button size.
+  void UpdateMetrics();
+  void CalcMetrics() override { UpdateMetrics(); }
+  // The space kept for the mark at the end of a docked bar.
+  int32_t GetMarkSpace() { return GetMarkSize(); }
+  // The bar's ShowMark and either hidden links or the painter's mark with AllowQuickCustomizing.
+  bool HasMark() override;
+  int32_t MDIButtonWidth() const { return mdiButtonWidth_; }
+  int32_t MDIButtonHeight() const { return mdiButtonHeight_; }
+  // Minimize, restore and close of a maximized MDI child on the main-menu bar.
+  virtual bool AreMDIButtonsVisible();
+  // All three, or the close button alone (main menu with the manager's ShowCloseButton).
+  bool HasMDIButtons();
+  int32_t GetMDIButtonsWidth();
+  int32_t GetMDIButtonsHeight();
+  // Floating and the bar may be closed.
+  virtual bool HasCloseButton();
+  virtual bool HasFloatingCaption() { return true; }
+  // A row never wraps before a control at its start.
+  virtual bool WrapsAtRowStart() { return false; }
+  // ---- what the painter reads of the frame; the window's frame code answers them
+  // The bar may be dragged by its grip (the bar's IsMovable).
+  virtual bool CanMove() { return true; }
+  // The bar's BorderStyle is bbsSingle.
+  virtual bool HasBorder() { return true; }
+  // The close button of the floating caption: 0 normal, 1 hot, 2 pressed.
+  virtual int32_t GetCloseButtonState() { return 0; }
+  // The fading of the mark; null while the mark does not fade.
+  virtual TdxFadingObjectHelper* GetMarkFadingHelper() { return nullptr; }
+
+  // ---- sizes for a docking side (client sizes unless said otherwise)
+  virtual int32_t GetMinWidth(TdxBarDockingStyle ASide);
+  virtual int32_t GetMinHeight(TdxBarDockingStyle ASide);
+  int32_t GetFullWidth(TdxBarDockingStyle ASide);
+  int32_t GetFullHeight(TdxBarDockingStyle ASide);
+  // The client size for a length; may set the fitting limit and the wrap marks.
+  virtual TSize CalcSizeForWidth(TdxBarDockingStyle ASide, int32_t AWidth);
+  TSize CalcSizeForHeight(TdxBarDockingStyle ASide, int32_t AHeight);
+  // Marks the controls that start a row of a multi-line bar for ALength and
+  // grows ASize to the wrapped size.
+  void CalcWrappedSize(TdxBarDockingStyle ASide, int32_t ALength, TSize& ASize);
+  // The window size with its frame, docked on ASide or floating (dsNone).
+  TSize CalcBarSize(TdxBarDockingStyle ASide);
+
+  // ---- placing the item controls in the client area
+  void CalcItemPositions();
+  void CalcItemRects() override { CalcItemPositions(); }
+  // The bar's UseRestSpace and AControl shows the last visible link.
+  bool CanAlignItem(TdxBarItemControl* AControl) override;
+  // The wrap pass marked AControl as the start of a row.
+  bool StartsRow(TdxBarItemControl* AControl) const;
+  // The control's rectangle stretched across to its row thickness.
+  TRect GetItemPaintRect(TdxBarItemControl* AControl);
+  TRect GetItemRect(TdxBarItemControl* AControl) override { return GetItemPaintRect(AControl); }
+  // The paint rectangle less the control's separator; the caller deletes it.
+  win::HRGN GetItemRegion(TdxBarItemControl* AControl);
+  TClass GetViewInfoClass() override;
+
+  // ---- filled by the dock site's row arrangement and the drag code
+  // Length limits of the window inside its dock row.
+  int32_t MinLength = 0;
+  int32_t FullLength = 0;
+  // Some links of a docked single-row bar are not shown (the mark offers them).
+  bool HiddenLinks = false;
+  // The bounds the dock site computed for the window.
+  int32_t TargetLeft = 0, TargetTop = 0, TargetWidth = 0, TargetHeight = 0;
+  // Cursor offset over the bar's extent when a drag starts.
+  double GrabRatioX = 0, GrabRatioY = 0;
+
+  // A change of side clears HiddenLinks.
+  void SetOrientation(uint8_t Value) override;
+  // Lays the controls out again (a docked bar through its dock site).
+  void Rebuild(bool ARecreate) override;
+  void DoDestroyControls() override;
+
+protected:
+  // The controls follow the client size.
+  void Resize() override;
+
+private:
+  // The item control of a visible link, made when missing.
+  TdxBarItemControl* ControlOf(TdxBarItemLink* ALink);
+  // Along and across the rows of this window.
+  int32_t LengthOf(TdxBarItemControl* AControl) const;
+  int32_t ThicknessOf(TdxBarItemControl* AControl) const;
+  int32_t DefaultButtonWidth();
+  int32_t DefaultButtonHeight();
+  // Widest (heights: tallest) visible control; -1 without visible links.
+  int32_t LargestControlSize(bool AHeights);
+  // The sum of the visible controls' sizes with S before each group start.
+  int32_t SumOfControlSizes(bool AHeights);
+  // The first visible link's control with the fitting limit set to 1.
+  int32_t FirstControlSize(bool AHeights);
+  // One row of the visible links: False when a link but the first passes AAvailable.
+  bool MeasureRow(bool AVertical, int32_t AAvailable, int32_t& ALength, int32_t& AThickness);
+  // Single-row sizing along ALength (the truncation).
+  TSize CalcTruncatedSize(TdxBarDockingStyle ASide, bool AVertical, int32_t ALength);
+  TSize CalcSizeByLength(TdxBarDockingStyle ASide, bool AVertical, int32_t ALength);
+  bool IsMultiLineFor(TdxBarDockingStyle ASide) const { return ASide == dsNone || IsMultiLine(); }
+  // Centres a finished row's controls across it and stores its thickness.
+  void FinishRow(const std::vector<TdxBarItemControl*>& ARow, int32_t AThickness);
+
+  int32_t mdiButtonWidth_ = 0;
+  int32_t mdiButtonHeight_ = 0;
+  // The controls the last wrap pass marked as row starts.
+  std::vector<TdxBarItemControl*> rowStarts_;
+};
+
+// The item controls a toolbar window shows and its group separators.
+class TdxBarControlViewInfo : public TCustomdxBarControlViewInfo {
+  DX_CLASS_WITH_FACTORY(TdxBarControlViewInfo, TCustomdxBarControlViewInfo, &Make)
+public:
+  explicit TdxBarControlViewInfo(TCustomdxBarControl* ABarControl) : TCustomdxBarControlViewInfo(ABarControl) {}
+  // The window recalculates first; then each visible link with a control.
+  void Calculate() override;
+  virtual void AddSeparatorForLink(TdxBarItemLink* ALink);
+  // Room kept beside a separator (none on a toolbar).
+  virtual int32_t GetSeparatorIndent() { return 0; }
+  virtual bool CanShowSeparators() { return true; }
+  virtual void CalcSeparator(TdxBarItemLink* ALink);
+  virtual bool IsLastControl(TdxBarItemControl*) { return false; }
+
+private:
+  static TObject* Make(TObject* ABarControl);
+};
