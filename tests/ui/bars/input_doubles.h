@@ -1,5 +1,6 @@
 // A bar window for the input tests: its links laid out as a vertical stack
-// (IsVertical chosen by the test), items that count their clicks.
+// (IsVertical chosen by the test), and an item class whose links make the
+// least item control.
 #pragma once
 
 #include <functional>
@@ -41,8 +42,16 @@ private:
   std::vector<std::unique_ptr<TdxBarItemControlViewInfo>> infos_;
 };
 
+// An item registered with TInputItemControl for the length of a test.
+class TInputItem : public TdxBarItem {
+  DX_COMPONENT_CLASS(TInputItem, TdxBarItem)
+public:
+  explicit TInputItem(TComponent* AOwner) : TdxBarItem(AOwner) {}
+};
+
 // The least item control: laid out where its bar window puts its link.
 class TInputItemControl : public TdxBarItemControl {
+  DX_CLASS(TInputItemControl, TdxBarItemControl)
 public:
   TInputItemControl(TCustomdxBarControl* AParent, TdxBarItemLink* ALink) : TdxBarItemControl(AParent, ALink) {}
   TRect GetBounds() override { return ItemLink()->ItemRect(); }
