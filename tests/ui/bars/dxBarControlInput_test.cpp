@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/gdi/syscolors.h"
 #include "tests/ui/bars/bar_doubles.h"
 #include "tests/ui/bars/input_doubles.h"
 #include "ui/bars/dxBarComponents.h"
@@ -165,6 +166,84 @@ TEST_F(BarInputTest, AClickThatFreesTheWindowEndsTheKeyHandling) {
   TInputBar* freed = bar;
   Key(VK_RETURN);
   EXPECT_FALSE(IsLiveBarControl(freed));
+}
+
+
+// The design controller as the customizing drag asks it: the link being
+// dragged, and the drags begun.
+class TDragDesigner : public IdxBarControlDesigner {
+public:
+  explicit TDragDesigner(TdxBarItemLink* ALink) : link_(ALink) { dxBarControlDesigner() = this; }
+  ~TDragDesigner() override { dxBarControlDesigner() = nullptr; }
+  TDragDesigner(const TDragDesigner&) = delete;
+  TDragDesigner& operator=(const TDragDesigner&) = delete;
+  void SelectItem(IdxBarSelectableItem*, int32_t) override {}
+  bool IsItemSelected(IdxBarSelectableItem*) override { return false; }
+  bool IsSelectionComplex(TdxBarManager*) override { return false; }
+  TdxBarItemLink* DesignSelectedLink(TdxBarManager*) override { return nullptr; }
+  void SetDraggedItem(TdxBarManager*, TdxBarItem*, TdxBarItemLink*) override {}
+  TdxBarItemLink* DraggedItemLink(TdxBarManager*) override { return link_; }
+  void BeginItemDrag(TdxBarManager*, TdxBarItem* AItem, TdxBarItemLink* ALink) override {
+    if (AItem == link_->GetItem() && ALink == link_) ++Drags;
+  }
+  bool CanDropInto(TdxBarManager*, TdxBarItemLink*) override { return false; }
+  bool IsDragging(TdxBarManager*) override { return false; }
+  void ShowCustomizingPopupFor(TCustomdxBarControl*, TdxBarItemLink*) override {}
+  TCustomdxBarControl* QuickControl() override { return nullptr; }
+  void StartQuickControlClosingTimer() override {}
+  int Drags = 0;
+
+private:
+  TdxBarItemLink* link_;
+};
+
+// A pending drag begins once the mouse leaves the SM_CXDRAG x SM_CYDRAG
+// rectangle centred on the press point (half sizes rounded toward zero);
+// releasing inside it only lets the capture go.
+TEST_F(BarInputTest, ACustomizingDragBeginsOnlyOutsideTheSystemDragRectangle) {
+  TdxBarItemLink* link = AddLink("One");
+  MakeBar(false);
+  TDragDesigner designer(link);
+  const int32_t cx = GetSystemMetrics(SM_CXDRAG), cy = GetSystemMetrics(SM_CYDRAG);
+  ASSERT_GT(cx, 1);
+  ASSERT_GT(cy, 1);
+  const TPoint start(40, 9);
+  // The last offsets inside the rectangle on each side, and the first outside.
+  const int32_t left = -(cx / 2), right = cx - cx / 2 - 1, top = -(cy / 2), bottom = cy - cy / 2 - 1;
+  const struct {
+    int32_t dx, dy;
+    bool drags;
+  } cases[] = {{left, 0, false},  {right, 0, false},  {0, top, false},      {0, bottom, false}, {right, bottom, false},
+               {left - 1, 0, true}, {right + 1, 0, true}, {0, top - 1, true}, {0, bottom + 1, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "offset " << c.dx << "," << c.dy);
+    MoveTo(bar, start.X, start.Y);
+    Pump();
+    designer.Drags = 0;
+    bar->DragPending = true;
+    bar->DragStart = start;
+    SetCapture(bar->Handle());
+    MoveTo(bar, start.X + c.dx, start.Y + c.dy);
+    Pump();
+    EXPECT_EQ(designer.Drags, c.drags ? 1 : 0);
+    EXPECT_EQ(bar->DragPending, !c.drags);
+    EXPECT_EQ(GetCapture() == bar->Handle(), !c.drags);
+    ReleaseCapture();
+    bar->DragPending = false;
+  }
+  // Released inside: no drag and no click, the capture goes.
+  MoveTo(bar, start.X, start.Y);
+  Pump();
+  designer.Drags = 0;
+  bar->DragPending = true;
+  bar->DragStart = start;
+  SetCapture(bar->Handle());
+  const TPoint p = At(bar, start.X + right, start.Y);
+  backend_->MouseUp(0, p.X, p.Y);
+  Pump();
+  EXPECT_EQ(designer.Drags, 0);
+  EXPECT_EQ(GetCapture(), nullptr);
+  EXPECT_TRUE(clicks.empty());
 }
 
 }  // namespace
