@@ -1,6 +1,7 @@
 // Bar window input: keyboard navigation among the links (wrap-around, the
 // turned arrows of vertical bars), the menu keys, Enter and accelerators,
-// and windows freed by the click that a key runs.
+// windows freed by the click that a key runs, and the threshold of the
+// customizing drag under the headless mouse.
 #include <gtest/gtest.h>
 
 #include <string>

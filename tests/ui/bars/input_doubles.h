@@ -6,7 +6,6 @@
 #include <cstdint>
 
 #include "platform/win/winuser.h"
-
 #include "ui/bars/dxBarElements.h"
 #include "ui/bars/dxBarItems.h"
 #include "ui/bars/dxBarViewInfo.h"
