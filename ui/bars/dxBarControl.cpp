@@ -881,9 +881,9 @@ void TCustomdxBarControl::Hide() {
   if (self.Alive()) SetState(bcsHiding, false);
 }
 
+// Hiding ends menu mode; the window itself stays (a toolbar after a click).
 void TCustomdxBarControl::DoHide() {
   TWindowLink self(this);
-  SetVisible(false);
   SetActive(false);
   if (!self.Alive()) return;
   if (!CloseThisLevelOnly && parentBar_) parentBar_->Hide();

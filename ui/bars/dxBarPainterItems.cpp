@@ -521,7 +521,19 @@ void TdxBarPainter::InPlaceDrawBackground(TdxBarItemControlDrawParams*, const TR
 
 void TdxBarPainter::InPlaceDrawContent(TdxBarItemControlDrawParams*, const TRect&) {}
 
-TSize TdxBarPainter::StaticMeasure(TdxBarStaticLikeControlDrawParams*) { return TSize(); }
+// The control's own measure with the border's margin on both edges along the
+// paint direction. Measuring draws nothing: there is no rectangle to draw in.
+TSize TdxBarPainter::StaticMeasure(TdxBarStaticLikeControlDrawParams* ADrawParams) {
+  TdxBarItemControl* control = ADrawParams ? ADrawParams->BarItemControl() : nullptr;
+  if (!control) return TSize();
+  TSize size(control->GetWidth(), control->GetHeight());
+  const int32_t border = 2 * StaticBorderMargins(ADrawParams->BorderStyle);
+  if (ADrawParams->PaintType == ptVert)
+    size.cy += border;
+  else
+    size.cx += border;
+  return size;
+}
 
 int32_t TdxBarPainter::StaticBorderMargins(int32_t ABorderStyle) {
   static constexpr int32_t margins[] = {0, 1, 1, 2, 2};

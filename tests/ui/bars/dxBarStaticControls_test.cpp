@@ -392,6 +392,31 @@ TEST_F(StaticControlTest, StaticBordersFollowTheirStyleAndShrinkTheRectangle) {
   }
 }
 
+// The border's margins, 0, 1, 1, 2, 2 by style, on both edges along the
+// paint direction; across it the control's own measure stays.
+TEST_F(StaticControlTest, AStaticMeasureAddsTheBorderMarginsOnBothEdgesAlongThePaintDirection) {
+  auto* label = NewControl<TdxBarCustomStaticControl>(bar_, NewItem<TdxBarLabel>());
+  label->GetItem()->SetCaption("Status");
+  auto* params = static_cast<TdxBarStaticLikeControlDrawParams*>(label->DrawParams());
+  params->Canvas = canvas_.get();
+  const int32_t margins[] = {0, 1, 1, 2, 2};
+  const TdxBarStaticBorderStyle styles[] = {sbsNone, sbsLowered, sbsRaised, sbsEtched, sbsBump};
+  const TSize own(label->GetWidth(), label->GetHeight());
+  ASSERT_GT(own.cx, 0);
+  for (TdxBarPaintType place : {ptHorz, ptVert, ptMenu}) {
+    for (size_t i = 0; i < 5; ++i) {
+      SCOPED_TRACE(testing::Message() << "place " << int(place) << " style " << int(styles[i]));
+      params->PaintType = place;
+      params->BorderStyle = styles[i];
+      const int32_t grow = 2 * margins[i];
+      EXPECT_EQ(painter_.StaticMeasure(params),
+                place == ptVert ? TSize(own.cx, own.cy + grow) : TSize(own.cx + grow, own.cy));
+    }
+  }
+  EXPECT_TRUE(UntouchedOutside(TRect())) << "measuring draws nothing";
+  EXPECT_EQ(painter_.StaticMeasure(nullptr), TSize());
+}
+
 // ---------------------------------------------------------------- item backgrounds and the dots glyph
 
 TEST_F(StaticControlTest, TheBackgroundRingIsFramedByTheBrushOrTakenFromTheParent) {
