@@ -62,11 +62,11 @@ public:
   virtual bool WrapsAtRowStart() { return false; }
   // ---- what the painter reads of the frame; the window's frame code answers them
   // The bar may be dragged by its grip (the bar's IsMovable).
-  virtual bool CanMove() { return true; }
+  virtual bool CanMove();
   // The bar's BorderStyle is bbsSingle.
-  virtual bool HasBorder() { return true; }
+  virtual bool HasBorder();
   // The close button of the floating caption: 0 normal, 1 hot, 2 pressed.
-  virtual int32_t GetCloseButtonState() { return 0; }
+  virtual int32_t GetCloseButtonState() { return closeButtonState_; }
   // The fading of the mark; null while the mark does not fade.
   virtual TdxFadingObjectHelper* GetMarkFadingHelper() { return nullptr; }
 
@@ -115,6 +115,52 @@ public:
   void Rebuild(bool ARecreate) override;
   void DoDestroyControls() override;
 
+  // ---- the frame
+  // Docked: a child of the dock site; floating: a popup owned by the window
+  // of the manager's owner control.
+  void CreateParams(TCreateParams& Params) override;
+  // The window text is the caption; the caption paints active.
+  void CreateWnd() override;
+  // The bar's AlphaBlendValue while floating and not internal, else opaque.
+  void AfterCreateHandle() override;
+  // The frame is measured again (SWP_FRAMECHANGED).
+  void RecalcNonClient() override;
+  bool IsInternal() override { return IsPopupWindow(); }
+  win::HBRUSH GetBackgroundBrush() override;
+  bool PaintsNonClient() override;
+  // The painter's BarMarkRectEx: client coordinates docked, window coordinates floating.
+  TRect GetMarkRect() override;
+  // The client's top-left on the screen.
+  TPoint GetCaptionOffset() override;
+  // The painter's background, its source moved by the caption offset when AFlag is set.
+  void DrawBackground(win::HDC DC, const TRect& R, bool AFlag, TColor AColor, win::HBRUSH ABrush) override;
+  // The last hit code the window worked out for itself (0: none of its own).
+  win::LRESULT HitCode() const { return hitCode_; }
+  // The answer to WM_NCHITTEST at AScreenPoint after the default processing gave ADefault.
+  win::LRESULT NonClientHitTest(TPoint AScreenPoint, win::LRESULT ADefault);
+  // Window coordinates: the floating caption and its close button (empty without one).
+  TRect GetCaptionRect();
+  TRect GetCloseButtonRect();
+  // Client coordinates: the size grip of a status-like bar.
+  TRect GetSizeGripRect();
+  // Draws the close button at once in the new state.
+  void SetCloseButtonState(uint8_t Value);
+  // The client area not yet painted, in the bar's background.
+  void FillBackground();
+  // The client contents in painting order, each painted part taken out of the clip.
+  void DrawContent();
+  void DrawSeparator(const TRect& R, bool AHorizontal);
+  // The non-client area into DC (window coordinates).
+  void DrawFrame(win::HDC DC);
+  // While another manager is active the frame is painted into a bitmap,
+  // hatched and copied through the frame region.
+  win::HDC GetNonClientDC() override;
+  void ReleaseNonClientDC(win::HDC DC) override;
+  void DrawNonClient(win::HDC DC) override;
+  void WindowPosChanged(const win::WINDOWPOS& AWindowPos) override;
+  void Paint() override;
+  void Dispatch(TMessage& m) override;
+
 protected:
   // The controls follow the client size.
   void Resize() override;
@@ -146,6 +192,21 @@ private:
   int32_t mdiButtonHeight_ = 0;
   // The controls the last wrap pass marked as row starts.
   std::vector<TdxBarItemControl*> rowStarts_;
+
+  // ---- the frame
+  void HandleSizing(win::WPARAM AEdge, win::RECT& R);
+  void HandleWindowPosChanging(win::WINDOWPOS& AWindowPos);
+  // The press on the close button: a loop with the mouse captured until the release.
+  void TrackCloseButton();
+  void HandleDestroy(TMessage& m);
+  uint8_t closeButtonState_ = 0;
+  bool sizeGrip_ = false;
+  win::LRESULT hitCode_ = 0;
+  // The inactive painting: the bitmap DC handed out by GetNonClientDC and the frame region.
+  win::HDC inactiveDC_ = nullptr;
+  win::HBITMAP inactiveBitmap_ = nullptr;
+  win::HGDIOBJ inactivePrevious_ = nullptr;
+  win::HRGN inactiveRegion_ = nullptr;
 };
 
 // The item controls a toolbar window shows and its group separators.

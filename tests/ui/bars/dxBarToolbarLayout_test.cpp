@@ -25,10 +25,10 @@ protected:
                                                                                            : 0;
   }
   TdxBarItemLink* Link(TdxBar* ABar, int32_t AIndex) { return ABar->GetItemLinks()->GetItem(AIndex); }
-  // Client size = window size: the base painter gives no frame inside the
-  // window. The controls are placed again even when the size stays.
+  // The window gets ASize as its client size, its frame around it. The
+  // controls are placed again even when the size stays.
   void SetClient(TdxBarControl* w, TSize ASize) {
-    w->SetBounds(0, 0, ASize.cx, ASize.cy);
+    w->SetBounds(0, 0, ASize.cx + w->Width() - w->ClientWidth(), ASize.cy + w->Height() - w->ClientHeight());
     w->CalcItemPositions();
   }
 };

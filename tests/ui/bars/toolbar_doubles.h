@@ -95,6 +95,8 @@ protected:
     w->SetParent(form);
     w->SetBounds(0, 0, AClientWidth, AClientHeight);
     w->HandleNeeded();
+    // The frame the window's non-client area takes goes around the client size.
+    w->SetBounds(0, 0, 2 * AClientWidth - w->ClientWidth(), 2 * AClientHeight - w->ClientHeight());
     w->UpdateMetrics();
     // A fitting limit shows the most recently used links; none is used yet,
     // so the recent order is the links' order.
