@@ -648,20 +648,7 @@ int32_t TdxBarPainter::SeparatorSpacing() { return 3; }
 void TdxBarPainter::PaintHookA(TdxBarItemControlDrawParams*) {}
 void TdxBarPainter::PaintHookB(TdxBarItemControlDrawParams*) {}
 
-// ---------------------------------------------------------------- the flat family's own slots
+// ---------------------------------------------------------------- Office 2003
 
-void TdxBarFlatPainter::FlatDrawEditFrame(TdxBarItemControlDrawParams*, const TRect&, bool, bool, bool) {}
-
-win::HBRUSH TdxBarFlatPainter::FlatItemBrush(TCustomdxBarControl* ABarControl) {
-  TdxBarManager* m = ABarControl ? ABarControl->GetBarManager() : nullptr;
-  return m ? m->FlatBrush(1) : ToolbarBrush();
-}
-
-win::HBRUSH TdxBarFlatPainter::FlatStaticBorderBrush() { return SysColorBrushValue(win::COLOR_BTNSHADOW); }
-void TdxBarFlatPainter::FlatDrawBarFrame(TCustomdxBarControl*, win::HDC, const TRect&) {}
-void TdxBarFlatPainter::FlatDrawBarShadow(TCustomdxBarControl*, TCustomdxBarControl*, win::HDC) {}
-void TdxBarFlatPainter::FlatDrawOwnerFrame(TCustomdxBarControl*, win::HDC, const TRect&) {}
-void TdxBarFlatPainter::FlatDrawOwnerLink(TCustomdxBarControl*, win::HDC, const TRect&) {}
-TColor TdxBarFlatPainter::FlatSeparatorColor() { return clBtnShadow; }
 void TdxBarOffice11Painter::Office11DrawGradient(win::HDC, const TRect&, bool) {}
 int32_t TdxBarOffice11Painter::Office11EndMargin() { return 2; }

@@ -469,10 +469,93 @@ public:
   using TdxBarStandardPainter::TdxBarStandardPainter;
 };
 
+// The flat look: one-pixel selection frames in COLOR_HIGHLIGHT, no raised
+// edges, striped grips and the manager's five flat brushes. Operations that
+// take no window draw with the brushes of the first registered manager (all
+// managers make them from the same system colours).
 class TdxBarFlatPainter : public TdxBarPainter {
   DX_BAR_PAINTER_CLASS(TdxBarFlatPainter, TdxBarPainter)
 public:
   using TdxBarPainter::TdxBarPainter;
+
+  // ---- base operations the flat look overrides, in slot order
+  void ItemDrawGlyphFrame(TdxBarItemControlDrawParams* ADrawParams, const TRect& R) override;
+  void ItemDrawCheckAt(TdxBarItemControlDrawParams* ADrawParams, const TRect& ACheckRect, int32_t ASize) override;
+  void ItemFrameSelection(TCustomdxBarControl* ABarControl, win::HDC DC, const TRect& R) override;
+  TColor BarCaptionBackColor(bool AMainFormActive) override;
+  TColor BarMarkArrowColorOf(int32_t AMarkState) override;
+  void BarDrawMarkBackground(TdxBarControl* ABarControl, win::HDC DC, const TRect& R, int32_t AMarkState) override;
+  int32_t FloatingCaptionTextOffset(const TRect& AMarkButtonRect) override;
+  int32_t BarMarkElementColor() override;
+  void SubMenuDrawScrollButtonLine(TdxBarSubMenuControl* ASubMenu, win::HDC DC, const TRect& R) override;
+  void SubMenuDrawExpandFrame(TdxBarSubMenuControl* ASubMenu, win::HDC DC, const TRect& R) override;
+  void DrawEmbossedArrow(win::HDC DC, const TRect& R, int32_t ADirection, bool AEnabled) override;
+  int32_t BarItemIndent(TCustomdxBarControl* ABarControl) override;
+  void ItemBeforePaint(TdxBarItemControlDrawParams* ADrawParams) override;
+  void DrawLoweredFrame(win::HDC DC, TRect& R) override;
+  void DrawButtonFace(TdxBarItemControlDrawParams* ADrawParams, const TRect& R, int32_t AState) override;
+  win::HBRUSH GlyphBackgroundBrush(TdxBarItemControlDrawParams* ADrawParams) override;
+  bool UsesFlatGlyphShadow() override;
+  bool IsFlatStyle() override;
+  bool ItemIsHighlighted(TdxBarItemControlDrawParams* ADrawParams) override;
+  bool UsesGlyphShadow() override;
+  int32_t ItemGapWidth() override;
+  int32_t ItemBandIndent(bool AMenuFashion, int32_t ADefaultItemHeight) override;
+  int32_t BarGripIndent(TdxBarControl* ABarControl) override;
+  int32_t BarGripAreaSize(TdxBarControl* ABarControl) override;
+  int32_t ButtonArrowWidthOf(TdxBarManager* AManager) override;
+  int32_t LargeButtonArrowWidthOf(TdxBarManager* AManager) override;
+  int32_t SubMenuGroupIndent() override;
+  bool BarChildShadows() override;
+  win::HBRUSH ToolbarBrush() override;
+  win::HBRUSH ToolbarBrushFor(TCustomdxBarControl* ABarControl) override;
+  win::HBRUSH DownItemBrush() override;
+  win::HBRUSH DownSelectedItemBrush() override;
+  win::HBRUSH SelectedItemBrush() override;
+  int32_t BarSeparatorIndent() override;
+  int32_t BarSeparatorSize() override;
+  void BarDrawSeparator(TCustomdxBarControl* ABarControl, win::HDC DC, TRect R, win::HBRUSH ABrush,
+                        bool AHorizontal) override;
+  void BarDrawCaptionCloseButton(TdxBarControl* ABarControl, win::HDC DC, const TRect& R, int32_t AState) override;
+  void BarDrawDockedBorder(TdxBarControl* ABarControl, win::HDC DC, const TRect& R) override;
+  void BarDrawFloatingBorder(TdxBarControl* ABarControl, win::HDC DC, const TRect& R) override;
+  void BarDrawCaptionMark(TdxBarControl* ABarControl, win::HDC DC, const TRect& R, int32_t AMarkState) override;
+  void BarPaintMDIButton(TdxBarControl* ABarControl, win::HDC DC, const TRect& R, int32_t AButton,
+                         int32_t AState) override;
+  win::HBRUSH ToolbarBrushEx(TCustomdxBarControl* ABarControl) override;
+  int32_t QuickCustButtonRect(TRect& R) override;
+  void QuickCustDrawButton(TdxBarItemControlDrawParams* ADrawParams, const TRect& R, bool AChecked) override;
+  bool QuickPopupOnRight() override;
+  win::HBRUSH ItemBrushFor(TdxBarItemControlDrawParams* ADrawParams) override;
+  void AdjustGlyphAreaWidth(TCustomdxBarControl* ABarControl, int32_t& AWidth) override;
+  void AdjustBackgroundOffset(TdxBarItemControlDrawParams* ADrawParams, TPoint& AOffset) override;
+  void ButtonDrawDropDownFace(TdxBarButtonLikeControlDrawParams* ADrawParams, const TRect& R) override;
+  TColor ButtonFrameColor() override;
+  win::HBRUSH ButtonBrushFor(TdxBarItemControlDrawParams* ADrawParams) override;
+  void ComboDrawPlainButton(TdxBarItemControlDrawParams* ADrawParams, const TRect& R) override;
+  int32_t SubMenuScrollArrowsOffset() override;
+  int32_t SubMenuSeparatorHeight() override;
+  void SubMenuCalcItemMetrics(int32_t ADefaultItemHeight, int32_t AZeroHeight, int32_t& AExpandButtonHeight,
+                              int32_t& AArrowPartWidth) override;
+  int32_t SubMenuDetachCaptionSize(int32_t ADetachCaptionHeight) override;
+  int32_t SubMenuArrowBase(int32_t AHeight) override;
+  int32_t SubMenuItemMinHeight() override;
+  TRect SubMenuIconRect(const TRect& AEntryRect, int32_t AGlyphAreaWidth) override;
+  TRect SubMenuTextRect(const TRect& AEntryRect, int32_t AGlyphAreaWidth) override;
+  int32_t SubMenuTextIndent(int32_t AGlyphAreaWidth) override;
+  TRect SubMenuSeparatorRect(const TRect& AEntryRect, bool AFirstNonRecent, int32_t ASeparatorThickness) override;
+  TRect SubMenuInnerRect(const TRect& R) override;
+  void SubMenuDrawBorder(TdxBarSubMenuControl* ASubMenu, win::HDC DC, const TRect& R) override;
+  void SubMenuDrawClientEdge(TdxBarSubMenuControl* ASubMenu, win::HDC DC, TRect& R, win::HBRUSH ABrush) override;
+  void SubMenuDrawDetachBand(TdxBarSubMenuControl* ASubMenu, win::HDC DC, const TRect& R, bool AHot) override;
+  void SubMenuDrawSeparatorItem(TdxBarItemControlDrawParams* ADrawParams, const TRect& R) override;
+  void SubMenuDrawSeparator(win::HDC DC, const TRect& R) override;
+  int32_t SubMenuCaptionHeight(TcxCanvas* ACanvas) override;
+  win::HBRUSH SubMenuItemBrush() override;
+  int32_t ContainerSubMenuOffset() override;
+  bool InPlaceParamsField(TdxBarItemControlDrawParams* ADrawParams) override;
+  bool InPlaceFlag() override;
+  void StaticDrawBorder(TdxBarStaticLikeControlDrawParams* ADrawParams, TRect& R) override;
 
   // ---- slots the flat painters add, in order
   virtual void FlatDrawEditFrame(TdxBarItemControlDrawParams* ADrawParams, const TRect& R, bool ASelected,
