@@ -105,32 +105,3 @@ void TdxBarSubMenuControl::Close() {
   delete this;
   if (closed) closed();
 }
-
-TdxDockControl::~TdxDockControl() {
-  if (barManager_) barManager_->RemoveDockControl(this);
-}
-
-void TdxDockControl::SetBarManager(TdxBarManager* Value) {
-  if (barManager_ == Value) return;
-  if (barManager_) barManager_->RemoveDockControl(this);
-  barManager_ = Value;
-  if (Value) Value->AddDockControl(this);
-}
-
-TdxDockRow* TdxDockControl::GetRow(int32_t Index) const { return rows_.at(size_t(Index)).get(); }
-
-TdxDockRow* TdxDockControl::AddRow() {
-  rows_.push_back(std::make_unique<TdxDockRow>(this));
-  return rows_.back().get();
-}
-
-void TdxDockControl::DeleteRow(int32_t Index) { rows_.erase(rows_.begin() + Index); }
-
-bool TdxDockControl::CanDockBar(TdxBar*) { return allowDocking_; }
-
-void TdxDockControl::UpdateColor() {
-  if (!barManager_ || barManager_->AutoDockColor())
-    SetParentColor(true);
-  else
-    SetColor(barManager_->DockColor());
-}

@@ -1402,63 +1402,248 @@ public:
   virtual bool IsScrollButtonVisible(bool /*AUp*/) { return false; }
 };
 
-// The bars of one dock row; the dock site owns its rows.
+// ---------------------------------------------------------------- dock sites
+//
+// A dock site lays its toolbar windows out in rows. "Along" is a row's
+// direction (x on top and bottom docks, y on left and right docks),
+// "across" the direction in which rows stack:
+//
+//   top dock   +-----------------------------------------+
+//   row 0      | [col 0 ...... ]   [col 1 ....]          |  thickness of row 0
+//   row 1      | [col 0 ..........................]      |  thickness of row 1
+//              +-----------------------------------------+
+//
+// A column is one bar window in its row with its wanted place (Pos, client
+// coordinates); arranging a row decides the real places and lengths.
+
+class TdxBarControl;
+class TdxDockRow;
+
+// One bar window placed in a row. The window is held weakly: a window that
+// is destroyed without leaving its row reads as null.
+class TdxDockCol : public TObject {
+  DX_CLASS(TdxDockCol, TObject)
+public:
+  TdxDockCol(TdxDockRow* ARow, TdxBarControl* ABarControl);
+  ~TdxDockCol() override;
+  TdxDockCol(const TdxDockCol&) = delete;
+  TdxDockCol& operator=(const TdxDockCol&) = delete;
+  TdxDockRow* Row() const { return row_; }
+  // Null once the window is gone.
+  TdxBarControl* BarControl() const;
+  // Pos := the window's current left and top.
+  void StorePosition();
+  TPoint Pos;
+
+private:
+  TdxDockRow* row_;
+  TcxObjectLink* link_;
+};
+
+// One row of a dock site: the bars that belong to it (a bar may belong to a
+// row before its window exists) and one column per bar window placed in it.
 class TdxDockRow : public TObject {
   DX_CLASS(TdxDockRow, TObject)
 public:
   explicit TdxDockRow(TdxDockControl* ADockControl) : dockControl_(ADockControl) {}
+  // Frees the columns; every bar in it leaves (no row is deleted).
+  ~TdxDockRow() override;
   TdxDockControl* DockControl() const { return dockControl_; }
+
+  int32_t GetColCount() const { return int32_t(cols_.size()); }
+  // Null outside 0..count-1.
+  TdxDockCol* GetCol(int32_t Index) const;
+  int32_t IndexOfCol(const TdxBarControl* ABarControl) const;
+  // Appends a column for the window.
+  TdxDockCol* AddBarControl(TdxBarControl* ABarControl);
+  // Index is clamped to 0..count.
+  TdxDockCol* InsertBarControl(int32_t Index, TdxBarControl* ABarControl);
+  void RemoveBarControl(const TdxBarControl* ABarControl);
+  void DeleteCol(int32_t Index);
+  // The bar joins; a window of it on this dock site without a column gets
+  // one at (DockedLeft, DockedTop).
+  void AddBar(TdxBar* ABar);
+  // The bar and its window's column leave; an emptied row is removed from
+  // its dock site and freed when DeleteWhenEmpty (this object is then gone).
+  void RemoveBar(TdxBar* ABar, bool DeleteWhenEmpty);
+  // Some column holds a live window.
+  bool HasDockedBar() const;
+  // Every bar of a column is OneOnRow exactly when the row has one column.
+  void UpdateOneOnRow();
+  // Columns whose window is gone leave.
+  void DropDeadCols();
+
   std::vector<TdxBar*> Bars;  // not owned
 
 private:
   TdxDockControl* dockControl_;
+  std::vector<std::unique_ptr<TdxDockCol>> cols_;
 };
 
-// A dock site: the four edge docks of the manager's owner and the dock
-// sites placed on forms. It announces itself to its manager.
+// A dock site: the four edge docks the manager makes on its owner, and the
+// dock sites placed on forms. It announces itself to its manager.
 class TdxDockControl : public TCustomControl {
   DX_COMPONENT_CLASS(TdxDockControl, TCustomControl)
 public:
-  explicit TdxDockControl(TComponent* AOwner) : TCustomControl(AOwner) {}
+  explicit TdxDockControl(TComponent* AOwner);
+  // Leaves the manager, then frees the rows and their columns.
   ~TdxDockControl() override;
+  // An edge dock of AManager on AOwner's side ASide.
+  static TdxDockControl* CreateEdgeDock(TWinControl* AOwner, TdxBarDockingStyle ASide, TdxBarManager* AManager);
 
   TdxBarManager* BarManager() const { return barManager_; }
-  // Leaves the old manager's dock-site list and joins the new one's.
+  // Leaves the old manager (its bars go to the edge docks) and joins the new one.
   virtual void SetBarManager(TdxBarManager* Value);
   bool AllowDocking() const { return allowDocking_; }
   void SetAllowDocking(bool Value) { allowDocking_ = Value; }
+  TBitmap* BackgroundBitmap() const { return backgroundBitmap_.get(); }
+  void SetBackgroundBitmap(TBitmap* Value);
   // dsLeft..dsBottom for an edge dock, dsNone for a dock site on a form.
   TdxBarDockingStyle EdgeSide() const { return edgeSide_; }
   void SetEdgeSide(TdxBarDockingStyle Value) { edgeSide_ = Value; }
   bool IsEdgeDock() const { return edgeSide_ != dsNone; }
+  // Set while one of its bar windows handles WM_DESTROY.
+  bool BarDestroying = false;
+
+  // The side from Align: alLeft, alRight, alBottom as named, anything else dsTop.
+  TdxBarDockingStyle GetSide() const;
+  bool IsHorizontal() const { return !IsVerticalDockingStyle(GetSide()); }
+  bool IsVertical() const { return IsVerticalDockingStyle(GetSide()); }
+  // Rows grow away from the form edge at 0 (left and top docks).
+  bool IsNearSide() const { return GetSide() == dsLeft || GetSide() == dsTop; }
 
   int32_t GetRowCount() const { return int32_t(rows_.size()); }
+  // Null outside 0..count-1.
   TdxDockRow* GetRow(int32_t Index) const;
+  int32_t IndexOfRow(const TdxDockRow* ARow) const;
   TdxDockRow* AddRow();
-  // Frees the row.
+  // Index clamped to 0..count.
+  TdxDockRow* InsertRow(int32_t Index);
+  // Frees the row; nothing outside 0..count-1.
   void DeleteRow(int32_t Index);
+  // The column of the window in any row, null when none.
+  TdxDockCol* FindCol(const TdxBarControl* ABarControl) const;
 
+  // Client coordinates; empty outside the rows.
+  TRect GetRowRect(int32_t Index);
+  int32_t GetRowThickness(int32_t Index);
+
+  // Inserts the window at ScreenPoint (see the row choice in the source).
+  void DockBar(TdxBarControl* ABarControl, TPoint AScreenPoint, bool AUpdatePosition);
+  // Removes the window's column (or ACol) from its row; the dock updates when AUpdate.
+  void UndockBar(TdxBarControl* ABarControl, TdxDockCol* ACol, bool AUpdate);
+  // Docks the window again at ScreenPoint (dragging inside the dock site).
+  void MoveBarInDock(TdxBarControl* ABarControl, TPoint AScreenPoint);
+  // Every column takes its window's current left and top.
+  void StoreAllPositions();
+  // The row under a dragged window's point; ANewRow when none fits.
+  virtual int32_t RowIndexAtPoint(TPoint AScreenPoint, bool& ANewRow);
+  // The first column of the row whose bar's stored place along is at or
+  // beyond the point along, else the column count.
+  int32_t ColIndexAtPoint(int32_t ARowIndex, TPoint AScreenPoint);
+
+  // Arranges all rows and takes the rows' size; nothing while the bars
+  // update is locked or the manager is going.
+  virtual void UpdateDock();
+  void ArrangeAll();
+  // The frame of the dock site and of every bar window, then UpdateDock.
+  void RecalcAll();
+  // What the manager asks when the sunken border changes.
+  virtual void RecreateBorder() { RecalcAll(); }
+  virtual void RepaintDock() { Invalidate(); }
+
+  virtual void ManagerChanged();
+  virtual void ArrangeRows();
+  virtual void ArrangeRow(int32_t Index, int32_t Length);
   virtual bool CanDockBar(TdxBar* ABar);
   // Takes the manager's dock colour, or the parent's while it docks automatically.
   virtual void UpdateColor();
-  // Lays out its rows and bars.
-  virtual void UpdateDock() {}
-  // Frame change and non-client recalculation of its bars.
-  virtual void RecreateBorder() {}
-  virtual void RepaintDock() { Invalidate(); }
+  // Sum of the row thicknesses.
+  virtual int32_t GetRowsSize();
+  virtual bool GetSunkenBorder();
+  virtual bool UsesBarRows() { return true; }
+  // Width (left, right) or height (top, bottom) := the rows' size, plus 2 for
+  // a sunken border around a non-empty dock; right and bottom docks keep their far edge.
+  virtual void UpdateSize();
+  virtual TdxBarPainter* GetPainter();
+  virtual void FillBackground(win::HDC DC, const TRect& ADest, TColor AColor, win::HBRUSH ABrush,
+                              const TRect& AClipRect);
+  virtual bool HasBackgroundBitmap();
+  virtual bool IsDesigning();
+  virtual bool NeedsBufferedBackground();
+  // Every bar window repaints frame and client.
+  virtual void RefreshBars();
+  virtual void ClearBackgroundCache() { backgroundCache_.reset(); }
+  virtual void UpdateDoubleBuffered() { SetDoubleBuffered(NeedsBufferedBackground()); }
+
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+  void AlignControls(TControl* AControl, TRect& Rect) override;
+
+protected:
+  void CreateParams(TCreateParams& Params) override;
+  void Dispatch(TMessage& m) override;
+  // The window is being dragged by the user (not under program control).
+  bool IsDraggedBarControl(TdxBarControl* ABarControl) const;
 
 private:
+  void HandleSize(TMessage& m);
+  void HandleWindowPosChanged(TMessage& m);
+  void HandleMouseActivate(TMessage& m);
+  void CloseMenuAfterResize();
+  void BackgroundChanged(TObject* Sender);
+
   TdxBarManager* barManager_ = nullptr;
   bool allowDocking_ = true;
+  std::unique_ptr<TBitmap> backgroundBitmap_;
+  std::unique_ptr<TBitmap> backgroundCache_;
   TdxBarDockingStyle edgeSide_ = dsNone;
   std::vector<std::unique_ptr<TdxDockRow>> rows_;
 };
 
 // The dock-site component placed on forms.
+enum TdxBarDockAlign : uint8_t { dalNone, dalTop, dalBottom, dalLeft, dalRight };
+
 class TdxBarDockControl : public TdxDockControl {
   DX_COMPONENT_CLASS(TdxBarDockControl, TdxDockControl)
 public:
-  explicit TdxBarDockControl(TComponent* AOwner) : TdxDockControl(AOwner) {}
+  explicit TdxBarDockControl(TComponent* AOwner);
+
+  using TControl::SetAlign;
+  TdxBarDockAlign DockAlign() const { return TdxBarDockAlign(Align()); }
+  // Docked bar windows take the new side inside one bars update.
+  void SetAlign(TdxBarDockAlign Value);
+  bool AllowZeroSizeInDesignTime() const { return allowZeroSizeInDesignTime_; }
+  void SetAllowZeroSizeInDesignTime(bool Value);
+  // Own value with UseOwnSunkenBorder, else the manager's.
+  bool SunkenBorder() { return GetSunkenBorder(); }
+  void SetSunkenBorder(bool Value);
+  bool UseOwnColor() const { return useOwnColor_; }
+  void SetUseOwnColor(bool Value);
+  bool UseOwnSunkenBorder() const { return useOwnSunkenBorder_; }
+  void SetUseOwnSunkenBorder(bool Value);
+  // 0; 3 at design time unless AllowZeroSizeInDesignTime.
+  int32_t EmptySize();
+  virtual bool IsResettable() { return true; }
+
+  void ManagerChanged() override;
+  bool CanDockBar(TdxBar* ABar) override;
+  void UpdateColor() override;
+  int32_t GetRowsSize() override;
+  bool GetSunkenBorder() override;
+
+protected:
+  void CreateParams(TCreateParams& Params) override;
+  void Dispatch(TMessage& m) override;
+  void Paint() override;
+  // Outside loading, a colour set from outside becomes the dock site's own.
+  void CMColorChanged(TMessage& m) override;
+
+private:
+  bool settingColor_ = false;
+  bool allowZeroSizeInDesignTime_ = false;
+  bool ownSunkenBorder_ = false;
+  bool useOwnColor_ = false;
+  bool useOwnSunkenBorder_ = false;
 };
 
 // ---------------------------------------------------------------- bars

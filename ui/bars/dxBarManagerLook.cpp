@@ -589,10 +589,11 @@ void TdxBarManager::RemoveDockControl(TdxDockControl* ADock) {
     std::vector<TdxBar*> bars;
     for (int32_t i = 0; i < bars_->Count(); ++i) bars.push_back(bars_->GetItem(i));
     for (TdxBar* bar : bars) {
-      const bool sitsThere = bar->GetControl() && bar->GetRealDockControl() == ADock;
+      // A bar placed there moves to the edge dock of its side; only one
+      // left without a dock site is hidden.
       if (bar->GetDockControl() == ADock) bar->SetDockControl(nullptr);
       if (bar->DockedDockControl() == ADock) bar->SetDockedDockControl(nullptr);
-      if (sitsThere) bar->SetVisible(false);
+      if (bar->GetControl() && bar->GetRealDockControl() == ADock) bar->SetVisible(false);
     }
   }
   dockControls_.erase(std::remove(dockControls_.begin(), dockControls_.end(), ADock), dockControls_.end());

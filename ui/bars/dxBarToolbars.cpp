@@ -13,6 +13,7 @@
 #include "ui/bars/dxBarItems.h"
 #include "ui/bars/dxBarPainters.h"
 #include "ui/bars/dxBarRoutines.h"
+#include "ui/bars/dxBarToolbarControl.h"
 
 namespace {
 
@@ -395,7 +396,9 @@ void TdxBar::SetVisible(bool Value) {
       if (control_ && itemLinks_->BarControl == control_) itemLinks_->FreeBarControl();
       if (dockRow_) {
         row_ = GetRow();
+        TdxDockControl* dock = dockRow_->DockControl();
         SetDockRow(nullptr);
+        dock->UpdateDock();
       }
     }
   }
@@ -403,7 +406,7 @@ void TdxBar::SetVisible(bool Value) {
   if (m && !ManagerDestroying() && m->OnBarVisibleChange) m->OnBarVisibleChange(m, this);
 }
 
-TClass TdxBar::GetBarControlClass() { return TCustomdxBarControl::StaticClass(); }
+TClass TdxBar::GetBarControlClass() { return TdxBarControl::StaticClass(); }
 
 TCustomdxBarControl* TdxBar::CreateBarControl() {
   TClass cls = GetBarControlClass();
@@ -458,25 +461,21 @@ void TdxBar::StoreBarPosition() {
   }
 }
 
-// The window joins a row of its dock site (its stored row, a new one past
-// the last) at (DockedLeft, DockedTop).
+// Under the window's update lock the dock site takes it as placed by the
+// program: at (DockedLeft, DockedTop) in the bar's stored row.
 void TdxBar::DockWindow() {
   TCustomdxBarControl* w = control_;
-  const TdxBarDockingStyle side = GetDockingStyle();
   TdxDockControl* dock = GetRealDockControl();
-  if (!dock && GetBars()) dock = GetBars()->EdgeDock(side);
   w->BeginUpdate();
   TScopeExit unlock([w] { w->EndUpdate(); });
-  w->SetDockingStyle(side);
+  w->SetDockingStyle(GetDockingStyle());
   w->SetDockControl(dock);
   if (!dock) return;
   w->SetParent(dock);
-  if (!dockRow_ || dockRow_->DockControl() != dock) {
-    const int32_t index = std::min(row_, dock->GetRowCount());
-    SetDockRow(index < dock->GetRowCount() ? dock->GetRow(index) : dock->AddRow());
-  }
-  w->SetBounds(dockedLeft_, dockedTop_, w->Width(), w->Height());
-  dock->UpdateDock();
+  // The window measures itself with the metrics of its own handle.
+  if (dock->HandleAllocated()) w->HandleNeeded();
+  if (auto* window = dynamic_cast<TdxBarControl*>(w))
+    dock->DockBar(window, dock->ClientToScreen(TPoint(dockedLeft_, dockedTop_)), true);
 }
 
 void TdxBar::FloatWindow() {
@@ -487,8 +486,9 @@ void TdxBar::FloatWindow() {
   w->SetDockingStyle(dsNone);
   w->SetDockControl(nullptr);
   w->SetParent(nullptr);
-  w->SetBounds(floatLeft_, floatTop_, floatClientWidth_ + GetNonClientWidth(dsNone),
-               floatClientHeight_ + GetNonClientHeight(dsNone));
+  TSize size(floatClientWidth_ + GetNonClientWidth(dsNone), floatClientHeight_ + GetNonClientHeight(dsNone));
+  if (auto* window = dynamic_cast<TdxBarControl*>(w)) size = window->CalcBarSize(dsNone);
+  w->SetBounds(floatLeft_, floatTop_, size.cx, size.cy);
 }
 
 void TdxBar::ShowBarControl() {
@@ -619,13 +619,9 @@ void TdxBar::SetRow(int32_t Value) {
 
 void TdxBar::SetDockRow(TdxDockRow* ARow) {
   if (ARow == dockRow_ || (ARow && ManagerDestroying())) return;
-  if (TdxDockRow* old = std::exchange(dockRow_, nullptr)) {
-    std::erase(old->Bars, this);
-    if (old->Bars.empty())
-      if (const int32_t index = RowIndexOf(old); index >= 0) old->DockControl()->DeleteRow(index);
-  }
+  if (TdxDockRow* old = std::exchange(dockRow_, nullptr)) old->RemoveBar(this, true);
   dockRow_ = ARow;
-  if (ARow) ARow->Bars.push_back(this);
+  if (ARow) ARow->AddBar(this);
 }
 
 // ---------------------------------------------------------------- main menu

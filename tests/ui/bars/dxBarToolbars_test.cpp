@@ -16,6 +16,7 @@
 #include "tests/ui/bars/bar_doubles.h"
 #include "tests/ui/bars/recording_toolbar_doubles.h"
 #include "ui/bars/dxBar.h"
+#include "ui/bars/dxBarToolbarControl.h"
 
 using namespace bartest;
 
@@ -162,8 +163,12 @@ TEST_F(ToolbarTest, FloatingWindowTakesTheStoredBoundsPlusTheFrame) {
   ASSERT_NE(w, nullptr);
   EXPECT_EQ(w->DockingStyle(), dsNone);
   EXPECT_EQ(w->DockControl(), nullptr);
-  EXPECT_EQ(w->BoundsRect(), TRect(120, 80, 120 + 200 + bar->GetNonClientWidth(dsNone),
-                                   80 + 30 + bar->GetNonClientHeight(dsNone)));
+  // The client is what the layout makes of FloatClientWidth.
+  auto* window = dynamic_cast<TdxBarControl*>(w);
+  ASSERT_NE(window, nullptr);
+  const TSize client = window->CalcSizeForWidth(dsNone, 200);
+  EXPECT_EQ(w->BoundsRect(), TRect(120, 80, 120 + client.cx + bar->GetNonClientWidth(dsNone),
+                                   80 + client.cy + bar->GetNonClientHeight(dsNone)));
   // A moved float position moves the window at once.
   bar->SetFloatLeft(10);
   EXPECT_EQ(w->Left(), 10);
@@ -202,19 +207,25 @@ TEST_F(ToolbarTest, HidingAndShowingKeepsTheDockedPlace) {
     }
     ASSERT_NE(bar->GetControl(), nullptr);
     EXPECT_EQ(bar->GetControl()->DockingStyle(), c.expectedSide);
-    // The dock site places the window; the bar learns its place when it hides.
-    bar->GetControl()->SetBounds(40, 3, 100, 26);
+    // The dock site places the window 40 along its row; the bar learns
+    // its place when it hides.
+    TdxDockControl* dock = bar->GetRealDockControl();
+    const bool vertical = dock->IsVertical();
+    const TPoint place = vertical ? TPoint(0, 40) : TPoint(40, 0);
+    auto* window = dynamic_cast<TdxBarControl*>(bar->GetControl());
+    ASSERT_NE(window, nullptr);
+    dock->MoveBarInDock(window, dock->ClientToScreen(place));
+    ASSERT_EQ(window->BoundsRect().TopLeft(), place);
     bar->SetVisible(false);
     EXPECT_EQ(bar->GetControl(), nullptr);
-    EXPECT_EQ(bar->DockedLeft(), 40);
-    EXPECT_EQ(bar->DockedTop(), 3);
+    EXPECT_EQ(bar->DockedLeft(), place.X);
+    EXPECT_EQ(bar->DockedTop(), place.Y);
     EXPECT_EQ(bar->GetDockedDockingStyle(), c.expectedSide);
     EXPECT_EQ(bar->DockedDockControl(), c.expectedDockedDock);
     EXPECT_EQ(bar->OneOnRow(), !c.companion);
     bar->SetVisible(true);
     ASSERT_NE(bar->GetControl(), nullptr);
-    EXPECT_EQ(bar->GetControl()->Left(), 40);
-    EXPECT_EQ(bar->GetControl()->Top(), 3);
+    EXPECT_EQ(bar->GetControl()->BoundsRect().TopLeft(), place);
     EXPECT_EQ(bar->GetControl()->DockingStyle(), c.expectedSide);
     EXPECT_EQ(bar->GetControl()->DockControl(), bar->GetRealDockControl());
     delete other;

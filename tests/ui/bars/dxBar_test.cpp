@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <memory>
@@ -372,23 +373,38 @@ TEST_F(BarManagerTest, ViewerFormReadsAndWritesItsDockHeights) {
   EXPECT_EQ(m->Bars()->GetItem(1)->DockedLeft(), 377);
   EXPECT_EQ(m->Bars()->GetItem(1)->GetDockingStyle(), dsTop);
   EXPECT_TRUE(m->Bars()->GetItem(1)->GetVisible());
-  EXPECT_EQ(m->Bars()->EdgeDock(dsTop)->Height(), 26);
+  // Once loaded, the top dock is as high as the row its two bars share.
+  TCustomdxBarControl* general = m->Bars()->GetItem(0)->GetControl();
+  TCustomdxBarControl* navigation = m->Bars()->GetItem(1)->GetControl();
+  ASSERT_NE(general, nullptr);
+  ASSERT_NE(navigation, nullptr);
+  const int32_t rowHeight = std::max(general->Height(), navigation->Height());
+  EXPECT_GT(rowHeight, 0);
+  EXPECT_EQ(m->Bars()->EdgeDock(dsTop)->Height(), rowHeight);
 
   // Forms here write only their controls; the manager is written as a root.
   TStringStream out;
   WriteComponent(out, m);
   const std::string text = out.DataString();
-  EXPECT_NE(text.find("DockControlHeights = (\n    0\n    0\n    26\n    0)"), std::string::npos) << text;
+  EXPECT_NE(text.find("DockControlHeights = (\n    0\n    0\n    " + std::to_string(rowHeight) + "\n    0)"),
+            std::string::npos)
+      << text;
   EXPECT_EQ(text.find("Bars = "), std::string::npos) << text;
   EXPECT_NE(text.find("UseSystemFont = False"), std::string::npos) << text;
 
   TForm again(nullptr);
   auto* copy = new TdxBarManager(&again);
   TStringStream back(text);
+  // A loaded manager arranges its docks; held bars updates keep what was read.
+  copy->BeginBarsUpdate();
   ReadComponent(back, copy);
-  EXPECT_EQ(copy->Bars()->EdgeDock(dsTop)->Height(), 26);
+  EXPECT_EQ(copy->Bars()->EdgeDock(dsTop)->Height(), rowHeight);
   EXPECT_EQ(copy->Bars()->EdgeDock(dsLeft)->Width(), 0);
   EXPECT_EQ(copy->Style(), bmsOffice11);
+  copy->EndBarsUpdate();
+  // Without bars the loaded copy's docks are empty.
+  copy->Bars()->EdgeDock(dsTop)->UpdateDock();
+  EXPECT_EQ(copy->Bars()->EdgeDock(dsTop)->Height(), 0);
 }
 
 TEST_F(BarManagerTest, DockHeightListsReadWhatFits) {
@@ -403,15 +419,18 @@ TEST_F(BarManagerTest, DockHeightListsReadWhatFits) {
   };
   for (const Case& c : cases) {
     TForm form(nullptr);
-    const std::string text = std::string("object Form1: TForm\n object M: TdxBarManager\n  DockControlHeights = ") +
-                             c.list + "\n end\nend\n";
+    auto* m = new TdxBarManager(&form);
+    const std::string text = std::string("object M: TdxBarManager\n  DockControlHeights = ") + c.list + "\nend\n";
     TStringStream in(text);
-    ReadComponent(in, &form);
-    TdxBars* bars = ManagerOf(form)->Bars();
+    // Held bars updates keep the loaded manager from arranging its docks.
+    m->BeginBarsUpdate();
+    ReadComponent(in, m);
+    TdxBars* bars = m->Bars();
     EXPECT_EQ(bars->EdgeDock(dsLeft)->Width(), c.left) << c.list;
     EXPECT_EQ(bars->EdgeDock(dsRight)->Width(), c.right) << c.list;
     EXPECT_EQ(bars->EdgeDock(dsTop)->Height(), c.top) << c.list;
     EXPECT_EQ(bars->EdgeDock(dsBottom)->Height(), c.bottom) << c.list;
+    m->EndBarsUpdate();
   }
 }
 
@@ -445,6 +464,7 @@ TEST_F(BarManagerTest, ArrowWidthAndSunkenBorderReachBarsAndDocks) {
   auto* dock = new TRecordingDock(form_.get(), "dock", log);
   dock->SetBarManager(&m);
   m.Bars()->Add()->SetControl(new TRecordingBarControl(&m, "bar", log));
+  log.clear();  // joining the manager takes its colour and arranges the dock
   m.SetButtonArrowWidth(9);
   m.SetButtonArrowWidth(9);
   m.SetSunkenBorder(true);
@@ -763,11 +783,21 @@ TEST_F(BarManagerTest, LostDockSiteTakesItsBarsAlong) {
   EXPECT_EQ(m.GetDockControlCount(), docks - 1);
   EXPECT_EQ(bar->GetDockControl(), nullptr);
   EXPECT_EQ(bar->DockedDockControl(), nullptr);
-  EXPECT_FALSE(bar->GetVisible());
+  // The bar goes on at the edge dock of the site's side.
+  TdxDockControl* top = m.Bars()->EdgeDock(dsTop);
+  EXPECT_TRUE(bar->GetVisible());
+  EXPECT_EQ(bar->GetRealDockControl(), top);
+  ASSERT_NE(bar->GetControl(), nullptr);
+  EXPECT_EQ(bar->GetControl()->DockControl(), top);
   // An edge dock that goes is forgotten by the bars.
   TdxDockControl* left = m.Bars()->EdgeDock(dsLeft);
   delete left;
   EXPECT_EQ(m.Bars()->EdgeDock(dsLeft), nullptr);
+  EXPECT_TRUE(bar->GetVisible());
+  // A bar left without any dock site is hidden.
+  delete top;
+  EXPECT_EQ(m.Bars()->EdgeDock(dsTop), nullptr);
+  EXPECT_FALSE(bar->GetVisible());
 }
 
 }  // namespace
