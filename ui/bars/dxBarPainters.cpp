@@ -647,8 +647,3 @@ TColor TdxBarPainter::SeparatorColor2() { return clDefault; }
 int32_t TdxBarPainter::SeparatorSpacing() { return 3; }
 void TdxBarPainter::PaintHookA(TdxBarItemControlDrawParams*) {}
 void TdxBarPainter::PaintHookB(TdxBarItemControlDrawParams*) {}
-
-// ---------------------------------------------------------------- Office 2003
-
-void TdxBarOffice11Painter::Office11DrawGradient(win::HDC, const TRect&, bool) {}
-int32_t TdxBarOffice11Painter::Office11EndMargin() { return 2; }

@@ -569,16 +569,134 @@ public:
   virtual TColor FlatSeparatorColor();
 };
 
+// The Office 2003 look: gradient docks, bars, marks and buttons, rounded bar
+// ends, dotted grips and a coloured glyph band in menus, all in the colours
+// below. Horizontal bars (docked top or bottom, floating) take vertical
+// gradients, bars docked left or right horizontal ones.
 class TdxBarOffice11Painter : public TdxBarFlatPainter {
   DX_BAR_PAINTER_CLASS(TdxBarOffice11Painter, TdxBarFlatPainter)
 public:
   using TdxBarFlatPainter::TdxBarFlatPainter;
 
+  void ItemDrawGlyphFrame(TdxBarItemControlDrawParams* ADrawParams, const TRect& R) override;
+  void ItemDrawArrow(win::HDC DC, const TRect& R, int32_t ADirection, TColor AColor, bool AFlat, bool ASelected,
+                     bool AEnabled) override;
+  void ItemDrawLargeArrow(win::HDC DC, const TRect& R, int32_t ADirection, TColor AColor, bool AFlat,
+                          bool ASelected, bool AEnabled, int32_t ASize) override;
+  void ItemFrameSelection(TCustomdxBarControl* ABarControl, win::HDC DC, const TRect& R) override;
+  TColor ItemTextColor(bool ASelected, bool ANonFlat) override;
+  void ItemDisabledTextColors(bool ASelected, bool AFlat, TColor& ALightColor, TColor& ADarkColor) override;
+  bool UseFadedImages(TCustomdxBarControl* ABarControl) override;
+  bool SubMenuPlainSeparators() override;
+  TColor BarCaptionBackColor(bool AMainFormActive) override;
+  TColor BarCaptionTextColor(bool AMainFormActive) override;
+  TColor BarMarkArrowColorOf(int32_t AMarkState) override;
+  void BarDrawMarkBackground(TdxBarControl* ABarControl, win::HDC DC, const TRect& R, int32_t AMarkState) override;
+  void BarDrawMark(win::HDC DC, const TRect& AMarkRect, bool AVertical, bool AHidesItems,
+                   int32_t AClientWidth) override;
+  void SubMenuDrawExpandArrows(TdxBarSubMenuControl* ASubMenu, win::HDC DC, const TRect& R, bool AHot) override;
+  void ItemBeforePaint(TdxBarItemControlDrawParams* ADrawParams) override;
+  void DrawButtonFace(TdxBarItemControlDrawParams* ADrawParams, const TRect& R, int32_t AState) override;
+  bool UsesFlatGlyphShadow() override;
+  bool UsesGlyphShadow() override;
+  bool ButtonClassicLook() override;
+  int32_t BarGripIndent(TdxBarControl* ABarControl) override;
+  int32_t FrameWidth() override;
+  int32_t FrameHeight() override;
+  int32_t BarNoGripIndent(TdxBarControl* ABarControl) override;
+  // ABitmap is the dock site's gradient cache: sized and filled when empty.
+  void DockFillBackground(TdxDockControl* ADockControl, win::HDC DC, const TRect& ADest, const TRect& ASource,
+                          TBitmap* ABitmap, TColor AColor) override;
+  bool HasNativeBackground() override;
+  bool BarHasShadow(bool ADocked) override;
+  win::HBRUSH BarOwnerBrush(TdxBarManager* AManager) override;
+  void BarFillDockedBackground(TdxBarControl* ABarControl, win::HDC DC, const TRect& R) override;
+  void BarFillBackground(TCustomdxBarControl* ABarControl, win::HDC DC, const TRect& ADest, const TRect& ASource,
+                         win::HBRUSH ABrush, TColor AColor) override;
+  void BarDrawOwnerFrame(TdxBarSubMenuControl* ASubMenu, win::HDC DC) override;
+  win::HBRUSH ToolbarBrush() override;
+  win::HBRUSH ToolbarBrushFor(TCustomdxBarControl* ABarControl) override;
+  win::HBRUSH DownItemBrush() override;
+  win::HBRUSH DownSelectedItemBrush() override;
+  win::HBRUSH SelectedItemBrush() override;
+  int32_t ComboDropDownButtonWidth(int32_t AZeroWidth) override;
+  TRect BarMargins(TdxBar* ABar, TdxBarDockingStyle AStyle) override;
+  void BarDrawSeparator(TCustomdxBarControl* ABarControl, win::HDC DC, TRect R, win::HBRUSH ABrush,
+                        bool AHorizontal) override;
+  void BarDrawNonClient(TdxBarControl* ABarControl, win::HDC DC, const TRect& R, int32_t AState) override;
+  // R: the window rectangle in the DC's coordinates.
+  void BarDrawDockedBorder(TdxBarControl* ABarControl, win::HDC DC, const TRect& R) override;
+  void BarDrawFloatingBorder(TdxBarControl* ABarControl, win::HDC DC, const TRect& R) override;
+  TRect BarMarkRectEx(TdxBarControl* ABarControl) override;
+  win::HBRUSH ToolbarBrushEx(TCustomdxBarControl* ABarControl) override;
+  win::HBRUSH ItemBrushFor(TdxBarItemControlDrawParams* ADrawParams) override;
+  TColor ButtonFrameColor() override;
+  win::HBRUSH ButtonBrushFor(TdxBarItemControlDrawParams* ADrawParams) override;
+  void ComboDrawPlainButton(TdxBarItemControlDrawParams* ADrawParams, const TRect& R) override;
+  void DropDownDrawBorder(win::HDC DC, TColor AColor, const TRect& R) override;
+  bool SubMenuHasSideBand() override;
+  void SubMenuCalcItemMetrics(int32_t ADefaultItemHeight, int32_t AZeroHeight, int32_t& AExpandButtonHeight,
+                              int32_t& AArrowPartWidth) override;
+  int32_t SubMenuDetachCaptionSize(int32_t ADetachCaptionHeight) override;
+  TRect SubMenuInnerRect(const TRect& R) override;
+  void SubMenuFillBackground(TdxBarSubMenuControl* ASubMenu, win::HDC DC, const TRect& R,
+                             win::HBRUSH ABrush) override;
+  void SubMenuDrawBorder(TdxBarSubMenuControl* ASubMenu, win::HDC DC, const TRect& R) override;
+  void SubMenuDrawClientEdge(TdxBarSubMenuControl* ASubMenu, win::HDC DC, TRect& R, win::HBRUSH ABrush) override;
+  void SubMenuDrawDetachBand(TdxBarSubMenuControl* ASubMenu, win::HDC DC, const TRect& R, bool AHot) override;
+  win::HBRUSH SubMenuItemBrush() override;
+  TColor EditDisabledBackColor(TColor ABarBrushColor) override;
+  TColor EditTextColorDisabled() override;
+  int32_t EditBorderKind() override;
+  void EditDrawBackground(TdxBarEditLikeControlDrawParams* ADrawParams, const TRect& R) override;
+  TRect EditBorderRect() override;
+  void EditDrawBorderByState(TdxBarEditLikeControlDrawParams* ADrawParams, TRect& R) override;
+  bool EditIsFlatKind() override;
+  TColor DateHeaderColor() override;
+  win::HBRUSH InPlaceSubItemBrush() override;
+  win::HBRUSH FlatItemBrush(TCustomdxBarControl* ABarControl) override;
+  win::HBRUSH FlatStaticBorderBrush() override;
+  void FlatDrawOwnerFrame(TCustomdxBarControl* ABarControl, win::HDC DC, const TRect& R) override;
+  void FlatDrawOwnerLink(TCustomdxBarControl* ABarControl, win::HDC DC, const TRect& R) override;
+  TColor FlatSeparatorColor() override;
+
   // ---- slots the Office 2003 painter adds, in order
+  // Grip dots in R; AVertical: the dots run down a column.
   virtual void Office11DrawGradient(win::HDC DC, const TRect& R, bool AVertical);
   // The dock-coloured margin before a bordered docked bar.
   virtual int32_t Office11EndMargin();
 };
+
+// The Office 2003 colours by role, read from the colour set: its scheme row
+// while a visual style shows a known scheme, else mixes of system colours.
+// Mark colours take the mark state (0 normal, 1 hot, 2 pressed).
+TColor Office11DockColor1();
+TColor Office11DockColor2();
+TColor Office11BarColor1();
+TColor Office11BarColor2();
+TColor Office11MarkColor1(int32_t AMarkState);
+TColor Office11MarkColor2(int32_t AMarkState);
+TColor Office11MarkEdgeColor(int32_t AMarkState);
+TColor Office11BarBorderColor();
+TColor Office11BarCornerColor();
+TColor Office11SeparatorDarkColor();
+TColor Office11SeparatorLightColor();
+TColor Office11MarkArrowColor();
+TColor Office11MarkArrowShadowColor();
+TColor Office11FloatingBorderColor();
+TColor Office11CaptionTextColor();
+TColor Office11SelectionFrameColor();
+TColor Office11HotColor1();
+TColor Office11HotColor2();
+TColor Office11PressedColor1();
+TColor Office11PressedColor2();
+TColor Office11FaceLightColor();
+TColor Office11DownColor();
+TColor Office11DownSelectedColor();
+TColor Office11DetachBandColor();
+TColor Office11MenuTextColor();
+TColor Office11DisabledTextColor();
+TColor Office11InPlaceLineColor();
 
 class TdxBarXPPainter : public TdxBarPainter {
   DX_BAR_PAINTER_CLASS(TdxBarXPPainter, TdxBarPainter)
