@@ -1,9 +1,8 @@
 // The viewer's two toolbars end to end on the headless display: the form's
 // description read through the filer, the bars docked side by side in the
-// top edge dock, a click and the form's keys pressing the view-mode buttons,
-// and full screen's hiding and showing of both bars. Every length is worked
-// out here from the glyph size, the painter's button border, separator, mark
-// and bar margins.
+// top edge dock, the form's keys pressing the view-mode buttons, and full
+// screen's hiding and showing of both bars. Every length is worked out here
+// from the glyph size, the painter's button border, separator and bar margins.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -47,29 +46,6 @@ protected:
     for (int32_t i = 0; i < links->Count(); ++i)
       if (links->GetItem(i)->GetItem() == AItem) return links->GetItem(i);
     return nullptr;
-  }
-  // The mark's room at the end of a docked bar that shows all its links.
-  static int32_t MarkSpace(TdxBarControl* w) {
-    TdxBar* bar = w->Bar();
-    return bar->ShowMark() && w->Painter()->BarShowsMark() && bar->AllowQuickCustomizing() ? w->Painter()->BarMarkSize()
-                                                                                           : 0;
-  }
-  // A button's rectangle in its bar window's client area.
-  TRect ButtonRect(TdxBarButton* AButton) { return LinkOf(General(), AButton)->ItemRect(); }
-  void ClickCentre(TdxBarButton* AButton) {
-    const TRect r = ButtonRect(AButton);
-    Click(Window(General()), (r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
-  }
-  // The mouse rests on the form below the bars, so no button stays hot.
-  void MoveAway() {
-    MoveTo(form.get(), 600, 400);
-    Pump();
-  }
-  // The pixel left of the glyph, halfway down: background or pressed fill,
-  // the same for every button in the same state.
-  uint32_t FillPixel(TdxBarButton* AButton) {
-    const TRect r = ButtonRect(AButton);
-    return Pixel(Window(General()), r.Left + 1, (r.Top + r.Bottom) / 2);
   }
   std::vector<TdxBarButton*> ModeButtons() {
     return {form->btn2D,          form->btn3DGray,    form->btn3DColor,   form->btn3DDubois,
@@ -176,6 +152,121 @@ TEST_F(ViewerBarsTest, TheDescriptionGivesTheSixteenButtonsAndTheTwoBars) {
     }
   }
   EXPECT_EQ(form->btnLeftImage->GetLinkCount(), 0);
+}
+
+// ---------------------------------------------------------------- layout
+
+// A glyph-only button is the glyph plus the painter's button border; the
+// bar's window adds the bar margins across.
+TEST_F(ViewerBarsTest, EachBarFillsOneRowOfTheTopDock) {
+  for (TdxBar* bar : {General(), Navigation()}) {
+    SCOPED_TRACE(bar->Caption());
+    TdxBarControl* w = Window(bar);
+    ASSERT_NE(w, nullptr);
+    TdxBarPainter* p = w->Painter();
+    const int32_t glyph = form->ImageList1->Width();
+    const TSize button(p->ButtonWidthWithBorder(glyph), p->ButtonHeightWithBorder(glyph));
+    const TRect margins = p->BarMargins(bar, dsTop);
+    EXPECT_EQ(button, TSize(23, 22));
+    EXPECT_EQ(margins.Top + margins.Bottom, 4);
+    EXPECT_EQ(w->Height(), button.cy + margins.Top + margins.Bottom);
+    EXPECT_EQ(w->Top(), 0);
+    TdxBarItemLinks* links = bar->GetItemLinks();
+    for (int32_t i = 0; i < links->Count(); ++i) {
+      const TRect r = links->GetItem(i)->ItemRect();
+      EXPECT_EQ(TSize(r.Width(), r.Height()), button) << i;
+    }
+  }
+  EXPECT_EQ(TopDock()->Height(), 26);
+  EXPECT_EQ(TopDock()->GetRowCount(), 1);
+}
+
+// Along the bar: the buttons one after the other with the separator size
+// before btn2D and btnFastMode. Navigation sits at its stored place, or right
+// behind General when General is longer.
+TEST_F(ViewerBarsTest, GeneralPlacesItsButtonsWithTheTwoGroupGaps) {
+  for (TdxBar* bar : {General(), Navigation()}) {
+    SCOPED_TRACE(bar->Caption());
+    TdxBarControl* w = Window(bar);
+    ASSERT_NE(w, nullptr);
+    TdxBarPainter* p = w->Painter();
+    const int32_t width = p->ButtonWidthWithBorder(form->ImageList1->Width());
+    const int32_t s = p->BarSeparatorSize();
+    EXPECT_EQ(s, 5);
+    TdxBarItemLinks* links = bar->GetItemLinks();
+    int32_t pos = 0;
+    for (int32_t i = 0; i < links->Count(); ++i) {
+      TdxBarItem* item = links->GetItem(i)->GetItem();
+      if (item == form->btn2D || item == form->btnFastMode) pos += s;
+      EXPECT_EQ(links->GetItem(i)->ItemRect().Left, pos) << item->Name();
+      pos += width;
+    }
+  }
+  EXPECT_EQ(Window(General())->Left(), 0);
+  EXPECT_EQ(Window(Navigation())->Left(), std::max(377, Window(General())->Width()));
+}
+
+// ---------------------------------------------------------------- pressing the mode buttons
+
+// The form's keys press a mode button through its PerformClick: it goes
+// down, the group's other down button (btn3DColor, down at design time)
+// comes up and the group's handler runs once with the pressed button.
+// btnLeftImage, on no bar, answers its keys too.
+TEST_F(ViewerBarsTest, TheFormsKeysPressAModeButtonAndRunTheHandlerOnce) {
+  const struct Case {
+    const char* How;
+    std::function<void()> Press;
+    TdxBarButton* TViewerBarsForm::*Pressed;
+  } cases[] = {
+      {"Ctrl+1", [this] { Press('1', false, true); }, &TViewerBarsForm::btn2D},
+      {"1", [this] { Press('1'); }, &TViewerBarsForm::btn2D},
+      {"keypad 2", [this] { Press(win::VK_NUMPAD2); }, &TViewerBarsForm::btn3DGray},
+      {"6: btnLeftImage, on no bar", [this] { Press('6'); }, &TViewerBarsForm::btnLeftImage},
+      {"Ctrl+6: btnLeftImage, on no bar", [this] { Press('6', false, true); }, &TViewerBarsForm::btnLeftImage},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.How);
+    Open();
+    TdxBarButton* pressed = form.get()->*c.Pressed;
+    ASSERT_EQ(DownModes(), "0010000");
+    c.Press();
+    std::string expected(7, '0');
+    for (size_t i = 0; i < ModeButtons().size(); ++i)
+      if (ModeButtons()[i] == pressed) expected[i] = '1';
+    EXPECT_EQ(DownModes(), expected);
+    EXPECT_EQ(form->Calls, std::vector<std::string>{"btnUpdate3DModeClick " + pressed->Name()});
+  }
+}
+
+// ---------------------------------------------------------------- full screen hides the bars
+
+TEST_F(ViewerBarsTest, HidingBothBarsEmptiesTheTopDockAndShowingRestoresTheirPlaces) {
+  const struct Case {
+    const char* How;
+    bool NavigationFirst;
+  } cases[] = {{"General first", false}, {"Navigation first", true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.How);
+    Open();
+    const int32_t navigationLeft = Window(Navigation())->Left();
+    std::vector<TdxBar*> order = {General(), Navigation()};
+    if (c.NavigationFirst) std::swap(order[0], order[1]);
+
+    for (TdxBar* bar : order) bar->SetVisible(false);
+    Pump();
+    EXPECT_EQ(TopDock()->Height(), 0);
+    EXPECT_EQ(TopDock()->GetRowCount(), 0);
+    for (TdxBar* bar : order) EXPECT_EQ(bar->GetControl(), nullptr) << bar->Caption();
+
+    for (TdxBar* bar : order) bar->SetVisible(true);
+    Pump();
+    EXPECT_EQ(General()->DockedLeft(), 0);
+    EXPECT_EQ(Navigation()->DockedLeft(), 377);
+    ASSERT_NE(Window(General()), nullptr);
+    ASSERT_NE(Window(Navigation()), nullptr);
+    EXPECT_EQ(Window(General())->Left(), 0);
+    EXPECT_EQ(Window(Navigation())->Left(), navigationLeft);
+  }
 }
 
 }  // namespace
