@@ -688,17 +688,26 @@ TdxBarPainter* TdxBar::GetPainter() const {
   return m ? m->DefaultPainter() : nullptr;
 }
 
+namespace {
+// The painter measures the frame on the window; it answers only for the side
+// the window is on (an empty frame otherwise).
+TdxBarControl* WindowOnSide(TCustomdxBarControl* AControl, TdxBarDockingStyle Style) {
+  auto* w = dynamic_cast<TdxBarControl*>(AControl);
+  return w && w->DockingStyle() == Style ? w : nullptr;
+}
+}  // namespace
+
 int32_t TdxBar::GetNonClientWidth(TdxBarDockingStyle Style) const {
   TdxBarPainter* p = GetPainter();
   if (!p) return 0;
-  const TRect r = p->BarCalcNonClient(nullptr, Style == dsNone, HasSizeGrip());
+  const TRect r = p->BarCalcNonClient(WindowOnSide(control_, Style), Style == dsNone, HasSizeGrip());
   return r.Left + r.Right;
 }
 
 int32_t TdxBar::GetNonClientHeight(TdxBarDockingStyle Style) const {
   TdxBarPainter* p = GetPainter();
   if (!p) return 0;
-  const TRect r = p->BarCalcNonClient(nullptr, Style == dsNone, HasSizeGrip());
+  const TRect r = p->BarCalcNonClient(WindowOnSide(control_, Style), Style == dsNone, HasSizeGrip());
   return r.Top + r.Bottom;
 }
 

@@ -52,6 +52,7 @@ protected:
     form->SetBounds(0, 0, 800, 600);
     manager = new TdxBarManager(form);
     RegisterBarItemClass(TSizedItem::StaticClass(), TSizedControl::StaticClass(), false);
+    installedMaker = dxBarCreateItemControlProc();
     SetdxBarCreateItemControlProc([](TClass, TCustomdxBarControl* AWindow, TdxBarItemLink* ALink) -> TdxBarItemControl* {
       return new TSizedControl(AWindow, ALink);
     });
@@ -59,7 +60,7 @@ protected:
   void TearDown() override {
     for (TdxBarControl* w : windows)
       if (IsLiveBarControl(w)) delete w;
-    SetdxBarCreateItemControlProc(nullptr);
+    SetdxBarCreateItemControlProc(installedMaker);
     TdxBarItemList* registry = ItemClassRegistry();
     for (int32_t i = registry->Count() - 1; i >= 0; --i)
       if (registry->ItemClassAt(i) == TSizedItem::StaticClass()) registry->RemoveRegistration(i);
@@ -108,6 +109,8 @@ protected:
   TForm* form = nullptr;
   TdxBarManager* manager = nullptr;
   std::vector<TdxBarControl*> windows;
+  // The start-up's maker, put back for the tests that follow.
+  TdxBarCreateItemControlProc installedMaker = nullptr;
 };
 
 }  // namespace bartest
