@@ -147,10 +147,6 @@ void TdxBarControl::HandleDestroy(TMessage& m) {
       manager->InDestruction())
     return;
   manager->AddRestoringBar(bar);
-  // The framework is taking the handle away (the dock site's window goes):
-  // freeing the window now would pull it out from under that loop. It stays
-  // with its bar and gets a new handle with its parent's.
-  if (ControlState().Contains(csDestroyingHandle)) return;
   win::SetTimerWithContext(nullptr, 0, 0, &HideAfterDestroy, AddObjectLink(this));
 }
 

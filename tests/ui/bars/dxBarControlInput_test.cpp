@@ -191,6 +191,7 @@ public:
   bool IsDragging(TdxBarManager*) override { return false; }
   void ShowCustomizingPopupFor(TCustomdxBarControl*, TdxBarItemLink*) override {}
   TCustomdxBarControl* QuickControl() override { return nullptr; }
+  TCustomdxBarControl* CreateQuickPopup(TCustomdxBarControl*) override { return nullptr; }
   void StartQuickControlClosingTimer() override {}
   int Drags = 0;
 
