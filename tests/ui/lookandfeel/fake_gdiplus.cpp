@@ -24,6 +24,11 @@ int32_t Hook(uintptr_t* token) {
 }
 void Unhook(uintptr_t token) { FakeGdiPlusJournal().push_back("unhook " + std::to_string(token)); }
 
+// The fake declares the library's structures itself, as the real library does,
+// so the caller's pointer type names other (layout-equal) types.
+#if defined(__clang__)
+__attribute__((no_sanitize("function")))
+#endif
 int32_t Startup(uintptr_t* token, const TStartupInput* input, TStartupOutput* output) {
   FakeGdiPlusJournal().push_back("startup v" + std::to_string(input->Version) +
                                  (input->SuppressBackgroundThread == -1 ? " bg-suppressed" : " bg") +
