@@ -505,7 +505,12 @@ void TdxBar::ShowBarControl() {
     TCustomForm* form = GetParentForm(m->OwnerControl());
     show = !m->HideFloatingBarsWhenInactive() || m->IsCustomizing() || (form && form->Active());
   }
-  if (show && w->HandleAllocated()) win::ShowWindow(w->Handle(), win::SW_SHOWNA);
+  if (show) {
+    // Shown as a control too, so a window docked before its form had a handle
+    // gets one, on screen, with its dock site's.
+    w->SetVisible(true);
+    if (w->HandleAllocated()) win::ShowWindow(w->Handle(), win::SW_SHOWNA);
+  }
   m->ForgetRestoringBar(this);
 }
 

@@ -271,3 +271,26 @@ TEST_F(ViewerBarsTest, HidingBothBarsEmptiesTheTopDockAndShowingRestoresTheirPla
 
 }  // namespace
 }  // namespace bartest
+namespace bartest {
+namespace {
+
+// The bars are docked while the form is read, before any window has a handle;
+// once the form shows, each bar's window is on screen under its buttons.
+TEST_F(ViewerBarsTest, BothBarsAreOnScreenOnceTheFormShows) {
+  for (auto [bar, item] : {std::pair{General(), static_cast<TdxBarItem*>(form->btn2D)},
+                           std::pair{Navigation(), static_cast<TdxBarItem*>(form->btnNext)}}) {
+    SCOPED_TRACE(bar->Caption());
+    TdxBarControl* w = Window(bar);
+    ASSERT_NE(w, nullptr);
+    ASSERT_TRUE(w->HandleAllocated());
+    EXPECT_TRUE(win::IsWindowVisible(w->Handle()));
+    TdxBarItemLink* link = LinkOf(bar, item);
+    ASSERT_TRUE(link && link->Control());
+    const TRect r = w->GetItemRect(link->Control());
+    const TPoint p = At(w, (r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+    EXPECT_EQ(win::WindowFromPoint(win::POINT{p.X, p.Y}), w->Handle());
+  }
+}
+
+}  // namespace
+}  // namespace bartest
