@@ -266,6 +266,14 @@ TEST_F(ViewerBarsTest, HidingBothBarsEmptiesTheTopDockAndShowingRestoresTheirPla
     ASSERT_NE(Window(Navigation()), nullptr);
     EXPECT_EQ(Window(General())->Left(), 0);
     EXPECT_EQ(Window(Navigation())->Left(), navigationLeft);
+    // Back in one row, as before full screen.
+    EXPECT_EQ(TopDock()->GetRowCount(), 1);
+    EXPECT_EQ(TopDock()->Height(), 26);
+    for (TdxBar* bar : order) {
+      EXPECT_EQ(bar->GetRow(), 0) << bar->Caption();
+      EXPECT_FALSE(bar->OneOnRow()) << bar->Caption();
+    }
+    EXPECT_EQ(Window(General())->Top(), Window(Navigation())->Top());
   }
 }
 
