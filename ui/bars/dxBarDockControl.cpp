@@ -147,7 +147,10 @@ void TdxDockRow::UpdateOneOnRow() {
   const bool one = GetColCount() == 1;
   for (const auto& col : cols_)
     if (TdxBarControl* c = col->BarControl())
-      if (TdxBar* bar = c->Bar()) bar->SetOneOnRow(one);
+      if (TdxBar* bar = c->Bar()) {
+        bar->SetOneOnRow(one);
+        bar->SetRowMateHidden(false);
+      }
 }
 
 void TdxDockRow::DropDeadCols() {

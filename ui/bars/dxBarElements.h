@@ -1816,6 +1816,7 @@ public:
   // Copies the window's docked or floating position into the bar's properties.
   void StoreBarPosition();
   bool StoringPosition() const { return storingPosition_; }
+  void SetRowMateHidden(bool Value) { rowMateHidden_ = Value; }
   // Places a freshly made window in its dock site or as a floating window.
   void ShowBarControl();
   // Re-places the window after a position property changed.
@@ -1920,6 +1921,9 @@ private:
   TdxBarDockControl* loadedDockControl_ = nullptr;
   bool positionPending_ = false;
   bool storingPosition_ = false;
+  // A row-mate left this bar's row by being hidden: the bar is alone there
+  // only until that bar comes back, so hiding it must not claim a row of its own.
+  bool rowMateHidden_ = false;
   TCustomdxBarControl* control_ = nullptr;
   std::unique_ptr<TdxBarItemLinks> itemLinks_;
 };

@@ -70,6 +70,8 @@ void TdxBarControl::UpdateMetrics() {
   mdiButtonHeight_ = win::GetSystemMetrics(win::SM_CYMENUSIZE) - 4;
 }
 
+int32_t TdxBarControl::GetMarkSize() { return HasMark() ? Painter()->BarMarkSize() : 0; }
+
 bool TdxBarControl::HasMark() {
   TdxBar* bar = Bar();
   if (!bar || !bar->ShowMark()) return false;

@@ -92,6 +92,10 @@ public:
   // The base metrics, the mark size and the MDI button size.
   void UpdateMetrics();
   void CalcMetrics() override { UpdateMetrics(); }
+  // The painter's mark size needs no handle: a bar docked before its window
+  // exists is measured with its mark, not with the 0 it has until the
+  // metrics are taken.
+  int32_t GetMarkSize() override;
   // The space kept for the mark at the end of a docked bar.
   int32_t GetMarkSpace() { return GetMarkSize(); }
   // The bar's ShowMark and either hidden links or the painter's mark with AllowQuickCustomizing.

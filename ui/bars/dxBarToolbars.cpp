@@ -397,6 +397,8 @@ void TdxBar::SetVisible(bool Value) {
       if (dockRow_) {
         row_ = GetRow();
         TdxDockControl* dock = dockRow_->DockControl();
+        for (TdxBar* mate : dockRow_->Bars)
+          if (mate != this) mate->SetRowMateHidden(true);
         SetDockRow(nullptr);
         dock->UpdateDock();
       }
@@ -449,7 +451,7 @@ void TdxBar::StoreBarPosition() {
     dockedDockingStyle_ = w->DockingStyle();
     SetDockedDockControl(dock && !dock->IsEdgeDock() ? dock : nullptr);
     if (dockRow_ && dockRow_->DockControl() == dock) {
-      SetOneOnRow(dockRow_->Bars.size() == 1);
+      SetOneOnRow(dockRow_->Bars.size() == 1 && !rowMateHidden_);
       SetDockedValue(1, w->Left());
       SetDockedValue(2, w->Top());
     }
@@ -625,6 +627,7 @@ void TdxBar::SetRow(int32_t Value) {
 void TdxBar::SetDockRow(TdxDockRow* ARow) {
   if (ARow == dockRow_ || (ARow && ManagerDestroying())) return;
   if (TdxDockRow* old = std::exchange(dockRow_, nullptr)) old->RemoveBar(this, true);
+  rowMateHidden_ = false;
   dockRow_ = ARow;
   if (ARow) ARow->AddBar(this);
 }

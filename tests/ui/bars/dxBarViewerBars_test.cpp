@@ -206,6 +206,29 @@ TEST_F(ViewerBarsTest, GeneralPlacesItsButtonsWithTheTwoGroupGaps) {
   EXPECT_EQ(Window(Navigation())->Left(), std::max(377, Window(General())->Width()));
 }
 
+// At full length a docked bar's client length is its buttons, the group gaps
+// and the space its mark takes at the end; the window adds its frame.
+TEST_F(ViewerBarsTest, EachBarsClientLengthHoldsItsButtonsGapsAndMark) {
+  for (TdxBar* bar : {General(), Navigation()}) {
+    SCOPED_TRACE(bar->Caption());
+    TdxBarControl* w = Window(bar);
+    ASSERT_NE(w, nullptr);
+    TdxBarPainter* p = w->Painter();
+    ASSERT_TRUE(w->HasMark());
+    EXPECT_EQ(p->BarMarkSize(), 11);
+    const int32_t width = p->ButtonWidthWithBorder(form->ImageList1->Width());
+    int32_t length = p->BarMarkSize();
+    TdxBarItemLinks* links = bar->GetItemLinks();
+    for (int32_t i = 0; i < links->Count(); ++i) {
+      TdxBarItem* item = links->GetItem(i)->GetItem();
+      if (item == form->btn2D || item == form->btnFastMode) length += p->BarSeparatorSize();
+      length += width;
+    }
+    EXPECT_EQ(w->GetFullWidth(dsTop), length);
+    EXPECT_EQ(w->Width(), length + bar->GetNonClientWidth(dsTop));
+  }
+}
+
 // ---------------------------------------------------------------- pressing the mode buttons
 
 // The form's keys press a mode button through its PerformClick: it goes
@@ -266,6 +289,14 @@ TEST_F(ViewerBarsTest, HidingBothBarsEmptiesTheTopDockAndShowingRestoresTheirPla
     ASSERT_NE(Window(Navigation()), nullptr);
     EXPECT_EQ(Window(General())->Left(), 0);
     EXPECT_EQ(Window(Navigation())->Left(), navigationLeft);
+    // Back in one row, as before full screen.
+    EXPECT_EQ(TopDock()->GetRowCount(), 1);
+    EXPECT_EQ(TopDock()->Height(), 26);
+    for (TdxBar* bar : order) {
+      EXPECT_EQ(bar->GetRow(), 0) << bar->Caption();
+      EXPECT_FALSE(bar->OneOnRow()) << bar->Caption();
+    }
+    EXPECT_EQ(Window(General())->Top(), Window(Navigation())->Top());
   }
 }
 
