@@ -14,7 +14,6 @@
 #include "ui/bars/dxBarElements.h"
 #include "ui/bars/dxBarPainters.h"
 #include "ui/bars/dxBarToolbarControl.h"
-#include "ui/lookandfeel/dxFading.h"
 #include "ui/lookandfeel/dxOffice11.h"
 
 using namespace win;
@@ -568,11 +567,7 @@ void TdxBarOffice11Painter::BarDrawMark(HDC DC, const TRect& AMarkRect, bool AVe
 
 void TdxBarOffice11Painter::BarDrawMarkFaded(TdxBarControl* ABarControl, HDC DC, const TRect& R) {
   if (!ABarControl || !DC || R.IsEmpty()) return;
-  TdxFadingObjectHelper* fading = ABarControl->GetMarkFadingHelper();
-  if (fading && !fading->IsEmpty())
-    fading->DrawFrame(DC, R);
-  else
-    BarDrawMarkBackground(ABarControl, DC, R, ABarControl->GetMarkState());
+  BarDrawMarkFadedBackground(ABarControl, DC, R);
   const bool inner = !ABarControl->HasBorder() || ABarControl->IsMainMenuBar();
   MarkGlyphs(DC, R, ABarControl->IsVertical(), ABarControl->HiddenLinks, inner ? 2 : 0, inner ? 1 : 0);
 }

@@ -276,13 +276,17 @@ TRect TdxBarPainter::BarMarkRect(TdxBarControl* ABarControl) {
   return r;
 }
 
-void TdxBarPainter::BarDrawMarkFaded(TdxBarControl* ABarControl, HDC DC, const TRect& R) {
-  if (!ABarControl || !DC || R.IsEmpty()) return;
+void TdxBarPainter::BarDrawMarkFadedBackground(TdxBarControl* ABarControl, HDC DC, const TRect& R) {
   TdxFadingObjectHelper* fading = ABarControl->GetMarkFadingHelper();
   if (fading && !fading->IsEmpty())
     fading->DrawFrame(DC, R);
   else
     BarDrawMarkBackground(ABarControl, DC, R, ABarControl->GetMarkState());
+}
+
+void TdxBarPainter::BarDrawMarkFaded(TdxBarControl* ABarControl, HDC DC, const TRect& R) {
+  if (!ABarControl || !DC || R.IsEmpty()) return;
+  BarDrawMarkFadedBackground(ABarControl, DC, R);
   const TdxBarDockingStyle side = ABarControl->DockingStyle();
   BarDrawMark(DC, R, side == dsLeft || side == dsRight, ABarControl->HiddenLinks, ABarControl->ClientWidth());
 }

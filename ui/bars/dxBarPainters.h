@@ -252,6 +252,8 @@ public:
                                       win::HBRUSH ACaptionBrush);
   virtual void BarDrawCaptionMark(TdxBarControl* ABarControl, win::HDC DC, const TRect& R, int32_t AMarkState);
   virtual void BarDrawMarkFaded(TdxBarControl* ABarControl, win::HDC DC, const TRect& R);
+  // The mark's background: the fading frame while the mark fades, else its state's.
+  void BarDrawMarkFadedBackground(TdxBarControl* ABarControl, win::HDC DC, const TRect& R);
   virtual void BarPaintMDIButton(TdxBarControl* ABarControl, win::HDC DC, const TRect& R, int32_t AButton,
                                  int32_t AState);
   virtual void BarDrawSizeGripArea(TCustomdxBarControl* ABarControl, win::HDC DC, const TRect& R);
